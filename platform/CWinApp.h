@@ -1,0 +1,51 @@
+#pragma once
+// The application object: exactly one exists, a static object of a class that
+// derives from CWinApp. AfxWinMain hands it the command line and calls
+// InitInstance; TRUE runs the message loop, FALSE ends the program.
+
+#include "platform/WinTypes.h"
+
+#include <string>
+
+class CWinApp {
+public:
+    explicit CWinApp(LPCSTR appName = nullptr);
+    virtual ~CWinApp();
+    CWinApp(const CWinApp&) = delete;
+    CWinApp& operator=(const CWinApp&) = delete;
+
+    virtual BOOL InitInstance();
+    // Runs the message loop until the last window closes; returns ExitInstance's result.
+    virtual int Run();
+    // Returns the process exit status.
+    virtual int ExitInstance();
+
+    // The application title: the name given to the constructor, else string
+    // AFX_IDS_APP_TITLE. Captions every message box.
+    LPCSTR m_pszAppName = nullptr;
+    // The text after the program's name, leading blanks and control characters skipped.
+    LPSTR m_lpCmdLine = nullptr;
+    int m_nCmdShow = SW_SHOWNORMAL;
+    // The status that ExitInstance returns; the program sets it to report failure.
+    int m_nExitCode = 0;
+
+private:
+    friend int AfxWinMain(int argc, char** argv);
+    void SetCommandLine(std::string commandLine);
+    void ResolveAppName();
+
+    std::string m_commandLine;
+    std::string m_appName;
+};
+
+CWinApp* AfxGetApp();
+
+// The framework's start: fills the application object from the process's
+// arguments, runs InitInstance and, on TRUE, the message loop.
+int AfxWinMain(int argc, char** argv);
+
+// Rebuilds the single command-line text of the original system from
+// arguments that the shell has already split: arguments joined by one blank,
+// each empty argument or one holding a blank or control character enclosed in
+// double quotes, leading blanks and control characters skipped.
+std::string AfxBuildCommandLine(int argc, char** argv);

@@ -1,0 +1,41 @@
+#pragma once
+// The file calls of the window system API over POSIX file descriptors.
+// Sharing modes cannot be enforced on POSIX and are accepted as given;
+// directories cannot be opened as files, as on the original system.
+
+#include "platform/WinTypes.h"
+
+constexpr DWORD GENERIC_READ = 0x80000000;
+constexpr DWORD GENERIC_WRITE = 0x40000000;
+constexpr DWORD FILE_SHARE_READ = 0x00000001;
+constexpr DWORD FILE_SHARE_WRITE = 0x00000002;
+constexpr DWORD CREATE_NEW = 1;
+constexpr DWORD CREATE_ALWAYS = 2;
+constexpr DWORD OPEN_EXISTING = 3;
+constexpr DWORD OPEN_ALWAYS = 4;
+constexpr DWORD TRUNCATE_EXISTING = 5;
+constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
+constexpr DWORD FILE_BEGIN = 0;
+constexpr DWORD FILE_CURRENT = 1;
+constexpr DWORD FILE_END = 2;
+constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
+constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
+
+struct SECURITY_ATTRIBUTES;
+using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
+struct OVERLAPPED;
+using LPOVERLAPPED = OVERLAPPED*;
+
+HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
+                   DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
+// Low 32 bits of the size; the high 32 bits go to *sizeHigh when it is given.
+// INVALID_FILE_SIZE with GetLastError() != 0 on failure.
+DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
+// Reads until count bytes have arrived or the file ends; FALSE on a read error.
+BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED overlapped);
+// Writes all count bytes or fails; FALSE on any error, with *bytesWritten telling how far it got.
+BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
+DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
+BOOL CloseHandle(HANDLE object);
+// The error of the last failed call on this thread, as an errno value; 0 after a success.
+DWORD GetLastError();

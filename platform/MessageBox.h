@@ -1,0 +1,17 @@
+#pragma once
+// AfxMessageBox: a modal message box captioned with the application title.
+// Without a display it writes "<title>: <text>" as one line on standard error
+// and answers as a user who pressed the default button would; no GUI toolkit
+// is started then.
+
+#include "platform/WinTypes.h"
+
+#include <functional>
+#include <string>
+
+int AfxMessageBox(LPCSTR text, UINT type = MB_OK);
+
+// Lets tests (and only tests) answer message boxes. The handler receives the
+// text and style and returns the button id. Returns the previous handler.
+using AfxMessageBoxHandler = std::function<int(const std::string& text, UINT type)>;
+AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler);

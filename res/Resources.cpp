@@ -1,0 +1,5 @@
+#include "res/Resource.h"
+
+void VarnoRegisterStrings();
+
+void VarnoRegisterResources() { VarnoRegisterStrings(); }
