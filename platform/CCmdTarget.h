@@ -1,0 +1,67 @@
+#pragma once
+// Message maps: a static table per class of (message, command id, handler),
+// searched from the most derived class to its bases.
+
+#include "platform/CObject.h"
+
+constexpr UINT WM_COMMAND = 0x0111;
+constexpr UINT WM_LBUTTONDOWN = 0x0201;
+
+class CCmdTarget;
+using AFX_PMSG = void (CCmdTarget::*)();
+
+// How a handler is called.
+enum AfxSig : UINT {
+    AfxSig_end = 0,
+    AfxSig_vv,  // void handler()
+    AfxSig_vwp, // void handler(UINT flags, POINT point)
+};
+
+struct AFX_MSGMAP_ENTRY {
+    UINT nMessage;
+    UINT nID;
+    UINT nSig;
+    AFX_PMSG pfn;
+};
+
+struct AFX_MSGMAP {
+    const AFX_MSGMAP* (*pfnGetBaseMap)();
+    const AFX_MSGMAP_ENTRY* lpEntries;
+};
+
+class CCmdTarget : public CObject {
+    DECLARE_DYNAMIC(CCmdTarget)
+public:
+    // Runs the handler of the command in this object's message map; FALSE when none handles it.
+    virtual BOOL OnCmdMsg(UINT nID);
+
+    // The entry for the message and id in this object's map or its bases', or null.
+    const AFX_MSGMAP_ENTRY* FindMessageEntry(UINT message, UINT id) const;
+
+protected:
+    static const AFX_MSGMAP* GetThisMessageMap();
+    virtual const AFX_MSGMAP* GetMessageMap() const;
+};
+
+#define DECLARE_MESSAGE_MAP()                                                                                        \
+protected:                                                                                                           \
+    static const AFX_MSGMAP* GetThisMessageMap();                                                                    \
+    const AFX_MSGMAP* GetMessageMap() const override;
+
+#define BEGIN_MESSAGE_MAP(theClass, baseClass)                                                                       \
+    const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                                \
+    const AFX_MSGMAP* theClass::GetThisMessageMap()                                                                  \
+    {                                                                                                                \
+        using ThisClass = theClass;                                                                                  \
+        using TheBaseClass = baseClass;                                                                              \
+        static const AFX_MSGMAP_ENTRY messageEntries[] = {
+
+#define END_MESSAGE_MAP()                                                                                            \
+    {0, 0, AfxSig_end, nullptr}                                                                                      \
+    }                                                                                                                \
+    ;                                                                                                                \
+    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &messageEntries[0]};                     \
+    return &messageMap;                                                                                              \
+    }
+
+#define ON_COMMAND(id, memberFxn) {WM_COMMAND, (id), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::memberFxn)},

@@ -1,0 +1,56 @@
+#pragma once
+// Run-time class information and dynamic creation by class name.
+
+#include "platform/WinTypes.h"
+
+class CObject;
+
+struct CRuntimeClass {
+    using CreateFunction = CObject* (*)();
+
+    // Registers the class under its name; every CRuntimeClass is a static object.
+    CRuntimeClass(LPCSTR className, CreateFunction create, const CRuntimeClass* baseClass);
+
+    // A new object of the class, or null when the class is not dynamically creatable.
+    CObject* CreateObject() const;
+    BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;
+    // The registered class of that name, or null.
+    static const CRuntimeClass* FromName(LPCSTR className);
+
+    LPCSTR m_lpszClassName;
+    CreateFunction m_pfnCreateObject;
+    const CRuntimeClass* m_pBaseClass;
+};
+
+class CObject {
+public:
+    virtual ~CObject() = default;
+    virtual const CRuntimeClass* GetRuntimeClass() const;
+    BOOL IsKindOf(const CRuntimeClass* runtimeClass) const;
+
+    static const CRuntimeClass classCObject;
+
+protected:
+    CObject() = default;
+};
+
+#define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
+
+#define DECLARE_DYNAMIC(class_name)                                                                                  \
+public:                                                                                                              \
+    static const CRuntimeClass class##class_name;                                                                    \
+    const CRuntimeClass* GetRuntimeClass() const override;
+
+#define DECLARE_DYNCREATE(class_name)                                                                                \
+    DECLARE_DYNAMIC(class_name)                                                                                      \
+    static CObject* CreateObject();
+
+#define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                               \
+    const CRuntimeClass class_name::class##class_name(#class_name, nullptr, RUNTIME_CLASS(base_class_name));         \
+    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+
+#define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                             \
+    CObject* class_name::CreateObject() { return new class_name; }                                                   \
+    const CRuntimeClass class_name::class##class_name(#class_name, &class_name::CreateObject,                        \
+                                                      RUNTIME_CLASS(base_class_name));                               \
+    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
