@@ -1,0 +1,47 @@
+#pragma once
+// The window system's font description.
+
+#include "platform/WinTypes.h"
+
+constexpr int LF_FACESIZE = 32;
+
+constexpr BYTE ANSI_CHARSET = 0;
+constexpr BYTE DEFAULT_CHARSET = 1;
+constexpr BYTE SYMBOL_CHARSET = 2;
+constexpr BYTE SHIFTJIS_CHARSET = 128;
+constexpr BYTE HANGUL_CHARSET = 129;
+constexpr BYTE GB2312_CHARSET = 134;
+constexpr BYTE CHINESEBIG5_CHARSET = 136;
+constexpr BYTE OEM_CHARSET = 255;
+constexpr BYTE JOHAB_CHARSET = 130;
+constexpr BYTE HEBREW_CHARSET = 177;
+constexpr BYTE ARABIC_CHARSET = 178;
+constexpr BYTE GREEK_CHARSET = 161;
+constexpr BYTE TURKISH_CHARSET = 162;
+constexpr BYTE VIETNAMESE_CHARSET = 163;
+constexpr BYTE THAI_CHARSET = 222;
+constexpr BYTE EASTEUROPE_CHARSET = 238;
+constexpr BYTE RUSSIAN_CHARSET = 204;
+constexpr BYTE BALTIC_CHARSET = 186;
+
+constexpr LONG FW_DONTCARE = 0;
+constexpr LONG FW_NORMAL = 400;
+constexpr LONG FW_BOLD = 700;
+
+struct LOGFONT {
+    LONG lfHeight;
+    LONG lfWidth;
+    LONG lfEscapement;
+    LONG lfOrientation;
+    LONG lfWeight;
+    BYTE lfItalic;
+    BYTE lfUnderline;
+    BYTE lfStrikeOut;
+    BYTE lfCharSet;
+    BYTE lfOutPrecision;
+    BYTE lfClipPrecision;
+    BYTE lfQuality;
+    BYTE lfPitchAndFamily;
+    char lfFaceName[LF_FACESIZE];
+};
+using LPLOGFONT = LOGFONT*;
