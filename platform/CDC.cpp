@@ -109,7 +109,12 @@ CDC::CDC(QPainter* painter) : m_impl(std::make_unique<Impl>(painter))
     }
 }
 
-CDC::~CDC() { m_impl->painter->restore(); }
+CDC::~CDC()
+{
+    if (m_impl->painter->isActive()) {
+        m_impl->painter->restore();
+    }
+}
 
 CFont* CDC::SelectObject(CFont* font)
 {

@@ -1,7 +1,7 @@
 #pragma once
 // A device context: text drawing over a Qt painter, the way the window system
 // draws it. The painter must outlive the context; its state is given back when
-// the context goes.
+// the context goes, unless painting has ended before.
 
 #include "platform/CObject.h"
 #include "platform/WinTypes.h"
