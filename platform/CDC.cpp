@@ -12,6 +12,7 @@
 #include <climits>
 #include <cstring>
 #include <optional>
+#include <utility>
 
 namespace {
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }

@@ -36,15 +36,22 @@ QFont LogFontToQFont(const LOGFONT& logFont)
     QFont font;
     // The face need not be zero-terminated inside its 32 bytes.
     const QString face = QString::fromUtf8(logFont.lfFaceName, qstrnlen(logFont.lfFaceName, LF_FACESIZE));
-    const QString fallback = FallbackFamily();
-    font.setFamilies(face.isEmpty() || face == fallback ? QStringList{fallback} : QStringList{face, fallback});
+    // Without the GUI application there is no font database to ask: the style hint stands in.
+    const bool canMeasure = qGuiApp != nullptr;
+    const QString fallback = canMeasure ? FallbackFamily() : QString();
+    QStringList families;
+    for (const QString& family : {face, fallback}) {
+        if (!family.isEmpty() && !families.contains(family)) {
+            families.append(family);
+        }
+    }
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(static_cast<QFont::Weight>(std::clamp<LONG>(logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight, 1, 1000)));
     font.setItalic(logFont.lfItalic != 0);
     font.setUnderline(logFont.lfUnderline != 0);
     font.setStrikeOut(logFont.lfStrikeOut != 0);
 
-    const bool canMeasure = qGuiApp != nullptr;
     const double height = static_cast<double>(logFont.lfHeight);
     if (logFont.lfHeight < 0) {
         font.setPixelSize(ClampPixels(-height));

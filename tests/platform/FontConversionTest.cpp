@@ -2,6 +2,7 @@
 
 #include "platform/Display.h"
 
+#include <QCoreApplication>
 #include <QFont>
 #include <QFontDatabase>
 #include <QFontInfo>
@@ -122,6 +123,25 @@ TEST_F(FontConversion, FaceNamesStayInsideTheirField)
     EXPECT_LE(length, std::size_t{LF_FACESIZE - 1});
     EXPECT_TRUE(longName.startsWith(QString::fromUtf8(cut.lfFaceName)));
     EXPECT_FALSE(QString::fromUtf8(cut.lfFaceName).contains(QChar(0xFFFD)));
+}
+
+} // namespace
+
+namespace {
+
+// Before any window exists there is no font database; the conversion must not need one.
+TEST(FontConversionWithoutWindows, WorksBeforeTheGuiStarts)
+{
+    if (QCoreApplication::instance() != nullptr) {
+        GTEST_SKIP() << "another test of this process started the GUI";
+    }
+    LOGFONT logFont = DisplayFont();
+    const QFont cell = LogFontToQFont(logFont);
+    EXPECT_EQ(cell.families().constFirst(), QStringLiteral("Microsoft Sans Serif"));
+    EXPECT_GT(cell.pixelSize(), 0);
+    EXPECT_LE(cell.pixelSize(), 14);
+    logFont.lfHeight = -20;
+    EXPECT_EQ(LogFontToQFont(logFont).pixelSize(), 20);
 }
 
 } // namespace
