@@ -1,5 +1,10 @@
 #include "res/Resource.h"
 
 void VarnoRegisterStrings();
+void VarnoRegisterMenus();
 
-void VarnoRegisterResources() { VarnoRegisterStrings(); }
+void VarnoRegisterResources()
+{
+    VarnoRegisterStrings();
+    VarnoRegisterMenus();
+}

@@ -1,0 +1,100 @@
+// One paint of a full character grid through the device context: 16 row labels
+// and 128 cells, as the table view draws them, beside the same texts drawn
+// straight with Qt.
+#include "platform/CDC.h"
+#include "platform/CFont.h"
+#include "platform/Display.h"
+#include "platform/FontConversion.h"
+#include "view/TableLayout.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+#include <QString>
+
+#include <benchmark/benchmark.h>
+
+#include <array>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <string>
+
+namespace {
+
+constexpr RECT kClient{0, 0, 1000, 330};
+
+LOGFONT DisplayFont()
+{
+    LOGFONT logFont{};
+    logFont.lfHeight = 14;
+    logFont.lfCharSet = RUSSIAN_CHARSET;
+    std::strcpy(logFont.lfFaceName, "Microsoft Sans Serif");
+    return logFont;
+}
+
+void StartGui()
+{
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    AfxEnsureGuiApplication();
+}
+
+void BM_GridPaintThroughCDC(benchmark::State& state)
+{
+    StartGui();
+    QImage image(kClient.right, kClient.bottom, QImage::Format_RGB32);
+    const LOGFONT logFont = DisplayFont();
+    const RECT area = GetTableArea(kClient);
+    char text[512];
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        CDC dc(&painter);
+        // The view makes its font anew at every paint.
+        CFont font;
+        font.CreateFontIndirect(&logFont);
+        CFont* old = dc.SelectObject(&font);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            if (byte % 8 == 0) {
+                std::snprintf(text, sizeof text, "%02X", byte);
+                dc.SetBkColor(RGB(255, 255, 255));
+                RECT label = GetRowLabelRect(area, byte / 8 - 16);
+                dc.DrawText(text, -1, &label, 0);
+            }
+            std::snprintf(text, sizeof text, "%c=%04X=%02X", byte, 0x0410 + byte, byte);
+            dc.SetBkColor(byte % 5 == 0 ? RGB(0, 255, 0) : RGB(255, 255, 255));
+            RECT cell = GetCharCellRect(area, byte);
+            dc.DrawText(text, -1, &cell, 0);
+        }
+        dc.SelectObject(old);
+        font.DeleteObject();
+    }
+}
+BENCHMARK(BM_GridPaintThroughCDC)->Unit(benchmark::kMicrosecond);
+
+void BM_GridPaintWithQtAlone(benchmark::State& state)
+{
+    StartGui();
+    QImage image(kClient.right, kClient.bottom, QImage::Format_RGB32);
+    const QFont font = LogFontToQFont(DisplayFont());
+    const int ascent = QFontMetrics(font).ascent();
+    const RECT area = GetTableArea(kClient);
+    std::array<QString, 128> cells;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        cells[byte - 0x80] = QStringLiteral("%1=%2=%3").arg(QChar(0x0410 + byte % 64)).arg(0x0410 + byte, 4, 16, QChar(u'0')).arg(byte, 2, 16);
+    }
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        painter.setFont(font);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        for (int byte = 0x80; byte <= 0xFF; ++byte) {
+            const RECT cell = GetCharCellRect(area, byte);
+            painter.setBackground(byte % 5 == 0 ? Qt::green : Qt::white);
+            painter.drawText(QPoint(cell.left, cell.top + ascent), cells[byte - 0x80]);
+        }
+    }
+}
+BENCHMARK(BM_GridPaintWithQtAlone)->Unit(benchmark::kMicrosecond);
+
+} // namespace

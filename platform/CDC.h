@@ -1,0 +1,43 @@
+#pragma once
+// A device context: text drawing over a Qt painter, the way the window system
+// draws it. The painter must outlive the context; its state is given back when
+// the context goes, unless painting has ended before.
+
+#include "platform/CObject.h"
+#include "platform/WinTypes.h"
+
+#include <memory>
+
+class CFont;
+class QPainter;
+
+class CDC : public CObject {
+public:
+    // Starts with the painter's font in the default character set, white background, black text.
+    explicit CDC(QPainter* painter);
+    ~CDC() override;
+    CDC(const CDC&) = delete;
+    CDC& operator=(const CDC&) = delete;
+
+    // Selects the font for the texts that follow and returns the font selected before
+    // (at first one that the context owns). A null font or one that holds no font is not
+    // selected and gives null. The font is copied: deleting it later does not affect drawing.
+    CFont* SelectObject(CFont* font);
+    // Returns the previous background colour.
+    COLORREF SetBkColor(COLORREF color);
+    COLORREF GetBkColor() const;
+
+    // Draws count bytes of text (a negative count: up to the terminating zero) in the
+    // rectangle. The bytes are characters of the selected font's character set. Format 0
+    // is the only one: top left, line feeds start new lines, no wrapping, clipped to the
+    // rectangle, "&&" shows "&", a single "&" is not shown and underlines the next
+    // character, black text on the background colour behind the glyphs only. Returns the
+    // height of the text; 0 when text or rectangle is null.
+    int DrawText(LPCSTR text, int count, RECT* rect, UINT format);
+
+    QPainter* GetPainter() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};

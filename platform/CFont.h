@@ -1,0 +1,36 @@
+#pragma once
+// A font object: made from a font description, selected into a device context.
+
+#include "platform/CObject.h"
+#include "platform/LogFont.h"
+
+#include <memory>
+
+class QFont;
+
+class CFont : public CObject {
+public:
+    CFont();
+    ~CFont() override;
+    CFont(const CFont&) = delete;
+    CFont& operator=(const CFont&) = delete;
+
+    // Makes the font; fails for a null description or when this object already holds
+    // a font (delete that one first).
+    BOOL CreateFontIndirect(const LOGFONT* logFont);
+    // Releases the font; the object can make another. FALSE when there was none.
+    BOOL DeleteObject();
+    // Copies the description the font was made from; FALSE when there is no font.
+    BOOL GetLogFont(LOGFONT* logFont) const;
+
+    // The Qt font, or null when there is no font.
+    const QFont* GetQFont() const;
+
+private:
+    friend class CDC;
+    // Holds a font given as a Qt font: a device context's initial font.
+    void AttachQFont(const QFont& font, BYTE charSet);
+
+    struct Impl;
+    std::unique_ptr<Impl> m_impl;
+};

@@ -1,0 +1,103 @@
+#include "platform/FontConversion.h"
+
+#include <QFont>
+#include <QFontDatabase>
+#include <QFontMetricsF>
+#include <QGuiApplication>
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+
+namespace {
+constexpr int kMaxPixels = 4096;
+constexpr int kProbePixels = 100;
+
+// The sans font that stands in for a face that is not installed: one with Cyrillic glyphs.
+QString FallbackFamily()
+{
+    static const QString family = [] {
+        for (const char* name : {"DejaVu Sans", "Noto Sans", "Liberation Sans", "FreeSans", "Arial"}) {
+            if (QFontDatabase::writingSystems(name).contains(QFontDatabase::Cyrillic)) {
+                return QString::fromLatin1(name);
+            }
+        }
+        const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
+        return cyrillic.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : cyrillic.first();
+    }();
+    return family;
+}
+
+int ClampPixels(double pixels) { return static_cast<int>(std::clamp(std::lround(pixels), 1L, long{kMaxPixels})); }
+} // namespace
+
+QFont LogFontToQFont(const LOGFONT& logFont)
+{
+    QFont font;
+    // The face need not be zero-terminated inside its 32 bytes.
+    const QString face = QString::fromUtf8(logFont.lfFaceName, qstrnlen(logFont.lfFaceName, LF_FACESIZE));
+    // Without the GUI application there is no font database to ask: the style hint stands in.
+    const bool canMeasure = qGuiApp != nullptr;
+    const QString fallback = canMeasure ? FallbackFamily() : QString();
+    QStringList families;
+    for (const QString& family : {face, fallback}) {
+        if (!family.isEmpty() && !families.contains(family)) {
+            families.append(family);
+        }
+    }
+    font.setFamilies(families);
+    font.setStyleHint(QFont::SansSerif);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp<LONG>(logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight, 1, 1000)));
+    font.setItalic(logFont.lfItalic != 0);
+    font.setUnderline(logFont.lfUnderline != 0);
+    font.setStrikeOut(logFont.lfStrikeOut != 0);
+
+    const double height = static_cast<double>(logFont.lfHeight);
+    if (logFont.lfHeight < 0) {
+        font.setPixelSize(ClampPixels(-height));
+    } else if (logFont.lfHeight > 0) {
+        // A cell height: scale the em so that ascent plus descent come to it.
+        double cellPerEm = 1.15;
+        if (canMeasure) {
+            QFont probe = font;
+            probe.setPixelSize(kProbePixels);
+            const QFontMetricsF metrics(probe);
+            if (metrics.ascent() + metrics.descent() > 0) {
+                cellPerEm = (metrics.ascent() + metrics.descent()) / kProbePixels;
+            }
+        }
+        font.setPixelSize(ClampPixels(height / cellPerEm));
+    }
+    if (logFont.lfWidth > 0 && canMeasure) {
+        // An average character width: stretch the font to it.
+        const double average = QFontMetricsF(font).averageCharWidth();
+        if (average > 0) {
+            font.setStretch(static_cast<int>(std::clamp(std::lround(100.0 * logFont.lfWidth / average), 1L, 4000L)));
+        }
+    }
+    return font;
+}
+
+LOGFONT QFontToLogFont(const QFont& font, BYTE charSet)
+{
+    LOGFONT logFont{};
+    double pixels = font.pixelSize();
+    if (pixels <= 0) {
+        // A size in points, at the 96 dots per inch of a screen.
+        pixels = font.pointSizeF() * 96.0 / 72.0;
+    }
+    logFont.lfHeight = -ClampPixels(pixels);
+    logFont.lfWeight = static_cast<LONG>(font.weight());
+    logFont.lfItalic = font.italic() ? 1 : 0;
+    logFont.lfUnderline = font.underline() ? 1 : 0;
+    logFont.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    logFont.lfCharSet = charSet;
+    // Cut the face at a character boundary so that the zero always fits.
+    const QByteArray face = font.family().toUtf8();
+    qsizetype length = std::min<qsizetype>(face.size(), LF_FACESIZE - 1);
+    while (length > 0 && length < face.size() && (static_cast<unsigned char>(face[length]) & 0xC0) == 0x80) {
+        --length;
+    }
+    std::memcpy(logFont.lfFaceName, face.constData(), static_cast<std::size_t>(length));
+    return logFont;
+}

@@ -1,0 +1,18 @@
+#pragma once
+// The one place where a font description of the window system becomes a Qt
+// font and back. Needs the GUI application: sizes are measured on real fonts.
+
+#include "platform/LogFont.h"
+
+class QFont;
+
+// Height in pixels (positive: the cell height, ascent plus descent; negative: the
+// character height, the em size; 0: the default size), width, weight, italic,
+// underline, strike-out and face. A face that is not installed falls back to an
+// installed sans font with Cyrillic glyphs. The character set is not part of a
+// QFont: it chooses how bytes are decoded when text is drawn.
+QFont LogFontToQFont(const LOGFONT& logFont);
+
+// The description of a Qt font with its character height (negative lfHeight), in
+// the given character set.
+LOGFONT QFontToLogFont(const QFont& font, BYTE charSet);

@@ -1,0 +1,48 @@
+#pragma once
+// Menu resources: the program registers its menus once at start-up and the
+// window layer looks them up by id to build its menu bars.
+
+#include "platform/WinTypes.h"
+
+#include <cstddef>
+#include <span>
+
+constexpr UINT MF_STRING = 0x0000;
+constexpr UINT MF_GRAYED = 0x0001;
+constexpr UINT MF_POPUP = 0x0010;
+constexpr UINT MF_SEPARATOR = 0x0800;
+
+// One entry of a menu. The text marks its access key with "&" ("&&" is a plain
+// "&") and may carry a shortcut text after a tab ("&Open...\tCtrl+O"), as a Qt
+// action's text does. A pop-up has items and no command id; a separator has neither.
+struct AfxMenuItem {
+    UINT flags = MF_STRING;
+    UINT id = 0;
+    const char* text = nullptr;
+    std::span<const AfxMenuItem> items{};
+
+    bool IsSeparator() const { return (flags & MF_SEPARATOR) != 0; }
+    bool IsPopup() const { return (flags & MF_POPUP) != 0; }
+    bool IsGrayed() const { return (flags & MF_GRAYED) != 0; }
+};
+
+constexpr AfxMenuItem AfxMenuCommand(const char* text, UINT id, UINT flags = MF_STRING)
+{
+    return AfxMenuItem{flags, id, text, {}};
+}
+constexpr AfxMenuItem AfxMenuSeparator() { return AfxMenuItem{MF_SEPARATOR, 0, nullptr, {}}; }
+constexpr AfxMenuItem AfxMenuPopup(const char* text, std::span<const AfxMenuItem> items)
+{
+    return AfxMenuItem{MF_POPUP, 0, text, items};
+}
+
+// A menu bar: its pop-ups from left to right.
+struct AfxMenuResource {
+    UINT id;
+    std::span<const AfxMenuItem> items;
+};
+
+// The menus must outlive every lookup; a later registration replaces them.
+void AfxRegisterMenus(std::span<const AfxMenuResource> menus);
+// The menu of the id, or null when none is registered.
+const AfxMenuResource* AfxFindMenu(UINT id);

@@ -1,0 +1,261 @@
+#include "platform/CDC.h"
+#include "platform/CFont.h"
+#include "platform/Display.h"
+#include "platform/FontConversion.h"
+
+#include <QFontMetrics>
+#include <QImage>
+#include <QPainter>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <functional>
+
+namespace {
+
+const QColor kPaper(128, 128, 160); // what the view shows where nothing is drawn
+constexpr COLORREF kGreen = RGB(0, 255, 0);
+constexpr int kWidth = 240;
+constexpr int kHeight = 80;
+
+LOGFONT DisplayFont(BYTE charSet = RUSSIAN_CHARSET)
+{
+    LOGFONT logFont{};
+    logFont.lfHeight = 14;
+    logFont.lfCharSet = charSet;
+    std::strcpy(logFont.lfFaceName, "Microsoft Sans Serif");
+    return logFont;
+}
+
+class DrawText : public testing::Test {
+protected:
+    void SetUp() override { AfxEnsureGuiApplication(); }
+
+    // Paints through a device context with the display font selected.
+    static QImage Render(const std::function<void(CDC&)>& paint, BYTE charSet = RUSSIAN_CHARSET)
+    {
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        image.fill(kPaper);
+        QPainter painter(&image);
+        CDC dc(&painter);
+        CFont font;
+        const LOGFONT logFont = DisplayFont(charSet);
+        font.CreateFontIndirect(&logFont);
+        CFont* old = dc.SelectObject(&font);
+        paint(dc);
+        dc.SelectObject(old);
+        return image;
+    }
+
+    static QImage RenderText(const char* text, RECT rect, COLORREF background = RGB(255, 255, 255),
+                             BYTE charSet = RUSSIAN_CHARSET)
+    {
+        return Render(
+            [&](CDC& dc) {
+                dc.SetBkColor(background);
+                dc.DrawText(text, -1, &rect, 0);
+            },
+            charSet);
+    }
+
+    // The same font drawing a Qt string straight through the painter, clipped to the rest of the
+    // image: what a text should look like.
+    static QImage RenderPlain(const QString& text, QPoint topLeft)
+    {
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        image.fill(kPaper);
+        QPainter painter(&image);
+        painter.setClipRect(QRect(topLeft, image.rect().bottomRight()));
+        const QFont font = LogFontToQFont(DisplayFont());
+        painter.setFont(font);
+        painter.setPen(Qt::black);
+        painter.setBackgroundMode(Qt::OpaqueMode);
+        painter.setBackground(Qt::white);
+        painter.drawText(topLeft + QPoint(0, QFontMetrics(font).ascent()), text);
+        return image;
+    }
+
+    static QRect Painted(const QImage& image)
+    {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y) {
+            for (int x = 0; x < image.width(); ++x) {
+                if (image.pixelColor(x, y) != kPaper) {
+                    box |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        return box;
+    }
+
+    static int LineHeight() { return QFontMetrics(LogFontToQFont(DisplayFont())).height(); }
+};
+
+constexpr RECT kWide{10, 10, kWidth, kHeight};
+
+TEST_F(DrawText, DoubleAmpersandDrawsOneAmpersand)
+{
+    EXPECT_EQ(RenderText("7 &&", kWide), RenderPlain(QStringLiteral("7 &"), QPoint(10, 10)));
+    EXPECT_EQ(RenderText("&&&&", kWide), RenderPlain(QStringLiteral("&&"), QPoint(10, 10)));
+}
+
+TEST_F(DrawText, SingleAmpersandUnderlinesTheNextCharacterOnly)
+{
+    const QImage prefixed = RenderText("ab&cd", kWide);
+    const QImage plain = RenderPlain(QStringLiteral("abcd"), QPoint(10, 10));
+    const QFontMetrics metrics(LogFontToQFont(DisplayFont()));
+    const int baseline = 10 + metrics.ascent();
+    const int left = 10 + metrics.horizontalAdvance(QStringLiteral("ab"));
+    const int right = left + metrics.horizontalAdvance(QStringLiteral("c"));
+
+    int underline = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            if (prefixed.pixelColor(x, y) != plain.pixelColor(x, y)) {
+                ++underline;
+                EXPECT_TRUE(x >= left && x < right && y >= baseline) << x << "," << y;
+            }
+        }
+    }
+    EXPECT_GT(underline, 0);
+    // A single ampersand at the end of a line shows nothing.
+    EXPECT_EQ(RenderText("abcd&", kWide), plain);
+}
+
+TEST_F(DrawText, LineFeedsStartNewLinesAtTheLeftEdge)
+{
+    const int lineHeight = LineHeight();
+    const QImage twoLines = RenderText("Key\n\nlow", kWide);
+    const QImage separate = Render([&](CDC& dc) {
+        RECT first = kWide;
+        EXPECT_EQ(dc.DrawText("Key", -1, &first, 0), lineHeight);
+        RECT third{kWide.left, kWide.top + 2 * lineHeight, kWide.right, kWide.bottom};
+        dc.DrawText("low", -1, &third, 0);
+    });
+    EXPECT_EQ(twoLines, separate);
+    EXPECT_EQ(RenderText("Key\r\n\r\nlow", kWide), separate);
+
+    Render([&](CDC& dc) {
+        RECT rect = kWide;
+        EXPECT_EQ(dc.DrawText("Key\n\nlow", -1, &rect, 0), 3 * lineHeight);
+    });
+}
+
+TEST_F(DrawText, BackgroundFillsTheGlyphBoxesOnly)
+{
+    const QImage image = RenderText("ab\nabcd", kWide, kGreen);
+    const QFontMetrics metrics(LogFontToQFont(DisplayFont()));
+    const QRect firstLine(10, 10, metrics.horizontalAdvance(QStringLiteral("ab")), metrics.height());
+    const QRect secondLine(10, 10 + metrics.height(), metrics.horizontalAdvance(QStringLiteral("abcd")), metrics.height());
+
+    int green = 0;
+    int black = 0;
+    for (int y = 0; y < kHeight; ++y) {
+        for (int x = 0; x < kWidth; ++x) {
+            const QColor colour = image.pixelColor(x, y);
+            const bool inBox = firstLine.contains(x, y) || secondLine.contains(x, y);
+            EXPECT_EQ(colour != kPaper, inBox) << x << "," << y;
+            green += colour == QColor(0, 255, 0) ? 1 : 0;
+            black += colour == QColor(Qt::black) ? 1 : 0;
+        }
+    }
+    // Most of a box is background; the glyphs are black on it.
+    EXPECT_GT(green, (firstLine.width() * firstLine.height() + secondLine.width() * secondLine.height()) / 2);
+    EXPECT_GT(black, 0);
+}
+
+TEST_F(DrawText, TextIsClippedToItsRectangle)
+{
+    const char* text = "WWWWWWWWWWWW\nWWWWWWWWWWWW\nWWWWWWWWWWWW";
+    const RECT small{20, 15, 60, 30};
+    const QImage clipped = RenderText(text, small);
+    const QImage whole = RenderText(text, RECT{20, 15, kWidth, kHeight});
+    const QRect inside(QPoint(small.left, small.top), QPoint(small.right - 1, small.bottom - 1));
+    EXPECT_TRUE(inside.contains(Painted(clipped))) << "painted outside the rectangle";
+    for (int y = inside.top(); y <= inside.bottom(); ++y) {
+        for (int x = inside.left(); x <= inside.right(); ++x) {
+            EXPECT_EQ(clipped.pixelColor(x, y), whole.pixelColor(x, y)) << x << "," << y;
+        }
+    }
+    // An empty or inverted rectangle shows nothing.
+    EXPECT_TRUE(Painted(RenderText(text, RECT{50, 50, 50, 70})).isEmpty());
+    EXPECT_TRUE(Painted(RenderText(text, RECT{50, 50, 20, 20})).isEmpty());
+}
+
+TEST_F(DrawText, CharacterSetTurnsBytesIntoItsGlyphs)
+{
+    const QImage cyrillic = RenderText("\xC0\xFF", kWide, RGB(255, 255, 255), RUSSIAN_CHARSET);
+    EXPECT_EQ(cyrillic, RenderPlain(QStringLiteral("\u0410\u044F"), QPoint(10, 10)));
+    const QImage western = RenderText("\xC0\xFF", kWide, RGB(255, 255, 255), ANSI_CHARSET);
+    EXPECT_EQ(western, RenderPlain(QStringLiteral("\u00C0\u00FF"), QPoint(10, 10)));
+    EXPECT_NE(cyrillic, western);
+}
+
+TEST_F(DrawText, CountLimitsTheBytesDrawn)
+{
+    const QImage counted = Render([](CDC& dc) {
+        RECT rect = kWide;
+        dc.DrawText("abc\xC0zzz", 4, &rect, 0);
+    });
+    EXPECT_EQ(counted, RenderText("abc\xC0", kWide));
+}
+
+TEST_F(DrawText, BackgroundColourAndFontSelectionReturnThePreviousOnes)
+{
+    QImage image(8, 8, QImage::Format_RGB32);
+    QPainter painter(&image);
+    CDC dc(&painter);
+    EXPECT_EQ(dc.SetBkColor(kGreen), RGB(255, 255, 255));
+    EXPECT_EQ(dc.SetBkColor(RGB(0, 0, 255)), kGreen);
+
+    CFont unmade;
+    EXPECT_EQ(dc.SelectObject(&unmade), nullptr);
+    EXPECT_EQ(dc.SelectObject(nullptr), nullptr);
+
+    auto first = std::make_unique<CFont>();
+    CFont second;
+    const LOGFONT logFont = DisplayFont();
+    ASSERT_TRUE(first->CreateFontIndirect(&logFont));
+    EXPECT_FALSE(first->CreateFontIndirect(&logFont)) << "a font object holds one font";
+    ASSERT_TRUE(second.CreateFontIndirect(&logFont));
+    CFont* stock = dc.SelectObject(first.get());
+    ASSERT_NE(stock, nullptr);
+    LOGFONT stockFont{};
+    EXPECT_TRUE(stock->GetLogFont(&stockFont));
+    EXPECT_EQ(dc.SelectObject(&second), first.get());
+    EXPECT_EQ(dc.SelectObject(first.get()), &second);
+    // The context copied the font: deleting the selected one does not break drawing.
+    first.reset();
+    RECT rect{0, 0, 8, 8};
+    EXPECT_GT(dc.DrawText("x", -1, &rect, 0), 0);
+    EXPECT_EQ(dc.DrawText(nullptr, -1, &rect, 0), 0);
+    EXPECT_EQ(dc.DrawText("x", -1, nullptr, 0), 0);
+}
+
+TEST_F(DrawText, PainterIsGivenBackAsItWas)
+{
+    QImage image(kWidth, kHeight, QImage::Format_RGB32);
+    image.fill(kPaper);
+    QPainter painter(&image);
+    painter.setClipRect(0, 0, 40, kHeight);
+    const QFont font = painter.font();
+    {
+        CDC dc(&painter);
+        CFont big;
+        LOGFONT logFont = DisplayFont();
+        logFont.lfHeight = 40;
+        big.CreateFontIndirect(&logFont);
+        dc.SelectObject(&big);
+        RECT rect{0, 0, kWidth, kHeight};
+        dc.DrawText("WWWWWWWW", -1, &rect, 0);
+        // The painter's own clip still holds between texts.
+        EXPECT_EQ(painter.clipBoundingRect().toRect(), QRect(0, 0, 40, kHeight));
+    }
+    EXPECT_EQ(painter.font(), font);
+    EXPECT_EQ(painter.clipBoundingRect().toRect(), QRect(0, 0, 40, kHeight));
+    painter.end();
+    EXPECT_LT(Painted(image).right(), 40) << "drawn outside the painter's clip";
+}
+
+} // namespace

@@ -1,0 +1,171 @@
+#include "view/TableLayout.h"
+
+#include <gtest/gtest.h>
+
+#include <limits>
+
+namespace {
+
+// The window of the worked example: 1000 x 330, so the area is 1000 x 320 below a 10-pixel margin.
+constexpr RECT kClient{0, 0, 1000, 330};
+
+struct Corner {
+    LONG left;
+    LONG top;
+};
+
+void ExpectCorner(const RECT& rect, const RECT& area, Corner corner)
+{
+    EXPECT_EQ(rect.left, corner.left);
+    EXPECT_EQ(rect.top, corner.top);
+    // Every rectangle runs to the area's right and bottom edges.
+    EXPECT_EQ(rect.right, area.right);
+    EXPECT_EQ(rect.bottom, area.bottom);
+}
+
+TEST(TableLayout, AreaDropsTheTopMarginOnly)
+{
+    const RECT area = GetTableArea(RECT{5, 7, 640, 480});
+    EXPECT_EQ(area.left, 5);
+    EXPECT_EQ(area.top, 17);
+    EXPECT_EQ(area.right, 640);
+    EXPECT_EQ(area.bottom, 480);
+}
+
+TEST(TableLayout, RectanglesOfTheWorkedExample)
+{
+    const RECT area = GetTableArea(kClient);
+    struct Case {
+        const char* what;
+        RECT rect;
+        Corner corner;
+    };
+    const Case cases[] = {
+        {"label of row 0", GetRowLabelRect(area, 0), {0, 10}},
+        {"label of row 1", GetRowLabelRect(area, 1), {0, 30}},
+        {"label of row 15", GetRowLabelRect(area, 15), {0, 310}},
+        {"cell 0x80", GetCharCellRect(area, 0x80), {75, 10}},
+        {"cell 0x81", GetCharCellRect(area, 0x81), {75 + 115, 10}},
+        {"cell 0x87", GetCharCellRect(area, 0x87), {75 + 809, 10}},
+        {"cell 0x88", GetCharCellRect(area, 0x88), {75, 30}},
+        {"cell 0x8F", GetCharCellRect(area, 0x8F), {884, 30}},
+        {"cell 0xFF", GetCharCellRect(area, 0xFF), {884, 310}},
+        {"key 0", GetKeyColumnRect(area, 0), {125, 10}},
+        {"key 1", GetKeyColumnRect(area, 1), {187, 10}},
+        {"key 13", GetKeyColumnRect(area, 13), {937, 10}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ExpectCorner(c.rect, area, c.corner);
+    }
+}
+
+TEST(TableLayout, AreaAwayFromTheOriginShiftsEveryCorner)
+{
+    const RECT area = GetTableArea(RECT{100, 50, 1100, 380});
+    ExpectCorner(GetCharCellRect(area, 0xFF), area, {984, 360});
+    ExpectCorner(GetKeyColumnRect(area, 13), area, {1037, 60});
+}
+
+TEST(TableLayout, NarrowAreaStopsColumnsAndTruncatesTowardZero)
+{
+    // 75 pixels wide: every column starts at the end of the label column.
+    const RECT exact = GetTableArea(RECT{0, 0, 75, 330});
+    for (int byte = 0x80; byte <= 0x87; ++byte) {
+        EXPECT_EQ(GetCharCellRect(exact, byte).left, 75) << byte;
+    }
+    // 50 pixels wide: (50 - 75) * 7 / 8 = -175 / 8 = -21.875 goes to -21, not -22.
+    const RECT narrow = GetTableArea(RECT{0, 0, 50, 330});
+    EXPECT_EQ(GetCharCellRect(narrow, 0x87).left, 54);
+    EXPECT_EQ(GetCharCellRect(narrow, 0x81).left, 72);
+    // 10 pixels high, so the area has no height: every row starts at its top.
+    const RECT flat = GetTableArea(RECT{0, 0, 1000, 10});
+    EXPECT_EQ(GetRowLabelRect(flat, 15).top, 10);
+    EXPECT_EQ(GetCharCellRect(flat, 0xFF).top, 10);
+    // A client smaller than the margin: the negative height also truncates toward zero.
+    const RECT inverted = GetTableArea(RECT{0, 0, 1000, 5});
+    EXPECT_EQ(GetRowLabelRect(inverted, 15).top, 6);
+}
+
+TEST(TableLayout, HitTestsOfTheWorkedExample)
+{
+    const RECT area = GetTableArea(kClient);
+    struct Case {
+        POINT point;
+        int byte;
+        int key;
+    };
+    const Case cases[] = {
+        {{884, 30}, 0x86, 12},   // on the corner of 0x8F: strictly inside only
+        {{885, 31}, 0x8F, 12},
+        {{75, 100}, kNoHit, kNoHit}, // the label column, inside the key table's header
+        {{76, 100}, 0xA0, kNoHit},
+        {{190, 31}, 0x88, 1},    // on the left edge of 0x89
+        {{191, 31}, 0x89, 1},
+        {{500, 30}, 0x83, 5},    // on the top edge of row 1 and the left edge of key 6
+        {{500, 10}, kNoHit, kNoHit}, // the top margin
+        {{500, 11}, 0x83, 5},
+        {{126, 11}, 0x80, 0},
+        {{125, 11}, 0x80, kNoHit}, // the key table's header column
+        {{0, 200}, kNoHit, kNoHit},
+        {{999, 329}, 0xFF, 13},
+        {{5000, 5000}, 0xFF, 13}, // past the window: the last cell and key reach to infinity
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << "(" << c.point.x << ", " << c.point.y << ")");
+        EXPECT_EQ(HitTestChar(area, c.point), c.byte);
+        EXPECT_EQ(HitTestKey(area, c.point), c.key);
+    }
+}
+
+TEST(TableLayout, HitTestsAgreeWithEveryCellCorner)
+{
+    // Just inside each corner hits that cell or key, exactly on it the one before.
+    const RECT area = GetTableArea(RECT{0, 0, 777, 411});
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const RECT cell = GetCharCellRect(area, byte);
+        EXPECT_EQ(HitTestChar(area, POINT{cell.left + 1, cell.top + 1}), byte);
+    }
+    for (int key = 0; key < 14; ++key) {
+        const RECT column = GetKeyColumnRect(area, key);
+        EXPECT_EQ(HitTestKey(area, POINT{column.left + 1, area.top + 1}), key);
+        EXPECT_EQ(HitTestKey(area, POINT{column.left, area.top + 1}), key - 1 < 0 ? kNoHit : key - 1);
+    }
+}
+
+TEST(TableLayout, CoincidingCellsGoToTheHigherByte)
+{
+    // 75 wide: the eight columns of a row share one corner.
+    const RECT exact = GetTableArea(RECT{0, 0, 75, 330});
+    EXPECT_EQ(HitTestChar(exact, POINT{76, 11}), 0x87);
+    EXPECT_EQ(HitTestChar(exact, POINT{75, 11}), kNoHit);
+    // Narrower still, the columns step to the left: the last one starts leftmost and wins wherever any does.
+    const RECT narrow = GetTableArea(RECT{0, 0, 50, 330});
+    EXPECT_EQ(HitTestChar(narrow, POINT{60, 31}), 0x8F);
+    EXPECT_EQ(HitTestChar(narrow, POINT{55, 31}), 0x8F);
+    EXPECT_EQ(HitTestChar(narrow, POINT{54, 31}), kNoHit);
+    // No height: all rows share the top; anything below it is in the last row.
+    const RECT flat = GetTableArea(RECT{0, 0, 1000, 10});
+    EXPECT_EQ(HitTestChar(flat, POINT{100, 11}), 0xF8);
+    // Keys in a sliver of a window coincide in the same way.
+    const RECT sliver = GetTableArea(RECT{0, 0, 8, 100});
+    EXPECT_EQ(HitTestKey(sliver, POINT{8, 50}), 13);
+}
+
+TEST(TableLayout, ExtremeRectanglesDoNotOverflow)
+{
+    constexpr LONG kMin = std::numeric_limits<LONG>::min();
+    constexpr LONG kMax = std::numeric_limits<LONG>::max();
+    const RECT area = GetTableArea(RECT{kMin, kMin, kMax, kMax});
+    EXPECT_EQ(area.top, kMin + 10);
+    // The width is 2^32 - 1, far beyond 32 bits; the corners still lie inside the area.
+    const RECT last = GetCharCellRect(area, 0xFF);
+    EXPECT_GT(last.left, area.left);
+    EXPECT_LT(last.left, area.right);
+    EXPECT_GT(last.top, area.top);
+    EXPECT_EQ(HitTestChar(area, POINT{kMax, kMax}), 0xFF);
+    EXPECT_EQ(HitTestKey(area, POINT{kMax, 0}), 13);
+    EXPECT_EQ(GetTableArea(RECT{0, kMax - 3, 10, kMax}).top, kMax);
+}
+
+} // namespace

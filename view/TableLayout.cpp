@@ -1,0 +1,82 @@
+#include "view/TableLayout.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <limits>
+
+namespace {
+constexpr LONG kTopMargin = 10;
+constexpr LONG kRowLabelWidth = 75;
+constexpr int kRows = 16;
+constexpr int kColumns = 8;
+constexpr int kKeySteps = 16;
+constexpr int kHeaderSteps = 2;
+constexpr int kKeys = 14;
+constexpr int kFirstByte = 0x80;
+constexpr int kLastByte = 0xFF;
+
+// Products are formed before the division, which truncates toward zero. They are
+// worked out in 64 bits so that no rectangle of any size overflows; the results
+// are the 32-bit ones wherever those do not overflow.
+using Wide = std::int64_t;
+
+LONG Narrow(Wide value)
+{
+    return static_cast<LONG>(
+        std::clamp<Wide>(value, std::numeric_limits<LONG>::min(), std::numeric_limits<LONG>::max()));
+}
+
+Wide Width(const RECT& area) { return Wide{area.right} - area.left; }
+Wide Height(const RECT& area) { return Wide{area.bottom} - area.top; }
+
+LONG RowTop(const RECT& area, int row) { return Narrow(Wide{area.top} + Height(area) * row / kRows); }
+
+RECT FromCorner(const RECT& area, LONG left, LONG top) { return RECT{left, top, area.right, area.bottom}; }
+} // namespace
+
+RECT GetTableArea(const RECT& clientRect)
+{
+    RECT area = clientRect;
+    area.top = Narrow(Wide{clientRect.top} + kTopMargin);
+    return area;
+}
+
+RECT GetRowLabelRect(const RECT& area, int row) { return FromCorner(area, area.left, RowTop(area, row)); }
+
+RECT GetCharCellRect(const RECT& area, int byte)
+{
+    const int row = byte / kColumns - kFirstByte / kColumns;
+    const int column = byte % kColumns;
+    const LONG left = Narrow(Wide{area.left} + kRowLabelWidth + (Width(area) - kRowLabelWidth) * column / kColumns);
+    return FromCorner(area, left, RowTop(area, row));
+}
+
+RECT GetKeyColumnRect(const RECT& area, int key)
+{
+    return FromCorner(area, Narrow(Wide{area.left} + Width(area) * (Wide{key} + kHeaderSteps) / kKeySteps), area.top);
+}
+
+int HitTestChar(const RECT& area, POINT point)
+{
+    // Scanning down from the last byte lets the higher byte win where cells coincide.
+    for (int byte = kLastByte; byte >= kFirstByte; --byte) {
+        const RECT cell = GetCharCellRect(area, byte);
+        if (cell.left < point.x && cell.top < point.y) {
+            return byte;
+        }
+    }
+    return kNoHit;
+}
+
+int HitTestKey(const RECT& area, POINT point)
+{
+    if (point.y <= area.top) {
+        return kNoHit;
+    }
+    for (int key = kKeys - 1; key >= 0; --key) {
+        if (GetKeyColumnRect(area, key).left < point.x) {
+            return key;
+        }
+    }
+    return kNoHit;
+}
