@@ -1,5 +1,10 @@
 #include "res/Resource.h"
 
 void VarnoRegisterStrings();
+void VarnoRegisterDialogs();
 
-void VarnoRegisterResources() { VarnoRegisterStrings(); }
+void VarnoRegisterResources()
+{
+    VarnoRegisterStrings();
+    VarnoRegisterDialogs();
+}
