@@ -52,7 +52,7 @@ protected:                                                                      
     const AFX_MSGMAP* theClass::GetMessageMap() const { return GetThisMessageMap(); }                                \
     const AFX_MSGMAP* theClass::GetThisMessageMap()                                                                  \
     {                                                                                                                \
-        using ThisClass = theClass;                                                                                  \
+        using ThisClass [[maybe_unused]] = theClass;                                                                 \
         using TheBaseClass = baseClass;                                                                              \
         static const AFX_MSGMAP_ENTRY messageEntries[] = {
 

@@ -4,6 +4,7 @@
 #include <QFontDatabase>
 #include <QFontMetricsF>
 #include <QGuiApplication>
+#include <QScreen>
 
 #include <algorithm>
 #include <cmath>
@@ -30,6 +31,21 @@ QString FallbackFamily()
 
 int ClampPixels(double pixels) { return static_cast<int>(std::clamp(std::lround(pixels), 1L, long{kMaxPixels})); }
 } // namespace
+
+double AfxLogicalDpi()
+{
+    const QScreen* screen = qGuiApp != nullptr ? QGuiApplication::primaryScreen() : nullptr;
+    return screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
+}
+
+QString AfxFontFamilyFor(const char* faceName)
+{
+    const QString face = QString::fromUtf8(faceName != nullptr ? faceName : "");
+    if (!face.isEmpty() && QFontDatabase::hasFamily(face)) {
+        return face;
+    }
+    return FallbackFamily();
+}
 
 QFont LogFontToQFont(const LOGFONT& logFont)
 {
@@ -83,8 +99,7 @@ LOGFONT QFontToLogFont(const QFont& font, BYTE charSet)
     LOGFONT logFont{};
     double pixels = font.pixelSize();
     if (pixels <= 0) {
-        // A size in points, at the 96 dots per inch of a screen.
-        pixels = font.pointSizeF() * 96.0 / 72.0;
+        pixels = font.pointSizeF() * AfxLogicalDpi() / 72.0;
     }
     logFont.lfHeight = -ClampPixels(pixels);
     logFont.lfWeight = static_cast<LONG>(font.weight());

@@ -5,6 +5,14 @@
 #include "platform/LogFont.h"
 
 class QFont;
+class QString;
+
+// The installed family of that name; for a missing or empty name, an installed
+// sans family that has Cyrillic glyphs.
+QString AfxFontFamilyFor(const char* faceName);
+
+// The screen's logical resolution that turns points into pixels (96 without a screen).
+double AfxLogicalDpi();
 
 // Height in pixels (positive: the cell height, ascent plus descent; negative: the
 // character height, the em size; 0: the default size), width, weight, italic,

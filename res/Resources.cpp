@@ -2,9 +2,11 @@
 
 void VarnoRegisterStrings();
 void VarnoRegisterMenus();
+void VarnoRegisterDialogs();
 
 void VarnoRegisterResources()
 {
     VarnoRegisterStrings();
     VarnoRegisterMenus();
+    VarnoRegisterDialogs();
 }

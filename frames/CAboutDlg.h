@@ -1,0 +1,15 @@
+#pragma once
+// The About box: the program's icon, name and version, and OK.
+
+#include "platform/CDialog.h"
+#include "res/Resource.h"
+
+class CAboutDlg : public CDialog {
+public:
+    enum { IDD = IDD_ABOUTBOX };
+
+    CAboutDlg();
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};

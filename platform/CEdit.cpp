@@ -1,0 +1,3 @@
+#include "platform/CEdit.h"
+
+IMPLEMENT_DYNAMIC(CEdit, CWnd)

@@ -1,0 +1,81 @@
+#include "platform/CFontDialog.h"
+
+#include "platform/Display.h"
+#include "platform/FontConversion.h"
+
+#include <QApplication>
+#include <QFontDialog>
+
+#include <cmath>
+#include <cstring>
+
+// The toolkit's font dialog, ending the owner's modal loop with its result.
+class CFontDialogWidget : public QFontDialog {
+public:
+    CFontDialogWidget(CFontDialog& owner, QWidget* parent) : QFontDialog(parent), m_owner(owner) {}
+
+    void done(int result) override
+    {
+        QFontDialog::done(result);
+        m_owner.SetModalResult(result == QDialog::Accepted ? IDOK : IDCANCEL);
+    }
+
+private:
+    CFontDialog& m_owner;
+};
+
+IMPLEMENT_DYNAMIC(CFontDialog, CDialog)
+
+CFontDialog::CFontDialog(LPLOGFONT lplfInitial, DWORD dwFlags, CDC*, CWnd* pParentWnd) : CDialog(0, pParentWnd)
+{
+    std::memset(&m_lf, 0, sizeof m_lf);
+    m_cf = {dwFlags, &m_lf, 0};
+    if (lplfInitial != nullptr) {
+        m_lf = *lplfInitial;
+        m_cf.Flags |= CF_INITTOLOGFONTSTRUCT;
+    }
+}
+
+CFontDialog::~CFontDialog() = default;
+
+INT_PTR CFontDialog::DoModal()
+{
+    AfxEnsureGuiApplication();
+    QWidget* parent = GetParentWnd() != nullptr ? GetParentWnd()->GetWidget() : QApplication::activeWindow();
+    auto* dialog = new CFontDialogWidget(*this, parent);
+    // The toolkit's own widgets everywhere, so that the dialog looks and behaves the same on every desktop.
+    dialog->setOption(QFontDialog::DontUseNativeDialog);
+    dialog->setWindowTitle(QStringLiteral("Font"));
+    if ((m_cf.Flags & CF_INITTOLOGFONTSTRUCT) != 0) {
+        // The dialog works in points; hand it the LOGFONT's pixel size as such.
+        QFont initial = LogFontToQFont(m_lf);
+        if (initial.pixelSize() > 0) {
+            initial.setPointSizeF(initial.pixelSize() * 72.0 / AfxLogicalDpi());
+        }
+        dialog->setCurrentFont(initial);
+    }
+    Attach(dialog, true);
+
+    INT_PTR result = RunModalLoop();
+    if (result == IDOK) {
+        QFont chosen = dialog->selectedFont();
+        // Only what a font describes changes; the character set and the other fields stay.
+        const LOGFONT described = QFontToLogFont(chosen, m_lf.lfCharSet);
+        m_lf.lfHeight = described.lfHeight;
+        m_lf.lfWeight = described.lfWeight;
+        m_lf.lfItalic = described.lfItalic;
+        m_lf.lfUnderline = described.lfUnderline;
+        m_lf.lfStrikeOut = described.lfStrikeOut;
+        std::memcpy(m_lf.lfFaceName, described.lfFaceName, sizeof m_lf.lfFaceName);
+        m_cf.iPointSize = static_cast<int>(std::lround(chosen.pointSizeF() * 10.0));
+    }
+    DestroyWindow();
+    return result;
+}
+
+void CFontDialog::GetCurrentFont(LPLOGFONT lplf) const
+{
+    if (lplf != nullptr) {
+        *lplf = m_lf;
+    }
+}

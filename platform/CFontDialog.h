@@ -1,0 +1,42 @@
+#pragma once
+// The font selection dialog: starts from a LOGFONT and, after IDOK, holds the
+// chosen font in m_lf. Runs the toolkit's own font dialog, which always offers
+// the effects (underline, strike-out); colour is not offered.
+
+#include "platform/CDialog.h"
+#include "platform/LogFont.h"
+
+class CDC;
+
+constexpr DWORD CF_SCREENFONTS = 0x00000001;
+constexpr DWORD CF_PRINTERFONTS = 0x00000002;
+constexpr DWORD CF_INITTOLOGFONTSTRUCT = 0x00000040;
+constexpr DWORD CF_EFFECTS = 0x00000100;
+
+struct CHOOSEFONT {
+    DWORD Flags;
+    LPLOGFONT lpLogFont;
+    // The chosen size in tenths of a point, after IDOK.
+    int iPointSize;
+};
+
+class CFontDialog : public CDialog {
+    DECLARE_DYNAMIC(CFontDialog)
+public:
+    // The dialog opens with *lplfInitial selected when given (a copy is kept in m_lf).
+    explicit CFontDialog(LPLOGFONT lplfInitial = nullptr, DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS,
+                         CDC* pdcPrinter = nullptr, CWnd* pParentWnd = nullptr);
+    ~CFontDialog() override;
+
+    // IDOK after a font was chosen, IDCANCEL otherwise (m_lf then unchanged).
+    INT_PTR DoModal() override;
+    // Copies m_lf.
+    void GetCurrentFont(LPLOGFONT lplf) const;
+
+    // The chosen font; its character set is the initial one, passed through.
+    LOGFONT m_lf;
+    CHOOSEFONT m_cf;
+
+private:
+    friend class CFontDialogWidget;
+};

@@ -1,0 +1,70 @@
+#pragma once
+// Dialog templates: a dialog's caption, style, size and font and its controls
+// in template order, all in dialog units. The program registers its templates
+// once at start-up and CDialog builds its window from the one with its id.
+
+#include "platform/WinTypes.h"
+
+#include <span>
+
+// Dialog styles.
+constexpr DWORD DS_SETFONT = 0x40;
+constexpr DWORD DS_MODALFRAME = 0x80;
+
+// Control styles of the kinds below.
+constexpr DWORD ES_AUTOHSCROLL = 0x0080;
+constexpr DWORD BS_PUSHBUTTON = 0x0;
+constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
+constexpr DWORD BS_AUTOCHECKBOX = 0x3;
+constexpr DWORD BS_GROUPBOX = 0x7;
+constexpr DWORD SS_LEFT = 0x0;
+constexpr DWORD SS_RIGHT = 0x2;
+constexpr DWORD SS_ICON = 0x3;
+
+// The id of controls that nothing refers to.
+constexpr int IDC_STATIC = -1;
+
+enum class AfxControlKind {
+    Edit,
+    PushButton,
+    DefPushButton,
+    StaticLeft,
+    StaticRight,
+    AutoCheckBox,
+    GroupBox,
+    Icon,
+};
+
+struct AfxDialogItem {
+    AfxControlKind kind;
+    int id;
+    // The control's text; null for none. Icons name their image by iconId instead.
+    const char* text;
+    short x;
+    short y;
+    short cx;
+    short cy;
+    // The whole style: WS_CHILD, WS_VISIBLE, WS_TABSTOP, WS_GROUP, WS_DISABLED and the kind's own bits.
+    DWORD style;
+    // The icon resource shown by an Icon control.
+    UINT iconId = 0;
+};
+
+struct AfxDialogTemplate {
+    UINT id;
+    const char* caption;
+    DWORD style;
+    // Client-area size in dialog units.
+    short cx;
+    short cy;
+    const char* fontFace;
+    int pointSize;
+    // Template order, which is also the tab order.
+    std::span<const AfxDialogItem> items;
+};
+
+// Registers a template under its id, replacing one registered before with that
+// id. The template must outlive every dialog built from it.
+void AfxRegisterDialogTemplate(const AfxDialogTemplate& dialogTemplate);
+// The template registered under the id, or null.
+const AfxDialogTemplate* AfxFindDialogTemplate(UINT id);

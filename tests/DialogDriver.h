@@ -1,0 +1,130 @@
+#pragma once
+// Answering modal dialogs from tests through their real widgets: typing into
+// edit fields, clicking buttons and pressing keys as a user would. Link
+// Qt6::Test. Nothing waits on time: QTest delivers every event at once.
+
+#include "platform/CDialog.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QApplication>
+#include <QDir>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <functional>
+#include <utility>
+
+// Runs dialog.DoModal() with answer called once the dialog is shown; the
+// previous hook is restored afterwards.
+inline INT_PTR RunAnswering(CDialog& dialog, std::function<void(CDialog&)> answer)
+{
+    AfxModalDialogHook previous = AfxSetModalDialogHook(std::move(answer));
+    INT_PTR result = dialog.DoModal();
+    AfxSetModalDialogHook(std::move(previous));
+    return result;
+}
+
+template <typename Widget>
+Widget* ControlOf(CDialog& dialog, int id)
+{
+    CWnd* item = dialog.GetDlgItem(id);
+    return item != nullptr ? qobject_cast<Widget*>(item->GetWidget()) : nullptr;
+}
+
+// The control that has the keyboard focus within the dialog.
+inline QWidget* FocusedControl(CDialog& dialog)
+{
+    return dialog.GetWidget() != nullptr ? dialog.GetWidget()->focusWidget() : nullptr;
+}
+
+inline int FocusedControlId(CDialog& dialog) { return CWnd::GetDlgCtrlID(FocusedControl(dialog)); }
+
+// Clicks into the field, selects what it holds and types text over it.
+inline void TypeInto(CDialog& dialog, int id, const QString& text)
+{
+    QLineEdit* edit = ControlOf<QLineEdit>(dialog, id);
+    if (edit == nullptr) {
+        ADD_FAILURE() << "no edit field " << id;
+        return;
+    }
+    QTest::mouseClick(edit, Qt::LeftButton);
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+}
+
+inline void ClickButton(CDialog& dialog, int id)
+{
+    QAbstractButton* button = ControlOf<QAbstractButton>(dialog, id);
+    if (button == nullptr) {
+        ADD_FAILURE() << "no button " << id;
+        return;
+    }
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+// A key pressed with the focus where it is.
+inline void PressKey(CDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
+{
+    QWidget* target = FocusedControl(dialog);
+    QTest::keyClick(target != nullptr ? target : dialog.GetWidget(), key, modifiers);
+}
+
+// Saves the dialog as <VARNO_SCREENSHOT_DIR>/<name>.png when that variable is set.
+inline void SaveScreenshot(CDialog& dialog, const char* name)
+{
+    const char* folder = std::getenv("VARNO_SCREENSHOT_DIR");
+    if (folder != nullptr && dialog.GetWidget() != nullptr) {
+        dialog.GetWidget()->grab().save(QDir(QString::fromLocal8Bit(folder)).filePath(QString::fromLatin1(name) + ".png"));
+    }
+}
+
+// What a user needs to read and use the dialog: every control inside the
+// window, no two controls (group boxes aside) overlapping, and every text
+// whole within its control.
+inline void ExpectLegibleLayout(CDialog& dialog)
+{
+    QWidget* window = dialog.GetWidget();
+    ASSERT_NE(window, nullptr);
+    const QRect client = window->rect();
+    QList<QWidget*> controls;
+    for (QWidget* control : window->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+        if (!control->isVisible()) {
+            continue;
+        }
+        const int id = CWnd::GetDlgCtrlID(control);
+        EXPECT_TRUE(client.contains(control->geometry())) << "control " << id << " leaves the window";
+        const QFontMetrics metrics = control->fontMetrics();
+        if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->text().isEmpty()) {
+            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
+            EXPECT_LE(metrics.height(), label->height()) << label->text().toStdString();
+        } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
+            EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
+            EXPECT_LE(metrics.height(), box->height()) << box->text().toStdString();
+        } else if (auto* push = qobject_cast<QPushButton*>(control)) {
+            EXPECT_LE(metrics.horizontalAdvance(push->text()) + 8, push->width()) << push->text().toStdString();
+            EXPECT_LE(metrics.height() + 4, push->height()) << push->text().toStdString();
+        } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+            // Room for the longest value the dialogs show, and a whole line of text.
+            EXPECT_LE(metrics.horizontalAdvance(QStringLiteral("FFFF")) + 8, edit->width()) << id;
+            EXPECT_LE(metrics.height() + 4, edit->height()) << id;
+        }
+        if (qobject_cast<QGroupBox*>(control) == nullptr) {
+            controls.append(control);
+        }
+    }
+    for (qsizetype i = 0; i < controls.size(); ++i) {
+        for (qsizetype j = i + 1; j < controls.size(); ++j) {
+            EXPECT_FALSE(controls[i]->geometry().intersects(controls[j]->geometry()))
+                << "controls " << CWnd::GetDlgCtrlID(controls[i]) << " and " << CWnd::GetDlgCtrlID(controls[j])
+                << " overlap";
+        }
+    }
+}

@@ -1,0 +1,31 @@
+#pragma once
+// "Change key": the low and high character bytes of one keyboard key, as
+// hexadecimal text, and its caps-lock flag. The caller sets every member
+// before DoModal and reads them after IDOK.
+
+#include "platform/CButton.h"
+#include "platform/CDialog.h"
+#include "platform/CEdit.h"
+#include "res/Resource.h"
+
+class CChangeKeyDlg : public CDialog {
+public:
+    enum { IDD = IDD_CHANGE_KEY };
+
+    explicit CChangeKeyDlg(CWnd* pParent = nullptr);
+    ~CChangeKeyDlg() override;
+
+    bool m_bCapsLock = false;
+    int m_nLow = 0;
+    int m_nHigh = 0;
+    CButton m_checkCapsLock;
+    CEdit m_editLow;
+    CEdit m_editHigh;
+
+protected:
+    void DoDataExchange(CDataExchange* pDX) override;
+    BOOL OnInitDialog() override;
+    void OnOK() override;
+
+    DECLARE_MESSAGE_MAP()
+};
