@@ -16,9 +16,16 @@ std::string ReadErrorText(const QFile& file, int error)
     return error != 0 ? std::strerror(error) : file.errorString().toStdString();
 }
 
-std::string OpenErrorText(const QFileDevice& file, const QString& name)
+// Folders, pipes and devices are refused before they are opened: opening a
+// pipe would wait for a writer, and none of them holds a file's bytes.
+bool IsNoRegularFile(const QString& name, std::string& error)
 {
-    return QFileInfo(name).isDir() ? "It is a folder, not a file" : file.errorString().toStdString();
+    QFileInfo info(name);
+    if (!info.exists() || info.isFile()) {
+        return false;
+    }
+    error = info.isDir() ? "It is a folder, not a file" : "It is not a regular file";
+    return true;
 }
 } // namespace
 
@@ -54,10 +61,14 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
         SetError("A file cannot be opened for reading and writing at once");
         return FALSE;
     }
+    if (std::string error; IsNoRegularFile(name, error)) {
+        SetError(error);
+        return FALSE;
+    }
     if ((nOpenFlags & modeWrite) != 0) {
         auto writer = std::make_unique<QSaveFile>(name);
         if (!writer->open(QIODevice::WriteOnly)) {
-            SetError(OpenErrorText(*writer, name));
+            SetError(writer->errorString().toStdString());
             return FALSE;
         }
         m_impl->writer = std::move(writer);
@@ -65,7 +76,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
     }
     auto reader = std::make_unique<QFile>(name);
     if (!reader->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
-        SetError(OpenErrorText(*reader, name));
+        SetError(reader->errorString().toStdString());
         return FALSE;
     }
     m_impl->reader = std::move(reader);

@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
 
 namespace {
 
@@ -76,12 +77,15 @@ TEST(CFile, ReadsInPiecesAndTellsTheLength)
 TEST(CFile, OpenFailuresSayWhy)
 {
     TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
     const struct {
         std::string path;
         const char* reason;
     } cases[] = {
         {dir.File("missing.nls"), "No such file or directory"},
         {dir.Path().string(), "folder"},
+        {dir.File("pipe"), "not a regular file"},
+        {"/dev/null", "not a regular file"},
         {"", "No file name"},
     };
     for (const auto& c : cases) {
@@ -89,6 +93,9 @@ TEST(CFile, OpenFailuresSayWhy)
         EXPECT_FALSE(file.Open(c.path.c_str(), CFile::modeRead)) << c.path;
         EXPECT_NE(file.GetErrorText().find(c.reason), std::string::npos) << file.GetErrorText();
     }
+    CFile file;
+    EXPECT_FALSE(file.Open(dir.Path().c_str(), CFile::modeWrite));
+    EXPECT_NE(file.GetErrorText().find("folder"), std::string::npos) << file.GetErrorText();
 }
 
 TEST(CFile, ReadErrorIsKept)
