@@ -8,10 +8,11 @@
 
 #include <cerrno>
 #include <cstring>
+#include <unistd.h>
 
 namespace {
-// Qt answers a failed read with "Unknown error"; the system's own words are clearer.
-std::string ReadErrorText(const QFile& file, int error)
+// Qt answers a failed read or a short write with "Unknown error"; the system's own words are clearer.
+std::string SystemErrorText(const QFileDevice& file, int error)
 {
     return error != 0 ? std::strerror(error) : file.errorString().toStdString();
 }
@@ -67,7 +68,10 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
     }
     if ((nOpenFlags & modeWrite) != 0) {
         auto writer = std::make_unique<QSaveFile>(name);
-        if (!writer->open(QIODevice::WriteOnly)) {
+        // Unbuffered, so that every short write shows in Write: QSaveFile's
+        // commit does not notice when flushing its buffer fails, and would
+        // then put a cut-off file in place of the old one.
+        if (!writer->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
             SetError(writer->errorString().toStdString());
             return FALSE;
         }
@@ -95,7 +99,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     errno = 0;
     qint64 got = m_impl->reader->read(static_cast<char*>(lpBuf), static_cast<qint64>(nCount));
     if (got < 0) {
-        SetError(ReadErrorText(*m_impl->reader, errno));
+        SetError(SystemErrorText(*m_impl->reader, errno));
         return 0;
     }
     return static_cast<UINT>(got);
@@ -110,9 +114,10 @@ void CFile::Write(const void* lpBuf, UINT nCount)
     if (nCount == 0 || HasError()) {
         return;
     }
+    errno = 0;
     qint64 put = m_impl->writer->write(static_cast<const char*>(lpBuf), static_cast<qint64>(nCount));
     if (put != static_cast<qint64>(nCount)) {
-        SetError(m_impl->writer->errorString().toStdString());
+        SetError(SystemErrorText(*m_impl->writer, errno));
     }
 }
 
@@ -132,11 +137,16 @@ BOOL CFile::Close()
         m_impl->reader.reset();
     } else if (m_impl->writer != nullptr) {
         std::unique_ptr<QSaveFile> writer = std::move(m_impl->writer);
+        // A full disk may only show when the data reaches it; commit() does not
+        // look at the result of its own sync.
+        if (!HasError() && ::fsync(writer->handle()) != 0) {
+            SetError(std::strerror(errno));
+        }
         if (HasError()) {
             writer->cancelWriting();
         }
-        // commit() flushes and syncs the temporary file and renames it over the
-        // target; on any failure it removes the temporary file instead.
+        // commit() renames the temporary file over the target; on any failure
+        // it removes the temporary file instead.
         if (!writer->commit()) {
             SetError(writer->errorString().toStdString());
         }
