@@ -1,6 +1,9 @@
 #include "platform/CWinApp.h"
 
+#include "platform/CDocTemplate.h"
+#include "platform/CDocument.h"
 #include "platform/Display.h"
+#include "platform/FilePath.h"
 #include "platform/ResourceStrings.h"
 
 #include <QApplication>
@@ -34,6 +37,10 @@ CWinApp::CWinApp(LPCSTR appName)
 
 CWinApp::~CWinApp()
 {
+    CloseAllDocuments(TRUE);
+    for (CDocTemplate* docTemplate : m_templateList) {
+        delete docTemplate;
+    }
     if (g_app == this) {
         g_app = nullptr;
     }
@@ -50,6 +57,45 @@ int CWinApp::Run()
 }
 
 int CWinApp::ExitInstance() { return m_nExitCode; }
+
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
+{
+    if (pTemplate != nullptr) {
+        m_templateList.push_back(pTemplate);
+    }
+}
+
+CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
+{
+    if (lpszFileName == nullptr || lpszFileName[0] == '\0' || m_templateList.empty()) {
+        return nullptr;
+    }
+    for (CDocTemplate* docTemplate : m_templateList) {
+        POSITION position = docTemplate->GetFirstDocPosition();
+        while (position != nullptr) {
+            CDocument* document = docTemplate->GetNextDoc(position);
+            if (AfxComparePath(document->GetPathName().c_str(), lpszFileName)) {
+                docTemplate->ActivateDocument(document);
+                return document;
+            }
+        }
+    }
+    return m_templateList.front()->OpenDocumentFile(lpszFileName);
+}
+
+void CWinApp::OnFileNew()
+{
+    if (!m_templateList.empty()) {
+        m_templateList.front()->OpenDocumentFile(nullptr);
+    }
+}
+
+void CWinApp::CloseAllDocuments(BOOL bEndSession)
+{
+    for (CDocTemplate* docTemplate : m_templateList) {
+        docTemplate->CloseAllDocuments(bEndSession);
+    }
+}
 
 void CWinApp::SetCommandLine(std::string commandLine)
 {

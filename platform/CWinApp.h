@@ -3,9 +3,14 @@
 // derives from CWinApp. AfxWinMain hands it the command line and calls
 // InitInstance; TRUE runs the message loop, FALSE ends the program.
 
+#include "platform/Position.h"
 #include "platform/WinTypes.h"
 
 #include <string>
+#include <vector>
+
+class CDocTemplate;
+class CDocument;
 
 class CWinApp {
 public:
@@ -19,6 +24,20 @@ public:
     virtual int Run();
     // Returns the process exit status.
     virtual int ExitInstance();
+
+    // Registers a document template; the application owns it from then on.
+    void AddDocTemplate(CDocTemplate* pTemplate);
+    // The templates in registration order.
+    POSITION GetFirstDocTemplatePosition() const { return AfxHeadPosition(m_templateList); }
+    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const { return AfxGetNextAt(m_templateList, rPosition); }
+    // Opens the file as a document of the first template. A file that is
+    // already open is not loaded again: its document is activated and returned.
+    // Null when the file could not be opened (the document has reported why).
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    // File > New: a new document of the first template; it may refuse.
+    void OnFileNew();
+    // Closes the documents of every template.
+    void CloseAllDocuments(BOOL bEndSession);
 
     // The application title: the name given to the constructor, else string
     // AFX_IDS_APP_TITLE. Captions every message box.
@@ -36,6 +55,7 @@ private:
 
     std::string m_commandLine;
     std::string m_appName;
+    std::vector<CDocTemplate*> m_templateList;
 };
 
 CWinApp* AfxGetApp();

@@ -68,3 +68,13 @@ bool CGdiTableHandler::IsImageLongEnough() const
 {
     return m_forwardOffset > 0 && static_cast<std::int64_t>(m_forwardOffset) + kTableSize <= m_length;
 }
+
+bool CGdiTableHandler::CanAssign(const std::vector<TableAssignment>& sequence) const
+{
+    for (const TableAssignment& change : sequence) {
+        if (!IsInsideFile(static_cast<std::int64_t>(m_forwardOffset) + 2 * change.byte, 2)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -19,6 +19,7 @@ public:
     void Assign(std::uint8_t byte, std::uint16_t unicode) override;
     // True once a table has been found and all of it lies inside the file's bytes.
     bool IsImageLongEnough() const override;
+    bool CanAssign(const std::vector<TableAssignment>& sequence) const override;
 
     // Finds the table base in buffer's first count bytes, or, with a null buffer,
     // in the handler's own image. Returns the base, 0 when no table is found, and

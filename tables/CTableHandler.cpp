@@ -15,6 +15,8 @@ void CTableHandler::Assign(std::uint8_t, std::uint16_t) {}
 
 bool CTableHandler::IsImageLongEnough() const { return true; }
 
+bool CTableHandler::CanAssign(const std::vector<TableAssignment>&) const { return true; }
+
 bool CTableHandler::AllocateData(std::int32_t length)
 {
     delete[] m_data;
@@ -40,6 +42,11 @@ std::int64_t CTableHandler::AllocatedSize() const
 bool CTableHandler::IsInsideImage(std::int64_t offset, std::int64_t size) const
 {
     return offset >= 0 && size >= 0 && offset + size <= AllocatedSize();
+}
+
+bool CTableHandler::IsInsideFile(std::int64_t offset, std::int64_t size) const
+{
+    return m_data != nullptr && offset >= 0 && size >= 0 && offset + size <= m_length;
 }
 
 std::uint8_t CTableHandler::ReadByte(std::int64_t offset) const

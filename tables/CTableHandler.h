@@ -6,6 +6,13 @@
 // and answers every table operation with nothing.
 
 #include <cstdint>
+#include <vector>
+
+// One change of a code-page table: the byte gets the Unicode value.
+struct TableAssignment {
+    std::uint8_t byte;
+    std::uint16_t unicode;
+};
 
 class CTableHandler {
 public:
@@ -25,6 +32,11 @@ public:
     // A document refuses a file for which this is false.
     virtual bool IsImageLongEnough() const;
 
+    // Whether calling Assign for each element in order would succeed with every
+    // write inside the file's bytes. Callers ask every affected handler before
+    // the first Assign, so that a change reaches all files or none.
+    virtual bool CanAssign(const std::vector<TableAssignment>& sequence) const;
+
     // Replaces the image with a cleared one of length + kSlack bytes. Returns
     // false, leaving no image and m_length 0, when length is negative or the
     // memory cannot be had. Flags and offsets stay as they are.
@@ -40,6 +52,8 @@ protected:
     // Bytes of the allocation, slack included; 0 without an image.
     std::int64_t AllocatedSize() const;
     bool IsInsideImage(std::int64_t offset, std::int64_t size) const;
+    // Inside the file's bytes: what a save writes back.
+    bool IsInsideFile(std::int64_t offset, std::int64_t size) const;
 
     // Bounds-checked access to the image: reads outside it answer 0, writes
     // outside it are dropped and answer false.

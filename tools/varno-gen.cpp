@@ -1,13 +1,25 @@
 // varno-gen: writes synthetic sample files for tests and demonstrations.
 //
 //   varno-gen gdi OUT [--size N] [--base N] [--codepage NAME] [--stray N]... [--seed N]
+//   varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]
+//   varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]
+//   varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]
+//   varno-gen fuzz-seed FILE OUT [--length N] [--prefix N] [--op KIND:BYTE:WORD]...
+//
+// fuzz-seed wraps the first bytes of FILE (all of them without --prefix) into
+// an input of the handler fuzz targets (fuzz/FuzzInput.h) that stands for an
+// image of --length bytes (default: FILE's length).
 
+#include "fuzz/FuzzInput.h"
 #include "tools/SampleGenerator.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <sstream>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -15,39 +27,95 @@ int Usage()
 {
     std::fprintf(stderr,
                  "usage: varno-gen gdi OUT [--size N] [--base N] [--codepage NAME] [--stray N]... [--seed N]\n"
+                 "       varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]\n"
+                 "       varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]\n"
+                 "       varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]\n"
+                 "       varno-gen fuzz-seed FILE OUT [--length N] [--prefix N] [--op KIND:BYTE:WORD]...\n"
                  "Numbers may be decimal or 0x-prefixed hexadecimal.\n");
     return 2;
 }
 
-bool ParseNumber(const char* text, std::size_t& value)
+bool ParseNumber(const std::string& text, std::size_t& value)
 {
     char* end = nullptr;
-    unsigned long long parsed = std::strtoull(text, &end, 0);
-    if (end == text || *end != '\0') {
+    unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
+    if (text.empty() || end == text.c_str() || *end != '\0') {
         return false;
     }
     value = static_cast<std::size_t>(parsed);
     return true;
 }
 
-int MakeGdi(int argc, char** argv)
+// "a:b:c" into count numbers.
+bool ParseNumbers(const std::string& text, std::size_t count, std::vector<std::size_t>& values)
 {
-    if (argc < 3) {
-        return Usage();
-    }
-    samples::GdiModuleOptions options;
-    for (int i = 3; i < argc; ++i) {
-        std::string flag = argv[i];
-        if (i + 1 >= argc) {
-            return Usage();
+    std::istringstream parts(text);
+    std::string part;
+    values.clear();
+    while (std::getline(parts, part, ':')) {
+        std::size_t value = 0;
+        if (!ParseNumber(part, value)) {
+            return false;
         }
-        const char* value = argv[++i];
+        values.push_back(value);
+    }
+    return values.size() == count;
+}
+
+struct Arguments {
+    std::vector<std::string> positional;
+    std::vector<std::pair<std::string, std::string>> flags; // in order; switches have an empty value
+};
+
+// Splits argv from index first on; every "--name" but a switch takes the next argument as its value.
+bool Split(int argc, char** argv, int first, const std::vector<std::string>& switches, Arguments& arguments)
+{
+    for (int i = first; i < argc; ++i) {
+        std::string word = argv[i];
+        if (word.rfind("--", 0) != 0) {
+            arguments.positional.push_back(word);
+        } else if (std::find(switches.begin(), switches.end(), word) != switches.end()) {
+            arguments.flags.emplace_back(word, "");
+        } else if (i + 1 < argc) {
+            arguments.flags.emplace_back(word, argv[++i]);
+        } else {
+            return false;
+        }
+    }
+    return true;
+}
+
+int Fail(const char* message, const std::string& what)
+{
+    std::fprintf(stderr, "varno-gen: %s: %s\n", message, what.c_str());
+    return 2;
+}
+
+bool KnownCodePage(const std::string& codePage)
+{
+    bool known = false;
+    samples::CodePageMapping(codePage, &known);
+    return known;
+}
+
+int Write(const std::string& path, const samples::Bytes& bytes)
+{
+    if (!samples::WriteFile(path, bytes)) {
+        std::fprintf(stderr, "varno-gen: cannot write %s\n", path.c_str());
+        return 1;
+    }
+    return 0;
+}
+
+int MakeGdi(const Arguments& arguments)
+{
+    samples::GdiModuleOptions options;
+    for (const auto& [flag, value] : arguments.flags) {
         std::size_t number = 0;
         if (flag == "--codepage") {
             options.codePage = value;
         } else if (!ParseNumber(value, number)) {
-            std::fprintf(stderr, "varno-gen: not a number: %s\n", value);
-            return 2;
+            return Fail("not a number", value);
         } else if (flag == "--size") {
             options.size = number;
         } else if (flag == "--base") {
@@ -60,25 +128,133 @@ int MakeGdi(int argc, char** argv)
             return Usage();
         }
     }
-    bool known = false;
-    samples::CodePageMapping(options.codePage, &known);
-    if (!known) {
-        std::fprintf(stderr, "varno-gen: unknown code page: %s\n", options.codePage.c_str());
-        return 2;
+    if (!KnownCodePage(options.codePage)) {
+        return Fail("unknown code page", options.codePage);
     }
-    if (!samples::WriteFile(argv[2], samples::MakeGdiModule(options))) {
-        std::fprintf(stderr, "varno-gen: cannot write %s\n", argv[2]);
-        return 1;
+    return Write(arguments.positional[0], samples::MakeGdiModule(options));
+}
+
+int MakeNt(const Arguments& arguments)
+{
+    samples::NtCodePageOptions options;
+    for (const auto& [flag, value] : arguments.flags) {
+        std::size_t number = 0;
+        if (flag == "--codepage") {
+            options.codePage = value;
+        } else if (flag == "--glyphs") {
+            options.glyphTable = true;
+        } else if (flag == "--number" && ParseNumber(value, number) && number <= 0xFFFF) {
+            options.number = static_cast<std::uint16_t>(number);
+        } else {
+            return Usage();
+        }
     }
-    return 0;
+    if (!KnownCodePage(options.codePage)) {
+        return Fail("unknown code page", options.codePage);
+    }
+    return Write(arguments.positional[0], samples::MakeNtCodePageFile(options));
+}
+
+int MakeNinex(const Arguments& arguments)
+{
+    samples::NinexCodePageOptions options;
+    for (const auto& [flag, value] : arguments.flags) {
+        std::size_t number = 0;
+        if (flag == "--codepage") {
+            options.codePage = value;
+        } else if (!ParseNumber(value, number)) {
+            return Fail("not a number", value);
+        } else if (flag == "--size") {
+            options.size = number;
+        } else if (flag == "--seed") {
+            options.seed = static_cast<std::uint32_t>(number);
+        } else {
+            return Usage();
+        }
+    }
+    if (!KnownCodePage(options.codePage)) {
+        return Fail("unknown code page", options.codePage);
+    }
+    return Write(arguments.positional[0], samples::MakeNinexCodePageFile(options));
+}
+
+int MakeKeyboard(const Arguments& arguments)
+{
+    samples::KeyboardLayoutOptions options;
+    for (const auto& [flag, value] : arguments.flags) {
+        std::size_t number = 0;
+        std::vector<std::size_t> key;
+        if (flag == "--key") {
+            if (!ParseNumbers(value, 4, key) || key[0] >= 14 || key[1] > 0xFF || key[2] > 0xFF || key[3] > 1) {
+                return Fail("not a key K:LOW:HIGH:CAPS", value);
+            }
+            options.keys[key[0]] = {static_cast<std::uint8_t>(key[1]), static_cast<std::uint8_t>(key[2]), key[3] == 1};
+        } else if (!ParseNumber(value, number)) {
+            return Fail("not a number", value);
+        } else if (flag == "--size") {
+            options.size = number;
+        } else if (flag == "--seed") {
+            options.seed = static_cast<std::uint32_t>(number);
+        } else {
+            return Usage();
+        }
+    }
+    return Write(arguments.positional[0], samples::MakeKeyboardLayout(options));
+}
+
+int MakeFuzzSeed(const Arguments& arguments)
+{
+    samples::Bytes file;
+    if (!samples::ReadFile(arguments.positional[0], file)) {
+        return Fail("cannot read", arguments.positional[0]);
+    }
+    std::size_t length = file.size();
+    std::vector<fuzz::Operation> operations;
+    for (const auto& [flag, value] : arguments.flags) {
+        std::size_t number = 0;
+        std::vector<std::size_t> op;
+        if (flag == "--op") {
+            if (!ParseNumbers(value, 3, op) || op[0] > 0xFF || op[1] > 0xFF || op[2] > 0xFFFF) {
+                return Fail("not an operation KIND:BYTE:WORD", value);
+            }
+            operations.push_back({static_cast<std::uint8_t>(op[0]), static_cast<std::uint8_t>(op[1]), static_cast<std::uint16_t>(op[2])});
+        } else if (!ParseNumber(value, number)) {
+            return Fail("not a number", value);
+        } else if (flag == "--length" && number <= fuzz::kMaxImageLength) {
+            length = number;
+        } else if (flag == "--prefix") {
+            file.resize(std::min(file.size(), number));
+        } else {
+            return Usage();
+        }
+    }
+    return Write(arguments.positional[1], fuzz::WriteInput(operations, static_cast<std::uint32_t>(length), file));
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc >= 2 && std::strcmp(argv[1], "gdi") == 0) {
-        return MakeGdi(argc, argv);
+    struct Command {
+        const char* name;
+        int (*run)(const Arguments&);
+        std::size_t positional;
+    };
+    const Command commands[] = {
+        {"gdi", MakeGdi, 1}, {"nt", MakeNt, 1}, {"9x", MakeNinex, 1}, {"kbd", MakeKeyboard, 1}, {"fuzz-seed", MakeFuzzSeed, 2},
+    };
+    if (argc < 2) {
+        return Usage();
+    }
+    for (const Command& command : commands) {
+        Arguments arguments;
+        if (std::strcmp(argv[1], command.name) != 0) {
+            continue;
+        }
+        if (!Split(argc, argv, 2, {"--glyphs"}, arguments) || arguments.positional.size() != command.positional) {
+            return Usage();
+        }
+        return command.run(arguments);
     }
     return Usage();
 }

@@ -1,0 +1,135 @@
+#include "document/CVarnoDoc.h"
+
+#include "platform/CArchive.h"
+#include "platform/CFile.h"
+#include "platform/MessageBox.h"
+#include "tables/C9xCodePageHandler.h"
+#include "tables/CGdiTableHandler.h"
+#include "tables/CKeyboardHandler.h"
+#include "tables/CNtCodePageHandler.h"
+
+#include <cstdint>
+
+namespace {
+
+CTableHandler* CreateHandler(int kind)
+{
+    switch (kind) {
+    case CVarnoDoc::kindNtCodePage: return new CNtCodePageHandler;
+    case CVarnoDoc::kind9xCodePage: return new C9xCodePageHandler;
+    case CVarnoDoc::kindKeyboard: return new CKeyboardHandler;
+    case CVarnoDoc::kindGdiModule: return new CGdiTableHandler;
+    default: return new CTableHandler;
+    }
+}
+
+const char* KindName(int kind)
+{
+    switch (kind) {
+    case CVarnoDoc::kindNtCodePage: return "an NT code-page file";
+    case CVarnoDoc::kind9xCodePage: return "a 9x code-page file";
+    case CVarnoDoc::kindKeyboard: return "a keyboard layout file";
+    case CVarnoDoc::kindGdiModule: return "a GDI module";
+    default: return "its kind";
+    }
+}
+
+} // namespace
+
+IMPLEMENT_DYNCREATE(CVarnoDoc, CDocument)
+
+CVarnoDoc::CVarnoDoc() = default;
+
+CVarnoDoc::~CVarnoDoc() { delete m_pHandler; }
+
+int CVarnoDoc::KindFromFileName(const std::string& fileName)
+{
+    std::string name = fileName;
+    for (char& ch : name) {
+        if (ch >= 'A' && ch <= 'Z') {
+            ch = static_cast<char>(ch - 'A' + 'a');
+        }
+    }
+    const struct {
+        const char* part;
+        int kind;
+    } rules[] = {
+        {".exe", kindGdiModule}, {"gdi", kindGdiModule}, {".kbd", kindKeyboard},
+        {"c_", kindNtCodePage},  {"cp_", kind9xCodePage},
+    };
+    for (const auto& rule : rules) {
+        if (name.find(rule.part) != std::string::npos) {
+            return rule.kind;
+        }
+    }
+    return kindUndefined;
+}
+
+BOOL CVarnoDoc::OnNewDocument() { return FALSE; }
+
+void CVarnoDoc::Serialize(CArchive& ar)
+{
+    if (ar.IsLoading()) {
+        Load(ar);
+    } else {
+        Store(ar);
+    }
+}
+
+void CVarnoDoc::Load(CArchive& ar)
+{
+    delete m_pHandler;
+    m_pHandler = nullptr;
+    CFile* file = ar.GetFile();
+    m_nKind = KindFromFileName(file->GetFileName());
+    m_pHandler = CreateHandler(m_nKind);
+    if (m_nKind == kindUndefined) {
+        AfxMessageBox("Undefined format", MB_OK);
+    }
+
+    ULONGLONG length = file->GetLength();
+    if (length > static_cast<ULONGLONG>(INT32_MAX)) {
+        RefuseLoad(ar, "The file is 2 GiB or larger.");
+        return;
+    }
+    if (!m_pHandler->AllocateData(static_cast<std::int32_t>(length))) {
+        RefuseLoad(ar, "There is not enough memory to load the file.");
+        return;
+    }
+    m_pHandler->m_length = static_cast<std::int32_t>(ar.Read(m_pHandler->m_data, static_cast<UINT>(length)));
+    if (ar.HasError()) {
+        RefuseLoad(ar, ar.GetErrorText());
+        return;
+    }
+
+    if (m_nKind == kindGdiModule) {
+        auto* gdi = static_cast<CGdiTableHandler*>(m_pHandler);
+        // Without a table the edits would land in the module's first 512 bytes.
+        if (gdi->LocateTable(nullptr, 0) == 0) {
+            RefuseLoad(ar, "No code-page table was found in this GDI module.");
+            return;
+        }
+    }
+    // Edits outside the file's bytes would be lost on save, or land outside the image.
+    if (!m_pHandler->IsImageLongEnough()) {
+        RefuseLoad(ar, std::string("The file is too short for ") + KindName(m_nKind) + ".");
+    }
+}
+
+void CVarnoDoc::RefuseLoad(CArchive& ar, const std::string& reason)
+{
+    delete m_pHandler;
+    m_pHandler = nullptr;
+    m_nKind = kindUndefined;
+    ar.SetError(reason.c_str());
+}
+
+void CVarnoDoc::Store(CArchive& ar)
+{
+    // Writing nothing would replace the file with an empty one.
+    if (m_pHandler == nullptr || m_pHandler->m_data == nullptr) {
+        ar.SetError("The document holds no file image to save.");
+        return;
+    }
+    ar.Write(m_pHandler->m_data, static_cast<UINT>(m_pHandler->m_length));
+}

@@ -1,0 +1,66 @@
+#pragma once
+// The input of the handler fuzz targets, and its writer for the seed corpus:
+//
+//   byte 0                count n of operations
+//   n times 4 bytes       kind, a byte argument, a 16-bit argument (little-endian)
+//   4 bytes               image length L (little-endian), at most kMaxImageLength
+//   the rest              the image's first bytes; zeros fill it up to L
+//
+// The length lets a small input stand for a full-sized file.
+
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <vector>
+
+namespace fuzz {
+
+// Past the farthest place a malformed 9x table can point to (offset 131,711).
+constexpr std::size_t kMaxImageLength = 140000;
+
+struct Operation {
+    std::uint8_t kind;
+    std::uint8_t byte;
+    std::uint16_t word;
+};
+
+struct Input {
+    std::vector<Operation> operations;
+    std::vector<std::uint8_t> image;
+};
+
+inline Input ParseInput(const std::uint8_t* data, std::size_t size)
+{
+    Input input;
+    std::size_t at = 0;
+    std::size_t count = size > 0 ? data[at++] : 0;
+    for (std::size_t i = 0; i < count && at + 4 <= size; ++i, at += 4) {
+        input.operations.push_back({data[at], data[at + 1], static_cast<std::uint16_t>(data[at + 2] | (data[at + 3] << 8))});
+    }
+    std::size_t length = 0;
+    for (int shift = 0; shift < 32 && at < size; shift += 8) {
+        length |= static_cast<std::size_t>(data[at++]) << shift;
+    }
+    std::size_t prefix = std::min(size - at, kMaxImageLength);
+    input.image.assign(data + at, data + at + prefix);
+    input.image.resize(std::min(std::max(length, prefix), kMaxImageLength), 0);
+    return input;
+}
+
+inline std::vector<std::uint8_t> WriteInput(const std::vector<Operation>& operations, std::uint32_t length,
+                                            const std::vector<std::uint8_t>& prefix)
+{
+    std::vector<std::uint8_t> data;
+    data.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(operations.size(), 255)));
+    for (std::size_t i = 0; i < data[0]; ++i) {
+        const Operation& op = operations[i];
+        data.insert(data.end(), {op.kind, op.byte, static_cast<std::uint8_t>(op.word & 0xFF), static_cast<std::uint8_t>(op.word >> 8)});
+    }
+    for (int shift = 0; shift < 32; shift += 8) {
+        data.push_back(static_cast<std::uint8_t>(length >> shift));
+    }
+    data.insert(data.end(), prefix.begin(), prefix.end());
+    return data;
+}
+
+} // namespace fuzz

@@ -1,0 +1,115 @@
+// Loads arbitrary bytes as a document under the file name of one of the five
+// kinds (chosen by the first byte), then saves it: unedited, the saved file
+// must equal the input; then entries are edited as the editor does and the
+// document saved again, which must neither touch memory outside the image
+// nor change the file's length.
+
+#include "document/CVarnoDoc.h"
+#include "platform/MessageBox.h"
+#include "tables/CKeyboardHandler.h"
+#include "tables/CTableHandler.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
+
+namespace {
+
+const char* const kNames[] = {"undefined.bin", "c_fuzz.nls", "cp_fuzz.nls", "fuzz.kbd", "gdi.exe"};
+
+const std::string& Folder()
+{
+    static const std::string folder = [] {
+        // A memory file system where there is one: the sync of every save costs nothing there.
+        for (std::string pattern : {"/dev/shm/varno-fuzz-XXXXXX", "/tmp/varno-fuzz-XXXXXX"}) {
+            if (::mkdtemp(pattern.data()) != nullptr) {
+                return pattern;
+            }
+        }
+        std::abort();
+    }();
+    return folder;
+}
+
+void RemoveFolder()
+{
+    std::error_code ignored;
+    std::filesystem::remove_all(Folder(), ignored);
+}
+
+std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// Values for the edits, taken from the input itself.
+std::uint8_t Pick(const std::uint8_t* data, std::size_t size, std::size_t index) { return data[index % size]; }
+
+void EditEverything(CVarnoDoc& doc, const std::uint8_t* data, std::size_t size)
+{
+    if (doc.m_nKind == CVarnoDoc::kindKeyboard) {
+        auto* keyboard = static_cast<CKeyboardHandler*>(doc.m_pHandler);
+        for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
+            keyboard->SetHigh(key, keyboard->GetLow(key));
+            keyboard->SetLow(key, Pick(data, size, static_cast<std::size_t>(key)));
+            keyboard->SetCapsLock(key, !keyboard->GetCapsLock(key));
+            keyboard->SwapChars(Pick(data, size, static_cast<std::size_t>(key) + 1), static_cast<std::uint8_t>(0x80 + key));
+        }
+        return;
+    }
+    // A few clicks in the grid, each an exchange with the holder of the new value.
+    CTableHandler* handler = doc.m_pHandler;
+    for (std::size_t click = 0; click < 4; ++click) {
+        auto b = static_cast<std::uint8_t>(0x80 | Pick(data, size, 3 * click));
+        auto u = static_cast<std::uint16_t>(Pick(data, size, 3 * click + 1) << 8 | Pick(data, size, 3 * click + 2));
+        std::uint8_t p = handler->ReverseLookup(u);
+        std::uint16_t o = handler->Lookup(b);
+        handler->Assign(b, u);
+        handler->Assign(p, o);
+        handler->Assign(b, u);
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static const bool quiet = [] {
+        AfxSetMessageBoxHandler([](const std::string&, UINT) { return IDOK; });
+        Folder();
+        std::atexit(RemoveFolder);
+        return true;
+    }();
+    (void)quiet;
+    if (size == 0) {
+        return 0;
+    }
+    int kind = data[0] % 5;
+    std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
+    std::string path = Folder() + "/" + kNames[kind];
+    std::string saved = Folder() + "/saved";
+    std::ofstream(path, std::ios::binary | std::ios::trunc) << input;
+
+    CVarnoDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    if (!doc.OnOpenDocument(path.c_str())) {
+        return 0;
+    }
+    if (doc.m_pHandler == nullptr || doc.m_nKind != kind
+        || doc.m_pHandler->m_length != static_cast<std::int32_t>(input.size())) {
+        std::abort();
+    }
+    if (!doc.OnSaveDocument(saved.c_str()) || Slurp(saved) != input) {
+        std::abort();
+    }
+    EditEverything(doc, data, size);
+    if (!doc.OnSaveDocument(saved.c_str()) || Slurp(saved).size() != input.size()) {
+        std::abort();
+    }
+    return 0;
+}

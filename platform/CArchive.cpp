@@ -1,0 +1,51 @@
+#include "platform/CArchive.h"
+
+#include "platform/CFile.h"
+
+CArchive::CArchive(CFile* pFile, UINT nMode) : m_pFile(pFile), m_bLoading(nMode == load) {}
+
+UINT CArchive::Read(void* lpBuf, UINT nMax)
+{
+    if (!m_bLoading) {
+        SetError("The archive is not open for reading.");
+        return 0;
+    }
+    if (m_pFile == nullptr) {
+        SetError("The archive has no file.");
+        return 0;
+    }
+    return m_pFile->Read(lpBuf, nMax);
+}
+
+void CArchive::Write(const void* lpBuf, UINT nMax)
+{
+    if (m_bLoading) {
+        SetError("The archive is not open for writing.");
+        return;
+    }
+    if (m_pFile == nullptr) {
+        SetError("The archive has no file.");
+        return;
+    }
+    m_pFile->Write(lpBuf, nMax);
+}
+
+void CArchive::SetError(LPCSTR reason)
+{
+    if (m_strError.empty()) {
+        m_strError = reason != nullptr && reason[0] != '\0' ? reason : "The file was refused.";
+    }
+}
+
+BOOL CArchive::HasError() const
+{
+    return !m_strError.empty() || (m_pFile != nullptr && m_pFile->HasError()) ? TRUE : FALSE;
+}
+
+std::string CArchive::GetErrorText() const
+{
+    if (!m_strError.empty() || m_pFile == nullptr) {
+        return m_strError;
+    }
+    return m_pFile->GetErrorText();
+}

@@ -1,0 +1,43 @@
+#pragma once
+// The archive that a document's Serialize reads from or writes to: a
+// direction and a file. A Serialize that cannot accept what it reads refuses
+// the transfer with SetError instead of throwing; the framework then reports
+// the reason and drops the load or the save.
+
+#include "platform/WinTypes.h"
+
+#include <string>
+
+class CFile;
+
+class CArchive {
+public:
+    enum Mode : UINT { store = 0, load = 1 };
+
+    CArchive(CFile* pFile, UINT nMode);
+    CArchive(const CArchive&) = delete;
+    CArchive& operator=(const CArchive&) = delete;
+
+    BOOL IsLoading() const { return m_bLoading ? TRUE : FALSE; }
+    BOOL IsStoring() const { return m_bLoading ? FALSE : TRUE; }
+    CFile* GetFile() const { return m_pFile; }
+
+    // Reads up to nMax bytes; returns the count read, less than nMax at the end
+    // of the file or after a failure.
+    UINT Read(void* lpBuf, UINT nMax);
+    // Writes nMax bytes; a failure is kept and fails the save.
+    void Write(const void* lpBuf, UINT nMax);
+
+    // Refuses the transfer; reason is one sentence for the user, such as
+    // "The file is too short for its kind." The first reason given is kept.
+    void SetError(LPCSTR reason);
+    // A refusal or a failure of the file.
+    BOOL HasError() const;
+    // The refusal's reason, else the file's error; empty without either.
+    std::string GetErrorText() const;
+
+private:
+    CFile* m_pFile;
+    bool m_bLoading;
+    std::string m_strError;
+};

@@ -1,0 +1,69 @@
+#pragma once
+// A document template binds a document class, a frame class and a view class
+// (by their run-time classes) to a resource id, creates the documents of that
+// type and keeps them in the order they were opened.
+
+#include "platform/CCmdTarget.h"
+#include "platform/Position.h"
+
+#include <string>
+
+class CDocument;
+
+class CDocTemplate : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocTemplate)
+public:
+    // The fields of the document string (the string resource of the template's id), separated by '\n'.
+    enum DocStringIndex {
+        windowTitle,
+        docName,
+        fileNewName,
+        filterName,
+        filterExt,
+        regFileTypeId,
+        regFileTypeName,
+    };
+
+    ~CDocTemplate() override;
+
+    virtual POSITION GetFirstDocPosition() const = 0;
+    virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;
+    virtual void AddDocument(CDocument* pDoc);
+    virtual void RemoveDocument(CDocument* pDoc);
+
+    // A new document of the document class, added to this template; null when
+    // the class is not a dynamically creatable document.
+    virtual CDocument* CreateNewDocument();
+    // With a path, opens that file as a new document; with null, makes a new
+    // empty document. Null when the document refuses or fails (it has then
+    // reported why) and no document of it remains.
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName) = 0;
+    virtual void SetDefaultTitle(CDocument* pDocument) = 0;
+    // Closes every document of this template.
+    virtual void CloseAllDocuments(BOOL bEndSession);
+
+    // The window side of a document that has just been opened or created:
+    // creates its frame from the frame class and its view from the view class,
+    // binds the view to the document and shows the frame. FALSE drops the
+    // document. Without a window layer there is nothing to create.
+    virtual BOOL CreateFrameAndView(CDocument* pDocument);
+    // Brings an open document's window to the front (its file was opened again).
+    virtual void ActivateDocument(CDocument* pDocument);
+
+    // The field of the document string; FALSE when there is none.
+    BOOL GetDocString(std::string& rString, DocStringIndex index) const;
+
+    UINT GetResourceID() const { return m_nIDResource; }
+    const CRuntimeClass* GetDocClass() const { return m_pDocClass; }
+    const CRuntimeClass* GetFrameClass() const { return m_pFrameClass; }
+    const CRuntimeClass* GetViewClass() const { return m_pViewClass; }
+
+protected:
+    CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
+                 const CRuntimeClass* pViewClass);
+
+    UINT m_nIDResource;
+    const CRuntimeClass* m_pDocClass;
+    const CRuntimeClass* m_pFrameClass;
+    const CRuntimeClass* m_pViewClass;
+};

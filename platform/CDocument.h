@@ -1,0 +1,83 @@
+#pragma once
+// A document: the data of one open file, its path and title, its modified
+// flag and the views that show it. Opening and saving run Serialize over an
+// archive on the file; a save replaces the file only once the new content is
+// whole. Failures are reported to the user here, in one message box each.
+
+#include "platform/CCmdTarget.h"
+#include "platform/Position.h"
+
+#include <string>
+#include <vector>
+
+class CArchive;
+class CDocTemplate;
+class CView;
+
+class CDocument : public CCmdTarget {
+    DECLARE_DYNAMIC(CDocument)
+public:
+    CDocument();
+    // Leaves its template's list; its views are left without a document.
+    ~CDocument() override;
+    CDocument(const CDocument&) = delete;
+    CDocument& operator=(const CDocument&) = delete;
+
+    // Prepares an empty document. FALSE refuses it: the framework then drops
+    // the document without a message.
+    virtual BOOL OnNewDocument();
+    // Loads the file through Serialize and clears the modified flag. A file
+    // that cannot be opened or read, that is 2 GiB or larger, or that Serialize
+    // refuses is reported (MB_ICONSTOP, naming the file) and answers FALSE.
+    virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
+    // Writes through Serialize and clears the modified flag. On any failure the
+    // old file stays whole, the failure is reported, the document stays
+    // modified, and the answer is FALSE.
+    virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
+    // Saves to the path; with bReplace (Save As) the document then takes the
+    // path and its title. FALSE without a path or when the save fails.
+    virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
+    // Closes the document: its views lose it, its contents go and, with
+    // m_bAutoDelete, the document is deleted.
+    virtual void OnCloseDocument();
+    // Releases the document's data; called before a load and on close.
+    virtual void DeleteContents();
+    virtual void Serialize(CArchive& ar);
+
+    virtual BOOL IsModified();
+    virtual void SetModifiedFlag(BOOL bModified = TRUE);
+
+    // Asks every view but pSender to update itself (all of them with no sender).
+    void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
+
+    // The full path of the document's file; empty until it has one.
+    const std::string& GetPathName() const { return m_strPathName; }
+    // Takes the path, made absolute, and the file's name as title.
+    virtual void SetPathName(LPCSTR lpszPathName);
+    const std::string& GetTitle() const { return m_strTitle; }
+    virtual void SetTitle(LPCSTR lpszTitle);
+
+    virtual void AddView(CView* pView);
+    // When the last view goes and m_bAutoDelete is set, the document closes.
+    virtual void RemoveView(CView* pView);
+    POSITION GetFirstViewPosition() const { return AfxHeadPosition(m_viewList); }
+    CView* GetNextView(POSITION& rPosition) const { return AfxGetNextAt(m_viewList, rPosition); }
+
+    CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
+
+    // Whether closing deletes the document (documents that the framework creates).
+    BOOL m_bAutoDelete = TRUE;
+
+protected:
+    virtual void OnChangedViewList();
+
+private:
+    friend class CDocTemplate;
+    void ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const;
+
+    std::string m_strPathName;
+    std::string m_strTitle;
+    BOOL m_bModified = FALSE;
+    CDocTemplate* m_pDocTemplate = nullptr;
+    std::vector<CView*> m_viewList;
+};

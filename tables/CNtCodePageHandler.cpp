@@ -1,0 +1,70 @@
+#include "tables/CNtCodePageHandler.h"
+
+namespace {
+
+std::int64_t ForwardEntry(std::uint8_t byte) { return CNtCodePageHandler::kForwardOffset + 2 * static_cast<std::int64_t>(byte); }
+
+} // namespace
+
+CNtCodePageHandler::CNtCodePageHandler()
+{
+    m_forwardOffset = kForwardOffset;
+    m_reverseOffset = kReverseOffset;
+}
+
+std::int32_t CNtCodePageHandler::ReverseTableOffset() const
+{
+    if (!IsInsideFile(kTablePlaceWord, 2)) {
+        return kReverseOffset;
+    }
+    std::int64_t offset = kTablePlaceWord + 2 + 2 * static_cast<std::int64_t>(ReadWord(kTablePlaceWord));
+    // A place inside the forward table or the words behind it, or a table cut
+    // short by the file's end, is no usable header.
+    if (offset < kReverseOffset || !IsInsideFile(offset, kReverseTableSize)) {
+        return kReverseOffset;
+    }
+    return static_cast<std::int32_t>(offset);
+}
+
+std::uint8_t CNtCodePageHandler::ReverseLookup(std::uint16_t unicode)
+{
+    FollowHeader();
+    std::int64_t entry = static_cast<std::int64_t>(m_reverseOffset) + unicode;
+    return IsInsideFile(entry, 1) ? ReadByte(entry) : 0x3F;
+}
+
+std::uint16_t CNtCodePageHandler::Lookup(std::uint8_t byte)
+{
+    FollowHeader();
+    return LookupForward(byte);
+}
+
+void CNtCodePageHandler::Assign(std::uint8_t byte, std::uint16_t unicode)
+{
+    FollowHeader();
+    if (!EntriesInsideFile(m_reverseOffset, byte, unicode)) {
+        return;
+    }
+    WriteWord(ForwardEntry(byte), unicode);
+    WriteByte(static_cast<std::int64_t>(m_reverseOffset) + unicode, byte);
+    m_modified[byte] = 1;
+}
+
+bool CNtCodePageHandler::IsImageLongEnough() const { return IsInsideFile(ReverseTableOffset(), kReverseTableSize); }
+
+bool CNtCodePageHandler::CanAssign(const std::vector<TableAssignment>& sequence) const
+{
+    // No write reaches the header, so the reverse table stays where it is.
+    std::int64_t reverseOffset = ReverseTableOffset();
+    for (const TableAssignment& change : sequence) {
+        if (!EntriesInsideFile(reverseOffset, change.byte, change.unicode)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool CNtCodePageHandler::EntriesInsideFile(std::int64_t reverseOffset, std::uint8_t byte, std::uint16_t unicode) const
+{
+    return IsInsideFile(ForwardEntry(byte), 2) && IsInsideFile(reverseOffset + unicode, 1);
+}

@@ -1,0 +1,33 @@
+#pragma once
+// Answers every AfxMessageBox with OK while it lives and keeps what was shown.
+
+#include "platform/MessageBox.h"
+
+#include <string>
+#include <vector>
+
+class MessageLog {
+public:
+    struct Message {
+        std::string text;
+        UINT type;
+    };
+
+    MessageLog()
+    {
+        m_previous = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
+            m_messages.push_back({text, type});
+            return IDOK;
+        });
+    }
+    ~MessageLog() { AfxSetMessageBoxHandler(std::move(m_previous)); }
+    MessageLog(const MessageLog&) = delete;
+    MessageLog& operator=(const MessageLog&) = delete;
+
+    const std::vector<Message>& Messages() const { return m_messages; }
+    void Clear() { m_messages.clear(); }
+
+private:
+    std::vector<Message> m_messages;
+    AfxMessageBoxHandler m_previous;
+};

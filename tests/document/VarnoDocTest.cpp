@@ -1,0 +1,309 @@
+#include "document/CVarnoDoc.h"
+#include "platform/CArchive.h"
+#include "platform/CFile.h"
+#include "platform/CMultiDocTemplate.h"
+#include "platform/CWinApp.h"
+#include "tables/CGdiTableHandler.h"
+#include "tables/CKeyboardHandler.h"
+#include "tests/MessageLog.h"
+#include "tests/TempDir.h"
+#include "tools/SampleGenerator.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <csignal>
+#include <filesystem>
+#include <functional>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using samples::Bytes;
+
+constexpr std::size_t kGdiBase = 1000;
+
+Bytes GdiModule(std::size_t size = 8192)
+{
+    samples::GdiModuleOptions options;
+    options.size = size;
+    options.tableBase = kGdiBase;
+    return samples::MakeGdiModule(options);
+}
+
+Bytes Read(const std::string& path)
+{
+    Bytes bytes;
+    samples::ReadFile(path, bytes);
+    return bytes;
+}
+
+// Offsets at which two files of the same length differ.
+std::vector<std::size_t> Differences(const Bytes& a, const Bytes& b)
+{
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
+        if (a[i] != b[i]) {
+            offsets.push_back(i);
+        }
+    }
+    return offsets;
+}
+
+class VarnoDocument : public ::testing::Test {
+protected:
+    VarnoDocument()
+    {
+        m_template = new CMultiDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr);
+        m_app.AddDocTemplate(m_template);
+    }
+
+    std::string Put(const std::string& name, const Bytes& bytes)
+    {
+        std::string path = m_dir.File(name);
+        samples::WriteFile(path, bytes);
+        return path;
+    }
+
+    CVarnoDoc* Open(const std::string& path)
+    {
+        return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str()));
+    }
+
+    std::size_t OpenCount() const
+    {
+        std::size_t count = 0;
+        for (POSITION pos = m_template->GetFirstDocPosition(); pos != nullptr; m_template->GetNextDoc(pos)) {
+            ++count;
+        }
+        return count;
+    }
+
+    // The load was refused with one stop message naming the file and saying why.
+    void ExpectRefused(const std::string& path, const std::string& reason)
+    {
+        m_log.Clear();
+        EXPECT_EQ(Open(path), nullptr) << path;
+        EXPECT_EQ(OpenCount(), 0u);
+        ASSERT_EQ(m_log.Messages().size(), 1u) << path;
+        EXPECT_EQ(m_log.Messages()[0].type, MB_ICONSTOP);
+        EXPECT_NE(m_log.Messages()[0].text.find(path), std::string::npos) << m_log.Messages()[0].text;
+        EXPECT_NE(m_log.Messages()[0].text.find(reason), std::string::npos) << m_log.Messages()[0].text;
+    }
+
+    TempDir m_dir;
+    MessageLog m_log;
+    CWinApp m_app{"varno"};
+    CMultiDocTemplate* m_template;
+};
+
+TEST_F(VarnoDocument, UndefinedFormatOpensAfterItsMessage)
+{
+    std::filesystem::create_directory(m_dir.Path() / "gdi");
+    CVarnoDoc* doc = Open(Put("gdi/1251.nls", samples::Filler(777, 5)));
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->m_nKind, CVarnoDoc::kindUndefined);
+    ASSERT_NE(doc->m_pHandler, nullptr);
+    EXPECT_EQ(doc->m_pHandler->m_length, 777);
+    ASSERT_EQ(m_log.Messages().size(), 1u);
+    EXPECT_EQ(m_log.Messages()[0].text, "Undefined format");
+    EXPECT_EQ(m_log.Messages()[0].type, MB_OK);
+}
+
+// One sample file of each kind, an edit as the editor makes it, and the file
+// that a save after the edit must give.
+struct KindCase {
+    const char* name;
+    int kind;
+    Bytes bytes;
+    std::function<void(CVarnoDoc&)> edit;
+    std::function<void(Bytes&)> expect;
+    int flag; // the handler's per-entry flag that the edit sets
+};
+
+std::vector<KindCase> KindCases()
+{
+    const auto keyboardPlace3 = samples::KeyboardPlace(3);
+    const auto keyboardPlace5 = samples::KeyboardPlace(5);
+    return {
+        {"readme.txt", CVarnoDoc::kindUndefined, samples::Filler(700, 9),
+         [](CVarnoDoc& doc) { doc.m_pHandler->Assign(0xC5, 0x2116); }, [](Bytes&) {}, -1},
+        {"c_1251.nls", CVarnoDoc::kindNtCodePage, samples::MakeNtCodePageFile({}),
+         [](CVarnoDoc& doc) { doc.m_pHandler->Assign(0xC5, 0x2116); },
+         [](Bytes& bytes) {
+             samples::PutWord(bytes, samples::kNtForwardOffset + 2 * 0xC5, 0x2116);
+             bytes[samples::kNtReverseOffset + 0x2116] = 0xC5;
+         },
+         0xC5},
+        {"CP_1251.NLS", CVarnoDoc::kind9xCodePage, samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}),
+         [](CVarnoDoc& doc) { doc.m_pHandler->Assign(0xC5, 0x2116); },
+         [](Bytes& bytes) { ASSERT_TRUE(samples::ReferenceNinexAssign(bytes, 0xC5, 0x2116)); }, 0xC5},
+        {"us.kbd", CVarnoDoc::kindKeyboard, samples::MakeKeyboardLayout({}),
+         [](CVarnoDoc& doc) {
+             auto* keyboard = static_cast<CKeyboardHandler*>(doc.m_pHandler);
+             keyboard->SetHigh(3, 'X');
+             keyboard->SetCapsLock(5, true);
+         },
+         [=](Bytes& bytes) {
+             bytes[keyboardPlace3.high] = 'X';
+             bytes[keyboardPlace5.caps] ^= keyboardPlace5.mask;
+         },
+         3},
+        {"gdi.exe", CVarnoDoc::kindGdiModule, GdiModule(),
+         [](CVarnoDoc& doc) { doc.m_pHandler->Assign(0xC5, 0x2116); },
+         [](Bytes& bytes) { samples::PutWord(bytes, kGdiBase + 2 * 0xC5, 0x2116); }, 0xC5},
+    };
+}
+
+TEST_F(VarnoDocument, EveryKindSavesItsFileBackWithExactlyTheEdits)
+{
+    for (const KindCase& c : KindCases()) {
+        SCOPED_TRACE(c.name);
+        std::string path = Put(c.name, c.bytes);
+        CVarnoDoc* doc = Open(path);
+        ASSERT_NE(doc, nullptr);
+        EXPECT_EQ(doc->m_nKind, c.kind);
+        EXPECT_EQ(doc->m_pHandler->m_length, static_cast<std::int32_t>(c.bytes.size()));
+        EXPECT_FALSE(doc->IsModified());
+
+        EXPECT_TRUE(doc->DoSave(doc->GetPathName().c_str()));
+        EXPECT_EQ(Read(path), c.bytes) << "a save without edits changed the file";
+
+        c.edit(*doc);
+        doc->SetModifiedFlag();
+        EXPECT_TRUE(doc->DoSave(doc->GetPathName().c_str()));
+        EXPECT_FALSE(doc->IsModified());
+        Bytes expected = c.bytes;
+        c.expect(expected);
+        Bytes saved = Read(path);
+        EXPECT_EQ(saved.size(), c.bytes.size());
+        EXPECT_EQ(Differences(expected, saved), std::vector<std::size_t>{});
+        if (c.flag >= 0) {
+            EXPECT_NE(expected, c.bytes) << "the edit changes nothing";
+            EXPECT_EQ(doc->m_pHandler->m_modified[c.flag], 1) << "the save cleared the entry's flag";
+        }
+        doc->OnCloseDocument();
+    }
+}
+
+TEST_F(VarnoDocument, FilesTooShortForTheirKindAreRefused)
+{
+    Bytes nt = samples::MakeNtCodePageFile({});
+    Bytes ninex = samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{});
+    Bytes keyboard = samples::MakeKeyboardLayout({});
+    const struct {
+        const char* name;
+        Bytes bytes;
+        const char* reason;
+    } cases[] = {
+        {"c_1251.nls", Bytes(nt.begin(), nt.end() - 1), "too short for an NT code-page file"},
+        {"c_empty.nls", Bytes{}, "too short for an NT code-page file"},
+        {"cp_1251.nls", Bytes(ninex.begin(), ninex.begin() + 1000), "too short for a 9x code-page file"},
+        {"cp_empty.nls", Bytes{}, "too short for a 9x code-page file"},
+        {"us.kbd", Bytes(keyboard.begin(), keyboard.begin() + 400), "too short for a keyboard layout file"},
+        {"empty.kbd", Bytes{}, "too short for a keyboard layout file"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ExpectRefused(Put(c.name, c.bytes), c.reason);
+    }
+}
+
+TEST_F(VarnoDocument, GdiModulesWithoutAWholeTableAreRefused)
+{
+    ExpectRefused(Put("gdi.exe", samples::Filler(8192, 3)), "No code-page table was found");
+    // The signature is found, but the table runs past the end of the file.
+    ExpectRefused(Put("user.exe", GdiModule(kGdiBase + 511)), "too short for a GDI module");
+    ExpectRefused(Put("gdi2.exe", Bytes{}), "No code-page table was found");
+    // The whole table just fits.
+    EXPECT_NE(Open(Put("gdi3.exe", GdiModule(kGdiBase + 512))), nullptr);
+}
+
+TEST_F(VarnoDocument, NewDocumentsAreRefusedSilently)
+{
+    m_app.OnFileNew();
+    EXPECT_EQ(OpenCount(), 0u);
+    EXPECT_TRUE(m_log.Messages().empty());
+    CVarnoDoc doc;
+    EXPECT_FALSE(doc.OnNewDocument());
+    EXPECT_EQ(doc.m_pHandler, nullptr);
+}
+
+TEST_F(VarnoDocument, ALoadReplacesTheHandlerAndARefusalDropsIt)
+{
+    CVarnoDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    ASSERT_TRUE(doc.OnOpenDocument(Put("gdi.exe", GdiModule()).c_str()));
+    ASSERT_TRUE(doc.OnOpenDocument(Put("other.bin", Bytes(10, 1)).c_str()));
+    EXPECT_EQ(doc.m_nKind, CVarnoDoc::kindUndefined);
+    EXPECT_EQ(doc.m_pHandler->m_length, 10);
+    EXPECT_FALSE(doc.OnOpenDocument(Put("bad.exe", Bytes(10, 1)).c_str()));
+    EXPECT_EQ(doc.m_pHandler, nullptr);
+    EXPECT_EQ(doc.m_nKind, CVarnoDoc::kindUndefined);
+}
+
+TEST_F(VarnoDocument, ADocumentWithoutImageDoesNotEmptyTheFile)
+{
+    Bytes original = GdiModule();
+    std::string path = Put("gdi.exe", original);
+    CVarnoDoc doc;
+    doc.m_bAutoDelete = FALSE;
+    EXPECT_FALSE(doc.OnSaveDocument(path.c_str()));
+    EXPECT_EQ(Read(path), original);
+    ASSERT_EQ(m_log.Messages().size(), 1u);
+    EXPECT_EQ(m_log.Messages()[0].type, MB_ICONSTOP);
+}
+
+TEST_F(VarnoDocument, FilesOf2GiBAreRefusedByTheDocumentToo)
+{
+    std::string path = Put("c_huge.nls", Bytes{});
+    ASSERT_EQ(::truncate(path.c_str(), 0x80000000LL), 0);
+    CFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
+    CArchive archive(&file, CArchive::load);
+    CVarnoDoc doc;
+    doc.Serialize(archive);
+    EXPECT_TRUE(archive.HasError());
+    EXPECT_NE(archive.GetErrorText().find("2 GiB"), std::string::npos);
+    EXPECT_EQ(doc.m_pHandler, nullptr);
+}
+
+// The save runs in a child process whose file size limit is below the file's
+// size, so the write of the new content really fails.
+TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
+{
+    Bytes original = GdiModule();
+    std::string path = Put("gdi.exe", original);
+    pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        MessageLog log;
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit limit{4096, 4096};
+        ::setrlimit(RLIMIT_FSIZE, &limit);
+        CVarnoDoc doc;
+        doc.m_bAutoDelete = FALSE;
+        if (!doc.OnOpenDocument(path.c_str())) {
+            ::_exit(100);
+        }
+        doc.m_pHandler->Assign(0xC5, 0x2116);
+        doc.SetModifiedFlag();
+        int result = doc.OnSaveDocument(path.c_str()) ? 0 : 1;
+        result |= doc.IsModified() ? 2 : 0;
+        const auto& shown = log.Messages();
+        bool reported = shown.size() == 1 && shown[0].type == MB_ICONSTOP
+            && shown[0].text.find(path) != std::string::npos && shown[0].text.find("File too large") != std::string::npos;
+        result |= reported ? 4 : 0;
+        ::_exit(result);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 7) << "1: save failed, 2: still modified, 4: reported";
+    EXPECT_EQ(Read(path), original);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
+}
+
+} // namespace

@@ -1,0 +1,332 @@
+#include "platform/CArchive.h"
+#include "platform/CDocument.h"
+#include "platform/CFile.h"
+#include "platform/CMultiDocTemplate.h"
+#include "platform/CView.h"
+#include "platform/CWinApp.h"
+#include "platform/ResourceStrings.h"
+#include "tests/MessageLog.h"
+#include "tests/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <unistd.h>
+
+// A document that holds its file's bytes; content starting with "refuse" is refused on load.
+class CBytesDoc : public CDocument {
+    DECLARE_DYNCREATE(CBytesDoc)
+public:
+    void Serialize(CArchive& ar) override
+    {
+        if (ar.IsLoading()) {
+            m_bytes.assign(static_cast<std::size_t>(ar.GetFile()->GetLength()), '\0');
+            m_bytes.resize(ar.Read(m_bytes.data(), static_cast<UINT>(m_bytes.size())));
+            if (m_bytes.rfind("refuse", 0) == 0) {
+                ar.SetError("The content is refused.");
+            }
+        } else {
+            ar.Write(m_bytes.data(), static_cast<UINT>(m_bytes.size()));
+            if (m_refuseStore) {
+                ar.SetError("Storing is refused.");
+            }
+        }
+    }
+    std::string m_bytes;
+    bool m_refuseStore = false;
+};
+IMPLEMENT_DYNCREATE(CBytesDoc, CDocument)
+
+class CRefusingDoc : public CDocument {
+    DECLARE_DYNCREATE(CRefusingDoc)
+public:
+    BOOL OnNewDocument() override { return FALSE; }
+};
+IMPLEMENT_DYNCREATE(CRefusingDoc, CDocument)
+
+namespace {
+
+class CCountingView : public CView {
+public:
+    void OnDraw(CDC*) override {}
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject*) override
+    {
+        ++m_updates;
+        m_lastSender = pSender;
+        m_lastHint = lHint;
+    }
+    int m_updates = 0;
+    CView* m_lastSender = nullptr;
+    LPARAM m_lastHint = -1;
+};
+
+// Watches the two steps that the window layer fills in.
+class CWatchedTemplate : public CMultiDocTemplate {
+public:
+    explicit CWatchedTemplate(const CRuntimeClass* docClass, UINT id = 129)
+        : CMultiDocTemplate(id, docClass, nullptr, nullptr)
+    {
+    }
+    BOOL CreateFrameAndView(CDocument*) override
+    {
+        ++m_windowsCreated;
+        return m_windowsSucceed;
+    }
+    void ActivateDocument(CDocument* pDocument) override { m_activated.push_back(pDocument); }
+    int m_windowsCreated = 0;
+    BOOL m_windowsSucceed = TRUE;
+    std::vector<CDocument*> m_activated;
+};
+
+void Put(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
+
+std::string Get(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::vector<CDocument*> Documents(const CDocTemplate& docTemplate)
+{
+    std::vector<CDocument*> documents;
+    for (POSITION pos = docTemplate.GetFirstDocPosition(); pos != nullptr;) {
+        documents.push_back(docTemplate.GetNextDoc(pos));
+    }
+    return documents;
+}
+
+class DocumentFramework : public ::testing::Test {
+protected:
+    DocumentFramework()
+    {
+        m_template = new CWatchedTemplate(RUNTIME_CLASS(CBytesDoc));
+        m_app.AddDocTemplate(m_template);
+    }
+    std::string File(const std::string& name, const std::string& content)
+    {
+        std::string path = m_dir.File(name);
+        Put(path, content);
+        return path;
+    }
+    // The one message shown since the last call: a stop box naming the path.
+    void ExpectStopNaming(const std::string& path, const std::string& reason)
+    {
+        ASSERT_EQ(m_log.Messages().size(), 1u);
+        EXPECT_EQ(m_log.Messages()[0].type, MB_ICONSTOP);
+        EXPECT_NE(m_log.Messages()[0].text.find(path), std::string::npos) << m_log.Messages()[0].text;
+        EXPECT_NE(m_log.Messages()[0].text.find(reason), std::string::npos) << m_log.Messages()[0].text;
+        m_log.Clear();
+    }
+
+    TempDir m_dir;
+    MessageLog m_log;
+    CWinApp m_app{"varno-test"};
+    CWatchedTemplate* m_template;
+};
+
+TEST_F(DocumentFramework, OpenedDocumentsKeepTheirOrderPathAndTitle)
+{
+    std::string a = File("a.nls", "alpha");
+    std::string b = File("b.nls", "beta");
+    auto* docA = dynamic_cast<CBytesDoc*>(m_app.OpenDocumentFile(a.c_str()));
+    auto* docB = dynamic_cast<CBytesDoc*>(m_app.OpenDocumentFile(b.c_str()));
+    ASSERT_NE(docA, nullptr);
+    ASSERT_NE(docB, nullptr);
+    EXPECT_EQ(docA->m_bytes, "alpha");
+    EXPECT_EQ(docA->GetPathName(), a);
+    EXPECT_EQ(docA->GetTitle(), "a.nls");
+    EXPECT_FALSE(docA->IsModified());
+    EXPECT_EQ(docA->GetDocTemplate(), m_template);
+    EXPECT_EQ(Documents(*m_template), (std::vector<CDocument*>{docA, docB}));
+    EXPECT_EQ(m_template->m_windowsCreated, 2);
+    EXPECT_TRUE(m_log.Messages().empty());
+
+    // Closing the first while visiting them all does not lose the second.
+    std::vector<CDocument*> visited;
+    for (POSITION pos = m_template->GetFirstDocPosition(); pos != nullptr;) {
+        CDocument* document = m_template->GetNextDoc(pos);
+        visited.push_back(document);
+        document->OnCloseDocument();
+    }
+    EXPECT_EQ(visited, (std::vector<CDocument*>{docA, docB}));
+    EXPECT_TRUE(Documents(*m_template).empty());
+}
+
+TEST_F(DocumentFramework, TemplatesAreVisitedInRegistrationOrder)
+{
+    auto* second = new CWatchedTemplate(RUNTIME_CLASS(CRefusingDoc), 130);
+    m_app.AddDocTemplate(second);
+    std::vector<CDocTemplate*> visited;
+    for (POSITION pos = m_app.GetFirstDocTemplatePosition(); pos != nullptr;) {
+        visited.push_back(m_app.GetNextDocTemplate(pos));
+    }
+    EXPECT_EQ(visited, (std::vector<CDocTemplate*>{m_template, second}));
+    EXPECT_EQ(second->GetResourceID(), 130u);
+    EXPECT_EQ(second->GetDocClass(), RUNTIME_CLASS(CRefusingDoc));
+}
+
+TEST_F(DocumentFramework, AnOpenFileIsActivatedNotLoadedAgain)
+{
+    std::string path = File("c_1251.nls", "first");
+    CDocument* first = m_app.OpenDocumentFile(path.c_str());
+    ASSERT_NE(first, nullptr);
+    Put(path, "changed on disk");
+    std::string spelledOtherwise = (m_dir.Path() / "." / "c_1251.nls").string();
+    std::filesystem::create_symlink(path, m_dir.File("link.nls"));
+    EXPECT_EQ(m_app.OpenDocumentFile(spelledOtherwise.c_str()), first);
+    EXPECT_EQ(m_app.OpenDocumentFile(m_dir.File("link.nls").c_str()), first);
+    EXPECT_EQ(static_cast<CBytesDoc*>(first)->m_bytes, "first");
+    EXPECT_EQ(Documents(*m_template).size(), 1u);
+    EXPECT_EQ(m_template->m_activated, (std::vector<CDocument*>{first, first}));
+}
+
+TEST_F(DocumentFramework, FailedLoadsAreReportedAndLeaveNoDocument)
+{
+    std::string missing = m_dir.File("missing.nls");
+    EXPECT_EQ(m_app.OpenDocumentFile(missing.c_str()), nullptr);
+    ExpectStopNaming(missing, "No such file or directory");
+
+    EXPECT_EQ(m_app.OpenDocumentFile(m_dir.Path().c_str()), nullptr);
+    ExpectStopNaming(m_dir.Path().string(), "folder");
+
+    std::string refused = File("refused.nls", "refuse me");
+    EXPECT_EQ(m_app.OpenDocumentFile(refused.c_str()), nullptr);
+    ExpectStopNaming(refused, "The content is refused.");
+
+    // A sparse file of 2 GiB is refused before anything is read.
+    std::string huge = m_dir.File("huge.nls");
+    Put(huge, "");
+    ASSERT_EQ(::truncate(huge.c_str(), 0x80000000LL), 0);
+    EXPECT_EQ(m_app.OpenDocumentFile(huge.c_str()), nullptr);
+    ExpectStopNaming(huge, "2 GiB");
+
+    EXPECT_TRUE(Documents(*m_template).empty());
+    EXPECT_EQ(m_template->m_windowsCreated, 0);
+}
+
+TEST_F(DocumentFramework, ADocumentWithoutWindowsIsDropped)
+{
+    m_template->m_windowsSucceed = FALSE;
+    EXPECT_EQ(m_app.OpenDocumentFile(File("a.nls", "x").c_str()), nullptr);
+    EXPECT_TRUE(Documents(*m_template).empty());
+}
+
+TEST_F(DocumentFramework, NewDocuments)
+{
+    m_app.OnFileNew();
+    std::vector<CDocument*> documents = Documents(*m_template);
+    ASSERT_EQ(documents.size(), 1u);
+    EXPECT_EQ(documents[0]->GetTitle(), "Untitled1");
+    EXPECT_TRUE(documents[0]->GetPathName().empty());
+
+    CWinApp app("refusing");
+    auto* refusing = new CWatchedTemplate(RUNTIME_CLASS(CRefusingDoc));
+    app.AddDocTemplate(refusing);
+    app.OnFileNew();
+    EXPECT_TRUE(Documents(*refusing).empty());
+    EXPECT_EQ(refusing->m_windowsCreated, 0);
+    EXPECT_TRUE(m_log.Messages().empty());
+}
+
+TEST_F(DocumentFramework, SaveWritesAndClearsTheModifiedFlag)
+{
+    std::string path = File("a.nls", "before");
+    auto* doc = static_cast<CBytesDoc*>(m_app.OpenDocumentFile(path.c_str()));
+    ASSERT_NE(doc, nullptr);
+    doc->m_bytes = "after";
+    doc->SetModifiedFlag();
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_TRUE(doc->DoSave(doc->GetPathName().c_str()));
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(Get(path), "after");
+
+    std::string copy = m_dir.File("copy.nls");
+    EXPECT_TRUE(doc->DoSave(copy.c_str(), FALSE));
+    EXPECT_EQ(doc->GetPathName(), path);
+    EXPECT_TRUE(doc->DoSave(copy.c_str()));
+    EXPECT_EQ(doc->GetPathName(), copy);
+    EXPECT_EQ(doc->GetTitle(), "copy.nls");
+    EXPECT_EQ(Get(copy), "after");
+    EXPECT_FALSE(doc->DoSave(nullptr));
+}
+
+TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
+{
+    std::filesystem::create_directory(m_dir.Path() / "sub");
+    std::string path = File("sub/a.nls", "old bytes");
+    auto* doc = static_cast<CBytesDoc*>(m_app.OpenDocumentFile(path.c_str()));
+    ASSERT_NE(doc, nullptr);
+    doc->m_bytes = "new bytes";
+    doc->SetModifiedFlag();
+
+    doc->m_refuseStore = true;
+    EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
+    ExpectStopNaming(path, "Storing is refused.");
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(Get(path), "old bytes");
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path() / "sub"), {}), 1);
+
+    doc->m_refuseStore = false;
+    std::filesystem::remove_all(m_dir.Path() / "sub");
+    EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
+    ExpectStopNaming(path, "No such file or directory");
+    EXPECT_TRUE(doc->IsModified());
+}
+
+TEST_F(DocumentFramework, UpdateAllViewsSkipsTheSender)
+{
+    auto* doc = m_app.OpenDocumentFile(File("a.nls", "x").c_str());
+    ASSERT_NE(doc, nullptr);
+    CCountingView first, second;
+    doc->AddView(&first);
+    doc->AddView(&second);
+    EXPECT_EQ(first.GetDocument(), doc);
+
+    doc->UpdateAllViews(nullptr);
+    EXPECT_EQ(first.m_updates, 1);
+    EXPECT_EQ(second.m_updates, 1);
+    EXPECT_EQ(second.m_lastHint, 0);
+
+    doc->UpdateAllViews(&first, 7);
+    EXPECT_EQ(first.m_updates, 1);
+    EXPECT_EQ(second.m_updates, 2);
+    EXPECT_EQ(second.m_lastSender, &first);
+    EXPECT_EQ(second.m_lastHint, 7);
+}
+
+TEST_F(DocumentFramework, ADocumentClosesWithItsLastView)
+{
+    auto* doc = m_app.OpenDocumentFile(File("a.nls", "x").c_str());
+    ASSERT_NE(doc, nullptr);
+    auto* first = new CCountingView;
+    CCountingView second;
+    doc->AddView(first);
+    doc->AddView(&second);
+    delete first;
+    EXPECT_EQ(Documents(*m_template).size(), 1u);
+    doc->RemoveView(&second);
+    EXPECT_EQ(second.GetDocument(), nullptr);
+    EXPECT_TRUE(Documents(*m_template).empty());
+}
+
+TEST(DocTemplate, DocumentStringFields)
+{
+    static const AfxStringResource strings[] = {
+        {129, "\nVarno\nVarno\nCodepage files (*.nls)\n.nls\nVarno.Document\nVarno Document"}};
+    AfxRegisterStringTable(strings, 1);
+    CMultiDocTemplate docTemplate(129, RUNTIME_CLASS(CBytesDoc), nullptr, nullptr);
+    std::string field;
+    EXPECT_FALSE(docTemplate.GetDocString(field, CDocTemplate::windowTitle));
+    EXPECT_TRUE(docTemplate.GetDocString(field, CDocTemplate::filterName));
+    EXPECT_EQ(field, "Codepage files (*.nls)");
+    EXPECT_TRUE(docTemplate.GetDocString(field, CDocTemplate::regFileTypeName));
+    EXPECT_EQ(field, "Varno Document");
+    CDocument* doc = docTemplate.OpenDocumentFile(nullptr);
+    ASSERT_NE(doc, nullptr);
+    EXPECT_EQ(doc->GetTitle(), "Varno1");
+    AfxRegisterStringTable(nullptr, 0);
+}
+
+} // namespace

@@ -1,0 +1,197 @@
+#include "platform/CArchive.h"
+#include "platform/CFile.h"
+#include "platform/FilePath.h"
+#include "tests/TempDir.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <sys/stat.h>
+
+namespace {
+
+void Put(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
+
+std::string Get(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::size_t EntryCount(const std::filesystem::path& folder)
+{
+    return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
+}
+
+TEST(FilePath, FileNameIsTheLastComponent)
+{
+    const struct {
+        const char* path;
+        const char* name;
+    } cases[] = {
+        {"/home/user/c_1251.nls", "c_1251.nls"},
+        {"c_1251.nls", "c_1251.nls"},
+        {"/srv/gdi/1251.nls", "1251.nls"},
+        {"relative/dir/a.exe.bak", "a.exe.bak"},
+        {"/folder/", ""},
+        {"", ""},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(AfxGetFileName(c.path), c.name) << c.path;
+        CFile file;
+        file.Open(c.path, CFile::modeRead);
+        EXPECT_EQ(file.GetFileName(), c.name) << c.path;
+    }
+}
+
+TEST(FilePath, ComparesResolvedPaths)
+{
+    TempDir dir;
+    Put(dir.File("a.nls"), "x");
+    std::filesystem::create_symlink(dir.File("a.nls"), dir.File("link.nls"));
+    std::string dotted = (dir.Path() / "." / "sub" / ".." / "a.nls").string();
+    EXPECT_TRUE(AfxComparePath(dir.File("a.nls").c_str(), dotted.c_str()));
+    EXPECT_TRUE(AfxComparePath(dir.File("a.nls").c_str(), dir.File("link.nls").c_str()));
+    EXPECT_FALSE(AfxComparePath(dir.File("a.nls").c_str(), dir.File("b.nls").c_str()));
+    EXPECT_FALSE(AfxComparePath("", ""));
+    EXPECT_EQ(AfxFullPath(dotted.c_str()), dir.File("a.nls"));
+}
+
+TEST(CFile, ReadsInPiecesAndTellsTheLength)
+{
+    TempDir dir;
+    Put(dir.File("data.bin"), std::string(25, 'q'));
+    CFile file;
+    ASSERT_TRUE(file.Open(dir.File("data.bin").c_str(), CFile::modeRead));
+    EXPECT_EQ(file.GetLength(), 25u);
+    char buffer[16];
+    EXPECT_EQ(file.Read(buffer, 16), 16u);
+    EXPECT_EQ(file.Read(buffer, 16), 9u);
+    EXPECT_EQ(file.Read(buffer, 16), 0u);
+    EXPECT_FALSE(file.HasError());
+    EXPECT_TRUE(file.Close());
+}
+
+TEST(CFile, OpenFailuresSayWhy)
+{
+    TempDir dir;
+    ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {dir.File("missing.nls"), "No such file or directory"},
+        {dir.Path().string(), "folder"},
+        {dir.File("pipe"), "not a regular file"},
+        {"/dev/null", "not a regular file"},
+        {"", "No file name"},
+    };
+    for (const auto& c : cases) {
+        CFile file;
+        EXPECT_FALSE(file.Open(c.path.c_str(), CFile::modeRead)) << c.path;
+        EXPECT_NE(file.GetErrorText().find(c.reason), std::string::npos) << file.GetErrorText();
+    }
+    CFile file;
+    EXPECT_FALSE(file.Open(dir.Path().c_str(), CFile::modeWrite));
+    EXPECT_NE(file.GetErrorText().find("folder"), std::string::npos) << file.GetErrorText();
+}
+
+TEST(CFile, ReadErrorIsKept)
+{
+    // Reading the process's memory file at offset 0 fails with an I/O error.
+    CFile file;
+    ASSERT_TRUE(file.Open("/proc/self/mem", CFile::modeRead));
+    char buffer[16];
+    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
+    EXPECT_TRUE(file.HasError());
+    EXPECT_NE(file.GetErrorText().find("Input/output error"), std::string::npos) << file.GetErrorText();
+}
+
+TEST(CFile, WriteReplacesTheFileOnlyWhenClosed)
+{
+    TempDir dir;
+    std::string path = dir.File("t.nls");
+    Put(path, "old content");
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeCreate | CFile::modeWrite));
+        file.Write("new", 3);
+        EXPECT_EQ(file.GetLength(), 3u);
+        EXPECT_EQ(Get(path), "old content");
+        EXPECT_TRUE(file.Close());
+    }
+    EXPECT_EQ(Get(path), "new");
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite));
+        file.Write("abandoned", 9);
+        file.Abort();
+    }
+    {
+        CFile file;
+        ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite));
+        file.Write("dropped with the object", 23);
+    }
+    EXPECT_EQ(Get(path), "new");
+    EXPECT_EQ(EntryCount(dir.Path()), 1u) << "a temporary file was left behind";
+}
+
+TEST(CFile, CommitIntoAVanishedFolderFails)
+{
+    TempDir dir;
+    std::filesystem::create_directory(dir.Path() / "sub");
+    std::string path = (dir.Path() / "sub" / "t.nls").string();
+    CFile file;
+    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeWrite));
+    file.Write("abc", 3);
+    std::filesystem::remove_all(dir.Path() / "sub");
+    EXPECT_FALSE(file.Close());
+    EXPECT_FALSE(file.GetErrorText().empty());
+    EXPECT_FALSE(file.Open(path.c_str(), CFile::modeWrite));
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "sub"));
+}
+
+TEST(CArchive, DirectionReadWriteAndRefusal)
+{
+    TempDir dir;
+    std::string path = dir.File("a.bin");
+    Put(path, "0123456789");
+    CFile in;
+    ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+    CArchive loading(&in, CArchive::load);
+    EXPECT_TRUE(loading.IsLoading());
+    EXPECT_FALSE(loading.IsStoring());
+    EXPECT_EQ(loading.GetFile(), &in);
+    char buffer[8];
+    EXPECT_EQ(loading.Read(buffer, 8), 8u);
+    EXPECT_EQ(loading.Read(buffer, 8), 2u);
+    EXPECT_FALSE(loading.HasError());
+    loading.Write("x", 1);
+    EXPECT_TRUE(loading.HasError());
+    loading.SetError("Second reason.");
+    EXPECT_EQ(loading.GetErrorText(), "The archive is not open for writing.");
+
+    CFile out;
+    ASSERT_TRUE(out.Open(path.c_str(), CFile::modeWrite));
+    CArchive storing(&out, CArchive::store);
+    EXPECT_TRUE(storing.IsStoring());
+    storing.Write("abc", 3);
+    storing.SetError("The content is refused.");
+    EXPECT_TRUE(storing.HasError());
+    EXPECT_EQ(storing.GetErrorText(), "The content is refused.");
+}
+
+TEST(CArchive, FileFailureIsTheArchivesFailure)
+{
+    CFile file;
+    ASSERT_TRUE(file.Open("/proc/self/mem", CFile::modeRead));
+    CArchive archive(&file, CArchive::load);
+    char buffer[4];
+    EXPECT_EQ(archive.Read(buffer, 4), 0u);
+    EXPECT_TRUE(archive.HasError());
+    EXPECT_EQ(archive.GetErrorText(), file.GetErrorText());
+}
+
+} // namespace
