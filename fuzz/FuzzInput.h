@@ -29,9 +29,11 @@ struct Input {
     std::vector<std::uint8_t> image;
 };
 
-inline Input ParseInput(const std::uint8_t* data, std::size_t size)
+// Fills input, keeping its buffers' capacity: the targets reuse one Input, since
+// a fresh large allocation in every run costs more than the run itself.
+inline void ParseInput(const std::uint8_t* data, std::size_t size, Input& input)
 {
-    Input input;
+    input.operations.clear();
     std::size_t at = 0;
     std::size_t count = size > 0 ? data[at++] : 0;
     for (std::size_t i = 0; i < count && at + 4 <= size; ++i, at += 4) {
@@ -44,7 +46,6 @@ inline Input ParseInput(const std::uint8_t* data, std::size_t size)
     std::size_t prefix = std::min(size - at, kMaxImageLength);
     input.image.assign(data + at, data + at + prefix);
     input.image.resize(std::min(std::max(length, prefix), kMaxImageLength), 0);
-    return input;
 }
 
 inline std::vector<std::uint8_t> WriteInput(const std::vector<Operation>& operations, std::uint32_t length,

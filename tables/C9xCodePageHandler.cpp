@@ -1,5 +1,7 @@
 #include "tables/C9xCodePageHandler.h"
 
+#include <cstring>
+
 namespace {
 
 constexpr std::uint16_t kDefaultSecondLevel = 256;
@@ -15,40 +17,42 @@ struct StoredValues {
     std::uint8_t byte[256];
 };
 
-// One stable counting pass: the bytes of in, ordered by one 8-bit digit of their values.
-void SortByDigit(const std::uint16_t (&forward)[256], const std::uint8_t* in, std::uint8_t* out, int shift)
-{
-    int start[257] = {};
-    for (int i = 0; i < 256; ++i) {
-        ++start[((forward[in[i]] >> shift) & 0xFF) + 1];
-    }
-    for (int digit = 0; digit < 256; ++digit) {
-        start[digit + 1] += start[digit];
-    }
-    for (int i = 0; i < 256; ++i) {
-        out[start[(forward[in[i]] >> shift) & 0xFF]++] = in[i];
-    }
-}
-
-// Sorting the bytes by value, low digit first, keeps equal values in ascending
-// order of bytes, so the highest holder of a value comes last.
+// Each byte becomes the key value << 8 | byte. Two stable counting passes,
+// over the value's low and then its high byte, sort the keys by value and
+// leave equal values in ascending order of bytes, the highest holder last.
 void CollectStoredValues(const std::uint16_t (&forward)[256], StoredValues& stored)
 {
-    std::uint8_t ascending[256];
-    std::uint8_t byLowDigit[256];
-    std::uint8_t sorted[256];
-    for (int byte = 0; byte < 256; ++byte) {
-        ascending[byte] = static_cast<std::uint8_t>(byte);
+    std::uint32_t keys[256];
+    std::uint32_t byLowByte[256];
+    int lowStart[256] = {};
+    int highStart[256] = {};
+    for (std::uint32_t byte = 0; byte < 256; ++byte) {
+        keys[byte] = static_cast<std::uint32_t>(forward[byte]) << 8 | byte;
+        ++lowStart[forward[byte] & 0xFF];
+        ++highStart[forward[byte] >> 8];
     }
-    SortByDigit(forward, ascending, byLowDigit, 0);
-    SortByDigit(forward, byLowDigit, sorted, 8);
+    for (int digit = 0, low = 0, high = 0; digit < 256; ++digit) {
+        int lowCount = lowStart[digit];
+        int highCount = highStart[digit];
+        lowStart[digit] = low;
+        highStart[digit] = high;
+        low += lowCount;
+        high += highCount;
+    }
+    for (std::uint32_t key : keys) {
+        byLowByte[lowStart[(key >> 8) & 0xFF]++] = key;
+    }
+    for (std::uint32_t key : byLowByte) {
+        keys[highStart[key >> 16]++] = key;
+    }
     stored.count = 0;
     for (int i = 0; i < 256; ++i) {
-        std::uint8_t byte = sorted[i];
-        if ((i + 1 < 256 && forward[sorted[i + 1]] == forward[byte]) || byte == kNoByte) {
+        std::uint32_t key = keys[i];
+        auto byte = static_cast<std::uint8_t>(key & 0xFF);
+        if ((i + 1 < 256 && keys[i + 1] >> 8 == key >> 8) || byte == kNoByte) {
             continue;
         }
-        stored.value[stored.count] = forward[byte];
+        stored.value[stored.count] = static_cast<std::uint16_t>(key >> 8);
         stored.byte[stored.count] = byte;
         ++stored.count;
     }
@@ -76,18 +80,40 @@ std::int32_t TableEntries(const StoredValues& stored)
     return entries;
 }
 
-void PutEntry(std::uint8_t* table, std::int32_t k, std::uint16_t value)
+constexpr void PutEntry(std::uint8_t* table, std::int32_t k, std::uint16_t value)
 {
     table[2 * k] = static_cast<std::uint8_t>(value & 0xFF);
     table[2 * k + 1] = static_cast<std::uint8_t>(value >> 8);
 }
 
-void FillBlock(std::uint8_t* table, std::int32_t start, std::uint16_t value)
+// Entries as they lie in the image, prepared once so that a rebuild copies them.
+template <std::int32_t Count>
+struct Entries {
+    std::uint8_t bytes[2 * Count] = {};
+};
+
+constexpr Entries<C9xCodePageHandler::kBlockEntries> Block(std::uint16_t fill)
 {
-    for (std::int32_t k = start; k < start + C9xCodePageHandler::kBlockEntries; ++k) {
-        PutEntry(table, k, value);
+    Entries<C9xCodePageHandler::kBlockEntries> block;
+    for (std::int32_t k = 0; k < C9xCodePageHandler::kBlockEntries; ++k) {
+        PutEntry(block.bytes, k, fill);
     }
+    return block;
 }
+
+// The first level pointing at the default second-level block, then the two default blocks.
+constexpr Entries<C9xCodePageHandler::kFixedEntries> FixedPart()
+{
+    Entries<C9xCodePageHandler::kFixedEntries> fixed;
+    for (std::int32_t k = 0; k < C9xCodePageHandler::kFixedEntries; ++k) {
+        PutEntry(fixed.bytes, k, k < kDefaultSecondLevel ? kDefaultSecondLevel : k < kDefaultThirdLevel ? kDefaultThirdLevel : kNoByte);
+    }
+    return fixed;
+}
+
+constexpr auto kFixedPart = FixedPart();
+constexpr auto kSecondLevelFill = Block(kDefaultThirdLevel);
+constexpr auto kThirdLevelFill = Block(kNoByte);
 
 // Writes the table in the order of allocation that a pass over all Unicode
 // values in ascending order gives: a high byte's second-level block right
@@ -95,11 +121,7 @@ void FillBlock(std::uint8_t* table, std::int32_t start, std::uint16_t value)
 // sure that TableEntries(stored) entries fit behind table.
 void WriteTable(std::uint8_t* table, const StoredValues& stored)
 {
-    for (std::int32_t high = 0; high < 256; ++high) {
-        PutEntry(table, high, kDefaultSecondLevel);
-    }
-    FillBlock(table, kDefaultSecondLevel, kDefaultThirdLevel);
-    FillBlock(table, kDefaultThirdLevel, kNoByte);
+    std::memcpy(table, kFixedPart.bytes, sizeof kFixedPart.bytes);
     std::int32_t next = C9xCodePageHandler::kFixedEntries;
     std::int32_t secondLevel = 0;
     std::int32_t thirdLevel = 0;
@@ -112,14 +134,14 @@ void WriteTable(std::uint8_t* table, const StoredValues& stored)
             secondLevel = next;
             next += C9xCodePageHandler::kBlockEntries;
             PutEntry(table, high, static_cast<std::uint16_t>(secondLevel));
-            FillBlock(table, secondLevel, kDefaultThirdLevel);
+            std::memcpy(table + 2 * secondLevel, kSecondLevelFill.bytes, sizeof kSecondLevelFill.bytes);
             lastHigh = high;
         }
         if (value >> 4 != lastHighMiddle) {
             thirdLevel = next;
             next += C9xCodePageHandler::kBlockEntries;
             PutEntry(table, secondLevel + ((value >> 4) & 0xF), static_cast<std::uint16_t>(thirdLevel));
-            FillBlock(table, thirdLevel, kNoByte);
+            std::memcpy(table + 2 * thirdLevel, kThirdLevelFill.bytes, sizeof kThirdLevelFill.bytes);
             lastHighMiddle = value >> 4;
         }
         PutEntry(table, thirdLevel + (value & 0xF), stored.byte[i]);
@@ -149,8 +171,9 @@ bool C9xCodePageHandler::ReadForwardTable(std::uint16_t (&forward)[256]) const
     if (!IsInsideFile(kForwardOffset, 2 * 256)) {
         return false;
     }
-    for (int byte = 0; byte < 256; ++byte) {
-        forward[byte] = LookupForward(static_cast<std::uint8_t>(byte));
+    const std::uint8_t* entry = m_data + kForwardOffset;
+    for (int byte = 0; byte < 256; ++byte, entry += 2) {
+        forward[byte] = static_cast<std::uint16_t>(entry[0] | entry[1] << 8);
     }
     return true;
 }

@@ -25,7 +25,8 @@ constexpr std::uint16_t kDeleteGlyph = 0x2302;
 constexpr std::uint16_t kNtHeaderWords = 13;
 
 // Words from offset 28 to the reverse table: the forward table, the glyph
-// table's size word, [the glyph table,] the DBCS range count and one more word.
+// table's size word, [the glyph table,] and two words that a single-byte code
+// page leaves 0.
 constexpr std::uint16_t kNtWordsBeforeReverse = 256 + 3;
 
 constexpr std::uint16_t kNinexNoByte = 0x3F;

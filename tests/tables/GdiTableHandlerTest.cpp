@@ -143,6 +143,8 @@ TEST(GdiTableHandler, TableCutByTheFilesEndIsNotLongEnough)
     Load(handler, bytes);
     EXPECT_EQ(handler.LocateTable(nullptr, 0), 516);
     EXPECT_FALSE(handler.IsImageLongEnough());
+    EXPECT_TRUE(handler.CanAssign({{0x00, 0x1234}, {0xC0, 0x0410}}));
+    EXPECT_FALSE(handler.CanAssign({{0x00, 0x1234}, {0xFF, 0x1234}})) << "entry 0xFF would never be saved";
     handler.Assign(0xFF, 0x1234); // inside the allocation: harmless, never saved
     EXPECT_EQ(handler.Lookup(0xFF), 0x1234);
 

@@ -12,7 +12,9 @@
 inline void LoadImage(CTableHandler& handler, const samples::Bytes& bytes)
 {
     ASSERT_TRUE(handler.AllocateData(static_cast<std::int32_t>(bytes.size())));
-    std::memcpy(handler.m_data, bytes.data(), bytes.size());
+    if (!bytes.empty()) {
+        std::memcpy(handler.m_data, bytes.data(), bytes.size());
+    }
 }
 
 inline samples::Bytes FileBytes(const CTableHandler& handler)

@@ -171,17 +171,3 @@ TEST(KeyboardHandler, ShortImagesAndStrayKeysTouchNothingOutside)
         ASSERT_EQ(handler.m_data[handler.m_length + i], 0);
     }
 }
-
-TEST(KeyboardHandler, TableOperationsDoNothing)
-{
-    samples::Bytes original = samples::MakeKeyboardLayout({});
-    CKeyboardHandler handler;
-    LoadImage(handler, original);
-    for (int value = 0; value < 0x10000; value += 0x101) {
-        EXPECT_EQ(handler.ReverseLookup(static_cast<std::uint16_t>(value)), 0);
-        EXPECT_EQ(handler.Lookup(static_cast<std::uint8_t>(value)), 0);
-        handler.Assign(static_cast<std::uint8_t>(value), static_cast<std::uint16_t>(value));
-    }
-    EXPECT_TRUE(ChangedOffsets(handler, original).empty());
-    EXPECT_TRUE(FlaggedEntries(handler).empty());
-}

@@ -1,0 +1,78 @@
+#pragma once
+// What the handler fuzz targets share: loading an image the way the document
+// does, and checks that stop the run with a message when a property breaks.
+
+#include "tables/CTableHandler.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <utility>
+#include <vector>
+
+namespace fuzz {
+
+inline void Require(bool holds, const char* what)
+{
+    if (!holds) {
+        std::fprintf(stderr, "property broken: %s\n", what);
+        std::abort();
+    }
+}
+
+inline bool Load(CTableHandler& handler, const std::vector<std::uint8_t>& image)
+{
+    if (!handler.AllocateData(static_cast<std::int32_t>(image.size()))) {
+        return false;
+    }
+    if (!image.empty()) {
+        std::memcpy(handler.m_data, image.data(), image.size());
+    }
+    return true;
+}
+
+// The handlers never write the slack, which AllocateData cleared.
+inline void RequireSlackUntouched(const CTableHandler& handler)
+{
+    for (std::int32_t i = 0; i < CTableHandler::kSlack; ++i) {
+        Require(handler.m_data[handler.m_length + i] == 0, "slack untouched");
+    }
+}
+
+// Every byte of the file outside the given ranges [begin, end) is as loaded.
+// Compared with memcmp: a byte loop here would cost most of each run.
+inline void RequireUnchangedOutside(const CTableHandler& handler, const std::vector<std::uint8_t>& original,
+                                    std::vector<std::pair<std::int64_t, std::int64_t>> ranges)
+{
+    auto requireSame = [&](std::int64_t begin, std::int64_t end) {
+        end = std::min<std::int64_t>(end, handler.m_length);
+        if (begin < end) {
+            Require(std::memcmp(handler.m_data + begin, original.data() + begin, static_cast<std::size_t>(end - begin)) == 0,
+                    "bytes outside the tables unchanged");
+        }
+    };
+    std::sort(ranges.begin(), ranges.end());
+    std::int64_t from = 0;
+    for (const auto& range : ranges) {
+        requireSame(from, range.first);
+        from = std::max(from, range.second);
+    }
+    requireSame(from, handler.m_length);
+}
+
+inline bool SameFileBytes(const CTableHandler& handler, const std::vector<std::uint8_t>& bytes)
+{
+    return bytes.size() == static_cast<std::size_t>(handler.m_length) &&
+           (bytes.empty() || std::memcmp(handler.m_data, bytes.data(), bytes.size()) == 0);
+}
+
+// Runs Assign and tells whether it took effect: a successful Assign sets the byte's flag.
+inline bool AssignTookEffect(CTableHandler& handler, std::uint8_t byte, std::uint16_t unicode)
+{
+    handler.m_modified[byte] = 0;
+    handler.Assign(byte, unicode);
+    return handler.m_modified[byte] == 1;
+}
+
+} // namespace fuzz

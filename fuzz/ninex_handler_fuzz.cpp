@@ -1,0 +1,124 @@
+// An arbitrary image as a 9x code-page file, and a sequence of table operations.
+
+#include "fuzz/FuzzInput.h"
+#include "fuzz/FuzzSupport.h"
+#include "tables/C9xCodePageHandler.h"
+
+#include <algorithm>
+#include <array>
+#include <vector>
+
+namespace {
+
+using Forward = std::array<std::uint16_t, 256>;
+
+Forward ReadForward(C9xCodePageHandler& handler)
+{
+    Forward forward;
+    for (int byte = 0; byte < 256; ++byte) {
+        forward[static_cast<std::size_t>(byte)] = handler.Lookup(static_cast<std::uint8_t>(byte));
+    }
+    return forward;
+}
+
+// After a rebuild a value's reverse entry names the highest byte that holds it
+// (0x3F when that is 0x3F itself), and 0x3F when no byte holds it.
+std::uint8_t ExpectedReverse(const Forward& forward, std::uint16_t unicode)
+{
+    for (int byte = 255; byte >= 0; --byte) {
+        if (forward[static_cast<std::size_t>(byte)] == unicode) {
+            return static_cast<std::uint8_t>(byte);
+        }
+    }
+    return 0x3F;
+}
+
+void RequireRebuilt(C9xCodePageHandler& handler, const Forward& forward, std::uint16_t unicode)
+{
+    fuzz::Require(handler.ReverseLookup(unicode) == ExpectedReverse(forward, unicode), "9x: the rebuilt table names the highest holder");
+}
+
+// The same for every value of the forward table: sorted by value and then by
+// byte, the last of each run of equal values is its highest holder.
+void RequireWholeTableRebuilt(C9xCodePageHandler& handler)
+{
+    Forward forward = ReadForward(handler);
+    std::array<std::uint32_t, 256> keys;
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        keys[byte] = static_cast<std::uint32_t>(forward[byte]) << 8 | static_cast<std::uint32_t>(byte);
+    }
+    std::sort(keys.begin(), keys.end());
+    for (std::size_t i = 0; i < 256; ++i) {
+        if (i + 1 == 256 || keys[i + 1] >> 8 != keys[i] >> 8) {
+            fuzz::Require(handler.ReverseLookup(static_cast<std::uint16_t>(keys[i] >> 8)) == (keys[i] & 0xFF),
+                          "9x: every value's reverse entry names its highest holder");
+        }
+    }
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    static fuzz::Input input;
+    fuzz::ParseInput(data, size, input);
+    C9xCodePageHandler handler;
+    if (!fuzz::Load(handler, input.image)) {
+        return 0;
+    }
+    bool rebuilt = false;
+    const std::vector<fuzz::Operation>& ops = input.operations;
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const fuzz::Operation& op = ops[i];
+        switch (op.kind % 4) {
+        case 0:
+            handler.Lookup(op.byte);
+            break;
+        case 1: {
+            std::uint8_t answer = handler.ReverseLookup(op.word);
+            if (rebuilt) {
+                fuzz::Require(answer == ExpectedReverse(ReadForward(handler), op.word), "9x: reverse lookups follow the forward table");
+            }
+            break;
+        }
+        case 2: {
+            static std::vector<std::uint8_t> before;
+            before.assign(handler.m_data, handler.m_data + handler.m_length);
+            std::uint16_t oldValue = handler.Lookup(op.byte);
+            bool predicted = handler.CanAssign({{op.byte, op.word}});
+            bool done = fuzz::AssignTookEffect(handler, op.byte, op.word);
+            fuzz::Require(done == predicted, "9x: CanAssign foretells Assign");
+            if (done) {
+                rebuilt = true;
+                fuzz::Require(handler.Lookup(op.byte) == op.word, "9x: the forward entry holds the value");
+                Forward forward = ReadForward(handler);
+                RequireRebuilt(handler, forward, op.word);
+                RequireRebuilt(handler, forward, oldValue);
+            } else {
+                fuzz::Require(fuzz::SameFileBytes(handler, before), "9x: a refused assignment changes nothing");
+            }
+            break;
+        }
+        default: {
+            std::vector<TableAssignment> sequence;
+            for (std::size_t j = i + 1; j < ops.size() && sequence.size() < op.byte % 8u; ++j) {
+                sequence.push_back({ops[j].byte, ops[j].word});
+            }
+            if (handler.CanAssign(sequence)) {
+                for (const TableAssignment& change : sequence) {
+                    fuzz::Require(fuzz::AssignTookEffect(handler, change.byte, change.unicode), "9x: a foretold sequence succeeds");
+                    rebuilt = true;
+                }
+            }
+            break;
+        }
+        }
+    }
+    if (rebuilt) {
+        RequireWholeTableRebuilt(handler);
+    }
+    fuzz::RequireSlackUntouched(handler);
+    fuzz::RequireUnchangedOutside(handler, input.image,
+                                  {{C9xCodePageHandler::kForwardOffset, C9xCodePageHandler::kReverseOffset + 2 * C9xCodePageHandler::kMaxEntries}});
+    return 0;
+}

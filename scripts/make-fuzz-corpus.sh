@@ -1,0 +1,46 @@
+#!/bin/sh
+# Writes the seed corpus of the handler fuzz targets into fuzz/corpus/, from
+# files made by varno-gen (build it first in build/, or pass its path).
+#
+#   scripts/make-fuzz-corpus.sh [VARNO_GEN]
+#
+# Operation kinds: NT and 9x: 0 Lookup, 1 ReverseLookup, 2 Assign, 3 CanAssign
+# of the next BYTE % 8 operations as one change; keyboard: 0 getters, 1 SetLow,
+# 2 SetHigh, 3 SetCapsLock, 4 SwapChars, 5 GetKeyName, 6 table operations
+# (fuzz/*_fuzz.cpp).
+set -eu
+
+root=$(cd "$(dirname "$0")/.." && pwd)
+gen=${1:-"$root/build/tools/varno-gen"}
+corpus="$root/fuzz/corpus"
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+
+seed() { # TARGET NAME FILE [fuzz-seed options]
+    target=$1 name=$2 file=$3
+    shift 3
+    mkdir -p "$corpus/$target"
+    "$gen" fuzz-seed "$file" "$corpus/$target/$name" "$@"
+}
+
+table_ops="--op 0:0xC0:0 --op 1:0:0x0410 --op 2:0xC0:0x2116 --op 3:2:0 --op 2:0xC1:0x0410 --op 2:0xC2:0xFFFF --op 1:0:0x2116"
+
+"$gen" nt "$work/c_1251.nls"
+"$gen" nt "$work/c_866.nls" --codepage IBM866 --number 866 --glyphs
+seed nt_handler_fuzz ansi "$work/c_1251.nls" --prefix 600 $table_ops
+seed nt_handler_fuzz oem "$work/c_866.nls" --prefix 1100 $table_ops
+seed nt_handler_fuzz short "$work/c_1251.nls" --prefix 1000 --length 1000 $table_ops
+
+"$gen" 9x "$work/cp_1251.nls" --size 2000
+"$gen" 9x "$work/cp_866.nls" --codepage IBM866 --size 17506
+"$gen" 9x "$work/cp_koi8.nls" --codepage KOI8-R --size 1200
+seed ninex_handler_fuzz cp1251 "$work/cp_1251.nls" $table_ops
+seed ninex_handler_fuzz cp866 "$work/cp_866.nls" --prefix 2000 --length 17506 $table_ops
+seed ninex_handler_fuzz short "$work/cp_koi8.nls" $table_ops
+
+"$gen" kbd "$work/us.kbd"
+"$gen" kbd "$work/caps.kbd" --size 401 --key 1:0xE0:0xE1:1 --key 7:0x37:0x26:1 --key 12:0x3D:0x2B:1
+key_ops="--op 0:3:0 --op 1:4:0x34 --op 2:5:0x25 --op 3:7:0 --op 3:7:0x100 --op 4:0x37:0x26 --op 4:0xE0:0xE0 --op 5:9:0 --op 6:0x41:0x41"
+seed keyboard_handler_fuzz us "$work/us.kbd" $key_ops
+seed keyboard_handler_fuzz caps "$work/caps.kbd" $key_ops
+seed keyboard_handler_fuzz short "$work/us.kbd" --prefix 360 $key_ops
