@@ -1,9 +1,10 @@
 #!/bin/sh
-# Runs one handler fuzz target under ASan and UBSan on a copy of its seed corpus.
+# Runs one fuzz target under ASan and UBSan on a copy of its seed corpus.
 #
 #   scripts/run-fuzzer.sh TARGET [SECONDS]
 #
-# TARGET is nt_handler_fuzz, ninex_handler_fuzz or keyboard_handler_fuzz;
+# TARGET is nt_handler_fuzz, ninex_handler_fuzz, keyboard_handler_fuzz or
+# document_load_fuzz;
 # SECONDS defaults to 600. The clang tree build-fuzz is configured on first use.
 # Findings land in build-fuzz/findings/TARGET/; the exit status is libFuzzer's.
 set -eu
