@@ -87,11 +87,16 @@ public:
     }
     CCountingView& View(std::size_t doc, int view) const { return *m_views[doc * kViewsPerDocument + view]; }
 
-    // Saves every document to its file and expects the scenario's bytes in each.
-    void ExpectSavedFiles(const edit_scenario::Scenario& scenario)
+    // Exactly the scenario's changed documents are marked modified and had
+    // each of their views asked to update once; saving every document then
+    // writes the scenario's bytes into each file.
+    void ExpectOutcome(const edit_scenario::Scenario& scenario)
     {
         for (std::size_t i = 0; i < m_docs.size(); ++i) {
             SCOPED_TRACE(scenario.files[i].name);
+            const bool changed = scenario.files[i].changed;
+            EXPECT_EQ(m_docs[i]->IsModified() != FALSE, changed);
+            EXPECT_EQ(Updates(i), std::vector<int>(kViewsPerDocument, changed ? 1 : 0));
             ASSERT_TRUE(m_docs[i]->DoSave(m_paths[i].c_str()));
             samples::Bytes saved;
             ASSERT_TRUE(samples::ReadFile(m_paths[i], saved));
@@ -104,6 +109,16 @@ public:
             }
             EXPECT_EQ(wrong, std::vector<std::size_t>{}) << "offsets that differ from the expected file";
         }
+    }
+
+    // The scenario's files as they were before the change, no document changed.
+    static edit_scenario::Scenario Unchanged(edit_scenario::Scenario scenario)
+    {
+        for (edit_scenario::ScenarioFile& file : scenario.files) {
+            file.after = file.before;
+            file.changed = false;
+        }
+        return scenario;
     }
 
 private:
