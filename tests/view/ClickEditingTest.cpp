@@ -8,7 +8,6 @@
 #include "tests/view/OpenScenario.h"
 #include "view/TableLayout.h"
 
-#include <QCheckBox>
 #include <QLineEdit>
 
 #include <gtest/gtest.h>
@@ -24,7 +23,7 @@ protected:
     static void SetUpTestSuite() { VarnoRegisterResources(); }
     void TearDown() override { AfxSetModalDialogHook(nullptr); }
 
-    // What the dialog opened by one click showed: its id and the field that names the entry.
+    // The dialogs that one click opened, and the field that names the clicked entry.
     struct Shown {
         int dialogs = 0;
         QString charField;
