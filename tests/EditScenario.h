@@ -1,0 +1,247 @@
+#pragma once
+// The shared character-edit scenarios: generated files of every kind open
+// together, one confirmed change made in one of them, and the bytes that each
+// file must hold after a save. The expected bytes are worked out from the
+// generated inputs by the plain rules of each file format, not by the table
+// handlers, so the click-editing tests and the command-line tool's tests check
+// the handlers and the propagation against something independent.
+
+#include "tools/SampleGenerator.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace edit_scenario {
+
+using samples::Bytes;
+
+enum class FileKind { nt, ninex, gdi, keyboard };
+
+// Where the GDI module's table lies; odd on purpose, words are not aligned.
+constexpr std::size_t kGdiTableBase = 1001;
+
+struct ScenarioFile {
+    std::string name; // decides the document's kind when opened
+    FileKind kind;
+    std::size_t reverseOffset; // NT files: where the flat reverse table starts
+    Bytes before;
+    Bytes after;          // what a save after the change writes
+    bool changed = false; // whether the document is marked modified
+};
+
+struct Scenario {
+    std::string description;
+    std::vector<ScenarioFile> files; // in opening order
+    std::size_t clicked;             // the file whose grid was clicked
+    std::uint8_t b;                  // the clicked byte
+    std::uint8_t n;                  // the byte field as the dialog gave it back
+    std::uint16_t u;                 // the Unicode field as the dialog gave it back
+    // Read from the clicked file before anything changes.
+    std::uint8_t p;  // the byte that held u, 0x3F for none
+    std::uint16_t o; // b's value
+    // The file that cannot take the change, or -1; when set, every file stays as it was.
+    int refused = -1;
+};
+
+// ---- The file formats' rules, on whole files.
+
+inline std::size_t ForwardOffset(const ScenarioFile& file)
+{
+    switch (file.kind) {
+    case FileKind::nt: return samples::kNtForwardOffset;
+    case FileKind::ninex: return samples::kNinexForwardOffset;
+    case FileKind::gdi: return kGdiTableBase;
+    case FileKind::keyboard: break;
+    }
+    return 0;
+}
+
+inline std::uint16_t LookupIn(const ScenarioFile& file, std::uint8_t byte)
+{
+    return samples::GetWord(file.before, ForwardOffset(file) + 2 * std::size_t{byte});
+}
+
+// The byte that the file's reverse mapping gives for the value; 0x3F for none.
+inline std::uint8_t ReverseLookupIn(const ScenarioFile& file, std::uint16_t unicode)
+{
+    const Bytes& bytes = file.before;
+    switch (file.kind) {
+    case FileKind::nt: return bytes[file.reverseOffset + unicode];
+    case FileKind::ninex: {
+        auto entry = [&](std::size_t k) { return samples::GetWord(bytes, samples::kNinexReverseOffset + 2 * k); };
+        std::size_t second = entry(unicode >> 8);
+        std::size_t third = entry(second + ((unicode >> 4) & 0xF));
+        return static_cast<std::uint8_t>(entry(third + (unicode & 0xF)) & 0xFF);
+    }
+    case FileKind::gdi:
+        // A GDI table has no reverse table: the lowest byte holding the value.
+        for (int byte = 0; byte < 256; ++byte) {
+            if (LookupIn(file, static_cast<std::uint8_t>(byte)) == unicode) {
+                return static_cast<std::uint8_t>(byte);
+            }
+        }
+        return 0x3F;
+    case FileKind::keyboard: break;
+    }
+    return 0;
+}
+
+// One table entry set: the forward word and, where the format has one, the reverse table.
+inline void AssignIn(ScenarioFile& file, std::uint8_t byte, std::uint16_t unicode)
+{
+    switch (file.kind) {
+    case FileKind::nt:
+        samples::PutWord(file.after, samples::kNtForwardOffset + 2 * std::size_t{byte}, unicode);
+        file.after[file.reverseOffset + unicode] = byte;
+        break;
+    case FileKind::ninex: samples::ReferenceNinexAssign(file.after, byte, unicode); break;
+    case FileKind::gdi: samples::PutWord(file.after, kGdiTableBase + 2 * std::size_t{byte}, unicode); break;
+    case FileKind::keyboard: break;
+    }
+}
+
+// On every key, the first of high == a, low == a, high == b, low == b takes the other value.
+inline void SwapOnKeys(ScenarioFile& file, std::uint8_t a, std::uint8_t b)
+{
+    for (int key = 0; key < 14; ++key) {
+        const samples::KeyboardKeyPlace place = samples::KeyboardPlace(key);
+        std::uint8_t& high = file.after[place.high];
+        std::uint8_t& low = file.after[place.low];
+        if (high == a) {
+            high = b;
+        } else if (low == a) {
+            low = b;
+        } else if (high == b) {
+            high = a;
+        } else if (low == b) {
+            low = a;
+        }
+    }
+}
+
+// ---- The files.
+
+inline ScenarioFile NtFile(const std::string& name, const std::string& codePage, std::uint16_t number, bool oem)
+{
+    samples::NtCodePageOptions options;
+    options.codePage = codePage;
+    options.number = number;
+    options.glyphTable = oem;
+    std::size_t reverse = samples::kNtReverseOffset + (oem ? samples::kNtGlyphTableSize : 0);
+    return {name, FileKind::nt, reverse, samples::MakeNtCodePageFile(options), {}};
+}
+
+// A 9x file; tight leaves no byte behind its reverse table, so any change that
+// needs another block cannot be rebuilt inside it.
+inline ScenarioFile NinexFile(const std::string& name, bool tight)
+{
+    samples::NinexCodePageOptions options;
+    if (tight) {
+        const samples::Mapping mapping = samples::CodePageMapping(options.codePage);
+        options.size = samples::kNinexReverseOffset + 2 * samples::ReferenceNinexTable(mapping).size();
+    }
+    return {name, FileKind::ninex, 0, samples::MakeNinexCodePageFile(options), {}};
+}
+
+inline ScenarioFile GdiFile(const std::string& name)
+{
+    samples::GdiModuleOptions options;
+    options.tableBase = kGdiTableBase;
+    options.seed = 7;
+    return {name, FileKind::gdi, 0, samples::MakeGdiModule(options), {}};
+}
+
+// A layout whose keys hold the Cyrillic bytes of the scenarios in every
+// position that the swap rules tell apart.
+inline ScenarioFile KeyboardFile(const std::string& name)
+{
+    samples::KeyboardLayoutOptions options;
+    options.keys[2] = {0xC1, '@', false};
+    options.keys[3] = {'3', 0xC0, true};
+    options.keys[4] = {0xC0, 0xC1, false}; // both match: only the high changes
+    options.keys[5] = {0xC0, '%', false};
+    options.keys[6] = {'6', 0xA8, false};
+    options.keys[7] = {0xC5, '&', false};
+    options.keys[9] = {0xC0, 0xC0, true};
+    return {name, FileKind::keyboard, 0, samples::MakeKeyboardLayout(options), {}};
+}
+
+inline std::vector<ScenarioFile> OpenFiles(bool tightNinex)
+{
+    return {NtFile("c_1251.nls", "windows-1251", 1251, false), NtFile("c_866.nls", "IBM866", 866, true),
+            NinexFile("cp_1251.nls", tightNinex), GdiFile("gdi.exe"), KeyboardFile("us.kbd")};
+}
+
+// Indexes into OpenFiles().
+constexpr std::size_t kNt1251 = 0;
+constexpr std::size_t kNt866 = 1;
+constexpr std::size_t kNinex = 2;
+constexpr std::size_t kGdi = 3;
+constexpr std::size_t kKeyboard = 4;
+
+// Works out p, o and every file's bytes after the change.
+inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> files, std::size_t clicked,
+                             std::uint8_t b, std::uint8_t n, std::uint16_t u)
+{
+    Scenario s{std::move(description), std::move(files), clicked, b, n, u, 0, 0};
+    s.p = ReverseLookupIn(s.files[clicked], u);
+    s.o = LookupIn(s.files[clicked], b);
+    for (ScenarioFile& file : s.files) {
+        file.after = file.before;
+        if (file.kind == FileKind::keyboard) {
+            // Marked even when no key holds either byte.
+            if (s.p != 0 && s.p != 0x3F) {
+                SwapOnKeys(file, s.p, b);
+                file.changed = true;
+            }
+            continue;
+        }
+        // A 9x file whose rebuilt table would leave the file refuses the whole change.
+        Bytes trial = file.before;
+        bool fits = file.kind != FileKind::ninex || samples::ReferenceNinexAssign(trial, n, u);
+        if (fits && file.kind == FileKind::ninex && n == b && s.p != 0x3F) {
+            fits = samples::ReferenceNinexAssign(trial, s.p, s.o) && samples::ReferenceNinexAssign(trial, n, u);
+        }
+        if (!fits && s.refused < 0) {
+            s.refused = static_cast<int>(&file - s.files.data());
+        }
+        AssignIn(file, n, u);
+        if (n == b && s.p != 0x3F) {
+            AssignIn(file, s.p, s.o);
+            AssignIn(file, n, u);
+        }
+        file.changed = true;
+    }
+    if (s.refused >= 0) {
+        for (ScenarioFile& file : s.files) {
+            file.after = file.before;
+            file.changed = false;
+        }
+    }
+    return s;
+}
+
+inline std::vector<Scenario> CharEditScenarios()
+{
+    return {
+        // U+0411 is held by 0xC1 in the clicked table: 0xC0 and 0xC1 change places everywhere,
+        // also in the 866 file, which takes the clicked table's values.
+        MakeScenario("exchange, clicked in the NT file", OpenFiles(false), kNt1251, 0xC0, 0xC0, 0x0411),
+        // The byte field changed: code pages only get U+0401 at 0xE0; keyboards still exchange p and b.
+        MakeScenario("byte field changed, clicked in the GDI module", OpenFiles(false), kGdi, 0xC0, 0xE0, 0x0401),
+        // No byte holds U+0100: one Assign per table, keyboards untouched and unmarked.
+        MakeScenario("value no byte holds, clicked in the 9x file", OpenFiles(false), kNinex, 0xC0, 0xC0, 0x0100),
+        // OK without edits in the 866 file: p == b, every table gets 866's value at 0xC5;
+        // the keyboard swaps 0xC5 with itself, so no byte changes but it is marked.
+        MakeScenario("OK without edits, clicked in the OEM file", OpenFiles(false), kNt866, 0xC5, 0xC5,
+                     LookupIn(OpenFiles(false)[kNt866], 0xC5)),
+        // U+0000 is held by byte 0: the tables exchange, keyboards take 0 as no byte.
+        MakeScenario("value held by byte 0", OpenFiles(false), kNt1251, 0xC0, 0xC0, 0x0000),
+        // The 9x file has no room for the blocks of U+0100: nothing changes anywhere.
+        MakeScenario("refused by a full 9x file", OpenFiles(true), kNt1251, 0xC0, 0xC0, 0x0100),
+    };
+}
+
+} // namespace edit_scenario

@@ -1,0 +1,78 @@
+#include "view/ClickEditing.h"
+
+#include "document/CVarnoDoc.h"
+#include "platform/CView.h"
+#include "platform/CWinApp.h"
+#include "platform/MessageBox.h"
+#include "tables/CKeyboardHandler.h"
+#include "view/CChangeCharDlg.h"
+#include "view/CChangeKeyDlg.h"
+#include "view/PropagateCharChange.h"
+#include "view/TableLayout.h"
+
+void EditAtPoint(CView& view, POINT point)
+{
+    CDocument* document = view.GetDocument();
+    if (document == nullptr || !document->IsKindOf(RUNTIME_CLASS(CVarnoDoc))) {
+        return;
+    }
+    auto& doc = static_cast<CVarnoDoc&>(*document);
+    RECT client;
+    view.GetClientRect(&client);
+    const RECT area = GetTableArea(client);
+    switch (doc.m_nKind) {
+    case CVarnoDoc::kindNtCodePage:
+    case CVarnoDoc::kind9xCodePage:
+    case CVarnoDoc::kindGdiModule: EditCharAtPoint(doc, area, point); break;
+    case CVarnoDoc::kindKeyboard: EditKeyAtPoint(doc, area, point); break;
+    default: break;
+    }
+}
+
+void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
+{
+    auto* keyboard = dynamic_cast<CKeyboardHandler*>(doc.m_pHandler);
+    const int key = HitTestKey(area, point);
+    if (keyboard == nullptr || key == kNoHit) {
+        return;
+    }
+    CChangeKeyDlg dialog(nullptr);
+    dialog.m_nHigh = keyboard->GetHigh(key);
+    dialog.m_nLow = keyboard->GetLow(key);
+    dialog.m_bCapsLock = keyboard->GetCapsLock(key);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    // The handler keeps the low 8 bits of what the fields gave.
+    keyboard->SetHigh(key, static_cast<std::uint8_t>(dialog.m_nHigh));
+    keyboard->SetLow(key, static_cast<std::uint8_t>(dialog.m_nLow));
+    keyboard->SetCapsLock(key, dialog.m_bCapsLock);
+    // Marked, so that closing asks to save the edit; every view repaints, the clicked one included.
+    doc.SetModifiedFlag(TRUE);
+    doc.UpdateAllViews(nullptr);
+}
+
+void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
+{
+    const int hit = HitTestChar(area, point);
+    CWinApp* app = AfxGetApp();
+    if (doc.m_pHandler == nullptr || hit == kNoHit || app == nullptr) {
+        return;
+    }
+    const auto b = static_cast<std::uint8_t>(hit);
+    CChangeCharDlg dialog(nullptr);
+    dialog.m_nChar = b;
+    dialog.m_nUnicode = doc.m_pHandler->Lookup(b);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    const auto n = static_cast<std::uint8_t>(dialog.m_nChar);
+    const auto u = static_cast<std::uint16_t>(dialog.m_nUnicode);
+    // Read only now, from the tables as the dialog leaves them.
+    const std::uint8_t p = doc.m_pHandler->ReverseLookup(u);
+    const std::uint16_t o = doc.m_pHandler->Lookup(b);
+    const CharChangeResult result = PropagateCharChange(AllOpenDocuments(*app), b, n, u, p, o);
+    if (!result.Applied()) {
+        AfxMessageBox(RefusalMessage(result).c_str(), MB_ICONSTOP);
+    }
+}

@@ -1,0 +1,89 @@
+#include "view/PropagateCharChange.h"
+
+#include "document/CVarnoDoc.h"
+#include "platform/CDocTemplate.h"
+#include "platform/CWinApp.h"
+#include "tables/CKeyboardHandler.h"
+
+namespace {
+
+bool IsCodePageKind(int kind)
+{
+    return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage || kind == CVarnoDoc::kindGdiModule;
+}
+
+// The keyboard handler of a keyboard layout document, or null for any other document.
+CKeyboardHandler* KeyboardOf(const CVarnoDoc& doc)
+{
+    return doc.m_nKind == CVarnoDoc::kindKeyboard ? dynamic_cast<CKeyboardHandler*>(doc.m_pHandler) : nullptr;
+}
+
+std::string NameOf(const CVarnoDoc& doc) { return doc.GetPathName().empty() ? doc.GetTitle() : doc.GetPathName(); }
+
+void MarkChanged(CVarnoDoc& doc)
+{
+    doc.SetModifiedFlag(TRUE);
+    doc.UpdateAllViews(nullptr);
+}
+
+} // namespace
+
+std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app)
+{
+    std::vector<CVarnoDoc*> documents;
+    for (POSITION templatePos = app.GetFirstDocTemplatePosition(); templatePos != nullptr;) {
+        CDocTemplate* docTemplate = app.GetNextDocTemplate(templatePos);
+        for (POSITION docPos = docTemplate->GetFirstDocPosition(); docPos != nullptr;) {
+            CDocument* doc = docTemplate->GetNextDoc(docPos);
+            if (doc != nullptr && doc->IsKindOf(RUNTIME_CLASS(CVarnoDoc))) {
+                documents.push_back(static_cast<CVarnoDoc*>(doc));
+            }
+        }
+    }
+    return documents;
+}
+
+CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, std::uint8_t clickedByte,
+                                     std::uint8_t newByte, std::uint16_t unicode, std::uint8_t previousHolder,
+                                     std::uint16_t oldValue)
+{
+    // The same calls for every code-page table. The last one gives b its new
+    // value back when p == b made the exchange overwrite it.
+    std::vector<TableAssignment> assignments{{newByte, unicode}};
+    if (newByte == clickedByte && previousHolder != kUnmappedByte) {
+        assignments.push_back({previousHolder, oldValue});
+        assignments.push_back({newByte, unicode});
+    }
+    const bool swapOnKeys = previousHolder != 0 && previousHolder != kUnmappedByte;
+
+    CharChangeResult result;
+    for (CVarnoDoc* doc : documents) {
+        if (doc != nullptr && doc->m_pHandler != nullptr && IsCodePageKind(doc->m_nKind)
+            && !doc->m_pHandler->CanAssign(assignments)) {
+            result.pRefused = doc;
+            result.refusedName = NameOf(*doc);
+            return result;
+        }
+    }
+
+    for (CVarnoDoc* doc : documents) {
+        if (doc == nullptr || doc->m_pHandler == nullptr) {
+            continue;
+        }
+        if (IsCodePageKind(doc->m_nKind)) {
+            for (const TableAssignment& assignment : assignments) {
+                doc->m_pHandler->Assign(assignment.byte, assignment.unicode);
+            }
+            MarkChanged(*doc);
+        } else if (CKeyboardHandler* keyboard = KeyboardOf(*doc); keyboard != nullptr && swapOnKeys) {
+            keyboard->SwapChars(previousHolder, clickedByte);
+            MarkChanged(*doc);
+        }
+    }
+    return result;
+}
+
+std::string RefusalMessage(const CharChangeResult& result)
+{
+    return "The table of " + result.refusedName + " has no room for this change.\nNo open file was changed.";
+}

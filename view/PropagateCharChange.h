@@ -1,0 +1,48 @@
+#pragma once
+// One confirmed character change applied to every open document at once:
+// code-page tables take the new entry (and give the old one to the byte that
+// held the value, so the two entries change places), keyboard layouts exchange
+// the two byte values on their keys. Needs no window, so the command-line tool
+// and tests call it as the click editor does.
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CVarnoDoc;
+class CWinApp;
+
+// A byte that no table entry holds: the answer of a reverse lookup that finds nothing.
+constexpr std::uint8_t kUnmappedByte = 0x3F;
+
+struct CharChangeResult {
+    // The first document that cannot take the change; null when it was applied.
+    CVarnoDoc* pRefused = nullptr;
+    // That document's path, or its title when it has no path.
+    std::string refusedName;
+
+    bool Applied() const { return pRefused == nullptr; }
+};
+
+// Every open document of the application: templates in registration order,
+// each template's documents in the order they were opened.
+std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app);
+
+// Applies the change to the documents in their order. clickedByte (b) is the
+// byte that was edited, newByte (n) and unicode (u) what the edit gave back,
+// previousHolder (p) and oldValue (o) the clicked table's reverse lookup of u
+// and lookup of b, read before anything changed; they are used unchanged for
+// every document. Each code-page document gets Assign(n, u) and, when n == b
+// and p is a byte, Assign(p, o) and Assign(n, u) again; each keyboard layout
+// gets SwapChars(p, b) unless p is 0 or no byte. A document so changed is
+// marked modified and all its views are asked to update.
+//
+// Every affected code-page table is asked first whether it can take its
+// Assign calls; when one cannot (a 9x file whose rebuilt reverse table would
+// not fit), no document is changed, marked or updated, and the result names it.
+CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, std::uint8_t clickedByte,
+                                     std::uint8_t newByte, std::uint16_t unicode, std::uint8_t previousHolder,
+                                     std::uint16_t oldValue);
+
+// The message for a refused change, naming the file.
+std::string RefusalMessage(const CharChangeResult& result);
