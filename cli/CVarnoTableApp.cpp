@@ -1,6 +1,7 @@
 #include "cli/CVarnoTableApp.h"
 
 #include "cli/HexArgument.h"
+#include "cli/StringPrintf.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "platform/CFile.h"
@@ -52,14 +53,6 @@ std::string KindWithArticle(int kind)
 
 void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
-template <typename... Args>
-std::string Format(const char* format, Args... args)
-{
-    char text[256];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
-}
-
 } // namespace
 
 // What a document held before an edit: the image to restore, and the entries
@@ -90,7 +83,7 @@ struct CVarnoTableApp::Snapshot {
             for (int b = 0; b < 256; ++b) {
                 std::uint16_t now = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
                 if (now != lookups[b]) {
-                    out += file + Format(": %02X %04X -> %04X\n", b, lookups[b], now);
+                    out += file + StringPrintf(": %02X %04X -> %04X\n", b, lookups[b], now);
                 }
             }
         }
@@ -100,16 +93,16 @@ struct CVarnoTableApp::Snapshot {
             const KeyEntry& is = after.keys[k];
             std::string parts;
             if (was.low != is.low) {
-                parts += Format(", low %02X -> %02X", was.low, is.low);
+                parts += StringPrintf(", low %02X -> %02X", was.low, is.low);
             }
             if (was.high != is.high) {
-                parts += Format(", high %02X -> %02X", was.high, is.high);
+                parts += StringPrintf(", high %02X -> %02X", was.high, is.high);
             }
             if (was.capsLock != is.capsLock) {
-                parts += Format(", caps lock %s -> %s", was.capsLock ? "ON" : "off", is.capsLock ? "ON" : "off");
+                parts += StringPrintf(", caps lock %s -> %s", was.capsLock ? "ON" : "off", is.capsLock ? "ON" : "off");
             }
             if (!parts.empty()) {
-                out += file + Format(": key %d", is.key) + parts.substr(1) + "\n";
+                out += file + StringPrintf(": key %d", is.key) + parts.substr(1) + "\n";
             }
         }
         if (out.empty() && Differs(document)) {
@@ -150,6 +143,11 @@ CVarnoTableApp::~CVarnoTableApp()
 BOOL CVarnoTableApp::InitInstance()
 {
     m_nExitCode = RunCommandLine();
+    // Output that did not arrive (a full disk, a closed pipe) is no success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Error({}, "cannot write to standard output");
+        m_nExitCode = kExitError;
+    }
     return FALSE;
 }
 
@@ -332,7 +330,7 @@ int CVarnoTableApp::Check(const std::vector<std::string>& files)
             continue;
         }
         for (const CharEntry& entry : InconsistentEntries(ListTable(*document))) {
-            Print(file + Format(": %02X %04X maps back to %02X\n", entry.byte, entry.unicode, entry.back));
+            Print(file + StringPrintf(": %02X %04X maps back to %02X\n", entry.byte, entry.unicode, entry.back));
             inconsistent = true;
         }
     }

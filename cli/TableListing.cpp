@@ -1,4 +1,5 @@
 #include "cli/TableListing.h"
+#include "cli/StringPrintf.h"
 
 #include "document/CVarnoDoc.h"
 #include "tables/CKeyboardHandler.h"
@@ -56,14 +57,6 @@ void AppendJsonString(std::string& out, const std::string& text)
         }
     }
     out += '"';
-}
-
-template <typename... Args>
-std::string Format(const char* format, Args... args)
-{
-    char text[512];
-    std::snprintf(text, sizeof text, format, args...);
-    return text;
 }
 
 } // namespace
@@ -139,16 +132,16 @@ std::string FormatText(const std::string& file, const TableListing& listing, con
 {
     std::string out = file + ": " + KindDescription(listing.kind) + "\n";
     for (const CharEntry& entry : listing.entries) {
-        out += Format("%02X  ", entry.byte) + Printable(chars[entry.byte]) + Format("  %04X", entry.unicode);
+        out += StringPrintf("%02X  ", entry.byte) + Printable(chars[entry.byte]) + StringPrintf("  %04X", entry.unicode);
         if (entry.hasBack) {
-            out += Format("  %02X  %s", entry.back, entry.IsConsistent() ? "consistent" : "does not map back");
+            out += StringPrintf("  %02X  %s", entry.back, entry.IsConsistent() ? "consistent" : "does not map back");
         }
         out += '\n';
     }
     for (const KeyEntry& key : listing.keys) {
-        out += Format("%2d  %-4s  low ", key.key, key.name.c_str()) + Printable(chars[key.low])
-            + Format("(%02X)  high ", key.low) + Printable(chars[key.high])
-            + Format("(%02X)  caps lock %s\n", key.high, key.capsLock ? "ON" : "off");
+        out += StringPrintf("%2d  %-4s  low ", key.key, key.name.c_str()) + Printable(chars[key.low])
+            + StringPrintf("(%02X)  high ", key.low) + Printable(chars[key.high])
+            + StringPrintf("(%02X)  caps lock %s\n", key.high, key.capsLock ? "ON" : "off");
     }
     return out;
 }
@@ -157,15 +150,15 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
 {
     std::string out = "{\"file\":";
     AppendJsonString(out, file);
-    out += Format(",\"kind\":%d,\"kindName\":\"%s\"", listing.kind, KindKey(listing.kind));
+    out += StringPrintf(",\"kind\":%d,\"kindName\":\"%s\"", listing.kind, KindKey(listing.kind));
     if (IsCodePageKind(listing.kind)) {
         out += ",\"entries\":[";
         for (const CharEntry& entry : listing.entries) {
-            out += Format("%s{\"byte\":%d,\"char\":", entry.byte == 0x80 ? "" : ",", entry.byte);
+            out += StringPrintf("%s{\"byte\":%d,\"char\":", entry.byte == 0x80 ? "" : ",", entry.byte);
             AppendJsonString(out, chars[entry.byte]);
-            out += Format(",\"unicode\":%d", entry.unicode);
+            out += StringPrintf(",\"unicode\":%d", entry.unicode);
             if (entry.hasBack) {
-                out += Format(",\"back\":%d,\"consistent\":%s", entry.back, entry.IsConsistent() ? "true" : "false");
+                out += StringPrintf(",\"back\":%d,\"consistent\":%s", entry.back, entry.IsConsistent() ? "true" : "false");
             }
             out += '}';
         }
@@ -174,13 +167,13 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
     if (listing.kind == CVarnoDoc::kindKeyboard) {
         out += ",\"keys\":[";
         for (const KeyEntry& key : listing.keys) {
-            out += Format("%s{\"key\":%d,\"name\":", key.key == 0 ? "" : ",", key.key);
+            out += StringPrintf("%s{\"key\":%d,\"name\":", key.key == 0 ? "" : ",", key.key);
             AppendJsonString(out, key.name);
-            out += Format(",\"low\":%d,\"lowChar\":", key.low);
+            out += StringPrintf(",\"low\":%d,\"lowChar\":", key.low);
             AppendJsonString(out, chars[key.low]);
-            out += Format(",\"high\":%d,\"highChar\":", key.high);
+            out += StringPrintf(",\"high\":%d,\"highChar\":", key.high);
             AppendJsonString(out, chars[key.high]);
-            out += Format(",\"capsLock\":%s}", key.capsLock ? "true" : "false");
+            out += StringPrintf(",\"capsLock\":%s}", key.capsLock ? "true" : "false");
         }
         out += ']';
     }
@@ -195,7 +188,7 @@ std::string FormatMapping(const CVarnoDoc& document)
         return out;
     }
     for (int b = 0; b <= 0xFF; ++b) {
-        out += Format("0x%02X\t0x%04X\n", b, document.m_pHandler->Lookup(static_cast<std::uint8_t>(b)));
+        out += StringPrintf("0x%02X\t0x%04X\n", b, document.m_pHandler->Lookup(static_cast<std::uint8_t>(b)));
     }
     return out;
 }

@@ -280,6 +280,11 @@ TEST(VarnoTable, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
     EXPECT_EQ(refused.err.rfind("varno-table: " + shortFile + ": Cannot open file ", 0), 0u) << refused.err;
     EXPECT_NE(refused.err.find("too short"), std::string::npos) << refused.err;
 
+    // Output that cannot be written is a failure too.
+    int full = std::system(("env -u DISPLAY " + std::string(VARNO_TABLE_EXECUTABLE) + " export " + nt
+                            + " >/dev/full 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(full) && WEXITSTATUS(full) == 2) << full;
+
     TableRun help = RunVarnoTable(files.dir, "--help");
     EXPECT_EQ(help.exitStatus, 0);
     for (const char* command : {"show", "check", "set", "key", "export"}) {
