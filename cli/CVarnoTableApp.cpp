@@ -1,0 +1,463 @@
+#include "cli/CVarnoTableApp.h"
+
+#include "cli/HexArgument.h"
+#include "cli/StringPrintf.h"
+#include "cli/TableListing.h"
+#include "document/CVarnoDoc.h"
+#include "platform/CFile.h"
+#include "platform/CMultiDocTemplate.h"
+#include "platform/CodePageDecoding.h"
+#include "platform/MessageBox.h"
+#include "res/Resource.h"
+#include "tables/CKeyboardHandler.h"
+#include "view/PropagateCharChange.h"
+
+#include <CLI/CLI.hpp>
+
+#include <algorithm>
+#include <cstdio>
+
+#ifndef VARNO_VERSION
+#define VARNO_VERSION "unknown"
+#endif
+
+namespace {
+
+constexpr const char* kProgram = "varno-table";
+
+// A CLI11 check that the text is a hexadecimal number of at most maxValue.
+CLI::Validator HexValidator(unsigned maxValue, unsigned minValue = 0)
+{
+    char description[32];
+    std::snprintf(description, sizeof description, "%0*X-%0*X", maxValue > 0xFF ? 4 : 2, minValue,
+                  maxValue > 0xFF ? 4 : 2, maxValue);
+    std::string name = description;
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            std::optional<unsigned> value = ParseHexArgument(text, maxValue);
+            if (!value || *value < minValue) {
+                return "expected a hexadecimal value " + name + ", got '" + text + "'";
+            }
+            return {};
+        },
+        name);
+}
+
+std::uint8_t Byte(const std::string& text) { return static_cast<std::uint8_t>(*ParseHexArgument(text, 0xFF)); }
+
+// "an NT code-page file", "a keyboard layout", ...
+std::string KindWithArticle(int kind)
+{
+    return std::string(kind == CVarnoDoc::kindNtCodePage ? "an " : "a ") + KindDescription(kind);
+}
+
+void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
+} // namespace
+
+// What a document held before an edit: the image to restore, and the entries
+// to tell what the edit changed.
+struct CVarnoTableApp::Snapshot {
+    explicit Snapshot(const CVarnoDoc& document)
+        : image(document.m_pHandler->m_data, document.m_pHandler->m_data + document.m_pHandler->m_length),
+          listing(ListTable(document))
+    {
+        if (IsCodePageKind(document.m_nKind)) {
+            for (int b = 0; b < 256; ++b) {
+                lookups[b] = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
+            }
+        }
+    }
+
+    bool Differs(const CVarnoDoc& document) const
+    {
+        const CTableHandler& handler = *document.m_pHandler;
+        return !std::equal(image.begin(), image.end(), handler.m_data, handler.m_data + handler.m_length);
+    }
+
+    // One line for each entry or key the edit changed, "FILE: C0 0410 -> 0401".
+    std::string Changes(const std::string& file, const CVarnoDoc& document) const
+    {
+        std::string out;
+        if (IsCodePageKind(document.m_nKind)) {
+            for (int b = 0; b < 256; ++b) {
+                std::uint16_t now = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
+                if (now != lookups[b]) {
+                    out += file + StringPrintf(": %02X %04X -> %04X\n", b, lookups[b], now);
+                }
+            }
+        }
+        TableListing after = ListTable(document);
+        for (std::size_t k = 0; k < after.keys.size() && k < listing.keys.size(); ++k) {
+            const KeyEntry& was = listing.keys[k];
+            const KeyEntry& is = after.keys[k];
+            std::string parts;
+            if (was.low != is.low) {
+                parts += StringPrintf(", low %02X -> %02X", was.low, is.low);
+            }
+            if (was.high != is.high) {
+                parts += StringPrintf(", high %02X -> %02X", was.high, is.high);
+            }
+            if (was.capsLock != is.capsLock) {
+                parts += StringPrintf(", caps lock %s -> %s", was.capsLock ? "ON" : "off", is.capsLock ? "ON" : "off");
+            }
+            if (!parts.empty()) {
+                out += file + StringPrintf(": key %d", is.key) + parts.substr(1) + "\n";
+            }
+        }
+        if (out.empty() && Differs(document)) {
+            // A 9x file whose reverse table was rebuilt from an unchanged forward table.
+            out = file + ": reverse table rebuilt\n";
+        }
+        return out;
+    }
+
+    void Restore(CVarnoDoc& document) const { std::copy(image.begin(), image.end(), document.m_pHandler->m_data); }
+
+    std::vector<std::uint8_t> image;
+    TableListing listing;
+    std::uint16_t lookups[256] = {};
+};
+
+CVarnoTableApp::CVarnoTableApp(int argc, char** argv) : CWinApp(kProgram), m_argc(argc), m_argv(argv)
+{
+    AddDocTemplate(new CMultiDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr));
+    // Every box the document code would show becomes a line on standard error;
+    // the answer is that of a user who presses Enter on a question (keep things as they are).
+    AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
+        Error(m_currentFile, text);
+        switch (type & MB_TYPEMASK) {
+        case MB_YESNOCANCEL: return IDCANCEL;
+        case MB_YESNO: return IDNO;
+        default: return IDOK;
+        }
+    });
+}
+
+CVarnoTableApp::~CVarnoTableApp()
+{
+    CloseAllDocuments(TRUE);
+    AfxSetMessageBoxHandler(nullptr);
+}
+
+BOOL CVarnoTableApp::InitInstance()
+{
+    m_nExitCode = RunCommandLine();
+    // Output that did not arrive (a full disk, a closed pipe) is no success.
+    if (std::fflush(stdout) != 0 || std::ferror(stdout)) {
+        Error({}, "cannot write to standard output");
+        m_nExitCode = kExitError;
+    }
+    return FALSE;
+}
+
+void CVarnoTableApp::Error(const std::string& file, const std::string& message)
+{
+    m_hadError = true;
+    // One line per error, however many lines a message box would have had.
+    std::string text = message;
+    std::replace(text.begin(), text.end(), '\n', ' ');
+    std::fflush(stdout);
+    if (file.empty()) {
+        std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
+    } else {
+        std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
+    }
+    std::fflush(stderr);
+}
+
+int CVarnoTableApp::RunCommandLine()
+{
+    CLI::App cli("Inspects, checks and edits code-page tables and keyboard layouts, as the varno editor does.",
+                 kProgram);
+    cli.set_version_flag("--version", std::string(kProgram) + " " + VARNO_VERSION);
+    cli.require_subcommand(1);
+
+    std::vector<std::string> files;
+    std::string file;
+
+    CLI::App* show = cli.add_subcommand("show", "Show the upper half of each table (bytes 80-FF) or the keys of a layout.");
+    bool json = false;
+    std::string charset = "windows-1251";
+    show->add_flag("--json", json, "One JSON object per file, one per line");
+    show->add_option("--charset", charset, "Code page that shows the bytes as characters")->capture_default_str();
+    show->add_option("FILE", files, "Files to show")->required();
+
+    CLI::App* check = cli.add_subcommand(
+        "check", "List the entries 80-FF of NT and 9x code-page files that do not map back to their byte.\n"
+                 "Exit status 0 when none, 1 when some, 2 on an error.");
+    check->add_option("FILE", files, "NT or 9x code-page files")->required();
+
+    CLI::App* set = cli.add_subcommand(
+        "set", "Change one character as the editor's Change char dialog does, in every file at once; the first "
+               "file is the table clicked in. All files are written, or none.");
+    std::string byteText;
+    std::string unicodeText;
+    std::string asByteText;
+    bool dryRun = false;
+    set->add_option("--byte", byteText, "The byte clicked in the first file")->required()->type_name("HEX")->check(HexValidator(0xFF, 0x80));
+    set->add_option("--unicode", unicodeText, "Its new Unicode value")->required()->type_name("HEX")->check(HexValidator(0xFFFF));
+    set->add_option("--as-byte", asByteText, "The byte field of the dialog, when it was changed")
+        ->type_name("HEX")->check(HexValidator(0xFF));
+    set->add_flag("--dry-run", dryRun, "Tell what would change, write nothing");
+    set->add_option("FILE", files, "The clicked code-page file first, then the other open files")->required();
+
+    CLI::App* key = cli.add_subcommand("key", "Change one key of a keyboard layout as the Change key dialog does.");
+    int keyNumber = 0;
+    std::string lowText;
+    std::string highText;
+    std::string capsText;
+    key->add_option("--key", keyNumber, "Key number, 0 (~ `) to 13 (\\ |)")->required()->check(CLI::Range(0, 13));
+    key->add_option("--low", lowText, "The unshifted character byte")->type_name("HEX")->check(HexValidator(0xFF));
+    key->add_option("--high", highText, "The shifted character byte")->type_name("HEX")->check(HexValidator(0xFF));
+    key->add_option("--caps", capsText, "Caps lock")->check(CLI::IsMember({"on", "off"}));
+    key->add_option("FILE", file, "Keyboard layout file")->required();
+
+    CLI::App* exportTable = cli.add_subcommand(
+        "export", "Print the whole table of a code-page file as a mapping text, 0x00-0xFF (0xC0<TAB>0x0410).");
+    exportTable->add_option("FILE", file, "Code-page file")->required();
+
+    // Told before CLI11's own complaint that some command is missing.
+    if (m_argc > 1 && m_argv[1][0] != '-') {
+        const std::vector<CLI::App*> commands = cli.get_subcommands([](CLI::App*) { return true; });
+        if (std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->check_name(m_argv[1]); })) {
+            Error({}, std::string("unknown command '") + m_argv[1] + "'; the commands are show, check, set, key, export");
+            return kExitError;
+        }
+    }
+    try {
+        cli.parse(m_argc, m_argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0) {
+            return cli.exit(error); // --help and --version
+        }
+        Error({}, error.what());
+        std::fprintf(stderr, "Run with --help for more information.\n");
+        return kExitError;
+    }
+
+    if (show->parsed()) {
+        return Show(files, json, charset);
+    }
+    if (check->parsed()) {
+        return Check(files);
+    }
+    if (set->parsed()) {
+        std::optional<std::uint8_t> asByte;
+        if (!asByteText.empty()) {
+            asByte = Byte(asByteText);
+        }
+        return Set(Byte(byteText), static_cast<std::uint16_t>(*ParseHexArgument(unicodeText, 0xFFFF)), asByte, dryRun,
+                   files);
+    }
+    if (key->parsed()) {
+        std::optional<std::uint8_t> low;
+        std::optional<std::uint8_t> high;
+        std::optional<bool> capsLock;
+        if (!lowText.empty()) {
+            low = Byte(lowText);
+        }
+        if (!highText.empty()) {
+            high = Byte(highText);
+        }
+        if (!capsText.empty()) {
+            capsLock = capsText == "on";
+        }
+        return Key(keyNumber, low, high, capsLock, file);
+    }
+    return Export(file);
+}
+
+CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
+{
+    m_currentFile = file;
+    auto* document = static_cast<CVarnoDoc*>(OpenDocumentFile(file.c_str()));
+    m_currentFile.clear();
+    // A file of undefined format opens with the message "Undefined format" and holds no table.
+    if (document == nullptr || document->m_pHandler == nullptr || document->m_nKind == CVarnoDoc::kindUndefined) {
+        return nullptr;
+    }
+    return document;
+}
+
+bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)
+{
+    m_currentFile = file;
+    bool saved = document.OnSaveDocument(document.GetPathName().c_str()) != FALSE;
+    m_currentFile.clear();
+    return saved;
+}
+
+bool CVarnoTableApp::SaveIfChanged(CVarnoDoc& document, const std::string& file, const Snapshot& before)
+{
+    return !before.Differs(document) || Save(document, file);
+}
+
+int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const std::string& charset)
+{
+    ByteCharacters chars;
+    if (!AfxDecodeCodePage(charset, chars)) {
+        Error({}, "unknown character set '" + charset + "'");
+        return kExitError;
+    }
+    bool first = true;
+    for (const std::string& file : files) {
+        CVarnoDoc* document = Open(file);
+        if (document == nullptr) {
+            continue;
+        }
+        TableListing listing = ListTable(*document);
+        if (json) {
+            Print(FormatJson(file, listing, chars));
+        } else {
+            Print((first ? "" : "\n") + FormatText(file, listing, chars));
+        }
+        first = false;
+    }
+    return m_hadError ? kExitError : kExitOk;
+}
+
+int CVarnoTableApp::Check(const std::vector<std::string>& files)
+{
+    bool inconsistent = false;
+    for (const std::string& file : files) {
+        CVarnoDoc* document = Open(file);
+        if (document == nullptr) {
+            continue;
+        }
+        if (!HasReverseTable(document->m_nKind)) {
+            Error(file, "check takes NT and 9x code-page files; the name makes this " + KindWithArticle(document->m_nKind));
+            continue;
+        }
+        for (const CharEntry& entry : InconsistentEntries(ListTable(*document))) {
+            Print(file + StringPrintf(": %02X %04X maps back to %02X\n", entry.byte, entry.unicode, entry.back));
+            inconsistent = true;
+        }
+    }
+    if (m_hadError) {
+        return kExitError;
+    }
+    return inconsistent ? kExitInconsistent : kExitOk;
+}
+
+int CVarnoTableApp::Key(int key, std::optional<std::uint8_t> low, std::optional<std::uint8_t> high,
+                        std::optional<bool> capsLock, const std::string& file)
+{
+    CVarnoDoc* document = Open(file);
+    if (document == nullptr) {
+        return kExitError;
+    }
+    if (document->m_nKind != CVarnoDoc::kindKeyboard) {
+        Error(file, "key takes keyboard layouts; the name makes this " + KindWithArticle(document->m_nKind));
+        return kExitError;
+    }
+    auto* keyboard = static_cast<CKeyboardHandler*>(document->m_pHandler);
+    Snapshot before(*document);
+    // What the dialog's OK does: the fields start with the key's values, and are written back in this order.
+    keyboard->SetHigh(key, high.value_or(keyboard->GetHigh(key)));
+    keyboard->SetLow(key, low.value_or(keyboard->GetLow(key)));
+    keyboard->SetCapsLock(key, capsLock.value_or(keyboard->GetCapsLock(key)));
+    Print(before.Changes(file, *document));
+    return SaveIfChanged(*document, file, before) ? kExitOk : kExitError;
+}
+
+int CVarnoTableApp::Export(const std::string& file)
+{
+    CVarnoDoc* document = Open(file);
+    if (document == nullptr) {
+        return kExitError;
+    }
+    if (!IsCodePageKind(document->m_nKind)) {
+        Error(file, "export takes code-page files and GDI modules; the name makes this "
+                  + KindWithArticle(document->m_nKind));
+        return kExitError;
+    }
+    Print(FormatMapping(*document));
+    return kExitOk;
+}
+
+int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<std::uint8_t> asByte, bool dryRun,
+                        const std::vector<std::string>& files)
+{
+    // Every file opened first: one that cannot be opened stops the change before anything is touched.
+    std::vector<CVarnoDoc*> opened;
+    for (const std::string& file : files) {
+        opened.push_back(Open(file));
+    }
+    if (m_hadError) {
+        return kExitError;
+    }
+    CVarnoDoc& clicked = *opened.front();
+    if (!IsCodePageKind(clicked.m_nKind)) {
+        Error(files.front(), "set takes a code-page file or GDI module first, the table clicked in; the name makes this "
+                                 + KindWithArticle(clicked.m_nKind));
+        return kExitError;
+    }
+
+    // The open documents as the editor visits them; a file named twice is open once.
+    std::vector<CVarnoDoc*> documents = AllOpenDocuments(*this);
+    auto fileOf = [&](const CVarnoDoc* document) {
+        for (std::size_t i = 0; i < opened.size(); ++i) {
+            if (opened[i] == document) {
+                return files[i];
+            }
+        }
+        return document->GetPathName();
+    };
+    std::vector<Snapshot> before;
+    for (const CVarnoDoc* document : documents) {
+        before.emplace_back(*document);
+    }
+
+    // What the click does after OK: the previous holder of the value and the byte's old value come from the clicked table.
+    const std::uint8_t n = asByte.value_or(byte);
+    const std::uint8_t p = clicked.m_pHandler->ReverseLookup(unicode);
+    const std::uint16_t o = clicked.m_pHandler->Lookup(byte);
+    const CharChangeResult result = PropagateCharChange(documents, byte, n, unicode, p, o);
+    if (!result.Applied()) {
+        Error(fileOf(result.pRefused), RefusalMessage(result));
+        return kExitError;
+    }
+
+    std::string changes;
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        changes += before[i].Changes(fileOf(documents[i]), *documents[i]);
+    }
+    Print(changes);
+    if (dryRun) {
+        Print("dry run: no file written\n");
+        return kExitOk;
+    }
+
+    // A file that cannot be written now stops the change before any file is.
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        if (!before[i].Differs(*documents[i])) {
+            continue;
+        }
+        CFile probe;
+        if (!probe.Open(documents[i]->GetPathName().c_str(), CFile::modeWrite)) {
+            Error(fileOf(documents[i]), "cannot be written (" + probe.GetErrorText() + "); no file was changed");
+            return kExitError;
+        }
+        probe.Abort();
+    }
+    for (std::size_t i = 0; i < documents.size(); ++i) {
+        if (SaveIfChanged(*documents[i], fileOf(documents[i]), before[i])) {
+            continue;
+        }
+        // Files saved before this one go back to what they held, so that all stay as they were.
+        bool restored = true;
+        for (std::size_t j = 0; j < i; ++j) {
+            if (before[j].Differs(*documents[j])) {
+                before[j].Restore(*documents[j]);
+                if (!Save(*documents[j], fileOf(documents[j]))) {
+                    Error(fileOf(documents[j]), "holds the change and could not be restored");
+                    restored = false;
+                }
+            }
+        }
+        Error(fileOf(documents[i]), restored ? "not written; no file was changed" : "not written");
+        return kExitError;
+    }
+    return kExitOk;
+}

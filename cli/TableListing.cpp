@@ -1,0 +1,194 @@
+#include "cli/TableListing.h"
+#include "cli/StringPrintf.h"
+
+#include "document/CVarnoDoc.h"
+#include "tables/CKeyboardHandler.h"
+#include "tables/CTableHandler.h"
+
+#include <cstdio>
+
+namespace {
+
+// A name as the editor draws it with ampersand prefix processing: "&&" is one
+// "&", a single "&" only underlines the next character.
+std::string ShownName(const char* stored)
+{
+    std::string shown;
+    for (const char* p = stored; *p != '\0'; ++p) {
+        if (*p == '&') {
+            if (p[1] != '&') {
+                continue;
+            }
+            ++p;
+        }
+        shown += *p;
+    }
+    return shown;
+}
+
+// Whether the UTF-8 text is one C0 or C1 control character or DEL.
+bool IsControl(const std::string& text)
+{
+    if (text.size() == 1) {
+        auto c = static_cast<unsigned char>(text[0]);
+        return c < 0x20 || c == 0x7F;
+    }
+    // U+0080-U+009F: C2 80 to C2 9F.
+    return text.size() == 2 && static_cast<unsigned char>(text[0]) == 0xC2
+        && static_cast<unsigned char>(text[1]) <= 0x9F;
+}
+
+std::string Printable(const std::string& text) { return IsControl(text) ? "\xEF\xBF\xBD" : text; }
+
+void AppendJsonString(std::string& out, const std::string& text)
+{
+    out += '"';
+    for (char ch : text) {
+        auto c = static_cast<unsigned char>(ch);
+        if (ch == '"' || ch == '\\') {
+            out += '\\';
+            out += ch;
+        } else if (c < 0x20 || c == 0x7F) {
+            char escaped[8];
+            std::snprintf(escaped, sizeof escaped, "\\u%04X", c);
+            out += escaped;
+        } else {
+            out += ch;
+        }
+    }
+    out += '"';
+}
+
+} // namespace
+
+bool IsCodePageKind(int kind)
+{
+    return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage || kind == CVarnoDoc::kindGdiModule;
+}
+
+bool HasReverseTable(int kind) { return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage; }
+
+const char* KindDescription(int kind)
+{
+    switch (kind) {
+    case CVarnoDoc::kindNtCodePage: return "NT code-page file";
+    case CVarnoDoc::kind9xCodePage: return "9x code-page file";
+    case CVarnoDoc::kindKeyboard: return "keyboard layout";
+    case CVarnoDoc::kindGdiModule: return "GDI module";
+    default: return "undefined format";
+    }
+}
+
+const char* KindKey(int kind)
+{
+    switch (kind) {
+    case CVarnoDoc::kindNtCodePage: return "nt";
+    case CVarnoDoc::kind9xCodePage: return "9x";
+    case CVarnoDoc::kindKeyboard: return "keyboard";
+    case CVarnoDoc::kindGdiModule: return "gdi";
+    default: return "undefined";
+    }
+}
+
+TableListing ListTable(const CVarnoDoc& document)
+{
+    TableListing listing;
+    listing.kind = document.m_nKind;
+    CTableHandler* handler = document.m_pHandler;
+    if (handler == nullptr) {
+        return listing;
+    }
+    if (IsCodePageKind(listing.kind)) {
+        const bool hasBack = HasReverseTable(listing.kind);
+        for (int b = 0x80; b <= 0xFF; ++b) {
+            auto byte = static_cast<std::uint8_t>(b);
+            std::uint16_t unicode = handler->Lookup(byte);
+            listing.entries.push_back({byte, unicode, hasBack, hasBack ? handler->ReverseLookup(unicode) : byte});
+        }
+    } else if (listing.kind == CVarnoDoc::kindKeyboard) {
+        const auto* keyboard = static_cast<const CKeyboardHandler*>(handler);
+        for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
+            char name[CKeyboardHandler::kKeyNameSize];
+            keyboard->GetKeyName(key, name);
+            listing.keys.push_back(
+                {key, ShownName(name), keyboard->GetLow(key), keyboard->GetHigh(key), keyboard->GetCapsLock(key)});
+        }
+    }
+    return listing;
+}
+
+std::vector<CharEntry> InconsistentEntries(const TableListing& listing)
+{
+    std::vector<CharEntry> found;
+    for (const CharEntry& entry : listing.entries) {
+        if (!entry.IsConsistent()) {
+            found.push_back(entry);
+        }
+    }
+    return found;
+}
+
+std::string FormatText(const std::string& file, const TableListing& listing, const ByteCharacters& chars)
+{
+    std::string out = file + ": " + KindDescription(listing.kind) + "\n";
+    for (const CharEntry& entry : listing.entries) {
+        out += StringPrintf("%02X  ", entry.byte) + Printable(chars[entry.byte]) + StringPrintf("  %04X", entry.unicode);
+        if (entry.hasBack) {
+            out += StringPrintf("  %02X  %s", entry.back, entry.IsConsistent() ? "consistent" : "does not map back");
+        }
+        out += '\n';
+    }
+    for (const KeyEntry& key : listing.keys) {
+        out += StringPrintf("%2d  %-4s  low ", key.key, key.name.c_str()) + Printable(chars[key.low])
+            + StringPrintf("(%02X)  high ", key.low) + Printable(chars[key.high])
+            + StringPrintf("(%02X)  caps lock %s\n", key.high, key.capsLock ? "ON" : "off");
+    }
+    return out;
+}
+
+std::string FormatJson(const std::string& file, const TableListing& listing, const ByteCharacters& chars)
+{
+    std::string out = "{\"file\":";
+    AppendJsonString(out, file);
+    out += StringPrintf(",\"kind\":%d,\"kindName\":\"%s\"", listing.kind, KindKey(listing.kind));
+    if (IsCodePageKind(listing.kind)) {
+        out += ",\"entries\":[";
+        for (const CharEntry& entry : listing.entries) {
+            out += StringPrintf("%s{\"byte\":%d,\"char\":", entry.byte == 0x80 ? "" : ",", entry.byte);
+            AppendJsonString(out, chars[entry.byte]);
+            out += StringPrintf(",\"unicode\":%d", entry.unicode);
+            if (entry.hasBack) {
+                out += StringPrintf(",\"back\":%d,\"consistent\":%s", entry.back, entry.IsConsistent() ? "true" : "false");
+            }
+            out += '}';
+        }
+        out += ']';
+    }
+    if (listing.kind == CVarnoDoc::kindKeyboard) {
+        out += ",\"keys\":[";
+        for (const KeyEntry& key : listing.keys) {
+            out += StringPrintf("%s{\"key\":%d,\"name\":", key.key == 0 ? "" : ",", key.key);
+            AppendJsonString(out, key.name);
+            out += StringPrintf(",\"low\":%d,\"lowChar\":", key.low);
+            AppendJsonString(out, chars[key.low]);
+            out += StringPrintf(",\"high\":%d,\"highChar\":", key.high);
+            AppendJsonString(out, chars[key.high]);
+            out += StringPrintf(",\"capsLock\":%s}", key.capsLock ? "true" : "false");
+        }
+        out += ']';
+    }
+    out += "}\n";
+    return out;
+}
+
+std::string FormatMapping(const CVarnoDoc& document)
+{
+    std::string out;
+    if (document.m_pHandler == nullptr || !IsCodePageKind(document.m_nKind)) {
+        return out;
+    }
+    for (int b = 0; b <= 0xFF; ++b) {
+        out += StringPrintf("0x%02X\t0x%04X\n", b, document.m_pHandler->Lookup(static_cast<std::uint8_t>(b)));
+    }
+    return out;
+}

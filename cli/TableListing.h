@@ -1,0 +1,59 @@
+#pragma once
+// What varno-table prints of one table: the upper half of a code-page table as
+// the editor's grid shows it, or the fourteen keys of a keyboard layout, as
+// text or as one JSON object; the entries that do not map back; the whole
+// table as a mapping text.
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+class CVarnoDoc;
+
+// The characters of the 256 bytes, UTF-8, in the code page chosen for display.
+using ByteCharacters = std::array<std::string, 256>;
+
+struct CharEntry {
+    std::uint8_t byte;
+    std::uint16_t unicode;
+    // The byte that the value maps back to; NT and 9x files only.
+    bool hasBack;
+    std::uint8_t back;
+    bool IsConsistent() const { return !hasBack || back == byte; }
+};
+
+struct KeyEntry {
+    int key;
+    std::string name; // as shown: "7 &", not the stored "7 &&"
+    std::uint8_t low;
+    std::uint8_t high;
+    bool capsLock;
+};
+
+struct TableListing {
+    int kind = 0;
+    std::vector<CharEntry> entries; // 0x80-0xFF, for the code-page kinds
+    std::vector<KeyEntry> keys;     // 0-13, for keyboard layouts
+};
+
+// Whether the kind holds a byte-to-Unicode table (NT, 9x, GDI module).
+bool IsCodePageKind(int kind);
+// Whether the kind has a reverse table to check against (NT, 9x).
+bool HasReverseTable(int kind);
+// "NT code-page file", "keyboard layout", ... and the JSON form "nt", "keyboard", ...
+const char* KindDescription(int kind);
+const char* KindKey(int kind);
+
+// The listing of a loaded document; empty entries and keys for kind 0.
+TableListing ListTable(const CVarnoDoc& document);
+// The entries 0x80-0xFF of an NT or 9x file that do not map back to their byte.
+std::vector<CharEntry> InconsistentEntries(const TableListing& listing);
+
+// A heading line with the file's kind, then one line per byte ("C0  А  0410  C0  consistent")
+// or per key. Control characters are shown as U+FFFD so that no file can steer the terminal.
+std::string FormatText(const std::string& file, const TableListing& listing, const ByteCharacters& chars);
+// One JSON object on one line, with a line feed.
+std::string FormatJson(const std::string& file, const TableListing& listing, const ByteCharacters& chars);
+// "0x00\t0x0000" to "0xFF\t0x....", one line per byte, as published mapping tables have them.
+std::string FormatMapping(const CVarnoDoc& document);

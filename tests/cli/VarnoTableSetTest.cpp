@@ -1,0 +1,107 @@
+// set over files of every kind together writes exactly the bytes that the
+// editor's click writes: both are held to the shared edit scenarios.
+
+#include "tests/EditScenario.h"
+#include "tests/cli/VarnoTableRun.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+
+namespace {
+
+std::string Hex(unsigned value, int digits)
+{
+    char text[8];
+    std::snprintf(text, sizeof text, "%0*X", digits, value);
+    return text;
+}
+
+// The clicked file first, then the others in their opening order.
+std::string SetArguments(const TempDir& dir, const edit_scenario::Scenario& s)
+{
+    std::string arguments = "set --byte " + Hex(s.b, 2) + " --unicode " + Hex(s.u, 4);
+    if (s.n != s.b) {
+        arguments += " --as-byte " + Hex(s.n, 2);
+    }
+    arguments += " " + Quote(dir.File(s.files[s.clicked].name));
+    for (std::size_t i = 0; i < s.files.size(); ++i) {
+        if (i != s.clicked) {
+            arguments += " " + Quote(dir.File(s.files[i].name));
+        }
+    }
+    return arguments;
+}
+
+void WriteScenarioFiles(const TempDir& dir, const edit_scenario::Scenario& s)
+{
+    for (const edit_scenario::ScenarioFile& file : s.files) {
+        ASSERT_TRUE(samples::WriteFile(dir.File(file.name), file.before));
+    }
+}
+
+} // namespace
+
+TEST(VarnoTableSet, WritesTheBytesOfTheEditorsClickOrNothing)
+{
+    for (const edit_scenario::Scenario& s : edit_scenario::CharEditScenarios()) {
+        SCOPED_TRACE(s.description);
+        TempDir dir;
+        WriteScenarioFiles(dir, s);
+        TableRun run = RunVarnoTable(dir, SetArguments(dir, s));
+        if (s.refused >= 0) {
+            EXPECT_EQ(run.exitStatus, 2);
+            const std::string refused = dir.File(s.files[static_cast<std::size_t>(s.refused)].name);
+            EXPECT_EQ(run.err.rfind("varno-table: " + refused + ": ", 0), 0u) << run.err;
+        } else {
+            EXPECT_EQ(run.exitStatus, 0) << run.err;
+            EXPECT_EQ(run.err, "");
+        }
+        for (const edit_scenario::ScenarioFile& file : s.files) {
+            samples::Bytes written;
+            ASSERT_TRUE(samples::ReadFile(dir.File(file.name), written));
+            EXPECT_TRUE(written == file.after) << file.name;
+            // The report names exactly the files whose bytes changed.
+            EXPECT_EQ(run.out.find(dir.File(file.name) + ": ") != std::string::npos, file.after != file.before)
+                << file.name << "\n" << run.out;
+        }
+    }
+}
+
+TEST(VarnoTableSet, DryRunTellsTheChangesAndWritesNothing)
+{
+    const edit_scenario::Scenario s = edit_scenario::CharEditScenarios().front();
+    TempDir dir;
+    WriteScenarioFiles(dir, s);
+    TableRun dry = RunVarnoTable(dir, SetArguments(dir, s) + " --dry-run");
+    ASSERT_EQ(dry.exitStatus, 0) << dry.err;
+    for (const edit_scenario::ScenarioFile& file : s.files) {
+        samples::Bytes unchanged;
+        ASSERT_TRUE(samples::ReadFile(dir.File(file.name), unchanged));
+        EXPECT_TRUE(unchanged == file.before) << file.name;
+    }
+    // The exchange of 0xC0 and 0xC1 in the clicked table, told as the real run tells it.
+    const std::string nt = dir.File(s.files[edit_scenario::kNt1251].name);
+    EXPECT_NE(dry.out.find(nt + ": C0 0410 -> 0411\n" + nt + ": C1 0411 -> 0410\n"), std::string::npos) << dry.out;
+    EXPECT_EQ(dry.out.substr(dry.out.size() - 25), "dry run: no file written\n");
+
+    TableRun real = RunVarnoTable(dir, SetArguments(dir, s));
+    ASSERT_EQ(real.exitStatus, 0) << real.err;
+    EXPECT_EQ(real.out + "dry run: no file written\n", dry.out);
+}
+
+TEST(VarnoTableSet, AFileThatCannotBeOpenedStopsTheChangeBeforeAnyWrite)
+{
+    const edit_scenario::Scenario s = edit_scenario::CharEditScenarios().front();
+    TempDir dir;
+    WriteScenarioFiles(dir, s);
+    const std::string missing = dir.File("c_missing.nls");
+    TableRun run = RunVarnoTable(dir, SetArguments(dir, s) + " " + Quote(missing));
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err.rfind("varno-table: " + missing + ": ", 0), 0u) << run.err;
+    for (const edit_scenario::ScenarioFile& file : s.files) {
+        samples::Bytes unchanged;
+        ASSERT_TRUE(samples::ReadFile(dir.File(file.name), unchanged));
+        EXPECT_TRUE(unchanged == file.before) << file.name;
+    }
+}

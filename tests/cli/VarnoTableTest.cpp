@@ -1,0 +1,311 @@
+// varno-table run as a program on generated files: what it shows, checks and
+// exports is held against glibc's iconv, which shares no code with Qt's
+// decoders that made the files.
+
+#include "tests/cli/VarnoTableRun.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <iconv.h>
+
+#include <optional>
+#include <sstream>
+#include <vector>
+
+namespace {
+
+// The bytes that iconv gives for one byte of a code page in the target encoding, or nothing.
+std::optional<std::string> IconvByte(const char* to, const char* from, int byte)
+{
+    iconv_t handle = iconv_open(to, from);
+    if (handle == reinterpret_cast<iconv_t>(-1)) {
+        return std::nullopt;
+    }
+    char in[1] = {static_cast<char>(byte)};
+    char out[8];
+    char* inPointer = in;
+    char* outPointer = out;
+    std::size_t inLeft = 1;
+    std::size_t outLeft = sizeof out;
+    std::size_t result = iconv(handle, &inPointer, &inLeft, &outPointer, &outLeft);
+    iconv_close(handle);
+    if (result == static_cast<std::size_t>(-1) || inLeft != 0) {
+        return std::nullopt;
+    }
+    return std::string(out, sizeof out - outLeft);
+}
+
+std::optional<std::uint16_t> IconvUnicode(const char* charset, int byte)
+{
+    std::optional<std::string> utf16 = IconvByte("UTF-16LE", charset, byte);
+    if (!utf16 || utf16->size() != 2) {
+        return std::nullopt;
+    }
+    return static_cast<std::uint16_t>(static_cast<std::uint8_t>((*utf16)[0]) | static_cast<std::uint8_t>((*utf16)[1]) << 8);
+}
+
+std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+struct Files {
+    TempDir dir;
+    std::string nt = dir.File("c_1251.nls");
+    std::string ninex = dir.File("cp_1251.nls");
+    std::string gdi = dir.File("gdi.exe");
+    std::string kbd = dir.File("ru.kbd");
+
+    Files()
+    {
+        samples::WriteFile(nt, samples::MakeNtCodePageFile({}));
+        samples::WriteFile(ninex, samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
+        samples::WriteFile(gdi, samples::MakeGdiModule({}));
+        samples::KeyboardLayoutOptions keyboard;
+        keyboard.keys[3] = {0xB9, 0x23, true}; // "3" with the numero sign of windows-1251 unshifted
+        samples::WriteFile(kbd, samples::MakeKeyboardLayout(keyboard));
+    }
+};
+
+} // namespace
+
+TEST(VarnoTable, ShowJsonGivesEveryEntryAsIconvDecodesIt)
+{
+    Files files;
+    TableRun run = RunVarnoTable(files.dir, "show --json " + Quote(files.nt) + " " + Quote(files.ninex) + " "
+                                     + Quote(files.gdi) + " " + Quote(files.kbd));
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.err, "");
+    std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 4u);
+
+    const struct {
+        const std::string& file;
+        int kind;
+        const char* kindName;
+        bool hasBack;
+    } tables[] = {{files.nt, 1, "nt", true}, {files.ninex, 2, "9x", true}, {files.gdi, 4, "gdi", false}};
+    for (std::size_t t = 0; t < 3; ++t) {
+        SCOPED_TRACE(tables[t].kindName);
+        QJsonParseError error;
+        QJsonObject object = QJsonDocument::fromJson(QByteArray::fromStdString(lines[t]), &error).object();
+        ASSERT_EQ(error.error, QJsonParseError::NoError) << lines[t];
+        EXPECT_EQ(object["file"].toString().toStdString(), tables[t].file);
+        EXPECT_EQ(object["kind"].toInt(), tables[t].kind);
+        EXPECT_EQ(object["kindName"].toString().toStdString(), tables[t].kindName);
+        QJsonArray entries = object["entries"].toArray();
+        ASSERT_EQ(entries.size(), 128);
+        int compared = 0;
+        for (int i = 0; i < 128; ++i) {
+            QJsonObject entry = entries[i].toObject();
+            const int byte = 0x80 + i;
+            ASSERT_EQ(entry["byte"].toInt(), byte);
+            EXPECT_EQ(entry.contains("back"), tables[t].hasBack);
+            EXPECT_EQ(entry.contains("consistent"), tables[t].hasBack);
+            std::optional<std::uint16_t> unicode = IconvUnicode("CP1251", byte);
+            std::optional<std::string> utf8 = IconvByte("UTF-8", "CP1251", byte);
+            if (!unicode || !utf8) {
+                continue; // a byte that windows-1251 leaves undefined
+            }
+            ++compared;
+            EXPECT_EQ(entry["unicode"].toInt(), *unicode) << byte;
+            EXPECT_EQ(entry["char"].toString().toStdString(), *utf8) << byte;
+            if (tables[t].hasBack) {
+                EXPECT_EQ(entry["back"].toInt(), byte);
+                EXPECT_TRUE(entry["consistent"].toBool());
+            }
+        }
+        EXPECT_EQ(compared, 127);
+    }
+
+    QJsonObject keyboard = QJsonDocument::fromJson(QByteArray::fromStdString(lines[3])).object();
+    EXPECT_EQ(keyboard["kindName"].toString(), "keyboard");
+    QJsonArray keys = keyboard["keys"].toArray();
+    ASSERT_EQ(keys.size(), 14);
+    QJsonObject key3 = keys[3].toObject();
+    EXPECT_EQ(key3["name"].toString(), "3 #");
+    EXPECT_EQ(key3["low"].toInt(), 0xB9);
+    EXPECT_EQ(key3["lowChar"].toString().toStdString(), *IconvByte("UTF-8", "CP1251", 0xB9));
+    EXPECT_EQ(key3["high"].toInt(), 0x23);
+    EXPECT_TRUE(key3["capsLock"].toBool());
+    EXPECT_EQ(keys[7].toObject()["name"].toString(), "7 &"); // shown as the editor draws "7 &&"
+    EXPECT_FALSE(keys[0].toObject()["capsLock"].toBool());
+}
+
+TEST(VarnoTable, ShowDecodesWithTheCharsetNamedAndShowsTheStateOfEachEntry)
+{
+    Files files;
+    // Byte C1 takes C0's value: it no longer maps back, since the reverse table names C0.
+    samples::Bytes nt;
+    ASSERT_TRUE(samples::ReadFile(files.nt, nt));
+    samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
+    ASSERT_TRUE(samples::WriteFile(files.nt, nt));
+
+    TableRun run = RunVarnoTable(files.dir, "show --charset KOI8-R " + Quote(files.nt));
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    std::vector<std::string> lines = Lines(run.out);
+    ASSERT_EQ(lines.size(), 129u);
+    EXPECT_EQ(lines[0], files.nt + ": NT code-page file");
+    EXPECT_EQ(lines[1 + 0x40], "C0  " + *IconvByte("UTF-8", "KOI8-R", 0xC0) + "  0410  C0  consistent");
+    EXPECT_EQ(lines[1 + 0x41], "C1  " + *IconvByte("UTF-8", "KOI8-R", 0xC1) + "  0410  C0  does not map back");
+
+    TableRun unknown = RunVarnoTable(files.dir, "show --charset no-such-charset " + Quote(files.nt));
+    EXPECT_EQ(unknown.exitStatus, 2);
+    EXPECT_NE(unknown.err.find("no-such-charset"), std::string::npos) << unknown.err;
+}
+
+TEST(VarnoTable, CheckListsEntriesThatDoNotMapBackAndTellsByItsStatus)
+{
+    Files files;
+    TableRun clean = RunVarnoTable(files.dir, "check " + Quote(files.nt) + " " + Quote(files.ninex));
+    EXPECT_EQ(clean.exitStatus, 0) << clean.err;
+    EXPECT_EQ(clean.out, "");
+
+    // Two bytes of the 9x file hold one value: the rebuilt reverse table names the higher.
+    samples::Mapping forward = samples::CodePageMapping("windows-1251");
+    forward[0xE0] = forward[0xF0];
+    ASSERT_TRUE(samples::WriteFile(files.ninex, samples::MakeNinexCodePageFile(forward, 17506, 1)));
+    TableRun found = RunVarnoTable(files.dir, "check " + Quote(files.nt) + " " + Quote(files.ninex));
+    EXPECT_EQ(found.exitStatus, 1) << found.err;
+    EXPECT_EQ(found.out, files.ninex + ": E0 0440 maps back to F0\n");
+
+    // An error outweighs what was found; the other files are still checked.
+    for (const std::string& other : {files.gdi, files.dir.File("c_missing.nls")}) {
+        TableRun error = RunVarnoTable(files.dir, "check " + Quote(other) + " " + Quote(files.ninex));
+        EXPECT_EQ(error.exitStatus, 2);
+        EXPECT_EQ(error.err.rfind("varno-table: " + other + ": ", 0), 0u) << error.err;
+        EXPECT_EQ(error.out, found.out);
+    }
+}
+
+TEST(VarnoTable, ExportOfAGeneratedFileEqualsTheMappingOfIconv)
+{
+    Files files;
+    for (const std::string& file : {files.nt, files.ninex, files.gdi}) {
+        SCOPED_TRACE(file);
+        TableRun run = RunVarnoTable(files.dir, "export " + Quote(file));
+        ASSERT_EQ(run.exitStatus, 0) << run.err;
+        std::vector<std::string> lines = Lines(run.out);
+        ASSERT_EQ(lines.size(), 256u);
+        int compared = 0;
+        for (int byte = 0; byte < 256; ++byte) {
+            char prefix[8];
+            std::snprintf(prefix, sizeof prefix, "0x%02X\t", byte);
+            ASSERT_EQ(lines[byte].rfind(prefix, 0), 0u) << lines[byte];
+            if (std::optional<std::uint16_t> unicode = IconvUnicode("CP1251", byte)) {
+                char expected[16];
+                std::snprintf(expected, sizeof expected, "0x%02X\t0x%04X", byte, *unicode);
+                EXPECT_EQ(lines[byte], expected);
+                ++compared;
+            }
+        }
+        EXPECT_EQ(compared, 255);
+    }
+    TableRun keyboard = RunVarnoTable(files.dir, "export " + Quote(files.kbd));
+    EXPECT_EQ(keyboard.exitStatus, 2);
+    EXPECT_EQ(keyboard.out, "");
+}
+
+TEST(VarnoTable, KeyChangesOnlyThatKeysBytes)
+{
+    Files files;
+    samples::Bytes before;
+    ASSERT_TRUE(samples::ReadFile(files.kbd, before));
+    TableRun run = RunVarnoTable(files.dir, "key --key 12 --low e0 --caps on " + Quote(files.kbd));
+    ASSERT_EQ(run.exitStatus, 0) << run.err;
+    EXPECT_EQ(run.out, files.kbd + ": key 12 low 3D -> E0, caps lock off -> ON\n");
+
+    samples::Bytes after;
+    ASSERT_TRUE(samples::ReadFile(files.kbd, after));
+    samples::Bytes expected = before;
+    samples::KeyboardKeyPlace place = samples::KeyboardPlace(12);
+    expected[place.low] = 0xE0;
+    expected[place.caps] |= place.mask;
+    EXPECT_EQ(after, expected);
+
+    // A key edit that changes nothing leaves the file untouched.
+    TableRun same = RunVarnoTable(files.dir, "key --key 12 --high 2B " + Quote(files.kbd));
+    EXPECT_EQ(same.exitStatus, 0) << same.err;
+    EXPECT_EQ(same.out, "");
+}
+
+TEST(VarnoTable, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
+{
+    Files files;
+    std::string nt = Quote(files.nt);
+    const struct {
+        std::string arguments;
+        std::string message; // a part of standard error
+    } cases[] = {
+        {"", "subcommand"},
+        {"frobnicate " + nt, "frobnicate"},
+        {"show", "FILE"},
+        {"show --bogus " + nt, "--bogus"},
+        {"set --unicode 0401 " + nt, "--byte"},
+        {"set --byte 7F --unicode 0401 " + nt, "7F"},
+        {"set --byte zz --unicode 0401 " + nt, "zz"},
+        {"set --byte C0 --unicode 10000 " + nt, "10000"},
+        {"set --byte C0 --unicode 0401 --as-byte 100 " + nt, "100"},
+        {"set --byte C0 --unicode 0401 " + Quote(files.kbd), "keyboard layout"},
+        {"key --key 14 " + Quote(files.kbd), "14"},
+        {"key --key 1 --caps maybe " + Quote(files.kbd), "maybe"},
+        {"key --key 1 --low 0401 " + Quote(files.kbd), "0401"},
+        {"key --key 1 " + nt, "NT code-page file"},
+        {"show " + Quote(files.dir.File("c_missing.nls")), "c_missing.nls"},
+        {"show " + Quote(files.dir.Path().string()), files.dir.Path().string()},
+        {"export " + Quote(files.dir.File("c_missing.nls")), "c_missing.nls"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        TableRun run = RunVarnoTable(files.dir, c.arguments);
+        EXPECT_NE(run.exitStatus, 0);
+        EXPECT_NE(run.err.find("varno-table: "), std::string::npos) << run.err;
+        EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+    }
+
+    // A file that is too short for its kind is refused with the document's own reason.
+    std::string shortFile = files.dir.File("c_short.nls");
+    ASSERT_TRUE(samples::WriteFile(shortFile, samples::Bytes(600, 1)));
+    TableRun refused = RunVarnoTable(files.dir, "show " + Quote(shortFile));
+    EXPECT_EQ(refused.exitStatus, 2);
+    EXPECT_EQ(refused.err.rfind("varno-table: " + shortFile + ": Cannot open file ", 0), 0u) << refused.err;
+    EXPECT_NE(refused.err.find("too short"), std::string::npos) << refused.err;
+
+    // Output that cannot be written is a failure too.
+    int full = std::system(("env -u DISPLAY " + std::string(VARNO_TABLE_EXECUTABLE) + " export " + nt
+                            + " >/dev/full 2>/dev/null").c_str());
+    EXPECT_TRUE(WIFEXITED(full) && WEXITSTATUS(full) == 2) << full;
+
+    TableRun help = RunVarnoTable(files.dir, "--help");
+    EXPECT_EQ(help.exitStatus, 0);
+    for (const char* command : {"show", "check", "set", "key", "export"}) {
+        EXPECT_NE(help.out.find(command), std::string::npos) << command;
+    }
+    TableRun version = RunVarnoTable(files.dir, "--version");
+    EXPECT_EQ(version.exitStatus, 0);
+    EXPECT_EQ(version.out.rfind("varno-table ", 0), 0u) << version.out;
+}
+
+// With a display named but unreachable, any attempt to start the GUI toolkit
+// (a message box, a window) would end the process; the document's message
+// must come out as a line instead.
+TEST(VarnoTable, NeverStartsTheGuiToolkitEvenWithADisplaySet)
+{
+    Files files;
+    std::string undefined = files.dir.File("table.bin");
+    ASSERT_TRUE(samples::WriteFile(undefined, samples::Bytes(1000, 7)));
+    TableRun run = RunVarnoTable(files.dir, "show " + Quote(undefined) + " " + Quote(files.gdi),
+                                 "-u QT_QPA_PLATFORM -u WAYLAND_DISPLAY DISPLAY=:99");
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err, "varno-table: " + undefined + ": Undefined format\n");
+    EXPECT_EQ(run.out.rfind(files.gdi + ": GDI module\n", 0), 0u);
+}
