@@ -14,11 +14,15 @@
 namespace {
 // A key's byte as the key table shows it: the character, then its value in
 // parentheses. A 0 byte has no character that a text could hold, so only its
-// value shows and the rest of the column stays on its lines.
+// value shows and the rest of the column stays on its lines. An "&" is doubled:
+// drawn alone it would vanish and underline the "(" after it.
 int FormatKeyByte(char* text, std::size_t size, std::uint8_t value)
 {
     if (value == 0) {
         return std::snprintf(text, size, "(%02X)", value);
+    }
+    if (value == '&') {
+        return std::snprintf(text, size, "&&(%02X)", value);
     }
     return std::snprintf(text, size, "%c(%02X)", value, value);
 }
