@@ -7,6 +7,7 @@
 #include "app/CVarnoApp.h"
 #include "document/CVarnoDoc.h"
 #include "frames/CMainFrame.h"
+#include "platform/CDialog.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CMDIChildWnd.h"
 #include "platform/Display.h"
@@ -18,16 +19,23 @@
 
 #include <QApplication>
 #include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QLineEdit>
 #include <QImage>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QSettings>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
 #include <string>
@@ -45,6 +53,34 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000
     }
     return true;
 }
+
+// Answers the next file dialog with the path, as a user who picks that file.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(std::string path)
+    {
+        m_previous = AfxSetModalDialogHook([this, path](CDialog& dialog) {
+            auto* fileDialog = qobject_cast<QFileDialog*>(dialog.GetWidget());
+            ASSERT_NE(fileDialog, nullptr);
+            m_filters = fileDialog->nameFilters();
+            // Typed into the name field, as a user does.
+            auto* name = fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromStdString(path));
+            QMetaObject::invokeMethod(fileDialog, "accept", Qt::DirectConnection);
+            ++m_shown;
+        });
+    }
+    ~FileDialogAnswer() { AfxSetModalDialogHook(std::move(m_previous)); }
+
+    int Shown() const { return m_shown; }
+    const QStringList& Filters() const { return m_filters; }
+
+private:
+    AfxModalDialogHook m_previous;
+    QStringList m_filters;
+    int m_shown = 0;
+};
 
 class EditorTest : public testing::Test {
 protected:
