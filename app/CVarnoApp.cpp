@@ -1,5 +1,21 @@
 #include "app/CVarnoApp.h"
 
+#include "document/CVarnoDoc.h"
+#include "frames/CAboutDlg.h"
+#include "frames/CChildFrame.h"
+#include "frames/CMainFrame.h"
+#include "platform/AfxRes.h"
+#include "platform/CCommandLineInfo.h"
+#include "platform/CMultiDocTemplate.h"
+#include "res/Resource.h"
+#include "view/CVarnoView.h"
+
+BEGIN_MESSAGE_MAP(CVarnoApp, CWinApp)
+    ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
+    ON_COMMAND(ID_FILE_NEW, OnFileNew)
+    ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+END_MESSAGE_MAP()
+
 CVarnoApp::CVarnoApp() : CWinApp(nullptr) {}
 
 BOOL CVarnoApp::InitInstance()
@@ -11,5 +27,39 @@ BOOL CVarnoApp::InitInstance()
     return InitInteractive();
 }
 
-// The editor's windows arrive with the frames; until then an empty command line ends at once.
-BOOL CVarnoApp::InitInteractive() { return FALSE; }
+BOOL CVarnoApp::InitInteractive()
+{
+    Enable3dControls();
+    SetRegistryKey("Local AppWizard-Generated Applications");
+    LoadStdProfileSettings(4);
+
+    AddDocTemplate(new CMultiDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), RUNTIME_CLASS(CChildFrame),
+                                         RUNTIME_CLASS(CVarnoView)));
+
+    auto* mainFrame = new CMainFrame;
+    if (!mainFrame->LoadFrame(IDR_MAINFRAME, 0x00CF8000, nullptr, nullptr)) {
+        delete mainFrame;
+        return FALSE;
+    }
+    m_pMainWnd = mainFrame;
+
+    mainFrame->DragAcceptFiles(TRUE);
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
+
+    CCommandLineInfo cmdInfo;
+    ParseCommandLine(cmdInfo);
+    if (!ProcessShellCommand(cmdInfo)) {
+        return FALSE;
+    }
+
+    mainFrame->ShowWindow(m_nCmdShow);
+    mainFrame->UpdateWindow();
+    return TRUE;
+}
+
+void CVarnoApp::OnAppAbout()
+{
+    CAboutDlg aboutDlg;
+    aboutDlg.DoModal();
+}

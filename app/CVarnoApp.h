@@ -16,6 +16,13 @@ public:
     // m_nExitCode is 0 after a successful transplant and 1 after any failure.
     void RunBatch();
 
-private:
+    // The editor's start-up: settings, the document template, the main frame,
+    // drag and drop, and the (empty) command line carried out. FALSE ends the program.
     BOOL InitInteractive();
+
+protected:
+    // Help > About.
+    void OnAppAbout();
+
+    DECLARE_MESSAGE_MAP()
 };

@@ -1,15 +1,20 @@
-// One paint of a full character grid through the device context: 16 row labels
-// and 128 cells, as the table view draws them, beside the same texts drawn
-// straight with Qt.
+// One paint of a full character grid: through the table view itself (a real
+// NT code-page document), through the device context alone, and the same texts
+// drawn straight with Qt.
+#include "document/CVarnoDoc.h"
 #include "platform/CDC.h"
+#include "tables/CTableHandler.h"
 #include "platform/CFont.h"
 #include "platform/Display.h"
 #include "platform/FontConversion.h"
+#include "tools/SampleGenerator.h"
+#include "view/CVarnoView.h"
 #include "view/TableLayout.h"
 
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 #include <QString>
 
 #include <benchmark/benchmark.h>
@@ -18,6 +23,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 namespace {
@@ -96,5 +102,37 @@ void BM_GridPaintWithQtAlone(benchmark::State& state)
     }
 }
 BENCHMARK(BM_GridPaintWithQtAlone)->Unit(benchmark::kMicrosecond);
+
+void BM_GridPaintThroughView(benchmark::State& state)
+{
+    StartGui();
+    const std::string path = (std::filesystem::temp_directory_path() / "varno-bench-c_1251.nls").string();
+    samples::Bytes nt = samples::MakeNtCodePageFile({});
+    // A red cell and a green one, so that every branch of the paint runs.
+    samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xBC, 0x0456);
+    samples::WriteFile(path, nt);
+    CVarnoDoc document;
+    // On the stack: losing its view must not delete it.
+    document.m_bAutoDelete = FALSE;
+    if (!document.OnOpenDocument(path.c_str())) {
+        state.SkipWithError("the sample did not open");
+        return;
+    }
+    std::filesystem::remove(path);
+    document.m_pHandler->Assign(0xE9, 0x0439);
+    auto* view = new CVarnoView;
+    view->Create(nullptr);
+    view->GetWidget()->resize(kClient.right, kClient.bottom);
+    document.AddView(view);
+    QImage image(kClient.right, kClient.bottom, QImage::Format_RGB32);
+    for (auto _ : state) {
+        image.fill(Qt::white);
+        QPainter painter(&image);
+        CDC dc(&painter);
+        view->OnDraw(&dc);
+    }
+    delete view;
+}
+BENCHMARK(BM_GridPaintThroughView)->Unit(benchmark::kMicrosecond);
 
 } // namespace

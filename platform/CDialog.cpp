@@ -110,6 +110,8 @@ AfxModalDialogHook AfxSetModalDialogHook(AfxModalDialogHook hook)
     return previous;
 }
 
+bool AfxHasModalDialogHook() { return static_cast<bool>(Hook()); }
+
 INT_PTR CDialog::DoModal()
 {
     const AfxDialogTemplate* dialogTemplate = AfxFindDialogTemplate(m_nIDTemplate);

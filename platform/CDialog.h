@@ -71,3 +71,5 @@ private:
 // previous hook; an empty hook restores normal interaction.
 using AfxModalDialogHook = std::function<void(CDialog& dialog)>;
 AfxModalDialogHook AfxSetModalDialogHook(AfxModalDialogHook hook);
+// Whether a test answers modal dialogs.
+bool AfxHasModalDialogHook();

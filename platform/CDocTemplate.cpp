@@ -1,6 +1,9 @@
 #include "platform/CDocTemplate.h"
 
 #include "platform/CDocument.h"
+#include "platform/CFrameWnd.h"
+#include "platform/CView.h"
+#include "platform/CWinApp.h"
 #include "platform/ResourceStrings.h"
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
@@ -48,9 +51,58 @@ void CDocTemplate::CloseAllDocuments(BOOL)
     }
 }
 
-BOOL CDocTemplate::CreateFrameAndView(CDocument*) { return TRUE; }
+BOOL CDocTemplate::CreateFrameAndView(CDocument* pDocument)
+{
+    if (m_pFrameClass == nullptr || AfxGetMainWnd() == nullptr) {
+        return TRUE;
+    }
+    CFrameWnd* frame = CreateNewFrame(pDocument, nullptr);
+    if (frame == nullptr) {
+        return FALSE;
+    }
+    InitialUpdateFrame(frame, pDocument, TRUE);
+    return TRUE;
+}
 
-void CDocTemplate::ActivateDocument(CDocument*) {}
+void CDocTemplate::ActivateDocument(CDocument* pDocument)
+{
+    POSITION position = pDocument->GetFirstViewPosition();
+    CView* view = position != nullptr ? pDocument->GetNextView(position) : nullptr;
+    if (CFrameWnd* frame = view != nullptr ? view->GetParentFrame() : nullptr) {
+        frame->ActivateFrame();
+    }
+}
+
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+{
+    if (m_pFrameClass == nullptr) {
+        return nullptr;
+    }
+    CObject* object = m_pFrameClass->CreateObject();
+    if (object == nullptr) {
+        return nullptr;
+    }
+    if (!object->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
+        delete object;
+        return nullptr;
+    }
+    auto* frame = static_cast<CFrameWnd*>(object);
+    CCreateContext context;
+    context.m_pNewViewClass = m_pViewClass;
+    context.m_pCurrentDoc = pDoc;
+    context.m_pNewDocTemplate = this;
+    context.m_pCurrentFrame = pOther;
+    if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, AfxGetMainWnd(), &context)) {
+        delete frame;
+        return nullptr;
+    }
+    return frame;
+}
+
+void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
+{
+    pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
+}
 
 BOOL CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) const
 {

@@ -9,6 +9,7 @@
 #include <string>
 
 class CDocument;
+class CFrameWnd;
 
 class CDocTemplate : public CCmdTarget {
     DECLARE_DYNAMIC(CDocTemplate)
@@ -45,10 +46,16 @@ public:
     // The window side of a document that has just been opened or created:
     // creates its frame from the frame class and its view from the view class,
     // binds the view to the document and shows the frame. FALSE drops the
-    // document. Without a window layer there is nothing to create.
+    // document. Without a main window (or without a frame class) there is
+    // nothing to create.
     virtual BOOL CreateFrameAndView(CDocument* pDocument);
     // Brings an open document's window to the front (its file was opened again).
     virtual void ActivateDocument(CDocument* pDocument);
+    // A new frame of the frame class in the main window, with a new view of the
+    // document; pOther is the document's frame it copies, if any. Null on failure.
+    virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
+    // The view's first update, then the frame shown and activated.
+    virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
 
     // The field of the document string; FALSE when there is none.
     BOOL GetDocString(std::string& rString, DocStringIndex index) const;

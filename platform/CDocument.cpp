@@ -1,9 +1,12 @@
 #include "platform/CDocument.h"
 
+#include "platform/AfxRes.h"
 #include "platform/CArchive.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CFile.h"
+#include "platform/CFrameWnd.h"
 #include "platform/CView.h"
+#include "platform/CWinApp.h"
 #include "platform/FilePath.h"
 #include "platform/MessageBox.h"
 
@@ -15,6 +18,12 @@ constexpr ULONGLONG kMaxDocumentLength = 0x7FFFFFFF;
 } // namespace
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
+    ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
+    ON_COMMAND(ID_FILE_SAVE, OnFileSave)
+    ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
+END_MESSAGE_MAP()
 
 CDocument::CDocument() = default;
 
@@ -94,13 +103,55 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 
 BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
 {
-    if (lpszPathName == nullptr || lpszPathName[0] == '\0' || !OnSaveDocument(lpszPathName)) {
+    std::string path = lpszPathName != nullptr ? lpszPathName : "";
+    if (path.empty()) {
+        CWinApp* app = AfxGetApp();
+        path = m_strPathName.empty() ? m_strTitle : m_strPathName;
+        if (app == nullptr || !app->DoPromptFileName(path, FALSE, m_pDocTemplate)) {
+            return FALSE;
+        }
+    }
+    if (path.empty() || !OnSaveDocument(path.c_str())) {
         return FALSE;
     }
     if (bReplace) {
-        SetPathName(lpszPathName);
+        SetPathName(path.c_str());
     }
     return TRUE;
+}
+
+BOOL CDocument::DoFileSave() { return DoSave(m_strPathName.empty() ? nullptr : m_strPathName.c_str()); }
+
+BOOL CDocument::SaveModified()
+{
+    if (!IsModified()) {
+        return TRUE;
+    }
+    const std::string name = m_strPathName.empty() ? m_strTitle : m_strPathName;
+    const std::string prompt = "Save changes to " + name + "?";
+    switch (AfxMessageBox(prompt.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    case IDYES: return DoFileSave();
+    case IDNO: return TRUE;
+    default: return FALSE;
+    }
+}
+
+BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame)
+{
+    for (CView* view : m_viewList) {
+        CFrameWnd* frame = view->GetParentFrame();
+        if (frame != nullptr && frame != pFrame) {
+            return TRUE;
+        }
+    }
+    return SaveModified();
+}
+
+void CDocument::OnFileClose()
+{
+    if (SaveModified()) {
+        OnCloseDocument();
+    }
 }
 
 void CDocument::OnCloseDocument()
@@ -108,6 +159,16 @@ void CDocument::OnCloseDocument()
     // Cleared first, so that losing the views below does not close the document again.
     BOOL autoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;
+    // A copy: destroying a frame takes its views out of the list.
+    const std::vector<CView*> views = m_viewList;
+    for (CView* view : views) {
+        if (std::find(m_viewList.begin(), m_viewList.end(), view) == m_viewList.end()) {
+            continue;
+        }
+        if (CFrameWnd* frame = view->GetParentFrame()) {
+            frame->DestroyWindow();
+        }
+    }
     for (CView* view : m_viewList) {
         view->m_pDocument = nullptr;
     }
@@ -142,9 +203,33 @@ void CDocument::SetPathName(LPCSTR lpszPathName)
 {
     m_strPathName = AfxFullPath(lpszPathName);
     SetTitle(AfxGetFileName(m_strPathName).c_str());
+    if (CWinApp* app = AfxGetApp()) {
+        app->AddToRecentFileList(m_strPathName.c_str());
+    }
 }
 
-void CDocument::SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle != nullptr ? lpszTitle : ""; }
+void CDocument::SetTitle(LPCSTR lpszTitle)
+{
+    m_strTitle = lpszTitle != nullptr ? lpszTitle : "";
+    UpdateFrameCounts();
+}
+
+void CDocument::UpdateFrameCounts()
+{
+    std::vector<CFrameWnd*> frames;
+    for (CView* view : m_viewList) {
+        CFrameWnd* frame = view->GetParentFrame();
+        if (frame != nullptr && std::find(frames.begin(), frames.end(), frame) == frames.end()) {
+            frames.push_back(frame);
+        }
+    }
+    int number = frames.size() > 1 ? 1 : 0;
+    for (CFrameWnd* frame : frames) {
+        frame->m_nWindow = number;
+        number += number > 0 ? 1 : 0;
+        frame->OnUpdateFrameTitle(TRUE);
+    }
+}
 
 void CDocument::AddView(CView* pView)
 {
@@ -174,5 +259,7 @@ void CDocument::OnChangedViewList()
 {
     if (m_viewList.empty() && m_bAutoDelete) {
         OnCloseDocument();
+        return;
     }
+    UpdateFrameCounts();
 }

@@ -12,6 +12,7 @@
 
 class CArchive;
 class CDocTemplate;
+class CFrameWnd;
 class CView;
 
 class CDocument : public CCmdTarget {
@@ -35,10 +36,20 @@ public:
     // modified, and the answer is FALSE.
     virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
     // Saves to the path; with bReplace (Save As) the document then takes the
-    // path and its title. FALSE without a path or when the save fails.
+    // path and its title. Without a path the user is asked for one (Save As);
+    // FALSE when there is none or the save fails.
     virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
-    // Closes the document: its views lose it, its contents go and, with
-    // m_bAutoDelete, the document is deleted.
+    // Save: to the document's path, or through Save As when it has none.
+    virtual BOOL DoFileSave();
+    // Asks whether to save a modified document (Yes, No, Cancel) and saves on
+    // Yes. TRUE when the document may be closed: unmodified, No, or saved.
+    virtual BOOL SaveModified();
+    // Whether the frame may close: when another frame still shows the document,
+    // or after SaveModified.
+    virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
+    // Closes the document: the frames of its views are destroyed, views that
+    // have none lose it, its contents go and, with m_bAutoDelete, the document
+    // is deleted.
     virtual void OnCloseDocument();
     // Releases the document's data; called before a load and on close.
     virtual void DeleteContents();
@@ -52,10 +63,14 @@ public:
 
     // The full path of the document's file; empty until it has one.
     const std::string& GetPathName() const { return m_strPathName; }
-    // Takes the path, made absolute, and the file's name as title.
+    // Takes the path, made absolute, and the file's name as title; the path
+    // goes into the application's recent-file list.
     virtual void SetPathName(LPCSTR lpszPathName);
     const std::string& GetTitle() const { return m_strTitle; }
+    // Also renames the document's windows.
     virtual void SetTitle(LPCSTR lpszTitle);
+    // Numbers the document's windows when there are several, and retitles them.
+    void UpdateFrameCounts();
 
     virtual void AddView(CView* pView);
     // When the last view goes and m_bAutoDelete is set, the document closes.
@@ -70,6 +85,13 @@ public:
 
 protected:
     virtual void OnChangedViewList();
+
+    // File > Close, Save and Save As.
+    void OnFileClose();
+    void OnFileSave() { DoFileSave(); }
+    void OnFileSaveAs() { DoSave(nullptr); }
+
+    DECLARE_MESSAGE_MAP()
 
 private:
     friend class CDocTemplate;

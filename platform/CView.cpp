@@ -1,6 +1,55 @@
 #include "platform/CView.h"
 
+#include "platform/CDC.h"
 #include "platform/CDocument.h"
+#include "platform/Display.h"
+
+#include <QMouseEvent>
+#include <QPaintEvent>
+#include <QPainter>
+#include <QWidget>
+
+namespace {
+// The window of a view: erases with the window colour and hands the painting to OnDraw.
+class CViewWidget : public QWidget {
+public:
+    explicit CViewWidget(QWidget* parent) : QWidget(parent)
+    {
+        setAttribute(Qt::WA_OpaquePaintEvent);
+        setFocusPolicy(Qt::ClickFocus);
+    }
+    ~CViewWidget() override { CWnd::NotifyWidgetDestroyed(this); }
+
+protected:
+    void paintEvent(QPaintEvent*) override
+    {
+        QPainter painter(this);
+        painter.fillRect(rect(), palette().color(QPalette::Base));
+        if (auto* view = static_cast<CView*>(CWnd::FromHandle(this))) {
+            CDC dc(&painter);
+            view->OnDraw(&dc);
+        }
+    }
+
+    void mousePressEvent(QMouseEvent* event) override
+    {
+        CWnd* view = CWnd::FromHandle(this);
+        if (view == nullptr || event->button() != Qt::LeftButton) {
+            QWidget::mousePressEvent(event);
+            return;
+        }
+        UINT flags = MK_LBUTTON;
+        if ((event->modifiers() & Qt::ShiftModifier) != 0) {
+            flags |= MK_SHIFT;
+        }
+        if ((event->modifiers() & Qt::ControlModifier) != 0) {
+            flags |= MK_CONTROL;
+        }
+        const QPoint point = event->position().toPoint();
+        view->SendMessage(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x(), point.y()));
+    }
+};
+} // namespace
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
@@ -8,11 +57,40 @@ CView::CView() = default;
 
 CView::~CView()
 {
+    // Unbound first, so that nothing finds this view through its window while it goes.
+    const bool owns = OwnsWidget();
+    QWidget* widget = Detach();
     if (m_pDocument != nullptr) {
         m_pDocument->RemoveView(this);
     }
+    if (owns) {
+        delete widget;
+    }
+}
+
+BOOL CView::Create(CWnd* pParentWnd)
+{
+    AfxEnsureGuiApplication();
+    Attach(new CViewWidget(pParentWnd != nullptr ? pParentWnd->GetWidget() : nullptr), true);
+    m_bAutoDelete = true;
+    return TRUE;
 }
 
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
+
+BOOL CView::OnCmdMsg(UINT nID)
+{
+    if (CWnd::OnCmdMsg(nID)) {
+        return TRUE;
+    }
+    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID);
+}
+
+void CView::PostNcDestroy()
+{
+    if (m_bAutoDelete) {
+        delete this;
+    }
+}

@@ -1,6 +1,8 @@
 #pragma once
 // A view: a window that shows one document. The document keeps the list of
-// its views and asks them to update through UpdateAllViews.
+// its views and asks them to update through UpdateAllViews. A view made by
+// Create paints through OnDraw, erased with the window colour first, sends
+// WM_LBUTTONDOWN through its message map, and deletes itself with its window.
 
 #include "platform/CWnd.h"
 
@@ -16,15 +18,26 @@ public:
 
     CDocument* GetDocument() const { return m_pDocument; }
 
+    // Makes the view's window, a child of the parent's window when there is one.
+    virtual BOOL Create(CWnd* pParentWnd);
+
     // Paints the document into the device context.
     virtual void OnDraw(CDC* pDC) = 0;
     // Called once the view is bound to its document, before it is first shown.
     virtual void OnInitialUpdate();
 
+    // The view's own message map, then its document's.
+    BOOL OnCmdMsg(UINT nID) override;
+
 protected:
     friend class CDocument;
     // The document changed: by default the whole view is invalidated and so repainted.
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
+    void PostNcDestroy() override;
 
     CDocument* m_pDocument = nullptr;
+
+private:
+    // Set by Create: such a view deletes itself with its window.
+    bool m_bAutoDelete = false;
 };

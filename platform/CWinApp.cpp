@@ -1,8 +1,13 @@
 #include "platform/CWinApp.h"
 
+#include "platform/AfxRes.h"
+#include "platform/CCommandLineInfo.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CDocument.h"
 #include "platform/Display.h"
+#include "platform/CFileDialog.h"
+#include "platform/CRecentFileList.h"
+#include "platform/CWnd.h"
 #include "platform/FilePath.h"
 #include "platform/ResourceStrings.h"
 
@@ -24,6 +29,12 @@ bool NeedsQuotes(const std::string& argument)
     return false;
 }
 } // namespace
+
+IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
+
+BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
+    ON_COMMAND(ID_APP_EXIT, OnAppExit)
+END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR appName)
 {
@@ -90,6 +101,159 @@ void CWinApp::OnFileNew()
     }
 }
 
+void CWinApp::OnFileOpen()
+{
+    std::string fileName;
+    if (DoPromptFileName(fileName, TRUE, nullptr)) {
+        OpenDocumentFile(fileName.c_str());
+    }
+}
+
+void CWinApp::OnAppExit()
+{
+    if (m_pMainWnd != nullptr) {
+        m_pMainWnd->SendMessage(WM_CLOSE);
+    }
+}
+
+BOOL CWinApp::OnOpenRecentFile(UINT nID)
+{
+    if (m_pRecentFileList == nullptr || nID < m_pRecentFileList->m_nStart) {
+        return FALSE;
+    }
+    const int index = static_cast<int>(nID - m_pRecentFileList->m_nStart);
+    if (index >= m_pRecentFileList->GetCount()) {
+        return FALSE;
+    }
+    const std::string path = (*m_pRecentFileList)[index];
+    if (OpenDocumentFile(path.c_str()) == nullptr) {
+        m_pRecentFileList->Remove(index);
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::OnCmdMsg(UINT nID)
+{
+    if (CCmdTarget::OnCmdMsg(nID)) {
+        return TRUE;
+    }
+    if (nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_FILE16) {
+        return OnOpenRecentFile(nID);
+    }
+    return FALSE;
+}
+
+BOOL CWinApp::SaveAllModified()
+{
+    for (CDocTemplate* docTemplate : m_templateList) {
+        POSITION position = docTemplate->GetFirstDocPosition();
+        while (position != nullptr) {
+            if (!docTemplate->GetNextDoc(position)->SaveModified()) {
+                return FALSE;
+            }
+        }
+    }
+    return TRUE;
+}
+
+BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
+{
+    std::string filter;
+    std::string defaultExtension;
+    for (CDocTemplate* docTemplate : m_templateList) {
+        if (pTemplate != nullptr && docTemplate != pTemplate) {
+            continue;
+        }
+        std::string name;
+        std::string extension;
+        if (docTemplate->GetDocString(name, CDocTemplate::filterName)
+            && docTemplate->GetDocString(extension, CDocTemplate::filterExt)) {
+            filter += name + "|*" + extension + "|";
+            if (defaultExtension.empty() && extension.size() > 1) {
+                defaultExtension = extension.substr(1);
+            }
+        }
+    }
+    filter += "All Files (*.*)|*.*||";
+    CFileDialog dialog(bOpenFileDialog, defaultExtension.empty() ? nullptr : defaultExtension.c_str(),
+                       fileName.empty() ? nullptr : fileName.c_str(),
+                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | (bOpenFileDialog ? OFN_FILEMUSTEXIST : 0),
+                       filter.c_str(), m_pMainWnd);
+    if (dialog.DoModal() != IDOK) {
+        return FALSE;
+    }
+    fileName = dialog.GetPathName();
+    return TRUE;
+}
+
+void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
+{
+    m_registryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : "";
+    m_pszRegistryKey = m_registryKey.c_str();
+}
+
+void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
+{
+    ResolveAppName();
+    m_pRecentFileList = std::make_unique<CRecentFileList>(
+        ID_FILE_MRU_FILE1, m_pszRegistryKey != nullptr ? m_pszRegistryKey : "", m_pszAppName,
+        static_cast<int>(std::min<UINT>(nMaxMRU, ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1)));
+    m_pRecentFileList->ReadList();
+}
+
+void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
+{
+    if (m_pRecentFileList != nullptr) {
+        m_pRecentFileList->Add(lpszPathName);
+    }
+}
+
+void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+{
+    // Blank-separated tokens; double quotes group blanks into a token.
+    std::vector<std::string> tokens;
+    std::string token;
+    bool quoted = false;
+    bool inToken = false;
+    for (const char* p = m_lpCmdLine != nullptr ? m_lpCmdLine : ""; *p != '\0'; ++p) {
+        if (*p == '"') {
+            quoted = !quoted;
+            inToken = true;
+        } else if (*p == ' ' && !quoted) {
+            if (inToken) {
+                tokens.push_back(token);
+            }
+            token.clear();
+            inToken = false;
+        } else {
+            token += *p;
+            inToken = true;
+        }
+    }
+    if (inToken) {
+        tokens.push_back(token);
+    }
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const std::string& current = tokens[i];
+        const bool flag = current.size() > 1 && (current[0] == '/' || current[0] == '-');
+        rCmdInfo.ParseParam(flag ? current.c_str() + 1 : current.c_str(), flag ? TRUE : FALSE,
+                            i + 1 == tokens.size() ? TRUE : FALSE);
+    }
+}
+
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
+{
+    switch (rCmdInfo.m_nShellCommand) {
+    case CCommandLineInfo::FileNew:
+        if (!OnCmdMsg(ID_FILE_NEW)) {
+            OnFileNew();
+        }
+        return m_pMainWnd != nullptr;
+    case CCommandLineInfo::FileOpen: return OpenDocumentFile(rCmdInfo.m_strFileName.c_str()) != nullptr;
+    default: return TRUE;
+    }
+}
+
 void CWinApp::CloseAllDocuments(BOOL bEndSession)
 {
     for (CDocTemplate* docTemplate : m_templateList) {
@@ -114,6 +278,8 @@ void CWinApp::ResolveAppName()
 }
 
 CWinApp* AfxGetApp() { return g_app; }
+
+CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
 
 std::string AfxBuildCommandLine(int argc, char** argv)
 {

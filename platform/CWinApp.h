@@ -3,19 +3,25 @@
 // derives from CWinApp. AfxWinMain hands it the command line and calls
 // InitInstance; TRUE runs the message loop, FALSE ends the program.
 
+#include "platform/CCmdTarget.h"
 #include "platform/Position.h"
 #include "platform/WinTypes.h"
 
+#include <memory>
 #include <string>
 #include <vector>
 
+class CCommandLineInfo;
 class CDocTemplate;
 class CDocument;
+class CRecentFileList;
+class CWnd;
 
-class CWinApp {
+class CWinApp : public CCmdTarget {
+    DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(LPCSTR appName = nullptr);
-    virtual ~CWinApp();
+    ~CWinApp() override;
     CWinApp(const CWinApp&) = delete;
     CWinApp& operator=(const CWinApp&) = delete;
 
@@ -36,8 +42,44 @@ public:
     virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
     // File > New: a new document of the first template; it may refuse.
     void OnFileNew();
+    // File > Open: asks for a file and opens it.
+    void OnFileOpen();
+    // File > Exit: closes the main window, which asks to save modified documents first.
+    void OnAppExit();
+    // A recent-file entry (ID_FILE_MRU_FILE1 onwards): opens it; an entry that
+    // cannot be opened (the document has said why) leaves the list.
+    BOOL OnOpenRecentFile(UINT nID);
+    // Commands of the message map, then the recent-file entries.
+    BOOL OnCmdMsg(UINT nID) override;
     // Closes the documents of every template.
     void CloseAllDocuments(BOOL bEndSession);
+    // Asks to save every modified document; FALSE when the user cancelled.
+    BOOL SaveAllModified();
+
+    // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the
+    // template's document type (or every template's) and all files. fileName
+    // gives the proposed name and receives the chosen path; FALSE on Cancel.
+    BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+
+    // Dialogs and controls have the toolkit's own look: nothing to switch on.
+    BOOL Enable3dControls() { return TRUE; }
+    // Settings are kept under the organisation key and the application title.
+    void SetRegistryKey(LPCSTR lpszRegistryKey);
+    // Reads the recent-file list of nMaxMRU entries, which is kept up to date from then on.
+    void LoadStdProfileSettings(UINT nMaxMRU = 4);
+    // Puts the path at the top of the recent-file list, when there is one.
+    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+    // Shell registration: the desktop entry and the MIME type of the document
+    // type are installed with the program, so nothing is written at start-up.
+    void EnableShellOpen() {}
+    void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
+
+    // Fills rCmdInfo from the command line.
+    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
+    // Carries the command out: a new document, or the named file opened.
+    // FALSE when a file could not be opened or there is no main window.
+    BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
     // The application title: the name given to the constructor, else string
     // AFX_IDS_APP_TITLE. Captions every message box.
@@ -45,6 +87,10 @@ public:
     // The text after the program's name, leading blanks and control characters skipped.
     LPSTR m_lpCmdLine = nullptr;
     int m_nCmdShow = SW_SHOWNORMAL;
+    // The main window, once the program has made one; the framework clears it when the window goes.
+    CWnd* m_pMainWnd = nullptr;
+    // The organisation key of the settings (SetRegistryKey), null until set.
+    LPCSTR m_pszRegistryKey = nullptr;
     // The status that ExitInstance returns; the program sets it to report failure.
     int m_nExitCode = 0;
 
@@ -55,10 +101,17 @@ private:
 
     std::string m_commandLine;
     std::string m_appName;
+    std::string m_registryKey;
     std::vector<CDocTemplate*> m_templateList;
+    std::unique_ptr<CRecentFileList> m_pRecentFileList;
+
+protected:
+    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();
+// The application's main window, or null.
+CWnd* AfxGetMainWnd();
 
 // The framework's start: fills the application object from the process's
 // arguments, runs InitInstance and, on TRUE, the message loop.

@@ -5,9 +5,13 @@
 
 #include "platform/CCmdTarget.h"
 
+#include <bit>
 #include <memory>
+#include <string>
+#include <vector>
 
 class QWidget;
+class CFrameWnd;
 
 struct CREATESTRUCT {
     LPCSTR lpszName = nullptr;
@@ -31,6 +35,8 @@ public:
     QWidget* Detach();
     // The bound widget, or null when there is none (never bound, detached or destroyed).
     QWidget* GetWidget() const;
+    // Whether the bound widget is destroyed with this object.
+    bool OwnsWidget() const;
     BOOL IsWindow() const { return GetWidget() != nullptr; }
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
@@ -55,7 +61,51 @@ public:
     // Default processing of the message being handled: nothing more is needed on this platform.
     LRESULT Default() { return 0; }
 
+    // Delivers a message now: WM_COMMAND (wParam the command id) through OnCmdMsg,
+    // WM_LBUTTONDOWN (wParam the key flags, lParam the client point) through the
+    // message map, WM_CLOSE to OnClose. Unhandled messages do nothing and give 0.
+    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Delivers it from the event loop, after the current event has been handled:
+    // for commands of menus and keys, which may close the window they come from.
+    void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+
+    // Files dropped on the window are handed to OnDropFiles.
+    void DragAcceptFiles(BOOL bAccept = TRUE);
+    // The frame window that holds this window (not this window itself); null when none.
+    CFrameWnd* GetParentFrame() const;
+
+    // The window object bound to the widget, or null.
+    static CWnd* FromHandle(const QWidget* widget);
+    // Called by the layer's own widgets as they are destroyed: the bound object
+    // loses its window and gets PostNcDestroy.
+    static void NotifyWidgetDestroyed(QWidget* widget);
+
+protected:
+    // Called once the window is gone; frames and views delete themselves here.
+    virtual void PostNcDestroy();
+    // WM_CLOSE: destroys the window. Frames ask first.
+    virtual void OnClose();
+    virtual void OnDropFiles(const std::vector<std::string>& paths);
+    void OnLButtonDown(UINT nFlags, POINT point);
+
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+constexpr UINT MK_LBUTTON = 0x0001;
+constexpr UINT MK_SHIFT = 0x0004;
+constexpr UINT MK_CONTROL = 0x0008;
+
+constexpr LPARAM MAKELPARAM(int low, int high)
+{
+    return static_cast<LPARAM>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low))
+                               | (static_cast<std::uint32_t>(static_cast<std::uint16_t>(high)) << 16));
+}
+// Client coordinates are signed 16-bit values in lParam.
+constexpr int GET_X_LPARAM(LPARAM lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
+constexpr int GET_Y_LPARAM(LPARAM lParam) { return static_cast<std::int16_t>((lParam >> 16) & 0xFFFF); }
+
+#define ON_WM_LBUTTONDOWN()                                                                                          \
+    {WM_LBUTTONDOWN, 0, AfxSig_vwp,                                                                                  \
+     std::bit_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},

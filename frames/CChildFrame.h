@@ -1,0 +1,16 @@
+#pragma once
+// The frame of one document window; the framework makes one per window.
+
+#include "platform/CMDIChildWnd.h"
+
+class CChildFrame : public CMDIChildWnd {
+    DECLARE_DYNCREATE(CChildFrame)
+public:
+    CChildFrame();
+    ~CChildFrame() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+
+protected:
+    DECLARE_MESSAGE_MAP()
+};

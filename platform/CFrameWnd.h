@@ -1,0 +1,100 @@
+#pragma once
+// A frame window: a top-level or MDI child window with a title and, for the
+// top level, a menu bar, accelerators and an icon from resources. Commands
+// go to the active view (and so its document) first, then to the frame, then,
+// for a top-level frame, to the application. A frame deletes itself when its
+// window is destroyed.
+
+#include "platform/CWnd.h"
+
+#include <string>
+
+class CDocTemplate;
+class CDocument;
+class CView;
+
+constexpr DWORD WS_OVERLAPPED = 0x00000000;
+constexpr DWORD WS_THICKFRAME = 0x00040000;
+constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
+constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
+constexpr DWORD WS_OVERLAPPEDWINDOW =
+    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+// The frame adds the active document's name to its title.
+constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
+
+// What a frame being made for a document needs: the view class to create in it
+// and the document that the view shows.
+struct CCreateContext {
+    const CRuntimeClass* m_pNewViewClass = nullptr;
+    CDocument* m_pCurrentDoc = nullptr;
+    CDocTemplate* m_pNewDocTemplate = nullptr;
+    // The frame of the same document that the new one copies (Window > New Window).
+    class CFrameWnd* m_pCurrentFrame = nullptr;
+};
+
+class CFrameWnd : public CWnd {
+    DECLARE_DYNAMIC(CFrameWnd)
+public:
+    CFrameWnd();
+    ~CFrameWnd() override;
+
+    // Creates the window from the resources of the id: its title (the first
+    // field of the string of that id), icon, and for a top-level frame the
+    // menu and accelerators. With a context, creates the view in it. FALSE on failure.
+    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+
+    // The view that commands go to; null when there is none or it has gone.
+    CView* GetActiveView() const;
+    void SetActiveView(CView* pViewNew);
+    // The document of the active view (of the active child for an MDI frame), or null.
+    virtual CDocument* GetActiveDocument();
+    // The frame that holds the active view: an MDI frame's active child, else this frame.
+    virtual CFrameWnd* GetActiveFrame() { return this; }
+
+    // Shows the window and brings it to the front.
+    virtual void ActivateFrame(int nCmdShow = -1);
+    // Recomputes the title from the document (FWS_ADDTOTITLE).
+    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // Calls the active view's OnInitialUpdate and shows the frame.
+    void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
+
+    BOOL OnCmdMsg(UINT nID) override;
+
+    UINT GetResourceID() const { return m_nIDHelp; }
+    const std::string& GetTitle() const { return m_strTitle; }
+    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle != nullptr ? lpszTitle : ""; }
+
+    // The window number shown after the document's name while a document has
+    // several windows (":1", ":2"); 0 shows none.
+    int m_nWindow = 0;
+
+    // Puts the menu bar of the menu resource in place (the frame's own when there is none).
+    void ShowMenu(UINT nIDResource);
+
+protected:
+    // The frame's widget, made by LoadFrame: a main window here, an MDI child in CMDIChildWnd.
+    virtual QWidget* CreateFrameWidget(CWnd* pParentWnd);
+    // The menu bar and accelerators of the resource id; a child frame has none of its own.
+    virtual void LoadFrameMenus(UINT nIDResource);
+    // Makes the widget the frame's client area.
+    virtual void SetClientWidget(QWidget* widget);
+    // Creates the view of the context in the frame.
+    virtual BOOL OnCreateClient(CCreateContext* pContext);
+    CView* CreateView(CCreateContext* pContext);
+    // Asks the document of a closing frame whether it may go (the save prompt).
+    virtual BOOL CanCloseFrame();
+    void OnClose() override;
+    void PostNcDestroy() override;
+    void OnDropFiles(const std::vector<std::string>& paths) override;
+    // Whether commands go on to the application after the frame.
+    virtual BOOL RoutesToApplication() const { return TRUE; }
+
+    UINT m_nIDHelp = 0;
+    DWORD m_dwStyle = 0;
+    std::string m_strTitle;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> m_frame;
+};

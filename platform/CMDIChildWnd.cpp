@@ -1,0 +1,122 @@
+#include "platform/CMDIChildWnd.h"
+
+#include "platform/CDocument.h"
+#include "platform/CMDIFrameWnd.h"
+#include "platform/CWinApp.h"
+
+#include <QCloseEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+
+namespace {
+// A document window. Closing asks the frame first (the save prompt), from the
+// event loop, so that the frame may destroy the window.
+class CMdiChildWindow : public QMdiSubWindow {
+public:
+    CMdiChildWindow() = default;
+    ~CMdiChildWindow() override { CWnd::NotifyWidgetDestroyed(this); }
+
+protected:
+    void closeEvent(QCloseEvent* event) override
+    {
+        event->ignore();
+        if (CWnd* frame = CWnd::FromHandle(this)) {
+            frame->PostMessage(WM_CLOSE);
+        }
+    }
+};
+} // namespace
+
+IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
+
+CMDIChildWnd::CMDIChildWnd() = default;
+
+CMDIChildWnd::~CMDIChildWnd() = default;
+
+BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+{
+    if (pParentWnd == nullptr) {
+        pParentWnd = AfxGetMainWnd();
+    }
+    if (pParentWnd == nullptr || !pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))
+        || static_cast<CMDIFrameWnd*>(pParentWnd)->GetMdiClient() == nullptr) {
+        return FALSE;
+    }
+    m_pMDIFrameWidget = pParentWnd->GetWidget();
+    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
+}
+
+QWidget* CMDIChildWnd::CreateFrameWidget(CWnd*)
+{
+    QMdiArea* area = GetMDIFrame()->GetMdiClient();
+    auto* sub = new CMdiChildWindow;
+    area->addSubWindow(sub);
+    // Three quarters of the client area, as document windows start out on the original system.
+    const QSize client = area->viewport()->size();
+    sub->resize(std::max(client.width() * 3 / 4, 640), std::max(client.height() * 3 / 4, 400));
+    return sub;
+}
+
+void CMDIChildWnd::LoadFrameMenus(UINT) {}
+
+void CMDIChildWnd::SetClientWidget(QWidget* widget)
+{
+    if (auto* sub = qobject_cast<QMdiSubWindow*>(GetWidget())) {
+        sub->setWidget(widget);
+    }
+}
+
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
+{
+    CWnd* frame = FromHandle(m_pMDIFrameWidget);
+    return frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(frame)
+                                                                             : nullptr;
+}
+
+void CMDIChildWnd::MDIActivate()
+{
+    if (CMDIFrameWnd* frame = GetMDIFrame()) {
+        frame->MDIActivate(this);
+    }
+}
+
+void CMDIChildWnd::ActivateFrame(int nCmdShow)
+{
+    ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+    MDIActivate();
+    if (CMDIFrameWnd* frame = GetMDIFrame()) {
+        frame->OnUpdateFrameMenu();
+        frame->OnUpdateFrameTitle(TRUE);
+    }
+}
+
+void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    QWidget* widget = GetWidget();
+    if (widget == nullptr) {
+        return;
+    }
+    std::string title = m_strTitle;
+    CDocument* document = GetActiveDocument();
+    if (bAddToTitle && document != nullptr) {
+        title = document->GetTitle();
+        if (m_nWindow > 0) {
+            title += ':' + std::to_string(m_nWindow);
+        }
+    }
+    widget->setWindowTitle(QString::fromStdString(title));
+    if (CMDIFrameWnd* frame = GetMDIFrame(); frame != nullptr && frame->MDIGetActive() == this) {
+        frame->OnUpdateFrameTitle(TRUE);
+    }
+}
+
+void CMDIChildWnd::PostNcDestroy()
+{
+    CMDIFrameWnd* frame = GetMDIFrame();
+    delete this;
+    // The menu and title follow the window that is active now, if any.
+    if (frame != nullptr) {
+        frame->OnUpdateFrameMenu();
+        frame->OnUpdateFrameTitle(TRUE);
+    }
+}

@@ -1,0 +1,37 @@
+#pragma once
+// A document window inside the main window's client area. It shows one view;
+// its menu is the one of its resource id, shown by the main window while it
+// is active. Commands reach it through the main window.
+
+#include "platform/CFrameWnd.h"
+
+class CMDIFrameWnd;
+
+class CMDIChildWnd : public CFrameWnd {
+    DECLARE_DYNAMIC(CMDIChildWnd)
+public:
+    CMDIChildWnd();
+    ~CMDIChildWnd() override;
+
+    // pParentWnd must be the CMDIFrameWnd (the application's main window when null).
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
+
+    // The main window that holds this one; null once it is being destroyed.
+    CMDIFrameWnd* GetMDIFrame() const;
+    void MDIActivate();
+    void ActivateFrame(int nCmdShow = -1) override;
+    // The document's title, with ":<n>" while the document has several windows.
+    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
+
+protected:
+    QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
+    void LoadFrameMenus(UINT nIDResource) override;
+    void SetClientWidget(QWidget* widget) override;
+    BOOL RoutesToApplication() const override { return FALSE; }
+    void PostNcDestroy() override;
+
+private:
+    // The main window's widget: its frame is looked up, since the frame may go first.
+    QWidget* m_pMDIFrameWidget = nullptr;
+};

@@ -1,0 +1,167 @@
+#include "platform/CMDIFrameWnd.h"
+
+#include "platform/AfxRes.h"
+#include "platform/CDocTemplate.h"
+#include "platform/CDocument.h"
+#include "platform/CMDIChildWnd.h"
+
+#include <QGuiApplication>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QScreen>
+
+IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
+
+BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
+    ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
+    ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+    ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
+    ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
+END_MESSAGE_MAP()
+
+CMDIFrameWnd::CMDIFrameWnd() = default;
+
+CMDIFrameWnd::~CMDIFrameWnd() = default;
+
+QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
+{
+    auto* window = static_cast<QMainWindow*>(CFrameWnd::CreateFrameWidget(pParentWnd));
+    auto* area = new QMdiArea(window);
+    area->setBackground(area->palette().brush(QPalette::Dark));
+    window->setCentralWidget(area);
+    // Room for two document windows side by side, within the screen.
+    QSize size(1280, 800);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    }
+    window->resize(size);
+    // Looked up at each call: while the window is being destroyed the frame has gone already.
+    QObject::connect(area, &QMdiArea::subWindowActivated, window, [window] {
+        if (auto* frame = static_cast<CMDIFrameWnd*>(FromHandle(window))) {
+            frame->OnUpdateFrameMenu();
+            frame->OnUpdateFrameTitle(TRUE);
+        }
+    });
+    return window;
+}
+
+QMdiArea* CMDIFrameWnd::GetMdiClient() const
+{
+    auto* window = qobject_cast<QMainWindow*>(GetWidget());
+    return window != nullptr ? qobject_cast<QMdiArea*>(window->centralWidget()) : nullptr;
+}
+
+CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
+{
+    QMdiArea* area = GetMdiClient();
+    // The current window stays current while the main window itself is inactive.
+    CWnd* child = area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr;
+    return child != nullptr && child->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(child)
+                                                                             : nullptr;
+}
+
+void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
+{
+    QMdiArea* area = GetMdiClient();
+    auto* sub = pWndActivate != nullptr ? qobject_cast<QMdiSubWindow*>(pWndActivate->GetWidget()) : nullptr;
+    if (area != nullptr && sub != nullptr) {
+        area->setActiveSubWindow(sub);
+    }
+}
+
+void CMDIFrameWnd::MDICascade()
+{
+    if (QMdiArea* area = GetMdiClient()) {
+        area->cascadeSubWindows();
+    }
+}
+
+void CMDIFrameWnd::MDITile()
+{
+    if (QMdiArea* area = GetMdiClient()) {
+        area->tileSubWindows();
+    }
+}
+
+void CMDIFrameWnd::MDIIconArrange()
+{
+    QMdiArea* area = GetMdiClient();
+    if (area == nullptr) {
+        return;
+    }
+    const QSize client = area->viewport()->size();
+    int x = 0;
+    int rowBottom = client.height();
+    int rowHeight = 0;
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::CreationOrder)) {
+        if (!sub->isMinimized() || sub->isHidden()) {
+            continue;
+        }
+        const QSize size = sub->size();
+        if (x > 0 && x + size.width() > client.width()) {
+            x = 0;
+            rowBottom -= rowHeight;
+            rowHeight = 0;
+        }
+        sub->move(x, rowBottom - size.height());
+        x += size.width();
+        rowHeight = std::max(rowHeight, size.height());
+    }
+}
+
+CDocument* CMDIFrameWnd::GetActiveDocument()
+{
+    CMDIChildWnd* child = MDIGetActive();
+    return child != nullptr ? child->GetActiveDocument() : nullptr;
+}
+
+CFrameWnd* CMDIFrameWnd::GetActiveFrame()
+{
+    CMDIChildWnd* child = MDIGetActive();
+    return child != nullptr ? static_cast<CFrameWnd*>(child) : this;
+}
+
+BOOL CMDIFrameWnd::OnCmdMsg(UINT nID)
+{
+    if (CMDIChildWnd* child = MDIGetActive(); child != nullptr && child->OnCmdMsg(nID)) {
+        return TRUE;
+    }
+    return CFrameWnd::OnCmdMsg(nID);
+}
+
+void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+{
+    QWidget* widget = GetWidget();
+    if (widget == nullptr) {
+        return;
+    }
+    QString title = QString::fromStdString(m_strTitle);
+    CMDIChildWnd* child = MDIGetActive();
+    if (bAddToTitle && (m_dwStyle & FWS_ADDTOTITLE) != 0 && child != nullptr && child->GetWidget() != nullptr) {
+        const QString name = child->GetWidget()->windowTitle();
+        if (!name.isEmpty()) {
+            title += QStringLiteral(" - ") + name;
+        }
+    }
+    widget->setWindowTitle(title);
+}
+
+void CMDIFrameWnd::OnUpdateFrameMenu()
+{
+    CMDIChildWnd* child = MDIGetActive();
+    ShowMenu(child != nullptr ? child->GetResourceID() : m_nIDHelp);
+}
+
+void CMDIFrameWnd::OnWindowNew()
+{
+    CMDIChildWnd* child = MDIGetActive();
+    CDocument* document = child != nullptr ? child->GetActiveDocument() : nullptr;
+    CDocTemplate* docTemplate = document != nullptr ? document->GetDocTemplate() : nullptr;
+    if (docTemplate == nullptr) {
+        return;
+    }
+    if (CFrameWnd* frame = docTemplate->CreateNewFrame(document, child)) {
+        docTemplate->InitialUpdateFrame(frame, document, TRUE);
+    }
+}

@@ -1,0 +1,35 @@
+#pragma once
+// The recent-file list: the paths of the last files opened or saved, newest
+// first, kept in the user's settings under the organisation and application
+// names as "Recent File List/File1", "File2" ...
+
+#include "platform/WinTypes.h"
+
+#include <string>
+#include <vector>
+
+class CRecentFileList {
+public:
+    // nStart: the command id of the first entry; nSize: how many entries are kept.
+    CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize);
+
+    int GetSize() const { return m_nSize; }
+    int GetCount() const { return static_cast<int>(m_arrNames.size()); }
+    // The entry's full path; empty for an index outside the list.
+    const std::string& operator[](int nIndex) const;
+
+    // Puts the path (made absolute) at the top; the same file further down goes, the oldest falls off.
+    void Add(LPCSTR lpszPathName);
+    void Remove(int nIndex);
+
+    void ReadList();
+    void WriteList() const;
+
+    const UINT m_nStart;
+
+private:
+    std::string m_organisation;
+    std::string m_application;
+    int m_nSize;
+    std::vector<std::string> m_arrNames;
+};

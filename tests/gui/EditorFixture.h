@@ -1,0 +1,224 @@
+#pragma once
+// The editor as the program starts it, on real (offscreen) windows: the
+// application object after its interactive start-up, with settings kept in a
+// temporary folder and message boxes answered from the test. Every test ends
+// by closing the main window, after which no window may be left.
+
+#include "app/CVarnoApp.h"
+#include "document/CVarnoDoc.h"
+#include "frames/CMainFrame.h"
+#include "platform/CDialog.h"
+#include "platform/CDocTemplate.h"
+#include "platform/CMDIChildWnd.h"
+#include "platform/Display.h"
+#include "platform/MessageBox.h"
+#include "res/Resource.h"
+#include "tests/TempDir.h"
+#include "tools/SampleGenerator.h"
+#include "view/CVarnoView.h"
+
+#include <QApplication>
+#include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QImage>
+#include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMimeData>
+#include <QUrl>
+#include <QDragEnterEvent>
+#include <QDropEvent>
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Runs the event loop until the condition holds; false when it never did.
+inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
+{
+    QDeadlineTimer deadline(timeoutMs);
+    while (!condition()) {
+        if (deadline.hasExpired()) {
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    return true;
+}
+
+// Answers the next file dialog with the path, as a user who picks that file.
+class FileDialogAnswer {
+public:
+    explicit FileDialogAnswer(std::string path)
+    {
+        m_previous = AfxSetModalDialogHook([this, path](CDialog& dialog) {
+            auto* fileDialog = qobject_cast<QFileDialog*>(dialog.GetWidget());
+            ASSERT_NE(fileDialog, nullptr);
+            m_filters = fileDialog->nameFilters();
+            // Typed into the name field, as a user does.
+            auto* name = fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+            ASSERT_NE(name, nullptr);
+            name->setText(QString::fromStdString(path));
+            QMetaObject::invokeMethod(fileDialog, "accept", Qt::DirectConnection);
+            ++m_shown;
+        });
+    }
+    ~FileDialogAnswer() { AfxSetModalDialogHook(std::move(m_previous)); }
+
+    int Shown() const { return m_shown; }
+    const QStringList& Filters() const { return m_filters; }
+
+private:
+    AfxModalDialogHook m_previous;
+    QStringList m_filters;
+    int m_shown = 0;
+};
+
+class EditorTest : public testing::Test {
+protected:
+    struct Message {
+        std::string text;
+        UINT type;
+    };
+
+    static void SetUpTestSuite()
+    {
+        VarnoRegisterResources();
+        AfxEnsureGuiApplication();
+    }
+
+    void SetUp() override
+    {
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_settings.Path()));
+        m_previousHandler = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
+            m_messages.push_back({text, type});
+            return m_answer;
+        });
+        m_app = std::make_unique<CVarnoApp>();
+        ASSERT_TRUE(m_app->InitInteractive());
+    }
+
+    void TearDown() override
+    {
+        // Whatever is still modified is not saved.
+        m_answer = IDNO;
+        if (m_app->m_pMainWnd != nullptr) {
+            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+        }
+        EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+        EXPECT_TRUE(OpenDocuments().empty());
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        QStringList left;
+        for (QWidget* widget : QApplication::topLevelWidgets()) {
+            left << QString::fromLatin1(widget->metaObject()->className()) + " " + widget->windowTitle();
+        }
+        EXPECT_TRUE(left.isEmpty()) << "windows left: " << left.join(QStringLiteral(", ")).toStdString();
+        m_app.reset();
+        AfxSetMessageBoxHandler(std::move(m_previousHandler));
+    }
+
+    CMainFrame* MainFrame() const { return static_cast<CMainFrame*>(m_app->m_pMainWnd); }
+    QMainWindow* MainWindow() const { return qobject_cast<QMainWindow*>(MainFrame()->GetWidget()); }
+    QMdiArea* Area() const { return MainFrame()->GetMdiClient(); }
+
+    // The titles of the menu bar's menus, as their resources spell them.
+    QStringList MenuTitles() const
+    {
+        QStringList titles;
+        for (QAction* action : MainWindow()->menuBar()->actions()) {
+            titles << action->text();
+        }
+        return titles;
+    }
+
+    QMenu* Menu(const QString& title) const
+    {
+        for (QAction* action : MainWindow()->menuBar()->actions()) {
+            if (action->text() == title) {
+                return action->menu();
+            }
+        }
+        return nullptr;
+    }
+
+    // The texts of the menu's visible entries, as a user sees them when it opens.
+    QStringList MenuEntries(const QString& title) const
+    {
+        QStringList entries;
+        QMenu* menu = Menu(title);
+        if (menu == nullptr) {
+            return entries;
+        }
+        Q_EMIT menu->aboutToShow();
+        for (QAction* action : menu->actions()) {
+            if (action->isVisible() && !action->isSeparator()) {
+                entries << action->text();
+            }
+        }
+        return entries;
+    }
+
+    std::string Sample(const std::string& name, const samples::Bytes& bytes) const
+    {
+        const std::string path = m_files.File(name);
+        EXPECT_TRUE(samples::WriteFile(path, bytes));
+        return path;
+    }
+
+    CVarnoDoc* Open(const std::string& path)
+    {
+        CDocument* document = m_app->OpenDocumentFile(path.c_str());
+        return document != nullptr && document->IsKindOf(RUNTIME_CLASS(CVarnoDoc)) ? static_cast<CVarnoDoc*>(document)
+                                                                                    : nullptr;
+    }
+
+    std::vector<CVarnoDoc*> OpenDocuments() const
+    {
+        std::vector<CVarnoDoc*> documents;
+        POSITION templatePosition = m_app->GetFirstDocTemplatePosition();
+        while (templatePosition != nullptr) {
+            CDocTemplate* docTemplate = m_app->GetNextDocTemplate(templatePosition);
+            POSITION position = docTemplate->GetFirstDocPosition();
+            while (position != nullptr) {
+                documents.push_back(static_cast<CVarnoDoc*>(docTemplate->GetNextDoc(position)));
+            }
+        }
+        return documents;
+    }
+
+    static std::vector<CVarnoView*> Views(CDocument* document)
+    {
+        std::vector<CVarnoView*> views;
+        POSITION position = document->GetFirstViewPosition();
+        while (position != nullptr) {
+            views.push_back(static_cast<CVarnoView*>(document->GetNextView(position)));
+        }
+        return views;
+    }
+
+    static CVarnoView* ViewOf(CDocument* document)
+    {
+        std::vector<CVarnoView*> views = Views(document);
+        return views.empty() ? nullptr : views.front();
+    }
+
+    // Sends a command as the menus and keys do, through the main frame's routing.
+    void Command(UINT id) { MainFrame()->SendMessage(WM_COMMAND, id); }
+
+    std::unique_ptr<CVarnoApp> m_app;
+    std::vector<Message> m_messages;
+    int m_answer = IDOK;
+    TempDir m_settings;
+    TempDir m_files;
+
+private:
+    AfxMessageBoxHandler m_previousHandler;
+};

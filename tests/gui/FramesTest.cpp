@@ -1,0 +1,352 @@
+// The frames at work: the display font, closing with the save prompt, Exit,
+// the recent-file list, Save As and the Window menu.
+#include "tests/gui/EditorFixture.h"
+
+#include "platform/AfxRes.h"
+#include "platform/CFontDialog.h"
+#include "platform/CRecentFileList.h"
+#include "platform/FontConversion.h"
+#include "tables/CTableHandler.h"
+
+#include <QFontDialog>
+#include <QRegularExpression>
+
+#include <cstring>
+#include <map>
+
+namespace {
+
+// Counts the paints of the widgets it watches.
+class PaintCounter : public QObject {
+public:
+    void Watch(QWidget* widget) { widget->installEventFilter(this); }
+    int Count(QWidget* widget) const
+    {
+        auto found = m_counts.find(widget);
+        return found == m_counts.end() ? 0 : found->second;
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            ++m_counts[watched];
+        }
+        return false;
+    }
+
+private:
+    std::map<QObject*, int> m_counts;
+};
+
+class Frames : public EditorTest {
+protected:
+    // A document of undefined format, then one of each kind.
+    void OpenOneOfEachKind()
+    {
+        Open(Sample("notes.txt", samples::Bytes(300, 0x20)));
+        Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({})));
+        Open(Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})));
+        Open(Sample("ru.kbd", samples::MakeKeyboardLayout({})));
+        Open(Sample("gdi.exe", samples::MakeGdiModule({})));
+        m_messages.clear();
+    }
+
+    // Runs the font dialog, which the hook answers.
+    void EditFont(const std::function<void(QFontDialog&)>& answer)
+    {
+        AfxModalDialogHook previous = AfxSetModalDialogHook([&answer](CDialog& dialog) {
+            auto* fontDialog = qobject_cast<QFontDialog*>(dialog.GetWidget());
+            ASSERT_NE(fontDialog, nullptr);
+            answer(*fontDialog);
+        });
+        Command(ID_EDIT_FONT);
+        AfxSetModalDialogHook(std::move(previous));
+    }
+};
+
+TEST_F(Frames, DisplayFontStartsAsTheDefault)
+{
+    const LOGFONT& font = MainFrame()->m_logFont;
+    EXPECT_EQ(font.lfHeight, 14);
+    EXPECT_EQ(font.lfCharSet, RUSSIAN_CHARSET);
+    EXPECT_STREQ(font.lfFaceName, "Microsoft Sans Serif");
+    LOGFONT zero;
+    std::memset(&zero, 0, sizeof zero);
+    EXPECT_EQ(std::memcmp(&font.lfWidth, &zero.lfWidth, offsetof(LOGFONT, lfCharSet) - offsetof(LOGFONT, lfWidth)), 0);
+    EXPECT_EQ(std::memcmp(&font.lfOutPrecision, &zero.lfOutPrecision, 4), 0);
+}
+
+TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
+{
+    OpenOneOfEachKind();
+    const std::vector<CVarnoDoc*> documents = OpenDocuments();
+    ASSERT_EQ(documents.size(), 5u);
+    // Side by side, so that every window is seen and paints; then settled, so
+    // that only what the font change asks for counts.
+    Command(ID_WINDOW_TILE_HORZ);
+    for (int i = 0; i < 5; ++i) {
+        QCoreApplication::processEvents();
+    }
+    PaintCounter paints;
+    for (CVarnoDoc* document : documents) {
+        paints.Watch(ViewOf(document)->GetWidget());
+    }
+
+    EditFont([](QFontDialog& dialog) {
+        QFont font = dialog.currentFont();
+        font.setPointSize(20);
+        font.setUnderline(true);
+        dialog.setCurrentFont(font);
+        dialog.accept();
+    });
+    EXPECT_EQ(MainFrame()->m_logFont.lfUnderline, 1);
+    EXPECT_EQ(MainFrame()->m_logFont.lfCharSet, RUSSIAN_CHARSET);
+    EXPECT_NE(MainFrame()->m_logFont.lfHeight, 14);
+    for (CVarnoDoc* document : documents) {
+        if (document->m_nKind != CVarnoDoc::kindUndefined) {
+            EXPECT_TRUE(WaitFor([&] { return paints.Count(ViewOf(document)->GetWidget()) > 0; }))
+                << document->GetTitle();
+        }
+    }
+    QCoreApplication::processEvents();
+    EXPECT_EQ(paints.Count(ViewOf(documents[0])->GetWidget()), 0);
+    for (CVarnoDoc* document : documents) {
+        EXPECT_FALSE(document->IsModified()) << document->GetTitle();
+    }
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(Frames, CancelledFontDialogChangesNothing)
+{
+    OpenOneOfEachKind();
+    const LOGFONT before = MainFrame()->m_logFont;
+    EditFont([](QFontDialog& dialog) {
+        QFont font = dialog.currentFont();
+        font.setPointSize(30);
+        dialog.setCurrentFont(font);
+        dialog.reject();
+    });
+    EXPECT_EQ(std::memcmp(&before, &MainFrame()->m_logFont, sizeof before), 0);
+}
+
+TEST_F(Frames, ClosingAModifiedDocumentAsksAndCancelKeepsIt)
+{
+    const samples::Bytes original = samples::MakeNtCodePageFile({});
+    const std::string path = Sample("c_1251.nls", original);
+    CVarnoDoc* document = Open(path);
+    ASSERT_NE(document, nullptr);
+    document->m_pHandler->Assign(0xC0, 0x0041);
+    document->SetModifiedFlag(TRUE);
+
+    m_answer = IDCANCEL;
+    Command(ID_FILE_CLOSE);
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_messages[0].text, "Save changes to " + path + "?");
+    EXPECT_EQ(m_messages[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
+    EXPECT_EQ(OpenDocuments(), std::vector<CVarnoDoc*>{document});
+    EXPECT_TRUE(document->IsModified());
+
+    // The close box asks the same.
+    Area()->subWindowList().front()->close();
+    ASSERT_TRUE(WaitFor([this] { return m_messages.size() == 2; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(Area()->subWindowList().size(), 1);
+
+    // No closes without writing.
+    m_answer = IDNO;
+    Area()->subWindowList().front()->close();
+    ASSERT_TRUE(WaitFor([this] { return OpenDocuments().empty(); }));
+    EXPECT_TRUE(Area()->subWindowList().isEmpty());
+    samples::Bytes onDisk;
+    ASSERT_TRUE(samples::ReadFile(path, onDisk));
+    EXPECT_EQ(onDisk, original);
+}
+
+TEST_F(Frames, YesSavesBeforeClosing)
+{
+    samples::Bytes expected = samples::MakeNtCodePageFile({});
+    const std::string path = Sample("c_1251.nls", expected);
+    CVarnoDoc* document = Open(path);
+    ASSERT_NE(document, nullptr);
+    document->m_pHandler->Assign(0xC0, 0x0041);
+    document->SetModifiedFlag(TRUE);
+    samples::PutWord(expected, samples::kNtForwardOffset + 2 * 0xC0, 0x0041);
+
+    m_answer = IDYES;
+    Command(ID_FILE_CLOSE);
+    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_TRUE(OpenDocuments().empty());
+    samples::Bytes onDisk;
+    ASSERT_TRUE(samples::ReadFile(path, onDisk));
+    // The forward entry changed; the reverse table is the handler's to keep, so compare the forward table only.
+    EXPECT_EQ(samples::GetWord(onDisk, samples::kNtForwardOffset + 2 * 0xC0), 0x0041);
+    EXPECT_EQ(onDisk.size(), expected.size());
+}
+
+TEST_F(Frames, ExitAsksForEveryModifiedDocumentAndCancelKeepsAllOpen)
+{
+    OpenOneOfEachKind();
+    std::vector<CVarnoDoc*> documents = OpenDocuments();
+    documents[1]->SetModifiedFlag(TRUE);
+    documents[3]->SetModifiedFlag(TRUE);
+
+    m_answer = IDCANCEL;
+    Command(ID_APP_EXIT);
+    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(OpenDocuments().size(), 5u);
+    EXPECT_NE(m_app->m_pMainWnd, nullptr);
+
+    // Closing the main window is the same as Exit.
+    MainWindow()->close();
+    ASSERT_TRUE(WaitFor([this] { return m_messages.size() == 2; }));
+    QCoreApplication::processEvents();
+    EXPECT_EQ(OpenDocuments().size(), 5u);
+    EXPECT_TRUE(MainWindow()->isVisible());
+
+    m_answer = IDNO;
+    m_messages.clear();
+    Command(ID_APP_EXIT);
+    EXPECT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+    EXPECT_TRUE(OpenDocuments().empty());
+}
+
+TEST_F(Frames, RecentFileListKeepsTheFourNewest)
+{
+    std::vector<std::string> paths;
+    for (const char* name : {"c_1250.nls", "c_1251.nls", "c_1252.nls", "cp_1251.nls", "us.kbd"}) {
+        paths.push_back(m_files.File(name));
+    }
+    Sample("c_1250.nls", samples::MakeNtCodePageFile({}));
+    Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    Sample("c_1252.nls", samples::MakeNtCodePageFile({}));
+    Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
+    Sample("us.kbd", samples::MakeKeyboardLayout({}));
+    for (const std::string& path : paths) {
+        ASSERT_NE(Open(path), nullptr);
+    }
+    CRecentFileList* list = m_app->GetRecentFileList();
+    ASSERT_NE(list, nullptr);
+    ASSERT_EQ(list->GetCount(), 4);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ((*list)[i], paths[4 - i]);
+    }
+    const QStringList entries = MenuEntries("&File");
+    EXPECT_EQ(entries.filter(QRegularExpression("^&[0-9] ")).size(), 4);
+    EXPECT_TRUE(entries.contains("&1 " + QString::fromStdString(paths[4])));
+
+    // Stored for the next start, under the organisation and application names.
+    QSettings settings("Local AppWizard-Generated Applications", "varno");
+    EXPECT_EQ(settings.value("Recent File List/File1").toString().toStdString(), paths[4]);
+    EXPECT_EQ(settings.value("Recent File List/File4").toString().toStdString(), paths[1]);
+    EXPECT_FALSE(settings.contains("Recent File List/File5"));
+}
+
+TEST_F(Frames, RecentEntryOpensItsFileAndAVanishedOneIsReportedAndDropped)
+{
+    const std::string kept = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const std::string gone = Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
+    Open(kept);
+    Open(gone);
+    Command(ID_FILE_CLOSE);
+    Command(ID_FILE_CLOSE);
+    ASSERT_TRUE(OpenDocuments().empty());
+    std::filesystem::remove(gone);
+
+    Command(ID_FILE_MRU_FILE1);
+    EXPECT_TRUE(OpenDocuments().empty());
+    ASSERT_EQ(m_messages.size(), 1u);
+    EXPECT_NE(m_messages[0].text.find(gone), std::string::npos);
+    ASSERT_EQ(m_app->GetRecentFileList()->GetCount(), 1);
+    EXPECT_EQ((*m_app->GetRecentFileList())[0], kept);
+
+    Command(ID_FILE_MRU_FILE1);
+    ASSERT_EQ(OpenDocuments().size(), 1u);
+    EXPECT_EQ(OpenDocuments()[0]->GetPathName(), kept);
+}
+
+TEST_F(Frames, SaveAsWritesTheNewFileAndRenamesTheWindow)
+{
+    const samples::Bytes bytes = samples::MakeGdiModule({});
+    CVarnoDoc* document = Open(Sample("gdi.exe", bytes));
+    ASSERT_NE(document, nullptr);
+    const std::string copy = m_files.File("gdi-copy.exe");
+    FileDialogAnswer answer(copy);
+    Command(ID_FILE_SAVE_AS);
+    EXPECT_EQ(answer.Shown(), 1);
+    samples::Bytes onDisk;
+    ASSERT_TRUE(samples::ReadFile(copy, onDisk));
+    EXPECT_EQ(onDisk, bytes);
+    EXPECT_EQ(document->GetPathName(), copy);
+    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - gdi-copy.exe"));
+    EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("gdi-copy.exe"));
+}
+
+TEST_F(Frames, NewWindowShowsTheDocumentTwiceAndOnlyTheLastCloseAsks)
+{
+    CVarnoDoc* document = Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({})));
+    ASSERT_NE(document, nullptr);
+    Command(ID_WINDOW_NEW);
+    ASSERT_EQ(Views(document).size(), 2u);
+    ASSERT_EQ(Area()->subWindowList().size(), 2);
+    QStringList titles;
+    for (QMdiSubWindow* window : Area()->subWindowList(QMdiArea::CreationOrder)) {
+        titles << window->windowTitle();
+    }
+    EXPECT_EQ(titles, (QStringList{"c_1251.nls:1", "c_1251.nls:2"}));
+    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls:2"));
+
+    // Both windows repaint after a change of the document.
+    PaintCounter paints;
+    for (CVarnoView* view : Views(document)) {
+        paints.Watch(view->GetWidget());
+    }
+    document->UpdateAllViews(nullptr);
+    for (CVarnoView* view : Views(document)) {
+        EXPECT_TRUE(WaitFor([&] { return paints.Count(view->GetWidget()) > 0; }));
+    }
+
+    document->SetModifiedFlag(TRUE);
+    m_answer = IDCANCEL;
+    Area()->subWindowList(QMdiArea::CreationOrder).back()->close();
+    ASSERT_TRUE(WaitFor([this] { return Area()->subWindowList().size() == 1; }));
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("c_1251.nls"));
+    Area()->subWindowList().front()->close();
+    ASSERT_TRUE(WaitFor([this] { return m_messages.size() == 1; }));
+    EXPECT_EQ(OpenDocuments().size(), 1u);
+}
+
+TEST_F(Frames, TileCascadeAndArrangeIcons)
+{
+    OpenOneOfEachKind();
+    QList<QMdiSubWindow*> windows = Area()->subWindowList(QMdiArea::CreationOrder);
+    ASSERT_EQ(windows.size(), 5);
+
+    Command(ID_WINDOW_TILE_HORZ);
+    for (qsizetype i = 0; i < windows.size(); ++i) {
+        EXPECT_TRUE(Area()->viewport()->rect().contains(windows[i]->geometry()));
+        for (qsizetype j = i + 1; j < windows.size(); ++j) {
+            EXPECT_FALSE(windows[i]->geometry().intersects(windows[j]->geometry())) << i << " " << j;
+        }
+    }
+
+    Command(ID_WINDOW_CASCADE);
+    for (qsizetype i = 1; i < windows.size(); ++i) {
+        EXPECT_GT(windows[i]->y(), windows[i - 1]->y());
+        EXPECT_EQ(windows[i]->size(), windows[0]->size());
+    }
+
+    windows[1]->showMinimized();
+    windows[3]->showMinimized();
+    windows[1]->move(300, 10);
+    Command(ID_WINDOW_ARRANGE);
+    const int bottom = Area()->viewport()->height();
+    EXPECT_EQ(windows[1]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(windows[3]->geometry().bottom() + 1, bottom);
+    EXPECT_EQ(windows[1]->x(), 0);
+    EXPECT_EQ(windows[3]->x(), windows[1]->width());
+}
+
+} // namespace

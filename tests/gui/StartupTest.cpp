@@ -1,0 +1,152 @@
+// The editor's start-up and its main window before and after documents open.
+#include "tests/gui/EditorFixture.h"
+
+#include "platform/AfxRes.h"
+#include "platform/CDialog.h"
+#include "platform/ResourceIcons.h"
+
+#include <QKeySequence>
+
+namespace {
+
+bool SameIcon(const QIcon& a, const QIcon& b)
+{
+    return a.pixmap(16, 16).toImage() == b.pixmap(16, 16).toImage()
+        && a.pixmap(32, 32).toImage() == b.pixmap(32, 32).toImage();
+}
+
+using Startup = EditorTest;
+
+TEST_F(Startup, EmptyCommandLineShowsTheMainFrameWithFileAndHelpOnly)
+{
+    ASSERT_NE(MainFrame(), nullptr);
+    EXPECT_TRUE(MainFrame()->IsKindOf(RUNTIME_CLASS(CMainFrame)));
+    EXPECT_TRUE(MainWindow()->isVisible());
+    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno"));
+    EXPECT_TRUE(SameIcon(MainWindow()->windowIcon(), AfxLoadIcon(IDR_MAINFRAME)));
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Help"}));
+    EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Recent File", "E&xit"}));
+    EXPECT_TRUE(Area()->subWindowList().isEmpty());
+    EXPECT_TRUE(OpenDocuments().empty());
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(Startup, NewAndUnhandledCommandsChangeNothing)
+{
+    for (UINT id : {ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE,
+                    ID_FILE_SAVE, ID_FILE_CLOSE, ID_WINDOW_NEW, ID_WINDOW_CASCADE}) {
+        Command(id);
+    }
+    EXPECT_TRUE(Area()->subWindowList().isEmpty());
+    EXPECT_TRUE(OpenDocuments().empty());
+    EXPECT_TRUE(m_messages.empty());
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Help"}));
+}
+
+TEST_F(Startup, EveryAcceleratorIsAShortcutOfTheMainWindow)
+{
+    QList<QKeySequence> shortcuts;
+    for (QAction* action : MainWindow()->actions()) {
+        shortcuts << action->shortcut();
+    }
+    for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace",
+                             "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}) {
+        EXPECT_TRUE(shortcuts.contains(QKeySequence(QString::fromLatin1(keys)))) << keys;
+    }
+}
+
+TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
+{
+    const std::string path = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    FileDialogAnswer answer(path);
+    QAction* open = nullptr;
+    for (QAction* action : MainWindow()->actions()) {
+        if (action->shortcut() == QKeySequence(QStringLiteral("Ctrl+O"))) {
+            open = action;
+        }
+    }
+    ASSERT_NE(open, nullptr);
+    open->trigger();
+    ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 1; }));
+    EXPECT_EQ(answer.Shown(), 1);
+    EXPECT_EQ(answer.Filters(), (QStringList{"Codepage files (*.nls)", "All Files (*)"}));
+
+    CVarnoDoc* document = OpenDocuments().front();
+    EXPECT_EQ(document->m_nKind, CVarnoDoc::kindNtCodePage);
+    EXPECT_EQ(document->GetPathName(), path);
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&Window", "&Help"}));
+    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls"));
+    ASSERT_EQ(Area()->subWindowList().size(), 1);
+    QMdiSubWindow* window = Area()->subWindowList().front();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("c_1251.nls"));
+    EXPECT_TRUE(SameIcon(window->windowIcon(), AfxLoadIcon(IDR_VARNOTYPE)));
+    EXPECT_EQ(window->widget(), ViewOf(document)->GetWidget());
+    EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
+                                                 "Save &As...", "&1 " + QString::fromStdString(path), "E&xit"}));
+
+    // Closing the last document window brings the main menu back.
+    Command(ID_FILE_CLOSE);
+    EXPECT_TRUE(OpenDocuments().empty());
+    EXPECT_TRUE(Area()->subWindowList().isEmpty());
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Help"}));
+    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno"));
+}
+
+TEST_F(Startup, CancelledOpenDialogOpensNothing)
+{
+    AfxModalDialogHook previous = AfxSetModalDialogHook([](CDialog& dialog) {
+        qobject_cast<QFileDialog*>(dialog.GetWidget())->reject();
+    });
+    Command(ID_FILE_OPEN);
+    AfxSetModalDialogHook(std::move(previous));
+    EXPECT_TRUE(OpenDocuments().empty());
+    EXPECT_TRUE(m_messages.empty());
+}
+
+TEST_F(Startup, FilesDroppedOnTheMainWindowOpen)
+{
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const std::string kbd = Sample("ru.kbd", samples::MakeKeyboardLayout({}));
+    EXPECT_TRUE(MainWindow()->acceptDrops());
+    QMimeData data;
+    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(nt)), QUrl::fromLocalFile(QString::fromStdString(kbd))});
+    QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainWindow(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+    QCoreApplication::sendEvent(MainWindow(), &drop);
+    ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 2; }));
+    EXPECT_EQ(OpenDocuments()[0]->m_nKind, CVarnoDoc::kindNtCodePage);
+    EXPECT_EQ(OpenDocuments()[1]->m_nKind, CVarnoDoc::kindKeyboard);
+    EXPECT_EQ(Area()->subWindowList().size(), 2);
+}
+
+TEST_F(Startup, OpeningAnOpenFileAgainActivatesItsWindow)
+{
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    CVarnoDoc* first = Open(nt);
+    CVarnoDoc* second = Open(Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})));
+    ASSERT_NE(first, nullptr);
+    ASSERT_NE(second, nullptr);
+    EXPECT_EQ(MainFrame()->GetActiveDocument(), second);
+    EXPECT_EQ(Open(m_files.Path().string() + "/./c_1251.nls"), first);
+    EXPECT_EQ(OpenDocuments().size(), 2u);
+    EXPECT_EQ(Area()->subWindowList().size(), 2);
+    EXPECT_EQ(MainFrame()->GetActiveDocument(), first);
+    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls"));
+}
+
+TEST_F(Startup, NothingIsWrittenIntoTheDesktopSettings)
+{
+    // Start-up has happened: only the recent-file list may have a place, and it is empty.
+    Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({})));
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_settings.Path())) {
+        if (entry.is_regular_file()) {
+            written.push_back(entry.path().lexically_relative(m_settings.Path()).string());
+        }
+    }
+    EXPECT_EQ(written, std::vector<std::string>{"Local AppWizard-Generated Applications/varno.conf"});
+}
+
+} // namespace

@@ -1,0 +1,149 @@
+#include "view/CVarnoView.h"
+
+#include "view/ClickEditing.h"
+
+#include "document/CVarnoDoc.h"
+#include "frames/CMainFrame.h"
+#include "platform/CDC.h"
+#include "platform/CFont.h"
+#include "platform/CWinApp.h"
+#include "tables/CKeyboardHandler.h"
+#include "view/TableLayout.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+// A key's byte as the key table shows it: the character, then its value in
+// parentheses. A 0 byte has no character that a text could hold, so only its
+// value shows and the rest of the column stays on its lines. An "&" is doubled:
+// drawn alone it would vanish and underline the "(" after it.
+int FormatKeyByte(char* text, std::size_t size, std::uint8_t value)
+{
+    if (value == 0) {
+        return std::snprintf(text, size, "(%02X)", value);
+    }
+    if (value == '&') {
+        return std::snprintf(text, size, "&&(%02X)", value);
+    }
+    return std::snprintf(text, size, "%c(%02X)", value, value);
+}
+
+std::size_t Appended(int written, std::size_t used, std::size_t size)
+{
+    if (written < 0) {
+        return used;
+    }
+    return std::min(size - 1, used + static_cast<std::size_t>(written));
+}
+} // namespace
+
+IMPLEMENT_DYNCREATE(CVarnoView, CView)
+
+BEGIN_MESSAGE_MAP(CVarnoView, CView)
+    ON_WM_LBUTTONDOWN()
+END_MESSAGE_MAP()
+
+CVarnoView::CVarnoView() = default;
+
+CVarnoView::~CVarnoView() = default;
+
+BOOL CVarnoView::PreCreateWindow(CREATESTRUCT& cs) { return CView::PreCreateWindow(cs); }
+
+CVarnoDoc* CVarnoView::GetDocument() const
+{
+    CDocument* document = CView::GetDocument();
+    return document != nullptr && document->IsKindOf(RUNTIME_CLASS(CVarnoDoc)) ? static_cast<CVarnoDoc*>(document)
+                                                                                : nullptr;
+}
+
+void CVarnoView::OnDraw(CDC* pDC)
+{
+    CVarnoDoc* document = GetDocument();
+    if (document == nullptr || document->m_pHandler == nullptr) {
+        return;
+    }
+    // The display font of the moment; the default while no main frame is there.
+    CWnd* mainWnd = AfxGetMainWnd();
+    const LOGFONT logFont = mainWnd != nullptr && mainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))
+        ? static_cast<CMainFrame*>(mainWnd)->m_logFont
+        : CMainFrame::DefaultLogFont();
+
+    char text[512] = {};
+    CFont font;
+    font.CreateFontIndirect(&logFont);
+    CFont* oldFont = pDC->SelectObject(&font);
+
+    RECT client;
+    GetClientRect(&client);
+    const RECT area = GetTableArea(client);
+    switch (document->m_nKind) {
+    case CVarnoDoc::kindNtCodePage:
+    case CVarnoDoc::kind9xCodePage:
+    case CVarnoDoc::kindGdiModule: DrawCharGrid(pDC, area, document, text, sizeof text); break;
+    case CVarnoDoc::kindKeyboard: DrawKeyTable(pDC, area, document, text, sizeof text); break;
+    default: break;
+    }
+
+    pDC->SelectObject(oldFont);
+    font.DeleteObject();
+}
+
+void CVarnoView::DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size)
+{
+    CTableHandler* handler = pDoc->m_pHandler;
+    const bool codePageFile = pDoc->m_nKind != CVarnoDoc::kindGdiModule;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const int row = byte / 8 - 16;
+        if (byte % 8 == 0) {
+            std::snprintf(text, size, "%02X", byte);
+            pDC->SetBkColor(kWhite);
+            RECT label = GetRowLabelRect(area, row);
+            pDC->DrawText(text, -1, &label, 0);
+        }
+        const std::uint16_t unicode = handler->Lookup(static_cast<std::uint8_t>(byte));
+        COLORREF background = handler->m_modified[byte] != 0 ? kGreen : kWhite;
+        if (codePageFile) {
+            const std::uint8_t back = handler->ReverseLookup(unicode);
+            std::snprintf(text, size, "%c=%04X=%02X", byte, unicode, back);
+            if (back != byte) {
+                background = kRed;
+            }
+        } else {
+            std::snprintf(text, size, "%c(%02X)=%04X", byte, byte, unicode);
+        }
+        pDC->SetBkColor(background);
+        RECT cell = GetCharCellRect(area, byte);
+        pDC->DrawText(text, -1, &cell, 0);
+    }
+}
+
+void CVarnoView::DrawKeyTable(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size)
+{
+    // The header keeps the background that the context has.
+    RECT header = area;
+    pDC->DrawText("Key\n\nlow\n\nHIGH\n\nCapsLock", -1, &header, 0);
+
+    auto* handler = dynamic_cast<CKeyboardHandler*>(pDoc->m_pHandler);
+    if (handler == nullptr) {
+        return;
+    }
+    char name[CKeyboardHandler::kKeyNameSize] = {};
+    for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
+        handler->GetKeyName(key, name);
+        std::size_t used = Appended(std::snprintf(text, size, "%s\n\n", name), 0, size);
+        used = Appended(FormatKeyByte(text + used, size - used, handler->GetLow(key)), used, size);
+        used = Appended(std::snprintf(text + used, size - used, "\n\n"), used, size);
+        used = Appended(FormatKeyByte(text + used, size - used, handler->GetHigh(key)), used, size);
+        std::snprintf(text + used, size - used, "\n\n%s", handler->GetCapsLock(key) ? "ON" : "off");
+        pDC->SetBkColor(handler->m_modified[key] != 0 ? kGreen : kWhite);
+        RECT column = GetKeyColumnRect(area, key);
+        pDC->DrawText(text, -1, &column, 0);
+    }
+}
+
+void CVarnoView::OnLButtonDown(UINT, POINT point)
+{
+    EditAtPoint(*this, point);
+    Default();
+}

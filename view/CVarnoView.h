@@ -1,0 +1,36 @@
+#pragma once
+// The table view of a document window: the character grid of the bytes
+// 0x80-0xFF (NT and 9x code-page files, GDI modules) or the key table of a
+// keyboard layout, drawn afresh from the document's handler at every paint in
+// the main frame's display font. Green marks an entry changed since loading,
+// red (code-page files only) a value that does not map back to its byte.
+
+#include "platform/CView.h"
+
+class CVarnoDoc;
+
+class CVarnoView : public CView {
+    DECLARE_DYNCREATE(CVarnoView)
+public:
+    CVarnoView();
+    ~CVarnoView() override;
+
+    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
+    void OnDraw(CDC* pDC) override;
+
+    CVarnoDoc* GetDocument() const;
+
+    static constexpr COLORREF kWhite = 0xFFFFFF;
+    static constexpr COLORREF kGreen = 0x00FF00;
+    static constexpr COLORREF kRed = 0x0000FF;
+
+protected:
+    // A click edits the entry under it.
+    void OnLButtonDown(UINT nFlags, POINT point);
+
+    DECLARE_MESSAGE_MAP()
+
+private:
+    void DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
+    void DrawKeyTable(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
+};
