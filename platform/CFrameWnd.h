@@ -61,9 +61,8 @@ public:
 
     BOOL OnCmdMsg(UINT nID) override;
 
+    // The resource id the frame was loaded from: its menu, icon and title.
     UINT GetResourceID() const { return m_nIDHelp; }
-    const std::string& GetTitle() const { return m_strTitle; }
-    void SetTitle(LPCSTR lpszTitle) { m_strTitle = lpszTitle != nullptr ? lpszTitle : ""; }
 
     // The window number shown after the document's name while a document has
     // several windows (":1", ":2"); 0 shows none.

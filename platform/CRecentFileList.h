@@ -13,7 +13,6 @@ public:
     // nStart: the command id of the first entry; nSize: how many entries are kept.
     CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize);
 
-    int GetSize() const { return m_nSize; }
     int GetCount() const { return static_cast<int>(m_arrNames.size()); }
     // The entry's full path; empty for an index outside the list.
     const std::string& operator[](int nIndex) const;
