@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QFontMetrics>
 #include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
 #include <QStaticText>
@@ -14,6 +15,7 @@
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
 #include <list>
 #include <optional>
@@ -59,14 +61,25 @@ PrefixedLine StripPrefixes(QStringView line)
 // A text laid out once for a font, ready to be drawn again: shaping it is what costs,
 // and views draw the same texts at every paint.
 struct LaidOutText {
+    // A line's pixels drawn once on a background colour: copied again where they land on
+    // the same kind of image at the same offset from the pixel grid.
+    struct Sprite {
+        QRgb background;
+        QPoint origin;
+        QImage pixels;
+    };
     struct Line {
         QStaticText glyphs; // laid out at its first drawing, with the painter's font
-        qreal width = 0;    // the advance: the background box is this wide
-        QList<QRect> underlines; // relative to the left end of the baseline
+        QRectF background;  // the glyph boxes: advance by ascent and descent
+        QList<QRect> underlines;
+        // The pixels that glyphs and underlines touch; measured at the first copy.
+        std::optional<QRect> ink;
+        // A line drawn once may never come again: copies start at its second drawing.
+        bool drawn = false;
+        // All relative to the left end of the baseline.
+        std::vector<Sprite> sprites;
     };
     std::vector<Line> lines;
-    // Everything that drawing puts on the device, relative to the top left of the text.
-    QRectF ink;
 };
 
 // The most recently drawn texts of every font. Painting happens on the GUI thread only.
@@ -118,6 +131,7 @@ private:
 } // namespace
 
 struct CDC::Impl {
+    static constexpr std::size_t kSpritesPerLine = 2;
     explicit Impl(QPainter* p) : painter(p) {}
 
     QPainter* painter;
@@ -128,7 +142,7 @@ struct CDC::Impl {
     // What the last drawing set up for the selected font: reused until another is selected.
     bool fontApplied = false;
     std::optional<QFontMetrics> metrics;
-    std::optional<QFontMetricsF> exactMetrics;
+    qreal exactAscent = 0;
     std::optional<CCharSetDecoder> decoder;
     // A cache key: what tells the painter's font and character set apart, then the bytes.
     std::string key;
@@ -143,7 +157,7 @@ struct CDC::Impl {
             painter->setFont(font);
             const QFont& applied = painter->font();
             metrics.emplace(applied);
-            exactMetrics.emplace(applied);
+            exactAscent = QFontMetricsF(applied).ascent();
             const int dpi = painter->device() != nullptr ? painter->device()->logicalDpiY() : 0;
             key = QStringLiteral("%1|%2|%3|%4|").arg(applied.key(), applied.families().join(u','))
                       .arg(dpi).arg(charSet).toStdString();
@@ -155,7 +169,7 @@ struct CDC::Impl {
         }
     }
 
-    const LaidOutText& LayOut(const char* text, std::size_t length)
+    LaidOutText& LayOut(const char* text, std::size_t length)
     {
         key.resize(fontKeyLength);
         key.append(text, length);
@@ -169,7 +183,7 @@ struct CDC::Impl {
     LaidOutText LayOut(const QString& decoded) const
     {
         const QFontMetrics& m = *metrics;
-        const QFontMetricsF& exact = *exactMetrics;
+        const QFontMetricsF exact(painter->font());
         LaidOutText result;
         qsizetype start = 0;
         for (;;) {
@@ -183,20 +197,11 @@ struct CDC::Impl {
             line.glyphs.setText(prefixed.text);
             line.glyphs.setTextFormat(Qt::PlainText);
             line.glyphs.setPerformanceHint(QStaticText::AggressiveCaching);
-            line.width = Advance(prefixed.text);
+            line.background = QRectF(0, -exact.ascent(), Advance(prefixed.text), exact.ascent() + exact.descent());
             for (qsizetype position : prefixed.underlined) {
                 const qsizetype width = prefixed.text[position].isHighSurrogate() ? 2 : 1;
                 line.underlines.append(QRect(m.horizontalAdvance(prefixed.text.left(position)), m.underlinePos(),
                                              m.horizontalAdvance(prefixed.text.mid(position, width)), std::max(1, m.lineWidth())));
-            }
-            const qreal baseline = static_cast<qreal>(result.lines.size() - 1) * m.height() + m.ascent();
-            if (!prefixed.text.isEmpty()) {
-                QRectF box = exact.boundingRect(prefixed.text) | QRectF(0, -exact.ascent(), line.width, exact.height());
-                for (const QRect& underline : line.underlines) {
-                    box |= underline;
-                }
-                // Smoothing may reach a pixel past the outlines.
-                result.ink |= box.translated(0, baseline).adjusted(-1, -1, 1, 1);
             }
             if (end >= decoded.size()) {
                 break;
@@ -215,6 +220,121 @@ struct CDC::Impl {
         const QTextLine line = layout.createLine();
         layout.endLayout();
         return line.horizontalAdvance();
+    }
+
+    void DrawGlyphs(QPainter& onto, const LaidOutText::Line& line, QPoint origin) const
+    {
+        onto.drawStaticText(origin - QPointF(0, exactAscent), line.glyphs);
+        for (const QRect& underline : line.underlines) {
+            onto.fillRect(underline.translated(origin), Qt::black);
+        }
+    }
+
+    // The image that the painter puts its pixels straight onto, when a line drawn on
+    // another image of its kind can be copied there unchanged; null otherwise.
+    QImage* CopyTarget() const
+    {
+        const QPaintEngine* engine = painter->paintEngine();
+        QPaintDevice* device = engine != nullptr && engine->type() == QPaintEngine::Raster ? engine->paintDevice() : nullptr;
+        if (device == nullptr || device->devType() != QInternal::Image) {
+            return nullptr;
+        }
+        auto* image = static_cast<QImage*>(device);
+        const QTransform& transform = painter->deviceTransform();
+        const bool plain = (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied)
+            && image->devicePixelRatio() == 1 && transform.type() <= QTransform::TxTranslate
+            && transform.dx() == std::round(transform.dx()) && transform.dy() == std::round(transform.dy())
+            && painter->opacity() == 1 && painter->compositionMode() == QPainter::CompositionMode_SourceOver
+            && !painter->testRenderHint(QPainter::Antialiasing);
+        return plain ? image : nullptr;
+    }
+
+    QImage Blank(const QImage& kind, QSize size, const QColor& colour) const
+    {
+        QImage image(size, kind.format());
+        image.setDotsPerMeterX(kind.dotsPerMeterX());
+        image.setDotsPerMeterY(kind.dotsPerMeterY());
+        image.fill(colour);
+        return image;
+    }
+
+    QPainter& Prepare(QPainter& onto) const
+    {
+        onto.setRenderHints(painter->renderHints());
+        onto.setFont(painter->font());
+        onto.setPen(Qt::black);
+        return onto;
+    }
+
+    // The pixels that the glyphs touch, relative to the origin: the glyphs drawn alone
+    // with room around them. When they reach beyond that room, more than it.
+    QRect MeasureInk(const QImage& kind, const LaidOutText::Line& line) const
+    {
+        const int room = metrics->height();
+        const QRect around = line.background.toAlignedRect().adjusted(-room, -room, room, room);
+        QImage scratch = Blank(kind, around.size(), Qt::transparent);
+        if (!scratch.hasAlphaChannel()) {
+            scratch = scratch.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            scratch.fill(Qt::transparent);
+        }
+        {
+            QPainter onto(&scratch);
+            DrawGlyphs(Prepare(onto), line, -around.topLeft());
+        }
+        QRect ink;
+        for (int y = 0; y < scratch.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+            for (int x = 0; x < scratch.width(); ++x) {
+                if (qAlpha(row[x]) != 0) {
+                    ink |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        if (!ink.isEmpty() && !scratch.rect().adjusted(1, 1, -1, -1).contains(ink)) {
+            ink = scratch.rect().adjusted(-1, -1, 1, 1);
+        }
+        return ink.translated(around.topLeft());
+    }
+
+    // Copies the line onto the image when its glyphs stay inside their background box,
+    // from a copy drawn at the same offset from the pixel grid. False when it cannot.
+    bool CopyLine(QImage& target, LaidOutText::Line& line, QPoint origin, const QColor& background) const
+    {
+        if (!std::exchange(line.drawn, true)) {
+            return false;
+        }
+        if (!line.ink) {
+            line.ink = MeasureInk(target, line);
+        }
+        // The pixels that filling the box covers: Qt rounds its edges on the device.
+        const QTransform& transform = painter->deviceTransform();
+        const QPoint shift(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+        const QRectF box = line.background.translated(origin + shift);
+        const QPoint corner(qRound(box.left()), qRound(box.top()));
+        const QRect filled(corner, QPoint(qRound(box.right()), qRound(box.bottom())) - QPoint(1, 1));
+        if (!line.ink->isEmpty() && !filled.contains(line.ink->translated(origin + shift))) {
+            return false;
+        }
+        const QPoint offset = origin + shift - corner;
+        auto sprite = std::find_if(line.sprites.begin(), line.sprites.end(), [&](const LaidOutText::Sprite& s) {
+            return s.background == background.rgb() && s.origin == offset && s.pixels.size() == filled.size()
+                && s.pixels.format() == target.format() && s.pixels.dotsPerMeterY() == target.dotsPerMeterY();
+        });
+        if (sprite == line.sprites.end()) {
+            // Few colours per text: keep the newest.
+            if (line.sprites.size() >= kSpritesPerLine) {
+                line.sprites.erase(line.sprites.begin());
+            }
+            QImage pixels = Blank(target, filled.size(), background);
+            {
+                QPainter onto(&pixels);
+                DrawGlyphs(Prepare(onto), line, offset);
+            }
+            line.sprites.push_back({background.rgb(), offset, std::move(pixels)});
+            sprite = line.sprites.end() - 1;
+        }
+        painter->drawImage(filled.topLeft() - shift, sprite->pixels);
+        return true;
     }
 
     QRect Box(const RECT& rect) const
@@ -293,35 +413,39 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     Impl& d = *m_impl;
     d.PrepareFont();
     const std::size_t length = count < 0 ? std::strlen(text) : static_cast<std::size_t>(count);
-    const LaidOutText& laidOut = d.LayOut(text, length);
+    LaidOutText& laidOut = d.LayOut(text, length);
 
     QPainter& painter = *d.painter;
-    painter.setPen(Qt::black);
+    static const QPen black(Qt::black);
+    if (painter.pen() != black) {
+        painter.setPen(black);
+    }
     // The background goes behind the glyph boxes, filled here.
     painter.setBackgroundMode(Qt::TransparentMode);
     const QColor background = ToQColor(d.background);
     const QRect box = d.Box(*rect);
-    // Most texts fit their rectangles: clipping them would only cost.
-    const bool clip = !QRectF(box).contains(laidOut.ink.translated(box.topLeft()));
+    const QFontMetrics& metrics = *d.metrics;
+    const int lineHeight = metrics.height();
+    // Most texts fit their rectangles, as their glyphs measured once show: clipping them would only cost.
+    bool clip = false;
+    for (std::size_t i = 0; i < laidOut.lines.size() && !clip; ++i) {
+        const std::optional<QRect>& ink = laidOut.lines[i].ink;
+        clip = !ink || (!ink->isEmpty() && !box.contains(ink->translated(box.left(), box.top() + static_cast<int>(i) * lineHeight + metrics.ascent())));
+    }
     if (clip) {
         d.ClipTo(box);
     }
-
-    const QFontMetrics& metrics = *d.metrics;
-    const QFontMetricsF& exact = *d.exactMetrics;
-    const int lineHeight = metrics.height();
     long long top = rect->top;
-    for (const LaidOutText::Line& line : laidOut.lines) {
+    QImage* target = d.CopyTarget();
+    for (LaidOutText::Line& line : laidOut.lines) {
         if (top >= rect->bottom) {
             break;
         }
-        if (line.width > 0) {
-            const int baseline = ClampToInt(top + metrics.ascent());
-            const QPointF origin(ClampToInt(rect->left), baseline);
-            painter.fillRect(QRectF(origin.x(), baseline - exact.ascent(), line.width, exact.ascent() + exact.descent()), background);
-            painter.drawStaticText(origin - QPointF(0, exact.ascent()), line.glyphs);
-            for (const QRect& underline : line.underlines) {
-                painter.fillRect(underline.translated(origin.toPoint()), Qt::black);
+        if (line.background.width() > 0) {
+            const QPoint origin(ClampToInt(rect->left), ClampToInt(top + metrics.ascent()));
+            if (target == nullptr || !d.CopyLine(*target, line, origin, background)) {
+                painter.fillRect(line.background.translated(origin), background);
+                d.DrawGlyphs(painter, line, origin);
             }
         }
         top += lineHeight;
