@@ -10,7 +10,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
-#include <QStaticText>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -69,7 +68,8 @@ struct LaidOutText {
         QImage pixels;
     };
     struct Line {
-        QStaticText glyphs; // laid out at its first drawing, with the painter's font
+        std::unique_ptr<QTextLayout> glyphs; // shaped with the painter's font
+        qreal ascent = 0;
         QRectF background;  // the glyph boxes: advance by ascent and descent
         QList<QRect> underlines;
         // The pixels that glyphs and underlines touch; measured at the first copy.
@@ -142,7 +142,6 @@ struct CDC::Impl {
     // What the last drawing set up for the selected font: reused until another is selected.
     bool fontApplied = false;
     std::optional<QFontMetrics> metrics;
-    qreal exactAscent = 0;
     std::optional<CCharSetDecoder> decoder;
     // A cache key: what tells the painter's font and character set apart, then the bytes.
     std::string key;
@@ -157,7 +156,6 @@ struct CDC::Impl {
             painter->setFont(font);
             const QFont& applied = painter->font();
             metrics.emplace(applied);
-            exactAscent = QFontMetricsF(applied).ascent();
             const int dpi = painter->device() != nullptr ? painter->device()->logicalDpiY() : 0;
             key = QStringLiteral("%1|%2|%3|%4|").arg(applied.key(), applied.families().join(u','))
                       .arg(dpi).arg(charSet).toStdString();
@@ -194,10 +192,14 @@ struct CDC::Impl {
             }
             const PrefixedLine prefixed = StripPrefixes(QStringView(decoded).sliced(start, end - start));
             LaidOutText::Line& line = result.lines.emplace_back();
-            line.glyphs.setText(prefixed.text);
-            line.glyphs.setTextFormat(Qt::PlainText);
-            line.glyphs.setPerformanceHint(QStaticText::AggressiveCaching);
-            line.background = QRectF(0, -exact.ascent(), Advance(prefixed.text), exact.ascent() + exact.descent());
+            line.glyphs = std::make_unique<QTextLayout>(prefixed.text, painter->font(), painter->device());
+            // Keeps the shaped glyphs for drawing.
+            line.glyphs->setCacheEnabled(true);
+            line.glyphs->beginLayout();
+            const QTextLine laidOut = line.glyphs->createLine();
+            line.glyphs->endLayout();
+            line.ascent = laidOut.ascent();
+            line.background = QRectF(0, -exact.ascent(), laidOut.horizontalAdvance(), exact.ascent() + exact.descent());
             for (qsizetype position : prefixed.underlined) {
                 const qsizetype width = prefixed.text[position].isHighSurrogate() ? 2 : 1;
                 line.underlines.append(QRect(m.horizontalAdvance(prefixed.text.left(position)), m.underlinePos(),
@@ -211,20 +213,9 @@ struct CDC::Impl {
         return result;
     }
 
-    // The advance of a line the way drawing lays it out: measuring the string alone
-    // gives nothing for texts with control characters.
-    qreal Advance(const QString& text) const
-    {
-        QTextLayout layout(text, painter->font(), painter->device());
-        layout.beginLayout();
-        const QTextLine line = layout.createLine();
-        layout.endLayout();
-        return line.horizontalAdvance();
-    }
-
     void DrawGlyphs(QPainter& onto, const LaidOutText::Line& line, QPoint origin) const
     {
-        onto.drawStaticText(origin - QPointF(0, exactAscent), line.glyphs);
+        line.glyphs->draw(&onto, origin - QPointF(0, line.ascent));
         for (const QRect& underline : line.underlines) {
             onto.fillRect(underline.translated(origin), Qt::black);
         }
