@@ -142,6 +142,8 @@ struct CDC::Impl {
     // What the last drawing set up for the selected font: reused until another is selected.
     bool fontApplied = false;
     std::optional<QFontMetrics> metrics;
+    int ascent = 0;
+    int lineHeight = 0;
     std::optional<CCharSetDecoder> decoder;
     // A cache key: what tells the painter's font and character set apart, then the bytes.
     std::string key;
@@ -156,6 +158,8 @@ struct CDC::Impl {
             painter->setFont(font);
             const QFont& applied = painter->font();
             metrics.emplace(applied);
+            ascent = metrics->ascent();
+            lineHeight = metrics->height();
             const int dpi = painter->device() != nullptr ? painter->device()->logicalDpiY() : 0;
             key = QStringLiteral("%1|%2|%3|%4|").arg(applied.key(), applied.families().join(u','))
                       .arg(dpi).arg(charSet).toStdString();
@@ -261,7 +265,7 @@ struct CDC::Impl {
     // with room around them. When they reach beyond that room, more than it.
     QRect MeasureInk(const QImage& kind, const LaidOutText::Line& line) const
     {
-        const int room = metrics->height();
+        const int room = lineHeight;
         const QRect around = line.background.toAlignedRect().adjusted(-room, -room, room, room);
         QImage scratch = Blank(kind, around.size(), Qt::transparent);
         if (!scratch.hasAlphaChannel()) {
@@ -415,13 +419,12 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     painter.setBackgroundMode(Qt::TransparentMode);
     const QColor background = ToQColor(d.background);
     const QRect box = d.Box(*rect);
-    const QFontMetrics& metrics = *d.metrics;
-    const int lineHeight = metrics.height();
+    const int lineHeight = d.lineHeight;
     // Most texts fit their rectangles, as their glyphs measured once show: clipping them would only cost.
     bool clip = false;
     for (std::size_t i = 0; i < laidOut.lines.size() && !clip; ++i) {
         const std::optional<QRect>& ink = laidOut.lines[i].ink;
-        clip = !ink || (!ink->isEmpty() && !box.contains(ink->translated(box.left(), box.top() + static_cast<int>(i) * lineHeight + metrics.ascent())));
+        clip = !ink || (!ink->isEmpty() && !box.contains(ink->translated(box.left(), box.top() + static_cast<int>(i) * lineHeight + d.ascent)));
     }
     if (clip) {
         d.ClipTo(box);
@@ -433,7 +436,7 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
             break;
         }
         if (line.background.width() > 0) {
-            const QPoint origin(ClampToInt(rect->left), ClampToInt(top + metrics.ascent()));
+            const QPoint origin(ClampToInt(rect->left), ClampToInt(top + d.ascent));
             if (target == nullptr || !d.CopyLine(*target, line, origin, background)) {
                 painter.fillRect(line.background.translated(origin), background);
                 d.DrawGlyphs(painter, line, origin);
