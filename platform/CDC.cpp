@@ -64,19 +64,22 @@ struct LaidOutText {
     // the same kind of image at the same offset from the pixel grid.
     struct Sprite {
         QRgb background;
-        QPoint origin;
+        QPoint origin; // of the line in the pixels
         QImage pixels;
     };
+    // Few colours per text: the newest are kept.
+    static constexpr std::size_t kSpritesPerLine = 2;
     struct Line {
         std::unique_ptr<QTextLayout> glyphs; // shaped with the painter's font
         qreal ascent = 0;
-        QRectF background;  // the glyph boxes: advance by ascent and descent
+        // Relative to the left end of the baseline: the glyph boxes (advance by ascent
+        // and descent), the underlines, and the pixels that glyphs and underlines touch,
+        // measured at the first copy.
+        QRectF background;
         QList<QRect> underlines;
-        // The pixels that glyphs and underlines touch; measured at the first copy.
         std::optional<QRect> ink;
         // A line drawn once may never come again: copies start at its second drawing.
         bool drawn = false;
-        // All relative to the left end of the baseline.
         std::vector<Sprite> sprites;
     };
     std::vector<Line> lines;
@@ -131,7 +134,6 @@ private:
 } // namespace
 
 struct CDC::Impl {
-    static constexpr std::size_t kSpritesPerLine = 2;
     explicit Impl(QPainter* p) : painter(p) {}
 
     QPainter* painter;
@@ -316,8 +318,7 @@ struct CDC::Impl {
                 && s.pixels.format() == target.format() && s.pixels.dotsPerMeterY() == target.dotsPerMeterY();
         });
         if (sprite == line.sprites.end()) {
-            // Few colours per text: keep the newest.
-            if (line.sprites.size() >= kSpritesPerLine) {
+            if (line.sprites.size() >= LaidOutText::kSpritesPerLine) {
                 line.sprites.erase(line.sprites.begin());
             }
             QImage pixels = Blank(target, filled.size(), background);
@@ -420,7 +421,8 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     const QColor background = ToQColor(d.background);
     const QRect box = d.Box(*rect);
     const int lineHeight = d.lineHeight;
-    // Most texts fit their rectangles, as their glyphs measured once show: clipping them would only cost.
+    // Most texts fit their rectangles, as their glyphs measured once show: clipping
+    // them would only cost.
     bool clip = false;
     for (std::size_t i = 0; i < laidOut.lines.size() && !clip; ++i) {
         const std::optional<QRect>& ink = laidOut.lines[i].ink;
