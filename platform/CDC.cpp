@@ -64,6 +64,7 @@ struct LaidOutText {
     // the same kind of image at the same offset from the pixel grid.
     struct Sprite {
         QRgb background;
+        QPainter::RenderHints hints;
         QPoint origin; // of the line in the pixels
         QImage pixels;
     };
@@ -314,7 +315,7 @@ struct CDC::Impl {
         }
         const QPoint offset = origin + shift - corner;
         auto sprite = std::find_if(line.sprites.begin(), line.sprites.end(), [&](const LaidOutText::Sprite& s) {
-            return s.background == background.rgb() && s.origin == offset && s.pixels.size() == filled.size()
+            return s.background == background.rgb() && s.hints == painter->renderHints() && s.origin == offset && s.pixels.size() == filled.size()
                 && s.pixels.format() == target.format() && s.pixels.dotsPerMeterY() == target.dotsPerMeterY();
         });
         if (sprite == line.sprites.end()) {
@@ -326,7 +327,7 @@ struct CDC::Impl {
                 QPainter onto(&pixels);
                 DrawGlyphs(Prepare(onto), line, offset);
             }
-            line.sprites.push_back({background.rgb(), offset, std::move(pixels)});
+            line.sprites.push_back({background.rgb(), painter->renderHints(), offset, std::move(pixels)});
             sprite = line.sprites.end() - 1;
         }
         painter->drawImage(filled.topLeft() - shift, sprite->pixels);
