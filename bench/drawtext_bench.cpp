@@ -1,12 +1,13 @@
-// One paint of a full character grid: through the table view itself (a real
-// NT code-page document), through the device context alone, and the same texts
-// drawn straight with Qt.
+// One paint of a full character grid, 16 row labels and 128 cells: through the
+// device context at the first paint and at every one after, through the table
+// view itself (a real NT code-page document), and the same texts drawn
+// straight with Qt.
 #include "document/CVarnoDoc.h"
 #include "platform/CDC.h"
-#include "tables/CTableHandler.h"
 #include "platform/CFont.h"
 #include "platform/Display.h"
 #include "platform/FontConversion.h"
+#include "tables/CTableHandler.h"
 #include "tools/SampleGenerator.h"
 #include "view/CVarnoView.h"
 #include "view/TableLayout.h"
@@ -14,8 +15,8 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
-#include <QWidget>
 #include <QString>
+#include <QWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -45,38 +46,60 @@ void StartGui()
     AfxEnsureGuiApplication();
 }
 
+// Paints the grid; the cells show their bytes mapped to code points from first on.
+void PaintGrid(QImage& image, const LOGFONT& logFont, int first = 0x0410)
+{
+    const RECT area = GetTableArea(kClient);
+    char text[512];
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    CDC dc(&painter);
+    // The view makes its font anew at every paint.
+    CFont font;
+    font.CreateFontIndirect(&logFont);
+    CFont* old = dc.SelectObject(&font);
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        if (byte % 8 == 0) {
+            std::snprintf(text, sizeof text, "%02X", byte);
+            dc.SetBkColor(RGB(255, 255, 255));
+            RECT label = GetRowLabelRect(area, byte / 8 - 16);
+            dc.DrawText(text, -1, &label, 0);
+        }
+        std::snprintf(text, sizeof text, "%c=%04X=%02X", byte, (first + byte) & 0xFFFF, byte);
+        dc.SetBkColor(byte % 5 == 0 ? RGB(0, 255, 0) : RGB(255, 255, 255));
+        RECT cell = GetCharCellRect(area, byte);
+        dc.DrawText(text, -1, &cell, 0);
+    }
+    dc.SelectObject(old);
+    font.DeleteObject();
+}
+
+// The same grid again and again: what every repaint after the first costs.
 void BM_GridPaintThroughCDC(benchmark::State& state)
 {
     StartGui();
     QImage image(kClient.right, kClient.bottom, QImage::Format_RGB32);
     const LOGFONT logFont = DisplayFont();
-    const RECT area = GetTableArea(kClient);
-    char text[512];
     for (auto _ : state) {
-        image.fill(Qt::white);
-        QPainter painter(&image);
-        CDC dc(&painter);
-        // The view makes its font anew at every paint.
-        CFont font;
-        font.CreateFontIndirect(&logFont);
-        CFont* old = dc.SelectObject(&font);
-        for (int byte = 0x80; byte <= 0xFF; ++byte) {
-            if (byte % 8 == 0) {
-                std::snprintf(text, sizeof text, "%02X", byte);
-                dc.SetBkColor(RGB(255, 255, 255));
-                RECT label = GetRowLabelRect(area, byte / 8 - 16);
-                dc.DrawText(text, -1, &label, 0);
-            }
-            std::snprintf(text, sizeof text, "%c=%04X=%02X", byte, 0x0410 + byte, byte);
-            dc.SetBkColor(byte % 5 == 0 ? RGB(0, 255, 0) : RGB(255, 255, 255));
-            RECT cell = GetCharCellRect(area, byte);
-            dc.DrawText(text, -1, &cell, 0);
-        }
-        dc.SelectObject(old);
-        font.DeleteObject();
+        PaintGrid(image, logFont);
     }
 }
 BENCHMARK(BM_GridPaintThroughCDC)->Unit(benchmark::kMicrosecond);
+
+// Every paint with cell texts that have not been drawn before (the row labels have):
+// what the first paint of a view costs.
+void BM_FirstGridPaintThroughCDC(benchmark::State& state)
+{
+    StartGui();
+    QImage image(kClient.right, kClient.bottom, QImage::Format_RGB32);
+    const LOGFONT logFont = DisplayFont();
+    int first = 0;
+    for (auto _ : state) {
+        first += 0x80;
+        PaintGrid(image, logFont, first);
+    }
+}
+BENCHMARK(BM_FirstGridPaintThroughCDC)->Unit(benchmark::kMicrosecond);
 
 void BM_GridPaintWithQtAlone(benchmark::State& state)
 {

@@ -4,15 +4,25 @@
 #include "platform/CFont.h"
 #include "platform/LogFont.h"
 
+#include <QCoreApplication>
 #include <QFontMetrics>
+#include <QPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QRegion>
+#include <QTextLayout>
 
 #include <algorithm>
 #include <climits>
+#include <cmath>
 #include <cstring>
+#include <list>
 #include <optional>
+#include <string>
+#include <string_view>
+#include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace {
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
@@ -46,6 +56,82 @@ PrefixedLine StripPrefixes(QStringView line)
     }
     return result;
 }
+
+// A text laid out once for a font, ready to be drawn again: shaping it is what costs,
+// and views draw the same texts at every paint.
+struct LaidOutText {
+    // A line's pixels drawn once on a background colour: copied again where they land on
+    // the same kind of image at the same offset from the pixel grid.
+    struct Sprite {
+        QRgb background;
+        QPainter::RenderHints hints;
+        QPoint origin; // of the line in the pixels
+        QImage pixels;
+    };
+    // Few colours per text: the newest are kept.
+    static constexpr std::size_t kSpritesPerLine = 2;
+    struct Line {
+        std::unique_ptr<QTextLayout> glyphs; // shaped with the painter's font
+        qreal ascent = 0;
+        // Relative to the left end of the baseline: the glyph boxes (advance by ascent
+        // and descent), the underlines, and the pixels that glyphs and underlines touch,
+        // measured at the first copy.
+        QRectF background;
+        QList<QRect> underlines;
+        std::optional<QRect> ink;
+        // A line drawn once may never come again: copies start at its second drawing.
+        bool drawn = false;
+        std::vector<Sprite> sprites;
+    };
+    std::vector<Line> lines;
+};
+
+// The most recently drawn texts of every font. Painting happens on the GUI thread only.
+class LayoutCache {
+public:
+    static LayoutCache& Instance()
+    {
+        static LayoutCache cache;
+        return cache;
+    }
+
+    LaidOutText* Find(std::string_view key)
+    {
+        const auto found = m_index.find(key);
+        if (found == m_index.end()) {
+            return nullptr;
+        }
+        m_order.splice(m_order.begin(), m_order, found->second);
+        return &found->second->second;
+    }
+
+    LaidOutText& Insert(std::string_view key, LaidOutText text)
+    {
+        if (m_order.empty()) {
+            // Fonts must go before the application does.
+            qAddPostRoutine([] { Instance().Clear(); });
+        }
+        if (m_order.size() >= kCapacity) {
+            m_index.erase(m_order.back().first);
+            m_order.pop_back();
+        }
+        m_order.emplace_front(std::string(key), std::move(text));
+        m_index.emplace(m_order.front().first, m_order.begin());
+        return m_order.front().second;
+    }
+
+    void Clear()
+    {
+        m_index.clear();
+        m_order.clear();
+    }
+
+private:
+    static constexpr std::size_t kCapacity = 8192;
+    using Entry = std::pair<std::string, LaidOutText>;
+    std::list<Entry> m_order; // most recent first
+    std::unordered_map<std::string_view, std::list<Entry>::iterator> m_index; // keys live in m_order
+};
 } // namespace
 
 struct CDC::Impl {
@@ -59,7 +145,12 @@ struct CDC::Impl {
     // What the last drawing set up for the selected font: reused until another is selected.
     bool fontApplied = false;
     std::optional<QFontMetrics> metrics;
+    int ascent = 0;
+    int lineHeight = 0;
     std::optional<CCharSetDecoder> decoder;
+    // A cache key: what tells the painter's font and character set apart, then the bytes.
+    std::string key;
+    std::size_t fontKeyLength = 0;
     COLORREF background = RGB(255, 255, 255);
     bool hadClip = false;
     QRegion originalClip;
@@ -68,7 +159,14 @@ struct CDC::Impl {
     {
         if (!fontApplied) {
             painter->setFont(font);
-            metrics.emplace(painter->fontMetrics());
+            const QFont& applied = painter->font();
+            metrics.emplace(applied);
+            ascent = metrics->ascent();
+            lineHeight = metrics->height();
+            const int dpi = painter->device() != nullptr ? painter->device()->logicalDpiY() : 0;
+            key = QStringLiteral("%1|%2|%3|%4|").arg(applied.key(), applied.families().join(u','))
+                      .arg(dpi).arg(charSet).toStdString();
+            fontKeyLength = key.size();
             fontApplied = true;
         }
         if (!decoder || decoder->GetCharSet() != charSet) {
@@ -76,11 +174,175 @@ struct CDC::Impl {
         }
     }
 
-    void ClipTo(const RECT& rect)
+    LaidOutText& LayOut(const char* text, std::size_t length)
     {
-        const QRect box(ClampToInt(rect.left), ClampToInt(rect.top),
-                        std::max(0, ClampToInt(static_cast<long long>(rect.right) - rect.left)),
-                        std::max(0, ClampToInt(static_cast<long long>(rect.bottom) - rect.top)));
+        key.resize(fontKeyLength);
+        key.append(text, length);
+        LayoutCache& cache = LayoutCache::Instance();
+        if (LaidOutText* found = cache.Find(key)) {
+            return *found;
+        }
+        return cache.Insert(key, LayOut(decoder->Decode(text, static_cast<qsizetype>(length))));
+    }
+
+    LaidOutText LayOut(const QString& decoded) const
+    {
+        const QFontMetrics& m = *metrics;
+        const QFontMetricsF exact(painter->font());
+        LaidOutText result;
+        qsizetype start = 0;
+        for (;;) {
+            // A line ends at a line feed, a carriage return or both together.
+            qsizetype end = start;
+            while (end < decoded.size() && decoded[end] != u'\n' && decoded[end] != u'\r') {
+                ++end;
+            }
+            const PrefixedLine prefixed = StripPrefixes(QStringView(decoded).sliced(start, end - start));
+            LaidOutText::Line& line = result.lines.emplace_back();
+            line.glyphs = std::make_unique<QTextLayout>(prefixed.text, painter->font(), painter->device());
+            // Keeps the shaped glyphs for drawing.
+            line.glyphs->setCacheEnabled(true);
+            line.glyphs->beginLayout();
+            const QTextLine laidOut = line.glyphs->createLine();
+            line.glyphs->endLayout();
+            line.ascent = laidOut.ascent();
+            line.background = QRectF(0, -exact.ascent(), laidOut.horizontalAdvance(), exact.ascent() + exact.descent());
+            for (qsizetype position : prefixed.underlined) {
+                const qsizetype width = prefixed.text[position].isHighSurrogate() ? 2 : 1;
+                line.underlines.append(QRect(m.horizontalAdvance(prefixed.text.left(position)), m.underlinePos(),
+                                             m.horizontalAdvance(prefixed.text.mid(position, width)), std::max(1, m.lineWidth())));
+            }
+            if (end >= decoded.size()) {
+                break;
+            }
+            start = end + (decoded[end] == u'\r' && end + 1 < decoded.size() && decoded[end + 1] == u'\n' ? 2 : 1);
+        }
+        return result;
+    }
+
+    void DrawGlyphs(QPainter& onto, const LaidOutText::Line& line, QPoint origin) const
+    {
+        line.glyphs->draw(&onto, origin - QPointF(0, line.ascent));
+        for (const QRect& underline : line.underlines) {
+            onto.fillRect(underline.translated(origin), Qt::black);
+        }
+    }
+
+    // The image that the painter puts its pixels straight onto, when a line drawn on
+    // another image of its kind can be copied there unchanged; null otherwise.
+    QImage* CopyTarget() const
+    {
+        const QPaintEngine* engine = painter->paintEngine();
+        QPaintDevice* device = engine != nullptr && engine->type() == QPaintEngine::Raster ? engine->paintDevice() : nullptr;
+        if (device == nullptr || device->devType() != QInternal::Image) {
+            return nullptr;
+        }
+        auto* image = static_cast<QImage*>(device);
+        const QTransform& transform = painter->deviceTransform();
+        const bool plain = (image->format() == QImage::Format_RGB32 || image->format() == QImage::Format_ARGB32_Premultiplied)
+            && image->devicePixelRatio() == 1 && transform.type() <= QTransform::TxTranslate
+            && transform.dx() == std::round(transform.dx()) && transform.dy() == std::round(transform.dy())
+            && painter->opacity() == 1 && painter->compositionMode() == QPainter::CompositionMode_SourceOver
+            && !painter->testRenderHint(QPainter::Antialiasing);
+        return plain ? image : nullptr;
+    }
+
+    QImage Blank(const QImage& kind, QSize size, const QColor& colour) const
+    {
+        QImage image(size, kind.format());
+        image.setDotsPerMeterX(kind.dotsPerMeterX());
+        image.setDotsPerMeterY(kind.dotsPerMeterY());
+        image.fill(colour);
+        return image;
+    }
+
+    QPainter& Prepare(QPainter& onto) const
+    {
+        onto.setRenderHints(painter->renderHints());
+        onto.setFont(painter->font());
+        onto.setPen(Qt::black);
+        return onto;
+    }
+
+    // The pixels that the glyphs touch, relative to the origin: the glyphs drawn alone
+    // with room around them. When they reach beyond that room, more than it.
+    QRect MeasureInk(const QImage& kind, const LaidOutText::Line& line) const
+    {
+        const int room = lineHeight;
+        const QRect around = line.background.toAlignedRect().adjusted(-room, -room, room, room);
+        QImage scratch = Blank(kind, around.size(), Qt::transparent);
+        if (!scratch.hasAlphaChannel()) {
+            scratch = scratch.convertToFormat(QImage::Format_ARGB32_Premultiplied);
+            scratch.fill(Qt::transparent);
+        }
+        {
+            QPainter onto(&scratch);
+            DrawGlyphs(Prepare(onto), line, -around.topLeft());
+        }
+        QRect ink;
+        for (int y = 0; y < scratch.height(); ++y) {
+            const auto* row = reinterpret_cast<const QRgb*>(scratch.constScanLine(y));
+            for (int x = 0; x < scratch.width(); ++x) {
+                if (qAlpha(row[x]) != 0) {
+                    ink |= QRect(x, y, 1, 1);
+                }
+            }
+        }
+        if (!ink.isEmpty() && !scratch.rect().adjusted(1, 1, -1, -1).contains(ink)) {
+            ink = scratch.rect().adjusted(-1, -1, 1, 1);
+        }
+        return ink.translated(around.topLeft());
+    }
+
+    // Copies the line onto the image when its glyphs stay inside their background box,
+    // from a copy drawn at the same offset from the pixel grid. False when it cannot.
+    bool CopyLine(QImage& target, LaidOutText::Line& line, QPoint origin, const QColor& background) const
+    {
+        if (!std::exchange(line.drawn, true)) {
+            return false;
+        }
+        if (!line.ink) {
+            line.ink = MeasureInk(target, line);
+        }
+        // The pixels that filling the box covers: Qt rounds its edges on the device.
+        const QTransform& transform = painter->deviceTransform();
+        const QPoint shift(static_cast<int>(transform.dx()), static_cast<int>(transform.dy()));
+        const QRectF box = line.background.translated(origin + shift);
+        const QPoint corner(qRound(box.left()), qRound(box.top()));
+        const QRect filled(corner, QPoint(qRound(box.right()), qRound(box.bottom())) - QPoint(1, 1));
+        if (!line.ink->isEmpty() && !filled.contains(line.ink->translated(origin + shift))) {
+            return false;
+        }
+        const QPoint offset = origin + shift - corner;
+        auto sprite = std::find_if(line.sprites.begin(), line.sprites.end(), [&](const LaidOutText::Sprite& s) {
+            return s.background == background.rgb() && s.hints == painter->renderHints() && s.origin == offset && s.pixels.size() == filled.size()
+                && s.pixels.format() == target.format() && s.pixels.dotsPerMeterY() == target.dotsPerMeterY();
+        });
+        if (sprite == line.sprites.end()) {
+            if (line.sprites.size() >= LaidOutText::kSpritesPerLine) {
+                line.sprites.erase(line.sprites.begin());
+            }
+            QImage pixels = Blank(target, filled.size(), background);
+            {
+                QPainter onto(&pixels);
+                DrawGlyphs(Prepare(onto), line, offset);
+            }
+            line.sprites.push_back({background.rgb(), painter->renderHints(), offset, std::move(pixels)});
+            sprite = line.sprites.end() - 1;
+        }
+        painter->drawImage(filled.topLeft() - shift, sprite->pixels);
+        return true;
+    }
+
+    QRect Box(const RECT& rect) const
+    {
+        return QRect(ClampToInt(rect.left), ClampToInt(rect.top),
+                     std::max(0, ClampToInt(static_cast<long long>(rect.right) - rect.left)),
+                     std::max(0, ClampToInt(static_cast<long long>(rect.bottom) - rect.top)));
+    }
+
+    void ClipTo(const QRect& box)
+    {
         if (hadClip) {
             painter->setClipRegion(originalClip);
             painter->setClipRect(box, Qt::IntersectClip);
@@ -148,42 +410,45 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     Impl& d = *m_impl;
     d.PrepareFont();
     const std::size_t length = count < 0 ? std::strlen(text) : static_cast<std::size_t>(count);
-    const QString decoded = d.decoder->Decode(text, static_cast<qsizetype>(length));
+    LaidOutText& laidOut = d.LayOut(text, length);
 
     QPainter& painter = *d.painter;
-    painter.setPen(Qt::black);
-    painter.setBackgroundMode(Qt::OpaqueMode);
-    painter.setBackground(ToQColor(d.background));
-    d.ClipTo(*rect);
-
-    const QFontMetrics& metrics = *d.metrics;
-    const int lineHeight = metrics.height();
-    int lineCount = 0;
-    qsizetype start = 0;
-    for (;;) {
-        // A line ends at a line feed, a carriage return or both together.
-        qsizetype end = start;
-        while (end < decoded.size() && decoded[end] != u'\n' && decoded[end] != u'\r') {
-            ++end;
-        }
-        const long long top = static_cast<long long>(rect->top) + static_cast<long long>(lineCount) * lineHeight;
-        ++lineCount;
-        if (top < rect->bottom) {
-            const PrefixedLine line = StripPrefixes(QStringView(decoded).sliced(start, end - start));
-            const int baseline = ClampToInt(top + metrics.ascent());
-            painter.drawText(QPoint(ClampToInt(rect->left), baseline), line.text);
-            for (qsizetype position : line.underlined) {
-                const qsizetype width = line.text[position].isHighSurrogate() ? 2 : 1;
-                const int x = ClampToInt(rect->left + static_cast<long long>(metrics.horizontalAdvance(line.text.left(position))));
-                painter.fillRect(x, baseline + metrics.underlinePos(), metrics.horizontalAdvance(line.text.mid(position, width)),
-                                 std::max(1, metrics.lineWidth()), Qt::black);
-            }
-        }
-        if (end >= decoded.size()) {
+    static const QPen black(Qt::black);
+    if (painter.pen() != black) {
+        painter.setPen(black);
+    }
+    // The background goes behind the glyph boxes, filled here.
+    painter.setBackgroundMode(Qt::TransparentMode);
+    const QColor background = ToQColor(d.background);
+    const QRect box = d.Box(*rect);
+    const int lineHeight = d.lineHeight;
+    // Most texts fit their rectangles, as their glyphs measured once show: clipping
+    // them would only cost.
+    bool clip = false;
+    for (std::size_t i = 0; i < laidOut.lines.size() && !clip; ++i) {
+        const std::optional<QRect>& ink = laidOut.lines[i].ink;
+        clip = !ink || (!ink->isEmpty() && !box.contains(ink->translated(box.left(), box.top() + static_cast<int>(i) * lineHeight + d.ascent)));
+    }
+    if (clip) {
+        d.ClipTo(box);
+    }
+    long long top = rect->top;
+    QImage* target = d.CopyTarget();
+    for (LaidOutText::Line& line : laidOut.lines) {
+        if (top >= rect->bottom) {
             break;
         }
-        start = end + (decoded[end] == u'\r' && end + 1 < decoded.size() && decoded[end + 1] == u'\n' ? 2 : 1);
+        if (line.background.width() > 0) {
+            const QPoint origin(ClampToInt(rect->left), ClampToInt(top + d.ascent));
+            if (target == nullptr || !d.CopyLine(*target, line, origin, background)) {
+                painter.fillRect(line.background.translated(origin), background);
+                d.DrawGlyphs(painter, line, origin);
+            }
+        }
+        top += lineHeight;
     }
-    d.Unclip();
-    return ClampToInt(static_cast<long long>(lineCount) * lineHeight);
+    if (clip) {
+        d.Unclip();
+    }
+    return ClampToInt(static_cast<long long>(laidOut.lines.size()) * lineHeight);
 }

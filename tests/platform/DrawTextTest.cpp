@@ -201,6 +201,41 @@ TEST_F(DrawText, CountLimitsTheBytesDrawn)
     EXPECT_EQ(counted, RenderText("abc\xC0", kWide));
 }
 
+// Texts drawn before are drawn again from what was kept of them: every paint must look
+// like the first, wherever the text lands and whatever its background.
+TEST_F(DrawText, RepeatedTextsLookAsAtTheirFirstPaint)
+{
+    const struct {
+        const char* text;
+        RECT rect;
+        COLORREF background;
+    } cases[] = {
+        {"\xC0=0410=C0", RECT{10, 10, kWidth, kHeight}, kGreen},
+        {"\xC0=0410=C0", RECT{37, 23, kWidth, kHeight}, RGB(255, 255, 255)},
+        {"WAVE&y\nj\xFF", RECT{3, 40, kWidth, kHeight}, RGB(255, 0, 0)},
+        {"WWWWWWWWWW", RECT{20, 15, 60, 30}, kGreen},
+    };
+    for (const auto& c : cases) {
+        const QImage first = RenderText(c.text, c.rect, c.background);
+        for (int paint = 0; paint < 3; ++paint) {
+            EXPECT_EQ(RenderText(c.text, c.rect, c.background), first) << c.text << " paint " << paint;
+        }
+    }
+    // The same text on two colours in one paint keeps them apart.
+    const QImage twice = Render([](CDC& dc) {
+        for (int paint = 0; paint < 3; ++paint) {
+            RECT left{10, 10, 120, kHeight};
+            RECT right{120, 10, kWidth, kHeight};
+            dc.SetBkColor(kGreen);
+            dc.DrawText("A=1", -1, &left, 0);
+            dc.SetBkColor(RGB(255, 0, 0));
+            dc.DrawText("A=1", -1, &right, 0);
+        }
+    });
+    EXPECT_EQ(twice.pixelColor(11, 12), QColor(0, 255, 0));
+    EXPECT_EQ(twice.pixelColor(121, 12), QColor(255, 0, 0));
+}
+
 TEST_F(DrawText, BackgroundColourAndFontSelectionReturnThePreviousOnes)
 {
     QImage image(8, 8, QImage::Format_RGB32);
