@@ -111,14 +111,9 @@ protected:
             SCOPED_TRACE(scenario.files[i].name);
             samples::Bytes onDisk;
             ASSERT_TRUE(samples::ReadFile(m_paths[i], onDisk));
-            ASSERT_EQ(onDisk.size(), scenario.files[i].after.size());
-            std::vector<std::size_t> wrong;
-            for (std::size_t k = 0; k < onDisk.size(); ++k) {
-                if (onDisk[k] != scenario.files[i].after[k]) {
-                    wrong.push_back(k);
-                }
-            }
-            EXPECT_EQ(wrong, std::vector<std::size_t>{}) << "offsets that differ from the expected file";
+            EXPECT_EQ(onDisk.size(), scenario.files[i].after.size());
+            EXPECT_EQ(edit_scenario::DifferingOffsets(onDisk, scenario.files[i].after), std::vector<std::size_t>{})
+                << "offsets that differ from the expected file";
         }
     }
 
