@@ -8,6 +8,7 @@
 
 #include "tools/SampleGenerator.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -119,6 +120,22 @@ inline void SwapOnKeys(ScenarioFile& file, std::uint8_t a, std::uint8_t b)
             low = a;
         }
     }
+}
+
+// The offsets at which two files differ, and any length difference as the shorter length.
+inline std::vector<std::size_t> DifferingOffsets(const Bytes& actual, const Bytes& expected)
+{
+    std::vector<std::size_t> offsets;
+    const std::size_t common = std::min(actual.size(), expected.size());
+    for (std::size_t k = 0; k < common; ++k) {
+        if (actual[k] != expected[k]) {
+            offsets.push_back(k);
+        }
+    }
+    if (actual.size() != expected.size()) {
+        offsets.push_back(common);
+    }
+    return offsets;
 }
 
 // ---- The files.

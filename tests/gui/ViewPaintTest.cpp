@@ -2,6 +2,7 @@
 // back from the paint, and the cell colours, read from the window's pixels.
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/TextRecorder.h"
+#include "tests/gui/ViewPixels.h"
 
 #include "platform/CDC.h"
 #include "platform/FontConversion.h"
@@ -15,9 +16,10 @@
 
 namespace {
 
-// Pure colours occur only where the view fills a background: glyph edges blend.
-constexpr QRgb kPureRed = 0xFFFF0000;
-constexpr QRgb kPureGreen = 0xFF00FF00;
+using view_pixels::CellsIn;
+using view_pixels::KeysIn;
+using view_pixels::kPureGreen;
+using view_pixels::kPureRed;
 
 class ViewPaint : public EditorTest {
 protected:
@@ -30,43 +32,6 @@ protected:
         CDC dc(&painter);
         view->OnDraw(&dc);
         return recorder;
-    }
-
-    // The cell's part of the window: from its corner to the next cell's.
-    static QRect CellBox(const RECT& area, int byte)
-    {
-        const RECT cell = GetCharCellRect(area, byte);
-        const int right = byte % 8 == 7 ? area.right : GetCharCellRect(area, byte + 1).left;
-        const int bottom = byte >= 0xF8 ? area.bottom : GetCharCellRect(area, byte + 8).top;
-        return QRect(QPoint(cell.left, cell.top), QPoint(right - 1, bottom - 1));
-    }
-
-    static bool Holds(const QImage& image, const QRect& box, QRgb colour)
-    {
-        for (int y = box.top(); y <= box.bottom(); ++y) {
-            for (int x = box.left(); x <= box.right(); ++x) {
-                if (image.pixel(x, y) == colour) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
-
-    // The bytes whose cells show the colour.
-    static std::vector<int> CellsIn(CVarnoView* view, QRgb colour)
-    {
-        const QImage image = view->GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-        RECT client;
-        view->GetClientRect(&client);
-        const RECT area = GetTableArea(client);
-        std::vector<int> bytes;
-        for (int byte = 0x80; byte <= 0xFF; ++byte) {
-            if (Holds(image, CellBox(area, byte), colour)) {
-                bytes.push_back(byte);
-            }
-        }
-        return bytes;
     }
 
     // The baseline of line n (0-based) of a text drawn at the rectangle's top in the display font.
@@ -185,8 +150,8 @@ TEST_F(ViewPaint, TwoBytesSharingAValueGiveExactlyOneRedCell)
     samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
     CVarnoDoc* document = Open(Sample("c_1251.nls", nt));
     ASSERT_NE(document, nullptr);
-    EXPECT_EQ(CellsIn(ViewOf(document), kPureRed), std::vector<int>{0xC1});
-    EXPECT_TRUE(CellsIn(ViewOf(document), kPureGreen).empty());
+    EXPECT_EQ(CellsIn(*ViewOf(document), kPureRed), std::vector<int>{0xC1});
+    EXPECT_TRUE(CellsIn(*ViewOf(document), kPureGreen).empty());
 }
 
 TEST_F(ViewPaint, GdiModuleIsNeverRed)
@@ -197,7 +162,7 @@ TEST_F(ViewPaint, GdiModuleIsNeverRed)
     CVarnoDoc* document = Open(Sample("gdi.exe", gdi));
     ASSERT_NE(document, nullptr);
     EXPECT_EQ(document->m_pHandler->ReverseLookup(0x0430), 0xE0);
-    EXPECT_TRUE(CellsIn(ViewOf(document), kPureRed).empty());
+    EXPECT_TRUE(CellsIn(*ViewOf(document), kPureRed).empty());
 }
 
 TEST_F(ViewPaint, ChangedEntriesTurnGreenAfterAnUpdate)
@@ -205,12 +170,12 @@ TEST_F(ViewPaint, ChangedEntriesTurnGreenAfterAnUpdate)
     CVarnoDoc* document = Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({})));
     ASSERT_NE(document, nullptr);
     CVarnoView* view = ViewOf(document);
-    EXPECT_TRUE(CellsIn(view, kPureGreen).empty());
+    EXPECT_TRUE(CellsIn(*view, kPureGreen).empty());
     document->m_pHandler->Assign(0xC5, 0x0401);
     document->m_pHandler->Assign(0xA8, 0x0415);
     document->UpdateAllViews(nullptr);
-    EXPECT_EQ(CellsIn(view, kPureGreen), (std::vector<int>{0xA8, 0xC5}));
-    EXPECT_TRUE(CellsIn(view, kPureRed).empty());
+    EXPECT_EQ(CellsIn(*view, kPureGreen), (std::vector<int>{0xA8, 0xC5}));
+    EXPECT_TRUE(CellsIn(*view, kPureRed).empty());
 }
 
 TEST_F(ViewPaint, ChangedKeysTurnGreen)
@@ -220,15 +185,5 @@ TEST_F(ViewPaint, ChangedKeysTurnGreen)
     auto* keyboard = dynamic_cast<CKeyboardHandler*>(document->m_pHandler);
     ASSERT_NE(keyboard, nullptr);
     keyboard->SetLow(2, 0xE9);
-    CVarnoView* view = ViewOf(document);
-    const QImage image = view->GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
-    RECT client;
-    view->GetClientRect(&client);
-    const RECT area = GetTableArea(client);
-    for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
-        const RECT column = GetKeyColumnRect(area, key);
-        const int right = key == 13 ? area.right : GetKeyColumnRect(area, key + 1).left;
-        const QRect box(QPoint(column.left, column.top), QPoint(right - 1, area.bottom - 1));
-        EXPECT_EQ(Holds(image, box, kPureGreen), key == 2) << key;
-    }
+    EXPECT_EQ(KeysIn(*ViewOf(document), kPureGreen), std::vector<int>{2});
 }

@@ -100,14 +100,9 @@ public:
             ASSERT_TRUE(m_docs[i]->DoSave(m_paths[i].c_str()));
             samples::Bytes saved;
             ASSERT_TRUE(samples::ReadFile(m_paths[i], saved));
-            ASSERT_EQ(saved.size(), scenario.files[i].after.size());
-            std::vector<std::size_t> wrong;
-            for (std::size_t k = 0; k < saved.size(); ++k) {
-                if (saved[k] != scenario.files[i].after[k]) {
-                    wrong.push_back(k);
-                }
-            }
-            EXPECT_EQ(wrong, std::vector<std::size_t>{}) << "offsets that differ from the expected file";
+            EXPECT_EQ(saved.size(), scenario.files[i].after.size());
+            EXPECT_EQ(edit_scenario::DifferingOffsets(saved, scenario.files[i].after), std::vector<std::size_t>{})
+                << "offsets that differ from the expected file";
         }
     }
 

@@ -1,0 +1,87 @@
+#pragma once
+// Reading what a table view shows from the pixels of a grab of its window:
+// which cells and key columns carry a pure background colour.
+
+#include "platform/CView.h"
+#include "tables/CKeyboardHandler.h"
+#include "view/TableLayout.h"
+
+#include <QImage>
+#include <QRect>
+#include <QWidget>
+
+#include <vector>
+
+namespace view_pixels {
+
+// Pure colours occur only where the view fills a background: glyph edges blend.
+constexpr QRgb kPureRed = 0xFFFF0000;
+constexpr QRgb kPureGreen = 0xFF00FF00;
+
+// The cell's part of the window: from its corner to the next cell's.
+inline QRect CellBox(const RECT& area, int byte)
+{
+    const RECT cell = GetCharCellRect(area, byte);
+    const int right = byte % 8 == 7 ? area.right : GetCharCellRect(area, byte + 1).left;
+    const int bottom = byte >= 0xF8 ? area.bottom : GetCharCellRect(area, byte + 8).top;
+    return QRect(QPoint(cell.left, cell.top), QPoint(right - 1, bottom - 1));
+}
+
+// The key's column, from its edge to the next key's, down to the area's bottom.
+inline QRect KeyBox(const RECT& area, int key)
+{
+    const RECT column = GetKeyColumnRect(area, key);
+    const int right = key == CKeyboardHandler::kKeyCount - 1 ? area.right : GetKeyColumnRect(area, key + 1).left;
+    return QRect(QPoint(column.left, column.top), QPoint(right - 1, area.bottom - 1));
+}
+
+inline bool Holds(const QImage& image, const QRect& box, QRgb colour)
+{
+    for (int y = box.top(); y <= box.bottom(); ++y) {
+        for (int x = box.left(); x <= box.right(); ++x) {
+            if (image.pixel(x, y) == colour) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+inline QImage Grab(CView& view) { return view.GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+inline RECT TableArea(CView& view)
+{
+    RECT client;
+    view.GetClientRect(&client);
+    return GetTableArea(client);
+}
+
+// The bytes whose cells show the colour.
+inline std::vector<int> CellsIn(CView& view, QRgb colour)
+{
+    const QImage image = Grab(view);
+    const RECT area = TableArea(view);
+    std::vector<int> bytes;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        if (Holds(image, CellBox(area, byte), colour)) {
+            bytes.push_back(byte);
+        }
+    }
+    return bytes;
+}
+
+// The keys whose columns show the colour.
+inline std::vector<int> KeysIn(CView& view, QRgb colour)
+{
+    const QImage image = Grab(view);
+    const RECT area = TableArea(view);
+    std::vector<int> keys;
+    for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
+        if (Holds(image, KeyBox(area, key), colour)) {
+            keys.push_back(key);
+        }
+    }
+    return keys;
+}
+
+} // namespace view_pixels
