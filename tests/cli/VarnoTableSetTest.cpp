@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
+#include <vector>
 
 namespace {
 
@@ -24,11 +25,15 @@ std::string SetArguments(const TempDir& dir, const edit_scenario::Scenario& s)
     if (s.n != s.b) {
         arguments += " --as-byte " + Hex(s.n, 2);
     }
-    arguments += " " + Quote(dir.File(s.files[s.clicked].name));
+    // The clicked file first, then the others in their order.
+    std::vector<std::size_t> order{s.clicked};
     for (std::size_t i = 0; i < s.files.size(); ++i) {
         if (i != s.clicked) {
-            arguments += " " + Quote(dir.File(s.files[i].name));
+            order.push_back(i);
         }
+    }
+    for (std::size_t i : order) {
+        arguments.append(1, ' ').append(Quote(dir.File(s.files[i].name)));
     }
     return arguments;
 }
