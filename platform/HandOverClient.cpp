@@ -72,8 +72,8 @@ bool IsExecutable(const std::string& path)
     return ::stat(path.c_str(), &info) == 0 && S_ISREG(info.st_mode) && ::access(path.c_str(), X_OK) == 0;
 }
 
-// varno beside this program, else the first one on PATH (empty entries, the
-// current folder, are skipped).
+// varno beside this program, else the first one on PATH (relative entries,
+// which depend on the current folder, are skipped).
 std::string FindEditor()
 {
     std::vector<char> self(PATH_MAX);
@@ -91,7 +91,7 @@ std::string FindEditor()
         std::size_t end = folders.find(':', start);
         end = end == std::string::npos ? folders.size() : end;
         const std::string folder = folders.substr(start, end - start);
-        if (!folder.empty() && IsExecutable(folder + "/varno")) {
+        if (!folder.empty() && folder.front() == '/' && IsExecutable(folder + "/varno")) {
             return folder + "/varno";
         }
         start = end + 1;
