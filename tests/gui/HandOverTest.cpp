@@ -71,7 +71,7 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 2; }));
     EXPECT_EQ(OpenDocuments()[0]->GetPathName(), nt);
     EXPECT_EQ(OpenDocuments()[1]->GetPathName(), kbd);
-    EXPECT_EQ(ActiveTitle(), QStringLiteral("Varno - ru.kbd"));
+    EXPECT_TRUE(WaitFor([this] { return ActiveTitle() == QStringLiteral("Varno - ru.kbd"); }));
     EXPECT_FALSE(MainWindow()->isMinimized());
 
     Outcome again = VarnoOpen({QString::fromStdString(nt)});
