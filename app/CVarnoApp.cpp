@@ -7,6 +7,7 @@
 #include "platform/AfxRes.h"
 #include "platform/CCommandLineInfo.h"
 #include "platform/CMultiDocTemplate.h"
+#include "platform/HandOverServer.h"
 #include "res/Resource.h"
 #include "view/CVarnoView.h"
 
@@ -46,6 +47,7 @@ BOOL CVarnoApp::InitInteractive()
     mainFrame->DragAcceptFiles(TRUE);
     EnableShellOpen();
     RegisterShellFileTypes(TRUE);
+    AfxListenForHandOver(mainFrame);
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);

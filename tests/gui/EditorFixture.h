@@ -98,6 +98,8 @@ protected:
     void SetUp() override
     {
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_settings.Path()));
+        // The editor listens for varno-open in a runtime folder of this test's own.
+        ::setenv("XDG_RUNTIME_DIR", m_runtime.Path().c_str(), 1);
         m_previousHandler = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
             m_messages.push_back({text, type});
             return m_answer;
@@ -218,6 +220,7 @@ protected:
     int m_answer = IDOK;
     TempDir m_settings;
     TempDir m_files;
+    TempDir m_runtime;
 
 private:
     AfxMessageBoxHandler m_previousHandler;

@@ -1,0 +1,146 @@
+#include "platform/HandOverSocket.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr char kTag[] = {'V', 'O', 'P', '1'};
+constexpr std::size_t kTagSize = sizeof kTag;
+constexpr std::size_t kMaxPathLength = 4096;
+constexpr std::size_t kMaxMessageSize = 1 << 20;
+
+std::string Environment(const char* name)
+{
+    const char* value = std::getenv(name);
+    return value != nullptr ? value : "";
+}
+
+// The display's name as a file-name part: WAYLAND_DISPLAY may be a path, DISPLAY holds a colon.
+std::string DisplayPart()
+{
+    std::string display = Environment("WAYLAND_DISPLAY");
+    if (display.empty()) {
+        display = Environment("DISPLAY");
+    }
+    display = display.substr(0, 64);
+    for (char& ch : display) {
+        const bool plain = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')
+            || ch == '.' || ch == '-';
+        if (!plain) {
+            ch = '_';
+        }
+    }
+    return display;
+}
+
+bool OwnedByUsAlone(const struct stat& info) { return info.st_uid == ::geteuid() && (info.st_mode & 077) == 0; }
+
+bool IsPrivateFolder(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && OwnedByUsAlone(info);
+}
+
+void AppendLength(std::string& out, std::size_t length)
+{
+    for (int shift = 24; shift >= 0; shift -= 8) {
+        out += static_cast<char>((length >> shift) & 0xFF);
+    }
+}
+
+std::size_t ReadLength(const std::string& bytes, std::size_t at)
+{
+    std::size_t length = 0;
+    for (std::size_t i = 0; i < 4; ++i) {
+        length = (length << 8) | static_cast<unsigned char>(bytes[at + i]);
+    }
+    return length;
+}
+
+} // namespace
+
+HandOverAddress AfxHandOverAddress()
+{
+    const std::string uid = std::to_string(::geteuid());
+    std::string folder = Environment("XDG_RUNTIME_DIR");
+    if (folder.empty()) {
+        folder = "/tmp/varno-" + uid;
+        if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+            return {{}, "cannot create " + folder + ": " + std::strerror(errno)};
+        }
+    }
+    if (!IsPrivateFolder(folder)) {
+        return {{}, folder + " is not a folder of this user alone"};
+    }
+    const std::string display = DisplayPart();
+    return {folder + "/varno-" + uid + (display.empty() ? "" : "-" + display), {}};
+}
+
+bool AfxIsPrivateSocket(const std::string& path)
+{
+    struct stat info {};
+    return ::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && OwnedByUsAlone(info);
+}
+
+bool AfxPeerIsThisUser(int socketDescriptor)
+{
+    struct ucred credentials {};
+    socklen_t size = sizeof credentials;
+    return ::getsockopt(socketDescriptor, SOL_SOCKET, SO_PEERCRED, &credentials, &size) == 0
+        && size == sizeof credentials && credentials.uid == ::geteuid();
+}
+
+std::string AfxEncodeHandOver(const std::vector<std::string>& paths)
+{
+    std::string message(kTag, kTagSize);
+    AppendLength(message, paths.size());
+    for (const std::string& path : paths) {
+        AppendLength(message, path.size());
+        message += path;
+    }
+    return message;
+}
+
+HandOverMessage AfxDecodeHandOver(const std::string& bytes, std::vector<std::string>& paths)
+{
+    if (bytes.size() > kMaxMessageSize
+        || std::memcmp(bytes.data(), kTag, std::min(bytes.size(), kTagSize)) != 0) {
+        return HandOverMessage::malformed;
+    }
+    std::size_t at = kTagSize + 4;
+    if (bytes.size() < at) {
+        return HandOverMessage::incomplete;
+    }
+    std::vector<std::string> found;
+    for (std::size_t count = ReadLength(bytes, kTagSize); count > 0; --count) {
+        if (bytes.size() < at + 4) {
+            return HandOverMessage::incomplete;
+        }
+        const std::size_t length = ReadLength(bytes, at);
+        if (length == 0 || length > kMaxPathLength) {
+            return HandOverMessage::malformed;
+        }
+        at += 4;
+        if (bytes.size() < at + length) {
+            return HandOverMessage::incomplete;
+        }
+        std::string path = bytes.substr(at, length);
+        if (path.find('\0') != std::string::npos) {
+            return HandOverMessage::malformed;
+        }
+        found.push_back(std::move(path));
+        at += length;
+    }
+    if (at != bytes.size()) {
+        return HandOverMessage::malformed;
+    }
+    paths = std::move(found);
+    return HandOverMessage::complete;
+}

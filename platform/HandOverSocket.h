@@ -1,0 +1,35 @@
+#pragma once
+// The private local socket through which varno-open hands files to this user's
+// editor on this display: where it lives, the checks that keep other users
+// out, and the message on it. Paths travel as raw bytes, whatever their encoding.
+
+#include <string>
+#include <vector>
+
+struct HandOverAddress {
+    // The socket's path; empty when there is no private folder for it.
+    std::string path;
+    // Why there is none, as one line.
+    std::string error;
+};
+
+// $XDG_RUNTIME_DIR/varno-<uid>-<display>, or the same name in /tmp/varno-<uid>
+// (created when missing). The folder must belong to this user and let nobody else in.
+HandOverAddress AfxHandOverAddress();
+
+// Whether path is a socket that belongs to this user and that no one else may open.
+bool AfxIsPrivateSocket(const std::string& path);
+
+// Whether the process at the other end of the connected socket runs as this user.
+bool AfxPeerIsThisUser(int socketDescriptor);
+
+// The editor's one-byte answer once it holds the files.
+constexpr char kHandOverAccepted = 'K';
+
+// The message: a tag, the count of paths, then each path with its length.
+std::string AfxEncodeHandOver(const std::vector<std::string>& paths);
+
+enum class HandOverMessage { incomplete, complete, malformed };
+// Reads a message from the bytes received so far. Complete fills paths; a
+// message that is too long, holds an empty path or a zero byte is malformed.
+HandOverMessage AfxDecodeHandOver(const std::string& bytes, std::vector<std::string>& paths);

@@ -1,0 +1,186 @@
+// Files handed over from the desktop: varno-open runs as a process of its own
+// and talks to the editor of this process, or starts one, over the real socket.
+#include "tests/gui/EditorFixture.h"
+
+#include "platform/HandOverSocket.h"
+
+#include <QFile>
+#include <QProcess>
+
+#include <csignal>
+#include <map>
+#include <sys/prctl.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+constexpr uid_t kNobody = 65534;
+
+struct Outcome {
+    int exitCode;
+    std::string standardError;
+};
+
+sockaddr_un SocketAddress(const std::string& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    path.copy(address.sun_path, sizeof address.sun_path - 1);
+    return address;
+}
+
+class HandOver : public EditorTest {
+protected:
+    // varno-open with the arguments, while this editor keeps serving; extra holds
+    // environment variables of its own.
+    Outcome VarnoOpen(const QStringList& arguments, const std::map<QString, std::string>& extra = {})
+    {
+        QProcess process;
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        for (const auto& [name, value] : extra) {
+            environment.insert(name, QString::fromStdString(value));
+        }
+        process.setProcessEnvironment(environment);
+        process.setWorkingDirectory(QString::fromStdString(m_files.Path()));
+        // A file, not a pipe: an editor that varno-open starts keeps writing to it.
+        process.setStandardErrorFile(QString::fromStdString(m_files.File("stderr.txt")));
+        process.start(QStringLiteral(VARNO_OPEN_EXECUTABLE), arguments);
+        EXPECT_TRUE(WaitFor([&process] { return process.state() == QProcess::NotRunning; }, 60000));
+        QFile errors(QString::fromStdString(m_files.File("stderr.txt")));
+        errors.open(QIODevice::ReadOnly);
+        return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, errors.readAll().toStdString()};
+    }
+
+    QString ActiveTitle() const { return MainWindow()->windowTitle(); }
+};
+
+TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
+{
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const std::string kbd = Sample("ru.kbd", samples::MakeKeyboardLayout({}));
+    Sample("c_short.nls", {1, 2, 3});
+    MainWindow()->showMinimized();
+
+    // Names relative to varno-open's folder, as a shell passes them.
+    Outcome first = VarnoOpen({"c_1251.nls", "ru.kbd"});
+    EXPECT_EQ(first.exitCode, 0) << first.standardError;
+    ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 2; }));
+    EXPECT_EQ(OpenDocuments()[0]->GetPathName(), nt);
+    EXPECT_EQ(OpenDocuments()[1]->GetPathName(), kbd);
+    EXPECT_TRUE(WaitFor([this] { return ActiveTitle() == QStringLiteral("Varno - ru.kbd"); }));
+    EXPECT_FALSE(MainWindow()->isMinimized());
+
+    Outcome again = VarnoOpen({QString::fromStdString(nt)});
+    EXPECT_EQ(again.exitCode, 0) << again.standardError;
+    EXPECT_TRUE(WaitFor([this] { return ActiveTitle() == QStringLiteral("Varno - c_1251.nls"); }));
+    EXPECT_EQ(OpenDocuments().size(), 2U);
+
+    // A file that cannot be opened is reported by this editor, not by varno-open.
+    Outcome broken = VarnoOpen({"c_short.nls"});
+    EXPECT_EQ(broken.exitCode, 0) << broken.standardError;
+    EXPECT_TRUE(WaitFor([this] { return !m_messages.empty(); }));
+    EXPECT_EQ(OpenDocuments().size(), 2U);
+}
+
+TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
+{
+    // Orphans come to this process, so that the editor started can be reaped here.
+    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+    TempDir runtime;
+    TempDir config;
+    const std::string socketPath =
+        runtime.File(std::filesystem::path(AfxHandOverAddress().path).filename().string());
+    // What an editor that crashed leaves: a private socket file that nobody listens on.
+    const sockaddr_un address = SocketAddress(socketPath);
+    const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(stale, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ::close(stale);
+    ASSERT_EQ(::chmod(socketPath.c_str(), 0700), 0);
+
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    Outcome outcome = VarnoOpen({QString::fromStdString(nt)}, {{"XDG_RUNTIME_DIR", runtime.Path().string()},
+                                                               {"XDG_CONFIG_HOME", config.Path().string()}});
+    EXPECT_EQ(outcome.exitCode, 0) << outcome.standardError;
+
+    // The editor started has opened the file: it stands first in that editor's recent-file list.
+    const QString settings =
+        QString::fromStdString(config.File("Local AppWizard-Generated Applications/varno.conf"));
+    EXPECT_TRUE(WaitFor([&] {
+        QFile file(settings);
+        return file.open(QIODevice::ReadOnly) && file.readAll().contains(QByteArray::fromStdString("File1=" + nt));
+    }, 30000));
+
+    // Ends that editor, found as the process at the other end of its socket.
+    const int probe = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    ASSERT_EQ(::getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &peer, &size), 0);
+    ::close(probe);
+    ASSERT_NE(peer.pid, ::getpid());
+    ASSERT_EQ(::kill(peer.pid, SIGKILL), 0);
+    EXPECT_EQ(::waitpid(peer.pid, nullptr, 0), peer.pid);
+    EXPECT_TRUE(OpenDocuments().empty());
+}
+
+TEST_F(HandOver, ASocketThatAnotherUserCouldReachIsRefused)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "giving the socket to another user needs root";
+    }
+    const std::string socketPath = AfxHandOverAddress().path;
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    struct Case {
+        const char* what;
+        mode_t mode;
+        uid_t owner;
+    };
+    for (const Case& c : {Case{"open to everyone", 0777, 0}, Case{"owned by another user", 0700, kNobody}}) {
+        ASSERT_EQ(::chmod(socketPath.c_str(), c.mode), 0);
+        ASSERT_EQ(::chown(socketPath.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
+        Outcome outcome = VarnoOpen({QString::fromStdString(nt)});
+        EXPECT_EQ(outcome.exitCode, 1) << c.what;
+        EXPECT_NE(outcome.standardError.find("varno-open: refusing " + socketPath), std::string::npos) << c.what;
+    }
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(OpenDocuments().empty());
+}
+
+TEST_F(HandOver, TheEditorTakesNoFilesFromAnotherUser)
+{
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "connecting as another user needs root";
+    }
+    const std::string socketPath = AfxHandOverAddress().path;
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    // Opened up so that the other user gets as far as the editor itself.
+    ASSERT_EQ(::chmod(m_runtime.Path().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(socketPath.c_str(), 0777), 0);
+    const sockaddr_un address = SocketAddress(socketPath);
+    const std::string message = AfxEncodeHandOver({nt});
+
+    const pid_t child = ::fork();
+    if (child == 0) {
+        // 3: not even connected; 2: the editor hung up without an answer; 0: it took the file.
+        const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+        if (::setgid(kNobody) != 0 || ::setuid(kNobody) != 0
+            || ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
+            ::_exit(3);
+        }
+        char answer = 0;
+        const bool sent = ::write(fd, message.data(), message.size()) == static_cast<ssize_t>(message.size());
+        ::_exit(sent && ::read(fd, &answer, 1) == 1 ? 0 : 2);
+    }
+    ASSERT_GT(child, 0);
+    int status = 0;
+    ASSERT_TRUE(WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 30000));
+    EXPECT_EQ(WEXITSTATUS(status), 2);
+    QCoreApplication::processEvents();
+    EXPECT_TRUE(OpenDocuments().empty());
+}
+
+} // namespace
