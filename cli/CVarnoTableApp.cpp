@@ -1,6 +1,7 @@
 #include "cli/CVarnoTableApp.h"
 
 #include "cli/HexArgument.h"
+#include "cli/Snapshot.h"
 #include "cli/StringPrintf.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
@@ -45,79 +46,7 @@ CLI::Validator HexValidator(unsigned maxValue, unsigned minValue = 0)
 
 std::uint8_t Byte(const std::string& text) { return static_cast<std::uint8_t>(*ParseHexArgument(text, 0xFF)); }
 
-// "an NT code-page file", "a keyboard layout", ...
-std::string KindWithArticle(int kind)
-{
-    return std::string(kind == CVarnoDoc::kindNtCodePage ? "an " : "a ") + KindDescription(kind);
-}
-
-void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
-
 } // namespace
-
-// What a document held before an edit: the image to restore, and the entries
-// to tell what the edit changed.
-struct CVarnoTableApp::Snapshot {
-    explicit Snapshot(const CVarnoDoc& document)
-        : image(document.m_pHandler->m_data, document.m_pHandler->m_data + document.m_pHandler->m_length),
-          listing(ListTable(document))
-    {
-        if (IsCodePageKind(document.m_nKind)) {
-            for (int b = 0; b < 256; ++b) {
-                lookups[b] = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
-            }
-        }
-    }
-
-    bool Differs(const CVarnoDoc& document) const
-    {
-        const CTableHandler& handler = *document.m_pHandler;
-        return !std::equal(image.begin(), image.end(), handler.m_data, handler.m_data + handler.m_length);
-    }
-
-    // One line for each entry or key the edit changed, "FILE: C0 0410 -> 0401".
-    std::string Changes(const std::string& file, const CVarnoDoc& document) const
-    {
-        std::string out;
-        if (IsCodePageKind(document.m_nKind)) {
-            for (int b = 0; b < 256; ++b) {
-                std::uint16_t now = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
-                if (now != lookups[b]) {
-                    out += file + StringPrintf(": %02X %04X -> %04X\n", b, lookups[b], now);
-                }
-            }
-        }
-        TableListing after = ListTable(document);
-        for (std::size_t k = 0; k < after.keys.size() && k < listing.keys.size(); ++k) {
-            const KeyEntry& was = listing.keys[k];
-            const KeyEntry& is = after.keys[k];
-            std::string parts;
-            if (was.low != is.low) {
-                parts += StringPrintf(", low %02X -> %02X", was.low, is.low);
-            }
-            if (was.high != is.high) {
-                parts += StringPrintf(", high %02X -> %02X", was.high, is.high);
-            }
-            if (was.capsLock != is.capsLock) {
-                parts += StringPrintf(", caps lock %s -> %s", was.capsLock ? "ON" : "off", is.capsLock ? "ON" : "off");
-            }
-            if (!parts.empty()) {
-                out += file + StringPrintf(": key %d", is.key) + parts.substr(1) + "\n";
-            }
-        }
-        if (out.empty() && Differs(document)) {
-            // A 9x file whose reverse table was rebuilt from an unchanged forward table.
-            out = file + ": reverse table rebuilt\n";
-        }
-        return out;
-    }
-
-    void Restore(CVarnoDoc& document) const { std::copy(image.begin(), image.end(), document.m_pHandler->m_data); }
-
-    std::vector<std::uint8_t> image;
-    TableListing listing;
-    std::uint16_t lookups[256] = {};
-};
 
 CVarnoTableApp::CVarnoTableApp(int argc, char** argv) : CWinApp(kProgram), m_argc(argc), m_argv(argv)
 {
@@ -150,6 +79,8 @@ BOOL CVarnoTableApp::InitInstance()
     }
     return FALSE;
 }
+
+void CVarnoTableApp::Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
 
 void CVarnoTableApp::Error(const std::string& file, const std::string& message)
 {
@@ -217,11 +148,29 @@ int CVarnoTableApp::RunCommandLine()
         "export", "Print the whole table of a code-page file as a mapping text, 0x00-0xFF (0xC0<TAB>0x0410).");
     exportTable->add_option("FILE", file, "Code-page file")->required();
 
+    CLI::App* apply = cli.add_subcommand(
+        "apply", "Give the bytes of a range of each file the values of a reference table: a mapping text as export "
+                 "prints it (- for standard input), or a code-page file or GDI module. All files are written, or none.");
+    std::string source;
+    std::string range = "80-FF";
+    apply->add_option("--from", source, "The reference table")->required();
+    apply->add_option("--range", range, "The bytes to take, LO-HI in hexadecimal")->capture_default_str();
+    apply->add_flag("--dry-run", dryRun, "Tell what would change, write nothing");
+    apply->add_option("FILE", files, "NT and 9x code-page files and GDI modules")->required();
+
+    CLI::App* diff = cli.add_subcommand(
+        "diff", "Print each byte 00-FF whose values differ between two tables (C0 0410 0430), each a code-page file, "
+                "GDI module or mapping text.\nExit status 0 when none, 1 when some, 2 on an error.");
+    std::string second;
+    diff->add_flag("--json", json, "A JSON list of {byte, a, b}");
+    diff->add_option("A", file, "The first table")->required();
+    diff->add_option("B", second, "The second table")->required();
+
     // Told before CLI11's own complaint that some command is missing.
     if (m_argc > 1 && m_argv[1][0] != '-') {
         const std::vector<CLI::App*> commands = cli.get_subcommands([](CLI::App*) { return true; });
         if (std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->check_name(m_argv[1]); })) {
-            Error({}, std::string("unknown command '") + m_argv[1] + "'; the commands are show, check, set, key, export");
+            Error({}, std::string("unknown command '") + m_argv[1] + "'; the commands are show, check, set, key, export, apply, diff");
             return kExitError;
         }
     }
@@ -264,6 +213,12 @@ int CVarnoTableApp::RunCommandLine()
             capsLock = capsText == "on";
         }
         return Key(keyNumber, low, high, capsLock, file);
+    }
+    if (apply->parsed()) {
+        return Apply(source, range, dryRun, files);
+    }
+    if (diff->parsed()) {
+        return Diff(file, second, json);
     }
     return Export(file);
 }
@@ -419,16 +374,24 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         return kExitError;
     }
 
+    std::vector<std::string> names;
+    for (const CVarnoDoc* document : documents) {
+        names.push_back(fileOf(document));
+    }
+    return WriteEdits(documents, names, before, dryRun);
+}
+
+int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
+                               const std::vector<Snapshot>& before, bool dryRun)
+{
     std::string changes;
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        changes += before[i].Changes(fileOf(documents[i]), *documents[i]);
+        changes += before[i].Changes(names[i], *documents[i]);
     }
-    Print(changes);
     if (dryRun) {
-        Print("dry run: no file written\n");
+        Print(changes + "dry run: no file written\n");
         return kExitOk;
     }
-
     // A file that cannot be written now stops the change before any file is.
     for (std::size_t i = 0; i < documents.size(); ++i) {
         if (!before[i].Differs(*documents[i])) {
@@ -436,13 +399,13 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         }
         CFile probe;
         if (!probe.Open(documents[i]->GetPathName().c_str(), CFile::modeWrite)) {
-            Error(fileOf(documents[i]), "cannot be written (" + probe.GetErrorText() + "); no file was changed");
+            Error(names[i], "cannot be written (" + probe.GetErrorText() + "); no file was changed");
             return kExitError;
         }
         probe.Abort();
     }
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        if (SaveIfChanged(*documents[i], fileOf(documents[i]), before[i])) {
+        if (SaveIfChanged(*documents[i], names[i], before[i])) {
             continue;
         }
         // Files saved before this one go back to what they held, so that all stay as they were.
@@ -450,14 +413,16 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         for (std::size_t j = 0; j < i; ++j) {
             if (before[j].Differs(*documents[j])) {
                 before[j].Restore(*documents[j]);
-                if (!Save(*documents[j], fileOf(documents[j]))) {
-                    Error(fileOf(documents[j]), "holds the change and could not be restored");
+                if (!Save(*documents[j], names[j])) {
+                    Error(names[j], "holds the change and could not be restored");
                     restored = false;
                 }
             }
         }
-        Error(fileOf(documents[i]), restored ? "not written; no file was changed" : "not written");
+        Error(names[i], restored ? "not written; no file was changed" : "not written");
         return kExitError;
     }
+    // Told once the files hold the changes, so that no line tells of a change that was not written.
+    Print(changes);
     return kExitOk;
 }
