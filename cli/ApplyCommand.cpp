@@ -78,7 +78,8 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
     for (const std::string& file : files) {
         CVarnoDoc* document = Open(file);
         if (document != nullptr && !IsCodePageKind(document->m_nKind)) {
-            Error(file, "apply takes code-page files and GDI modules; the name makes this " + KindWithArticle(document->m_nKind));
+            Error(file, "apply takes code-page files and GDI modules; the name makes this "
+                            + KindWithArticle(document->m_nKind));
         } else if (document != nullptr && std::find(documents.begin(), documents.end(), document) == documents.end()) {
             documents.push_back(document); // a file named twice is open once
             names.push_back(file);
