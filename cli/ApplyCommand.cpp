@@ -2,9 +2,9 @@
 
 #include "cli/CVarnoTableApp.h"
 #include "cli/HexArgument.h"
-#include "cli/Snapshot.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
+#include "tables/CTableHandler.h"
 
 #include <algorithm>
 
@@ -89,21 +89,19 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
         return kExitError;
     }
 
-    std::vector<Snapshot> before;
-    for (const CVarnoDoc* document : documents) {
-        before.emplace_back(*document);
-    }
-    for (std::size_t i = 0; i < documents.size(); ++i) {
-        CTableHandler& handler = *documents[i]->m_pHandler;
-        if (documents[i]->m_nKind == CVarnoDoc::kindGdiModule && !KeepsGdiSignature(handler, sequence)) {
-            Error(names[i], "entries C0-C4 would no longer hold 0410-0414, so that its table could no longer be found; "
-                            "no file was changed");
-            return kExitError;
+    return EditAndWrite(documents, names, dryRun, [&] {
+        for (std::size_t i = 0; i < documents.size(); ++i) {
+            CTableHandler& handler = *documents[i]->m_pHandler;
+            if (documents[i]->m_nKind == CVarnoDoc::kindGdiModule && !KeepsGdiSignature(handler, sequence)) {
+                Error(names[i], "entries C0-C4 would no longer hold 0410-0414, so that its table could no longer be "
+                                "found; no file was changed");
+                return false;
+            }
+            if (!handler.AssignAll(sequence)) {
+                Error(names[i], "its table has no room for this change; no file was changed");
+                return false;
+            }
         }
-        if (!handler.AssignAll(sequence)) {
-            Error(names[i], "its table has no room for this change; no file was changed");
-            return kExitError;
-        }
-    }
-    return WriteEdits(documents, names, before, dryRun);
+        return true;
+    });
 }

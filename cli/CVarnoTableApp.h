@@ -9,6 +9,7 @@
 #include "platform/CWinApp.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -50,6 +51,10 @@ private:
     bool Save(CVarnoDoc& document, const std::string& file);
     // Writes the document back to its file only when its image differs from the snapshot.
     bool SaveIfChanged(CVarnoDoc& document, const std::string& file, const Snapshot& before);
+    // Takes a snapshot of the documents, runs edit on them and, when it
+    // succeeds, goes on as WriteEdits; edit reports its own refusal.
+    int EditAndWrite(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names, bool dryRun,
+                     const std::function<bool()>& edit);
     // Prints what the edit changed in each document and writes the documents
     // that changed, all or none; with dryRun, writes nothing. names are the
     // documents' names as the command line gave them.
