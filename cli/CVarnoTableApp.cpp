@@ -45,14 +45,6 @@ CLI::Validator HexValidator(unsigned maxValue, unsigned minValue = 0)
 
 std::uint8_t Byte(const std::string& text) { return static_cast<std::uint8_t>(*ParseHexArgument(text, 0xFF)); }
 
-// "an NT code-page file", "a keyboard layout", ...
-std::string KindWithArticle(int kind)
-{
-    return std::string(kind == CVarnoDoc::kindNtCodePage ? "an " : "a ") + KindDescription(kind);
-}
-
-void Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
-
 } // namespace
 
 // What a document held before an edit: the image to restore, and the entries
@@ -151,6 +143,8 @@ BOOL CVarnoTableApp::InitInstance()
     return FALSE;
 }
 
+void CVarnoTableApp::Print(const std::string& text) { std::fwrite(text.data(), 1, text.size(), stdout); }
+
 void CVarnoTableApp::Error(const std::string& file, const std::string& message)
 {
     m_hadError = true;
@@ -217,11 +211,29 @@ int CVarnoTableApp::RunCommandLine()
         "export", "Print the whole table of a code-page file as a mapping text, 0x00-0xFF (0xC0<TAB>0x0410).");
     exportTable->add_option("FILE", file, "Code-page file")->required();
 
+    CLI::App* apply = cli.add_subcommand(
+        "apply", "Give the bytes of a range of each file the values of a reference table: a mapping text as export "
+                 "prints it (- for standard input), or a code-page file or GDI module. All files are written, or none.");
+    std::string source;
+    std::string range = "80-FF";
+    apply->add_option("--from", source, "The reference table")->required();
+    apply->add_option("--range", range, "The bytes to take, LO-HI in hexadecimal")->capture_default_str();
+    apply->add_flag("--dry-run", dryRun, "Tell what would change, write nothing");
+    apply->add_option("FILE", files, "NT and 9x code-page files and GDI modules")->required();
+
+    CLI::App* diff = cli.add_subcommand(
+        "diff", "Print each byte 00-FF whose values differ between two tables (C0 0410 0430), each a code-page file, "
+                "GDI module or mapping text.\nExit status 0 when none, 1 when some, 2 on an error.");
+    std::string second;
+    diff->add_flag("--json", json, "A JSON list of {byte, a, b}");
+    diff->add_option("A", file, "The first table")->required();
+    diff->add_option("B", second, "The second table")->required();
+
     // Told before CLI11's own complaint that some command is missing.
     if (m_argc > 1 && m_argv[1][0] != '-') {
         const std::vector<CLI::App*> commands = cli.get_subcommands([](CLI::App*) { return true; });
         if (std::none_of(commands.begin(), commands.end(), [&](CLI::App* c) { return c->check_name(m_argv[1]); })) {
-            Error({}, std::string("unknown command '") + m_argv[1] + "'; the commands are show, check, set, key, export");
+            Error({}, std::string("unknown command '") + m_argv[1] + "'; the commands are show, check, set, key, export, apply, diff");
             return kExitError;
         }
     }
@@ -264,6 +276,12 @@ int CVarnoTableApp::RunCommandLine()
             capsLock = capsText == "on";
         }
         return Key(keyNumber, low, high, capsLock, file);
+    }
+    if (apply->parsed()) {
+        return Apply(source, range, dryRun, files);
+    }
+    if (diff->parsed()) {
+        return Diff(file, second, json);
     }
     return Export(file);
 }
@@ -419,16 +437,34 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         return kExitError;
     }
 
+    std::vector<std::string> names;
+    for (const CVarnoDoc* document : documents) {
+        names.push_back(fileOf(document));
+    }
+    return WriteEdits(documents, names, before, dryRun);
+}
+
+int CVarnoTableApp::EditAndWrite(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
+                                 bool dryRun, const std::function<bool()>& edit)
+{
+    std::vector<Snapshot> before;
+    for (const CVarnoDoc* document : documents) {
+        before.emplace_back(*document);
+    }
+    return edit() ? WriteEdits(documents, names, before, dryRun) : kExitError;
+}
+
+int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
+                               const std::vector<Snapshot>& before, bool dryRun)
+{
     std::string changes;
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        changes += before[i].Changes(fileOf(documents[i]), *documents[i]);
+        changes += before[i].Changes(names[i], *documents[i]);
     }
-    Print(changes);
     if (dryRun) {
-        Print("dry run: no file written\n");
+        Print(changes + "dry run: no file written\n");
         return kExitOk;
     }
-
     // A file that cannot be written now stops the change before any file is.
     for (std::size_t i = 0; i < documents.size(); ++i) {
         if (!before[i].Differs(*documents[i])) {
@@ -436,13 +472,13 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         }
         CFile probe;
         if (!probe.Open(documents[i]->GetPathName().c_str(), CFile::modeWrite)) {
-            Error(fileOf(documents[i]), "cannot be written (" + probe.GetErrorText() + "); no file was changed");
+            Error(names[i], "cannot be written (" + probe.GetErrorText() + "); no file was changed");
             return kExitError;
         }
         probe.Abort();
     }
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        if (SaveIfChanged(*documents[i], fileOf(documents[i]), before[i])) {
+        if (SaveIfChanged(*documents[i], names[i], before[i])) {
             continue;
         }
         // Files saved before this one go back to what they held, so that all stay as they were.
@@ -450,14 +486,16 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         for (std::size_t j = 0; j < i; ++j) {
             if (before[j].Differs(*documents[j])) {
                 before[j].Restore(*documents[j]);
-                if (!Save(*documents[j], fileOf(documents[j]))) {
-                    Error(fileOf(documents[j]), "holds the change and could not be restored");
+                if (!Save(*documents[j], names[j])) {
+                    Error(names[j], "holds the change and could not be restored");
                     restored = false;
                 }
             }
         }
-        Error(fileOf(documents[i]), restored ? "not written; no file was changed" : "not written");
+        Error(names[i], restored ? "not written; no file was changed" : "not written");
         return kExitError;
     }
+    // Told once the files hold the changes, so that no line tells of a change that was not written.
+    Print(changes);
     return kExitOk;
 }

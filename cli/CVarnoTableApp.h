@@ -5,9 +5,11 @@
 // error line on standard error naming the file, and no window or GUI toolkit
 // is ever started.
 
+#include "cli/MappingText.h"
 #include "platform/CWinApp.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,7 +18,7 @@ class CVarnoDoc;
 
 class CVarnoTableApp : public CWinApp {
 public:
-    // Exit statuses: success; check found entries that do not map back; any error.
+    // Exit statuses: success; check found entries that do not map back, or diff differences; any error.
     static constexpr int kExitOk = 0;
     static constexpr int kExitInconsistent = 1;
     static constexpr int kExitError = 2;
@@ -39,6 +41,8 @@ private:
     int Key(int key, std::optional<std::uint8_t> low, std::optional<std::uint8_t> high, std::optional<bool> capsLock,
             const std::string& file);
     int Export(const std::string& file);
+    int Apply(const std::string& source, const std::string& range, bool dryRun, const std::vector<std::string>& files);
+    int Diff(const std::string& first, const std::string& second, bool json);
 
     // Opens the file as the editor would; null after an error (reported),
     // including a file of undefined format, which holds no table.
@@ -47,6 +51,20 @@ private:
     bool Save(CVarnoDoc& document, const std::string& file);
     // Writes the document back to its file only when its image differs from the snapshot.
     bool SaveIfChanged(CVarnoDoc& document, const std::string& file, const Snapshot& before);
+    // Takes a snapshot of the documents, runs edit on them and, when it
+    // succeeds, goes on as WriteEdits; edit reports its own refusal.
+    int EditAndWrite(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names, bool dryRun,
+                     const std::function<bool()>& edit);
+    // Prints what the edit changed in each document and writes the documents
+    // that changed, all or none; with dryRun, writes nothing. names are the
+    // documents' names as the command line gave them.
+    int WriteEdits(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
+                   const std::vector<Snapshot>& before, bool dryRun);
+    // The table of a code-page file or GDI module, opened as the editor opens
+    // it, or of a mapping text (see IsMappingTextName); false after an error
+    // (reported). command names the command in the message for a keyboard layout.
+    bool ReadTableValues(const std::string& name, const char* command, TableValues& values);
+    static void Print(const std::string& text);
     void Error(const std::string& file, const std::string& message);
 
     int m_argc;

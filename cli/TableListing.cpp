@@ -90,6 +90,11 @@ const char* KindKey(int kind)
     }
 }
 
+std::string KindWithArticle(int kind)
+{
+    return std::string(kind == CVarnoDoc::kindNtCodePage ? "an " : "a ") + KindDescription(kind);
+}
+
 TableListing ListTable(const CVarnoDoc& document)
 {
     TableListing listing;

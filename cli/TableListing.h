@@ -44,6 +44,8 @@ bool HasReverseTable(int kind);
 // "NT code-page file", "keyboard layout", ... and the JSON form "nt", "keyboard", ...
 const char* KindDescription(int kind);
 const char* KindKey(int kind);
+// "an NT code-page file", "a keyboard layout", ...
+std::string KindWithArticle(int kind);
 
 // The listing of a loaded document; empty entries and keys for kind 0.
 TableListing ListTable(const CVarnoDoc& document);

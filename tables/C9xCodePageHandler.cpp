@@ -198,19 +198,29 @@ std::uint16_t C9xCodePageHandler::Lookup(std::uint8_t byte) { return LookupForwa
 
 void C9xCodePageHandler::Assign(std::uint8_t byte, std::uint16_t unicode)
 {
+    C9xCodePageHandler::AssignAll({{byte, unicode}});
+}
+
+bool C9xCodePageHandler::AssignAll(const std::vector<TableAssignment>& sequence)
+{
     std::uint16_t forward[256];
     if (!ReadForwardTable(forward)) {
-        return;
+        return false;
     }
-    forward[byte] = unicode;
+    for (const TableAssignment& change : sequence) {
+        forward[change.byte] = change.unicode;
+    }
     StoredValues stored;
     CollectStoredValues(forward, stored);
     if (!TableFits(TableEntries(stored))) {
-        return;
+        return false;
     }
-    WriteWord(kForwardOffset + 2 * static_cast<std::int64_t>(byte), unicode);
+    for (const TableAssignment& change : sequence) {
+        WriteWord(kForwardOffset + 2 * static_cast<std::int64_t>(change.byte), change.unicode);
+        m_modified[change.byte] = 1;
+    }
     WriteTable(m_data + kReverseOffset, stored);
-    m_modified[byte] = 1;
+    return true;
 }
 
 bool C9xCodePageHandler::IsImageLongEnough() const { return TableFits(kFixedEntries); }

@@ -27,6 +27,9 @@ public:
     // The forward table and the fixed part of the reverse table lie inside the file.
     bool IsImageLongEnough() const override;
     bool CanAssign(const std::vector<TableAssignment>& sequence) const override;
+    // Writes all the forward entries and rebuilds the reverse table once, when
+    // the table rebuilt from the final forward table fits in the file's bytes.
+    bool AssignAll(const std::vector<TableAssignment>& sequence) override;
 
 private:
     // Reads entry k of the reverse table into value; false when it lies outside the file.

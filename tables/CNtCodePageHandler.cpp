@@ -68,3 +68,35 @@ bool CNtCodePageHandler::EntriesInsideFile(std::int64_t reverseOffset, std::uint
 {
     return IsInsideFile(ForwardEntry(byte), 2) && IsInsideFile(reverseOffset + unicode, 1);
 }
+
+bool CNtCodePageHandler::AssignAll(const std::vector<TableAssignment>& sequence)
+{
+    FollowHeader();
+    if (!IsInsideFile(kForwardOffset, 2 * 256) || !IsInsideFile(m_reverseOffset, kReverseTableSize)) {
+        return false;
+    }
+    std::uint16_t before[256];
+    bool named[256] = {};
+    for (int byte = 0; byte < 256; ++byte) {
+        before[byte] = LookupForward(static_cast<std::uint8_t>(byte));
+    }
+    for (const TableAssignment& change : sequence) {
+        WriteWord(ForwardEntry(change.byte), change.unicode);
+        named[change.byte] = true;
+        m_modified[change.byte] = 1;
+    }
+    std::uint8_t* reverse = m_data + m_reverseOffset;
+    for (std::int32_t unicode = 0; unicode < kReverseTableSize; ++unicode) {
+        std::uint8_t byte = reverse[unicode];
+        std::uint16_t now = LookupForward(byte);
+        if (now != before[byte] && now != unicode) {
+            reverse[unicode] = 0x3F;
+        }
+    }
+    for (int byte = 0; byte < 256; ++byte) {
+        if (named[byte]) {
+            reverse[LookupForward(static_cast<std::uint8_t>(byte))] = static_cast<std::uint8_t>(byte);
+        }
+    }
+    return true;
+}

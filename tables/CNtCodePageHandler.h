@@ -22,6 +22,11 @@ public:
     // The whole reverse table lies inside the file's bytes.
     bool IsImageLongEnough() const override;
     bool CanAssign(const std::vector<TableAssignment>& sequence) const override;
+    // Unlike a run of Assign calls, leaves no stale reverse entry: every byte of
+    // the sequence is named by its value's entry (the highest of them where
+    // several hold one value), and any other entry that named a byte whose value
+    // changed becomes 0x3F.
+    bool AssignAll(const std::vector<TableAssignment>& sequence) override;
 
     // Where the reverse table starts in the current image: the place the header
     // gives when it lies behind the forward table and the whole table fits in

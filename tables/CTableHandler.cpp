@@ -17,6 +17,17 @@ bool CTableHandler::IsImageLongEnough() const { return true; }
 
 bool CTableHandler::CanAssign(const std::vector<TableAssignment>&) const { return true; }
 
+bool CTableHandler::AssignAll(const std::vector<TableAssignment>& sequence)
+{
+    if (!CanAssign(sequence)) {
+        return false;
+    }
+    for (const TableAssignment& change : sequence) {
+        Assign(change.byte, change.unicode);
+    }
+    return true;
+}
+
 bool CTableHandler::AllocateData(std::int32_t length)
 {
     delete[] m_data;

@@ -37,6 +37,11 @@ public:
     // the first Assign, so that a change reaches all files or none.
     virtual bool CanAssign(const std::vector<TableAssignment>& sequence) const;
 
+    // Gives each byte of the sequence its value as one change of the whole
+    // table, as a reference table is applied; false, changing nothing, when the
+    // file cannot take it. Here: CanAssign, then Assign for each element in order.
+    virtual bool AssignAll(const std::vector<TableAssignment>& sequence);
+
     // Replaces the image with a cleared one of length + kSlack bytes. Returns
     // false, leaving no image and m_length 0, when length is negative or the
     // memory cannot be had. Flags and offsets stay as they are.

@@ -6,7 +6,9 @@
 #include "tools/SampleGenerator.h"
 
 #include <cstdlib>
+#include <sstream>
 #include <string>
+#include <vector>
 #include <sys/wait.h>
 
 struct TableRun {
@@ -34,3 +36,13 @@ inline TableRun RunVarnoTable(const TempDir& dir, const std::string& arguments,
 }
 
 inline std::string Quote(const std::string& path) { return "'" + path + "'"; }
+
+inline std::vector<std::string> Lines(const std::string& text)
+{
+    std::vector<std::string> lines;
+    std::istringstream stream(text);
+    for (std::string line; std::getline(stream, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}

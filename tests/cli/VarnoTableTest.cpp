@@ -13,7 +13,6 @@
 #include <iconv.h>
 
 #include <optional>
-#include <sstream>
 #include <vector>
 
 namespace {
@@ -46,16 +45,6 @@ std::optional<std::uint16_t> IconvUnicode(const char* charset, int byte)
         return std::nullopt;
     }
     return static_cast<std::uint16_t>(static_cast<std::uint8_t>((*utf16)[0]) | static_cast<std::uint8_t>((*utf16)[1]) << 8);
-}
-
-std::vector<std::string> Lines(const std::string& text)
-{
-    std::vector<std::string> lines;
-    std::istringstream stream(text);
-    for (std::string line; std::getline(stream, line);) {
-        lines.push_back(line);
-    }
-    return lines;
 }
 
 struct Files {

@@ -1,0 +1,107 @@
+// varno-table apply: a range of bytes in every file takes the values of a reference table.
+
+#include "cli/CVarnoTableApp.h"
+#include "cli/HexArgument.h"
+#include "cli/TableListing.h"
+#include "document/CVarnoDoc.h"
+#include "tables/CTableHandler.h"
+
+#include <algorithm>
+
+namespace {
+
+struct ByteRange {
+    unsigned first;
+    unsigned last;
+};
+
+// "80-FF": two hexadecimal bytes, the first not above the second.
+std::optional<ByteRange> ParseByteRange(const std::string& text)
+{
+    std::size_t dash = text.find('-');
+    if (dash == std::string::npos) {
+        return std::nullopt;
+    }
+    std::optional<unsigned> first = ParseHexArgument(text.substr(0, dash), 0xFF);
+    std::optional<unsigned> last = ParseHexArgument(text.substr(dash + 1), 0xFF);
+    if (!first || !last || *first > *last) {
+        return std::nullopt;
+    }
+    return ByteRange{*first, *last};
+}
+
+// A GDI module's table is found by the values U+0410-U+0414 of the bytes
+// 0xC0-0xC4: a change that alters them would lose the table.
+bool KeepsGdiSignature(CTableHandler& handler, const std::vector<TableAssignment>& sequence)
+{
+    std::uint16_t entries[5];
+    for (int i = 0; i < 5; ++i) {
+        entries[i] = handler.Lookup(static_cast<std::uint8_t>(0xC0 + i));
+    }
+    for (const TableAssignment& change : sequence) {
+        if (change.byte >= 0xC0 && change.byte <= 0xC4) {
+            entries[change.byte - 0xC0] = change.unicode;
+        }
+    }
+    for (int i = 0; i < 5; ++i) {
+        if (entries[i] != 0x0410 + i) {
+            return false;
+        }
+    }
+    return true;
+}
+
+} // namespace
+
+int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeText, bool dryRun,
+                          const std::vector<std::string>& files)
+{
+    std::optional<ByteRange> range = ParseByteRange(rangeText);
+    if (!range) {
+        Error({}, "--range: expected two hexadecimal bytes such as 80-FF, got '" + rangeText + "'");
+        return kExitError;
+    }
+    TableValues values;
+    if (!ReadTableValues(source, "apply --from", values)) {
+        return kExitError;
+    }
+    std::vector<TableAssignment> sequence;
+    for (unsigned byte = range->first; byte <= range->last; ++byte) {
+        if (values[byte]) {
+            sequence.push_back({static_cast<std::uint8_t>(byte), *values[byte]});
+        }
+    }
+
+    // Every file opened first: one that cannot be opened stops the change before anything is touched.
+    std::vector<CVarnoDoc*> documents;
+    std::vector<std::string> names;
+    for (const std::string& file : files) {
+        CVarnoDoc* document = Open(file);
+        if (document != nullptr && !IsCodePageKind(document->m_nKind)) {
+            Error(file, "apply takes code-page files and GDI modules; the name makes this "
+                            + KindWithArticle(document->m_nKind));
+        } else if (document != nullptr && std::find(documents.begin(), documents.end(), document) == documents.end()) {
+            documents.push_back(document); // a file named twice is open once
+            names.push_back(file);
+        }
+    }
+    if (m_hadError) {
+        return kExitError;
+    }
+
+    return EditAndWrite(documents, names, dryRun, [&] {
+        for (std::size_t i = 0; i < documents.size(); ++i) {
+            CTableHandler& handler = *documents[i]->m_pHandler;
+            if (documents[i]->m_nKind == CVarnoDoc::kindGdiModule && !KeepsGdiSignature(handler, sequence)) {
+                Error(names[i], "entries C0-C4 would no longer hold 0410-0414, so that its table could no longer be "
+                                "found; no file was changed");
+                return false;
+            }
+            if (!handler.AssignAll(sequence)) {
+                Error(names[i], "its table has no room for this change; no file was changed");
+                return false;
+            }
+        }
+        return true;
+    });
+}

@@ -1,0 +1,248 @@
+// apply and diff run as programs on generated files. What apply writes is held
+// against the formats' plain rules and the generator's reference 9x rebuild,
+// not against the table handlers.
+
+#include "tests/EditScenario.h"
+#include "tests/cli/VarnoTableRun.h"
+
+#include <gtest/gtest.h>
+
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cstdio>
+
+namespace {
+
+using edit_scenario::FileKind;
+using edit_scenario::ScenarioFile;
+
+const samples::Mapping kCyrillic = samples::CodePageMapping("windows-1251");
+const samples::Mapping kWestern = samples::CodePageMapping("windows-1252");
+
+std::uint16_t ValueIn(const ScenarioFile& file, const samples::Bytes& bytes, int byte)
+{
+    return samples::GetWord(bytes, edit_scenario::ForwardOffset(file) + 2 * static_cast<std::size_t>(byte));
+}
+
+// Files that take the upper half of windows-1251: windows-1252 NT files (with
+// two best-fit reverse entries, one naming a byte that changes, one a byte that
+// keeps its value), an OEM NT file, a windows-1252 9x file, and a Cyrillic GDI
+// module whose bytes 80-BF hold windows-1252's values.
+std::vector<ScenarioFile> Targets()
+{
+    std::vector<ScenarioFile> files = {edit_scenario::NtFile("c_1252.nls", "windows-1252", 1252, false),
+                                       edit_scenario::NtFile("c_866.nls", "IBM866", 866, true),
+                                       {"cp_1252.nls", FileKind::ninex, 0, samples::MakeNinexCodePageFile(kWestern, 17506, 3), {}},
+                                       edit_scenario::GdiFile("gdi.exe")};
+    files[0].before[files[0].reverseOffset + 0x0100] = 0xC0;
+    files[0].before[files[0].reverseOffset + 0x0101] = 0xA9;
+    for (int byte = 0x80; byte <= 0xBF; ++byte) {
+        samples::PutWord(files[3].before, edit_scenario::kGdiTableBase + 2 * static_cast<std::size_t>(byte), kWestern[byte]);
+    }
+    return files;
+}
+
+// Whether an offset lies in one of the tables that apply may write.
+bool InsideTables(const ScenarioFile& file, std::size_t offset, std::size_t ninexTableEnd)
+{
+    const std::size_t forward = edit_scenario::ForwardOffset(file);
+    const bool inForward = offset >= forward && offset < forward + 512;
+    switch (file.kind) {
+    case FileKind::nt: return inForward || (offset >= file.reverseOffset && offset < file.reverseOffset + 0x10000);
+    case FileKind::ninex: return offset >= forward && offset < ninexTableEnd;
+    default: return inForward;
+    }
+}
+
+// What diff must print: the lines of the two exports ("0xC0\t0x0410") that differ, as "C0 0410 0430".
+std::string ExportDifferences(const TempDir& dir, const std::string& a, const std::string& b)
+{
+    std::vector<std::string> linesA = Lines(RunVarnoTable(dir, "export " + Quote(a)).out);
+    std::vector<std::string> linesB = Lines(RunVarnoTable(dir, "export " + Quote(b)).out);
+    EXPECT_TRUE(linesA.size() == 256 && linesB.size() == 256);
+    std::string expected;
+    for (std::size_t i = 0; i < linesA.size() && i < linesB.size(); ++i) {
+        if (linesA[i] != linesB[i]) {
+            expected += linesA[i].substr(2, 2) + " " + linesA[i].substr(7) + " " + linesB[i].substr(7) + "\n";
+        }
+    }
+    return expected;
+}
+
+} // namespace
+
+TEST(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
+{
+    TempDir dir;
+    const std::string nt1251 = dir.File("c_1251.nls");
+    const std::string text = dir.File("cp1251.txt");
+    ASSERT_TRUE(samples::WriteFile(nt1251, samples::MakeNtCodePageFile({})));
+    const std::string exported = RunVarnoTable(dir, "export " + Quote(nt1251)).out;
+    ASSERT_TRUE(samples::WriteFile(text, samples::Bytes(exported.begin(), exported.end())));
+
+    for (const std::string& source : {nt1251, text}) {
+        for (ScenarioFile& target : Targets()) {
+            SCOPED_TRACE(source + " into " + target.name);
+            const std::string path = dir.File(target.name);
+            ASSERT_TRUE(samples::WriteFile(path, target.before));
+            TableRun run = RunVarnoTable(dir, "apply --from " + Quote(source) + " " + Quote(path));
+            ASSERT_EQ(run.exitStatus, 0) << run.err;
+            ASSERT_TRUE(samples::ReadFile(path, target.after));
+
+            samples::Mapping forward;
+            int changedEntries = 0;
+            for (int byte = 0; byte < 256; ++byte) {
+                forward[byte] = ValueIn(target, target.after, byte);
+                const std::uint16_t was = ValueIn(target, target.before, byte);
+                EXPECT_EQ(forward[byte], byte >= 0x80 ? kCyrillic[byte] : was) << byte;
+                changedEntries += forward[byte] != was;
+            }
+            // One line for each changed entry, "FILE: C0 00C0 -> 0410".
+            EXPECT_EQ(Lines(run.out).size(), static_cast<std::size_t>(changedEntries)) << run.out;
+            std::size_t ninexTableEnd = 0;
+            if (target.kind == FileKind::ninex) {
+                const std::vector<std::uint16_t> table = samples::ReferenceNinexTable(forward);
+                ninexTableEnd = samples::kNinexReverseOffset + 2 * table.size();
+                for (std::size_t k = 0; k < table.size(); ++k) {
+                    ASSERT_EQ(samples::GetWord(target.after, samples::kNinexReverseOffset + 2 * k), table[k]) << k;
+                }
+            }
+            if (target.kind == FileKind::nt) {
+                // An entry naming a byte that changed names it only for its new value; others stay.
+                std::vector<int> wrong;
+                for (int u = 0; u < 0x10000; ++u) {
+                    const std::uint8_t was = target.before[target.reverseOffset + u];
+                    const std::uint8_t now = target.after[target.reverseOffset + u];
+                    const bool byteChanged = was >= 0x80 && ValueIn(target, target.before, was) != forward[was];
+                    if (!(now >= 0x80 && forward[now] == u) && now != (byteChanged ? 0x3F : was)) {
+                        wrong.push_back(u);
+                    }
+                }
+                EXPECT_TRUE(wrong.empty()) << wrong.size() << " reverse entries, the first for " << wrong.front();
+            }
+            std::vector<std::size_t> outside;
+            for (std::size_t offset : edit_scenario::DifferingOffsets(target.after, target.before)) {
+                if (!InsideTables(target, offset, ninexTableEnd)) {
+                    outside.push_back(offset);
+                }
+            }
+            EXPECT_TRUE(outside.empty()) << outside.size() << " bytes, the first at " << outside.front();
+            if (target.kind != FileKind::gdi) {
+                TableRun check = RunVarnoTable(dir, "check " + Quote(path));
+                EXPECT_EQ(check.exitStatus, 0) << check.out << check.err;
+            }
+        }
+    }
+}
+
+TEST(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
+{
+    TempDir dir;
+    // A 9x file with no byte behind its table, and a source whose bytes 80-FF need a block each.
+    const std::size_t tight = samples::kNinexReverseOffset + 2 * samples::ReferenceNinexTable(kWestern).size();
+    std::string spread;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        char line[32];
+        std::snprintf(line, sizeof line, "0x%02X\t0x%04X\n", byte, (byte - 0x7F) << 8);
+        spread += line;
+    }
+    const struct {
+        std::string name;
+        samples::Bytes bytes;
+    } files[] = {{"c_1252.nls", edit_scenario::NtFile("c", "windows-1252", 1252, false).before},
+                 {"c_1251.nls", samples::MakeNtCodePageFile({})},
+                 {"cp_1252.nls", samples::MakeNinexCodePageFile(kWestern, tight, 1)},
+                 {"gdi.exe", edit_scenario::GdiFile("gdi.exe").before},
+                 {"ru.kbd", edit_scenario::KeyboardFile("ru.kbd").before},
+                 {"spread.txt", samples::Bytes(spread.begin(), spread.end())},
+                 {"bad.txt", {'0', 'x', '8', '0', '\n', '0', 'x', '8', '1', ' ', '4', '1', '0', '\n'}}};
+    for (const auto& file : files) {
+        ASSERT_TRUE(samples::WriteFile(dir.File(file.name), file.bytes));
+    }
+    auto in = [&](const std::string& name) { return Quote(dir.File(name)); };
+    const struct {
+        std::string arguments;
+        std::string refused; // the file that standard error names; empty for none
+        std::string message; // a part of standard error
+    } cases[] = {
+        {"--from " + in("c_1251.nls") + " " + in("c_1252.nls") + " " + in("ru.kbd"), "ru.kbd", "keyboard layout"},
+        {"--from " + in("c_1252.nls") + " " + in("c_1251.nls") + " " + in("gdi.exe"), "gdi.exe", "could no longer be found"},
+        {"--from " + in("spread.txt") + " " + in("c_1252.nls") + " " + in("cp_1252.nls"), "cp_1252.nls", "no room"},
+        {"--from " + in("bad.txt") + " " + in("c_1252.nls"), "bad.txt", "line 2 "},
+        {"--from " + in("ru.kbd") + " " + in("c_1252.nls"), "ru.kbd", "keyboard layout"},
+        {"--from " + in("c_1251.nls") + " --range C0 " + in("c_1252.nls"), "", "--range"},
+        {"--dry-run --from " + in("c_1251.nls") + " --range C0-C1 " + in("c_1252.nls"), "", ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        TableRun run = RunVarnoTable(dir, "apply " + c.arguments);
+        if (c.message.empty()) {
+            EXPECT_EQ(run.exitStatus, 0) << run.err;
+            const std::string nt1252 = dir.File("c_1252.nls");
+            EXPECT_EQ(run.out, nt1252 + ": C0 00C0 -> 0410\n" + nt1252 + ": C1 00C1 -> 0411\ndry run: no file written\n");
+        } else {
+            EXPECT_EQ(run.exitStatus, 2);
+            const std::string prefix = "varno-table: " + (c.refused.empty() ? "" : dir.File(c.refused) + ": ");
+            EXPECT_EQ(run.err.rfind(prefix, 0), 0u) << run.err;
+            EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
+            EXPECT_EQ(run.out, "");
+        }
+        for (const auto& file : files) {
+            samples::Bytes now;
+            ASSERT_TRUE(samples::ReadFile(dir.File(file.name), now));
+            EXPECT_TRUE(now == file.bytes) << file.name;
+        }
+    }
+}
+
+TEST(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
+{
+    TempDir dir;
+    const std::string nt1251 = dir.File("c_1251.nls");
+    const std::string nt1252 = dir.File("c_1252.nls");
+    const std::string gdi = dir.File("gdi.exe");
+    const std::string kbd = dir.File("ru.kbd");
+    ASSERT_TRUE(samples::WriteFile(nt1251, samples::MakeNtCodePageFile({})));
+    ASSERT_TRUE(samples::WriteFile(nt1252, edit_scenario::NtFile("c", "windows-1252", 1252, false).before));
+    ASSERT_TRUE(samples::WriteFile(gdi, samples::MakeGdiModule({})));
+    ASSERT_TRUE(samples::WriteFile(kbd, samples::MakeKeyboardLayout({})));
+
+    const struct {
+        std::string a, b;
+        int status;
+    } pairs[] = {{nt1251, gdi, 0}, {nt1251, nt1252, 1}, {nt1252, gdi, 1}};
+    for (const auto& pair : pairs) {
+        SCOPED_TRACE(pair.a + " " + pair.b);
+        TableRun run = RunVarnoTable(dir, "diff " + Quote(pair.a) + " " + Quote(pair.b));
+        EXPECT_EQ(run.exitStatus, pair.status) << run.err;
+        EXPECT_EQ(run.out, ExportDifferences(dir, pair.a, pair.b));
+
+        // The same as a JSON list of numbers.
+        TableRun json = RunVarnoTable(dir, "diff --json " + Quote(pair.a) + " " + Quote(pair.b));
+        EXPECT_EQ(json.exitStatus, pair.status);
+        std::string fromJson;
+        for (const QJsonValue& item : QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array()) {
+            char line[32];
+            QJsonObject entry = item.toObject();
+            std::snprintf(line, sizeof line, "%02X %04X %04X\n", entry["byte"].toInt(), entry["a"].toInt(), entry["b"].toInt());
+            fromJson += line;
+        }
+        EXPECT_EQ(fromJson, run.out);
+    }
+
+    // A mapping text names only some bytes, one of them without a value: every other byte differs from a value.
+    const std::string part = "0x80\t0x0402 # in windows-1251 too\n0x81\n";
+    ASSERT_TRUE(samples::WriteFile(dir.File("part.txt"), samples::Bytes(part.begin(), part.end())));
+    TableRun partial = RunVarnoTable(dir, "diff " + Quote(nt1251) + " " + Quote(dir.File("part.txt")));
+    EXPECT_EQ(partial.exitStatus, 1) << partial.err;
+    EXPECT_EQ(Lines(partial.out).size(), 255u);
+    EXPECT_NE(partial.out.find("\n81 0403 ----\n82 201A ----\n"), std::string::npos) << partial.out;
+
+    for (const std::string& other : {kbd, dir.File("c_missing.nls")}) {
+        TableRun error = RunVarnoTable(dir, "diff " + Quote(nt1251) + " " + Quote(other));
+        EXPECT_EQ(error.exitStatus, 2);
+        EXPECT_EQ(error.err.rfind("varno-table: " + other + ": ", 0), 0u) << error.err;
+    }
+}
