@@ -1,7 +1,9 @@
+// The "Change char" and "Change key" dialogs answered through their controls.
 #include "view/CChangeCharDlg.h"
 #include "view/CChangeKeyDlg.h"
 
 #include "tests/DialogDriver.h"
+#include "tests/TestSupport.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -18,16 +20,81 @@ protected:
     static void SetUpTestSuite() { VarnoRegisterResources(); }
 };
 
+// What either dialog edits: the byte and value of a character, or the low
+// and high byte and the caps-lock state of a key.
+struct Values {
+    int first;
+    int second;
+    bool caps;
+    bool operator==(const Values&) const = default;
+};
+
+// One way through a dialog: the fields typed over (null leaves a field), the
+// box clicked or not, and the way out.
+struct Answer {
+    const char* first;
+    const char* second;
+    bool clickBox;
+    enum { ok, cancel, escape } leave;
+};
+
+struct Outcome {
+    INT_PTR result;
+    Values values;
+    QStringList shown; // the fields' texts and the box as the dialog opened
+};
+
 QString TextOf(CDialog& dialog, int id)
 {
     QLineEdit* edit = ControlOf<QLineEdit>(dialog, id);
     return edit != nullptr ? edit->text() : QStringLiteral("<none>");
 }
 
-bool IsChecked(CDialog& dialog, int id)
+Outcome Run(CDialog& dialog, int firstId, int secondId, const Answer& answer)
 {
-    QCheckBox* box = ControlOf<QCheckBox>(dialog, id);
-    return box != nullptr && box->isChecked();
+    Outcome outcome{};
+    outcome.result = RunAnswering(dialog, [&](CDialog& d) {
+        outcome.shown << TextOf(d, firstId) << TextOf(d, secondId);
+        if (QCheckBox* box = ControlOf<QCheckBox>(d, IDC_CAPSLOCK)) {
+            outcome.shown << (box->isChecked() ? "checked" : "clear");
+        }
+        if (answer.first != nullptr) {
+            TypeInto(d, firstId, QString::fromLatin1(answer.first));
+        }
+        if (answer.second != nullptr) {
+            TypeInto(d, secondId, QString::fromLatin1(answer.second));
+        }
+        if (answer.clickBox) {
+            ClickButton(d, IDC_CAPSLOCK);
+        }
+        switch (answer.leave) {
+        case Answer::ok: ClickButton(d, IDOK); break;
+        case Answer::cancel: ClickButton(d, IDCANCEL); break;
+        case Answer::escape: PressKey(d, Qt::Key_Escape); break;
+        }
+    });
+    return outcome;
+}
+
+Outcome RunCharDialog(Values before, const Answer& answer)
+{
+    CChangeCharDlg dialog;
+    dialog.m_nChar = before.first;
+    dialog.m_nUnicode = before.second;
+    Outcome outcome = Run(dialog, IDC_CHAR, IDC_UNICODE, answer);
+    outcome.values = {dialog.m_nChar, dialog.m_nUnicode, false};
+    return outcome;
+}
+
+Outcome RunKeyDialog(Values before, const Answer& answer)
+{
+    CChangeKeyDlg dialog;
+    dialog.m_nLow = before.first;
+    dialog.m_nHigh = before.second;
+    dialog.m_bCapsLock = before.caps;
+    Outcome outcome = Run(dialog, IDC_LOW, IDC_HIGH, answer);
+    outcome.values = {dialog.m_nLow, dialog.m_nHigh, dialog.m_bCapsLock};
+    return outcome;
 }
 
 // The ids that the Tab key visits from the control that has the focus at open.
@@ -43,216 +110,80 @@ std::vector<int> TabOrder(CDialog& dialog, int stops)
 
 } // namespace
 
-TEST_F(ChangeDialogs, CharDialogShowsItsValuesAndOkWithoutEditsGivesThemBack)
+TEST_F(ChangeDialogs, ShowTheValuesAndReadBackWhatWasTypedOnOkOnly)
 {
-    CChangeCharDlg dialog;
-    dialog.m_nChar = 0x8A;
-    dialog.m_nUnicode = 0x410;
-    QString charText, unicodeText;
-    INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-        charText = TextOf(d, IDC_CHAR);
-        unicodeText = TextOf(d, IDC_UNICODE);
-        SaveScreenshot(d, "change-char");
-        ClickButton(d, IDOK);
-    });
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(charText, "8A");
-    EXPECT_EQ(unicodeText, "0410");
-    EXPECT_EQ(dialog.m_nChar, 0x8A);
-    EXPECT_EQ(dialog.m_nUnicode, 0x410);
-    EXPECT_FALSE(dialog.m_editChar.IsWindow()) << "the controls go with the dialog";
-}
-
-TEST_F(ChangeDialogs, CharDialogReadsTheTypedFieldsWithTheirWidths)
-{
+    const Values character{0x8A, 0x410, false};
+    const Values key{0x31, 0x21, false};
+    const Values capsKey{0x31, 0x21, true};
     struct Case {
-        const char* charText;
-        const char* unicodeText;
-        int expectedChar;
-        int expectedUnicode;
+        const char* what;
+        bool keyDialog;
+        Values before;
+        Answer answer;
+        INT_PTR result;
+        Values after;
     };
     const Case cases[] = {
-        {"9f", "44B", 0x9F, 0x44B},
-        {"123", "12345", 0x12, 0x1234},
-        {"", "", 0x8A, 0x410},
-        {"  C0", "zz", 0xC0, 0x410},
+        {"char: OK without edits", false, character, {nullptr, nullptr, false, Answer::ok}, IDOK, character},
+        {"char: two digits for the byte, four for the value", false, character,
+         {"123", "12345", false, Answer::ok}, IDOK, {0x12, 0x1234, false}},
+        {"char: fields that convert nothing keep the values", false, character, {"", "zz", false, Answer::ok},
+         IDOK, character},
+        {"char: Cancel after edits", false, character, {"9F", "0451", false, Answer::cancel}, IDCANCEL, character},
+        {"char: Escape after edits", false, character, {"9F", "0451", false, Answer::escape}, IDCANCEL, character},
+        {"key: any number of digits, and the box", true, key, {"b1", "1A3", true, Answer::ok}, IDOK,
+         {0xB1, 0x1A3, true}},
+        {"key: a field that converts nothing keeps its value", true, capsKey, {"nope", "  41", false, Answer::ok},
+         IDOK, {0x31, 0x41, true}},
+        {"key: Cancel after edits", true, key, {"B1", "A1", true, Answer::cancel}, IDCANCEL, key},
+        {"key: Escape after edits", true, key, {"B1", "A1", true, Answer::escape}, IDCANCEL, key},
     };
     for (const Case& c : cases) {
-        CChangeCharDlg dialog;
-        dialog.m_nChar = 0x8A;
-        dialog.m_nUnicode = 0x410;
-        INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-            TypeInto(d, IDC_CHAR, QString::fromLatin1(c.charText));
-            TypeInto(d, IDC_UNICODE, QString::fromLatin1(c.unicodeText));
-            ClickButton(d, IDOK);
-        });
-        EXPECT_EQ(result, IDOK);
-        EXPECT_EQ(dialog.m_nChar, c.expectedChar) << c.charText;
-        EXPECT_EQ(dialog.m_nUnicode, c.expectedUnicode) << c.unicodeText;
+        SCOPED_TRACE(c.what);
+        const Outcome outcome = c.keyDialog ? RunKeyDialog(c.before, c.answer) : RunCharDialog(c.before, c.answer);
+        QStringList shown{QString::fromStdString(Hex(c.before.first, 2)),
+                          QString::fromStdString(Hex(c.before.second, c.keyDialog ? 2 : 4))};
+        if (c.keyDialog) {
+            shown << (c.before.caps ? "checked" : "clear");
+        }
+        EXPECT_EQ(outcome.shown, shown);
+        EXPECT_EQ(outcome.result, c.result);
+        EXPECT_TRUE(outcome.values == c.after) << std::hex << outcome.values.first << " " << outcome.values.second
+                                               << " " << outcome.values.caps;
     }
 }
 
-TEST_F(ChangeDialogs, CharDialogCancelOrEscapeAfterEditsChangeNothing)
+TEST_F(ChangeDialogs, KeyboardAloneFillsThemIn)
 {
-    const std::vector<std::function<void(CDialog&)>> leave = {
-        [](CDialog& d) { ClickButton(d, IDCANCEL); },
-        [](CDialog& d) { PressKey(d, Qt::Key_Escape); },
-    };
-    for (std::size_t i = 0; i < leave.size(); ++i) {
-        CChangeCharDlg dialog;
-        dialog.m_nChar = 0x8A;
-        dialog.m_nUnicode = 0x410;
-        INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-            TypeInto(d, IDC_CHAR, "9F");
-            TypeInto(d, IDC_UNICODE, "0451");
-            leave[i](d);
-        });
-        EXPECT_EQ(result, IDCANCEL) << "way " << i;
-        EXPECT_EQ(dialog.m_nChar, 0x8A) << "way " << i;
-        EXPECT_EQ(dialog.m_nUnicode, 0x410) << "way " << i;
-    }
-}
-
-TEST_F(ChangeDialogs, CharDialogOpensInTheUnicodeFieldAndTabsInTemplateOrder)
-{
-    CChangeCharDlg dialog;
-    dialog.m_nChar = 0x8A;
-    dialog.m_nUnicode = 0x410;
-    QWidget* focused = nullptr;
-    QWidget* unicodeField = nullptr;
+    // The char dialog opens in the value field: typing replaces it, Enter is OK.
+    CChangeCharDlg charDialog;
+    charDialog.m_nChar = 0x8A;
+    charDialog.m_nUnicode = 0x410;
     std::vector<int> order;
-    INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-        focused = QApplication::focusWidget();
-        unicodeField = ControlOf<QLineEdit>(d, IDC_UNICODE);
-        order = TabOrder(d, 5);
-        ClickButton(d, IDCANCEL);
-    });
-    EXPECT_EQ(result, IDCANCEL);
-    EXPECT_NE(focused, nullptr);
-    EXPECT_EQ(focused, unicodeField);
+    EXPECT_EQ(RunAnswering(charDialog,
+                           [&](CDialog& d) {
+                               order = TabOrder(d, 5);
+                               QTest::keyClicks(QApplication::focusWidget(), "0401");
+                               QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+                           }),
+              IDOK);
     EXPECT_EQ(order, (std::vector<int>{IDC_UNICODE, IDOK, IDCANCEL, IDC_CHAR, IDC_UNICODE}));
-}
+    EXPECT_EQ(charDialog.m_nUnicode, 0x401);
+    EXPECT_EQ(charDialog.m_nChar, 0x8A);
 
-TEST_F(ChangeDialogs, CharDialogTypingOverTheFocusedFieldAndEnterIsOk)
-{
-    CChangeCharDlg dialog;
-    dialog.m_nChar = 0x8A;
-    dialog.m_nUnicode = 0x410;
-    INT_PTR result = RunAnswering(dialog, [](CDialog&) {
-        // Typing at once replaces the whole value, as in any such dialog.
-        QTest::keyClicks(QApplication::focusWidget(), "0401");
-        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
-    });
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(dialog.m_nUnicode, 0x401);
-    EXPECT_EQ(dialog.m_nChar, 0x8A);
-}
-
-TEST_F(ChangeDialogs, KeyDialogShowsItsValues)
-{
-    CChangeKeyDlg dialog;
-    dialog.m_nLow = 0x31;
-    dialog.m_nHigh = 0x21;
-    dialog.m_bCapsLock = false;
-    QString low, high;
-    bool checked = true;
-    INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-        low = TextOf(d, IDC_LOW);
-        high = TextOf(d, IDC_HIGH);
-        checked = IsChecked(d, IDC_CAPSLOCK);
-        SaveScreenshot(d, "change-key");
-        ClickButton(d, IDOK);
-    });
-    EXPECT_EQ(result, IDOK);
-    EXPECT_EQ(low, "31");
-    EXPECT_EQ(high, "21");
-    EXPECT_FALSE(checked);
-    EXPECT_EQ(dialog.m_nLow, 0x31);
-    EXPECT_EQ(dialog.m_nHigh, 0x21);
-    EXPECT_FALSE(dialog.m_bCapsLock);
-}
-
-TEST_F(ChangeDialogs, KeyDialogReadsAnyNumberOfDigitsAndTheBox)
-{
-    struct Case {
-        bool capsBefore;
-        bool click;
-        const char* low;
-        const char* high;
-        int expectedLow;
-        int expectedHigh;
-    };
-    const Case cases[] = {
-        {false, true, "b1", "1A3", 0xB1, 0x1A3},
-        {true, true, "", "  41", 0x31, 0x41},
-        {true, false, "nope", "21", 0x31, 0x21},
-        {false, false, "0x33", "fff", 0x33, 0xFFF},
-    };
-    for (const Case& c : cases) {
-        CChangeKeyDlg dialog;
-        dialog.m_nLow = 0x31;
-        dialog.m_nHigh = 0x21;
-        dialog.m_bCapsLock = c.capsBefore;
-        bool shownChecked = !c.capsBefore;
-        INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-            shownChecked = IsChecked(d, IDC_CAPSLOCK);
-            TypeInto(d, IDC_LOW, QString::fromLatin1(c.low));
-            TypeInto(d, IDC_HIGH, QString::fromLatin1(c.high));
-            if (c.click) {
-                ClickButton(d, IDC_CAPSLOCK);
-            }
-            ClickButton(d, IDOK);
-        });
-        EXPECT_EQ(result, IDOK);
-        EXPECT_EQ(shownChecked, c.capsBefore);
-        EXPECT_EQ(dialog.m_nLow, c.expectedLow) << c.low;
-        EXPECT_EQ(dialog.m_nHigh, c.expectedHigh) << c.high;
-        EXPECT_EQ(dialog.m_bCapsLock, c.capsBefore != c.click);
-    }
-}
-
-TEST_F(ChangeDialogs, KeyDialogCancelAfterEditsChangesNothing)
-{
-    for (bool escape : {false, true}) {
-        CChangeKeyDlg dialog;
-        dialog.m_nLow = 0x31;
-        dialog.m_nHigh = 0x21;
-        dialog.m_bCapsLock = false;
-        INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-            TypeInto(d, IDC_LOW, "B1");
-            TypeInto(d, IDC_HIGH, "A1");
-            ClickButton(d, IDC_CAPSLOCK);
-            if (escape) {
-                PressKey(d, Qt::Key_Escape);
-            } else {
-                ClickButton(d, IDCANCEL);
-            }
-        });
-        EXPECT_EQ(result, IDCANCEL);
-        EXPECT_EQ(dialog.m_nLow, 0x31);
-        EXPECT_EQ(dialog.m_nHigh, 0x21);
-        EXPECT_FALSE(dialog.m_bCapsLock);
-    }
-}
-
-TEST_F(ChangeDialogs, KeyDialogFocusTabOrderAndEnterOnTheBox)
-{
-    CChangeKeyDlg dialog;
-    dialog.m_nLow = 0x31;
-    dialog.m_nHigh = 0x21;
-    dialog.m_bCapsLock = false;
-    std::vector<int> order;
-    INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-        order = TabOrder(d, 6);
-        // Round to the box; Space toggles it and Enter there presses the default button.
-        PressKey(d, Qt::Key_Tab);
-        PressKey(d, Qt::Key_Tab);
-        PressKey(d, Qt::Key_Space);
-        PressKey(d, Qt::Key_Return);
-    });
+    // The key dialog opens in the low field; Space toggles the box and Enter there is OK.
+    CChangeKeyDlg keyDialog;
+    EXPECT_EQ(RunAnswering(keyDialog,
+                           [&](CDialog& d) {
+                               order = TabOrder(d, 6);
+                               PressKey(d, Qt::Key_Tab);
+                               PressKey(d, Qt::Key_Tab);
+                               PressKey(d, Qt::Key_Space);
+                               PressKey(d, Qt::Key_Return);
+                           }),
+              IDOK);
     EXPECT_EQ(order, (std::vector<int>{IDC_LOW, IDC_HIGH, IDC_CAPSLOCK, IDOK, IDCANCEL, IDC_LOW}));
-    EXPECT_EQ(result, IDOK);
-    EXPECT_TRUE(dialog.m_bCapsLock);
+    EXPECT_TRUE(keyDialog.m_bCapsLock);
 }
 
 TEST_F(ChangeDialogs, BothDialogsAreLaidOutLegibly)
@@ -266,17 +197,14 @@ TEST_F(ChangeDialogs, BothDialogsAreLaidOutLegibly)
     RunAnswering(keyDialog, [](CDialog& d) {
         ExpectLegibleLayout(d);
         // The frame encloses every other control.
+        const QList<QWidget*> children = d.GetWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
         QWidget* frame = nullptr;
-        for (QWidget* child : d.GetWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (qobject_cast<QGroupBox*>(child) != nullptr) {
-                frame = child;
-            }
+        for (QWidget* child : children) {
+            frame = qobject_cast<QGroupBox*>(child) != nullptr ? child : frame;
         }
         ASSERT_NE(frame, nullptr);
-        for (QWidget* child : d.GetWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
-            if (child != frame) {
-                EXPECT_TRUE(frame->geometry().contains(child->geometry())) << CWnd::GetDlgCtrlID(child);
-            }
+        for (QWidget* child : children) {
+            EXPECT_TRUE(child == frame || frame->geometry().contains(child->geometry())) << CWnd::GetDlgCtrlID(child);
         }
         ClickButton(d, IDCANCEL);
     });
