@@ -1,6 +1,6 @@
 #pragma once
-// What the handler fuzz targets share: loading an image the way the document
-// does, and checks that stop the run with a message when a property breaks.
+// What the handler fuzz targets share: checks that stop the run with a message
+// when a property breaks.
 
 #include "tables/CTableHandler.h"
 
@@ -19,17 +19,6 @@ inline void Require(bool holds, const char* what)
         std::fprintf(stderr, "property broken: %s\n", what);
         std::abort();
     }
-}
-
-inline bool Load(CTableHandler& handler, const std::vector<std::uint8_t>& image)
-{
-    if (!handler.AllocateData(static_cast<std::int32_t>(image.size()))) {
-        return false;
-    }
-    if (!image.empty()) {
-        std::memcpy(handler.m_data, image.data(), image.size());
-    }
-    return true;
 }
 
 // The handlers never write the slack, which AllocateData cleared.

@@ -2,6 +2,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzSupport.h"
+#include "tests/HandlerImage.h"
 #include "tables/C9xCodePageHandler.h"
 
 #include <algorithm>
@@ -63,7 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::Input input;
     fuzz::ParseInput(data, size, input);
     C9xCodePageHandler handler;
-    if (!fuzz::Load(handler, input.image)) {
+    if (!LoadImage(handler, input.image)) {
         return 0;
     }
     bool rebuilt = false;

@@ -2,6 +2,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzSupport.h"
+#include "tests/HandlerImage.h"
 #include "tables/CNtCodePageHandler.h"
 
 #include <vector>
@@ -21,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::Input input;
     fuzz::ParseInput(data, size, input);
     CNtCodePageHandler handler;
-    if (!fuzz::Load(handler, input.image)) {
+    if (!LoadImage(handler, input.image)) {
         return 0;
     }
     const std::int32_t reverseOffset = handler.ReverseTableOffset();
