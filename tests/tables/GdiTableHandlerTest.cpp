@@ -73,21 +73,6 @@ TEST(GdiTableHandler, OwnImageAtOddBaseReadsTheGeneratedTable)
     EXPECT_EQ(handler.ReverseLookup(0xBEEF), 0x3F);
 }
 
-TEST(GdiTableHandler, AssignWritesOnlyTheEntryAndSetsItsFlag)
-{
-    samples::GdiModuleOptions options;
-    options.tableBase = 1001;
-    samples::Bytes original = samples::MakeGdiModule(options);
-    CGdiTableHandler handler;
-    ASSERT_TRUE(LoadImage(handler, original));
-    handler.LocateTable(nullptr, 0);
-    handler.Assign(0xC0, 0x0401);
-    EXPECT_EQ(handler.Lookup(0xC0), 0x0401);
-    samples::PutWord(original, 1001 + 2 * 0xC0, 0x0401);
-    EXPECT_EQ(DifferingOffsets(FileBytes(handler), original), std::vector<std::size_t>{});
-    EXPECT_EQ(FlaggedEntries(handler), std::vector<int>{0xC0});
-}
-
 TEST(GdiTableHandler, TableCutByTheFilesEndIsNotLongEnough)
 {
     // The signature fits, but the entries of 0xC5-0xFF lie past the file's end.
