@@ -270,16 +270,6 @@ TEST_F(Frames, NewWindowShowsTheDocumentTwiceAndOnlyTheLastCloseAsks)
     EXPECT_EQ(titles, (QStringList{"c_1251.nls:1", "c_1251.nls:2"}));
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls:2"));
 
-    // Both windows repaint after a change of the document.
-    PaintCounter paints;
-    for (CVarnoView* view : Views(document)) {
-        paints.Watch(view->GetWidget());
-    }
-    document->UpdateAllViews(nullptr);
-    for (CVarnoView* view : Views(document)) {
-        EXPECT_TRUE(WaitFor([&] { return paints.Count(view->GetWidget()) > 0; }));
-    }
-
     document->SetModifiedFlag(TRUE);
     m_log.Answer(IDCANCEL);
     Area()->subWindowList(QMdiArea::CreationOrder).back()->close();

@@ -45,10 +45,7 @@ TEST_F(Startup, NewAndUnhandledCommandsChangeNothing)
     EXPECT_TRUE(OpenDocuments().empty());
     EXPECT_TRUE(m_log.Messages().empty());
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Help"}));
-}
-
-TEST_F(Startup, EveryAcceleratorIsAShortcutOfTheMainWindow)
-{
+    // Every accelerator is a shortcut of the main window.
     QList<QKeySequence> shortcuts;
     for (QAction* action : MainWindow()->actions()) {
         shortcuts << action->shortcut();
