@@ -3,7 +3,6 @@
 #include "view/CChangeKeyDlg.h"
 
 #include "tests/DialogDriver.h"
-#include "tests/TestSupport.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -11,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -20,76 +20,33 @@ protected:
     static void SetUpTestSuite() { VarnoRegisterResources(); }
 };
 
-// What either dialog edits: the byte and value of a character, or the low
-// and high byte and the caps-lock state of a key.
-struct Values {
-    int first;
-    int second;
-    bool caps;
-    bool operator==(const Values&) const = default;
-};
-
-// What is typed over the fields (null leaves a field) and whether the box is
-// clicked before OK. Cancel is checked where a click opens the dialogs.
-struct Answer {
-    const char* first;
-    const char* second;
-    bool clickBox;
-};
-
-struct Outcome {
-    INT_PTR result;
-    Values values;
-    QStringList shown; // the fields' texts and the box as the dialog opened
-};
-
 QString TextOf(CDialog& dialog, int id)
 {
     QLineEdit* edit = ControlOf<QLineEdit>(dialog, id);
     return edit != nullptr ? edit->text() : QStringLiteral("<none>");
 }
 
-Outcome Run(CDialog& dialog, int firstId, int secondId, const Answer& answer)
+// Runs the dialog: keeps what its two fields (and box) show at open, types
+// over the fields, clicks the box when asked and presses OK.
+QStringList TypeAndConfirm(CDialog& dialog, int firstId, int secondId, const char* first, const char* second,
+                           bool clickBox)
 {
-    Outcome outcome{};
-    outcome.result = RunAnswering(dialog, [&](CDialog& d) {
-        outcome.shown << TextOf(d, firstId) << TextOf(d, secondId);
-        if (QCheckBox* box = ControlOf<QCheckBox>(d, IDC_CAPSLOCK)) {
-            outcome.shown << (box->isChecked() ? "checked" : "clear");
-        }
-        if (answer.first != nullptr) {
-            TypeInto(d, firstId, QString::fromLatin1(answer.first));
-        }
-        if (answer.second != nullptr) {
-            TypeInto(d, secondId, QString::fromLatin1(answer.second));
-        }
-        if (answer.clickBox) {
-            ClickButton(d, IDC_CAPSLOCK);
-        }
-        ClickButton(d, IDOK);
-    });
-    return outcome;
-}
-
-Outcome RunCharDialog(Values before, const Answer& answer)
-{
-    CChangeCharDlg dialog;
-    dialog.m_nChar = before.first;
-    dialog.m_nUnicode = before.second;
-    Outcome outcome = Run(dialog, IDC_CHAR, IDC_UNICODE, answer);
-    outcome.values = {dialog.m_nChar, dialog.m_nUnicode, false};
-    return outcome;
-}
-
-Outcome RunKeyDialog(Values before, const Answer& answer)
-{
-    CChangeKeyDlg dialog;
-    dialog.m_nLow = before.first;
-    dialog.m_nHigh = before.second;
-    dialog.m_bCapsLock = before.caps;
-    Outcome outcome = Run(dialog, IDC_LOW, IDC_HIGH, answer);
-    outcome.values = {dialog.m_nLow, dialog.m_nHigh, dialog.m_bCapsLock};
-    return outcome;
+    QStringList shown;
+    EXPECT_EQ(RunAnswering(dialog,
+                           [&](CDialog& d) {
+                               shown << TextOf(d, firstId) << TextOf(d, secondId);
+                               if (QCheckBox* box = ControlOf<QCheckBox>(d, IDC_CAPSLOCK)) {
+                                   shown << (box->isChecked() ? "checked" : "clear");
+                               }
+                               TypeInto(d, firstId, QString::fromLatin1(first));
+                               TypeInto(d, secondId, QString::fromLatin1(second));
+                               if (clickBox) {
+                                   ClickButton(d, IDC_CAPSLOCK);
+                               }
+                               ClickButton(d, IDOK);
+                           }),
+              IDOK);
+    return shown;
 }
 
 // The ids that the Tab key visits from the control that has the focus at open.
@@ -105,37 +62,46 @@ std::vector<int> TabOrder(CDialog& dialog, int stops)
 
 } // namespace
 
+// The char dialog shows 8A and 0410 and the key dialog 31, 21 and a checked
+// box; what is typed is read back on OK (Cancel is checked where a click
+// opens the dialogs).
 TEST_F(ChangeDialogs, ShowTheValuesAndReadBackWhatWasTyped)
 {
-    const Values character{0x8A, 0x410, false};
-    const Values key{0x31, 0x21, true};
     struct Case {
         const char* what;
         bool keyDialog;
-        Values before;
-        Answer answer;
-        Values after;
+        const char* first;
+        const char* second;
+        bool clickBox;
+        int firstAfter;
+        int secondAfter;
+        bool capsAfter;
     };
     const Case cases[] = {
-        {"char: two digits for the byte, four for the value", false, character, {"123", "12345", false},
-         {0x12, 0x1234, false}},
-        {"char: fields that convert nothing keep the values", false, character, {"", "zz", false}, character},
-        {"key: any number of digits, and the box", true, key, {"b1", "1A3", true}, {0xB1, 0x1A3, false}},
-        {"key: a field that converts nothing keeps its value", true, key, {"nope", "  41", false},
-         {0x31, 0x41, true}},
+        {"char: two digits for the byte, four for the value", false, "123", "12345", false, 0x12, 0x1234, false},
+        {"char: fields that convert nothing keep the values", false, "", "zz", false, 0x8A, 0x410, false},
+        {"key: any number of digits, and the box", true, "b1", "1A3", true, 0xB1, 0x1A3, false},
+        {"key: a field that converts nothing keeps its value", true, "nope", "  41", false, 0x31, 0x41, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const Outcome outcome = c.keyDialog ? RunKeyDialog(c.before, c.answer) : RunCharDialog(c.before, c.answer);
-        QStringList shown{QString::fromStdString(Hex(c.before.first, 2)),
-                          QString::fromStdString(Hex(c.before.second, c.keyDialog ? 2 : 4))};
         if (c.keyDialog) {
-            shown << (c.before.caps ? "checked" : "clear");
+            CChangeKeyDlg dialog;
+            dialog.m_nLow = 0x31;
+            dialog.m_nHigh = 0x21;
+            dialog.m_bCapsLock = true;
+            EXPECT_EQ(TypeAndConfirm(dialog, IDC_LOW, IDC_HIGH, c.first, c.second, c.clickBox),
+                      (QStringList{"31", "21", "checked"}));
+            EXPECT_EQ(std::tuple(dialog.m_nLow, dialog.m_nHigh, dialog.m_bCapsLock),
+                      std::tuple(c.firstAfter, c.secondAfter, c.capsAfter));
+        } else {
+            CChangeCharDlg dialog;
+            dialog.m_nChar = 0x8A;
+            dialog.m_nUnicode = 0x410;
+            EXPECT_EQ(TypeAndConfirm(dialog, IDC_CHAR, IDC_UNICODE, c.first, c.second, c.clickBox),
+                      (QStringList{"8A", "0410"}));
+            EXPECT_EQ(std::tuple(dialog.m_nChar, dialog.m_nUnicode), std::tuple(c.firstAfter, c.secondAfter));
         }
-        EXPECT_EQ(outcome.shown, shown);
-        EXPECT_EQ(outcome.result, IDOK);
-        EXPECT_TRUE(outcome.values == c.after) << std::hex << outcome.values.first << " " << outcome.values.second
-                                               << " " << outcome.values.caps;
     }
 }
 
