@@ -80,14 +80,4 @@ TEST(GdiTableHandler, TableCutByTheFilesEndIsNotLongEnough)
     ASSERT_TRUE(LoadImage(handler, ZerosWithSignatureAt(1000, {900})));
     EXPECT_EQ(handler.LocateTable(nullptr, 0), 516);
     EXPECT_FALSE(handler.IsImageLongEnough());
-    EXPECT_TRUE(handler.CanAssign({{0x00, 0x1234}, {0xC0, 0x0410}}));
-    EXPECT_FALSE(handler.CanAssign({{0x00, 0x1234}, {0xFF, 0x1234}})) << "entry 0xFF would never be saved";
-
-    CGdiTableHandler none;
-    ASSERT_TRUE(LoadImage(none, samples::Bytes(100, 0)));
-    none.LocateTable(nullptr, 0);
-    EXPECT_FALSE(none.IsImageLongEnough());
-    none.Assign(0xFF, 0x1234); // base 0: entry 0xFF lies outside a 100-byte image
-    EXPECT_EQ(none.Lookup(0xFF), 0);
-    EXPECT_EQ(none.m_modified[0xFF], 0);
 }

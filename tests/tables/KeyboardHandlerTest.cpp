@@ -1,11 +1,10 @@
 #include "tables/CKeyboardHandler.h"
 
 #include "tests/HandlerImage.h"
-#include "tests/TestSupport.h"
+#include "tools/SampleGenerator.h"
 
 #include <gtest/gtest.h>
 
-#include <vector>
 
 TEST(KeyboardHandler, KeysReadFromWhereTheLayoutKeepsThem)
 {
@@ -22,28 +21,4 @@ TEST(KeyboardHandler, KeysReadFromWhereTheLayoutKeepsThem)
         EXPECT_EQ(handler.GetCapsLock(key), key % 3 == 0);
     }
     EXPECT_TRUE(handler.IsImageLongEnough());
-}
-
-TEST(KeyboardHandler, ShortImagesAndStrayKeysTouchNothingOutside)
-{
-    samples::Bytes whole = samples::MakeKeyboardLayout({});
-    samples::Bytes bytes(whole.begin(), whole.begin() + 360); // lows inside, highs past the end
-    CKeyboardHandler handler;
-    ASSERT_TRUE(LoadImage(handler, bytes));
-    EXPECT_FALSE(handler.IsImageLongEnough());
-    EXPECT_EQ(handler.GetLow(13), whole[351]);
-    EXPECT_EQ(handler.GetHigh(0), 0);
-    handler.SetHigh(0, 'z');
-    handler.SetLow(2, 'z');
-    for (int key : {-1, 14, 1000}) {
-        EXPECT_EQ(handler.GetLow(key), 0);
-        EXPECT_FALSE(handler.GetCapsLock(key));
-        handler.SetLow(key, 'z');
-        handler.SetCapsLock(key, true);
-    }
-    EXPECT_EQ(FlaggedEntries(handler), std::vector<int>{2});
-    EXPECT_EQ(DifferingOffsets(FileBytes(handler), bytes), std::vector<std::size_t>{328});
-    for (int i = 0; i < CTableHandler::kSlack; ++i) {
-        ASSERT_EQ(handler.m_data[handler.m_length + i], 0);
-    }
 }

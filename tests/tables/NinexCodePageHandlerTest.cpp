@@ -95,16 +95,6 @@ TEST(NinexCodePageHandler, MalformedPositionsFindNoByte)
         ASSERT_TRUE(LoadImage(handler, bytes));
         EXPECT_EQ(handler.ReverseLookup(0x0410), 0x3F);
     }
-    samples::Bytes cutBytes = samples::MakeNinexCodePageFile({});
-    cutBytes.resize(700); // the first level is there, the default blocks are not
-    C9xCodePageHandler cut;
-    ASSERT_TRUE(LoadImage(cut, cutBytes));
-    EXPECT_FALSE(cut.IsImageLongEnough());
-    for (std::uint16_t unicode : {0x0041, 0x0410, 0xFFFF}) {
-        EXPECT_EQ(cut.ReverseLookup(unicode), 0x3F);
-    }
-    cut.Assign(0x41, 0x0041);
-    EXPECT_TRUE(DifferingOffsets(FileBytes(cut), cutBytes).empty());
 }
 
 TEST(NinexCodePageHandler, AssignWritesWhatTheStraightforwardRebuildWrites)
