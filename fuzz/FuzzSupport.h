@@ -1,7 +1,8 @@
 #pragma once
-// What the handler fuzz targets share: loading an image the way the document
-// does, and checks that stop the run with a message when a property breaks.
+// What the handler fuzz targets share: checks that stop the run with a message
+// when a property breaks.
 
+#include "fuzz/FuzzInput.h"
 #include "tables/CTableHandler.h"
 
 #include <algorithm>
@@ -19,17 +20,6 @@ inline void Require(bool holds, const char* what)
         std::fprintf(stderr, "property broken: %s\n", what);
         std::abort();
     }
-}
-
-inline bool Load(CTableHandler& handler, const std::vector<std::uint8_t>& image)
-{
-    if (!handler.AllocateData(static_cast<std::int32_t>(image.size()))) {
-        return false;
-    }
-    if (!image.empty()) {
-        std::memcpy(handler.m_data, image.data(), image.size());
-    }
-    return true;
 }
 
 // The handlers never write the slack, which AllocateData cleared.
@@ -61,18 +51,43 @@ inline void RequireUnchangedOutside(const CTableHandler& handler, const std::vec
     requireSame(from, handler.m_length);
 }
 
-inline bool SameFileBytes(const CTableHandler& handler, const std::vector<std::uint8_t>& bytes)
-{
-    return bytes.size() == static_cast<std::size_t>(handler.m_length) &&
-           (bytes.empty() || std::memcmp(handler.m_data, bytes.data(), bytes.size()) == 0);
-}
-
 // Runs Assign and tells whether it took effect: a successful Assign sets the byte's flag.
 inline bool AssignTookEffect(CTableHandler& handler, std::uint8_t byte, std::uint16_t unicode)
 {
     handler.m_modified[byte] = 0;
     handler.Assign(byte, unicode);
     return handler.m_modified[byte] == 1;
+}
+
+// One Assign, which takes effect exactly when CanAssign said it would, and
+// changes no byte when refused. Tells whether it took effect.
+inline bool RequireAssignAsForetold(CTableHandler& handler, std::uint8_t byte, std::uint16_t unicode)
+{
+    static std::vector<std::uint8_t> before;
+    before.assign(handler.m_data, handler.m_data + handler.m_length);
+    const bool predicted = handler.CanAssign({{byte, unicode}});
+    const bool done = AssignTookEffect(handler, byte, unicode);
+    Require(done == predicted, "CanAssign foretells Assign");
+    Require(done || before.empty() || std::memcmp(handler.m_data, before.data(), before.size()) == 0,
+            "a refused assignment changes nothing");
+    return done;
+}
+
+// The operations after ops[i], up to ops[i].byte % 8 of them, as one change:
+// when CanAssign says it fits, every step takes effect. Tells whether any did.
+inline bool RequireForetoldSequence(CTableHandler& handler, const std::vector<Operation>& ops, std::size_t i)
+{
+    std::vector<TableAssignment> sequence;
+    for (std::size_t j = i + 1; j < ops.size() && sequence.size() < ops[i].byte % 8u; ++j) {
+        sequence.push_back({ops[j].byte, ops[j].word});
+    }
+    if (!handler.CanAssign(sequence)) {
+        return false;
+    }
+    for (const TableAssignment& change : sequence) {
+        Require(AssignTookEffect(handler, change.byte, change.unicode), "a foretold sequence succeeds");
+    }
+    return !sequence.empty();
 }
 
 } // namespace fuzz

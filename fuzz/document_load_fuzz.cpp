@@ -8,37 +8,24 @@
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
 #include "tables/CTableHandler.h"
+#include "tests/TempDir.h"
 
 #include <cstdint>
 #include <cstdlib>
-#include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 
 namespace {
 
 const char* const kNames[] = {"undefined.bin", "c_fuzz.nls", "cp_fuzz.nls", "fuzz.kbd", "gdi.exe"};
 
-const std::string& Folder()
+// Under TMPDIR, which scripts/run-fuzzer.sh points at a memory file system:
+// the sync of every save costs nothing there.
+const TempDir& Folder()
 {
-    static const std::string folder = [] {
-        // A memory file system where there is one: the sync of every save costs nothing there.
-        for (std::string pattern : {"/dev/shm/varno-fuzz-XXXXXX", "/tmp/varno-fuzz-XXXXXX"}) {
-            if (::mkdtemp(pattern.data()) != nullptr) {
-                return pattern;
-            }
-        }
-        std::abort();
-    }();
+    static const TempDir folder;
     return folder;
-}
-
-void RemoveFolder()
-{
-    std::error_code ignored;
-    std::filesystem::remove_all(Folder(), ignored);
 }
 
 std::string Slurp(const std::string& path)
@@ -81,8 +68,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const bool quiet = [] {
         AfxSetMessageBoxHandler([](const std::string&, UINT) { return IDOK; });
-        Folder();
-        std::atexit(RemoveFolder);
         return true;
     }();
     (void)quiet;
@@ -91,8 +76,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     int kind = data[0] % 5;
     std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
-    std::string path = Folder() + "/" + kNames[kind];
-    std::string saved = Folder() + "/saved";
+    std::string path = Folder().File(kNames[kind]);
+    std::string saved = Folder().File("saved");
     std::ofstream(path, std::ios::binary | std::ios::trunc) << input;
 
     CVarnoDoc doc;

@@ -3,6 +3,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzSupport.h"
+#include "tests/HandlerImage.h"
 #include "tables/CKeyboardHandler.h"
 
 #include <cstring>
@@ -13,7 +14,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::Input input;
     fuzz::ParseInput(data, size, input);
     CKeyboardHandler handler;
-    if (!fuzz::Load(handler, input.image)) {
+    if (!LoadImage(handler, input.image)) {
         return 0;
     }
     for (const fuzz::Operation& op : input.operations) {

@@ -2,6 +2,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzSupport.h"
+#include "tests/HandlerImage.h"
 #include "tables/CNtCodePageHandler.h"
 
 #include <vector>
@@ -21,11 +22,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static fuzz::Input input;
     fuzz::ParseInput(data, size, input);
     CNtCodePageHandler handler;
-    if (!fuzz::Load(handler, input.image)) {
+    if (!LoadImage(handler, input.image)) {
         return 0;
     }
     const std::int32_t reverseOffset = handler.ReverseTableOffset();
-    const bool longEnough = handler.IsImageLongEnough();
     const std::vector<fuzz::Operation>& ops = input.operations;
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const fuzz::Operation& op = ops[i];
@@ -37,32 +37,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             handler.ReverseLookup(op.word);
             break;
         case 2: {
-            static std::vector<std::uint8_t> before;
-            before.assign(handler.m_data, handler.m_data + handler.m_length);
-            bool predicted = handler.CanAssign({{op.byte, op.word}});
-            fuzz::Require(!longEnough || predicted, "NT: a long enough image takes every assignment");
-            bool done = fuzz::AssignTookEffect(handler, op.byte, op.word);
-            fuzz::Require(done == predicted, "NT: CanAssign foretells Assign");
+            const bool longEnough = handler.IsImageLongEnough();
+            const bool done = fuzz::RequireAssignAsForetold(handler, op.byte, op.word);
+            fuzz::Require(!longEnough || done, "NT: a long enough image takes every assignment");
             if (done) {
                 RequireAssigned(handler, op.byte, op.word);
-            } else {
-                fuzz::Require(fuzz::SameFileBytes(handler, before), "NT: a refused assignment changes nothing");
             }
             break;
         }
-        default: {
-            // The next few operations as one change: all of it fits or CanAssign says no.
-            std::vector<TableAssignment> sequence;
-            for (std::size_t j = i + 1; j < ops.size() && sequence.size() < op.byte % 8u; ++j) {
-                sequence.push_back({ops[j].byte, ops[j].word});
-            }
-            if (handler.CanAssign(sequence)) {
-                for (const TableAssignment& change : sequence) {
-                    fuzz::Require(fuzz::AssignTookEffect(handler, change.byte, change.unicode), "NT: a foretold sequence succeeds");
-                }
-            }
+        default:
+            fuzz::RequireForetoldSequence(handler, ops, i);
             break;
-        }
         }
         if (op.kind % 4 != 3) {
             fuzz::Require(handler.m_reverseOffset == reverseOffset, "NT: the table operations follow the header");

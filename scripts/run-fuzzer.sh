@@ -33,4 +33,6 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$corpus" "$work/corpus"
 findings="$build/findings/$target"
 mkdir -p "$findings"
+# The document target saves files: on a memory file system where there is one.
+[ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 "$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$findings/" "$work/corpus"

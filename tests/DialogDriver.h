@@ -22,14 +22,32 @@
 #include <functional>
 #include <utility>
 
-// Runs dialog.DoModal() with answer called once the dialog is shown; the
-// previous hook is restored afterwards.
+// Answers every modal dialog shown while it lives; the previous answer comes back afterwards.
+class DialogAnswer {
+public:
+    explicit DialogAnswer(std::function<void(CDialog&)> answer)
+        : m_previous(AfxSetModalDialogHook([this, answer = std::move(answer)](CDialog& dialog) {
+              ++m_shown;
+              answer(dialog);
+          }))
+    {
+    }
+    ~DialogAnswer() { AfxSetModalDialogHook(std::move(m_previous)); }
+    DialogAnswer(const DialogAnswer&) = delete;
+    DialogAnswer& operator=(const DialogAnswer&) = delete;
+
+    int Shown() const { return m_shown; }
+
+private:
+    int m_shown = 0;
+    AfxModalDialogHook m_previous;
+};
+
+// Runs dialog.DoModal() with answer called once the dialog is shown.
 inline INT_PTR RunAnswering(CDialog& dialog, std::function<void(CDialog&)> answer)
 {
-    AfxModalDialogHook previous = AfxSetModalDialogHook(std::move(answer));
-    INT_PTR result = dialog.DoModal();
-    AfxSetModalDialogHook(std::move(previous));
-    return result;
+    DialogAnswer guard(std::move(answer));
+    return dialog.DoModal();
 }
 
 template <typename Widget>

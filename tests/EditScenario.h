@@ -8,7 +8,6 @@
 
 #include "tools/SampleGenerator.h"
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -122,22 +121,6 @@ inline void SwapOnKeys(ScenarioFile& file, std::uint8_t a, std::uint8_t b)
     }
 }
 
-// The offsets at which two files differ, and any length difference as the shorter length.
-inline std::vector<std::size_t> DifferingOffsets(const Bytes& actual, const Bytes& expected)
-{
-    std::vector<std::size_t> offsets;
-    const std::size_t common = std::min(actual.size(), expected.size());
-    for (std::size_t k = 0; k < common; ++k) {
-        if (actual[k] != expected[k]) {
-            offsets.push_back(k);
-        }
-    }
-    if (actual.size() != expected.size()) {
-        offsets.push_back(common);
-    }
-    return offsets;
-}
-
 // ---- The files.
 
 inline ScenarioFile NtFile(const std::string& name, const std::string& codePage, std::uint16_t number, bool oem)
@@ -198,6 +181,16 @@ constexpr std::size_t kNinex = 2;
 constexpr std::size_t kGdi = 3;
 constexpr std::size_t kKeyboard = 4;
 
+// The scenario's files as they were before the change, no document changed.
+inline Scenario Unchanged(Scenario scenario)
+{
+    for (ScenarioFile& file : scenario.files) {
+        file.after = file.before;
+        file.changed = false;
+    }
+    return scenario;
+}
+
 // Works out p, o and every file's bytes after the change.
 inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> files, std::size_t clicked,
                              std::uint8_t b, std::uint8_t n, std::uint16_t u)
@@ -231,13 +224,7 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
         }
         file.changed = true;
     }
-    if (s.refused >= 0) {
-        for (ScenarioFile& file : s.files) {
-            file.after = file.before;
-            file.changed = false;
-        }
-    }
-    return s;
+    return s.refused >= 0 ? Unchanged(std::move(s)) : s;
 }
 
 inline std::vector<Scenario> CharEditScenarios()

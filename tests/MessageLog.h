@@ -1,5 +1,5 @@
 #pragma once
-// Answers every AfxMessageBox with OK while it lives and keeps what was shown.
+// Answers every AfxMessageBox while it lives (OK unless told otherwise) and keeps what was shown.
 
 #include "platform/MessageBox.h"
 
@@ -17,7 +17,7 @@ public:
     {
         m_previous = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
             m_messages.push_back({text, type});
-            return IDOK;
+            return m_answer;
         });
     }
     ~MessageLog() { AfxSetMessageBoxHandler(std::move(m_previous)); }
@@ -26,8 +26,11 @@ public:
 
     const std::vector<Message>& Messages() const { return m_messages; }
     void Clear() { m_messages.clear(); }
+    // The button that the next boxes are answered with.
+    void Answer(int answer) { m_answer = answer; }
 
 private:
     std::vector<Message> m_messages;
+    int m_answer = IDOK;
     AfxMessageBoxHandler m_previous;
 };

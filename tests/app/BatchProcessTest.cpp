@@ -1,29 +1,19 @@
 // The real executable, started as a shell would start it, on a machine without a display.
 
-#include "tests/TempDir.h"
+#include "tests/TestSupport.h"
 #include "tools/SampleGenerator.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
-#include <sys/wait.h>
 
 namespace {
 
-struct Outcome {
-    int exitStatus;
-    std::string standardError;
-};
+using Outcome = ProgramRun;
 
 Outcome RunVarno(const TempDir& dir, const std::string& arguments)
 {
-    std::string errors = dir.File("stderr.txt");
-    std::string command = "env -u DISPLAY -u WAYLAND_DISPLAY " + std::string(VARNO_EXECUTABLE) + " " + arguments
-        + " 2>'" + errors + "' </dev/null >/dev/null";
-    int status = std::system(command.c_str());
-    samples::Bytes text;
-    samples::ReadFile(errors, text);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(text.begin(), text.end())};
+    return RunProgram(dir, std::string(VARNO_EXECUTABLE) + " " + arguments);
 }
 
 } // namespace
@@ -40,11 +30,11 @@ TEST(BatchProcess, ReportsSuccessOnStandardErrorAndExitsZero)
 
     Outcome outcome = RunVarno(dir, "'" + target + "' '" + source + "'");
     EXPECT_EQ(outcome.exitStatus, 0);
-    EXPECT_EQ(outcome.standardError, "varno: File modified ok: " + target + "\n");
+    EXPECT_EQ(outcome.err, "varno: File modified ok: " + target + "\n");
 
     Outcome quiet = RunVarno(dir, "'" + target + "' '" + source + "' /q");
     EXPECT_EQ(quiet.exitStatus, 0);
-    EXPECT_EQ(quiet.standardError, "");
+    EXPECT_EQ(quiet.err, "");
 }
 
 TEST(BatchProcess, ReportsFailureOnStandardErrorAndExitsNonZero)
@@ -53,5 +43,5 @@ TEST(BatchProcess, ReportsFailureOnStandardErrorAndExitsNonZero)
     std::string missing = dir.File("missing.exe");
     Outcome outcome = RunVarno(dir, "'" + missing + "' other.exe");
     EXPECT_NE(outcome.exitStatus, 0);
-    EXPECT_EQ(outcome.standardError, "varno: Cannot open file " + missing + "\n");
+    EXPECT_EQ(outcome.err, "varno: Cannot open file " + missing + "\n");
 }

@@ -123,7 +123,7 @@ TEST(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
                 EXPECT_TRUE(wrong.empty()) << wrong.size() << " reverse entries, the first for " << wrong.front();
             }
             std::vector<std::size_t> outside;
-            for (std::size_t offset : edit_scenario::DifferingOffsets(target.after, target.before)) {
+            for (std::size_t offset : DifferingOffsets(target.after, target.before)) {
                 if (!InsideTables(target, offset, ninexTableEnd)) {
                     outside.push_back(offset);
                 }

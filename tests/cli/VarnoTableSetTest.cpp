@@ -6,17 +6,9 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <vector>
 
 namespace {
-
-std::string Hex(unsigned value, int digits)
-{
-    char text[8];
-    std::snprintf(text, sizeof text, "%0*X", digits, value);
-    return text;
-}
 
 // The clicked file first, then the others in their opening order.
 std::string SetArguments(const TempDir& dir, const edit_scenario::Scenario& s)

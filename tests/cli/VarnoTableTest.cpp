@@ -10,42 +10,10 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <iconv.h>
-
 #include <optional>
 #include <vector>
 
 namespace {
-
-// The bytes that iconv gives for one byte of a code page in the target encoding, or nothing.
-std::optional<std::string> IconvByte(const char* to, const char* from, int byte)
-{
-    iconv_t handle = iconv_open(to, from);
-    if (handle == reinterpret_cast<iconv_t>(-1)) {
-        return std::nullopt;
-    }
-    char in[1] = {static_cast<char>(byte)};
-    char out[8];
-    char* inPointer = in;
-    char* outPointer = out;
-    std::size_t inLeft = 1;
-    std::size_t outLeft = sizeof out;
-    std::size_t result = iconv(handle, &inPointer, &inLeft, &outPointer, &outLeft);
-    iconv_close(handle);
-    if (result == static_cast<std::size_t>(-1) || inLeft != 0) {
-        return std::nullopt;
-    }
-    return std::string(out, sizeof out - outLeft);
-}
-
-std::optional<std::uint16_t> IconvUnicode(const char* charset, int byte)
-{
-    std::optional<std::string> utf16 = IconvByte("UTF-16LE", charset, byte);
-    if (!utf16 || utf16->size() != 2) {
-        return std::nullopt;
-    }
-    return static_cast<std::uint16_t>(static_cast<std::uint8_t>((*utf16)[0]) | static_cast<std::uint8_t>((*utf16)[1]) << 8);
-}
 
 struct Files {
     TempDir dir;

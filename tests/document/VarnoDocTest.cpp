@@ -7,6 +7,7 @@
 #include "tables/CKeyboardHandler.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
+#include "tests/TestSupport.h"
 #include "tools/SampleGenerator.h"
 
 #include <gtest/gtest.h>
@@ -38,18 +39,6 @@ Bytes Read(const std::string& path)
     Bytes bytes;
     samples::ReadFile(path, bytes);
     return bytes;
-}
-
-// Offsets at which two files of the same length differ.
-std::vector<std::size_t> Differences(const Bytes& a, const Bytes& b)
-{
-    std::vector<std::size_t> offsets;
-    for (std::size_t i = 0; i < std::min(a.size(), b.size()); ++i) {
-        if (a[i] != b[i]) {
-            offsets.push_back(i);
-        }
-    }
-    return offsets;
 }
 
 class VarnoDocument : public ::testing::Test {
@@ -179,7 +168,7 @@ TEST_F(VarnoDocument, EveryKindSavesItsFileBackWithExactlyTheEdits)
         c.expect(expected);
         Bytes saved = Read(path);
         EXPECT_EQ(saved.size(), c.bytes.size());
-        EXPECT_EQ(Differences(expected, saved), std::vector<std::size_t>{});
+        EXPECT_EQ(DifferingOffsets(saved, expected), std::vector<std::size_t>{});
         if (c.flag >= 0) {
             EXPECT_NE(expected, c.bytes) << "the edit changes nothing";
             EXPECT_EQ(doc->m_pHandler->m_modified[c.flag], 1) << "the save cleared the entry's flag";

@@ -7,12 +7,12 @@
 #include "app/CVarnoApp.h"
 #include "document/CVarnoDoc.h"
 #include "frames/CMainFrame.h"
-#include "platform/CDialog.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CMDIChildWnd.h"
 #include "platform/Display.h"
-#include "platform/MessageBox.h"
 #include "res/Resource.h"
+#include "tests/DialogDriver.h"
+#include "tests/MessageLog.h"
 #include "tests/TempDir.h"
 #include "tools/SampleGenerator.h"
 #include "view/CVarnoView.h"
@@ -21,16 +21,11 @@
 #include <QDeadlineTimer>
 #include <QFileDialog>
 #include <QLineEdit>
-#include <QImage>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
-#include <QUrl>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QSettings>
 
 #include <gtest/gtest.h>
@@ -54,41 +49,27 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000
     return true;
 }
 
-// Answers the next file dialog with the path, as a user who picks that file.
-class FileDialogAnswer {
+// Answers file dialogs with the path, typed into the name field as a user
+// does, and keeps the filters that the dialog offered.
+class FileDialogAnswer : public DialogAnswer {
 public:
-    explicit FileDialogAnswer(std::string path)
+    explicit FileDialogAnswer(const std::string& path)
+        : DialogAnswer([this, path](CDialog& dialog) {
+              auto* fileDialog = qobject_cast<QFileDialog*>(dialog.GetWidget());
+              ASSERT_NE(fileDialog, nullptr);
+              filters = fileDialog->nameFilters();
+              auto* name = fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
+              ASSERT_NE(name, nullptr);
+              name->setText(QString::fromStdString(path));
+              QMetaObject::invokeMethod(fileDialog, "accept", Qt::DirectConnection);
+          })
     {
-        m_previous = AfxSetModalDialogHook([this, path](CDialog& dialog) {
-            auto* fileDialog = qobject_cast<QFileDialog*>(dialog.GetWidget());
-            ASSERT_NE(fileDialog, nullptr);
-            m_filters = fileDialog->nameFilters();
-            // Typed into the name field, as a user does.
-            auto* name = fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
-            ASSERT_NE(name, nullptr);
-            name->setText(QString::fromStdString(path));
-            QMetaObject::invokeMethod(fileDialog, "accept", Qt::DirectConnection);
-            ++m_shown;
-        });
     }
-    ~FileDialogAnswer() { AfxSetModalDialogHook(std::move(m_previous)); }
-
-    int Shown() const { return m_shown; }
-    const QStringList& Filters() const { return m_filters; }
-
-private:
-    AfxModalDialogHook m_previous;
-    QStringList m_filters;
-    int m_shown = 0;
+    QStringList filters;
 };
 
 class EditorTest : public testing::Test {
 protected:
-    struct Message {
-        std::string text;
-        UINT type;
-    };
-
     static void SetUpTestSuite()
     {
         VarnoRegisterResources();
@@ -100,10 +81,6 @@ protected:
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_settings.Path()));
         // The editor listens for varno-open in a runtime folder of this test's own.
         ::setenv("XDG_RUNTIME_DIR", m_runtime.Path().c_str(), 1);
-        m_previousHandler = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
-            m_messages.push_back({text, type});
-            return m_answer;
-        });
         m_app = std::make_unique<CVarnoApp>();
         ASSERT_TRUE(m_app->InitInteractive());
     }
@@ -111,7 +88,7 @@ protected:
     void TearDown() override
     {
         // Whatever is still modified is not saved.
-        m_answer = IDNO;
+        m_log.Answer(IDNO);
         if (m_app->m_pMainWnd != nullptr) {
             m_app->m_pMainWnd->SendMessage(WM_CLOSE);
         }
@@ -124,7 +101,6 @@ protected:
         }
         EXPECT_TRUE(left.isEmpty()) << "windows left: " << left.join(QStringLiteral(", ")).toStdString();
         m_app.reset();
-        AfxSetMessageBoxHandler(std::move(m_previousHandler));
     }
 
     CMainFrame* MainFrame() const { return static_cast<CMainFrame*>(m_app->m_pMainWnd); }
@@ -141,28 +117,19 @@ protected:
         return titles;
     }
 
-    QMenu* Menu(const QString& title) const
-    {
-        for (QAction* action : MainWindow()->menuBar()->actions()) {
-            if (action->text() == title) {
-                return action->menu();
-            }
-        }
-        return nullptr;
-    }
-
     // The texts of the menu's visible entries, as a user sees them when it opens.
     QStringList MenuEntries(const QString& title) const
     {
         QStringList entries;
-        QMenu* menu = Menu(title);
-        if (menu == nullptr) {
-            return entries;
-        }
-        Q_EMIT menu->aboutToShow();
-        for (QAction* action : menu->actions()) {
-            if (action->isVisible() && !action->isSeparator()) {
-                entries << action->text();
+        for (QAction* menu : MainWindow()->menuBar()->actions()) {
+            if (menu->text() != title) {
+                continue;
+            }
+            Q_EMIT menu->menu()->aboutToShow();
+            for (QAction* action : menu->menu()->actions()) {
+                if (action->isVisible() && !action->isSeparator()) {
+                    entries << action->text();
+                }
             }
         }
         return entries;
@@ -216,12 +183,8 @@ protected:
     void Command(UINT id) { MainFrame()->SendMessage(WM_COMMAND, id); }
 
     std::unique_ptr<CVarnoApp> m_app;
-    std::vector<Message> m_messages;
-    int m_answer = IDOK;
+    MessageLog m_log; // answers message boxes with OK unless told otherwise
     TempDir m_settings;
     TempDir m_files;
     TempDir m_runtime;
-
-private:
-    AfxMessageBoxHandler m_previousHandler;
 };

@@ -3,9 +3,7 @@
 #include "tests/gui/EditorFixture.h"
 
 #include "platform/AfxRes.h"
-#include "platform/CFontDialog.h"
 #include "platform/CRecentFileList.h"
-#include "platform/FontConversion.h"
 #include "tables/CTableHandler.h"
 
 #include <QFontDialog>
@@ -49,37 +47,33 @@ protected:
         Open(Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})));
         Open(Sample("ru.kbd", samples::MakeKeyboardLayout({})));
         Open(Sample("gdi.exe", samples::MakeGdiModule({})));
-        m_messages.clear();
+        m_log.Clear();
     }
 
     // Runs the font dialog, which the hook answers.
     void EditFont(const std::function<void(QFontDialog&)>& answer)
     {
-        AfxModalDialogHook previous = AfxSetModalDialogHook([&answer](CDialog& dialog) {
+        DialogAnswer font([&answer](CDialog& dialog) {
             auto* fontDialog = qobject_cast<QFontDialog*>(dialog.GetWidget());
             ASSERT_NE(fontDialog, nullptr);
             answer(*fontDialog);
         });
         Command(ID_EDIT_FONT);
-        AfxSetModalDialogHook(std::move(previous));
     }
 };
-
-TEST_F(Frames, DisplayFontStartsAsTheDefault)
-{
-    const LOGFONT& font = MainFrame()->m_logFont;
-    EXPECT_EQ(font.lfHeight, 14);
-    EXPECT_EQ(font.lfCharSet, RUSSIAN_CHARSET);
-    EXPECT_STREQ(font.lfFaceName, "Microsoft Sans Serif");
-    LOGFONT zero;
-    std::memset(&zero, 0, sizeof zero);
-    EXPECT_EQ(std::memcmp(&font.lfWidth, &zero.lfWidth, offsetof(LOGFONT, lfCharSet) - offsetof(LOGFONT, lfWidth)), 0);
-    EXPECT_EQ(std::memcmp(&font.lfOutPrecision, &zero.lfOutPrecision, 4), 0);
-}
 
 TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
 {
     OpenOneOfEachKind();
+    const LOGFONT before = MainFrame()->m_logFont;
+    EditFont([](QFontDialog& dialog) {
+        QFont font = dialog.currentFont();
+        font.setPointSize(30);
+        dialog.setCurrentFont(font);
+        dialog.reject();
+    });
+    EXPECT_EQ(std::memcmp(&before, &MainFrame()->m_logFont, sizeof before), 0) << "cancelled";
+
     const std::vector<CVarnoDoc*> documents = OpenDocuments();
     ASSERT_EQ(documents.size(), 5u);
     // Side by side, so that every window is seen and paints; then settled, so
@@ -109,79 +103,54 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
                 << document->GetTitle();
         }
     }
-    QCoreApplication::processEvents();
-    EXPECT_EQ(paints.Count(ViewOf(documents[0])->GetWidget()), 0);
     for (CVarnoDoc* document : documents) {
         EXPECT_FALSE(document->IsModified()) << document->GetTitle();
     }
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_log.Messages().empty());
 }
 
-TEST_F(Frames, CancelledFontDialogChangesNothing)
-{
-    OpenOneOfEachKind();
-    const LOGFONT before = MainFrame()->m_logFont;
-    EditFont([](QFontDialog& dialog) {
-        QFont font = dialog.currentFont();
-        font.setPointSize(30);
-        dialog.setCurrentFont(font);
-        dialog.reject();
-    });
-    EXPECT_EQ(std::memcmp(&before, &MainFrame()->m_logFont, sizeof before), 0);
-}
-
-TEST_F(Frames, ClosingAModifiedDocumentAsksAndCancelKeepsIt)
+TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
 {
     const samples::Bytes original = samples::MakeNtCodePageFile({});
-    const std::string path = Sample("c_1251.nls", original);
-    CVarnoDoc* document = Open(path);
-    ASSERT_NE(document, nullptr);
-    document->m_pHandler->Assign(0xC0, 0x0041);
-    document->SetModifiedFlag(TRUE);
-
-    m_answer = IDCANCEL;
-    Command(ID_FILE_CLOSE);
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_EQ(m_messages[0].text, "Save changes to " + path + "?");
-    EXPECT_EQ(m_messages[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
-    EXPECT_EQ(OpenDocuments(), std::vector<CVarnoDoc*>{document});
-    EXPECT_TRUE(document->IsModified());
-
-    // The close box asks the same.
-    Area()->subWindowList().front()->close();
-    ASSERT_TRUE(WaitFor([this] { return m_messages.size() == 2; }));
-    QCoreApplication::processEvents();
-    EXPECT_EQ(Area()->subWindowList().size(), 1);
-
-    // No closes without writing.
-    m_answer = IDNO;
-    Area()->subWindowList().front()->close();
-    ASSERT_TRUE(WaitFor([this] { return OpenDocuments().empty(); }));
-    EXPECT_TRUE(Area()->subWindowList().isEmpty());
-    samples::Bytes onDisk;
-    ASSERT_TRUE(samples::ReadFile(path, onDisk));
-    EXPECT_EQ(onDisk, original);
-}
-
-TEST_F(Frames, YesSavesBeforeClosing)
-{
-    samples::Bytes expected = samples::MakeNtCodePageFile({});
-    const std::string path = Sample("c_1251.nls", expected);
-    CVarnoDoc* document = Open(path);
-    ASSERT_NE(document, nullptr);
-    document->m_pHandler->Assign(0xC0, 0x0041);
-    document->SetModifiedFlag(TRUE);
-    samples::PutWord(expected, samples::kNtForwardOffset + 2 * 0xC0, 0x0041);
-
-    m_answer = IDYES;
-    Command(ID_FILE_CLOSE);
-    EXPECT_EQ(m_messages.size(), 1u);
-    EXPECT_TRUE(OpenDocuments().empty());
-    samples::Bytes onDisk;
-    ASSERT_TRUE(samples::ReadFile(path, onDisk));
-    // The forward entry changed; the reverse table is the handler's to keep, so compare the forward table only.
-    EXPECT_EQ(samples::GetWord(onDisk, samples::kNtForwardOffset + 2 * 0xC0), 0x0041);
-    EXPECT_EQ(onDisk.size(), expected.size());
+    const struct {
+        int answer;
+        bool closes;
+        bool saves;
+    } cases[] = {{IDCANCEL, false, false}, {IDNO, true, false}, {IDYES, true, true}};
+    for (const auto& c : cases) {
+        for (bool closeBox : {false, true}) {
+            SCOPED_TRACE(testing::Message() << "answer " << c.answer << (closeBox ? ", close box" : ", File > Close"));
+            const std::string path = Sample("c_1251.nls", original);
+            CVarnoDoc* document = Open(path);
+            ASSERT_NE(document, nullptr);
+            document->m_pHandler->Assign(0xC0, 0x0041);
+            document->SetModifiedFlag(TRUE);
+            m_log.Clear();
+            m_log.Answer(c.answer);
+            if (closeBox) {
+                Area()->subWindowList().front()->close();
+                ASSERT_TRUE(WaitFor([this] { return !m_log.Messages().empty(); }));
+                ASSERT_TRUE(WaitFor([&] { return OpenDocuments().empty() == c.closes; }));
+                QCoreApplication::processEvents();
+            } else {
+                Command(ID_FILE_CLOSE);
+            }
+            ASSERT_EQ(m_log.Messages().size(), 1u);
+            EXPECT_EQ(m_log.Messages()[0].text, "Save changes to " + path + "?");
+            EXPECT_EQ(m_log.Messages()[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
+            EXPECT_EQ(OpenDocuments().empty(), c.closes);
+            EXPECT_EQ(Area()->subWindowList().isEmpty(), c.closes);
+            samples::Bytes onDisk;
+            ASSERT_TRUE(samples::ReadFile(path, onDisk));
+            EXPECT_EQ(onDisk.size(), original.size());
+            EXPECT_EQ(samples::GetWord(onDisk, samples::kNtForwardOffset + 2 * 0xC0), c.saves ? 0x0041 : 0x0410);
+            if (!c.closes) {
+                EXPECT_TRUE(document->IsModified());
+                m_log.Answer(IDNO);
+                Command(ID_FILE_CLOSE);
+            }
+        }
+    }
 }
 
 TEST_F(Frames, ExitAsksForEveryModifiedDocumentAndCancelKeepsAllOpen)
@@ -191,23 +160,23 @@ TEST_F(Frames, ExitAsksForEveryModifiedDocumentAndCancelKeepsAllOpen)
     documents[1]->SetModifiedFlag(TRUE);
     documents[3]->SetModifiedFlag(TRUE);
 
-    m_answer = IDCANCEL;
+    m_log.Answer(IDCANCEL);
     Command(ID_APP_EXIT);
-    EXPECT_EQ(m_messages.size(), 1u);
+    EXPECT_EQ(m_log.Messages().size(), 1u);
     EXPECT_EQ(OpenDocuments().size(), 5u);
     EXPECT_NE(m_app->m_pMainWnd, nullptr);
 
     // Closing the main window is the same as Exit.
     MainWindow()->close();
-    ASSERT_TRUE(WaitFor([this] { return m_messages.size() == 2; }));
+    ASSERT_TRUE(WaitFor([this] { return m_log.Messages().size() == 2; }));
     QCoreApplication::processEvents();
     EXPECT_EQ(OpenDocuments().size(), 5u);
     EXPECT_TRUE(MainWindow()->isVisible());
 
-    m_answer = IDNO;
-    m_messages.clear();
+    m_log.Answer(IDNO);
+    m_log.Clear();
     Command(ID_APP_EXIT);
-    EXPECT_EQ(m_messages.size(), 2u);
+    EXPECT_EQ(m_log.Messages().size(), 2u);
     EXPECT_EQ(m_app->m_pMainWnd, nullptr);
     EXPECT_TRUE(OpenDocuments().empty());
 }
@@ -256,8 +225,8 @@ TEST_F(Frames, RecentEntryOpensItsFileAndAVanishedOneIsReportedAndDropped)
 
     Command(ID_FILE_MRU_FILE1);
     EXPECT_TRUE(OpenDocuments().empty());
-    ASSERT_EQ(m_messages.size(), 1u);
-    EXPECT_NE(m_messages[0].text.find(gone), std::string::npos);
+    ASSERT_EQ(m_log.Messages().size(), 1u);
+    EXPECT_NE(m_log.Messages()[0].text.find(gone), std::string::npos);
     ASSERT_EQ(m_app->GetRecentFileList()->GetCount(), 1);
     EXPECT_EQ((*m_app->GetRecentFileList())[0], kept);
 
@@ -297,56 +266,15 @@ TEST_F(Frames, NewWindowShowsTheDocumentTwiceAndOnlyTheLastCloseAsks)
     EXPECT_EQ(titles, (QStringList{"c_1251.nls:1", "c_1251.nls:2"}));
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls:2"));
 
-    // Both windows repaint after a change of the document.
-    PaintCounter paints;
-    for (CVarnoView* view : Views(document)) {
-        paints.Watch(view->GetWidget());
-    }
-    document->UpdateAllViews(nullptr);
-    for (CVarnoView* view : Views(document)) {
-        EXPECT_TRUE(WaitFor([&] { return paints.Count(view->GetWidget()) > 0; }));
-    }
-
     document->SetModifiedFlag(TRUE);
-    m_answer = IDCANCEL;
+    m_log.Answer(IDCANCEL);
     Area()->subWindowList(QMdiArea::CreationOrder).back()->close();
     ASSERT_TRUE(WaitFor([this] { return Area()->subWindowList().size() == 1; }));
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_log.Messages().empty());
     EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("c_1251.nls"));
     Area()->subWindowList().front()->close();
-    ASSERT_TRUE(WaitFor([this] { return m_messages.size() == 1; }));
+    ASSERT_TRUE(WaitFor([this] { return m_log.Messages().size() == 1; }));
     EXPECT_EQ(OpenDocuments().size(), 1u);
-}
-
-TEST_F(Frames, TileCascadeAndArrangeIcons)
-{
-    OpenOneOfEachKind();
-    QList<QMdiSubWindow*> windows = Area()->subWindowList(QMdiArea::CreationOrder);
-    ASSERT_EQ(windows.size(), 5);
-
-    Command(ID_WINDOW_TILE_HORZ);
-    for (qsizetype i = 0; i < windows.size(); ++i) {
-        EXPECT_TRUE(Area()->viewport()->rect().contains(windows[i]->geometry()));
-        for (qsizetype j = i + 1; j < windows.size(); ++j) {
-            EXPECT_FALSE(windows[i]->geometry().intersects(windows[j]->geometry())) << i << " " << j;
-        }
-    }
-
-    Command(ID_WINDOW_CASCADE);
-    for (qsizetype i = 1; i < windows.size(); ++i) {
-        EXPECT_GT(windows[i]->y(), windows[i - 1]->y());
-        EXPECT_EQ(windows[i]->size(), windows[0]->size());
-    }
-
-    windows[1]->showMinimized();
-    windows[3]->showMinimized();
-    windows[1]->move(300, 10);
-    Command(ID_WINDOW_ARRANGE);
-    const int bottom = Area()->viewport()->height();
-    EXPECT_EQ(windows[1]->geometry().bottom() + 1, bottom);
-    EXPECT_EQ(windows[3]->geometry().bottom() + 1, bottom);
-    EXPECT_EQ(windows[1]->x(), 0);
-    EXPECT_EQ(windows[3]->x(), windows[1]->width());
 }
 
 } // namespace

@@ -82,7 +82,7 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
     // A file that cannot be opened is reported by this editor, not by varno-open.
     Outcome broken = VarnoOpen({"c_short.nls"});
     EXPECT_EQ(broken.exitCode, 0) << broken.standardError;
-    EXPECT_TRUE(WaitFor([this] { return !m_messages.empty(); }));
+    EXPECT_TRUE(WaitFor([this] { return !m_log.Messages().empty(); }));
     EXPECT_EQ(OpenDocuments().size(), 2U);
 }
 

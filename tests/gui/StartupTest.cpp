@@ -5,7 +5,11 @@
 #include "platform/CDialog.h"
 #include "platform/ResourceIcons.h"
 
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QKeySequence>
+#include <QMimeData>
+#include <QUrl>
 
 namespace {
 
@@ -28,7 +32,7 @@ TEST_F(Startup, EmptyCommandLineShowsTheMainFrameWithFileAndHelpOnly)
     EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Recent File", "E&xit"}));
     EXPECT_TRUE(Area()->subWindowList().isEmpty());
     EXPECT_TRUE(OpenDocuments().empty());
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_log.Messages().empty());
 }
 
 TEST_F(Startup, NewAndUnhandledCommandsChangeNothing)
@@ -39,12 +43,9 @@ TEST_F(Startup, NewAndUnhandledCommandsChangeNothing)
     }
     EXPECT_TRUE(Area()->subWindowList().isEmpty());
     EXPECT_TRUE(OpenDocuments().empty());
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_log.Messages().empty());
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Help"}));
-}
-
-TEST_F(Startup, EveryAcceleratorIsAShortcutOfTheMainWindow)
-{
+    // Every accelerator is a shortcut of the main window.
     QList<QKeySequence> shortcuts;
     for (QAction* action : MainWindow()->actions()) {
         shortcuts << action->shortcut();
@@ -69,7 +70,7 @@ TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
     open->trigger();
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 1; }));
     EXPECT_EQ(answer.Shown(), 1);
-    EXPECT_EQ(answer.Filters(), (QStringList{"Codepage files (*.nls)", "All Files (*)"}));
+    EXPECT_EQ(answer.filters, (QStringList{"Codepage files (*.nls)", "All Files (*)"}));
 
     CVarnoDoc* document = OpenDocuments().front();
     EXPECT_EQ(document->m_nKind, CVarnoDoc::kindNtCodePage);
@@ -94,13 +95,11 @@ TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
 
 TEST_F(Startup, CancelledOpenDialogOpensNothing)
 {
-    AfxModalDialogHook previous = AfxSetModalDialogHook([](CDialog& dialog) {
-        qobject_cast<QFileDialog*>(dialog.GetWidget())->reject();
-    });
+    DialogAnswer cancel([](CDialog& dialog) { qobject_cast<QFileDialog*>(dialog.GetWidget())->reject(); });
     Command(ID_FILE_OPEN);
-    AfxSetModalDialogHook(std::move(previous));
+    EXPECT_EQ(cancel.Shown(), 1);
     EXPECT_TRUE(OpenDocuments().empty());
-    EXPECT_TRUE(m_messages.empty());
+    EXPECT_TRUE(m_log.Messages().empty());
 }
 
 TEST_F(Startup, FilesDroppedOnTheMainWindowOpen)

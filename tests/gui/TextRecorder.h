@@ -1,8 +1,8 @@
 #pragma once
-// A paint device that keeps every text drawn on it with its position, so that
-// tests can read what a view painted.
+// An image that keeps every text drawn on it with its position instead of
+// pixels, so that tests can read what a view painted.
 
-#include <QPaintDevice>
+#include <QImage>
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
@@ -19,10 +19,9 @@ struct DrawnText {
     QString text;
 };
 
-class TextRecorder : public QPaintDevice {
+class TextRecorder : public QImage {
 public:
-    TextRecorder(int width, int height) : m_engine(*this), m_width(width), m_height(height) {}
-    ~TextRecorder() override = default;
+    TextRecorder(int width, int height) : QImage(width, height, QImage::Format_RGB32), m_engine(*this) {}
 
     QPaintEngine* paintEngine() const override { return &m_engine; }
     const std::vector<DrawnText>& Texts() const { return m_texts; }
@@ -37,26 +36,6 @@ public:
             }
         }
         return found;
-    }
-
-protected:
-    int metric(PaintDeviceMetric metric) const override
-    {
-        switch (metric) {
-        case PdmWidth: return m_width;
-        case PdmHeight: return m_height;
-        case PdmWidthMM: return m_width * 254 / 960;
-        case PdmHeightMM: return m_height * 254 / 960;
-        case PdmNumColors: return 0x7FFFFFFF;
-        case PdmDepth: return 32;
-        case PdmDpiX:
-        case PdmDpiY:
-        case PdmPhysicalDpiX:
-        case PdmPhysicalDpiY: return 96;
-        case PdmDevicePixelRatio: return 1;
-        case PdmDevicePixelRatioScaled: return static_cast<int>(devicePixelRatioFScale());
-        }
-        return 0;
     }
 
 private:
@@ -92,7 +71,5 @@ private:
     };
 
     mutable Engine m_engine;
-    int m_width;
-    int m_height;
     std::vector<DrawnText> m_texts;
 };

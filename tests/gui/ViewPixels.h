@@ -60,10 +60,9 @@ inline RECT TableArea(CView& view)
 inline std::vector<int> CellsIn(CView& view, QRgb colour)
 {
     const QImage image = Grab(view);
-    const RECT area = TableArea(view);
     std::vector<int> bytes;
     for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        if (Holds(image, CellBox(area, byte), colour)) {
+        if (Holds(image, CellBox(TableArea(view), byte), colour)) {
             bytes.push_back(byte);
         }
     }
@@ -74,10 +73,9 @@ inline std::vector<int> CellsIn(CView& view, QRgb colour)
 inline std::vector<int> KeysIn(CView& view, QRgb colour)
 {
     const QImage image = Grab(view);
-    const RECT area = TableArea(view);
     std::vector<int> keys;
     for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
-        if (Holds(image, KeyBox(area, key), colour)) {
+        if (Holds(image, KeyBox(TableArea(view), key), colour)) {
             keys.push_back(key);
         }
     }

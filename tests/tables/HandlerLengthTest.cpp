@@ -2,7 +2,6 @@
 #include "tables/CKeyboardHandler.h"
 #include "tables/CNtCodePageHandler.h"
 
-#include "tests/tables/HandlerImage.h"
 
 #include <gtest/gtest.h>
 

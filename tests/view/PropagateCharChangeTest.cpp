@@ -2,7 +2,7 @@
 
 #include "tables/CTableHandler.h"
 #include "tests/EditScenario.h"
-#include "tests/view/OpenScenario.h"
+#include "tests/OpenScenario.h"
 
 #include <gtest/gtest.h>
 

@@ -6,11 +6,9 @@
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
-#include "platform/Display.h"
 #include "tests/EditScenario.h"
 #include "tests/TempDir.h"
-
-#include <QWidget>
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
@@ -19,19 +17,9 @@
 #include <string>
 #include <vector>
 
-// A view that paints nothing and counts the document's requests to update;
-// with a window, a plain widget of the size of the worked example, 1000 x 330.
+// A view without a window that counts the document's requests to update.
 class CCountingView : public CView {
 public:
-    explicit CCountingView(bool withWindow)
-    {
-        if (withWindow) {
-            AfxEnsureGuiApplication();
-            auto* widget = new QWidget;
-            widget->resize(1000, 330);
-            Attach(widget, true);
-        }
-    }
     void OnDraw(CDC*) override {}
     int m_nUpdates = 0;
 
@@ -47,8 +35,7 @@ class OpenScenario {
 public:
     static constexpr int kViewsPerDocument = 2;
 
-    // withWindows binds every view to a widget, for clicks; without, nothing starts the GUI.
-    explicit OpenScenario(const edit_scenario::Scenario& scenario, bool withWindows = false)
+    explicit OpenScenario(const edit_scenario::Scenario& scenario)
     {
         m_template = new CMultiDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr);
         m_app.AddDocTemplate(m_template);
@@ -60,7 +47,7 @@ public:
             m_paths.push_back(path);
             m_docs.push_back(doc);
             for (int i = 0; doc != nullptr && i < kViewsPerDocument; ++i) {
-                m_views.push_back(std::make_unique<CCountingView>(withWindows));
+                m_views.push_back(std::make_unique<CCountingView>());
                 doc->AddView(m_views.back().get());
             }
         }
@@ -76,16 +63,6 @@ public:
     CVarnoDoc* Doc(std::size_t i) const { return m_docs[i]; }
     const std::vector<CVarnoDoc*>& Docs() const { return m_docs; }
     const std::string& Path(std::size_t i) const { return m_paths[i]; }
-    // The update requests that document i's views have received, one count per view.
-    std::vector<int> Updates(std::size_t i) const
-    {
-        std::vector<int> counts;
-        for (std::size_t v = i * kViewsPerDocument; v < (i + 1) * kViewsPerDocument && v < m_views.size(); ++v) {
-            counts.push_back(m_views[v]->m_nUpdates);
-        }
-        return counts;
-    }
-    CCountingView& View(std::size_t doc, int view) const { return *m_views[doc * kViewsPerDocument + view]; }
 
     // Exactly the scenario's changed documents are marked modified and had
     // each of their views asked to update once; saving every document then
@@ -96,24 +73,15 @@ public:
             SCOPED_TRACE(scenario.files[i].name);
             const bool changed = scenario.files[i].changed;
             EXPECT_EQ(m_docs[i]->IsModified() != FALSE, changed);
-            EXPECT_EQ(Updates(i), std::vector<int>(kViewsPerDocument, changed ? 1 : 0));
+            for (int v = 0; v < kViewsPerDocument; ++v) {
+                EXPECT_EQ(m_views[i * kViewsPerDocument + v]->m_nUpdates, changed ? 1 : 0);
+            }
             ASSERT_TRUE(m_docs[i]->DoSave(m_paths[i].c_str()));
             samples::Bytes saved;
             ASSERT_TRUE(samples::ReadFile(m_paths[i], saved));
-            EXPECT_EQ(saved.size(), scenario.files[i].after.size());
-            EXPECT_EQ(edit_scenario::DifferingOffsets(saved, scenario.files[i].after), std::vector<std::size_t>{})
+            EXPECT_EQ(DifferingOffsets(saved, scenario.files[i].after), std::vector<std::size_t>{})
                 << "offsets that differ from the expected file";
         }
-    }
-
-    // The scenario's files as they were before the change, no document changed.
-    static edit_scenario::Scenario Unchanged(edit_scenario::Scenario scenario)
-    {
-        for (edit_scenario::ScenarioFile& file : scenario.files) {
-            file.after = file.before;
-            file.changed = false;
-        }
-        return scenario;
     }
 
 private:
