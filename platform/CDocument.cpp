@@ -82,7 +82,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
     return TRUE;
 }
 
-std::string CDocument::WriteFile(CFile& file, LPCSTR lpszPathName, bool bUnchanged)
+std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged)
 {
     if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite)) {
         return file.GetErrorText();
@@ -103,7 +103,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
     const bool ownFile = !m_strDiskPath.empty() && AfxComparePath(lpszPathName, m_strDiskPath.c_str());
     CFile file;
-    std::string error = WriteFile(file, lpszPathName, ownFile);
+    std::string error = StoreTo(file, lpszPathName, ownFile);
     if (file.IsChangedOnDisk()) {
         const std::string question = std::string("The file ") + lpszPathName
             + " has changed on disk since it was opened or last saved.\nOverwrite it with this document?\n"
@@ -111,7 +111,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
             return FALSE;
         }
-        error = WriteFile(file, lpszPathName, false);
+        error = StoreTo(file, lpszPathName, false);
     }
     if (!error.empty()) {
         ReportFileError("save", lpszPathName, error);

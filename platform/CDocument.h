@@ -105,7 +105,7 @@ private:
     void ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const;
     // Opens the file, writes through Serialize and closes it; with bUnchanged
     // only while the file is as last read or saved. The reason of a failure, or empty.
-    std::string WriteFile(CFile& file, LPCSTR lpszPathName, bool bUnchanged);
+    std::string StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged);
 
     std::string m_strPathName;
     std::string m_strTitle;
