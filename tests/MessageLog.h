@@ -1,8 +1,10 @@
 #pragma once
-// Answers every AfxMessageBox with OK while it lives and keeps what was shown.
+// Answers every AfxMessageBox while it lives (OK, unless answer says otherwise)
+// and keeps what was shown.
 
 #include "platform/MessageBox.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +19,7 @@ public:
     {
         m_previous = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
             m_messages.push_back({text, type});
-            return IDOK;
+            return answer ? answer(type) : IDOK;
         });
     }
     ~MessageLog() { AfxSetMessageBoxHandler(std::move(m_previous)); }
@@ -26,6 +28,9 @@ public:
 
     const std::vector<Message>& Messages() const { return m_messages; }
     void Clear() { m_messages.clear(); }
+
+    // The button pressed on a box of the given style.
+    std::function<int(UINT type)> answer;
 
 private:
     std::vector<Message> m_messages;
