@@ -24,6 +24,7 @@
 namespace {
 
 constexpr const char* kProgram = "varno-table";
+constexpr const char* kChangedOnDisk = "changed on disk since it was read";
 
 // A CLI11 check that the text is a hexadecimal number of at most maxValue.
 CLI::Validator HexValidator(unsigned maxValue, unsigned minValue = 0)
@@ -300,6 +301,12 @@ CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
 
 bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)
 {
+    // Another program's change is not overwritten; should one come after this
+    // look, the document's own question gets the answer No.
+    if (document.IsChangedOnDisk()) {
+        Error(file, std::string(kChangedOnDisk) + "; not written");
+        return false;
+    }
     m_currentFile = file;
     bool saved = document.OnSaveDocument(document.GetPathName().c_str()) != FALSE;
     m_currentFile.clear();
@@ -469,6 +476,10 @@ int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const s
     for (std::size_t i = 0; i < documents.size(); ++i) {
         if (!before[i].Differs(*documents[i])) {
             continue;
+        }
+        if (documents[i]->IsChangedOnDisk()) {
+            Error(names[i], std::string(kChangedOnDisk) + "; no file was changed");
+            return kExitError;
         }
         CFile probe;
         if (!probe.Open(documents[i]->GetPathName().c_str(), CFile::modeWrite)) {

@@ -74,31 +74,63 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         DeleteContents();
         return FALSE;
     }
+    m_strDiskPath = AfxFullPath(lpszPathName);
+    m_diskState = {};
+    file.GetState(m_diskState);
     file.Close();
     SetModifiedFlag(FALSE);
     return TRUE;
 }
 
-BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
+std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged)
 {
-    CFile file;
     if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite)) {
-        ReportFileError("save", lpszPathName, file.GetErrorText());
-        return FALSE;
+        return file.GetErrorText();
+    }
+    if (bUnchanged) {
+        file.SetExpectedState(m_diskState);
     }
     CArchive archive(&file, CArchive::store);
     Serialize(archive);
     if (archive.HasError()) {
         file.Abort();
-        ReportFileError("save", lpszPathName, archive.GetErrorText());
+        return archive.GetErrorText();
+    }
+    return file.Close() ? std::string() : file.GetErrorText();
+}
+
+BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
+{
+    const bool ownFile = !m_strDiskPath.empty() && AfxComparePath(lpszPathName, m_strDiskPath.c_str());
+    CFile file;
+    std::string error = StoreTo(file, lpszPathName, ownFile);
+    if (file.IsChangedOnDisk()) {
+        const std::string question = std::string("The file ") + lpszPathName
+            + " has changed on disk since it was opened or last saved.\nOverwrite it with this document?\n"
+              "No keeps the file on disk as it is and the document unsaved.";
+        if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
+            return FALSE;
+        }
+        error = StoreTo(file, lpszPathName, false);
+    }
+    if (!error.empty()) {
+        ReportFileError("save", lpszPathName, error);
         return FALSE;
     }
-    if (!file.Close()) {
-        ReportFileError("save", lpszPathName, file.GetErrorText());
-        return FALSE;
-    }
+    m_strDiskPath = AfxFullPath(lpszPathName);
+    m_diskState = {};
+    file.GetState(m_diskState);
     SetModifiedFlag(FALSE);
     return TRUE;
+}
+
+BOOL CDocument::IsChangedOnDisk() const
+{
+    CFileState now;
+    if (m_strDiskPath.empty() || !CFile::ReadState(m_strDiskPath.c_str(), now)) {
+        return FALSE;
+    }
+    return now == m_diskState ? FALSE : TRUE;
 }
 
 BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)

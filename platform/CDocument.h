@@ -2,9 +2,11 @@
 // A document: the data of one open file, its path and title, its modified
 // flag and the views that show it. Opening and saving run Serialize over an
 // archive on the file; a save replaces the file only once the new content is
-// whole. Failures are reported to the user here, in one message box each.
+// whole, and asks first when the file has changed on disk since it was read or
+// saved. Failures are reported to the user here, in one message box each.
 
 #include "platform/CCmdTarget.h"
+#include "platform/CFile.h"
 #include "platform/Position.h"
 
 #include <string>
@@ -33,8 +35,13 @@ public:
     virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
     // Writes through Serialize and clears the modified flag. On any failure the
     // old file stays whole, the failure is reported, the document stays
-    // modified, and the answer is FALSE.
+    // modified, and the answer is FALSE. When the file is the one last read or
+    // saved and has changed on disk since, the user is asked first (MB_YESNO,
+    // naming the file); No leaves it as it is and answers FALSE.
     virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
+    // Whether the file last read or saved has changed on disk since; a file
+    // that has gone or cannot be read counts as unchanged.
+    BOOL IsChangedOnDisk() const;
     // Saves to the path; with bReplace (Save As) the document then takes the
     // path and its title. Without a path the user is asked for one (Save As);
     // FALSE when there is none or the save fails.
@@ -96,10 +103,16 @@ protected:
 private:
     friend class CDocTemplate;
     void ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const;
+    // Opens the file, writes through Serialize and closes it; with bUnchanged
+    // only while the file is as last read or saved. The reason of a failure, or empty.
+    std::string StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged);
 
     std::string m_strPathName;
     std::string m_strTitle;
     BOOL m_bModified = FALSE;
+    // The file last read or saved, as it was then.
+    std::string m_strDiskPath;
+    CFileState m_diskState;
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CView*> m_viewList;
 };

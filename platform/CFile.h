@@ -1,13 +1,31 @@
 #pragma once
 // A file opened either for reading or for writing a new content. A write goes
-// to a temporary file beside the target, which replaces the target only when
-// Close finds it whole: a failed or abandoned write leaves the old file as it
-// was. Nothing throws: a failure is kept and told by HasError/GetErrorText.
+// to a temporary file beside the target, which takes the target's owner, group
+// and mode and replaces it only when Close finds it whole: a failed or
+// abandoned write leaves the old file as it was. A file with several hard
+// links is written over in place instead, so that every link shows the new
+// content. Nothing throws: a failure is kept and told by HasError/GetErrorText.
 
 #include "platform/CObject.h"
 
+#include <cstdint>
 #include <memory>
+#include <optional>
 #include <string>
+
+// What tells whether a file on disk is still the one that was read or written:
+// the file itself (device and inode), its size, its modification time and a
+// digest of its bytes. Another program's change alters at least one of them.
+struct CFileState {
+    ULONGLONG device = 0;
+    ULONGLONG inode = 0;
+    ULONGLONG size = 0;
+    std::int64_t modifiedSeconds = 0;
+    std::int64_t modifiedNanoseconds = 0;
+    std::string digest; // of the bytes; empty when nothing is known
+
+    bool operator==(const CFileState&) const = default;
+};
 
 class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)
@@ -44,6 +62,17 @@ public:
     // The path as given to Open.
     const std::string& GetFilePath() const { return m_strFilePath; }
 
+    // For a write: Close then replaces the file only while it is still in this
+    // state (or missing), and otherwise fails with IsChangedOnDisk.
+    void SetExpectedState(const CFileState& state) { m_expectedState = state; }
+    BOOL IsChangedOnDisk() const { return m_bChangedOnDisk ? TRUE : FALSE; }
+    // While reading: the file as it was opened, with the digest of all its
+    // bytes (the rest is read now). After a finished write: the new file.
+    // FALSE when neither is known.
+    BOOL GetState(CFileState& rState);
+    // The file at the path as it is now; FALSE when it cannot be read.
+    static BOOL ReadState(LPCSTR lpszFileName, CFileState& rState);
+
     // Ends reading, or finishes a write by replacing the target with the new
     // content. FALSE when anything failed; a failed write leaves the target unchanged.
     BOOL Close();
@@ -56,9 +85,12 @@ public:
 
 private:
     void SetError(const std::string& text);
+    void FinishWrite();
 
     struct Impl;
     std::unique_ptr<Impl> m_impl;
     std::string m_strFilePath;
     std::string m_strError;
+    std::optional<CFileState> m_expectedState;
+    bool m_bChangedOnDisk = false;
 };

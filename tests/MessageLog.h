@@ -3,6 +3,7 @@
 
 #include "platform/MessageBox.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,7 +18,7 @@ public:
     {
         m_previous = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
             m_messages.push_back({text, type});
-            return m_answer;
+            return m_answer ? m_answer(type) : IDOK;
         });
     }
     ~MessageLog() { AfxSetMessageBoxHandler(std::move(m_previous)); }
@@ -26,11 +27,12 @@ public:
 
     const std::vector<Message>& Messages() const { return m_messages; }
     void Clear() { m_messages.clear(); }
-    // The button that the next boxes are answered with.
-    void Answer(int answer) { m_answer = answer; }
+    // The button that the next boxes are answered with, for every style or chosen by style.
+    void Answer(int answer) { m_answer = [answer](UINT) { return answer; }; }
+    void Answer(std::function<int(UINT type)> answer) { m_answer = std::move(answer); }
 
 private:
     std::vector<Message> m_messages;
-    int m_answer = IDOK;
+    std::function<int(UINT type)> m_answer;
     AfxMessageBoxHandler m_previous;
 };

@@ -6,6 +6,11 @@
 
 #include <gtest/gtest.h>
 
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -100,5 +105,53 @@ TEST(VarnoTableSet, AFileThatCannotBeOpenedStopsTheChangeBeforeAnyWrite)
         samples::Bytes unchanged;
         ASSERT_TRUE(samples::ReadFile(dir.File(file.name), unchanged));
         EXPECT_TRUE(unchanged == file.before) << file.name;
+    }
+}
+
+// varno-table reads every file before it writes any. A write lease on the last
+// file holds it in its open of that file, after it has read the first: then
+// another program changes the first file.
+TEST(VarnoTableSet, AFileChangedOnDiskAfterItWasReadIsRefusedAndNoneIsWritten)
+{
+    const edit_scenario::Scenario s = edit_scenario::CharEditScenarios().front();
+    TempDir dir;
+    WriteScenarioFiles(dir, s);
+    const std::string arguments = SetArguments(dir, s);
+    const std::string first = dir.File(s.files[s.clicked].name);
+    // The last argument: the last file but the clicked one.
+    const std::size_t lastIndex = s.files.size() - (s.clicked + 1 == s.files.size() ? 2 : 1);
+    const std::string last = dir.File(s.files[lastIndex].name);
+
+    sigset_t leaseBroken;
+    sigemptyset(&leaseBroken);
+    sigaddset(&leaseBroken, SIGIO);
+    sigset_t previous;
+    ::pthread_sigmask(SIG_BLOCK, &leaseBroken, &previous);
+    const int lease = ::open(last.c_str(), O_RDONLY);
+    if (::fcntl(lease, F_SETLEASE, F_WRLCK) != 0) {
+        ::close(lease);
+        ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+        GTEST_SKIP() << "no file leases here: " << std::strerror(errno);
+    }
+    TableRun run{};
+    std::thread setRun([&] { run = RunVarnoTable(dir, arguments); });
+    const timespec patience{60, 0};
+    const bool opening = ::sigtimedwait(&leaseBroken, nullptr, &patience) == SIGIO;
+    EXPECT_TRUE(opening) << "varno-table never opened the last file";
+    samples::Bytes theirs;
+    ASSERT_TRUE(samples::ReadFile(first, theirs));
+    theirs.push_back(0);
+    EXPECT_TRUE(samples::WriteFile(first, theirs));
+    ::fcntl(lease, F_SETLEASE, F_UNLCK);
+    ::close(lease);
+    setRun.join();
+    ::pthread_sigmask(SIG_SETMASK, &previous, nullptr);
+
+    EXPECT_EQ(run.exitStatus, 2);
+    EXPECT_EQ(run.err.rfind("varno-table: " + first + ": changed on disk", 0), 0u) << run.err;
+    for (const edit_scenario::ScenarioFile& file : s.files) {
+        samples::Bytes now;
+        ASSERT_TRUE(samples::ReadFile(dir.File(file.name), now));
+        EXPECT_TRUE(now == (dir.File(file.name) == first ? theirs : file.before)) << file.name;
     }
 }

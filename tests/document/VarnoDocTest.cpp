@@ -16,7 +16,9 @@
 #include <csignal>
 #include <filesystem>
 #include <functional>
+#include <fcntl.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -259,40 +261,117 @@ TEST_F(VarnoDocument, FilesOf2GiBAreRefusedByTheDocumentToo)
     EXPECT_EQ(doc.m_pHandler, nullptr);
 }
 
-// The save runs in a child process whose file size limit is below the file's
-// size, so the write of the new content really fails.
+// Another program changes the file after it was opened. The save that the
+// close prompt starts asks before it overwrites; No keeps their file and the edit.
+TEST_F(VarnoDocument, ASaveOverAFileChangedOnDiskAsksFirst)
+{
+    const Bytes original = GdiModule();
+    Bytes mine = original;
+    samples::PutWord(mine, kGdiBase + 2 * 0xC5, 0x2116);
+    auto setTimes = [](const std::string& path, timespec modified) {
+        const timespec times[2] = {{0, UTIME_OMIT}, modified};
+        ASSERT_EQ(::utimensat(AT_FDCWD, path.c_str(), times, 0), 0);
+    };
+    const struct {
+        const char* change;
+        std::function<void(const std::string&)> apply;
+    } changes[] = {
+        {"one byte, same size and time",
+         [&](const std::string& path) {
+             struct stat status {};
+             ASSERT_EQ(::stat(path.c_str(), &status), 0);
+             Bytes bytes = Read(path);
+             bytes[10] ^= 1;
+             ASSERT_TRUE(samples::WriteFile(path, bytes));
+             setTimes(path, status.st_mtim);
+         }},
+        {"time only", [&](const std::string& path) { setTimes(path, {1000000000, 5}); }},
+        {"size", [](const std::string& path) { ASSERT_EQ(::truncate(path.c_str(), 9000), 0); }},
+    };
+    for (const auto& c : changes) {
+        for (int answer : {IDNO, IDYES}) {
+            SCOPED_TRACE(std::string(c.change) + (answer == IDYES ? ", overwritten" : ", kept"));
+            const std::string path = Put("gdi.exe", original);
+            CVarnoDoc* doc = Open(path);
+            ASSERT_NE(doc, nullptr);
+            doc->m_pHandler->Assign(0xC5, 0x2116);
+            doc->SetModifiedFlag();
+            c.apply(path);
+            const Bytes theirs = Read(path);
+            // Yes to "Save changes?", then the answer to the question.
+            m_log.Answer([answer](UINT type) { return (type & MB_TYPEMASK) == MB_YESNO ? answer : IDYES; });
+            m_log.Clear();
+            auto questions = [&] {
+                return std::count_if(m_log.Messages().begin(), m_log.Messages().end(),
+                                     [&](const auto& m) { return (m.type & MB_TYPEMASK) == MB_YESNO; });
+            };
+            EXPECT_EQ(doc->SaveModified(), answer == IDYES);
+            ASSERT_EQ(questions(), 1);
+            EXPECT_NE(m_log.Messages().back().text.find(path), std::string::npos) << m_log.Messages().back().text;
+            EXPECT_EQ(Read(path), answer == IDYES ? mine : theirs);
+            EXPECT_EQ(doc->IsModified(), answer != IDYES);
+            // Once saved, the file as saved is the one to compare with.
+            doc->SetModifiedFlag();
+            EXPECT_EQ(doc->DoFileSave(), answer == IDYES);
+            EXPECT_EQ(questions(), answer == IDYES ? 1 : 2);
+            doc->OnCloseDocument();
+        }
+    }
+    m_log.Answer(IDOK);
+    // Saving under another name is no conflict.
+    CVarnoDoc* doc = Open(Put("gdi.exe", original));
+    ASSERT_NE(doc, nullptr);
+    ASSERT_EQ(::truncate(doc->GetPathName().c_str(), 9000), 0);
+    m_log.Clear();
+    EXPECT_TRUE(doc->DoSave(m_dir.File("copy.exe").c_str()));
+    EXPECT_TRUE(m_log.Messages().empty());
+}
+
+// The save runs in a child process whose file size limit falls inside the
+// edited range, so the write of the new content really fails, whether it goes
+// to a new file or, for a file with two links, over the old one.
 TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
 {
     Bytes original = GdiModule();
-    std::string path = Put("gdi.exe", original);
-    pid_t child = ::fork();
-    ASSERT_GE(child, 0);
-    if (child == 0) {
-        MessageLog log;
-        std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit{4096, 4096};
-        ::setrlimit(RLIMIT_FSIZE, &limit);
-        CVarnoDoc doc;
-        doc.m_bAutoDelete = FALSE;
-        if (!doc.OnOpenDocument(path.c_str())) {
-            ::_exit(100);
+    for (bool hardLinked : {false, true}) {
+        SCOPED_TRACE(hardLinked ? "two links" : "one link");
+        std::string path = Put("gdi.exe", original);
+        const std::string second = m_dir.File("second.exe");
+        std::filesystem::remove(second);
+        ASSERT_TRUE(!hardLinked || ::link(path.c_str(), second.c_str()) == 0);
+        pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            MessageLog log;
+            std::signal(SIGXFSZ, SIG_IGN);
+            rlimit limit{1300, 1300};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            CVarnoDoc doc;
+            doc.m_bAutoDelete = FALSE;
+            if (!doc.OnOpenDocument(path.c_str())) {
+                ::_exit(100);
+            }
+            // Entries at 1256 and 1394.
+            doc.m_pHandler->Assign(0x80, 0x2116);
+            doc.m_pHandler->Assign(0xC5, 0x2116);
+            doc.SetModifiedFlag();
+            int result = doc.OnSaveDocument(path.c_str()) ? 0 : 1;
+            result |= doc.IsModified() ? 2 : 0;
+            const auto& shown = log.Messages();
+            bool reported = shown.size() == 1 && shown[0].type == MB_ICONSTOP
+                && shown[0].text.find(path) != std::string::npos
+                && shown[0].text.find("File too large") != std::string::npos;
+            result |= reported ? 4 : 0;
+            ::_exit(result);
         }
-        doc.m_pHandler->Assign(0xC5, 0x2116);
-        doc.SetModifiedFlag();
-        int result = doc.OnSaveDocument(path.c_str()) ? 0 : 1;
-        result |= doc.IsModified() ? 2 : 0;
-        const auto& shown = log.Messages();
-        bool reported = shown.size() == 1 && shown[0].type == MB_ICONSTOP
-            && shown[0].text.find(path) != std::string::npos && shown[0].text.find("File too large") != std::string::npos;
-        result |= reported ? 4 : 0;
-        ::_exit(result);
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFEXITED(status));
+        EXPECT_EQ(WEXITSTATUS(status), 7) << "1: save failed, 2: still modified, 4: reported";
+        EXPECT_EQ(Read(path), original);
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), hardLinked ? 2 : 1);
+        EXPECT_TRUE(!hardLinked || std::filesystem::equivalent(path, second));
     }
-    int status = 0;
-    ASSERT_EQ(::waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFEXITED(status));
-    EXPECT_EQ(WEXITSTATUS(status), 7) << "1: save failed, 2: still modified, 4: reported";
-    EXPECT_EQ(Read(path), original);
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), 1);
 }
 
 } // namespace
