@@ -13,7 +13,7 @@
 #include "tables/CTableHandler.h"
 #include "tests/TempDir.h"
 #include "tools/SampleGenerator.h"
-#include "view/PropagateCharChange.h"
+#include "document/PropagateCharChange.h"
 
 #include <QCoreApplication>
 #include <QMdiSubWindow>

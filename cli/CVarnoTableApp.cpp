@@ -4,13 +4,13 @@
 #include "cli/StringPrintf.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
+#include "document/PropagateCharChange.h"
 #include "platform/CFile.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CodePageDecoding.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
-#include "view/PropagateCharChange.h"
 
 #include <CLI/CLI.hpp>
 
@@ -62,7 +62,7 @@ struct CVarnoTableApp::Snapshot {
         : image(document.m_pHandler->m_data, document.m_pHandler->m_data + document.m_pHandler->m_length),
           listing(ListTable(document))
     {
-        if (IsCodePageKind(document.m_nKind)) {
+        if (CVarnoDoc::IsCodePageKind(document.m_nKind)) {
             for (int b = 0; b < 256; ++b) {
                 lookups[b] = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
             }
@@ -79,7 +79,7 @@ struct CVarnoTableApp::Snapshot {
     std::string Changes(const std::string& file, const CVarnoDoc& document) const
     {
         std::string out;
-        if (IsCodePageKind(document.m_nKind)) {
+        if (CVarnoDoc::IsCodePageKind(document.m_nKind)) {
             for (int b = 0; b < 256; ++b) {
                 std::uint16_t now = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
                 if (now != lookups[b]) {
@@ -367,7 +367,7 @@ int CVarnoTableApp::Export(const std::string& file)
     if (document == nullptr) {
         return kExitError;
     }
-    if (!IsCodePageKind(document->m_nKind)) {
+    if (!CVarnoDoc::IsCodePageKind(document->m_nKind)) {
         Error(file, "export takes code-page files and GDI modules; the name makes this "
                   + KindWithArticle(document->m_nKind));
         return kExitError;
@@ -388,7 +388,7 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         return kExitError;
     }
     CVarnoDoc& clicked = *opened.front();
-    if (!IsCodePageKind(clicked.m_nKind)) {
+    if (!CVarnoDoc::IsCodePageKind(clicked.m_nKind)) {
         Error(files.front(), "set takes a code-page file or GDI module first, the table clicked in; the name makes this "
                                  + KindWithArticle(clicked.m_nKind));
         return kExitError;

@@ -61,11 +61,6 @@ void AppendJsonString(std::string& out, const std::string& text)
 
 } // namespace
 
-bool IsCodePageKind(int kind)
-{
-    return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage || kind == CVarnoDoc::kindGdiModule;
-}
-
 bool HasReverseTable(int kind) { return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage; }
 
 const char* KindDescription(int kind)
@@ -98,7 +93,7 @@ TableListing ListTable(const CVarnoDoc& document)
     if (handler == nullptr) {
         return listing;
     }
-    if (IsCodePageKind(listing.kind)) {
+    if (CVarnoDoc::IsCodePageKind(listing.kind)) {
         const bool hasBack = HasReverseTable(listing.kind);
         for (int b = 0x80; b <= 0xFF; ++b) {
             auto byte = static_cast<std::uint8_t>(b);
@@ -151,7 +146,7 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
     std::string out = "{\"file\":";
     AppendJsonString(out, file);
     out += StringPrintf(",\"kind\":%d,\"kindName\":\"%s\"", listing.kind, KindKey(listing.kind));
-    if (IsCodePageKind(listing.kind)) {
+    if (CVarnoDoc::IsCodePageKind(listing.kind)) {
         out += ",\"entries\":[";
         for (const CharEntry& entry : listing.entries) {
             out += StringPrintf("%s{\"byte\":%d,\"char\":", entry.byte == 0x80 ? "" : ",", entry.byte);
@@ -184,7 +179,7 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
 std::string FormatMapping(const CVarnoDoc& document)
 {
     std::string out;
-    if (document.m_pHandler == nullptr || !IsCodePageKind(document.m_nKind)) {
+    if (document.m_pHandler == nullptr || !CVarnoDoc::IsCodePageKind(document.m_nKind)) {
         return out;
     }
     for (int b = 0; b <= 0xFF; ++b) {

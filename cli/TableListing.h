@@ -37,8 +37,6 @@ struct TableListing {
     std::vector<KeyEntry> keys;     // 0-13, for keyboard layouts
 };
 
-// Whether the kind holds a byte-to-Unicode table (NT, 9x, GDI module).
-bool IsCodePageKind(int kind);
 // Whether the kind has a reverse table to check against (NT, 9x).
 bool HasReverseTable(int kind);
 // "NT code-page file", "keyboard layout", ... and the JSON form "nt", "keyboard", ...

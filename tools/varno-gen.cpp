@@ -4,13 +4,7 @@
 //   varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]
 //   varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]
 //   varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]
-//   varno-gen fuzz-seed FILE OUT [--length N] [--prefix N] [--op KIND:BYTE:WORD]...
-//
-// fuzz-seed wraps the first bytes of FILE (all of them without --prefix) into
-// an input of the handler fuzz targets (fuzz/FuzzInput.h) that stands for an
-// image of --length bytes (default: FILE's length).
 
-#include "fuzz/FuzzInput.h"
 #include "tools/SampleGenerator.h"
 
 #include <algorithm>
@@ -30,7 +24,6 @@ int Usage()
                  "       varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]\n"
                  "       varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]\n"
                  "       varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]\n"
-                 "       varno-gen fuzz-seed FILE OUT [--length N] [--prefix N] [--op KIND:BYTE:WORD]...\n"
                  "Numbers may be decimal or 0x-prefixed hexadecimal.\n");
     return 2;
 }
@@ -202,35 +195,6 @@ int MakeKeyboard(const Arguments& arguments)
     return Write(arguments.positional[0], samples::MakeKeyboardLayout(options));
 }
 
-int MakeFuzzSeed(const Arguments& arguments)
-{
-    samples::Bytes file;
-    if (!samples::ReadFile(arguments.positional[0], file)) {
-        return Fail("cannot read", arguments.positional[0]);
-    }
-    std::size_t length = file.size();
-    std::vector<fuzz::Operation> operations;
-    for (const auto& [flag, value] : arguments.flags) {
-        std::size_t number = 0;
-        std::vector<std::size_t> op;
-        if (flag == "--op") {
-            if (!ParseNumbers(value, 3, op) || op[0] > 0xFF || op[1] > 0xFF || op[2] > 0xFFFF) {
-                return Fail("not an operation KIND:BYTE:WORD", value);
-            }
-            operations.push_back({static_cast<std::uint8_t>(op[0]), static_cast<std::uint8_t>(op[1]), static_cast<std::uint16_t>(op[2])});
-        } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
-        } else if (flag == "--length" && number <= fuzz::kMaxImageLength) {
-            length = number;
-        } else if (flag == "--prefix") {
-            file.resize(std::min(file.size(), number));
-        } else {
-            return Usage();
-        }
-    }
-    return Write(arguments.positional[1], fuzz::WriteInput(operations, static_cast<std::uint32_t>(length), file));
-}
-
 } // namespace
 
 int main(int argc, char** argv)
@@ -238,11 +202,8 @@ int main(int argc, char** argv)
     struct Command {
         const char* name;
         int (*run)(const Arguments&);
-        std::size_t positional;
     };
-    const Command commands[] = {
-        {"gdi", MakeGdi, 1}, {"nt", MakeNt, 1}, {"9x", MakeNinex, 1}, {"kbd", MakeKeyboard, 1}, {"fuzz-seed", MakeFuzzSeed, 2},
-    };
+    const Command commands[] = {{"gdi", MakeGdi}, {"nt", MakeNt}, {"9x", MakeNinex}, {"kbd", MakeKeyboard}};
     if (argc < 2) {
         return Usage();
     }
@@ -251,7 +212,7 @@ int main(int argc, char** argv)
         if (std::strcmp(argv[1], command.name) != 0) {
             continue;
         }
-        if (!Split(argc, argv, 2, {"--glyphs"}, arguments) || arguments.positional.size() != command.positional) {
+        if (!Split(argc, argv, 2, {"--glyphs"}, arguments) || arguments.positional.size() != 1) {
             return Usage();
         }
         return command.run(arguments);

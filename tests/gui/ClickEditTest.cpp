@@ -9,7 +9,7 @@
 #include "tables/CKeyboardHandler.h"
 #include "tests/DialogDriver.h"
 #include "tests/EditScenario.h"
-#include "tests/view/OpenScenario.h"
+#include "tests/OpenScenario.h"
 #include "view/TableLayout.h"
 
 #include <QTest>

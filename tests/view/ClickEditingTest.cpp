@@ -5,7 +5,7 @@
 #include "tests/DialogDriver.h"
 #include "tests/EditScenario.h"
 #include "tests/MessageLog.h"
-#include "tests/view/OpenScenario.h"
+#include "tests/OpenScenario.h"
 #include "view/TableLayout.h"
 
 #include <QLineEdit>

@@ -1,4 +1,4 @@
-#include "view/PropagateCharChange.h"
+#include "document/PropagateCharChange.h"
 
 #include "document/CVarnoDoc.h"
 #include "platform/CDocTemplate.h"
@@ -6,11 +6,6 @@
 #include "tables/CKeyboardHandler.h"
 
 namespace {
-
-bool IsCodePageKind(int kind)
-{
-    return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage || kind == CVarnoDoc::kindGdiModule;
-}
 
 // The keyboard handler of a keyboard layout document, or null for any other document.
 CKeyboardHandler* KeyboardOf(const CVarnoDoc& doc)
@@ -58,7 +53,7 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
 
     CharChangeResult result;
     for (CVarnoDoc* doc : documents) {
-        if (doc != nullptr && doc->m_pHandler != nullptr && IsCodePageKind(doc->m_nKind)
+        if (doc != nullptr && doc->m_pHandler != nullptr && CVarnoDoc::IsCodePageKind(doc->m_nKind)
             && !doc->m_pHandler->CanAssign(assignments)) {
             result.pRefused = doc;
             result.refusedName = NameOf(*doc);
@@ -70,7 +65,7 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
         if (doc == nullptr || doc->m_pHandler == nullptr) {
             continue;
         }
-        if (IsCodePageKind(doc->m_nKind)) {
+        if (CVarnoDoc::IsCodePageKind(doc->m_nKind)) {
             for (const TableAssignment& assignment : assignments) {
                 doc->m_pHandler->Assign(assignment.byte, assignment.unicode);
             }

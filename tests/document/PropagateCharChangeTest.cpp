@@ -1,8 +1,8 @@
-#include "view/PropagateCharChange.h"
+#include "document/PropagateCharChange.h"
 
 #include "tables/CTableHandler.h"
 #include "tests/EditScenario.h"
-#include "tests/view/OpenScenario.h"
+#include "tests/OpenScenario.h"
 
 #include <gtest/gtest.h>
 
