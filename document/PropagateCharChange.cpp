@@ -3,6 +3,7 @@
 #include "document/CVarnoDoc.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CWinApp.h"
+#include "tables/CGdiTableHandler.h"
 #include "tables/CKeyboardHandler.h"
 
 namespace {
@@ -55,6 +56,9 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
     for (CVarnoDoc* doc : documents) {
         if (doc != nullptr && doc->m_pHandler != nullptr && CVarnoDoc::IsCodePageKind(doc->m_nKind)
             && !doc->m_pHandler->CanAssign(assignments)) {
+            const auto* gdi = dynamic_cast<const CGdiTableHandler*>(doc->m_pHandler);
+            result.refusal = gdi != nullptr && !gdi->KeepsTableFindable(assignments) ? CharChangeResult::tableLost
+                                                                                      : CharChangeResult::noRoom;
             result.pRefused = doc;
             result.refusedName = NameOf(*doc);
             return result;
@@ -80,5 +84,8 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
 
 std::string RefusalMessage(const CharChangeResult& result)
 {
-    return "The table of " + result.refusedName + " has no room for this change.\nNo open file was changed.";
+    const std::string reason = result.refusal == CharChangeResult::tableLost
+        ? "The table of " + result.refusedName + " could no longer be found after this change."
+        : "The table of " + result.refusedName + " has no room for this change.";
+    return reason + "\nNo open file was changed.";
 }
