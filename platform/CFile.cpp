@@ -1,13 +1,14 @@
 #include "platform/CFile.h"
 
 #include "platform/FilePath.h"
+#include "platform/SaveFile.h"
 
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -19,20 +20,20 @@ std::string SystemErrorText(const QFileDevice& file, int error)
 
 // Folders, pipes and devices are refused before they are opened: opening a
 // pipe would wait for a writer, and none of them holds a file's bytes.
-bool IsNoRegularFile(const QString& name, std::string& error)
+bool IsNoRegularFile(const std::string& name, std::string& error)
 {
-    QFileInfo info(name);
-    if (!info.exists() || info.isFile()) {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0 || S_ISREG(status.st_mode)) {
         return false;
     }
-    error = info.isDir() ? "It is a folder, not a file" : "It is not a regular file";
+    error = S_ISDIR(status.st_mode) ? "It is a folder, not a file" : "It is not a regular file";
     return true;
 }
 } // namespace
 
 struct CFile::Impl {
     std::unique_ptr<QFile> reader;
-    std::unique_ptr<QSaveFile> writer;
+    std::unique_ptr<SaveFile> writer;
 };
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
@@ -57,30 +58,34 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
         SetError("No file name given");
         return FALSE;
     }
-    QString name = QFile::decodeName(m_strFilePath.c_str());
+    // The name's bytes as given: Qt's names are text, and would lose a name that is not valid UTF-8.
     if ((nOpenFlags & modeReadWrite) != 0) {
         SetError("A file cannot be opened for reading and writing at once");
         return FALSE;
     }
-    if (std::string error; IsNoRegularFile(name, error)) {
+    if (std::string error; IsNoRegularFile(m_strFilePath, error)) {
         SetError(error);
         return FALSE;
     }
     if ((nOpenFlags & modeWrite) != 0) {
-        auto writer = std::make_unique<QSaveFile>(name);
-        // Unbuffered, so that every short write shows in Write: QSaveFile's
-        // commit does not notice when flushing its buffer fails, and would
-        // then put a cut-off file in place of the old one.
-        if (!writer->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        auto writer = std::make_unique<SaveFile>(m_strFilePath);
+        if (!writer->open()) {
             SetError(writer->errorString().toStdString());
             return FALSE;
         }
         m_impl->writer = std::move(writer);
         return TRUE;
     }
-    auto reader = std::make_unique<QFile>(name);
-    if (!reader->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    // Non-blocking, so that a pipe put in the file's place since the check cannot hold the open.
+    const int fd = ::open(m_strFilePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0) {
+        SetError(std::strerror(errno));
+        return FALSE;
+    }
+    auto reader = std::make_unique<QFile>();
+    if (!reader->open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         SetError(reader->errorString().toStdString());
+        ::close(fd);
         return FALSE;
     }
     m_impl->reader = std::move(reader);
@@ -117,16 +122,19 @@ void CFile::Write(const void* lpBuf, UINT nCount)
     errno = 0;
     qint64 put = m_impl->writer->write(static_cast<const char*>(lpBuf), static_cast<qint64>(nCount));
     if (put != static_cast<qint64>(nCount)) {
-        SetError(SystemErrorText(*m_impl->writer, errno));
+        SetError(m_impl->writer->errorString().toStdString());
     }
 }
 
 ULONGLONG CFile::GetLength() const
 {
-    const QFileDevice* device = m_impl->reader != nullptr ? static_cast<const QFileDevice*>(m_impl->reader.get())
-                                                          : m_impl->writer.get();
-    qint64 size = device != nullptr ? device->size() : 0;
-    return size > 0 ? static_cast<ULONGLONG>(size) : 0;
+    struct stat status {};
+    if (m_impl->reader != nullptr) {
+        status.st_size = m_impl->reader->size();
+    } else if (m_impl->writer == nullptr || ::fstat(m_impl->writer->handle(), &status) != 0) {
+        return 0;
+    }
+    return status.st_size > 0 ? static_cast<ULONGLONG>(status.st_size) : 0;
 }
 
 std::string CFile::GetFileName() const { return AfxGetFileName(m_strFilePath); }
@@ -136,7 +144,7 @@ BOOL CFile::Close()
     if (m_impl->reader != nullptr) {
         m_impl->reader.reset();
     } else if (m_impl->writer != nullptr) {
-        std::unique_ptr<QSaveFile> writer = std::move(m_impl->writer);
+        std::unique_ptr<SaveFile> writer = std::move(m_impl->writer);
         // A full disk may only show when the data reaches it; commit() does not
         // look at the result of its own sync.
         if (!HasError() && ::fsync(writer->handle()) != 0) {
