@@ -154,15 +154,13 @@ BOOL CVarnoTableApp::InitInstance()
 void CVarnoTableApp::Error(const std::string& file, const std::string& message)
 {
     m_hadError = true;
+    ++m_errorCount;
     // One line per error, however many lines a message box would have had.
     std::string text = message;
     std::replace(text.begin(), text.end(), '\n', ' ');
+    text = file.empty() ? ShownText(text) : ShownText(file) + ": " + ShownText(text);
     std::fflush(stdout);
-    if (file.empty()) {
-        std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
-    } else {
-        std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
-    }
+    std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
     std::fflush(stderr);
 }
 
@@ -270,9 +268,17 @@ int CVarnoTableApp::RunCommandLine()
 
 CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
 {
+    if (file.empty()) {
+        Error("\"\"", "Cannot open file: the file name is empty");
+        return nullptr;
+    }
+    const int errorsBefore = m_errorCount;
     m_currentFile = file;
     auto* document = static_cast<CVarnoDoc*>(OpenDocumentFile(file.c_str()));
     m_currentFile.clear();
+    if (document == nullptr && m_errorCount == errorsBefore) {
+        Error(file, "Cannot open file"); // the framework said nothing
+    }
     // A file of undefined format opens with the message "Undefined format" and holds no table.
     if (document == nullptr || document->m_pHandler == nullptr || document->m_nKind == CVarnoDoc::kindUndefined) {
         return nullptr;
@@ -297,7 +303,7 @@ int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const
 {
     ByteCharacters chars;
     if (!AfxDecodeCodePage(charset, chars)) {
-        Error({}, "unknown character set '" + charset + "'");
+        Error({}, "'" + charset + "' is no single-byte character set known here (such as windows-1251, KOI8-R, IBM866)");
         return kExitError;
     }
     bool first = true;
@@ -308,9 +314,9 @@ int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const
         }
         TableListing listing = ListTable(*document);
         if (json) {
-            Print(FormatJson(file, listing, chars));
+            Print(FormatJson(ShownText(file), listing, chars));
         } else {
-            Print((first ? "" : "\n") + FormatText(file, listing, chars));
+            Print((first ? "" : "\n") + FormatText(ShownText(file), listing, chars));
         }
         first = false;
     }
@@ -330,7 +336,7 @@ int CVarnoTableApp::Check(const std::vector<std::string>& files)
             continue;
         }
         for (const CharEntry& entry : InconsistentEntries(ListTable(*document))) {
-            Print(file + StringPrintf(": %02X %04X maps back to %02X\n", entry.byte, entry.unicode, entry.back));
+            Print(ShownText(file) + StringPrintf(": %02X %04X maps back to %02X\n", entry.byte, entry.unicode, entry.back));
             inconsistent = true;
         }
     }
@@ -357,8 +363,13 @@ int CVarnoTableApp::Key(int key, std::optional<std::uint8_t> low, std::optional<
     keyboard->SetHigh(key, high.value_or(keyboard->GetHigh(key)));
     keyboard->SetLow(key, low.value_or(keyboard->GetLow(key)));
     keyboard->SetCapsLock(key, capsLock.value_or(keyboard->GetCapsLock(key)));
-    Print(before.Changes(file, *document));
-    return SaveIfChanged(*document, file, before) ? kExitOk : kExitError;
+    // Told once written, so that no line stands for a change that did not happen.
+    const std::string changes = before.Changes(ShownText(file), *document);
+    if (!SaveIfChanged(*document, file, before)) {
+        return kExitError;
+    }
+    Print(changes);
+    return kExitOk;
 }
 
 int CVarnoTableApp::Export(const std::string& file)
@@ -384,7 +395,7 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
     for (const std::string& file : files) {
         opened.push_back(Open(file));
     }
-    if (m_hadError) {
+    if (m_hadError || std::find(opened.begin(), opened.end(), nullptr) != opened.end()) {
         return kExitError;
     }
     CVarnoDoc& clicked = *opened.front();
@@ -421,11 +432,10 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
 
     std::string changes;
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        changes += before[i].Changes(fileOf(documents[i]), *documents[i]);
+        changes += before[i].Changes(ShownText(fileOf(documents[i])), *documents[i]);
     }
-    Print(changes);
     if (dryRun) {
-        Print("dry run: no file written\n");
+        Print(changes + "dry run: no file written\n");
         return kExitOk;
     }
 
@@ -459,5 +469,7 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
         Error(fileOf(documents[i]), restored ? "not written; no file was changed" : "not written");
         return kExitError;
     }
+    // Told once every file is written, so that no line stands for a change that did not happen.
+    Print(changes);
     return kExitOk;
 }

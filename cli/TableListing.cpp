@@ -61,6 +61,37 @@ void AppendJsonString(std::string& out, const std::string& text)
 
 } // namespace
 
+std::string ShownText(const std::string& text)
+{
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        // The length of a well-formed UTF-8 sequence from here, 0 for none.
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                                             : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+            if ((next & 0xC0) != 0x80) {
+                length = 0;
+                break;
+            }
+            code = code << 6 | (next & 0x3F);
+        }
+        const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+        const bool invalid = (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF;
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        if (length == 0 || overlong || invalid || control) {
+            shown += StringPrintf("\\x%02X", lead);
+            ++i;
+        } else {
+            shown.append(text, i, length);
+            i += length;
+        }
+    }
+    return shown;
+}
+
 bool HasReverseTable(int kind) { return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage; }
 
 const char* KindDescription(int kind)

@@ -43,6 +43,11 @@ bool HasReverseTable(int kind);
 const char* KindDescription(int kind);
 const char* KindKey(int kind);
 
+// Text as a terminal can show it, for file names and messages: valid UTF-8
+// stays, while control characters and bytes that are not UTF-8 (a name in
+// windows-1251 or cp866) become "\xE0", so the name can still be told.
+std::string ShownText(const std::string& text);
+
 // The listing of a loaded document; empty entries and keys for kind 0.
 TableListing ListTable(const CVarnoDoc& document);
 // The entries 0x80-0xFF of an NT or 9x file that do not map back to their byte.
