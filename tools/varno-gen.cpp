@@ -8,6 +8,8 @@
 #include "tools/SampleGenerator.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <exception>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -17,22 +19,30 @@
 
 namespace {
 
-int Usage()
+// The largest number any option takes: sizes and offsets stay below 2 GiB, the
+// largest file that the editor opens.
+constexpr std::size_t kMaxNumber = 0x7FFFFFFF;
+
+// The usage on standard error with status 2, or, asked for with --help, on standard output with 0.
+int Usage(bool asked = false)
 {
-    std::fprintf(stderr,
+    std::fprintf(asked ? stdout : stderr,
                  "usage: varno-gen gdi OUT [--size N] [--base N] [--codepage NAME] [--stray N]... [--seed N]\n"
                  "       varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]\n"
                  "       varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]\n"
                  "       varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]\n"
-                 "Numbers may be decimal or 0x-prefixed hexadecimal.\n");
-    return 2;
+                 "Numbers may be decimal or 0x-prefixed hexadecimal, at most 0x7FFFFFFF.\n");
+    return asked ? 0 : 2;
 }
 
 bool ParseNumber(const std::string& text, std::size_t& value)
 {
     char* end = nullptr;
+    errno = 0;
     unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
-    if (text.empty() || end == text.c_str() || *end != '\0') {
+    // strtoull takes "-1" as a huge number and gives the largest one for any that overflows.
+    if (text.empty() || text[0] == '-' || end == text.c_str() || *end != '\0' || errno == ERANGE
+        || parsed > kMaxNumber) {
         return false;
     }
     value = static_cast<std::size_t>(parsed);
@@ -84,6 +94,13 @@ int Fail(const char* message, const std::string& what)
     return 2;
 }
 
+// A file too small for what it must hold has no usable table.
+int TooSmall(std::size_t size, std::size_t needed, const char* what)
+{
+    std::fprintf(stderr, "varno-gen: --size %zu is too small: %s needs %zu bytes\n", size, what, needed);
+    return 2;
+}
+
 bool KnownCodePage(const std::string& codePage)
 {
     bool known = false;
@@ -108,7 +125,7 @@ int MakeGdi(const Arguments& arguments)
         if (flag == "--codepage") {
             options.codePage = value;
         } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
+            return Fail("not a number up to 0x7FFFFFFF", value);
         } else if (flag == "--size") {
             options.size = number;
         } else if (flag == "--base") {
@@ -123,6 +140,18 @@ int MakeGdi(const Arguments& arguments)
     }
     if (!KnownCodePage(options.codePage)) {
         return Fail("unknown code page", options.codePage);
+    }
+    // Base 0 counts as no table; the whole table must lie inside the file.
+    if (options.tableBase == 0) {
+        return Fail("--base 0 would be read as no table", "give 1 or more");
+    }
+    if (options.size < options.tableBase + 512) {
+        return TooSmall(options.size, options.tableBase + 512, "the table of 512 bytes at --base");
+    }
+    for (std::size_t stray : options.strayCopies) {
+        if (options.size < stray + 10) {
+            return TooSmall(options.size, stray + 10, "the signature at --stray");
+        }
     }
     return Write(arguments.positional[0], samples::MakeGdiModule(options));
 }
@@ -156,7 +185,7 @@ int MakeNinex(const Arguments& arguments)
         if (flag == "--codepage") {
             options.codePage = value;
         } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
+            return Fail("not a number up to 0x7FFFFFFF", value);
         } else if (flag == "--size") {
             options.size = number;
         } else if (flag == "--seed") {
@@ -167,6 +196,11 @@ int MakeNinex(const Arguments& arguments)
     }
     if (!KnownCodePage(options.codePage)) {
         return Fail("unknown code page", options.codePage);
+    }
+    const std::size_t needed = samples::kNinexReverseOffset
+        + 2 * samples::ReferenceNinexTable(samples::CodePageMapping(options.codePage)).size();
+    if (options.size < needed) {
+        return TooSmall(options.size, needed, "the tables");
     }
     return Write(arguments.positional[0], samples::MakeNinexCodePageFile(options));
 }
@@ -183,7 +217,7 @@ int MakeKeyboard(const Arguments& arguments)
             }
             options.keys[key[0]] = {static_cast<std::uint8_t>(key[1]), static_cast<std::uint8_t>(key[2]), key[3] == 1};
         } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
+            return Fail("not a number up to 0x7FFFFFFF", value);
         } else if (flag == "--size") {
             options.size = number;
         } else if (flag == "--seed") {
@@ -191,6 +225,9 @@ int MakeKeyboard(const Arguments& arguments)
         } else {
             return Usage();
         }
+    }
+    if (options.size < 401) {
+        return TooSmall(options.size, 401, "the top row of keys");
     }
     return Write(arguments.positional[0], samples::MakeKeyboardLayout(options));
 }
@@ -207,6 +244,11 @@ int main(int argc, char** argv)
     if (argc < 2) {
         return Usage();
     }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            return Usage(true);
+        }
+    }
     for (const Command& command : commands) {
         Arguments arguments;
         if (std::strcmp(argv[1], command.name) != 0) {
@@ -215,7 +257,11 @@ int main(int argc, char** argv)
         if (!Split(argc, argv, 2, {"--glyphs"}, arguments) || arguments.positional.size() != 1) {
             return Usage();
         }
-        return command.run(arguments);
+        try {
+            return command.run(arguments);
+        } catch (const std::exception& error) { // memory for a large file, above all
+            return Fail("cannot make the file", error.what());
+        }
     }
     return Usage();
 }
