@@ -154,7 +154,6 @@ BOOL CVarnoTableApp::InitInstance()
 void CVarnoTableApp::Error(const std::string& file, const std::string& message)
 {
     m_hadError = true;
-    ++m_errorCount;
     // One line per error, however many lines a message box would have had.
     std::string text = message;
     std::replace(text.begin(), text.end(), '\n', ' ');
@@ -268,17 +267,14 @@ int CVarnoTableApp::RunCommandLine()
 
 CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
 {
+    // The framework skips an empty name without a word.
     if (file.empty()) {
         Error("\"\"", "Cannot open file: the file name is empty");
         return nullptr;
     }
-    const int errorsBefore = m_errorCount;
     m_currentFile = file;
     auto* document = static_cast<CVarnoDoc*>(OpenDocumentFile(file.c_str()));
     m_currentFile.clear();
-    if (document == nullptr && m_errorCount == errorsBefore) {
-        Error(file, "Cannot open file"); // the framework said nothing
-    }
     // A file of undefined format opens with the message "Undefined format" and holds no table.
     if (document == nullptr || document->m_pHandler == nullptr || document->m_nKind == CVarnoDoc::kindUndefined) {
         return nullptr;

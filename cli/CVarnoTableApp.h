@@ -54,5 +54,4 @@ private:
     // The file that the document code is working on, named in its messages.
     std::string m_currentFile;
     bool m_hadError = false;
-    int m_errorCount = 0;
 };
