@@ -77,7 +77,7 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
     std::vector<std::string> names;
     for (const std::string& file : files) {
         CVarnoDoc* document = Open(file);
-        if (document != nullptr && !IsCodePageKind(document->m_nKind)) {
+        if (document != nullptr && !CVarnoDoc::IsCodePageKind(document->m_nKind)) {
             Error(file, "apply takes code-page files and GDI modules; the name makes this "
                             + KindWithArticle(document->m_nKind));
         } else if (document != nullptr && std::find(documents.begin(), documents.end(), document) == documents.end()) {

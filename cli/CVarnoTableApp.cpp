@@ -4,13 +4,13 @@
 #include "cli/StringPrintf.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
+#include "document/PropagateCharChange.h"
 #include "platform/CFile.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CodePageDecoding.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
-#include "view/PropagateCharChange.h"
 
 #include <CLI/CLI.hpp>
 
@@ -55,7 +55,7 @@ struct CVarnoTableApp::Snapshot {
         : image(document.m_pHandler->m_data, document.m_pHandler->m_data + document.m_pHandler->m_length),
           listing(ListTable(document))
     {
-        if (IsCodePageKind(document.m_nKind)) {
+        if (CVarnoDoc::IsCodePageKind(document.m_nKind)) {
             for (int b = 0; b < 256; ++b) {
                 lookups[b] = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
             }
@@ -72,7 +72,7 @@ struct CVarnoTableApp::Snapshot {
     std::string Changes(const std::string& file, const CVarnoDoc& document) const
     {
         std::string out;
-        if (IsCodePageKind(document.m_nKind)) {
+        if (CVarnoDoc::IsCodePageKind(document.m_nKind)) {
             for (int b = 0; b < 256; ++b) {
                 std::uint16_t now = document.m_pHandler->Lookup(static_cast<std::uint8_t>(b));
                 if (now != lookups[b]) {
@@ -152,12 +152,9 @@ void CVarnoTableApp::Error(const std::string& file, const std::string& message)
     // One line per error, however many lines a message box would have had.
     std::string text = message;
     std::replace(text.begin(), text.end(), '\n', ' ');
+    text = file.empty() ? ShownText(text) : ShownText(file) + ": " + ShownText(text);
     std::fflush(stdout);
-    if (file.empty()) {
-        std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
-    } else {
-        std::fprintf(stderr, "%s: %s: %s\n", kProgram, file.c_str(), text.c_str());
-    }
+    std::fprintf(stderr, "%s: %s\n", kProgram, text.c_str());
     std::fflush(stderr);
 }
 
@@ -289,6 +286,11 @@ int CVarnoTableApp::RunCommandLine()
 
 CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
 {
+    // The framework skips an empty name without a word.
+    if (file.empty()) {
+        Error("\"\"", "Cannot open file: the file name is empty");
+        return nullptr;
+    }
     m_currentFile = file;
     auto* document = static_cast<CVarnoDoc*>(OpenDocumentFile(file.c_str()));
     m_currentFile.clear();
@@ -322,7 +324,7 @@ int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const
 {
     ByteCharacters chars;
     if (!AfxDecodeCodePage(charset, chars)) {
-        Error({}, "unknown character set '" + charset + "'");
+        Error({}, "'" + charset + "' is no single-byte character set known here (such as windows-1251, KOI8-R, IBM866)");
         return kExitError;
     }
     bool first = true;
@@ -333,9 +335,9 @@ int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const
         }
         TableListing listing = ListTable(*document);
         if (json) {
-            Print(FormatJson(file, listing, chars));
+            Print(FormatJson(ShownText(file), listing, chars));
         } else {
-            Print((first ? "" : "\n") + FormatText(file, listing, chars));
+            Print((first ? "" : "\n") + FormatText(ShownText(file), listing, chars));
         }
         first = false;
     }
@@ -355,7 +357,7 @@ int CVarnoTableApp::Check(const std::vector<std::string>& files)
             continue;
         }
         for (const CharEntry& entry : InconsistentEntries(ListTable(*document))) {
-            Print(file + StringPrintf(": %02X %04X maps back to %02X\n", entry.byte, entry.unicode, entry.back));
+            Print(ShownText(file) + StringPrintf(": %02X %04X maps back to %02X\n", entry.byte, entry.unicode, entry.back));
             inconsistent = true;
         }
     }
@@ -382,8 +384,13 @@ int CVarnoTableApp::Key(int key, std::optional<std::uint8_t> low, std::optional<
     keyboard->SetHigh(key, high.value_or(keyboard->GetHigh(key)));
     keyboard->SetLow(key, low.value_or(keyboard->GetLow(key)));
     keyboard->SetCapsLock(key, capsLock.value_or(keyboard->GetCapsLock(key)));
-    Print(before.Changes(file, *document));
-    return SaveIfChanged(*document, file, before) ? kExitOk : kExitError;
+    // Told once written, so that no line stands for a change that did not happen.
+    const std::string changes = before.Changes(ShownText(file), *document);
+    if (!SaveIfChanged(*document, file, before)) {
+        return kExitError;
+    }
+    Print(changes);
+    return kExitOk;
 }
 
 int CVarnoTableApp::Export(const std::string& file)
@@ -392,7 +399,7 @@ int CVarnoTableApp::Export(const std::string& file)
     if (document == nullptr) {
         return kExitError;
     }
-    if (!IsCodePageKind(document->m_nKind)) {
+    if (!CVarnoDoc::IsCodePageKind(document->m_nKind)) {
         Error(file, "export takes code-page files and GDI modules; the name makes this "
                   + KindWithArticle(document->m_nKind));
         return kExitError;
@@ -409,11 +416,11 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
     for (const std::string& file : files) {
         opened.push_back(Open(file));
     }
-    if (m_hadError) {
+    if (m_hadError || std::find(opened.begin(), opened.end(), nullptr) != opened.end()) {
         return kExitError;
     }
     CVarnoDoc& clicked = *opened.front();
-    if (!IsCodePageKind(clicked.m_nKind)) {
+    if (!CVarnoDoc::IsCodePageKind(clicked.m_nKind)) {
         Error(files.front(), "set takes a code-page file or GDI module first, the table clicked in; the name makes this "
                                  + KindWithArticle(clicked.m_nKind));
         return kExitError;
@@ -466,7 +473,7 @@ int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const s
 {
     std::string changes;
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        changes += before[i].Changes(names[i], *documents[i]);
+        changes += before[i].Changes(ShownText(names[i]), *documents[i]);
     }
     if (dryRun) {
         Print(changes + "dry run: no file written\n");
@@ -506,7 +513,7 @@ int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const s
         Error(names[i], restored ? "not written; no file was changed" : "not written");
         return kExitError;
     }
-    // Told once the files hold the changes, so that no line tells of a change that was not written.
+    // Told once every file is written, so that no line stands for a change that did not happen.
     Print(changes);
     return kExitOk;
 }

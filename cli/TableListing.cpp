@@ -61,9 +61,35 @@ void AppendJsonString(std::string& out, const std::string& text)
 
 } // namespace
 
-bool IsCodePageKind(int kind)
+std::string ShownText(const std::string& text)
 {
-    return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage || kind == CVarnoDoc::kindGdiModule;
+    std::string shown;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        // The length of a well-formed UTF-8 sequence from here, 0 for none.
+        std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                                             : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) {
+            const auto next = i + k < text.size() ? static_cast<unsigned char>(text[i + k]) : 0;
+            if ((next & 0xC0) != 0x80) {
+                length = 0;
+                break;
+            }
+            code = code << 6 | (next & 0x3F);
+        }
+        const bool overlong = (length == 3 && code < 0x800) || (length == 4 && code < 0x10000);
+        const bool invalid = (code >= 0xD800 && code <= 0xDFFF) || code > 0x10FFFF;
+        const bool control = code < 0x20 || (code >= 0x7F && code <= 0x9F);
+        if (length == 0 || overlong || invalid || control) {
+            shown += StringPrintf("\\x%02X", lead);
+            ++i;
+        } else {
+            shown.append(text, i, length);
+            i += length;
+        }
+    }
+    return shown;
 }
 
 bool HasReverseTable(int kind) { return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage; }
@@ -103,7 +129,7 @@ TableListing ListTable(const CVarnoDoc& document)
     if (handler == nullptr) {
         return listing;
     }
-    if (IsCodePageKind(listing.kind)) {
+    if (CVarnoDoc::IsCodePageKind(listing.kind)) {
         const bool hasBack = HasReverseTable(listing.kind);
         for (int b = 0x80; b <= 0xFF; ++b) {
             auto byte = static_cast<std::uint8_t>(b);
@@ -156,7 +182,7 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
     std::string out = "{\"file\":";
     AppendJsonString(out, file);
     out += StringPrintf(",\"kind\":%d,\"kindName\":\"%s\"", listing.kind, KindKey(listing.kind));
-    if (IsCodePageKind(listing.kind)) {
+    if (CVarnoDoc::IsCodePageKind(listing.kind)) {
         out += ",\"entries\":[";
         for (const CharEntry& entry : listing.entries) {
             out += StringPrintf("%s{\"byte\":%d,\"char\":", entry.byte == 0x80 ? "" : ",", entry.byte);
@@ -189,7 +215,7 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
 std::string FormatMapping(const CVarnoDoc& document)
 {
     std::string out;
-    if (document.m_pHandler == nullptr || !IsCodePageKind(document.m_nKind)) {
+    if (document.m_pHandler == nullptr || !CVarnoDoc::IsCodePageKind(document.m_nKind)) {
         return out;
     }
     for (int b = 0; b <= 0xFF; ++b) {

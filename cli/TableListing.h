@@ -37,8 +37,6 @@ struct TableListing {
     std::vector<KeyEntry> keys;     // 0-13, for keyboard layouts
 };
 
-// Whether the kind holds a byte-to-Unicode table (NT, 9x, GDI module).
-bool IsCodePageKind(int kind);
 // Whether the kind has a reverse table to check against (NT, 9x).
 bool HasReverseTable(int kind);
 // "NT code-page file", "keyboard layout", ... and the JSON form "nt", "keyboard", ...
@@ -46,6 +44,11 @@ const char* KindDescription(int kind);
 const char* KindKey(int kind);
 // "an NT code-page file", "a keyboard layout", ...
 std::string KindWithArticle(int kind);
+
+// Text as a terminal can show it, for file names and messages: valid UTF-8
+// stays, while control characters and bytes that are not UTF-8 (a name in
+// windows-1251 or cp866) become "\xE0", so the name can still be told.
+std::string ShownText(const std::string& text);
 
 // The listing of a loaded document; empty entries and keys for kind 0.
 TableListing ListTable(const CVarnoDoc& document);

@@ -16,7 +16,7 @@ bool CVarnoTableApp::ReadTableValues(const std::string& name, const char* comman
     if (document == nullptr) {
         return false;
     }
-    if (!IsCodePageKind(document->m_nKind)) {
+    if (!CVarnoDoc::IsCodePageKind(document->m_nKind)) {
         Error(name, std::string(command) + " takes code-page files, GDI modules and mapping texts; the name makes this "
                         + KindWithArticle(document->m_nKind));
         return false;

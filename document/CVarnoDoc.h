@@ -27,6 +27,11 @@ public:
     // The kind of a file from its name (the last path component), lower-cased
     // and tested in order for ".exe", "gdi", ".kbd", "c_" and "cp_" anywhere in it.
     static int KindFromFileName(const std::string& fileName);
+    // Whether documents of the kind hold a byte-to-Unicode table (NT, 9x, GDI module).
+    static bool IsCodePageKind(int kind)
+    {
+        return kind == kindNtCodePage || kind == kind9xCodePage || kind == kindGdiModule;
+    }
 
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;

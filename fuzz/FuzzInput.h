@@ -1,5 +1,5 @@
 #pragma once
-// The input of the handler fuzz targets, and its writer for the seed corpus:
+// The input of the handler fuzz targets (scripts/make-fuzz-corpus.sh writes the seeds):
 //
 //   byte 0                count n of operations
 //   n times 4 bytes       kind, a byte argument, a 16-bit argument (little-endian)
@@ -46,22 +46,6 @@ inline void ParseInput(const std::uint8_t* data, std::size_t size, Input& input)
     std::size_t prefix = std::min(size - at, kMaxImageLength);
     input.image.assign(data + at, data + at + prefix);
     input.image.resize(std::min(std::max(length, prefix), kMaxImageLength), 0);
-}
-
-inline std::vector<std::uint8_t> WriteInput(const std::vector<Operation>& operations, std::uint32_t length,
-                                            const std::vector<std::uint8_t>& prefix)
-{
-    std::vector<std::uint8_t> data;
-    data.push_back(static_cast<std::uint8_t>(std::min<std::size_t>(operations.size(), 255)));
-    for (std::size_t i = 0; i < data[0]; ++i) {
-        const Operation& op = operations[i];
-        data.insert(data.end(), {op.kind, op.byte, static_cast<std::uint8_t>(op.word & 0xFF), static_cast<std::uint8_t>(op.word >> 8)});
-    }
-    for (int shift = 0; shift < 32; shift += 8) {
-        data.push_back(static_cast<std::uint8_t>(length >> shift));
-    }
-    data.insert(data.end(), prefix.begin(), prefix.end());
-    return data;
 }
 
 } // namespace fuzz

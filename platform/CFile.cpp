@@ -2,11 +2,10 @@
 
 #include "platform/FilePath.h"
 #include "platform/InPlaceWrite.h"
+#include "platform/SaveFile.h"
 
 #include <QCryptographicHash>
 #include <QFile>
-#include <QFileInfo>
-#include <QSaveFile>
 
 #include <cerrno>
 #include <cstring>
@@ -25,13 +24,13 @@ std::string SystemErrorText(const QFileDevice& file, int error)
 
 // Folders, pipes and devices are refused before they are opened: opening a
 // pipe would wait for a writer, and none of them holds a file's bytes.
-bool IsNoRegularFile(const QString& name, std::string& error)
+bool IsNoRegularFile(const std::string& name, std::string& error)
 {
-    QFileInfo info(name);
-    if (!info.exists() || info.isFile()) {
+    struct stat status {};
+    if (::stat(name.c_str(), &status) != 0 || S_ISREG(status.st_mode)) {
         return false;
     }
-    error = info.isDir() ? "It is a folder, not a file" : "It is not a regular file";
+    error = S_ISDIR(status.st_mode) ? "It is a folder, not a file" : "It is not a regular file";
     return true;
 }
 
@@ -94,7 +93,7 @@ void KeepOwnerAndMode(int fd, const struct stat& old)
 struct CFile::Impl {
     std::unique_ptr<QFile> reader;
     // The temporary file beside the target, for a write that replaces it.
-    std::unique_ptr<QSaveFile> writer;
+    std::unique_ptr<SaveFile> writer;
     // A write over the file itself, which has several links; the content waits here for Close.
     bool inPlace = false;
     std::string content;
@@ -132,12 +131,12 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
         SetError("No file name given");
         return FALSE;
     }
-    QString name = QFile::decodeName(m_strFilePath.c_str());
+    // The name's bytes as given: Qt's names are text, and would lose a name that is not valid UTF-8.
     if ((nOpenFlags & modeReadWrite) != 0) {
         SetError("A file cannot be opened for reading and writing at once");
         return FALSE;
     }
-    if (std::string error; IsNoRegularFile(name, error)) {
+    if (std::string error; IsNoRegularFile(m_strFilePath, error)) {
         SetError(error);
         return FALSE;
     }
@@ -152,20 +151,28 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
             m_impl->inPlace = true;
             return TRUE;
         }
-        auto writer = std::make_unique<QSaveFile>(name);
-        // Unbuffered, so that every short write shows in Write: QSaveFile's
-        // commit does not notice when flushing its buffer fails, and would
-        // then put a cut-off file in place of the old one.
-        if (!writer->open(QIODevice::WriteOnly | QIODevice::Unbuffered)) {
+        auto writer = std::make_unique<SaveFile>(m_strFilePath);
+        if (!writer->open()) {
             SetError(writer->errorString().toStdString());
             return FALSE;
         }
         m_impl->writer = std::move(writer);
         return TRUE;
     }
-    auto reader = std::make_unique<QFile>(name);
-    if (!reader->open(QIODevice::ReadOnly | QIODevice::Unbuffered)) {
+    // Non-blocking, so that a pipe put in the file's place since the check cannot hold the open.
+    // Only a regular file under another program's lease says "would block": that open may wait.
+    int fd = ::open(m_strFilePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    if (fd < 0 && errno == EWOULDBLOCK) {
+        fd = ::open(m_strFilePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    }
+    if (fd < 0) {
+        SetError(std::strerror(errno));
+        return FALSE;
+    }
+    auto reader = std::make_unique<QFile>();
+    if (!reader->open(fd, QIODevice::ReadOnly | QIODevice::Unbuffered, QFileDevice::AutoCloseHandle)) {
         SetError(reader->errorString().toStdString());
+        ::close(fd);
         return FALSE;
     }
     struct stat status {};
@@ -210,10 +217,9 @@ void CFile::Write(const void* lpBuf, UINT nCount)
     if (m_impl->inPlace) {
         m_impl->content.append(bytes, nCount);
     } else {
-        errno = 0;
         qint64 put = m_impl->writer->write(bytes, static_cast<qint64>(nCount));
         if (put != static_cast<qint64>(nCount)) {
-            SetError(SystemErrorText(*m_impl->writer, errno));
+            SetError(m_impl->writer->errorString().toStdString());
             return;
         }
     }
@@ -291,12 +297,11 @@ void CFile::FinishWrite()
             m_impl->stateKnown = true;
         }
     } else {
-        std::unique_ptr<QSaveFile> writer = std::move(m_impl->writer);
+        std::unique_ptr<SaveFile> writer = std::move(m_impl->writer);
         if (!HasError() && exists) {
             KeepOwnerAndMode(writer->handle(), old);
         }
-        // A full disk may only show when the data reaches it; commit() does not
-        // look at the result of its own sync.
+        // A full disk may only show when the data reaches it.
         if (!HasError() && ::fsync(writer->handle()) != 0) {
             SetError(std::strerror(errno));
         }

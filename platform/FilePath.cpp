@@ -1,17 +1,44 @@
 #include "platform/FilePath.h"
 
-#include <QDir>
-#include <QFile>
-#include <QFileInfo>
+#include <climits>
+#include <cstdlib>
+#include <unistd.h>
+#include <vector>
 
+// Paths stay the bytes that the system uses: a name from an old disk need not
+// be valid UTF-8, and no text round trip may change it.
 namespace {
-QString Decode(LPCSTR path) { return QFile::decodeName(path != nullptr ? path : ""); }
-
-QString Canonical(LPCSTR path)
+// "." and empty components dropped, ".." takes the one before it away.
+std::string CleanAbsolute(const std::string& path)
 {
-    QFileInfo info(Decode(path));
-    QString canonical = info.canonicalFilePath();
-    return canonical.isEmpty() ? QDir::cleanPath(info.absoluteFilePath()) : canonical;
+    std::vector<std::string> parts;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+        std::size_t slash = path.find('/', start);
+        if (slash == std::string::npos) {
+            slash = path.size();
+        }
+        const std::string part = path.substr(start, slash - start);
+        if (part == "..") {
+            if (!parts.empty()) {
+                parts.pop_back();
+            }
+        } else if (!part.empty() && part != ".") {
+            parts.push_back(part);
+        }
+        start = slash + 1;
+    }
+    std::string clean;
+    for (const std::string& part : parts) {
+        clean += "/" + part;
+    }
+    return clean.empty() ? "/" : clean;
+}
+
+std::string Canonical(LPCSTR path)
+{
+    char resolved[PATH_MAX];
+    return ::realpath(path, resolved) != nullptr ? std::string(resolved) : AfxFullPath(path);
 }
 } // namespace
 
@@ -26,7 +53,12 @@ std::string AfxFullPath(LPCSTR path)
     if (path == nullptr || path[0] == '\0') {
         return {};
     }
-    return QFile::encodeName(QDir::cleanPath(QFileInfo(Decode(path)).absoluteFilePath())).toStdString();
+    std::string full = path;
+    if (full[0] != '/') {
+        char cwd[PATH_MAX];
+        full = std::string(::getcwd(cwd, sizeof cwd) != nullptr ? cwd : "") + "/" + full;
+    }
+    return CleanAbsolute(full);
 }
 
 bool AfxComparePath(LPCSTR path1, LPCSTR path2)

@@ -16,11 +16,37 @@ corpus="$root/fuzz/corpus"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
-seed() { # TARGET NAME FILE [fuzz-seed options]
+# Numbers 0-255 as bytes; a number as 2 or 4 bytes, little-endian.
+bytes() { for value in "$@"; do printf "\\$(printf %03o "$value")"; done; }
+le16() { bytes $(($1 & 255)) $(($1 >> 8 & 255)); }
+le32() { le16 $(($1 & 65535)); le16 $(($1 >> 16)); }
+
+# One input of a handler fuzz target (fuzz/FuzzInput.h): the operations, the
+# image length (default: FILE's length) and FILE's first bytes (all without --prefix).
+seed() { # TARGET NAME FILE [--length N] [--prefix N] [--op KIND:BYTE:WORD]...
     target=$1 name=$2 file=$3
     shift 3
+    length=$(wc -c <"$file") prefix=$length ops=
+    while [ $# -gt 1 ]; do
+        case $1 in
+        --length) length=$2 ;;
+        --prefix) prefix=$2 ;;
+        --op) ops="$ops $2" ;;
+        esac
+        shift 2
+    done
     mkdir -p "$corpus/$target"
-    "$gen" fuzz-seed "$file" "$corpus/$target/$name" "$@"
+    {
+        set -- $ops
+        bytes $#
+        for op in "$@"; do
+            kind=${op%%:*} rest=${op#*:}
+            bytes $((kind)) $((${rest%%:*}))
+            le16 $((${rest#*:}))
+        done
+        le32 $((length))
+        head -c "$prefix" "$file"
+    } >"$corpus/$target/$name"
 }
 
 table_ops="--op 0:0xC0:0 --op 1:0:0x0410 --op 2:0xC0:0x2116 --op 3:2:0 --op 2:0xC1:0x0410 --op 2:0xC2:0xFFFF --op 1:0:0x2116"

@@ -1,30 +1,37 @@
 #include "tables/CGdiTableHandler.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace {
 
-// A forward scan over every start offset from 384 on, one byte at a time;
-// memchr finds the candidates for the first signature byte quickly.
+// The first place in [begin, end) where the signature starts, or end. Reads
+// up to nine bytes past end.
+const std::uint8_t* FindSignature(const std::uint8_t* begin, const std::uint8_t* end)
+{
+    // memchr finds the candidates for the first signature byte quickly.
+    for (const std::uint8_t* position = begin; position < end; ++position) {
+        position = static_cast<const std::uint8_t*>(
+            std::memchr(position, CGdiTableHandler::kSignature[0], static_cast<std::size_t>(end - position)));
+        if (position == nullptr) {
+            return end;
+        }
+        if (std::memcmp(position, CGdiTableHandler::kSignature, sizeof CGdiTableHandler::kSignature) == 0) {
+            return position;
+        }
+    }
+    return end;
+}
+
+// A forward scan over every start offset from 384 on, one byte at a time.
 std::int32_t FindTableBase(const std::uint8_t* buffer, std::int32_t count)
 {
     if (buffer == nullptr || count <= CGdiTableHandler::kSignatureOffset) {
         return 0;
     }
-    const std::uint8_t* position = buffer + CGdiTableHandler::kSignatureOffset;
     const std::uint8_t* end = buffer + count;
-    while (position < end) {
-        const void* candidate = std::memchr(position, CGdiTableHandler::kSignature[0], static_cast<std::size_t>(end - position));
-        if (candidate == nullptr) {
-            break;
-        }
-        position = static_cast<const std::uint8_t*>(candidate);
-        if (std::memcmp(position, CGdiTableHandler::kSignature, sizeof CGdiTableHandler::kSignature) == 0) {
-            return static_cast<std::int32_t>(position - buffer) - CGdiTableHandler::kSignatureOffset;
-        }
-        ++position;
-    }
-    return 0;
+    const std::uint8_t* found = FindSignature(buffer + CGdiTableHandler::kSignatureOffset, end);
+    return found == end ? 0 : static_cast<std::int32_t>(found - buffer) - CGdiTableHandler::kSignatureOffset;
 }
 
 } // namespace
@@ -76,5 +83,32 @@ bool CGdiTableHandler::CanAssign(const std::vector<TableAssignment>& sequence) c
             return false;
         }
     }
-    return true;
+    return KeepsTableFindable(sequence);
+}
+
+bool CGdiTableHandler::KeepsTableFindable(const std::vector<TableAssignment>& sequence) const
+{
+    if (m_forwardOffset <= 0) {
+        return false; // no table was found: base 0 counts as none
+    }
+    // Only the table's bytes change, so only a match that overlaps them can
+    // come or go: one that starts from nine bytes before the table up to the
+    // table's own signature. Those bytes as the sequence would leave them:
+    const std::int64_t signature = static_cast<std::int64_t>(m_forwardOffset) + kSignatureOffset;
+    const std::int64_t first = std::max<std::int64_t>(kSignatureOffset, m_forwardOffset - 9);
+    std::vector<std::uint8_t> window;
+    for (std::int64_t offset = first; offset < signature + static_cast<std::int64_t>(sizeof kSignature); ++offset) {
+        window.push_back(ReadByte(offset));
+    }
+    for (const TableAssignment& change : sequence) {
+        const std::int64_t at = static_cast<std::int64_t>(m_forwardOffset) + 2 * change.byte - first;
+        for (std::int64_t k = 0; k < 2; ++k) {
+            if (at + k >= 0 && at + k < static_cast<std::int64_t>(window.size())) {
+                window[static_cast<std::size_t>(at + k)] = static_cast<std::uint8_t>(change.unicode >> (8 * k));
+            }
+        }
+    }
+    // The search must still stop at this table's signature, and not before.
+    const std::uint8_t* own = window.data() + (signature - first);
+    return FindSignature(window.data(), own + 1) == own;
 }

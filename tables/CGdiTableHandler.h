@@ -19,7 +19,13 @@ public:
     void Assign(std::uint8_t byte, std::uint16_t unicode) override;
     // True once a table has been found and all of it lies inside the file's bytes.
     bool IsImageLongEnough() const override;
+    // Refuses, besides writes past the file's end, any sequence after which
+    // KeepsTableFindable is false.
     bool CanAssign(const std::vector<TableAssignment>& sequence) const override;
+    // Whether the search would still find this table after the sequence: the
+    // entries 0xC0 to 0xC4 keep the signature, and no copy of it starts before.
+    // Otherwise the next open would find no table, or the wrong one.
+    bool KeepsTableFindable(const std::vector<TableAssignment>& sequence) const;
 
     // Finds the table base in buffer's first count bytes, or, with a null buffer,
     // in the handler's own image. Returns the base, 0 when no table is found, and

@@ -158,13 +158,13 @@ inline ScenarioFile GdiFile(const std::string& name)
 inline ScenarioFile KeyboardFile(const std::string& name)
 {
     samples::KeyboardLayoutOptions options;
-    options.keys[2] = {0xC1, '@', false};
-    options.keys[3] = {'3', 0xC0, true};
-    options.keys[4] = {0xC0, 0xC1, false}; // both match: only the high changes
-    options.keys[5] = {0xC0, '%', false};
+    options.keys[2] = {0xE1, '@', false};
+    options.keys[3] = {'3', 0xE0, true};
+    options.keys[4] = {0xE0, 0xE1, false}; // both match: only the high changes
+    options.keys[5] = {0xE0, '%', false};
     options.keys[6] = {'6', 0xA8, false};
     options.keys[7] = {0xC5, '&', false};
-    options.keys[9] = {0xC0, 0xC0, true};
+    options.keys[9] = {0xE0, 0xE0, true};
     return {name, FileKind::keyboard, 0, samples::MakeKeyboardLayout(options), {}};
 }
 
@@ -208,11 +208,24 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
             }
             continue;
         }
-        // A 9x file whose rebuilt table would leave the file refuses the whole change.
+        // A 9x file whose rebuilt table would leave the file, or a GDI module
+        // whose entries 0xC0-0xC4 would lose the signature, refuses the whole change.
         Bytes trial = file.before;
-        bool fits = file.kind != FileKind::ninex || samples::ReferenceNinexAssign(trial, n, u);
-        if (fits && file.kind == FileKind::ninex && n == b && s.p != 0x3F) {
-            fits = samples::ReferenceNinexAssign(trial, s.p, s.o) && samples::ReferenceNinexAssign(trial, n, u);
+        bool fits = true;
+        auto tryAssign = [&](std::uint8_t byte, std::uint16_t unicode) {
+            if (file.kind == FileKind::ninex) {
+                fits = fits && samples::ReferenceNinexAssign(trial, byte, unicode);
+            } else if (file.kind == FileKind::gdi) {
+                samples::PutWord(trial, kGdiTableBase + 2 * std::size_t{byte}, unicode);
+            }
+        };
+        tryAssign(n, u);
+        if (n == b && s.p != 0x3F) {
+            tryAssign(s.p, s.o);
+            tryAssign(n, u);
+        }
+        for (std::size_t k = 0; file.kind == FileKind::gdi && k < 5; ++k) {
+            fits = fits && samples::GetWord(trial, kGdiTableBase + 2 * (0xC0 + k)) == 0x0410 + k;
         }
         if (!fits && s.refused < 0) {
             s.refused = static_cast<int>(&file - s.files.data());
@@ -230,21 +243,23 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
 inline std::vector<Scenario> CharEditScenarios()
 {
     return {
-        // U+0411 is held by 0xC1 in the clicked table: 0xC0 and 0xC1 change places everywhere,
+        // U+0431 is held by 0xE1 in the clicked table: 0xE0 and 0xE1 change places everywhere,
         // also in the 866 file, which takes the clicked table's values.
-        MakeScenario("exchange, clicked in the NT file", OpenFiles(false), kNt1251, 0xC0, 0xC0, 0x0411),
-        // The byte field changed: code pages only get U+0401 at 0xE0; keyboards still exchange p and b.
-        MakeScenario("byte field changed, clicked in the GDI module", OpenFiles(false), kGdi, 0xC0, 0xE0, 0x0401),
+        MakeScenario("exchange, clicked in the NT file", OpenFiles(false), kNt1251, 0xE0, 0xE0, 0x0431),
+        // The byte field changed: code pages only get U+0401 at 0xF0; keyboards still exchange p and b.
+        MakeScenario("byte field changed, clicked in the GDI module", OpenFiles(false), kGdi, 0xE0, 0xF0, 0x0401),
         // No byte holds U+0100: one Assign per table, keyboards untouched and unmarked.
-        MakeScenario("value no byte holds, clicked in the 9x file", OpenFiles(false), kNinex, 0xC0, 0xC0, 0x0100),
+        MakeScenario("value no byte holds, clicked in the 9x file", OpenFiles(false), kNinex, 0xE0, 0xE0, 0x0100),
         // OK without edits in the 866 file: p == b, every table gets 866's value at 0xC5;
         // the keyboard swaps 0xC5 with itself, so no byte changes but it is marked.
         MakeScenario("OK without edits, clicked in the OEM file", OpenFiles(false), kNt866, 0xC5, 0xC5,
                      LookupIn(OpenFiles(false)[kNt866], 0xC5)),
         // U+0000 is held by byte 0: the tables exchange, keyboards take 0 as no byte.
-        MakeScenario("value held by byte 0", OpenFiles(false), kNt1251, 0xC0, 0xC0, 0x0000),
+        MakeScenario("value held by byte 0", OpenFiles(false), kNt1251, 0xE0, 0xE0, 0x0000),
         // The 9x file has no room for the blocks of U+0100: nothing changes anywhere.
-        MakeScenario("refused by a full 9x file", OpenFiles(true), kNt1251, 0xC0, 0xC0, 0x0100),
+        MakeScenario("refused by a full 9x file", OpenFiles(true), kNt1251, 0xE0, 0xE0, 0x0100),
+        // Exchanging 0xC0 and 0xC1 would leave no table that the GDI module's search finds.
+        MakeScenario("refused by the GDI module's signature", OpenFiles(false), kNt1251, 0xC0, 0xC0, 0x0411),
     };
 }
 

@@ -4,16 +4,12 @@
 //   varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]
 //   varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]
 //   varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]
-//   varno-gen fuzz-seed FILE OUT [--length N] [--prefix N] [--op KIND:BYTE:WORD]...
-//
-// fuzz-seed wraps the first bytes of FILE (all of them without --prefix) into
-// an input of the handler fuzz targets (fuzz/FuzzInput.h) that stands for an
-// image of --length bytes (default: FILE's length).
 
-#include "fuzz/FuzzInput.h"
 #include "tools/SampleGenerator.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <exception>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -23,23 +19,30 @@
 
 namespace {
 
-int Usage()
+// The largest number any option takes: sizes and offsets stay below 2 GiB, the
+// largest file that the editor opens.
+constexpr std::size_t kMaxNumber = 0x7FFFFFFF;
+
+// The usage on standard error with status 2, or, asked for with --help, on standard output with 0.
+int Usage(bool asked = false)
 {
-    std::fprintf(stderr,
+    std::fprintf(asked ? stdout : stderr,
                  "usage: varno-gen gdi OUT [--size N] [--base N] [--codepage NAME] [--stray N]... [--seed N]\n"
                  "       varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]\n"
                  "       varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]\n"
                  "       varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]\n"
-                 "       varno-gen fuzz-seed FILE OUT [--length N] [--prefix N] [--op KIND:BYTE:WORD]...\n"
-                 "Numbers may be decimal or 0x-prefixed hexadecimal.\n");
-    return 2;
+                 "Numbers may be decimal or 0x-prefixed hexadecimal, at most 0x7FFFFFFF.\n");
+    return asked ? 0 : 2;
 }
 
 bool ParseNumber(const std::string& text, std::size_t& value)
 {
     char* end = nullptr;
+    errno = 0;
     unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
-    if (text.empty() || end == text.c_str() || *end != '\0') {
+    // strtoull takes "-1" as a huge number and gives the largest one for any that overflows.
+    if (text.empty() || text[0] == '-' || end == text.c_str() || *end != '\0' || errno == ERANGE
+        || parsed > kMaxNumber) {
         return false;
     }
     value = static_cast<std::size_t>(parsed);
@@ -91,6 +94,13 @@ int Fail(const char* message, const std::string& what)
     return 2;
 }
 
+// A file too small for what it must hold has no usable table.
+int TooSmall(std::size_t size, std::size_t needed, const char* what)
+{
+    std::fprintf(stderr, "varno-gen: --size %zu is too small: %s needs %zu bytes\n", size, what, needed);
+    return 2;
+}
+
 bool KnownCodePage(const std::string& codePage)
 {
     bool known = false;
@@ -115,7 +125,7 @@ int MakeGdi(const Arguments& arguments)
         if (flag == "--codepage") {
             options.codePage = value;
         } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
+            return Fail("not a number up to 0x7FFFFFFF", value);
         } else if (flag == "--size") {
             options.size = number;
         } else if (flag == "--base") {
@@ -130,6 +140,18 @@ int MakeGdi(const Arguments& arguments)
     }
     if (!KnownCodePage(options.codePage)) {
         return Fail("unknown code page", options.codePage);
+    }
+    // Base 0 counts as no table; the whole table must lie inside the file.
+    if (options.tableBase == 0) {
+        return Fail("--base 0 would be read as no table", "give 1 or more");
+    }
+    if (options.size < options.tableBase + 512) {
+        return TooSmall(options.size, options.tableBase + 512, "the table of 512 bytes at --base");
+    }
+    for (std::size_t stray : options.strayCopies) {
+        if (options.size < stray + 10) {
+            return TooSmall(options.size, stray + 10, "the signature at --stray");
+        }
     }
     return Write(arguments.positional[0], samples::MakeGdiModule(options));
 }
@@ -163,7 +185,7 @@ int MakeNinex(const Arguments& arguments)
         if (flag == "--codepage") {
             options.codePage = value;
         } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
+            return Fail("not a number up to 0x7FFFFFFF", value);
         } else if (flag == "--size") {
             options.size = number;
         } else if (flag == "--seed") {
@@ -174,6 +196,11 @@ int MakeNinex(const Arguments& arguments)
     }
     if (!KnownCodePage(options.codePage)) {
         return Fail("unknown code page", options.codePage);
+    }
+    const std::size_t needed = samples::kNinexReverseOffset
+        + 2 * samples::ReferenceNinexTable(samples::CodePageMapping(options.codePage)).size();
+    if (options.size < needed) {
+        return TooSmall(options.size, needed, "the tables");
     }
     return Write(arguments.positional[0], samples::MakeNinexCodePageFile(options));
 }
@@ -190,7 +217,7 @@ int MakeKeyboard(const Arguments& arguments)
             }
             options.keys[key[0]] = {static_cast<std::uint8_t>(key[1]), static_cast<std::uint8_t>(key[2]), key[3] == 1};
         } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
+            return Fail("not a number up to 0x7FFFFFFF", value);
         } else if (flag == "--size") {
             options.size = number;
         } else if (flag == "--seed") {
@@ -199,36 +226,10 @@ int MakeKeyboard(const Arguments& arguments)
             return Usage();
         }
     }
+    if (options.size < 401) {
+        return TooSmall(options.size, 401, "the top row of keys");
+    }
     return Write(arguments.positional[0], samples::MakeKeyboardLayout(options));
-}
-
-int MakeFuzzSeed(const Arguments& arguments)
-{
-    samples::Bytes file;
-    if (!samples::ReadFile(arguments.positional[0], file)) {
-        return Fail("cannot read", arguments.positional[0]);
-    }
-    std::size_t length = file.size();
-    std::vector<fuzz::Operation> operations;
-    for (const auto& [flag, value] : arguments.flags) {
-        std::size_t number = 0;
-        std::vector<std::size_t> op;
-        if (flag == "--op") {
-            if (!ParseNumbers(value, 3, op) || op[0] > 0xFF || op[1] > 0xFF || op[2] > 0xFFFF) {
-                return Fail("not an operation KIND:BYTE:WORD", value);
-            }
-            operations.push_back({static_cast<std::uint8_t>(op[0]), static_cast<std::uint8_t>(op[1]), static_cast<std::uint16_t>(op[2])});
-        } else if (!ParseNumber(value, number)) {
-            return Fail("not a number", value);
-        } else if (flag == "--length" && number <= fuzz::kMaxImageLength) {
-            length = number;
-        } else if (flag == "--prefix") {
-            file.resize(std::min(file.size(), number));
-        } else {
-            return Usage();
-        }
-    }
-    return Write(arguments.positional[1], fuzz::WriteInput(operations, static_cast<std::uint32_t>(length), file));
 }
 
 } // namespace
@@ -238,23 +239,29 @@ int main(int argc, char** argv)
     struct Command {
         const char* name;
         int (*run)(const Arguments&);
-        std::size_t positional;
     };
-    const Command commands[] = {
-        {"gdi", MakeGdi, 1}, {"nt", MakeNt, 1}, {"9x", MakeNinex, 1}, {"kbd", MakeKeyboard, 1}, {"fuzz-seed", MakeFuzzSeed, 2},
-    };
+    const Command commands[] = {{"gdi", MakeGdi}, {"nt", MakeNt}, {"9x", MakeNinex}, {"kbd", MakeKeyboard}};
     if (argc < 2) {
         return Usage();
+    }
+    for (int i = 1; i < argc; ++i) {
+        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
+            return Usage(true);
+        }
     }
     for (const Command& command : commands) {
         Arguments arguments;
         if (std::strcmp(argv[1], command.name) != 0) {
             continue;
         }
-        if (!Split(argc, argv, 2, {"--glyphs"}, arguments) || arguments.positional.size() != command.positional) {
+        if (!Split(argc, argv, 2, {"--glyphs"}, arguments) || arguments.positional.size() != 1) {
             return Usage();
         }
-        return command.run(arguments);
+        try {
+            return command.run(arguments);
+        } catch (const std::exception& error) { // memory for a large file, above all
+            return Fail("cannot make the file", error.what());
+        }
     }
     return Usage();
 }

@@ -1,13 +1,13 @@
 #include "view/ClickEditing.h"
 
 #include "document/CVarnoDoc.h"
+#include "document/PropagateCharChange.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
 #include "view/CChangeCharDlg.h"
 #include "view/CChangeKeyDlg.h"
-#include "view/PropagateCharChange.h"
 #include "view/TableLayout.h"
 
 void EditAtPoint(CView& view, POINT point)

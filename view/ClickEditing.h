@@ -1,8 +1,14 @@
 #pragma once
-// Editing by a left click in a table view. CVarnoView::OnLButtonDown calls
-// EditAtPoint with the click and then passes the message on to Default().
-// A click in a key table edits that key of the clicked layout; a click in a
-// character grid edits that byte and applies the change to every open document.
+// Editing by a left click in a table view. The hops of one click:
+//   1. widget event: the view's widget turns the mouse press into WM_LBUTTONDOWN
+//      (platform/CView.cpp);
+//   2. message map: ON_WM_LBUTTONDOWN routes it to CVarnoView::OnLButtonDown, which
+//      calls EditAtPoint and then passes the message on to Default();
+//   3. hit test: HitTestChar or HitTestKey (view/TableLayout.h) names the byte or key;
+//   4. dialog: "Change char" or "Change key", run modally;
+//   5. propagation: a character change goes to every open document
+//      (document/PropagateCharChange.h), a key change to the clicked layout;
+//   6. repaint: each changed document asks its views to update.
 
 #include "platform/WinTypes.h"
 

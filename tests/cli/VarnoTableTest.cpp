@@ -220,6 +220,16 @@ TEST(VarnoTable, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         {"show " + Quote(files.dir.File("c_missing.nls")), "c_missing.nls"},
         {"show " + Quote(files.dir.Path().string()), files.dir.Path().string()},
         {"export " + Quote(files.dir.File("c_missing.nls")), "c_missing.nls"},
+        {"set --byte E0 --unicode 0431 " + nt + " " + Quote(files.dir.File("c_missing.nls")), "c_missing.nls"},
+        {"show ''", "\"\": Cannot open file: the file name is empty"},
+        {"check " + nt + " ''", "the file name is empty"},
+        {"export ''", "the file name is empty"},
+        {"key --key 1 --low 41 ''", "the file name is empty"},
+        {"set --byte E0 --unicode 0431 ''", "the file name is empty"},
+        {"set --byte E0 --unicode 0431 " + nt + " ''", "the file name is empty"},
+        {"show --charset UTF-16 " + nt, "'UTF-16' is no single-byte"},
+        {"show --charset Shift_JIS " + nt, "Shift_JIS"},
+        {"show --charset UTF-8 " + nt, "UTF-8"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments);
@@ -228,6 +238,9 @@ TEST(VarnoTable, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         EXPECT_NE(run.err.find("varno-table: "), std::string::npos) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
+    samples::Bytes unchanged;
+    ASSERT_TRUE(samples::ReadFile(files.nt, unchanged));
+    EXPECT_TRUE(unchanged == samples::MakeNtCodePageFile({})) << "no case may write a file";
 
     // A file that is too short for its kind is refused with the document's own reason.
     std::string shortFile = files.dir.File("c_short.nls");
@@ -265,4 +278,27 @@ TEST(VarnoTable, NeverStartsTheGuiToolkitEvenWithADisplaySet)
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.err, "varno-table: " + undefined + ": Undefined format\n");
     EXPECT_EQ(run.out.rfind(files.gdi + ": GDI module\n", 0), 0u);
+}
+
+// Names from old disks are often in windows-1251 or cp866: the bytes that the
+// shell passed are the name, and the output shows the bytes that are not UTF-8 as escapes.
+TEST(VarnoTable, NamesThatAreNotUtf8AreOpenedAndShownAsEscapes)
+{
+    Files files;
+    const std::string name = files.dir.File("c_\xE0\xE1.nls"); // "c_ab.nls" in Cyrillic letters
+    const std::string shown = files.dir.File("c_\\xE0\\xE1.nls");
+    ASSERT_TRUE(samples::WriteFile(name, samples::MakeNtCodePageFile({})));
+    TableRun show = RunVarnoTable(files.dir, "show " + Quote(name));
+    EXPECT_EQ(show.exitStatus, 0) << show.err;
+    EXPECT_EQ(show.out.rfind(shown + ": NT code-page file\n", 0), 0u) << show.out;
+
+    TableRun set = RunVarnoTable(files.dir, "set --byte E0 --unicode 0431 " + Quote(name) + " " + Quote(files.nt));
+    EXPECT_EQ(set.exitStatus, 0) << set.err;
+    EXPECT_EQ(set.out.rfind(shown + ": E0 0430 -> 0431\n", 0), 0u) << set.out;
+    samples::Bytes written;
+    ASSERT_TRUE(samples::ReadFile(name, written));
+    EXPECT_EQ(samples::GetWord(written, samples::kNtForwardOffset + 2 * 0xE0), 0x0431);
+
+    TableRun missing = RunVarnoTable(files.dir, "check " + Quote(files.dir.File("c_\xE2\n.nls")));
+    EXPECT_EQ(missing.err.rfind("varno-table: " + files.dir.File("c_\\xE2\\x0A.nls") + ": ", 0), 0u) << missing.err;
 }

@@ -8,6 +8,7 @@
 #include "platform/AfxRes.h"
 #include "tables/CKeyboardHandler.h"
 #include "tests/EditScenario.h"
+#include "tests/OpenScenario.h"
 #include "tests/TestSupport.h"
 #include "view/TableLayout.h"
 

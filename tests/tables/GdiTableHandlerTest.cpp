@@ -81,3 +81,33 @@ TEST(GdiTableHandler, TableCutByTheFilesEndIsNotLongEnough)
     EXPECT_EQ(handler.LocateTable(nullptr, 0), 516);
     EXPECT_FALSE(handler.IsImageLongEnough());
 }
+
+// The next open must find the same table: a change that would move the search
+// elsewhere, or nowhere, is refused as a whole. A stray copy further on would
+// otherwise be found next time, and edits would land outside the table.
+TEST(GdiTableHandler, CanAssignRefusesChangesThatTheSearchWouldNotFindAgain)
+{
+    struct Case {
+        const char* what;
+        std::vector<TableAssignment> sequence;
+        bool fits;
+    };
+    const Case cases[] = {
+        {"an ordinary entry", {{0xE0, 0x0401}}, true},
+        {"A and BE exchanged", {{0xC0, 0x0411}, {0xC1, 0x0410}}, false},
+        {"DE changed", {{0xC4, 0x0434}}, false},
+        {"changed, then given back", {{0xC0, 0x0411}, {0xC1, 0x0410}, {0xC0, 0x0410}, {0xC1, 0x0411}}, true},
+        {"a second signature in entries 0x10-0x14, found first next time",
+         {{0x10, 0x0410}, {0x11, 0x0411}, {0x12, 0x0412}, {0x13, 0x0413}, {0x14, 0x0414}}, false},
+    };
+    samples::GdiModuleOptions options;
+    options.tableBase = 1001;
+    options.strayCopies = {6000};
+    CGdiTableHandler handler;
+    ASSERT_TRUE(LoadImage(handler, samples::MakeGdiModule(options)));
+    ASSERT_EQ(handler.LocateTable(nullptr, 0), 1001);
+    for (const Case& c : cases) {
+        EXPECT_EQ(handler.CanAssign(c.sequence), c.fits) << c.what;
+        EXPECT_EQ(handler.KeepsTableFindable(c.sequence), c.fits) << c.what;
+    }
+}

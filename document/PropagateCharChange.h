@@ -16,6 +16,12 @@ class CWinApp;
 constexpr std::uint8_t kUnmappedByte = 0x3F;
 
 struct CharChangeResult {
+    enum Refusal {
+        none,
+        noRoom,    // a 9x file whose rebuilt reverse table would not fit
+        tableLost, // a GDI module whose table the search would no longer find
+    };
+    Refusal refusal = none;
     // The first document that cannot take the change; null when it was applied.
     CVarnoDoc* pRefused = nullptr;
     // That document's path, or its title when it has no path.
@@ -39,10 +45,11 @@ std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app);
 //
 // Every affected code-page table is asked first whether it can take its
 // Assign calls; when one cannot (a 9x file whose rebuilt reverse table would
-// not fit), no document is changed, marked or updated, and the result names it.
+// not fit, a GDI module whose table could no longer be found), no document is
+// changed, marked or updated, and the result names it and the reason.
 CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, std::uint8_t clickedByte,
                                      std::uint8_t newByte, std::uint16_t unicode, std::uint8_t previousHolder,
                                      std::uint16_t oldValue);
 
-// The message for a refused change, naming the file.
+// The message for a refused change, naming the file and the reason.
 std::string RefusalMessage(const CharChangeResult& result);

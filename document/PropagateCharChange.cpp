@@ -1,16 +1,12 @@
-#include "view/PropagateCharChange.h"
+#include "document/PropagateCharChange.h"
 
 #include "document/CVarnoDoc.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CWinApp.h"
+#include "tables/CGdiTableHandler.h"
 #include "tables/CKeyboardHandler.h"
 
 namespace {
-
-bool IsCodePageKind(int kind)
-{
-    return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage || kind == CVarnoDoc::kindGdiModule;
-}
 
 // The keyboard handler of a keyboard layout document, or null for any other document.
 CKeyboardHandler* KeyboardOf(const CVarnoDoc& doc)
@@ -58,8 +54,11 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
 
     CharChangeResult result;
     for (CVarnoDoc* doc : documents) {
-        if (doc != nullptr && doc->m_pHandler != nullptr && IsCodePageKind(doc->m_nKind)
+        if (doc != nullptr && doc->m_pHandler != nullptr && CVarnoDoc::IsCodePageKind(doc->m_nKind)
             && !doc->m_pHandler->CanAssign(assignments)) {
+            const auto* gdi = dynamic_cast<const CGdiTableHandler*>(doc->m_pHandler);
+            result.refusal = gdi != nullptr && !gdi->KeepsTableFindable(assignments) ? CharChangeResult::tableLost
+                                                                                      : CharChangeResult::noRoom;
             result.pRefused = doc;
             result.refusedName = NameOf(*doc);
             return result;
@@ -70,7 +69,7 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
         if (doc == nullptr || doc->m_pHandler == nullptr) {
             continue;
         }
-        if (IsCodePageKind(doc->m_nKind)) {
+        if (CVarnoDoc::IsCodePageKind(doc->m_nKind)) {
             for (const TableAssignment& assignment : assignments) {
                 doc->m_pHandler->Assign(assignment.byte, assignment.unicode);
             }
@@ -85,5 +84,8 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
 
 std::string RefusalMessage(const CharChangeResult& result)
 {
-    return "The table of " + result.refusedName + " has no room for this change.\nNo open file was changed.";
+    const std::string reason = result.refusal == CharChangeResult::tableLost
+        ? "The table of " + result.refusedName + " could no longer be found after this change."
+        : "The table of " + result.refusedName + " has no room for this change.";
+    return reason + "\nNo open file was changed.";
 }

@@ -1,4 +1,4 @@
-#include "view/PropagateCharChange.h"
+#include "document/PropagateCharChange.h"
 
 #include "tables/CTableHandler.h"
 #include "tests/EditScenario.h"
@@ -23,8 +23,8 @@ TEST(PropagateCharChange, OpenDocumentsComeInOpeningOrder)
 TEST(PropagateCharChange, EveryScenarioChangesExactlyThePredictedBytesAndDocuments)
 {
     const std::vector<Scenario> scenarios = edit_scenario::CharEditScenarios();
-    ASSERT_EQ(std::count_if(scenarios.begin(), scenarios.end(), [](const Scenario& s) { return s.refused >= 0; }), 1)
-        << "one scenario must be refused by its 9x file";
+    ASSERT_EQ(std::count_if(scenarios.begin(), scenarios.end(), [](const Scenario& s) { return s.refused >= 0; }), 2)
+        << "one scenario must be refused by its 9x file, one by its GDI module";
     for (const Scenario& scenario : scenarios) {
         SCOPED_TRACE(scenario.description);
         OpenScenario open(scenario);
@@ -45,6 +45,8 @@ TEST(PropagateCharChange, EveryScenarioChangesExactlyThePredictedBytesAndDocumen
             EXPECT_FALSE(result.Applied());
             EXPECT_EQ(result.pRefused, open.Doc(refused));
             EXPECT_EQ(result.refusedName, open.Doc(refused)->GetPathName());
+            const bool gdi = scenario.files[refused].kind == edit_scenario::FileKind::gdi;
+            EXPECT_EQ(result.refusal, gdi ? CharChangeResult::tableLost : CharChangeResult::noRoom);
             EXPECT_NE(RefusalMessage(result).find(open.Path(refused)), std::string::npos) << RefusalMessage(result);
         } else {
             EXPECT_TRUE(result.Applied());
