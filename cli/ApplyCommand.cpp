@@ -4,6 +4,7 @@
 #include "cli/HexArgument.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
+#include "tables/CGdiTableHandler.h"
 #include "tables/CTableHandler.h"
 
 #include <algorithm>
@@ -28,27 +29,6 @@ std::optional<ByteRange> ParseByteRange(const std::string& text)
         return std::nullopt;
     }
     return ByteRange{*first, *last};
-}
-
-// A GDI module's table is found by the values U+0410-U+0414 of the bytes
-// 0xC0-0xC4: a change that alters them would lose the table.
-bool KeepsGdiSignature(CTableHandler& handler, const std::vector<TableAssignment>& sequence)
-{
-    std::uint16_t entries[5];
-    for (int i = 0; i < 5; ++i) {
-        entries[i] = handler.Lookup(static_cast<std::uint8_t>(0xC0 + i));
-    }
-    for (const TableAssignment& change : sequence) {
-        if (change.byte >= 0xC0 && change.byte <= 0xC4) {
-            entries[change.byte - 0xC0] = change.unicode;
-        }
-    }
-    for (int i = 0; i < 5; ++i) {
-        if (entries[i] != 0x0410 + i) {
-            return false;
-        }
-    }
-    return true;
 }
 
 } // namespace
@@ -92,7 +72,8 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
     return EditAndWrite(documents, names, dryRun, [&] {
         for (std::size_t i = 0; i < documents.size(); ++i) {
             CTableHandler& handler = *documents[i]->m_pHandler;
-            if (documents[i]->m_nKind == CVarnoDoc::kindGdiModule && !KeepsGdiSignature(handler, sequence)) {
+            const auto* gdi = dynamic_cast<const CGdiTableHandler*>(&handler);
+            if (gdi != nullptr && !gdi->KeepsTableFindable(sequence)) {
                 Error(names[i], "entries C0-C4 would no longer hold 0410-0414, so that its table could no longer be "
                                 "found; no file was changed");
                 return false;
