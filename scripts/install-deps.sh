@@ -4,7 +4,7 @@
 set -eu
 
 packages="build-essential cmake g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev fonts-dejavu-core xvfb xauth"
+  libcli11-dev libxcb1-dev fonts-dejavu-core xvfb xauth"
 if [ "${1:-}" = "--with-fuzzing" ]; then
   packages="$packages clang libclang-rt-14-dev"
 fi
