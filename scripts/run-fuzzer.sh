@@ -3,8 +3,8 @@
 #
 #   scripts/run-fuzzer.sh TARGET [SECONDS]
 #
-# TARGET is nt_handler_fuzz, ninex_handler_fuzz, keyboard_handler_fuzz or
-# document_load_fuzz;
+# TARGET is nt_handler_fuzz, ninex_handler_fuzz, keyboard_handler_fuzz,
+# document_load_fuzz or batch_fuzz;
 # SECONDS defaults to 600. The clang tree build-fuzz is configured on first use.
 # Findings land in build-fuzz/findings/TARGET/; the exit status is libFuzzer's.
 set -eu
