@@ -114,15 +114,16 @@ void AfxSetProcessArguments(int argc, char** argv)
 
 QApplication* AfxEnsureGuiApplication()
 {
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        return existing;
+    auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (application == nullptr) {
+        if (g_argv == nullptr || g_argc <= 0) {
+            g_argc = 1;
+            g_argv = g_defaultArgv;
+        }
+        // Lives until the process ends; Qt keeps references to argc and argv.
+        static QApplication* created = new QApplication(g_argc, g_argv);
+        application = created;
     }
-    if (g_argv == nullptr || g_argc <= 0) {
-        g_argc = 1;
-        g_argv = g_defaultArgv;
-    }
-    // Lives until the process ends; Qt keeps references to argc and argv.
-    static QApplication* application = new QApplication(g_argc, g_argv);
     if (g_probeConnection != nullptr) {
         xcb_disconnect(g_probeConnection);
         g_probeConnection = nullptr;

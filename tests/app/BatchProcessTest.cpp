@@ -10,6 +10,7 @@
 #include <cstring>
 #include <fcntl.h>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <sys/mount.h>
 #include <sys/resource.h>
@@ -121,6 +122,9 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
     if (::mount("tmpfs", fs.c_str(), "tmpfs", 0, "size=256k") != 0) {
         GTEST_SKIP() << "cannot mount a small tmpfs (" << std::strerror(errno) << "); it needs root";
     }
+    const std::unique_ptr<const char, void (*)(const char*)> unmount(fs.c_str(), [](const char* path) {
+        ::umount2(path, MNT_DETACH);
+    });
     std::string source = Module("src.exe", 1500, 0x2000);
     samples::Bytes sourceBytes = Contents(source);
     constexpr rlim_t kNoLimit = RLIM_INFINITY;
@@ -175,7 +179,6 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
             EXPECT_EQ(Contents(target), before[i]) << c.name;
         }
     }
-    ::umount2(fs.c_str(), MNT_DETACH);
 }
 
 TEST_F(BatchProcess, AnUnreachableDisplayCountsAsNone)

@@ -1,14 +1,12 @@
 #include "app/BatchTransplant.h"
 #include "app/CVarnoApp.h"
 #include "res/Resource.h"
-#include "tables/CGdiTableHandler.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
 #include "tests/app/BatchModules.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
 #include <functional>
 #include <string>
 #include <unistd.h>
@@ -72,24 +70,9 @@ TEST_F(BatchTransplantRun, CopiesTheUpperEntriesExceptB7BetweenTablesAtTheirOwnB
 
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.messages, (std::vector<Message>{{"File modified ok: " + targetPath, MB_ICONINFORMATION}}));
-        samples::Bytes written = Contents(targetPath);
-        EXPECT_EQ(written, Transplanted(target, c.targetBase, source, c.sourceBase));
-        EXPECT_EQ(samples::GetWord(written, c.targetBase + 2 * 0xB7), 0x1000 + 0xB7);
-        EXPECT_EQ(samples::GetWord(written, c.targetBase + 2 * 0xC5), 0x1000 + 0xC5);
+        EXPECT_EQ(Contents(targetPath), Transplanted(target, c.targetBase, source, c.sourceBase));
         EXPECT_EQ(Contents(sourcePath), source);
     }
-}
-
-TEST_F(BatchTransplantRun, TheFirstSignatureDecidesTheBase)
-{
-    // A stray signature before the real table moves the target's base to 700 - 384.
-    samples::Bytes target = ModuleWithMarkedEntries(8192, 3000, 0x1000, 3);
-    std::memcpy(target.data() + 700, CGdiTableHandler::kSignature, sizeof CGdiTableHandler::kSignature);
-    samples::Bytes source = ModuleWithMarkedEntries(8192, 1000, 0x2000, 4);
-    std::string targetPath = Write("t.exe", target);
-    BatchRun run({targetPath, Write("s.exe", source)});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(Contents(targetPath), Transplanted(target, 700 - 384, source, 1000));
 }
 
 TEST_F(BatchTransplantRun, OptionsHoldingSlashQInAnyCaseSilenceTheSuccessMessage)
