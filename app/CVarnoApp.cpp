@@ -1,5 +1,7 @@
 #include "app/CVarnoApp.h"
 
+#include "app/BatchTransplant.h"
+
 #include "document/CVarnoDoc.h"
 #include "frames/CAboutDlg.h"
 #include "frames/CChildFrame.h"
@@ -7,7 +9,9 @@
 #include "platform/AfxRes.h"
 #include "platform/CCommandLineInfo.h"
 #include "platform/CMultiDocTemplate.h"
+#include "platform/Display.h"
 #include "platform/HandOverServer.h"
+#include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "view/CVarnoView.h"
 
@@ -21,12 +25,26 @@ CVarnoApp::CVarnoApp() : CWinApp(nullptr) {}
 
 BOOL CVarnoApp::InitInstance()
 {
+    if (!m_strCmdLineRefusal.empty()) {
+        AfxMessageBox((m_strCmdLineRefusal + " Nothing was changed.").c_str(), MB_ICONSTOP);
+        m_nExitCode = 1;
+        return FALSE;
+    }
     if (m_lpCmdLine[0] != '\0') {
         RunBatch();
         return FALSE;
     }
+    if (!AfxCanCreateWindows()) {
+        AfxMessageBox("The editor needs a display, and none could be opened. Batch mode (varno TARGET SOURCE) and "
+                      "varno-table need none.",
+                      MB_ICONSTOP);
+        m_nExitCode = 1;
+        return FALSE;
+    }
     return InitInteractive();
 }
+
+void CVarnoApp::RunBatch() { m_nExitCode = RunBatchTransplant(m_lpCmdLine) ? 0 : 1; }
 
 BOOL CVarnoApp::InitInteractive()
 {

@@ -1,6 +1,8 @@
 #pragma once
 // The application object. With text on the command line it runs the batch
-// transplant and ends; with an empty command line it starts the editor.
+// transplant and ends; with an empty command line it starts the editor, when
+// windows can be shown. Arguments that the command line cannot carry are
+// refused, with exit status 1, and so is the editor without a display.
 
 #include "platform/CWinApp.h"
 
@@ -10,9 +12,7 @@ public:
 
     BOOL InitInstance() override;
 
-    // Copies the entries of the bytes 0x80-0xB6 and 0xB8-0xBF from the table of
-    // the source GDI module into the table of the target, in place, and reports
-    // the outcome in one message box (none on success when the options hold /q).
+    // The batch transplant of the command line (app/BatchTransplant.h).
     // m_nExitCode is 0 after a successful transplant and 1 after any failure.
     void RunBatch();
 

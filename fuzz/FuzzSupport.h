@@ -1,6 +1,6 @@
 #pragma once
-// What the handler fuzz targets share: checks that stop the run with a message
-// when a property breaks.
+// What the fuzz targets share: a scratch folder for the targets that work on
+// files, and checks that stop the run with a message when a property breaks.
 
 #include "fuzz/FuzzInput.h"
 #include "tables/CTableHandler.h"
@@ -9,10 +9,41 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <unistd.h>
 #include <utility>
 #include <vector>
 
 namespace fuzz {
+
+// A private folder, on a memory file system where there is one (the sync of
+// every write costs nothing there), removed when the process ends. Its name is
+// never destroyed, so that the removal at exit can still read it.
+inline const std::string& ScratchFolder()
+{
+    static const std::string* folder = [] {
+        for (std::string pattern : {"/dev/shm/varno-fuzz-XXXXXX", "/tmp/varno-fuzz-XXXXXX"}) {
+            if (::mkdtemp(pattern.data()) != nullptr) {
+                std::atexit([] {
+                    std::error_code ignored;
+                    std::filesystem::remove_all(ScratchFolder(), ignored);
+                });
+                return new std::string(pattern);
+            }
+        }
+        std::abort();
+    }();
+    return *folder;
+}
+
+inline std::string Slurp(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 inline void Require(bool holds, const char* what)
 {

@@ -5,34 +5,19 @@
 // nor change the file's length.
 
 #include "document/CVarnoDoc.h"
+#include "fuzz/FuzzSupport.h"
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
 #include "tables/CTableHandler.h"
-#include "tests/TempDir.h"
 
 #include <cstdint>
 #include <cstdlib>
 #include <fstream>
-#include <iterator>
 #include <string>
 
 namespace {
 
 const char* const kNames[] = {"undefined.bin", "c_fuzz.nls", "cp_fuzz.nls", "fuzz.kbd", "gdi.exe"};
-
-// Under TMPDIR, which scripts/run-fuzzer.sh points at a memory file system:
-// the sync of every save costs nothing there.
-const TempDir& Folder()
-{
-    static const TempDir folder;
-    return folder;
-}
-
-std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 // Values for the edits, taken from the input itself.
 std::uint8_t Pick(const std::uint8_t* data, std::size_t size, std::size_t index) { return data[index % size]; }
@@ -68,6 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     static const bool quiet = [] {
         AfxSetMessageBoxHandler([](const std::string&, UINT) { return IDOK; });
+        fuzz::ScratchFolder();
         return true;
     }();
     (void)quiet;
@@ -76,8 +62,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
     int kind = data[0] % 5;
     std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
-    std::string path = Folder().File(kNames[kind]);
-    std::string saved = Folder().File("saved");
+    std::string path = fuzz::ScratchFolder() + "/" + kNames[kind];
+    std::string saved = fuzz::ScratchFolder() + "/saved";
     std::ofstream(path, std::ios::binary | std::ios::trunc) << input;
 
     CVarnoDoc doc;
@@ -89,11 +75,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         || doc.m_pHandler->m_length != static_cast<std::int32_t>(input.size())) {
         std::abort();
     }
-    if (!doc.OnSaveDocument(saved.c_str()) || Slurp(saved) != input) {
+    if (!doc.OnSaveDocument(saved.c_str()) || fuzz::Slurp(saved) != input) {
         std::abort();
     }
     EditEverything(doc, data, size);
-    if (!doc.OnSaveDocument(saved.c_str()) || Slurp(saved).size() != input.size()) {
+    if (!doc.OnSaveDocument(saved.c_str()) || fuzz::Slurp(saved).size() != input.size()) {
         std::abort();
     }
     return 0;

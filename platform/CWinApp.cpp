@@ -4,6 +4,7 @@
 #include "platform/CCommandLineInfo.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CDocument.h"
+#include "platform/CommandLine.h"
 #include "platform/Display.h"
 #include "platform/CFileDialog.h"
 #include "platform/CRecentFileList.h"
@@ -15,19 +16,6 @@
 
 namespace {
 CWinApp* g_app = nullptr;
-
-bool NeedsQuotes(const std::string& argument)
-{
-    if (argument.empty()) {
-        return true;
-    }
-    for (unsigned char ch : argument) {
-        if (ch >= 1 && ch <= 32) {
-            return true;
-        }
-    }
-    return false;
-}
 } // namespace
 
 IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
@@ -210,29 +198,7 @@ void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
 
 void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 {
-    // Blank-separated tokens; double quotes group blanks into a token.
-    std::vector<std::string> tokens;
-    std::string token;
-    bool quoted = false;
-    bool inToken = false;
-    for (const char* p = m_lpCmdLine != nullptr ? m_lpCmdLine : ""; *p != '\0'; ++p) {
-        if (*p == '"') {
-            quoted = !quoted;
-            inToken = true;
-        } else if (*p == ' ' && !quoted) {
-            if (inToken) {
-                tokens.push_back(token);
-            }
-            token.clear();
-            inToken = false;
-        } else {
-            token += *p;
-            inToken = true;
-        }
-    }
-    if (inToken) {
-        tokens.push_back(token);
-    }
+    const std::vector<std::string> tokens = AfxSplitCommandLine(m_lpCmdLine, SIZE_MAX);
     for (std::size_t i = 0; i < tokens.size(); ++i) {
         const std::string& current = tokens[i];
         const bool flag = current.size() > 1 && (current[0] == '/' || current[0] == '-');
@@ -281,28 +247,6 @@ CWinApp* AfxGetApp() { return g_app; }
 
 CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
 
-std::string AfxBuildCommandLine(int argc, char** argv)
-{
-    std::string line;
-    for (int i = 1; i < argc; ++i) {
-        std::string argument = argv[i] != nullptr ? argv[i] : "";
-        if (!line.empty() || i > 1) {
-            line += ' ';
-        }
-        if (NeedsQuotes(argument)) {
-            line += '"' + argument + '"';
-        } else {
-            line += argument;
-        }
-    }
-    std::size_t start = 0;
-    while (start < line.size() && static_cast<unsigned char>(line[start]) >= 1
-           && static_cast<unsigned char>(line[start]) <= 32) {
-        ++start;
-    }
-    return line.substr(start);
-}
-
 int AfxWinMain(int argc, char** argv)
 {
     CWinApp* app = AfxGetApp();
@@ -310,7 +254,15 @@ int AfxWinMain(int argc, char** argv)
         return 1;
     }
     AfxSetProcessArguments(argc, argv);
-    app->SetCommandLine(AfxBuildCommandLine(argc, argv));
+    // An argument that the command line cannot carry leaves it empty: the
+    // program is told why instead of being handed other names.
+    if (const int uncarried = AfxFindUncarriableArgument(argc, argv); uncarried != 0) {
+        const std::string argument = argv[uncarried] != nullptr ? argv[uncarried] : "";
+        app->m_strCmdLineRefusal = "The command line cannot carry argument " + std::to_string(uncarried)
+            + (argument.empty() ? ": it is empty." : ", " + argument + ": it holds a quote character (' or \").");
+    } else {
+        app->SetCommandLine(AfxBuildCommandLine(argc, argv));
+    }
     app->ResolveAppName();
     if (!app->InitInstance()) {
         return app->ExitInstance();

@@ -84,8 +84,11 @@ public:
     // The application title: the name given to the constructor, else string
     // AFX_IDS_APP_TITLE. Captions every message box.
     LPCSTR m_pszAppName = nullptr;
-    // The text after the program's name, leading blanks and control characters skipped.
+    // The text after the program's name (platform/CommandLine.h): the process's
+    // arguments joined again. Empty when the program was started without any,
+    // and when an argument cannot be carried: m_strCmdLineRefusal then says why.
     LPSTR m_lpCmdLine = nullptr;
+    std::string m_strCmdLineRefusal;
     int m_nCmdShow = SW_SHOWNORMAL;
     // The main window, once the program has made one; the framework clears it when the window goes.
     CWnd* m_pMainWnd = nullptr;
@@ -116,9 +119,3 @@ CWnd* AfxGetMainWnd();
 // The framework's start: fills the application object from the process's
 // arguments, runs InitInstance and, on TRUE, the message loop.
 int AfxWinMain(int argc, char** argv);
-
-// Rebuilds the single command-line text of the original system from
-// arguments that the shell has already split: arguments joined by one blank,
-// each empty argument or one holding a blank or control character enclosed in
-// double quotes, leading blanks and control characters skipped.
-std::string AfxBuildCommandLine(int argc, char** argv);

@@ -2,8 +2,13 @@
 
 #include <QApplication>
 
+#include <xcb/xcb.h>
+
 #include <cstdlib>
-#include <cstring>
+#include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -11,23 +16,95 @@ int g_argc = 0;
 char** g_argv = nullptr;
 char g_defaultProgramName[] = "varno";
 char* g_defaultArgv[] = {g_defaultProgramName, nullptr};
+// The display probe's connection, held until the toolkit has made its own: an
+// X server resets when its last client leaves, and would then refuse the next.
+xcb_connection_t* g_probeConnection = nullptr;
 
-bool IsSet(const char* name)
+std::string Environment(const char* name)
 {
     const char* value = std::getenv(name);
-    return value != nullptr && value[0] != '\0';
+    return value != nullptr ? value : "";
+}
+
+// The platform plugin that Qt is told to use, without its options.
+std::string RequestedPlatform()
+{
+    std::string platform = Environment("QT_QPA_PLATFORM");
+    return platform.substr(0, platform.find(':'));
+}
+
+bool IsWindowlessPlatform(const std::string& platform) { return platform == "offscreen" || platform == "minimal"; }
+
+// An X server answers at DISPLAY and accepts this user: the same connection
+// and authorisation that Qt's own start would make.
+bool CanConnectToX()
+{
+    if (Environment("DISPLAY").empty()) {
+        return false;
+    }
+    g_probeConnection = xcb_connect(nullptr, nullptr);
+    if (xcb_connection_has_error(g_probeConnection) != 0) {
+        xcb_disconnect(g_probeConnection);
+        g_probeConnection = nullptr;
+    }
+    return g_probeConnection != nullptr;
+}
+
+// A Wayland compositor listens at WAYLAND_DISPLAY, a socket in XDG_RUNTIME_DIR
+// unless it is an absolute path.
+bool CanConnectToWayland()
+{
+    std::string path = Environment("WAYLAND_DISPLAY");
+    if (path.empty()) {
+        return false;
+    }
+    if (path[0] != '/') {
+        const std::string runtimeDir = Environment("XDG_RUNTIME_DIR");
+        if (runtimeDir.empty()) {
+            return false;
+        }
+        path = runtimeDir + "/" + path;
+    }
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    path.copy(address.sun_path, path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const bool connected = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return connected;
+}
+
+bool ProbeDisplay()
+{
+    const std::string platform = RequestedPlatform();
+    if (IsWindowlessPlatform(platform)) {
+        return false;
+    }
+    if (platform == "xcb") {
+        return CanConnectToX();
+    }
+    if (platform.rfind("wayland", 0) == 0) {
+        return CanConnectToWayland();
+    }
+    // Any other window system that Qt is told to use is taken at its word.
+    return !platform.empty() || CanConnectToX() || CanConnectToWayland();
 }
 
 } // namespace
 
 bool AfxHasDisplay()
 {
-    const char* platform = std::getenv("QT_QPA_PLATFORM");
-    if (platform != nullptr && (std::strncmp(platform, "offscreen", 9) == 0 || std::strncmp(platform, "minimal", 7) == 0)) {
-        return false;
-    }
-    return IsSet("DISPLAY") || IsSet("WAYLAND_DISPLAY");
+    // Asked once: a connection costs a round trip to the server.
+    static const bool reachable = ProbeDisplay();
+    return reachable;
 }
+
+bool AfxCanCreateWindows() { return IsWindowlessPlatform(RequestedPlatform()) || AfxHasDisplay(); }
 
 void AfxSetProcessArguments(int argc, char** argv)
 {
@@ -37,14 +114,19 @@ void AfxSetProcessArguments(int argc, char** argv)
 
 QApplication* AfxEnsureGuiApplication()
 {
-    if (auto* existing = qobject_cast<QApplication*>(QCoreApplication::instance())) {
-        return existing;
+    auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
+    if (application == nullptr) {
+        if (g_argv == nullptr || g_argc <= 0) {
+            g_argc = 1;
+            g_argv = g_defaultArgv;
+        }
+        // Lives until the process ends; Qt keeps references to argc and argv.
+        static QApplication* created = new QApplication(g_argc, g_argv);
+        application = created;
     }
-    if (g_argv == nullptr || g_argc <= 0) {
-        g_argc = 1;
-        g_argv = g_defaultArgv;
+    if (g_probeConnection != nullptr) {
+        xcb_disconnect(g_probeConnection);
+        g_probeConnection = nullptr;
     }
-    // Lives until the process ends; Qt keeps references to argc and argv.
-    static QApplication* application = new QApplication(g_argc, g_argv);
     return application;
 }

@@ -43,29 +43,37 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LP
         Fail(ENOENT);
         return INVALID_HANDLE_VALUE;
     }
-    int flags = O_CLOEXEC;
-    bool reading = (desiredAccess & GENERIC_READ) != 0;
-    bool writing = (desiredAccess & GENERIC_WRITE) != 0;
-    flags |= reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY;
-    switch (creationDisposition) {
-    case CREATE_NEW: flags |= O_CREAT | O_EXCL; break;
-    case CREATE_ALWAYS: flags |= O_CREAT | O_TRUNC; break;
-    case OPEN_EXISTING: break;
-    case OPEN_ALWAYS: flags |= O_CREAT; break;
-    case TRUNCATE_EXISTING: flags |= O_TRUNC; break;
-    default: Fail(EINVAL); return INVALID_HANDLE_VALUE;
+    if (creationDisposition != OPEN_EXISTING) {
+        Fail(EINVAL);
+        return INVALID_HANDLE_VALUE;
     }
+    // Regular files only: opening a FIFO would wait for its other end, and
+    // folders and devices hold no file's bytes. The name is looked at before
+    // the open, so that no device is opened, and the open file again, since
+    // the name may have changed in between; O_NONBLOCK keeps that open from
+    // waiting and is cleared after it.
+    struct stat info {};
+    if (::stat(fileName, &info) != 0) {
+        Fail(errno);
+        return INVALID_HANDLE_VALUE;
+    }
+    if (!S_ISREG(info.st_mode)) {
+        Fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
+        return INVALID_HANDLE_VALUE;
+    }
+    const bool reading = (desiredAccess & GENERIC_READ) != 0;
+    const bool writing = (desiredAccess & GENERIC_WRITE) != 0;
+    const int flags = O_CLOEXEC | O_NOCTTY | (reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY);
     int fd;
     do {
-        fd = ::open(fileName, flags, 0666);
+        fd = ::open(fileName, flags | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
         Fail(errno);
         return INVALID_HANDLE_VALUE;
     }
-    struct stat info {};
-    if (::fstat(fd, &info) != 0 || S_ISDIR(info.st_mode)) {
-        int error = S_ISDIR(info.st_mode) ? EISDIR : errno;
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
+        const int error = S_ISREG(info.st_mode) ? errno : EINVAL;
         ::close(fd);
         Fail(error);
         return INVALID_HANDLE_VALUE;
@@ -158,8 +166,11 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveM
         ? static_cast<std::int64_t>((static_cast<std::uint64_t>(static_cast<DWORD>(*distanceHigh)) << 32)
                                     | static_cast<DWORD>(distance))
         : static_cast<std::int64_t>(distance);
-    int whence = moveMethod == FILE_BEGIN ? SEEK_SET : moveMethod == FILE_CURRENT ? SEEK_CUR : SEEK_END;
-    off_t position = ::lseek(fd, static_cast<off_t>(offset), whence);
+    if (moveMethod != FILE_BEGIN) {
+        Fail(EINVAL);
+        return INVALID_SET_FILE_POINTER;
+    }
+    off_t position = ::lseek(fd, static_cast<off_t>(offset), SEEK_SET);
     if (position < 0) {
         Fail(errno);
         return INVALID_SET_FILE_POINTER;
@@ -169,6 +180,15 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveM
     }
     Succeed();
     return static_cast<DWORD>(static_cast<std::uint64_t>(position) & 0xFFFFFFFFu);
+}
+
+BOOL FlushFileBuffers(HANDLE file)
+{
+    int fd = FdFromHandle(file);
+    if (fd < 0) {
+        return Fail(EBADF);
+    }
+    return ::fsync(fd) == 0 ? Succeed() : Fail(errno);
 }
 
 BOOL CloseHandle(HANDLE object)

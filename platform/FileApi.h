@@ -1,7 +1,7 @@
 #pragma once
 // The file calls of the window system API over POSIX file descriptors.
-// Sharing modes cannot be enforced on POSIX and are accepted as given;
-// directories cannot be opened as files, as on the original system.
+// Sharing modes cannot be enforced on POSIX and are accepted as given. Only
+// existing regular files are opened: folders, FIFOs and devices are refused.
 
 #include "platform/WinTypes.h"
 
@@ -9,15 +9,9 @@ constexpr DWORD GENERIC_READ = 0x80000000;
 constexpr DWORD GENERIC_WRITE = 0x40000000;
 constexpr DWORD FILE_SHARE_READ = 0x00000001;
 constexpr DWORD FILE_SHARE_WRITE = 0x00000002;
-constexpr DWORD CREATE_NEW = 1;
-constexpr DWORD CREATE_ALWAYS = 2;
 constexpr DWORD OPEN_EXISTING = 3;
-constexpr DWORD OPEN_ALWAYS = 4;
-constexpr DWORD TRUNCATE_EXISTING = 5;
 constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
 constexpr DWORD FILE_BEGIN = 0;
-constexpr DWORD FILE_CURRENT = 1;
-constexpr DWORD FILE_END = 2;
 constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
 constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
 
@@ -26,6 +20,7 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
 
+// Opens an existing regular file (OPEN_EXISTING is the only disposition there is).
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // Low 32 bits of the size; the high 32 bits go to *sizeHigh when it is given.
@@ -35,7 +30,10 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED overlapped);
 // Writes all count bytes or fails; FALSE on any error, with *bytesWritten telling how far it got.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
+// Moves to an offset from the start (FILE_BEGIN, the only method there is).
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
+// Has the file's written bytes reach the disk; FALSE when they could not.
+BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE object);
 // The error of the last failed call on this thread, as an errno value; 0 after a success.
 DWORD GetLastError();

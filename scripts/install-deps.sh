@@ -4,7 +4,7 @@
 set -eu
 
 packages="build-essential cmake g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
-  libcli11-dev fonts-dejavu-core xvfb xauth"
+  libcli11-dev libxcb1-dev fonts-dejavu-core xvfb xauth"
 # The Debian package (cpack, dpkg-shlibdeps and file) and the checks of the desktop files.
 packages="$packages dpkg-dev file desktop-file-utils shared-mime-info"
 if [ "${1:-}" = "--with-fuzzing" ]; then

@@ -70,3 +70,19 @@ key_ops="--op 0:3:0 --op 1:4:0x34 --op 2:5:0x25 --op 3:7:0 --op 3:7:0x100 --op 4
 seed keyboard_handler_fuzz us "$work/us.kbd" $key_ops
 seed keyboard_handler_fuzz caps "$work/caps.kbd" $key_ops
 seed keyboard_handler_fuzz short "$work/us.kbd" --prefix 360 $key_ops
+
+# batch_fuzz: the argument count, the arguments each ending in a zero byte, the
+# target's length (two bytes, little-endian: 2048), the target, then the source.
+"$gen" gdi "$work/t.exe" --size 2048 --base 600
+"$gen" gdi "$work/s.exe" --size 2048 --base 1001 --seed 2
+batch_seed() { # NAME COUNT ARGUMENTS (a printf format, \000 ending each)
+    mkdir -p "$corpus/batch_fuzz"
+    { printf "\\$(printf %03o "$2")$3\\000\\010"; cat "$work/t.exe" "$work/s.exe"; } >"$corpus/batch_fuzz/$1"
+}
+batch_seed plain 2 't\000s\000'
+batch_seed quiet 3 't\000s\000x/Qy\000'
+batch_seed swapped 2 's\000t\000'
+batch_seed same 2 't\000t\000'
+batch_seed missing 3 't x\000s\000/q\000'
+batch_seed quote 2 "O'Neil\\000s\\000"
+batch_seed empty 3 '\000t\000s\000'

@@ -3,8 +3,8 @@
 #
 #   scripts/run-fuzzer.sh TARGET [SECONDS]
 #
-# TARGET is nt_handler_fuzz, ninex_handler_fuzz, keyboard_handler_fuzz or
-# document_load_fuzz;
+# TARGET is nt_handler_fuzz, ninex_handler_fuzz, keyboard_handler_fuzz,
+# document_load_fuzz or batch_fuzz;
 # SECONDS defaults to 600. The clang tree build-fuzz is configured on first use.
 # Findings land in build-fuzz/findings/TARGET/; the exit status is libFuzzer's.
 set -eu
@@ -33,6 +33,4 @@ trap 'rm -rf "$work"' EXIT
 cp -r "$corpus" "$work/corpus"
 findings="$build/findings/$target"
 mkdir -p "$findings"
-# The document target saves files: on a memory file system where there is one.
-[ -d /dev/shm ] && [ -w /dev/shm ] && export TMPDIR=/dev/shm
 "$build/fuzz/$target" -max_total_time="$seconds" -print_final_stats=1 -artifact_prefix="$findings/" "$work/corpus"

@@ -1,13 +1,13 @@
+#include "app/BatchTransplant.h"
 #include "app/CVarnoApp.h"
-#include "platform/MessageBox.h"
 #include "res/Resource.h"
-#include "tables/CGdiTableHandler.h"
+#include "tests/MessageLog.h"
 #include "tests/TempDir.h"
-#include "tools/SampleGenerator.h"
+#include "tests/app/BatchModules.h"
 
 #include <gtest/gtest.h>
 
-#include <cstring>
+#include <functional>
 #include <string>
 #include <unistd.h>
 #include <utility>
@@ -15,13 +15,7 @@
 
 namespace {
 
-struct Message {
-    std::string text;
-    UINT style;
-    bool operator==(const Message&) const = default;
-};
-
-void PrintTo(const Message& message, std::ostream* out) { *out << '"' << message.text << "\" style " << message.style; }
+using Message = std::pair<std::string, UINT>;
 
 // Runs the program's start as the shell would with these arguments and
 // collects the message boxes it shows.
@@ -30,61 +24,23 @@ public:
     explicit BatchRun(std::vector<std::string> arguments)
     {
         VarnoRegisterResources();
-        AfxMessageBoxHandler previous = AfxSetMessageBoxHandler([this](const std::string& text, UINT style) {
-            messages.push_back({text, style});
-            return IDOK;
-        });
+        MessageLog log;
         std::vector<char*> argv{const_cast<char*>("varno")};
         for (std::string& argument : arguments) {
             argv.push_back(argument.data());
         }
         CVarnoApp app;
         exitCode = AfxWinMain(static_cast<int>(argv.size()), argv.data());
-        AfxSetMessageBoxHandler(std::move(previous));
+        for (const MessageLog::Message& message : log.Messages()) {
+            messages.emplace_back(message.text, message.type);
+        }
     }
 
     std::vector<Message> messages;
     int exitCode = -1;
 };
 
-// A module whose entries 0x80-0xFF hold values of its own, so that every copied
-// entry can be told from the target's; 0xC0-0xC4 keep the table's signature.
-samples::Bytes ModuleWithMarkedEntries(std::size_t size, std::size_t base, std::uint16_t mark, std::uint32_t seed)
-{
-    samples::GdiModuleOptions options;
-    options.size = size;
-    options.tableBase = base;
-    options.seed = seed;
-    samples::Bytes bytes = samples::MakeGdiModule(options);
-    for (std::size_t byte = 0x80; byte < 0x100; ++byte) {
-        if (byte < 0xC0 || byte > 0xC4) {
-            samples::PutWord(bytes, base + 2 * byte, static_cast<std::uint16_t>(mark + byte));
-        }
-    }
-    return bytes;
-}
-
-// What the target must hold after a transplant: its own bytes, with the
-// entries of 0x80-0xB6 and 0xB8-0xBF taken from the source.
-samples::Bytes Transplanted(samples::Bytes target, std::size_t targetBase, const samples::Bytes& source,
-                            std::size_t sourceBase)
-{
-    for (std::size_t byte = 0x80; byte <= 0xBF; ++byte) {
-        if (byte != 0xB7) {
-            samples::PutWord(target, targetBase + 2 * byte, samples::GetWord(source, sourceBase + 2 * byte));
-        }
-    }
-    return target;
-}
-
-samples::Bytes Contents(const std::string& path)
-{
-    samples::Bytes bytes;
-    EXPECT_TRUE(samples::ReadFile(path, bytes)) << path;
-    return bytes;
-}
-
-class BatchTransplant : public ::testing::Test {
+class BatchTransplantRun : public ::testing::Test {
 protected:
     std::string Write(const std::string& name, const samples::Bytes& bytes)
     {
@@ -98,7 +54,7 @@ protected:
 
 } // namespace
 
-TEST_F(BatchTransplant, CopiesTheUpperEntriesExceptB7BetweenTablesAtTheirOwnBases)
+TEST_F(BatchTransplantRun, CopiesTheUpperEntriesExceptB7BetweenTablesAtTheirOwnBases)
 {
     struct Case {
         std::size_t targetSize, targetBase, sourceSize, sourceBase;
@@ -114,27 +70,12 @@ TEST_F(BatchTransplant, CopiesTheUpperEntriesExceptB7BetweenTablesAtTheirOwnBase
 
         EXPECT_EQ(run.exitCode, 0);
         EXPECT_EQ(run.messages, (std::vector<Message>{{"File modified ok: " + targetPath, MB_ICONINFORMATION}}));
-        samples::Bytes written = Contents(targetPath);
-        EXPECT_EQ(written, Transplanted(target, c.targetBase, source, c.sourceBase));
-        EXPECT_EQ(samples::GetWord(written, c.targetBase + 2 * 0xB7), 0x1000 + 0xB7);
-        EXPECT_EQ(samples::GetWord(written, c.targetBase + 2 * 0xC5), 0x1000 + 0xC5);
+        EXPECT_EQ(Contents(targetPath), Transplanted(target, c.targetBase, source, c.sourceBase));
         EXPECT_EQ(Contents(sourcePath), source);
     }
 }
 
-TEST_F(BatchTransplant, TheFirstSignatureDecidesTheBase)
-{
-    // A stray signature before the real table moves the target's base to 700 - 384.
-    samples::Bytes target = ModuleWithMarkedEntries(8192, 3000, 0x1000, 3);
-    std::memcpy(target.data() + 700, CGdiTableHandler::kSignature, sizeof CGdiTableHandler::kSignature);
-    samples::Bytes source = ModuleWithMarkedEntries(8192, 1000, 0x2000, 4);
-    std::string targetPath = Write("t.exe", target);
-    BatchRun run({targetPath, Write("s.exe", source)});
-    EXPECT_EQ(run.exitCode, 0);
-    EXPECT_EQ(Contents(targetPath), Transplanted(target, 700 - 384, source, 1000));
-}
-
-TEST_F(BatchTransplant, OptionsHoldingSlashQInAnyCaseSilenceTheSuccessMessage)
+TEST_F(BatchTransplantRun, OptionsHoldingSlashQInAnyCaseSilenceTheSuccessMessage)
 {
     samples::Bytes module = ModuleWithMarkedEntries(4096, 1000, 0x1000, 5);
     std::string target = Write("t.exe", module);
@@ -147,7 +88,7 @@ TEST_F(BatchTransplant, OptionsHoldingSlashQInAnyCaseSilenceTheSuccessMessage)
     }
 }
 
-TEST_F(BatchTransplant, SourceAndTargetMayBeTheSameFile)
+TEST_F(BatchTransplantRun, SourceAndTargetMayBeTheSameFile)
 {
     samples::Bytes module = ModuleWithMarkedEntries(4096, 999, 0x1000, 7);
     std::string path = Write("gdi.exe", module);
@@ -157,7 +98,7 @@ TEST_F(BatchTransplant, SourceAndTargetMayBeTheSameFile)
     EXPECT_EQ(Contents(path), module);
 }
 
-TEST_F(BatchTransplant, EachFailureShowsOnlyTheFirstMessageThatAppliesAndWritesNothing)
+TEST_F(BatchTransplantRun, EachFailureShowsOnlyTheFirstMessageThatAppliesAndWritesNothing)
 {
     samples::Bytes good = ModuleWithMarkedEntries(4096, 1000, 0x1000, 8);
     samples::Bytes noTable = samples::Filler(4096, 9);
@@ -167,52 +108,55 @@ TEST_F(BatchTransplant, EachFailureShowsOnlyTheFirstMessageThatAppliesAndWritesN
     std::string zeroPath = Write("zero.exe", tableAtZero);
     std::string missing = dir.File("missing.exe");
     std::string folder = dir.Path().string();
+    // A sparse file of 3 GiB: its size alone is refused, nothing is read.
+    std::string huge = dir.File("huge.exe");
+    ASSERT_TRUE(samples::WriteFile(huge, {}));
+    ASSERT_EQ(::truncate(huge.c_str(), 3LL << 30), 0);
 
-    struct Case {
-        std::vector<std::string> arguments;
-        Message message;
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{missing, dir.File("also missing.exe")}, "Cannot open file " + missing},
+        {{goodPath, missing}, "Cannot open file " + missing},
+        {{goodPath}, "Cannot open file "},
+        {{"/dde"}, "Cannot open file /dde"},
+        {{folder, goodPath}, "Cannot open file " + folder},
+        {{noTablePath, noTablePath}, "Bad format: " + noTablePath},
+        {{goodPath, noTablePath}, "Bad format: " + noTablePath},
+        {{zeroPath, goodPath}, "Bad format: " + zeroPath},
+        {{goodPath, noTablePath, "/q"}, "Bad format: " + noTablePath},
+        {{goodPath, huge}, "File too large for a GDI module (2 GiB or more): " + huge},
+        {{goodPath, std::string(256, 'x')},
+         "A file name or option on the command line is longer than 255 characters; nothing was changed."},
     };
-    const Case cases[] = {
-        {{missing, dir.File("also missing.exe")}, {"Cannot open file " + missing, MB_ICONSTOP}},
-        {{goodPath, missing}, {"Cannot open file " + missing, MB_ICONSTOP}},
-        {{goodPath}, {"Cannot open file ", MB_ICONSTOP}},
-        {{"/dde"}, {"Cannot open file /dde", MB_ICONSTOP}},
-        {{folder, goodPath}, {"Cannot open file " + folder, MB_ICONSTOP}},
-        {{noTablePath, noTablePath}, {"Bad format: " + noTablePath, MB_ICONSTOP}},
-        {{goodPath, noTablePath}, {"Bad format: " + noTablePath, MB_ICONSTOP}},
-        {{zeroPath, goodPath}, {"Bad format: " + zeroPath, MB_ICONSTOP}},
-        {{goodPath, noTablePath, "/q"}, {"Bad format: " + noTablePath, MB_ICONSTOP}},
-    };
-    for (const Case& c : cases) {
-        BatchRun run(c.arguments);
-        EXPECT_NE(run.exitCode, 0) << c.message.text;
-        EXPECT_EQ(run.messages, std::vector<Message>{c.message});
+    for (const auto& [arguments, text] : cases) {
+        BatchRun run(arguments);
+        EXPECT_NE(run.exitCode, 0) << text;
+        EXPECT_EQ(run.messages, (std::vector<Message>{{text, MB_ICONSTOP}}));
     }
     EXPECT_EQ(Contents(goodPath), good);
     EXPECT_EQ(Contents(noTablePath), noTable);
     EXPECT_EQ(Contents(zeroPath), tableAtZero);
 }
 
-TEST_F(BatchTransplant, RefusesOverlongTokensAndHugeFilesWithoutTouchingThem)
+TEST_F(BatchTransplantRun, ATargetThatChangedOnDiskAfterItWasReadIsNotWritten)
 {
-    samples::Bytes good = ModuleWithMarkedEntries(4096, 1000, 0x1000, 11);
-    std::string goodPath = Write("good.exe", good);
-
-    BatchRun overlong({goodPath, std::string(300, 'x')});
-    EXPECT_NE(overlong.exitCode, 0);
-    ASSERT_EQ(overlong.messages.size(), 1u);
-    EXPECT_EQ(overlong.messages[0].style, MB_ICONSTOP);
-    EXPECT_NE(overlong.messages[0].text.find("255"), std::string::npos);
-
-    // A sparse file of 3 GiB: its size alone is refused, nothing is read.
-    std::string hugePath = dir.File("huge.exe");
-    ASSERT_TRUE(samples::WriteFile(hugePath, {}));
-    ASSERT_EQ(::truncate(hugePath.c_str(), 3LL << 30), 0);
-    BatchRun huge({goodPath, hugePath});
-    EXPECT_NE(huge.exitCode, 0);
-    ASSERT_EQ(huge.messages.size(), 1u);
-    EXPECT_EQ(huge.messages[0].style, MB_ICONSTOP);
-    EXPECT_NE(huge.messages[0].text.find(hugePath), std::string::npos);
-    EXPECT_EQ(huge.messages[0].text.find("Bad format"), std::string::npos);
-    EXPECT_EQ(Contents(goodPath), good);
+    samples::Bytes module = ModuleWithMarkedEntries(4096, 1000, 0x1000, 12);
+    std::string source = Write("s.exe", ModuleWithMarkedEntries(4096, 1500, 0x2000, 13));
+    // What another program does between the read and the write.
+    const std::function<void(samples::Bytes&)> changes[] = {
+        [](samples::Bytes& bytes) { bytes[1000 + 2 * 0x90] ^= 1; },
+        [](samples::Bytes& bytes) { bytes.push_back(0); },
+    };
+    for (const auto& change : changes) {
+        std::string target = Write("t.exe", module);
+        MessageLog log;
+        BatchTransplant transplant(target, source);
+        ASSERT_TRUE(transplant.Read());
+        samples::Bytes changed = module;
+        change(changed);
+        ASSERT_TRUE(samples::WriteFile(target, changed));
+        EXPECT_FALSE(transplant.Write());
+        EXPECT_EQ(Contents(target), changed);
+        ASSERT_EQ(log.Messages().size(), 1u);
+        EXPECT_NE(log.Messages()[0].text.find("changed on disk"), std::string::npos);
+    }
 }

@@ -1,0 +1,64 @@
+#pragma once
+// Runs a built program as a process, with the arguments exactly as given (no
+// shell between), and keeps how it ended and what it wrote.
+
+#include "tests/TempDir.h"
+
+#include <cerrno>
+#include <cstdlib>
+#include <fcntl.h>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <sys/wait.h>
+#include <unistd.h>
+#include <vector>
+
+struct ProcessRun {
+    int exitStatus; // -1 when a signal ended the process
+    int signal;     // the signal that ended it, or 0
+    std::string out;
+    std::string err;
+};
+
+// environment changes the inherited one: "NAME=value" sets, "NAME" unsets.
+// inChild runs in the child just before the program starts (limits, signals).
+inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
+                             const std::vector<std::string>& environment, const std::function<void()>& inChild = {})
+{
+    const std::string out = dir.File("stdout.txt");
+    const std::string err = dir.File("stderr.txt");
+    const pid_t child = ::fork();
+    if (child == 0) {
+        for (const std::string& change : environment) {
+            const std::size_t equals = change.find('=');
+            equals == std::string::npos ? ::unsetenv(change.c_str())
+                                        : ::setenv(change.substr(0, equals).c_str(), change.c_str() + equals + 1, 1);
+        }
+        std::vector<char*> args;
+        for (std::string& argument : argv) {
+            args.push_back(argument.data());
+        }
+        args.push_back(nullptr);
+        if (!std::freopen("/dev/null", "r", stdin) || !std::freopen(out.c_str(), "w", stdout)
+            || !std::freopen(err.c_str(), "w", stderr)) {
+            ::_exit(127);
+        }
+        if (inChild) {
+            inChild();
+        }
+        ::execv(args[0], args.data());
+        ::_exit(127);
+    }
+    int status = 0;
+    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    }
+    auto slurp = [](const std::string& path) {
+        std::ostringstream text;
+        text << std::ifstream(path, std::ios::binary).rdbuf();
+        return text.str();
+    };
+    return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, WIFSIGNALED(status) ? WTERMSIG(status) : 0,
+            slurp(out), slurp(err)};
+}
