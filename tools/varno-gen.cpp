@@ -10,6 +10,8 @@
 #include <algorithm>
 #include <cerrno>
 #include <exception>
+#include <functional>
+#include <optional>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -101,6 +103,47 @@ int TooSmall(std::size_t size, std::size_t needed, const char* what)
     return 2;
 }
 
+// One option of a command: its flag, and what its value sets; false for a value it cannot take.
+struct Option {
+    const char* flag;
+    std::function<bool(const std::string&)> set;
+};
+
+template <typename Number> Option NumberOption(const char* flag, Number& target, std::size_t largest = kMaxNumber)
+{
+    return {flag, [&target, largest](const std::string& text) {
+                std::size_t value = 0;
+                if (!ParseNumber(text, value) || value > largest) {
+                    return false;
+                }
+                target = static_cast<Number>(value);
+                return true;
+            }};
+}
+
+Option TextOption(const char* flag, std::string& target)
+{
+    return {flag, [&target](const std::string& text) {
+                target = text;
+                return true;
+            }};
+}
+
+// Sets the options in the order given. nullopt when all were taken, else the exit status.
+std::optional<int> SetOptions(const Arguments& arguments, const std::vector<Option>& options)
+{
+    for (const auto& [flag, value] : arguments.flags) {
+        auto option = std::find_if(options.begin(), options.end(), [&](const Option& o) { return flag == o.flag; });
+        if (option == options.end()) {
+            return Usage();
+        }
+        if (!option->set(value)) {
+            return Fail(("not a value for " + flag).c_str(), value);
+        }
+    }
+    return std::nullopt;
+}
+
 bool KnownCodePage(const std::string& codePage)
 {
     bool known = false;
@@ -120,23 +163,19 @@ int Write(const std::string& path, const samples::Bytes& bytes)
 int MakeGdi(const Arguments& arguments)
 {
     samples::GdiModuleOptions options;
-    for (const auto& [flag, value] : arguments.flags) {
-        std::size_t number = 0;
-        if (flag == "--codepage") {
-            options.codePage = value;
-        } else if (!ParseNumber(value, number)) {
-            return Fail("not a number up to 0x7FFFFFFF", value);
-        } else if (flag == "--size") {
-            options.size = number;
-        } else if (flag == "--base") {
-            options.tableBase = number;
-        } else if (flag == "--stray") {
-            options.strayCopies.push_back(number);
-        } else if (flag == "--seed") {
-            options.seed = static_cast<std::uint32_t>(number);
-        } else {
-            return Usage();
-        }
+    if (auto status = SetOptions(arguments, {TextOption("--codepage", options.codePage),
+                                             NumberOption("--size", options.size),
+                                             NumberOption("--base", options.tableBase),
+                                             NumberOption("--seed", options.seed),
+                                             {"--stray", [&](const std::string& text) {
+                                                  std::size_t offset = 0;
+                                                  if (!ParseNumber(text, offset)) {
+                                                      return false;
+                                                  }
+                                                  options.strayCopies.push_back(offset);
+                                                  return true;
+                                              }}})) {
+        return *status;
     }
     if (!KnownCodePage(options.codePage)) {
         return Fail("unknown code page", options.codePage);
@@ -148,9 +187,9 @@ int MakeGdi(const Arguments& arguments)
     if (options.size < options.tableBase + 512) {
         return TooSmall(options.size, options.tableBase + 512, "the table of 512 bytes at --base");
     }
-    for (std::size_t stray : options.strayCopies) {
-        if (options.size < stray + 10) {
-            return TooSmall(options.size, stray + 10, "the signature at --stray");
+    for (std::size_t offset : options.strayCopies) {
+        if (options.size < offset + 10) {
+            return TooSmall(options.size, offset + 10, "the signature at --stray");
         }
     }
     return Write(arguments.positional[0], samples::MakeGdiModule(options));
@@ -159,17 +198,13 @@ int MakeGdi(const Arguments& arguments)
 int MakeNt(const Arguments& arguments)
 {
     samples::NtCodePageOptions options;
-    for (const auto& [flag, value] : arguments.flags) {
-        std::size_t number = 0;
-        if (flag == "--codepage") {
-            options.codePage = value;
-        } else if (flag == "--glyphs") {
-            options.glyphTable = true;
-        } else if (flag == "--number" && ParseNumber(value, number) && number <= 0xFFFF) {
-            options.number = static_cast<std::uint16_t>(number);
-        } else {
-            return Usage();
-        }
+    if (auto status = SetOptions(arguments, {TextOption("--codepage", options.codePage),
+                                             NumberOption("--number", options.number, 0xFFFF),
+                                             {"--glyphs", [&](const std::string&) {
+                                                  options.glyphTable = true;
+                                                  return true;
+                                              }}})) {
+        return *status;
     }
     if (!KnownCodePage(options.codePage)) {
         return Fail("unknown code page", options.codePage);
@@ -180,19 +215,10 @@ int MakeNt(const Arguments& arguments)
 int MakeNinex(const Arguments& arguments)
 {
     samples::NinexCodePageOptions options;
-    for (const auto& [flag, value] : arguments.flags) {
-        std::size_t number = 0;
-        if (flag == "--codepage") {
-            options.codePage = value;
-        } else if (!ParseNumber(value, number)) {
-            return Fail("not a number up to 0x7FFFFFFF", value);
-        } else if (flag == "--size") {
-            options.size = number;
-        } else if (flag == "--seed") {
-            options.seed = static_cast<std::uint32_t>(number);
-        } else {
-            return Usage();
-        }
+    if (auto status = SetOptions(arguments, {TextOption("--codepage", options.codePage),
+                                             NumberOption("--size", options.size),
+                                             NumberOption("--seed", options.seed)})) {
+        return *status;
     }
     if (!KnownCodePage(options.codePage)) {
         return Fail("unknown code page", options.codePage);
@@ -208,23 +234,17 @@ int MakeNinex(const Arguments& arguments)
 int MakeKeyboard(const Arguments& arguments)
 {
     samples::KeyboardLayoutOptions options;
-    for (const auto& [flag, value] : arguments.flags) {
-        std::size_t number = 0;
-        std::vector<std::size_t> key;
-        if (flag == "--key") {
-            if (!ParseNumbers(value, 4, key) || key[0] >= 14 || key[1] > 0xFF || key[2] > 0xFF || key[3] > 1) {
-                return Fail("not a key K:LOW:HIGH:CAPS", value);
-            }
-            options.keys[key[0]] = {static_cast<std::uint8_t>(key[1]), static_cast<std::uint8_t>(key[2]), key[3] == 1};
-        } else if (!ParseNumber(value, number)) {
-            return Fail("not a number up to 0x7FFFFFFF", value);
-        } else if (flag == "--size") {
-            options.size = number;
-        } else if (flag == "--seed") {
-            options.seed = static_cast<std::uint32_t>(number);
-        } else {
-            return Usage();
-        }
+    Option key{"--key", [&](const std::string& text) {
+                   std::vector<std::size_t> k;
+                   if (!ParseNumbers(text, 4, k) || k[0] >= 14 || k[1] > 0xFF || k[2] > 0xFF || k[3] > 1) {
+                       return false;
+                   }
+                   options.keys[k[0]] = {static_cast<std::uint8_t>(k[1]), static_cast<std::uint8_t>(k[2]), k[3] == 1};
+                   return true;
+               }};
+    if (auto status = SetOptions(arguments, {key, NumberOption("--size", options.size),
+                                             NumberOption("--seed", options.seed)})) {
+        return *status;
     }
     if (options.size < 401) {
         return TooSmall(options.size, 401, "the top row of keys");
