@@ -8,14 +8,10 @@
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/FilePath.h"
+#include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>
-
-namespace {
-// A document's data is read whole into one block whose size is a signed 32-bit count.
-constexpr ULONGLONG kMaxDocumentLength = 0x7FFFFFFF;
-} // namespace
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
@@ -62,7 +58,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         ReportFileError("open", lpszPathName, file.GetErrorText());
         return FALSE;
     }
-    if (file.GetLength() > kMaxDocumentLength) {
+    if (AfxIsFileTooLarge(file.GetLength())) {
         ReportFileError("open", lpszPathName, "The file is 2 GiB or larger.");
         return FALSE;
     }
