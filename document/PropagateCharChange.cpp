@@ -1,7 +1,6 @@
 #include "document/PropagateCharChange.h"
 
 #include "document/CVarnoDoc.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CWinApp.h"
 #include "tables/CGdiTableHandler.h"
 #include "tables/CKeyboardHandler.h"
@@ -27,13 +26,9 @@ void MarkChanged(CVarnoDoc& doc)
 std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app)
 {
     std::vector<CVarnoDoc*> documents;
-    for (POSITION templatePos = app.GetFirstDocTemplatePosition(); templatePos != nullptr;) {
-        CDocTemplate* docTemplate = app.GetNextDocTemplate(templatePos);
-        for (POSITION docPos = docTemplate->GetFirstDocPosition(); docPos != nullptr;) {
-            CDocument* doc = docTemplate->GetNextDoc(docPos);
-            if (doc != nullptr && doc->IsKindOf(RUNTIME_CLASS(CVarnoDoc))) {
-                documents.push_back(static_cast<CVarnoDoc*>(doc));
-            }
+    for (CDocument* doc : app.GetOpenDocuments()) {
+        if (doc->IsKindOf(RUNTIME_CLASS(CVarnoDoc))) {
+            documents.push_back(static_cast<CVarnoDoc*>(doc));
         }
     }
     return documents;
