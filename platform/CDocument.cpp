@@ -21,8 +21,6 @@ BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
 END_MESSAGE_MAP()
 
-CDocument::CDocument() = default;
-
 CDocument::~CDocument()
 {
     for (CView* view : m_viewList) {
