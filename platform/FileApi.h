@@ -27,7 +27,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED overlapped);
 // Writes all count bytes or fails; FALSE on any error, with *bytesWritten telling how far it got.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
-// Moves to an offset from the start (FILE_BEGIN, the only method there is).
+// Moves to an offset from the start below 2 GiB: FILE_BEGIN and no distanceHigh.
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
 // Has the file's written bytes reach the disk; FALSE when they could not.
 BOOL FlushFileBuffers(HANDLE file);
