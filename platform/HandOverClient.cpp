@@ -48,9 +48,11 @@ Offer OfferFiles(const std::string& socketPath, const std::string& message)
     Offer offer = Offer::refused;
     if (AfxPeerIsThisUser(fd)) {
         // Blocking: the send gives up only at the time limit, and an editor that has gone raises no signal.
-        const bool sent = ::send(fd, message.data(), message.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(message.size());
+        const auto size = static_cast<ssize_t>(message.size());
+        const bool sent = ::send(fd, message.data(), message.size(), MSG_NOSIGNAL) == size;
         char answer = 0;
-        offer = sent && ::read(fd, &answer, 1) == 1 && answer == kHandOverAccepted ? Offer::handedOver : Offer::noAnswer;
+        const bool taken = sent && ::read(fd, &answer, 1) == 1 && answer == kHandOverAccepted;
+        offer = taken ? Offer::handedOver : Offer::noAnswer;
     }
     ::close(fd);
     return offer;

@@ -67,7 +67,8 @@ void AfxListenForHandOver(CWnd* pMainWnd)
     auto* server = new QLocalServer(window);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     bool listening = server->listen(name);
-    if (!listening && server->serverError() == QAbstractSocket::AddressInUseError && !AfxSomeoneListens(address.path, 1000)) {
+    if (!listening && server->serverError() == QAbstractSocket::AddressInUseError
+        && !AfxSomeoneListens(address.path, 1000)) {
         QLocalServer::removeServer(name);
         listening = server->listen(name);
     }
