@@ -13,8 +13,6 @@ CKeyboardHandler* KeyboardOf(const CVarnoDoc& doc)
     return doc.m_nKind == CVarnoDoc::kindKeyboard ? dynamic_cast<CKeyboardHandler*>(doc.m_pHandler) : nullptr;
 }
 
-std::string NameOf(const CVarnoDoc& doc) { return doc.GetPathName().empty() ? doc.GetTitle() : doc.GetPathName(); }
-
 void MarkChanged(CVarnoDoc& doc)
 {
     doc.SetModifiedFlag(TRUE);
@@ -55,7 +53,7 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
             result.refusal = gdi != nullptr && !gdi->KeepsTableFindable(assignments) ? CharChangeResult::tableLost
                                                                                       : CharChangeResult::noRoom;
             result.pRefused = doc;
-            result.refusedName = NameOf(*doc);
+            result.refusedName = doc->GetPathName();
             return result;
         }
     }

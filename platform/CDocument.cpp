@@ -132,7 +132,7 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     std::string path = lpszPathName != nullptr ? lpszPathName : "";
     if (path.empty()) {
         CWinApp* app = AfxGetApp();
-        path = m_strPathName.empty() ? m_strTitle : m_strPathName;
+        path = m_strPathName;
         if (app == nullptr || !app->DoPromptFileName(path, FALSE, m_pDocTemplate)) {
             return FALSE;
         }
@@ -146,15 +146,14 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     return TRUE;
 }
 
-BOOL CDocument::DoFileSave() { return DoSave(m_strPathName.empty() ? nullptr : m_strPathName.c_str()); }
+BOOL CDocument::DoFileSave() { return DoSave(m_strPathName.c_str()); }
 
 BOOL CDocument::SaveModified()
 {
     if (!IsModified()) {
         return TRUE;
     }
-    const std::string name = m_strPathName.empty() ? m_strTitle : m_strPathName;
-    const std::string prompt = "Save changes to " + name + "?";
+    const std::string prompt = "Save changes to " + m_strPathName + "?";
     switch (AfxMessageBox(prompt.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES: return DoFileSave();
     case IDNO: return TRUE;
