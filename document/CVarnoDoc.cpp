@@ -87,12 +87,9 @@ void CVarnoDoc::Load(CArchive& ar)
         AfxMessageBox("Undefined format", MB_OK);
     }
 
-    ULONGLONG length = file->GetLength();
-    if (length > static_cast<ULONGLONG>(INT32_MAX)) {
-        RefuseLoad(ar, "The file is 2 GiB or larger.");
-        return;
-    }
-    if (!m_pHandler->AllocateData(static_cast<std::int32_t>(length))) {
+    // The framework has refused a file of 2 GiB or more (AfxIsFileTooLarge).
+    const auto length = static_cast<std::int32_t>(file->GetLength());
+    if (!m_pHandler->AllocateData(length)) {
         RefuseLoad(ar, "There is not enough memory to load the file.");
         return;
     }

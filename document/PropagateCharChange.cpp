@@ -1,7 +1,6 @@
 #include "document/PropagateCharChange.h"
 
 #include "document/CVarnoDoc.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CWinApp.h"
 #include "tables/CGdiTableHandler.h"
 #include "tables/CKeyboardHandler.h"
@@ -14,8 +13,6 @@ CKeyboardHandler* KeyboardOf(const CVarnoDoc& doc)
     return doc.m_nKind == CVarnoDoc::kindKeyboard ? dynamic_cast<CKeyboardHandler*>(doc.m_pHandler) : nullptr;
 }
 
-std::string NameOf(const CVarnoDoc& doc) { return doc.GetPathName().empty() ? doc.GetTitle() : doc.GetPathName(); }
-
 void MarkChanged(CVarnoDoc& doc)
 {
     doc.SetModifiedFlag(TRUE);
@@ -27,13 +24,9 @@ void MarkChanged(CVarnoDoc& doc)
 std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app)
 {
     std::vector<CVarnoDoc*> documents;
-    for (POSITION templatePos = app.GetFirstDocTemplatePosition(); templatePos != nullptr;) {
-        CDocTemplate* docTemplate = app.GetNextDocTemplate(templatePos);
-        for (POSITION docPos = docTemplate->GetFirstDocPosition(); docPos != nullptr;) {
-            CDocument* doc = docTemplate->GetNextDoc(docPos);
-            if (doc != nullptr && doc->IsKindOf(RUNTIME_CLASS(CVarnoDoc))) {
-                documents.push_back(static_cast<CVarnoDoc*>(doc));
-            }
+    for (CDocument* doc : app.GetOpenDocuments()) {
+        if (doc->IsKindOf(RUNTIME_CLASS(CVarnoDoc))) {
+            documents.push_back(static_cast<CVarnoDoc*>(doc));
         }
     }
     return documents;
@@ -60,7 +53,7 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
             result.refusal = gdi != nullptr && !gdi->KeepsTableFindable(assignments) ? CharChangeResult::tableLost
                                                                                       : CharChangeResult::noRoom;
             result.pRefused = doc;
-            result.refusedName = NameOf(*doc);
+            result.refusedName = doc->GetPathName();
             return result;
         }
     }

@@ -24,7 +24,7 @@ struct CharChangeResult {
     Refusal refusal = none;
     // The first document that cannot take the change; null when it was applied.
     CVarnoDoc* pRefused = nullptr;
-    // That document's path, or its title when it has no path.
+    // That document's path.
     std::string refusedName;
 
     bool Applied() const { return pRefused == nullptr; }

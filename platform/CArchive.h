@@ -19,7 +19,6 @@ public:
     CArchive& operator=(const CArchive&) = delete;
 
     BOOL IsLoading() const { return m_bLoading ? TRUE : FALSE; }
-    BOOL IsStoring() const { return m_bLoading ? FALSE : TRUE; }
     CFile* GetFile() const { return m_pFile; }
 
     // Reads up to nMax bytes; returns the count read, less than nMax at the end

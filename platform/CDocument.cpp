@@ -8,14 +8,10 @@
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/FilePath.h"
+#include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
 
 #include <algorithm>
-
-namespace {
-// A document's data is read whole into one block whose size is a signed 32-bit count.
-constexpr ULONGLONG kMaxDocumentLength = 0x7FFFFFFF;
-} // namespace
 
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
@@ -24,8 +20,6 @@ BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     ON_COMMAND(ID_FILE_SAVE, OnFileSave)
     ON_COMMAND(ID_FILE_SAVE_AS, OnFileSaveAs)
 END_MESSAGE_MAP()
-
-CDocument::CDocument() = default;
 
 CDocument::~CDocument()
 {
@@ -62,7 +56,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         ReportFileError("open", lpszPathName, file.GetErrorText());
         return FALSE;
     }
-    if (file.GetLength() > kMaxDocumentLength) {
+    if (AfxIsFileTooLarge(file.GetLength())) {
         ReportFileError("open", lpszPathName, "The file is 2 GiB or larger.");
         return FALSE;
     }
@@ -138,7 +132,7 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     std::string path = lpszPathName != nullptr ? lpszPathName : "";
     if (path.empty()) {
         CWinApp* app = AfxGetApp();
-        path = m_strPathName.empty() ? m_strTitle : m_strPathName;
+        path = m_strPathName;
         if (app == nullptr || !app->DoPromptFileName(path, FALSE, m_pDocTemplate)) {
             return FALSE;
         }
@@ -152,15 +146,14 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     return TRUE;
 }
 
-BOOL CDocument::DoFileSave() { return DoSave(m_strPathName.empty() ? nullptr : m_strPathName.c_str()); }
+BOOL CDocument::DoFileSave() { return DoSave(m_strPathName.c_str()); }
 
 BOOL CDocument::SaveModified()
 {
     if (!IsModified()) {
         return TRUE;
     }
-    const std::string name = m_strPathName.empty() ? m_strTitle : m_strPathName;
-    const std::string prompt = "Save changes to " + name + "?";
+    const std::string prompt = "Save changes to " + m_strPathName + "?";
     switch (AfxMessageBox(prompt.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
     case IDYES: return DoFileSave();
     case IDNO: return TRUE;

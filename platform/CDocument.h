@@ -20,7 +20,7 @@ class CView;
 class CDocument : public CCmdTarget {
     DECLARE_DYNAMIC(CDocument)
 public:
-    CDocument();
+    CDocument() = default;
     // Leaves its template's list; its views are left without a document.
     ~CDocument() override;
     CDocument(const CDocument&) = delete;

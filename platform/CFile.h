@@ -30,20 +30,12 @@ struct CFileState {
 class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)
 public:
-    enum OpenFlags : UINT {
-        modeRead = 0x0000,
-        modeWrite = 0x0001,
-        modeReadWrite = 0x0002, // not supported: a file is either read or replaced whole
-        shareDenyNone = 0x0040,
-        modeCreate = 0x1000,
-        typeBinary = 0x8000,
-    };
+    // A file is either read or written whole: there is no mode for both.
+    enum OpenFlags : UINT { modeRead = 0x0000, modeWrite = 0x0001, modeCreate = 0x1000 };
 
     CFile();
     // An open write that was not closed is discarded; the target stays as it was.
     ~CFile() override;
-    CFile(const CFile&) = delete;
-    CFile& operator=(const CFile&) = delete;
 
     // modeRead opens an existing file. modeWrite (with or without modeCreate)
     // starts a new content for the file, created when missing. FALSE on failure.
@@ -55,12 +47,10 @@ public:
     // Writes all nCount bytes or keeps the failure; after a failure nothing more is written.
     void Write(const void* lpBuf, UINT nCount);
 
-    // Bytes in the file being read, or written so far.
+    // Bytes in the file being read, as it was opened, or written so far.
     ULONGLONG GetLength() const;
     // The last component of the path given to Open.
     std::string GetFileName() const;
-    // The path as given to Open.
-    const std::string& GetFilePath() const { return m_strFilePath; }
 
     // For a write: Close then replaces the file only while it is still in this
     // state (or missing), and otherwise fails with IsChangedOnDisk.
@@ -88,6 +78,7 @@ private:
     void FinishWrite();
 
     struct Impl;
+    // Also what keeps a CFile from being copied.
     std::unique_ptr<Impl> m_impl;
     std::string m_strFilePath;
     std::string m_strError;

@@ -14,6 +14,8 @@
 
 #include <QApplication>
 
+#include <algorithm>
+
 namespace {
 CWinApp* g_app = nullptr;
 } // namespace
@@ -64,19 +66,26 @@ void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
     }
 }
 
+std::vector<CDocument*> CWinApp::GetOpenDocuments() const
+{
+    std::vector<CDocument*> documents;
+    for (CDocTemplate* docTemplate : m_templateList) {
+        for (POSITION position = docTemplate->GetFirstDocPosition(); position != nullptr;) {
+            documents.push_back(docTemplate->GetNextDoc(position));
+        }
+    }
+    return documents;
+}
+
 CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
 {
     if (lpszFileName == nullptr || lpszFileName[0] == '\0' || m_templateList.empty()) {
         return nullptr;
     }
-    for (CDocTemplate* docTemplate : m_templateList) {
-        POSITION position = docTemplate->GetFirstDocPosition();
-        while (position != nullptr) {
-            CDocument* document = docTemplate->GetNextDoc(position);
-            if (AfxComparePath(document->GetPathName().c_str(), lpszFileName)) {
-                docTemplate->ActivateDocument(document);
-                return document;
-            }
+    for (CDocument* document : GetOpenDocuments()) {
+        if (AfxComparePath(document->GetPathName().c_str(), lpszFileName)) {
+            document->GetDocTemplate()->ActivateDocument(document);
+            return document;
         }
     }
     return m_templateList.front()->OpenDocumentFile(lpszFileName);
@@ -133,15 +142,10 @@ BOOL CWinApp::OnCmdMsg(UINT nID)
 
 BOOL CWinApp::SaveAllModified()
 {
-    for (CDocTemplate* docTemplate : m_templateList) {
-        POSITION position = docTemplate->GetFirstDocPosition();
-        while (position != nullptr) {
-            if (!docTemplate->GetNextDoc(position)->SaveModified()) {
-                return FALSE;
-            }
-        }
-    }
-    return TRUE;
+    const std::vector<CDocument*> documents = GetOpenDocuments();
+    return std::all_of(documents.begin(), documents.end(), [](CDocument* document) { return document->SaveModified(); })
+        ? TRUE
+        : FALSE;
 }
 
 BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)

@@ -36,6 +36,8 @@ public:
     // The templates in registration order.
     POSITION GetFirstDocTemplatePosition() const { return AfxHeadPosition(m_templateList); }
     CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const { return AfxGetNextAt(m_templateList, rPosition); }
+    // Every open document: template by template in registration order, each template's in opening order.
+    std::vector<CDocument*> GetOpenDocuments() const;
     // Opens the file as a document of the first template. A file that is
     // already open is not loaded again: its document is activated and returned.
     // Null when the file could not be opened (the document has reported why).

@@ -1,15 +1,12 @@
 #include "platform/CommandLine.h"
 
+#include <algorithm>
+
 namespace {
 
 bool NeedsQuotes(const std::string& argument)
 {
-    for (unsigned char ch : argument) {
-        if (ch >= 1 && ch <= 32) {
-            return true;
-        }
-    }
-    return false;
+    return std::any_of(argument.begin(), argument.end(), [](unsigned char ch) { return ch >= 1 && ch <= 32; });
 }
 
 } // namespace

@@ -1,14 +1,13 @@
 #include "platform/Display.h"
 
+#include "platform/HandOverSocket.h"
+
 #include <QApplication>
 
 #include <xcb/xcb.h>
 
 #include <cstdlib>
 #include <string>
-#include <sys/socket.h>
-#include <sys/un.h>
-#include <unistd.h>
 
 namespace {
 
@@ -65,18 +64,7 @@ bool CanConnectToWayland()
         }
         path = runtimeDir + "/" + path;
     }
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    if (path.size() >= sizeof address.sun_path) {
-        return false;
-    }
-    path.copy(address.sun_path, path.size());
-    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    const bool connected = fd >= 0 && ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0;
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    return connected;
+    return AfxSomeoneListens(path, 1000);
 }
 
 bool ProbeDisplay()

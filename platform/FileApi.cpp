@@ -34,6 +34,38 @@ BOOL Succeed()
     return TRUE;
 }
 
+// Reads or writes (step) until count bytes have moved; *moved tells how many
+// did. A step that moves nothing ends the transfer: as a success without
+// endError (the end of a read file), else as that failure.
+template <typename Step>
+BOOL Transfer(HANDLE file, DWORD count, LPDWORD moved, Step step, int endError)
+{
+    if (moved != nullptr) {
+        *moved = 0;
+    }
+    const int fd = FdFromHandle(file);
+    if (fd < 0) {
+        return Fail(EBADF);
+    }
+    for (DWORD done = 0; done < count;) {
+        const ssize_t got = step(fd, done, count - done);
+        if (got < 0 && errno == EINTR) {
+            continue;
+        }
+        if (got < 0 || (got == 0 && endError != 0)) {
+            return Fail(got < 0 ? errno : endError);
+        }
+        if (got == 0) {
+            break;
+        }
+        done += static_cast<DWORD>(got);
+        if (moved != nullptr) {
+            *moved = done;
+        }
+    }
+    return Succeed();
+}
+
 } // namespace
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LPSECURITY_ATTRIBUTES /*security*/,
@@ -100,86 +132,34 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
 
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED /*overlapped*/)
 {
-    if (bytesRead != nullptr) {
-        *bytesRead = 0;
-    }
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        return Fail(EBADF);
-    }
     auto* out = static_cast<unsigned char*>(buffer);
-    DWORD done = 0;
-    while (done < count) {
-        ssize_t got = ::read(fd, out + done, count - done);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0) {
-            return Fail(errno);
-        }
-        if (got == 0) {
-            break;
-        }
-        done += static_cast<DWORD>(got);
-        if (bytesRead != nullptr) {
-            *bytesRead = done;
-        }
-    }
-    return Succeed();
+    auto step = [out](int fd, DWORD done, DWORD left) { return ::read(fd, out + done, left); };
+    return Transfer(file, count, bytesRead, step, 0);
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED /*overlapped*/)
 {
-    if (bytesWritten != nullptr) {
-        *bytesWritten = 0;
-    }
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        return Fail(EBADF);
-    }
     const auto* in = static_cast<const unsigned char*>(buffer);
-    DWORD done = 0;
-    while (done < count) {
-        ssize_t put = ::write(fd, in + done, count - done);
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            return Fail(put < 0 ? errno : EIO);
-        }
-        done += static_cast<DWORD>(put);
-        if (bytesWritten != nullptr) {
-            *bytesWritten = done;
-        }
-    }
-    return Succeed();
+    auto step = [in](int fd, DWORD done, DWORD left) { return ::write(fd, in + done, left); };
+    // Nothing written and no error: the disk takes no more.
+    return Transfer(file, count, bytesWritten, step, EIO);
 }
 
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod)
 {
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        Fail(EBADF);
+    // Offsets from the start below 2 GiB: all that a file of less than 2 GiB has.
+    const int fd = FdFromHandle(file);
+    if (fd < 0 || distanceHigh != nullptr || moveMethod != FILE_BEGIN || distance < 0) {
+        Fail(fd < 0 ? EBADF : EINVAL);
         return INVALID_SET_FILE_POINTER;
     }
-    std::int64_t offset = distanceHigh != nullptr
-        ? static_cast<std::int64_t>((static_cast<std::uint64_t>(static_cast<DWORD>(*distanceHigh)) << 32)
-                                    | static_cast<DWORD>(distance))
-        : static_cast<std::int64_t>(distance);
-    if (moveMethod != FILE_BEGIN) {
-        Fail(EINVAL);
-        return INVALID_SET_FILE_POINTER;
-    }
-    off_t position = ::lseek(fd, static_cast<off_t>(offset), SEEK_SET);
+    const off_t position = ::lseek(fd, static_cast<off_t>(distance), SEEK_SET);
     if (position < 0) {
         Fail(errno);
         return INVALID_SET_FILE_POINTER;
     }
-    if (distanceHigh != nullptr) {
-        *distanceHigh = static_cast<LONG>(static_cast<std::uint64_t>(position) >> 32);
-    }
     Succeed();
-    return static_cast<DWORD>(static_cast<std::uint64_t>(position) & 0xFFFFFFFFu);
+    return static_cast<DWORD>(position);
 }
 
 BOOL FlushFileBuffers(HANDLE file)

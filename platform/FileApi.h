@@ -5,15 +5,12 @@
 
 #include "platform/WinTypes.h"
 
-constexpr DWORD GENERIC_READ = 0x80000000;
-constexpr DWORD GENERIC_WRITE = 0x40000000;
-constexpr DWORD FILE_SHARE_READ = 0x00000001;
-constexpr DWORD FILE_SHARE_WRITE = 0x00000002;
-constexpr DWORD OPEN_EXISTING = 3;
-constexpr DWORD FILE_ATTRIBUTE_NORMAL = 0x00000080;
-constexpr DWORD FILE_BEGIN = 0;
-constexpr DWORD INVALID_FILE_SIZE = 0xFFFFFFFF;
-constexpr DWORD INVALID_SET_FILE_POINTER = 0xFFFFFFFF;
+// CreateFileA's access, sharing, disposition and attributes, and SetFilePointer's method.
+enum : DWORD { GENERIC_READ = 0x80000000, GENERIC_WRITE = 0x40000000 };
+enum : DWORD { FILE_SHARE_READ = 0x00000001, FILE_SHARE_WRITE = 0x00000002 };
+enum : DWORD { OPEN_EXISTING = 3, FILE_ATTRIBUTE_NORMAL = 0x00000080, FILE_BEGIN = 0 };
+// What GetFileSize and SetFilePointer answer on failure.
+enum : DWORD { INVALID_FILE_SIZE = 0xFFFFFFFF, INVALID_SET_FILE_POINTER = 0xFFFFFFFF };
 
 struct SECURITY_ATTRIBUTES;
 using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
@@ -30,7 +27,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED overlapped);
 // Writes all count bytes or fails; FALSE on any error, with *bytesWritten telling how far it got.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
-// Moves to an offset from the start (FILE_BEGIN, the only method there is).
+// Moves to an offset from the start below 2 GiB: FILE_BEGIN and no distanceHigh.
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
 // Has the file's written bytes reach the disk; FALSE when they could not.
 BOOL FlushFileBuffers(HANDLE file);

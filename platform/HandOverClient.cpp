@@ -2,17 +2,13 @@
 
 #include "platform/HandOverSocket.h"
 
-#include <QCoreApplication>
-#include <QDeadlineTimer>
-#include <QFile>
-#include <QLocalSocket>
-#include <QThread>
-
+#include <chrono>
 #include <climits>
 #include <cstdio>
 #include <fcntl.h>
 #include <spawn.h>
 #include <string>
+#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -45,25 +41,21 @@ enum class Offer { handedOver, nobodyListens, refused, noAnswer };
 
 Offer OfferFiles(const std::string& socketPath, const std::string& message)
 {
-    QLocalSocket socket;
-    socket.connectToServer(QFile::decodeName(socketPath.c_str()));
-    if (!socket.waitForConnected(kAnswerMs)) {
+    const int fd = AfxConnectLocalSocket(socketPath, kAnswerMs);
+    if (fd < 0) {
         return Offer::nobodyListens;
     }
-    if (!AfxPeerIsThisUser(static_cast<int>(socket.socketDescriptor()))) {
-        return Offer::refused;
+    Offer offer = Offer::refused;
+    if (AfxPeerIsThisUser(fd)) {
+        // Blocking: the send gives up only at the time limit, and an editor that has gone raises no signal.
+        const auto size = static_cast<ssize_t>(message.size());
+        const bool sent = ::send(fd, message.data(), message.size(), MSG_NOSIGNAL) == size;
+        char answer = 0;
+        const bool taken = sent && ::read(fd, &answer, 1) == 1 && answer == kHandOverAccepted;
+        offer = taken ? Offer::handedOver : Offer::noAnswer;
     }
-    socket.write(message.data(), static_cast<qint64>(message.size()));
-    while (socket.bytesToWrite() > 0) {
-        if (!socket.waitForBytesWritten(kAnswerMs)) {
-            return Offer::noAnswer;
-        }
-    }
-    char answer = 0;
-    if (!socket.waitForReadyRead(kAnswerMs) || !socket.getChar(&answer) || answer != kHandOverAccepted) {
-        return Offer::noAnswer;
-    }
-    return Offer::handedOver;
+    ::close(fd);
+    return offer;
 }
 
 bool IsExecutable(const std::string& path)
@@ -119,15 +111,12 @@ pid_t StartEditor(const std::string& program)
     return result == 0 ? pid : -1;
 }
 
-bool Exists(const std::string& path)
-{
-    struct stat info {};
-    return ::lstat(path.c_str(), &info) == 0;
-}
-
-// The exit status once the socket has given an outcome; -1 while nobody listens on it.
+// The exit status once the socket has given an outcome; -1 while it is missing or nobody listens on it.
 int Conclude(const std::string& socketPath, const std::string& message)
 {
+    if (struct stat info {}; ::lstat(socketPath.c_str(), &info) != 0) {
+        return -1;
+    }
     const std::string refusal = "refusing " + socketPath + ": it is not a private socket of this user";
     if (!AfxIsPrivateSocket(socketPath)) {
         return Fail(refusal);
@@ -160,17 +149,11 @@ int AfxHandOverMain(int argc, char** argv)
     if (address.path.empty()) {
         return Fail(address.error);
     }
-    int qtArgc = 1;
-    char qtName[] = "varno-open";
-    char* qtArgv[] = {qtName, nullptr};
-    QCoreApplication application(qtArgc, qtArgv);
     const std::string message = AfxEncodeHandOver(paths);
 
     // A stale socket, nobody listening, is replaced by the editor started below.
-    if (Exists(address.path)) {
-        if (const int status = Conclude(address.path, message); status >= 0) {
-            return status;
-        }
+    if (const int status = Conclude(address.path, message); status >= 0) {
+        return status;
     }
 
     const std::string editor = FindEditor();
@@ -181,18 +164,16 @@ int AfxHandOverMain(int argc, char** argv)
     if (pid < 0) {
         return Fail("cannot start " + editor);
     }
-    QDeadlineTimer deadline(kEditorStartMs);
-    while (!deadline.hasExpired()) {
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEditorStartMs);
+    while (std::chrono::steady_clock::now() < deadline) {
         int status = 0;
         if (::waitpid(pid, &status, WNOHANG) == pid) {
             return Fail("the editor ended before it took the files");
         }
-        if (Exists(address.path)) {
-            if (const int status = Conclude(address.path, message); status >= 0) {
-                return status;
-            }
+        if (const int status = Conclude(address.path, message); status >= 0) {
+            return status;
         }
-        QThread::msleep(50);
+        ::usleep(50000);
     }
     return Fail("the editor did not answer within " + std::to_string(kEditorStartMs / 1000) + " seconds");
 }

@@ -15,13 +15,6 @@
 
 namespace {
 
-bool SomeoneListens(const QString& name)
-{
-    QLocalSocket probe;
-    probe.connectToServer(name);
-    return probe.waitForConnected(1000);
-}
-
 // After the answer has gone, so that a message box of a file that cannot be
 // opened does not hold varno-open waiting.
 void OpenFiles(QWidget* window, const std::vector<std::string>& paths)
@@ -74,7 +67,8 @@ void AfxListenForHandOver(CWnd* pMainWnd)
     auto* server = new QLocalServer(window);
     server->setSocketOptions(QLocalServer::UserAccessOption);
     bool listening = server->listen(name);
-    if (!listening && server->serverError() == QAbstractSocket::AddressInUseError && !SomeoneListens(name)) {
+    if (!listening && server->serverError() == QAbstractSocket::AddressInUseError
+        && !AfxSomeoneListens(address.path, 1000)) {
         QLocalServer::removeServer(name);
         listening = server->listen(name);
     }

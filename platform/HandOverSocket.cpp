@@ -7,6 +7,7 @@
 #include <cstring>
 #include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace {
@@ -87,6 +88,35 @@ bool AfxIsPrivateSocket(const std::string& path)
 {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && OwnedByUsAlone(info);
+}
+
+int AfxConnectLocalSocket(const std::string& path, int timeoutMs)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return -1;
+    }
+    path.copy(address.sun_path, path.size());
+    int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    const timeval limit{timeoutMs / 1000, (timeoutMs % 1000) * 1000};
+    if (fd >= 0
+        && (::setsockopt(fd, SOL_SOCKET, SO_RCVTIMEO, &limit, sizeof limit) != 0
+            || ::setsockopt(fd, SOL_SOCKET, SO_SNDTIMEO, &limit, sizeof limit) != 0
+            || ::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0)) {
+        ::close(fd);
+        fd = -1;
+    }
+    return fd;
+}
+
+bool AfxSomeoneListens(const std::string& path, int timeoutMs)
+{
+    const int fd = AfxConnectLocalSocket(path, timeoutMs);
+    if (fd >= 0) {
+        ::close(fd);
+    }
+    return fd >= 0;
 }
 
 bool AfxPeerIsThisUser(int socketDescriptor)

@@ -20,6 +20,13 @@ HandOverAddress AfxHandOverAddress();
 // Whether path is a socket that belongs to this user and that no one else may open.
 bool AfxIsPrivateSocket(const std::string& path);
 
+// A connection to the local socket at path, or -1 when nobody accepts one. The
+// connect, and every read and write on the connection, give up after timeoutMs.
+int AfxConnectLocalSocket(const std::string& path, int timeoutMs);
+
+// Whether anything accepts a connection at the local socket path within timeoutMs.
+bool AfxSomeoneListens(const std::string& path, int timeoutMs);
+
 // Whether the process at the other end of the connected socket runs as this user.
 bool AfxPeerIsThisUser(int socketDescriptor);
 

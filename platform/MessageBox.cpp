@@ -42,32 +42,20 @@ int ShowModal(const char* text, UINT type)
     box.setText(QString::fromLocal8Bit(text));
     switch (type & MB_ICONMASK) {
     case MB_ICONSTOP: box.setIcon(QMessageBox::Critical); break;
-    case MB_ICONQUESTION: box.setIcon(QMessageBox::Question); break;
     case MB_ICONEXCLAMATION: box.setIcon(QMessageBox::Warning); break;
     case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
-    default: box.setIcon(QMessageBox::NoIcon); break;
+    default: break;
     }
-    switch (type & MB_TYPEMASK) {
-    case MB_OKCANCEL:
-        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Ok);
-        break;
-    case MB_YESNOCANCEL:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-        box.setDefaultButton(QMessageBox::Yes);
-        break;
-    case MB_YESNO:
-        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
-        break;
-    default: box.setStandardButtons(QMessageBox::Ok); break;
-    }
+    const UINT buttons = type & MB_TYPEMASK;
+    box.setStandardButtons(buttons == MB_YESNOCANCEL ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
+                               : buttons == MB_YESNO ? QMessageBox::Yes | QMessageBox::No
+                                                     : QMessageBox::Ok);
+    box.setDefaultButton(buttons == MB_OK ? QMessageBox::Ok : QMessageBox::Yes);
     switch (box.exec()) {
-    case QMessageBox::Ok: return IDOK;
     case QMessageBox::Yes: return IDYES;
     case QMessageBox::No: return IDNO;
-    case QMessageBox::Cancel: return IDCANCEL;
-    default: return (type & MB_TYPEMASK) == MB_OK ? IDOK : IDCANCEL;
+    // Ok, or the box closed without a button.
+    default: return buttons == MB_OK ? IDOK : IDCANCEL;
     }
 }
 

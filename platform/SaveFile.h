@@ -1,41 +1,49 @@
 #pragma once
-// What QSaveFile does, on a file name given as the bytes that the system uses:
-// Qt's names are text, and cannot carry a name that is not valid UTF-8, as
-// names from old Windows disks often are (windows-1251, cp866). The content
-// goes to a temporary file beside the target, which replaces the target on
-// commit; a symbolic link keeps pointing at the replaced file.
-
-#include <QString>
+// The two ways a file gets its new content. Names are the bytes that the
+// system uses: Qt's names are text, and cannot carry a name that is not valid
+// UTF-8, as names from old Windows disks often are (windows-1251, cp866).
+//
+// SaveFile writes the content to a temporary file beside the target, which
+// takes the target's place on Commit; a symbolic link keeps pointing at the
+// replaced file. AfxWriteInPlace writes over the file itself, for a file that
+// must stay the same file (one with several hard links).
 
 #include <string>
+#include <sys/stat.h>
 
 class SaveFile {
 public:
     explicit SaveFile(std::string fileName);
-    // Discards an open write that was not committed.
+    // Discards a write that was not committed.
     ~SaveFile();
     SaveFile(const SaveFile&) = delete;
     SaveFile& operator=(const SaveFile&) = delete;
 
     // Creates the temporary file with the target's permissions, or those of a
-    // new file. False, with errorString, when it cannot be had.
-    bool open();
-    // Writes all of size bytes and returns size, or fewer on an error (errno tells it).
-    qint64 write(const char* data, qint64 size);
-    // The temporary file's descriptor; -1 when not open.
-    int handle() const { return m_fd; }
-    // Discards the content: the next commit fails and the target stays as it was.
-    void cancelWriting();
-    // Replaces the target with the content; on failure the target stays as it was.
-    bool commit();
-    QString errorString() const { return QString::fromLocal8Bit(m_error.c_str()); }
+    // new file. False, with GetError, when it cannot be had.
+    bool Open();
+    // Writes all of size bytes; false, with GetError, when they could not be.
+    bool Write(const char* data, std::size_t size);
+    // Gives the new file the old one's owner, group and mode, has its bytes
+    // reach the disk and puts it in the target's place; rWritten receives its
+    // status. On failure the target stays as it was and the temporary file goes.
+    bool Commit(struct stat& rWritten);
+    // Removes the temporary file; the target stays as it was.
+    void Discard();
+    const std::string& GetError() const { return m_error; }
 
 private:
-    void Discard();
+    bool Fail();
 
     std::string m_target;
     std::string m_temporary;
     int m_fd = -1;
-    bool m_cancelled = false;
+    off_t m_written = 0;
     std::string m_error;
 };
+
+// fd is open for reading and writing on the file that holds oldContent. Only
+// the range where the two differ is written, then synced; when that fails,
+// what was written is put back. False, with the system's reason, when the new
+// content could not be made to stick.
+bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& newContent, std::string& error);

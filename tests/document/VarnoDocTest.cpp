@@ -247,20 +247,6 @@ TEST_F(VarnoDocument, ADocumentWithoutImageDoesNotEmptyTheFile)
     EXPECT_EQ(m_log.Messages()[0].type, MB_ICONSTOP);
 }
 
-TEST_F(VarnoDocument, FilesOf2GiBAreRefusedByTheDocumentToo)
-{
-    std::string path = Put("c_huge.nls", Bytes{});
-    ASSERT_EQ(::truncate(path.c_str(), 0x80000000LL), 0);
-    CFile file;
-    ASSERT_TRUE(file.Open(path.c_str(), CFile::modeRead));
-    CArchive archive(&file, CArchive::load);
-    CVarnoDoc doc;
-    doc.Serialize(archive);
-    EXPECT_TRUE(archive.HasError());
-    EXPECT_NE(archive.GetErrorText().find("2 GiB"), std::string::npos);
-    EXPECT_EQ(doc.m_pHandler, nullptr);
-}
-
 // Another program changes the file after it was opened. The save that the
 // close prompt starts asks before it overwrites; No keeps their file and the edit.
 TEST_F(VarnoDocument, ASaveOverAFileChangedOnDiskAsksFirst)
