@@ -8,7 +8,6 @@
 #include "platform/AfxRes.h"
 #include "tables/CKeyboardHandler.h"
 #include "tests/EditScenario.h"
-#include "tests/OpenScenario.h"
 #include "tests/TestSupport.h"
 #include "view/TableLayout.h"
 
