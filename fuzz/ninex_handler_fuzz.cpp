@@ -1,8 +1,6 @@
 // An arbitrary image as a 9x code-page file, and a sequence of table operations.
 
-#include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzSupport.h"
-#include "tests/HandlerImage.h"
 #include "tables/C9xCodePageHandler.h"
 
 #include <algorithm>
@@ -57,18 +55,10 @@ void RequireWholeTableRebuilt(C9xCodePageHandler& handler)
     }
 }
 
-} // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+// The operations on the loaded image; the ranges that they may write.
+fuzz::Ranges Operate(C9xCodePageHandler& handler, const std::vector<fuzz::Operation>& ops)
 {
-    static fuzz::Input input;
-    fuzz::ParseInput(data, size, input);
-    C9xCodePageHandler handler;
-    if (!LoadImage(handler, input.image)) {
-        return 0;
-    }
     bool rebuilt = false;
-    const std::vector<fuzz::Operation>& ops = input.operations;
     for (std::size_t i = 0; i < ops.size(); ++i) {
         const fuzz::Operation& op = ops[i];
         switch (op.kind % 4) {
@@ -101,8 +91,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (rebuilt) {
         RequireWholeTableRebuilt(handler);
     }
-    fuzz::RequireSlackUntouched(handler);
-    fuzz::RequireUnchangedOutside(handler, input.image,
-                                  {{C9xCodePageHandler::kForwardOffset, C9xCodePageHandler::kReverseOffset + 2 * C9xCodePageHandler::kMaxEntries}});
-    return 0;
+    return {{C9xCodePageHandler::kForwardOffset, C9xCodePageHandler::kReverseOffset + 2 * C9xCodePageHandler::kMaxEntries}};
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    return fuzz::RunOnImage(data, size, Operate);
 }
