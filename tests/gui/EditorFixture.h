@@ -6,6 +6,7 @@
 
 #include "app/CVarnoApp.h"
 #include "document/CVarnoDoc.h"
+#include "document/PropagateCharChange.h"
 #include "frames/CMainFrame.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CMDIChildWnd.h"
@@ -149,19 +150,7 @@ protected:
                                                                                     : nullptr;
     }
 
-    std::vector<CVarnoDoc*> OpenDocuments() const
-    {
-        std::vector<CVarnoDoc*> documents;
-        POSITION templatePosition = m_app->GetFirstDocTemplatePosition();
-        while (templatePosition != nullptr) {
-            CDocTemplate* docTemplate = m_app->GetNextDocTemplate(templatePosition);
-            POSITION position = docTemplate->GetFirstDocPosition();
-            while (position != nullptr) {
-                documents.push_back(static_cast<CVarnoDoc*>(docTemplate->GetNextDoc(position)));
-            }
-        }
-        return documents;
-    }
+    std::vector<CVarnoDoc*> OpenDocuments() const { return AllOpenDocuments(*m_app); }
 
     static std::vector<CVarnoView*> Views(CDocument* document)
     {

@@ -120,21 +120,6 @@ TEST_F(Startup, FilesDroppedOnTheMainWindowOpen)
     EXPECT_EQ(Area()->subWindowList().size(), 2);
 }
 
-TEST_F(Startup, OpeningAnOpenFileAgainActivatesItsWindow)
-{
-    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    CVarnoDoc* first = Open(nt);
-    CVarnoDoc* second = Open(Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})));
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(MainFrame()->GetActiveDocument(), second);
-    EXPECT_EQ(Open(m_files.Path().string() + "/./c_1251.nls"), first);
-    EXPECT_EQ(OpenDocuments().size(), 2u);
-    EXPECT_EQ(Area()->subWindowList().size(), 2);
-    EXPECT_EQ(MainFrame()->GetActiveDocument(), first);
-    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls"));
-}
-
 TEST_F(Startup, NothingIsWrittenIntoTheDesktopSettings)
 {
     // Start-up has happened: only the recent-file list may have a place, and it is empty.
