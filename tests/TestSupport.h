@@ -22,6 +22,14 @@ inline std::string Hex(unsigned value, int digits)
     return text;
 }
 
+// The file's bytes; none when it cannot be read.
+inline samples::Bytes Contents(const std::string& path)
+{
+    samples::Bytes bytes;
+    samples::ReadFile(path, bytes);
+    return bytes;
+}
+
 // The offsets at which two files differ, and any length difference as the shorter length.
 inline std::vector<std::size_t> DifferingOffsets(const samples::Bytes& actual, const samples::Bytes& expected)
 {

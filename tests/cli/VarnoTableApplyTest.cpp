@@ -92,7 +92,7 @@ TEST_F(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
             const std::string path = Put(target.name, target.before);
             ProcessRun run = Run({"apply", "--from", source, path});
             ASSERT_EQ(run.exitStatus, 0) << run.err;
-            target.after = Read(path);
+            target.after = Contents(path);
 
             samples::Mapping forward;
             int changedEntries = 0;
@@ -194,7 +194,7 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
             EXPECT_EQ(run.out, "");
         }
         for (const auto& file : files) {
-            EXPECT_TRUE(Read(dir.File(file.name)) == file.bytes) << file.name;
+            EXPECT_TRUE(Contents(dir.File(file.name)) == file.bytes) << file.name;
         }
     }
 }

@@ -28,13 +28,6 @@ protected:
         return path;
     }
 
-    static samples::Bytes Read(const std::string& path)
-    {
-        samples::Bytes bytes;
-        EXPECT_TRUE(samples::ReadFile(path, bytes)) << path;
-        return bytes;
-    }
-
     TempDir dir;
 };
 

@@ -38,7 +38,7 @@ protected:
     void ExpectUnchanged(const Scenario& s, const std::string& path = {}, const samples::Bytes& theirs = {}) const
     {
         for (const ScenarioFile& file : s.files) {
-            EXPECT_TRUE(Read(dir.File(file.name)) == (dir.File(file.name) == path ? theirs : file.before)) << file.name;
+            EXPECT_TRUE(Contents(dir.File(file.name)) == (dir.File(file.name) == path ? theirs : file.before)) << file.name;
         }
     }
 };
@@ -61,7 +61,7 @@ TEST_F(VarnoTableSet, WritesTheBytesOfTheEditorsClickOrNothing)
             EXPECT_EQ(run.err, "");
         }
         for (const ScenarioFile& file : s.files) {
-            EXPECT_TRUE(Read(dir.File(file.name)) == file.after) << file.name;
+            EXPECT_TRUE(Contents(dir.File(file.name)) == file.after) << file.name;
             // The report names exactly the files whose bytes changed.
             EXPECT_EQ(run.out.find(dir.File(file.name) + ": ") != std::string::npos, file.after != file.before)
                 << file.name << "\n" << run.out;
@@ -131,7 +131,7 @@ TEST_F(VarnoTableSet, AFileChangedOnDiskAfterItWasReadIsRefusedAndNoneIsWritten)
     const timespec patience{60, 0};
     const bool opening = ::sigtimedwait(&leaseBroken, nullptr, &patience) == SIGIO;
     EXPECT_TRUE(opening) << "varno-table never opened the last file";
-    samples::Bytes theirs = Read(first);
+    samples::Bytes theirs = Contents(first);
     theirs.push_back(0);
     EXPECT_TRUE(samples::WriteFile(first, theirs));
     ::fcntl(lease, F_SETLEASE, F_UNLCK);

@@ -103,7 +103,7 @@ TEST_F(VarnoTableFiles, ShowJsonAndExportGiveEveryEntryAsIconvDecodesIt)
 TEST_F(VarnoTableFiles, ShowDecodesWithTheCharsetNamedAndShowsTheStateOfEachEntry)
 {
     // Byte C1 takes C0's value: it no longer maps back, since the reverse table names C0.
-    samples::Bytes bytes = Read(nt);
+    samples::Bytes bytes = Contents(nt);
     samples::PutWord(bytes, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
     Put("c_1251.nls", bytes);
 
@@ -145,7 +145,7 @@ TEST_F(VarnoTableFiles, CheckListsEntriesThatDoNotMapBackAndTellsByItsStatus)
 
 TEST_F(VarnoTableFiles, KeyChangesOnlyThatKeysBytes)
 {
-    const samples::Bytes before = Read(kbd);
+    const samples::Bytes before = Contents(kbd);
     ProcessRun run = Run({"key", "--key", "12", "--low", "e0", "--caps", "on", kbd});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.out, kbd + ": key 12 low 3D -> E0, caps lock off -> ON\n");
@@ -154,7 +154,7 @@ TEST_F(VarnoTableFiles, KeyChangesOnlyThatKeysBytes)
     const samples::KeyboardKeyPlace place = samples::KeyboardPlace(12);
     expected[place.low] = 0xE0;
     expected[place.caps] |= place.mask;
-    EXPECT_EQ(Read(kbd), expected);
+    EXPECT_EQ(Contents(kbd), expected);
 
     // A key edit that changes nothing leaves the file untouched.
     ProcessRun same = Run({"key", "--key", "12", "--high", "2B", kbd});
@@ -208,7 +208,7 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         EXPECT_NE(run.err.find("varno-table: "), std::string::npos) << run.err;
         EXPECT_NE(run.err.find(c.message), std::string::npos) << run.err;
     }
-    EXPECT_TRUE(Read(nt) == samples::MakeNtCodePageFile({})) << "no case may write a file";
+    EXPECT_TRUE(Contents(nt) == samples::MakeNtCodePageFile({})) << "no case may write a file";
 
     // Output that cannot be written is a failure too.
     EXPECT_EQ(Run({"export", nt}, [] { (void)std::freopen("/dev/full", "w", stdout); }).exitStatus, 2);
@@ -246,7 +246,7 @@ TEST_F(VarnoTableFiles, NamesThatAreNotUtf8AreOpenedAndShownAsEscapes)
     ProcessRun set = Run({"set", "--byte", "E0", "--unicode", "0431", name, nt});
     EXPECT_EQ(set.exitStatus, 0) << set.err;
     EXPECT_EQ(set.out.rfind(shown + ": E0 0430 -> 0431\n", 0), 0u) << set.out;
-    EXPECT_EQ(samples::GetWord(Read(name), samples::kNtForwardOffset + 2 * 0xE0), 0x0431);
+    EXPECT_EQ(samples::GetWord(Contents(name), samples::kNtForwardOffset + 2 * 0xE0), 0x0431);
 
     ProcessRun missing = Run({"check", dir.File("c_\xE2\n.nls")});
     EXPECT_EQ(missing.err.rfind("varno-table: " + dir.File("c_\\xE2\\x0A.nls") + ": ", 0), 0u) << missing.err;

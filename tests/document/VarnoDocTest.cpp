@@ -33,13 +33,6 @@ Bytes GdiModule(std::size_t size = 8192)
     return samples::MakeGdiModule(options);
 }
 
-Bytes Read(const std::string& path)
-{
-    Bytes bytes;
-    samples::ReadFile(path, bytes);
-    return bytes;
-}
-
 class VarnoDocument : public ::testing::Test {
 protected:
     VarnoDocument()
@@ -146,7 +139,7 @@ TEST_F(VarnoDocument, EveryKindSavesItsFileBackWithExactlyTheEdits)
         EXPECT_FALSE(doc->IsModified());
 
         EXPECT_TRUE(doc->DoSave(doc->GetPathName().c_str()));
-        EXPECT_EQ(Read(path), c.bytes) << "a save without edits changed the file";
+        EXPECT_EQ(Contents(path), c.bytes) << "a save without edits changed the file";
 
         c.edit(*doc);
         doc->SetModifiedFlag();
@@ -154,7 +147,7 @@ TEST_F(VarnoDocument, EveryKindSavesItsFileBackWithExactlyTheEdits)
         EXPECT_FALSE(doc->IsModified());
         Bytes expected = c.bytes;
         c.expect(expected);
-        Bytes saved = Read(path);
+        Bytes saved = Contents(path);
         EXPECT_EQ(saved.size(), c.bytes.size());
         EXPECT_EQ(DifferingOffsets(saved, expected), std::vector<std::size_t>{});
         if (c.flag >= 0) {
@@ -213,7 +206,7 @@ TEST_F(VarnoDocument, ASaveOverAFileChangedOnDiskAsksFirst)
          [&](const std::string& path) {
              struct stat status {};
              ASSERT_EQ(::stat(path.c_str(), &status), 0);
-             Bytes bytes = Read(path);
+             Bytes bytes = Contents(path);
              bytes[10] ^= 1;
              ASSERT_TRUE(samples::WriteFile(path, bytes));
              setTimes(path, status.st_mtim);
@@ -230,7 +223,7 @@ TEST_F(VarnoDocument, ASaveOverAFileChangedOnDiskAsksFirst)
             doc->m_pHandler->Assign(0xC5, 0x2116);
             doc->SetModifiedFlag();
             c.apply(path);
-            const Bytes theirs = Read(path);
+            const Bytes theirs = Contents(path);
             // Yes to "Save changes?", then the answer to the question.
             m_log.Answer([answer](UINT type) { return (type & MB_TYPEMASK) == MB_YESNO ? answer : IDYES; });
             m_log.Clear();
@@ -241,7 +234,7 @@ TEST_F(VarnoDocument, ASaveOverAFileChangedOnDiskAsksFirst)
             EXPECT_EQ(doc->SaveModified(), answer == IDYES);
             ASSERT_EQ(questions(), 1);
             EXPECT_NE(m_log.Messages().back().text.find(path), std::string::npos) << m_log.Messages().back().text;
-            EXPECT_EQ(Read(path), answer == IDYES ? mine : theirs);
+            EXPECT_EQ(Contents(path), answer == IDYES ? mine : theirs);
             EXPECT_EQ(doc->IsModified(), answer != IDYES);
             // Once saved, the file as saved is the one to compare with.
             doc->SetModifiedFlag();
@@ -301,7 +294,7 @@ TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
         ASSERT_EQ(::waitpid(child, &status, 0), child);
         ASSERT_TRUE(WIFEXITED(status));
         EXPECT_EQ(WEXITSTATUS(status), 7) << "1: save failed, 2: still modified, 4: reported";
-        EXPECT_EQ(Read(path), original);
+        EXPECT_EQ(Contents(path), original);
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), hardLinked ? 2 : 1);
         EXPECT_TRUE(!hardLinked || std::filesystem::equivalent(path, second));
     }

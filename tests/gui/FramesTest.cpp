@@ -5,6 +5,7 @@
 #include "platform/AfxRes.h"
 #include "platform/CRecentFileList.h"
 #include "tables/CTableHandler.h"
+#include "tests/TestSupport.h"
 
 #include <QFontDialog>
 #include <QRegularExpression>
@@ -140,8 +141,7 @@ TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
             EXPECT_EQ(m_log.Messages()[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
             EXPECT_EQ(OpenDocuments().empty(), c.closes);
             EXPECT_EQ(Area()->subWindowList().isEmpty(), c.closes);
-            samples::Bytes onDisk;
-            ASSERT_TRUE(samples::ReadFile(path, onDisk));
+            const samples::Bytes onDisk = Contents(path);
             EXPECT_EQ(onDisk.size(), original.size());
             EXPECT_EQ(samples::GetWord(onDisk, samples::kNtForwardOffset + 2 * 0xC0), c.saves ? 0x0041 : 0x0410);
             if (!c.closes) {
@@ -244,9 +244,7 @@ TEST_F(Frames, SaveAsWritesTheNewFileAndRenamesTheWindow)
     FileDialogAnswer answer(copy);
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(answer.Shown(), 1);
-    samples::Bytes onDisk;
-    ASSERT_TRUE(samples::ReadFile(copy, onDisk));
-    EXPECT_EQ(onDisk, bytes);
+    EXPECT_EQ(Contents(copy), bytes);
     EXPECT_EQ(document->GetPathName(), copy);
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - gdi-copy.exe"));
     EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("gdi-copy.exe"));
