@@ -125,6 +125,29 @@ inline bool RequireForetoldSequence(CTableHandler& handler, const std::vector<Op
     return !sequence.empty();
 }
 
+// The code-page targets' operations, by kind % 4: 0 Lookup, 1 ReverseLookup,
+// 2 Assign as CanAssign foretold, 3 the foretold sequence of those that follow.
+// after(op, done, assigned) follows each of kinds 0-2: done tells whether this
+// Assign took effect, assigned whether any has so far. Tells the latter.
+template <typename Handler, typename After>
+bool RunTableOperations(Handler& handler, const std::vector<Operation>& ops, After after)
+{
+    bool assigned = false;
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const Operation& op = ops[i];
+        bool done = false;
+        switch (op.kind % 4) {
+        case 0: handler.Lookup(op.byte); break;
+        case 1: handler.ReverseLookup(op.word); break;
+        case 2: done = RequireAssignAsForetold(handler, op.byte, op.word); break;
+        default: assigned = RequireForetoldSequence(handler, ops, i) || assigned; continue;
+        }
+        assigned = assigned || done;
+        after(op, done, assigned);
+    }
+    return assigned;
+}
+
 // What a handler target does with its input: the image loaded into a fresh
 // Handler, operate(handler, operations) run on it, which gives the ranges that
 // the operations may write; then nothing else may differ.

@@ -53,33 +53,16 @@ void RequireWholeTableRebuilt(C9xCodePageHandler& handler)
 // The operations on the loaded image; the ranges that they may write.
 fuzz::Ranges Operate(C9xCodePageHandler& handler, const std::vector<fuzz::Operation>& ops)
 {
-    bool rebuilt = false;
-    for (std::size_t i = 0; i < ops.size(); ++i) {
-        const fuzz::Operation& op = ops[i];
-        switch (op.kind % 4) {
-        case 0:
-            handler.Lookup(op.byte);
-            break;
-        case 1: {
-            std::uint8_t answer = handler.ReverseLookup(op.word);
-            if (rebuilt) {
-                fuzz::Require(answer == ExpectedReverse(ReadForward(handler), op.word), "9x: reverse lookups follow the forward table");
-            }
-            break;
+    const bool rebuilt = fuzz::RunTableOperations(handler, ops, [&](const fuzz::Operation& op, bool done, bool assigned) {
+        if (op.kind % 4 == 1 && assigned) {
+            fuzz::Require(handler.ReverseLookup(op.word) == ExpectedReverse(ReadForward(handler), op.word),
+                          "9x: reverse lookups follow the forward table");
         }
-        case 2: {
-            if (fuzz::RequireAssignAsForetold(handler, op.byte, op.word)) {
-                rebuilt = true;
-                fuzz::Require(handler.Lookup(op.byte) == op.word, "9x: the forward entry holds the value");
-                RequireWholeTableRebuilt(handler);
-            }
-            break;
+        if (done) {
+            fuzz::Require(handler.Lookup(op.byte) == op.word, "9x: the forward entry holds the value");
+            RequireWholeTableRebuilt(handler);
         }
-        default:
-            rebuilt = fuzz::RequireForetoldSequence(handler, ops, i) || rebuilt;
-            break;
-        }
-    }
+    });
     if (rebuilt) {
         RequireWholeTableRebuilt(handler);
     }
