@@ -42,13 +42,6 @@ public:
 
 class BatchTransplantRun : public ::testing::Test {
 protected:
-    std::string Write(const std::string& name, const samples::Bytes& bytes)
-    {
-        std::string path = dir.File(name);
-        EXPECT_TRUE(samples::WriteFile(path, bytes));
-        return path;
-    }
-
     TempDir dir;
 };
 
@@ -61,17 +54,16 @@ TEST_F(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
     samples::Bytes good = ModuleWithMarkedEntries(4096, 1000, 0x1000, 8);
     samples::Bytes noTable = samples::Filler(4096, 9);
     samples::Bytes tableAtZero = ModuleWithMarkedEntries(4096, 0, 0x1000, 10); // signature at offset 384
-    std::string goodPath = Write("good.exe", good);
-    std::string noTablePath = Write("none.exe", noTable);
-    std::string zeroPath = Write("zero.exe", tableAtZero);
+    std::string goodPath = dir.Put("good.exe", good);
+    std::string noTablePath = dir.Put("none.exe", noTable);
+    std::string zeroPath = dir.Put("zero.exe", tableAtZero);
     std::string missing = dir.File("missing.exe");
     std::string folder = dir.Path().string();
     // A sparse file of 3 GiB: its size alone is refused, nothing is read.
-    std::string huge = dir.File("huge.exe");
-    ASSERT_TRUE(samples::WriteFile(huge, {}));
+    std::string huge = dir.Put("huge.exe", {});
     ASSERT_EQ(::truncate(huge.c_str(), 3LL << 30), 0);
 
-    const std::string copy = Write("copy.exe", good);
+    const std::string copy = dir.Put("copy.exe", good);
     const Message ok{"File modified ok: " + copy, MB_ICONINFORMATION};
     struct Case {
         std::vector<std::string> arguments;
@@ -111,14 +103,14 @@ TEST_F(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
 TEST_F(BatchTransplantRun, ATargetThatChangedOnDiskAfterItWasReadIsNotWritten)
 {
     samples::Bytes module = ModuleWithMarkedEntries(4096, 1000, 0x1000, 12);
-    std::string source = Write("s.exe", ModuleWithMarkedEntries(4096, 1500, 0x2000, 13));
+    std::string source = dir.Put("s.exe", ModuleWithMarkedEntries(4096, 1500, 0x2000, 13));
     // What another program does between the read and the write.
     const std::function<void(samples::Bytes&)> changes[] = {
         [](samples::Bytes& bytes) { bytes[1000 + 2 * 0x90] ^= 1; },
         [](samples::Bytes& bytes) { bytes.push_back(0); },
     };
     for (const auto& change : changes) {
-        std::string target = Write("t.exe", module);
+        std::string target = dir.Put("t.exe", module);
         MessageLog log;
         BatchTransplant transplant(target, source);
         ASSERT_TRUE(transplant.Read());

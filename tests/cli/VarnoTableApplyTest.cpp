@@ -82,14 +82,14 @@ using VarnoTableDiff = VarnoTableExports;
 
 TEST_F(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
 {
-    const std::string nt1251 = Put("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const std::string nt1251 = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
     const std::string exported = Export(nt1251);
-    const std::string text = Put("cp1251.txt", samples::Bytes(exported.begin(), exported.end()));
+    const std::string text = dir.Put("cp1251.txt", samples::Bytes(exported.begin(), exported.end()));
 
     for (const std::string& source : {nt1251, text}) {
         for (ScenarioFile& target : Targets()) {
             SCOPED_TRACE(source + " into " + target.name);
-            const std::string path = Put(target.name, target.before);
+            const std::string path = dir.Put(target.name, target.before);
             ProcessRun run = Run({"apply", "--from", source, path});
             ASSERT_EQ(run.exitStatus, 0) << run.err;
             target.after = Contents(path);
@@ -161,7 +161,7 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
                  {"spread.txt", samples::Bytes(spread.begin(), spread.end())},
                  {"bad.txt", {'0', 'x', '8', '0', '\n', '0', 'x', '8', '1', ' ', '4', '1', '0', '\n'}}};
     for (const auto& file : files) {
-        Put(file.name, file.bytes);
+        dir.Put(file.name, file.bytes);
     }
     auto in = [&](const std::string& name) { return dir.File(name); };
     const struct {
@@ -201,10 +201,10 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
 
 TEST_F(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
 {
-    const std::string nt1251 = Put("c_1251.nls", samples::MakeNtCodePageFile({}));
-    const std::string nt1252 = Put("c_1252.nls", edit_scenario::NtFile("c", "windows-1252", 1252, false).before);
-    const std::string gdi = Put("gdi.exe", samples::MakeGdiModule({}));
-    const std::string kbd = Put("ru.kbd", samples::MakeKeyboardLayout({}));
+    const std::string nt1251 = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const std::string nt1252 = dir.Put("c_1252.nls", edit_scenario::NtFile("c", "windows-1252", 1252, false).before);
+    const std::string gdi = dir.Put("gdi.exe", samples::MakeGdiModule({}));
+    const std::string kbd = dir.Put("ru.kbd", samples::MakeKeyboardLayout({}));
 
     const struct {
         std::string a, b;
@@ -231,7 +231,7 @@ TEST_F(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
 
     // A mapping text names only some bytes, one of them without a value: every other byte differs from a value.
     const std::string part = "0x80\t0x0402 # in windows-1251 too\n0x81\n";
-    ProcessRun partial = Run({"diff", nt1251, Put("part.txt", samples::Bytes(part.begin(), part.end()))});
+    ProcessRun partial = Run({"diff", nt1251, dir.Put("part.txt", samples::Bytes(part.begin(), part.end()))});
     EXPECT_EQ(partial.exitStatus, 1) << partial.err;
     EXPECT_EQ(Lines(partial.out).size(), 255u);
     EXPECT_NE(partial.out.find("\n81 0403 ----\n82 201A ----\n"), std::string::npos) << partial.out;

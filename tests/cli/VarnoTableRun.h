@@ -20,14 +20,6 @@ protected:
         return RunProcess(dir, std::move(arguments), environment, inChild);
     }
 
-    // The file written into the folder, by its path.
-    std::string Put(const std::string& name, const samples::Bytes& bytes) const
-    {
-        const std::string path = dir.File(name);
-        EXPECT_TRUE(samples::WriteFile(path, bytes)) << path;
-        return path;
-    }
-
     TempDir dir;
 };
 

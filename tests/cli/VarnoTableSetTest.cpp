@@ -25,10 +25,10 @@ protected:
         if (s.n != s.b) {
             arguments.insert(arguments.end(), {"--as-byte", Hex(s.n, 2)});
         }
-        arguments.push_back(Put(s.files[s.clicked].name, s.files[s.clicked].before));
+        arguments.push_back(dir.Put(s.files[s.clicked].name, s.files[s.clicked].before));
         for (const ScenarioFile& file : s.files) {
             if (&file != &s.files[s.clicked]) {
-                arguments.push_back(Put(file.name, file.before));
+                arguments.push_back(dir.Put(file.name, file.before));
             }
         }
         return arguments;

@@ -25,10 +25,10 @@ samples::Bytes KeyboardWithNumeroSign()
 // One generated file of each kind.
 class VarnoTableFiles : public VarnoTable {
 protected:
-    std::string nt = Put("c_1251.nls", samples::MakeNtCodePageFile({}));
-    std::string ninex = Put("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
-    std::string gdi = Put("gdi.exe", samples::MakeGdiModule({}));
-    std::string kbd = Put("ru.kbd", KeyboardWithNumeroSign());
+    std::string nt = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
+    std::string ninex = dir.Put("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
+    std::string gdi = dir.Put("gdi.exe", samples::MakeGdiModule({}));
+    std::string kbd = dir.Put("ru.kbd", KeyboardWithNumeroSign());
 };
 
 } // namespace
@@ -105,7 +105,7 @@ TEST_F(VarnoTableFiles, ShowDecodesWithTheCharsetNamedAndShowsTheStateOfEachEntr
     // Byte C1 takes C0's value: it no longer maps back, since the reverse table names C0.
     samples::Bytes bytes = Contents(nt);
     samples::PutWord(bytes, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
-    Put("c_1251.nls", bytes);
+    dir.Put("c_1251.nls", bytes);
 
     ProcessRun run = Run({"show", "--charset", "KOI8-R", nt});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
@@ -165,7 +165,7 @@ TEST_F(VarnoTableFiles, KeyChangesOnlyThatKeysBytes)
 TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
 {
     const std::string missing = dir.File("c_missing.nls");
-    const std::string shortFile = Put("c_short.nls", samples::Bytes(600, 1));
+    const std::string shortFile = dir.Put("c_short.nls", samples::Bytes(600, 1));
     const struct {
         std::vector<std::string> arguments;
         std::string message; // a part of standard error
@@ -226,7 +226,7 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
 // must come out as a line instead.
 TEST_F(VarnoTableFiles, NeverStartsTheGuiToolkitEvenWithADisplaySet)
 {
-    const std::string undefined = Put("table.bin", samples::Bytes(1000, 7));
+    const std::string undefined = dir.Put("table.bin", samples::Bytes(1000, 7));
     ProcessRun run = Run({"show", undefined, gdi}, {}, {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY=:99"});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.err, "varno-table: " + undefined + ": Undefined format\n");
@@ -237,7 +237,7 @@ TEST_F(VarnoTableFiles, NeverStartsTheGuiToolkitEvenWithADisplaySet)
 // shell passed are the name, and the output shows the bytes that are not UTF-8 as escapes.
 TEST_F(VarnoTableFiles, NamesThatAreNotUtf8AreOpenedAndShownAsEscapes)
 {
-    const std::string name = Put("c_\xE0\xE1.nls", samples::MakeNtCodePageFile({})); // "c_ab.nls" in Cyrillic letters
+    const std::string name = dir.Put("c_\xE0\xE1.nls", samples::MakeNtCodePageFile({})); // "c_ab.nls" in Cyrillic letters
     const std::string shown = dir.File("c_\\xE0\\xE1.nls");
     ProcessRun show = Run({"show", name});
     EXPECT_EQ(show.exitStatus, 0) << show.err;

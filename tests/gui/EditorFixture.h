@@ -8,7 +8,6 @@
 #include "document/CVarnoDoc.h"
 #include "document/PropagateCharChange.h"
 #include "frames/CMainFrame.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CMDIChildWnd.h"
 #include "platform/Display.h"
 #include "res/Resource.h"
@@ -136,12 +135,7 @@ protected:
         return entries;
     }
 
-    std::string Sample(const std::string& name, const samples::Bytes& bytes) const
-    {
-        const std::string path = m_files.File(name);
-        EXPECT_TRUE(samples::WriteFile(path, bytes));
-        return path;
-    }
+    std::string Sample(const std::string& name, const samples::Bytes& bytes) const { return m_files.Put(name, bytes); }
 
     CVarnoDoc* Open(const std::string& path)
     {
