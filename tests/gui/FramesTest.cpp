@@ -184,16 +184,9 @@ TEST_F(Frames, ExitAsksForEveryModifiedDocumentAndCancelKeepsAllOpen)
 TEST_F(Frames, RecentFileListKeepsTheFourNewest)
 {
     std::vector<std::string> paths;
-    for (const char* name : {"c_1250.nls", "c_1251.nls", "c_1252.nls", "cp_1251.nls", "us.kbd"}) {
-        paths.push_back(m_files.File(name));
-    }
-    Sample("c_1250.nls", samples::MakeNtCodePageFile({}));
-    Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    Sample("c_1252.nls", samples::MakeNtCodePageFile({}));
-    Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
-    Sample("us.kbd", samples::MakeKeyboardLayout({}));
-    for (const std::string& path : paths) {
-        ASSERT_NE(Open(path), nullptr);
+    for (const char* name : {"c_1250.nls", "c_1251.nls", "c_1252.nls", "c_1253.nls", "us.kbd"}) {
+        paths.push_back(Sample(name, name[0] == 'c' ? samples::MakeNtCodePageFile({}) : samples::MakeKeyboardLayout({})));
+        ASSERT_NE(Open(paths.back()), nullptr);
     }
     CRecentFileList* list = m_app->GetRecentFileList();
     ASSERT_NE(list, nullptr);
