@@ -4,6 +4,7 @@
 
 #include "fuzz/FuzzInput.h"
 #include "tables/CTableHandler.h"
+#include "tests/HandlerImage.h"
 
 #include <algorithm>
 #include <cstdio>
@@ -61,10 +62,13 @@ inline void RequireSlackUntouched(const CTableHandler& handler)
     }
 }
 
-// Every byte of the file outside the given ranges [begin, end) is as loaded.
+// Ranges [begin, end) of a file.
+using Ranges = std::vector<std::pair<std::int64_t, std::int64_t>>;
+
+// Every byte of the file outside the ranges is as loaded.
 // Compared with memcmp: a byte loop here would cost most of each run.
 inline void RequireUnchangedOutside(const CTableHandler& handler, const std::vector<std::uint8_t>& original,
-                                    std::vector<std::pair<std::int64_t, std::int64_t>> ranges)
+                                    Ranges ranges)
 {
     auto requireSame = [&](std::int64_t begin, std::int64_t end) {
         end = std::min<std::int64_t>(end, handler.m_length);
@@ -119,6 +123,45 @@ inline bool RequireForetoldSequence(CTableHandler& handler, const std::vector<Op
         Require(AssignTookEffect(handler, change.byte, change.unicode), "a foretold sequence succeeds");
     }
     return !sequence.empty();
+}
+
+// The code-page targets' operations, by kind % 4: 0 Lookup, 1 ReverseLookup,
+// 2 Assign as CanAssign foretold, 3 the foretold sequence of those that follow.
+// after(op, done, assigned) follows each of kinds 0-2: done tells whether this
+// Assign took effect, assigned whether any has so far. Tells the latter.
+template <typename Handler, typename After>
+bool RunTableOperations(Handler& handler, const std::vector<Operation>& ops, After after)
+{
+    bool assigned = false;
+    for (std::size_t i = 0; i < ops.size(); ++i) {
+        const Operation& op = ops[i];
+        bool done = false;
+        switch (op.kind % 4) {
+        case 0: handler.Lookup(op.byte); break;
+        case 1: handler.ReverseLookup(op.word); break;
+        case 2: done = RequireAssignAsForetold(handler, op.byte, op.word); break;
+        default: assigned = RequireForetoldSequence(handler, ops, i) || assigned; continue;
+        }
+        assigned = assigned || done;
+        after(op, done, assigned);
+    }
+    return assigned;
+}
+
+// What a handler target does with its input: the image loaded into a fresh
+// Handler, operate(handler, operations) run on it, which gives the ranges that
+// the operations may write; then nothing else may differ.
+template <typename Handler>
+int RunOnImage(const std::uint8_t* data, std::size_t size, Ranges (*operate)(Handler&, const std::vector<Operation>&))
+{
+    static Input input; // reused: see ParseInput
+    ParseInput(data, size, input);
+    Handler handler;
+    if (LoadImage(handler, input.image)) {
+        RequireUnchangedOutside(handler, input.image, operate(handler, input.operations));
+        RequireSlackUntouched(handler);
+    }
+    return 0;
 }
 
 } // namespace fuzz

@@ -1,8 +1,6 @@
 // An arbitrary image as a 9x code-page file, and a sequence of table operations.
 
-#include "fuzz/FuzzInput.h"
 #include "fuzz/FuzzSupport.h"
-#include "tests/HandlerImage.h"
 #include "tables/C9xCodePageHandler.h"
 
 #include <algorithm>
@@ -34,13 +32,8 @@ std::uint8_t ExpectedReverse(const Forward& forward, std::uint16_t unicode)
     return 0x3F;
 }
 
-void RequireRebuilt(C9xCodePageHandler& handler, const Forward& forward, std::uint16_t unicode)
-{
-    fuzz::Require(handler.ReverseLookup(unicode) == ExpectedReverse(forward, unicode), "9x: the rebuilt table names the highest holder");
-}
-
-// The same for every value of the forward table: sorted by value and then by
-// byte, the last of each run of equal values is its highest holder.
+// After a rebuild every value's reverse entry names its highest holder: sorted
+// by value and then by byte, the last of each run of equal values.
 void RequireWholeTableRebuilt(C9xCodePageHandler& handler)
 {
     Forward forward = ReadForward(handler);
@@ -57,52 +50,28 @@ void RequireWholeTableRebuilt(C9xCodePageHandler& handler)
     }
 }
 
+// The operations on the loaded image; the ranges that they may write.
+fuzz::Ranges Operate(C9xCodePageHandler& handler, const std::vector<fuzz::Operation>& ops)
+{
+    const bool rebuilt = fuzz::RunTableOperations(handler, ops, [&](const fuzz::Operation& op, bool done, bool assigned) {
+        if (op.kind % 4 == 1 && assigned) {
+            fuzz::Require(handler.ReverseLookup(op.word) == ExpectedReverse(ReadForward(handler), op.word),
+                          "9x: reverse lookups follow the forward table");
+        }
+        if (done) {
+            fuzz::Require(handler.Lookup(op.byte) == op.word, "9x: the forward entry holds the value");
+            RequireWholeTableRebuilt(handler);
+        }
+    });
+    if (rebuilt) {
+        RequireWholeTableRebuilt(handler);
+    }
+    return {{C9xCodePageHandler::kForwardOffset, C9xCodePageHandler::kReverseOffset + 2 * C9xCodePageHandler::kMaxEntries}};
+}
+
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static fuzz::Input input;
-    fuzz::ParseInput(data, size, input);
-    C9xCodePageHandler handler;
-    if (!LoadImage(handler, input.image)) {
-        return 0;
-    }
-    bool rebuilt = false;
-    const std::vector<fuzz::Operation>& ops = input.operations;
-    for (std::size_t i = 0; i < ops.size(); ++i) {
-        const fuzz::Operation& op = ops[i];
-        switch (op.kind % 4) {
-        case 0:
-            handler.Lookup(op.byte);
-            break;
-        case 1: {
-            std::uint8_t answer = handler.ReverseLookup(op.word);
-            if (rebuilt) {
-                fuzz::Require(answer == ExpectedReverse(ReadForward(handler), op.word), "9x: reverse lookups follow the forward table");
-            }
-            break;
-        }
-        case 2: {
-            const std::uint16_t oldValue = handler.Lookup(op.byte);
-            if (fuzz::RequireAssignAsForetold(handler, op.byte, op.word)) {
-                rebuilt = true;
-                fuzz::Require(handler.Lookup(op.byte) == op.word, "9x: the forward entry holds the value");
-                Forward forward = ReadForward(handler);
-                RequireRebuilt(handler, forward, op.word);
-                RequireRebuilt(handler, forward, oldValue);
-            }
-            break;
-        }
-        default:
-            rebuilt = fuzz::RequireForetoldSequence(handler, ops, i) || rebuilt;
-            break;
-        }
-    }
-    if (rebuilt) {
-        RequireWholeTableRebuilt(handler);
-    }
-    fuzz::RequireSlackUntouched(handler);
-    fuzz::RequireUnchangedOutside(handler, input.image,
-                                  {{C9xCodePageHandler::kForwardOffset, C9xCodePageHandler::kReverseOffset + 2 * C9xCodePageHandler::kMaxEntries}});
-    return 0;
+    return fuzz::RunOnImage(data, size, Operate);
 }

@@ -5,6 +5,7 @@
 #include "tests/TempDir.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <fstream>
@@ -23,9 +24,12 @@ struct ProcessRun {
 };
 
 // environment changes the inherited one: "NAME=value" sets, "NAME" unsets.
-// inChild runs in the child just before the program starts (limits, signals).
+// inChild runs in the child just before the program starts (limits, signals,
+// folder). await, when given, waits for the child and tells whether it ended,
+// so that a GUI test keeps its event loop turning; by default the call blocks.
 inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
-                             const std::vector<std::string>& environment, const std::function<void()>& inChild = {})
+                             const std::vector<std::string>& environment, const std::function<void()>& inChild = {},
+                             const std::function<bool(pid_t, int&)>& await = {})
 {
     const std::string out = dir.File("stdout.txt");
     const std::string err = dir.File("stderr.txt");
@@ -52,7 +56,11 @@ inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
         ::_exit(127);
     }
     int status = 0;
-    while (child > 0 && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+    if (child > 0 && await && !await(child, status)) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    while (child > 0 && !await && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
     auto slurp = [](const std::string& path) {
         std::ostringstream text;

@@ -1,9 +1,12 @@
 #pragma once
 // A fresh folder under the system's temporary folder, removed with everything in it.
 
+#include <cstdint>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
+#include <vector>
 
 class TempDir {
 public:
@@ -22,6 +25,16 @@ public:
 
     const std::filesystem::path& Path() const { return m_path; }
     std::string File(const std::string& name) const { return (m_path / name).string(); }
+
+    // Writes the bytes into the named file (and the folders it lies in) and gives its path.
+    std::string Put(const std::string& name, const std::vector<std::uint8_t>& bytes) const
+    {
+        const std::filesystem::path path = m_path / name;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path, std::ios::binary | std::ios::trunc)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
 
 private:
     std::filesystem::path m_path;

@@ -1,18 +1,15 @@
 #pragma once
 // Small helpers that tests of every folder share: hexadecimal text, the
-// offsets where two files differ, glibc's iconv (which shares no code with the
-// Qt decoders behind the generated files) and running a built program.
+// offsets where two files differ and glibc's iconv (which shares no code with
+// the Qt decoders behind the generated files).
 
-#include "tests/TempDir.h"
 #include "tools/SampleGenerator.h"
 
 #include <iconv.h>
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
-#include <cstdlib>
 #include <optional>
 #include <string>
 #include <vector>
@@ -23,6 +20,14 @@ inline std::string Hex(unsigned value, int digits)
     char text[16];
     std::snprintf(text, sizeof text, "%0*X", digits, value);
     return text;
+}
+
+// The file's bytes; none when it cannot be read.
+inline samples::Bytes Contents(const std::string& path)
+{
+    samples::Bytes bytes;
+    samples::ReadFile(path, bytes);
+    return bytes;
 }
 
 // The offsets at which two files differ, and any length difference as the shorter length.
@@ -87,29 +92,3 @@ inline std::optional<std::uint8_t> IconvEncode(const char* charset, std::uint16_
     }
     return static_cast<std::uint8_t>((*bytes)[0]);
 }
-
-struct ProgramRun {
-    int exitStatus; // -1 when the program did not exit by itself
-    std::string out;
-    std::string err;
-};
-
-// Runs a command line through the shell, as a user would, without a display
-// unless environment (given to "env") says otherwise; quote paths with Quote.
-inline ProgramRun RunProgram(const TempDir& dir, const std::string& commandLine,
-                             const std::string& environment = "-u DISPLAY -u WAYLAND_DISPLAY")
-{
-    const std::string out = dir.File("stdout.txt");
-    const std::string err = dir.File("stderr.txt");
-    const std::string command =
-        "env " + environment + " " + commandLine + " >'" + out + "' 2>'" + err + "' </dev/null";
-    const int status = std::system(command.c_str());
-    samples::Bytes outBytes;
-    samples::Bytes errBytes;
-    samples::ReadFile(out, outBytes);
-    samples::ReadFile(err, errBytes);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, std::string(outBytes.begin(), outBytes.end()),
-            std::string(errBytes.begin(), errBytes.end())};
-}
-
-inline std::string Quote(const std::string& path) { return "'" + path + "'"; }

@@ -1,9 +1,7 @@
 #pragma once
 // GDI modules for the batch tests, and what a transplant must make of them.
 
-#include "tools/SampleGenerator.h"
-
-#include <gtest/gtest.h>
+#include "tests/TestSupport.h"
 
 #include <string>
 
@@ -38,9 +36,3 @@ inline samples::Bytes Transplanted(samples::Bytes target, std::size_t targetBase
     return target;
 }
 
-inline samples::Bytes Contents(const std::string& path)
-{
-    samples::Bytes bytes;
-    EXPECT_TRUE(samples::ReadFile(path, bytes)) << path;
-    return bytes;
-}

@@ -34,9 +34,7 @@ protected:
 
     std::string Module(const std::string& name, std::size_t base, std::uint16_t mark)
     {
-        std::string path = dir.File(name);
-        EXPECT_TRUE(samples::WriteFile(path, ModuleWithMarkedEntries(8192, base, mark, mark)));
-        return path;
+        return dir.Put(name, ModuleWithMarkedEntries(8192, base, mark, mark));
     }
 
     TempDir dir;

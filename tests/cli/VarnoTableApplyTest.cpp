@@ -56,40 +56,43 @@ bool InsideTables(const ScenarioFile& file, std::size_t offset, std::size_t nine
     }
 }
 
-// What diff must print: the lines of the two exports ("0xC0\t0x0410") that differ, as "C0 0410 0430".
-std::string ExportDifferences(const TempDir& dir, const std::string& a, const std::string& b)
-{
-    std::vector<std::string> linesA = Lines(RunVarnoTable(dir, "export " + Quote(a)).out);
-    std::vector<std::string> linesB = Lines(RunVarnoTable(dir, "export " + Quote(b)).out);
-    EXPECT_TRUE(linesA.size() == 256 && linesB.size() == 256);
-    std::string expected;
-    for (std::size_t i = 0; i < linesA.size() && i < linesB.size(); ++i) {
-        if (linesA[i] != linesB[i]) {
-            expected += linesA[i].substr(2, 2) + " " + linesA[i].substr(7) + " " + linesB[i].substr(7) + "\n";
+class VarnoTableExports : public VarnoTable {
+protected:
+    std::string Export(const std::string& path) const { return Run({"export", path}).out; }
+
+    // What diff must print: the lines of the two exports ("0xC0\t0x0410") that differ, as "C0 0410 0430".
+    std::string ExportDifferences(const std::string& a, const std::string& b) const
+    {
+        std::vector<std::string> linesA = Lines(Export(a));
+        std::vector<std::string> linesB = Lines(Export(b));
+        EXPECT_TRUE(linesA.size() == 256 && linesB.size() == 256);
+        std::string expected;
+        for (std::size_t i = 0; i < linesA.size() && i < linesB.size(); ++i) {
+            if (linesA[i] != linesB[i]) {
+                expected += linesA[i].substr(2, 2) + " " + linesA[i].substr(7) + " " + linesB[i].substr(7) + "\n";
+            }
         }
+        return expected;
     }
-    return expected;
-}
+};
+using VarnoTableApply = VarnoTableExports;
+using VarnoTableDiff = VarnoTableExports;
 
 } // namespace
 
-TEST(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
+TEST_F(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
 {
-    TempDir dir;
-    const std::string nt1251 = dir.File("c_1251.nls");
-    const std::string text = dir.File("cp1251.txt");
-    ASSERT_TRUE(samples::WriteFile(nt1251, samples::MakeNtCodePageFile({})));
-    const std::string exported = RunVarnoTable(dir, "export " + Quote(nt1251)).out;
-    ASSERT_TRUE(samples::WriteFile(text, samples::Bytes(exported.begin(), exported.end())));
+    const std::string nt1251 = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const std::string exported = Export(nt1251);
+    const std::string text = dir.Put("cp1251.txt", samples::Bytes(exported.begin(), exported.end()));
 
     for (const std::string& source : {nt1251, text}) {
         for (ScenarioFile& target : Targets()) {
             SCOPED_TRACE(source + " into " + target.name);
-            const std::string path = dir.File(target.name);
-            ASSERT_TRUE(samples::WriteFile(path, target.before));
-            TableRun run = RunVarnoTable(dir, "apply --from " + Quote(source) + " " + Quote(path));
+            const std::string path = dir.Put(target.name, target.before);
+            ProcessRun run = Run({"apply", "--from", source, path});
             ASSERT_EQ(run.exitStatus, 0) << run.err;
-            ASSERT_TRUE(samples::ReadFile(path, target.after));
+            target.after = Contents(path);
 
             samples::Mapping forward;
             int changedEntries = 0;
@@ -130,16 +133,15 @@ TEST(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
             }
             EXPECT_TRUE(outside.empty()) << outside.size() << " bytes, the first at " << outside.front();
             if (target.kind != FileKind::gdi) {
-                TableRun check = RunVarnoTable(dir, "check " + Quote(path));
+                ProcessRun check = Run({"check", path});
                 EXPECT_EQ(check.exitStatus, 0) << check.out << check.err;
             }
         }
     }
 }
 
-TEST(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
+TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
 {
-    TempDir dir;
     // A 9x file with no byte behind its table, and a source whose bytes 80-FF need a block each.
     const std::size_t tight = samples::kNinexReverseOffset + 2 * samples::ReferenceNinexTable(kWestern).size();
     std::string spread;
@@ -159,25 +161,27 @@ TEST(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
                  {"spread.txt", samples::Bytes(spread.begin(), spread.end())},
                  {"bad.txt", {'0', 'x', '8', '0', '\n', '0', 'x', '8', '1', ' ', '4', '1', '0', '\n'}}};
     for (const auto& file : files) {
-        ASSERT_TRUE(samples::WriteFile(dir.File(file.name), file.bytes));
+        dir.Put(file.name, file.bytes);
     }
-    auto in = [&](const std::string& name) { return Quote(dir.File(name)); };
+    auto in = [&](const std::string& name) { return dir.File(name); };
     const struct {
-        std::string arguments;
+        std::vector<std::string> arguments;
         std::string refused; // the file that standard error names; empty for none
         std::string message; // a part of standard error
     } cases[] = {
-        {"--from " + in("c_1251.nls") + " " + in("c_1252.nls") + " " + in("ru.kbd"), "ru.kbd", "keyboard layout"},
-        {"--from " + in("c_1252.nls") + " " + in("c_1251.nls") + " " + in("gdi.exe"), "gdi.exe", "could no longer be found"},
-        {"--from " + in("spread.txt") + " " + in("c_1252.nls") + " " + in("cp_1252.nls"), "cp_1252.nls", "no room"},
-        {"--from " + in("bad.txt") + " " + in("c_1252.nls"), "bad.txt", "line 2 "},
-        {"--from " + in("ru.kbd") + " " + in("c_1252.nls"), "ru.kbd", "keyboard layout"},
-        {"--from " + in("c_1251.nls") + " --range C0 " + in("c_1252.nls"), "", "--range"},
-        {"--dry-run --from " + in("c_1251.nls") + " --range C0-C1 " + in("c_1252.nls"), "", ""},
+        {{"--from", in("c_1251.nls"), in("c_1252.nls"), in("ru.kbd")}, "ru.kbd", "keyboard layout"},
+        {{"--from", in("c_1252.nls"), in("c_1251.nls"), in("gdi.exe")}, "gdi.exe", "could no longer be found"},
+        {{"--from", in("spread.txt"), in("c_1252.nls"), in("cp_1252.nls")}, "cp_1252.nls", "no room"},
+        {{"--from", in("bad.txt"), in("c_1252.nls")}, "bad.txt", "line 2 "},
+        {{"--from", in("ru.kbd"), in("c_1252.nls")}, "ru.kbd", "keyboard layout"},
+        {{"--from", in("c_1251.nls"), "--range", "C0", in("c_1252.nls")}, "", "--range"},
+        {{"--dry-run", "--from", in("c_1251.nls"), "--range", "C0-C1", in("c_1252.nls")}, "", ""},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.arguments);
-        TableRun run = RunVarnoTable(dir, "apply " + c.arguments);
+        SCOPED_TRACE(c.refused + " " + c.message);
+        std::vector<std::string> arguments = c.arguments;
+        arguments.insert(arguments.begin(), "apply");
+        ProcessRun run = Run(arguments);
         if (c.message.empty()) {
             EXPECT_EQ(run.exitStatus, 0) << run.err;
             const std::string nt1252 = dir.File("c_1252.nls");
@@ -190,24 +194,17 @@ TEST(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
             EXPECT_EQ(run.out, "");
         }
         for (const auto& file : files) {
-            samples::Bytes now;
-            ASSERT_TRUE(samples::ReadFile(dir.File(file.name), now));
-            EXPECT_TRUE(now == file.bytes) << file.name;
+            EXPECT_TRUE(Contents(dir.File(file.name)) == file.bytes) << file.name;
         }
     }
 }
 
-TEST(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
+TEST_F(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
 {
-    TempDir dir;
-    const std::string nt1251 = dir.File("c_1251.nls");
-    const std::string nt1252 = dir.File("c_1252.nls");
-    const std::string gdi = dir.File("gdi.exe");
-    const std::string kbd = dir.File("ru.kbd");
-    ASSERT_TRUE(samples::WriteFile(nt1251, samples::MakeNtCodePageFile({})));
-    ASSERT_TRUE(samples::WriteFile(nt1252, edit_scenario::NtFile("c", "windows-1252", 1252, false).before));
-    ASSERT_TRUE(samples::WriteFile(gdi, samples::MakeGdiModule({})));
-    ASSERT_TRUE(samples::WriteFile(kbd, samples::MakeKeyboardLayout({})));
+    const std::string nt1251 = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const std::string nt1252 = dir.Put("c_1252.nls", edit_scenario::NtFile("c", "windows-1252", 1252, false).before);
+    const std::string gdi = dir.Put("gdi.exe", samples::MakeGdiModule({}));
+    const std::string kbd = dir.Put("ru.kbd", samples::MakeKeyboardLayout({}));
 
     const struct {
         std::string a, b;
@@ -215,12 +212,12 @@ TEST(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
     } pairs[] = {{nt1251, gdi, 0}, {nt1251, nt1252, 1}, {nt1252, gdi, 1}};
     for (const auto& pair : pairs) {
         SCOPED_TRACE(pair.a + " " + pair.b);
-        TableRun run = RunVarnoTable(dir, "diff " + Quote(pair.a) + " " + Quote(pair.b));
+        ProcessRun run = Run({"diff", pair.a, pair.b});
         EXPECT_EQ(run.exitStatus, pair.status) << run.err;
-        EXPECT_EQ(run.out, ExportDifferences(dir, pair.a, pair.b));
+        EXPECT_EQ(run.out, ExportDifferences(pair.a, pair.b));
 
         // The same as a JSON list of numbers.
-        TableRun json = RunVarnoTable(dir, "diff --json " + Quote(pair.a) + " " + Quote(pair.b));
+        ProcessRun json = Run({"diff", "--json", pair.a, pair.b});
         EXPECT_EQ(json.exitStatus, pair.status);
         std::string fromJson;
         for (const QJsonValue& item : QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array()) {
@@ -234,14 +231,13 @@ TEST(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
 
     // A mapping text names only some bytes, one of them without a value: every other byte differs from a value.
     const std::string part = "0x80\t0x0402 # in windows-1251 too\n0x81\n";
-    ASSERT_TRUE(samples::WriteFile(dir.File("part.txt"), samples::Bytes(part.begin(), part.end())));
-    TableRun partial = RunVarnoTable(dir, "diff " + Quote(nt1251) + " " + Quote(dir.File("part.txt")));
+    ProcessRun partial = Run({"diff", nt1251, dir.Put("part.txt", samples::Bytes(part.begin(), part.end()))});
     EXPECT_EQ(partial.exitStatus, 1) << partial.err;
     EXPECT_EQ(Lines(partial.out).size(), 255u);
     EXPECT_NE(partial.out.find("\n81 0403 ----\n82 201A ----\n"), std::string::npos) << partial.out;
 
     for (const std::string& other : {kbd, dir.File("c_missing.nls")}) {
-        TableRun error = RunVarnoTable(dir, "diff " + Quote(nt1251) + " " + Quote(other));
+        ProcessRun error = Run({"diff", nt1251, other});
         EXPECT_EQ(error.exitStatus, 2);
         EXPECT_EQ(error.err.rfind("varno-table: " + other + ": ", 0), 0u) << error.err;
     }

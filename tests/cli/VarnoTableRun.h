@@ -1,22 +1,27 @@
 #pragma once
-// Runs the built varno-table as a shell would, without a display, and keeps
-// its exit status, standard output and standard error.
+// varno-table run as a program on files of a fresh folder, without a display,
+// with exactly the arguments given.
 
+#include "tests/ProcessRun.h"
 #include "tests/TestSupport.h"
+
+#include <gtest/gtest.h>
 
 #include <sstream>
 #include <string>
 #include <vector>
 
-using TableRun = ProgramRun;
+class VarnoTable : public ::testing::Test {
+protected:
+    ProcessRun Run(std::vector<std::string> arguments, const std::function<void()>& inChild = {},
+                   const std::vector<std::string>& environment = {"DISPLAY", "WAYLAND_DISPLAY"}) const
+    {
+        arguments.insert(arguments.begin(), VARNO_TABLE_EXECUTABLE);
+        return RunProcess(dir, std::move(arguments), environment, inChild);
+    }
 
-// arguments are passed to the shell as they stand: quote paths with Quote.
-// environment goes before the program, as "env" takes it.
-inline TableRun RunVarnoTable(const TempDir& dir, const std::string& arguments,
-                              const std::string& environment = "-u DISPLAY -u WAYLAND_DISPLAY")
-{
-    return RunProgram(dir, std::string(VARNO_TABLE_EXECUTABLE) + " " + arguments, environment);
-}
+    TempDir dir;
+};
 
 inline std::vector<std::string> Lines(const std::string& text)
 {

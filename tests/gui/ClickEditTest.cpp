@@ -8,7 +8,6 @@
 #include "platform/AfxRes.h"
 #include "tables/CKeyboardHandler.h"
 #include "tests/EditScenario.h"
-#include "tests/OpenScenario.h"
 #include "tests/TestSupport.h"
 #include "view/TableLayout.h"
 
@@ -86,9 +85,7 @@ protected:
     {
         for (std::size_t i = 0; i < scenario.files.size(); ++i) {
             SCOPED_TRACE(scenario.files[i].name);
-            samples::Bytes onDisk;
-            ASSERT_TRUE(samples::ReadFile(m_paths[i], onDisk));
-            EXPECT_EQ(DifferingOffsets(onDisk, scenario.files[i].after), std::vector<std::size_t>{})
+            EXPECT_EQ(DifferingOffsets(Contents(m_paths[i]), scenario.files[i].after), std::vector<std::size_t>{})
                 << "offsets that differ from the expected file";
         }
     }

@@ -6,8 +6,8 @@
 
 #include "app/CVarnoApp.h"
 #include "document/CVarnoDoc.h"
+#include "document/PropagateCharChange.h"
 #include "frames/CMainFrame.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CMDIChildWnd.h"
 #include "platform/Display.h"
 #include "res/Resource.h"
@@ -135,12 +135,7 @@ protected:
         return entries;
     }
 
-    std::string Sample(const std::string& name, const samples::Bytes& bytes) const
-    {
-        const std::string path = m_files.File(name);
-        EXPECT_TRUE(samples::WriteFile(path, bytes));
-        return path;
-    }
+    std::string Sample(const std::string& name, const samples::Bytes& bytes) const { return m_files.Put(name, bytes); }
 
     CVarnoDoc* Open(const std::string& path)
     {
@@ -149,19 +144,7 @@ protected:
                                                                                     : nullptr;
     }
 
-    std::vector<CVarnoDoc*> OpenDocuments() const
-    {
-        std::vector<CVarnoDoc*> documents;
-        POSITION templatePosition = m_app->GetFirstDocTemplatePosition();
-        while (templatePosition != nullptr) {
-            CDocTemplate* docTemplate = m_app->GetNextDocTemplate(templatePosition);
-            POSITION position = docTemplate->GetFirstDocPosition();
-            while (position != nullptr) {
-                documents.push_back(static_cast<CVarnoDoc*>(docTemplate->GetNextDoc(position)));
-            }
-        }
-        return documents;
-    }
+    std::vector<CVarnoDoc*> OpenDocuments() const { return AllOpenDocuments(*m_app); }
 
     static std::vector<CVarnoView*> Views(CDocument* document)
     {

@@ -5,6 +5,7 @@
 #include "platform/AfxRes.h"
 #include "platform/CRecentFileList.h"
 #include "tables/CTableHandler.h"
+#include "tests/TestSupport.h"
 
 #include <QFontDialog>
 #include <QRegularExpression>
@@ -140,8 +141,7 @@ TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
             EXPECT_EQ(m_log.Messages()[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
             EXPECT_EQ(OpenDocuments().empty(), c.closes);
             EXPECT_EQ(Area()->subWindowList().isEmpty(), c.closes);
-            samples::Bytes onDisk;
-            ASSERT_TRUE(samples::ReadFile(path, onDisk));
+            const samples::Bytes onDisk = Contents(path);
             EXPECT_EQ(onDisk.size(), original.size());
             EXPECT_EQ(samples::GetWord(onDisk, samples::kNtForwardOffset + 2 * 0xC0), c.saves ? 0x0041 : 0x0410);
             if (!c.closes) {
@@ -184,16 +184,9 @@ TEST_F(Frames, ExitAsksForEveryModifiedDocumentAndCancelKeepsAllOpen)
 TEST_F(Frames, RecentFileListKeepsTheFourNewest)
 {
     std::vector<std::string> paths;
-    for (const char* name : {"c_1250.nls", "c_1251.nls", "c_1252.nls", "cp_1251.nls", "us.kbd"}) {
-        paths.push_back(m_files.File(name));
-    }
-    Sample("c_1250.nls", samples::MakeNtCodePageFile({}));
-    Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    Sample("c_1252.nls", samples::MakeNtCodePageFile({}));
-    Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
-    Sample("us.kbd", samples::MakeKeyboardLayout({}));
-    for (const std::string& path : paths) {
-        ASSERT_NE(Open(path), nullptr);
+    for (const char* name : {"c_1250.nls", "c_1251.nls", "c_1252.nls", "c_1253.nls", "us.kbd"}) {
+        paths.push_back(Sample(name, name[0] == 'c' ? samples::MakeNtCodePageFile({}) : samples::MakeKeyboardLayout({})));
+        ASSERT_NE(Open(paths.back()), nullptr);
     }
     CRecentFileList* list = m_app->GetRecentFileList();
     ASSERT_NE(list, nullptr);
@@ -244,9 +237,7 @@ TEST_F(Frames, SaveAsWritesTheNewFileAndRenamesTheWindow)
     FileDialogAnswer answer(copy);
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(answer.Shown(), 1);
-    samples::Bytes onDisk;
-    ASSERT_TRUE(samples::ReadFile(copy, onDisk));
-    EXPECT_EQ(onDisk, bytes);
+    EXPECT_EQ(Contents(copy), bytes);
     EXPECT_EQ(document->GetPathName(), copy);
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - gdi-copy.exe"));
     EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("gdi-copy.exe"));

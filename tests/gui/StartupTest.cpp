@@ -21,22 +21,16 @@ bool SameIcon(const QIcon& a, const QIcon& b)
 
 using Startup = EditorTest;
 
-TEST_F(Startup, EmptyCommandLineShowsTheMainFrameWithFileAndHelpOnly)
+TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentChangeNothing)
 {
     ASSERT_NE(MainFrame(), nullptr);
-    EXPECT_TRUE(MainFrame()->IsKindOf(RUNTIME_CLASS(CMainFrame)));
     EXPECT_TRUE(MainWindow()->isVisible());
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno"));
     EXPECT_TRUE(SameIcon(MainWindow()->windowIcon(), AfxLoadIcon(IDR_MAINFRAME)));
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Help"}));
     EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Recent File", "E&xit"}));
-    EXPECT_TRUE(Area()->subWindowList().isEmpty());
-    EXPECT_TRUE(OpenDocuments().empty());
-    EXPECT_TRUE(m_log.Messages().empty());
-}
 
-TEST_F(Startup, NewAndUnhandledCommandsChangeNothing)
-{
+    // New and the commands that nothing handles without a document change nothing.
     for (UINT id : {ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE,
                     ID_FILE_SAVE, ID_FILE_CLOSE, ID_WINDOW_NEW, ID_WINDOW_CASCADE}) {
         Command(id);
@@ -118,21 +112,6 @@ TEST_F(Startup, FilesDroppedOnTheMainWindowOpen)
     EXPECT_EQ(OpenDocuments()[0]->m_nKind, CVarnoDoc::kindNtCodePage);
     EXPECT_EQ(OpenDocuments()[1]->m_nKind, CVarnoDoc::kindKeyboard);
     EXPECT_EQ(Area()->subWindowList().size(), 2);
-}
-
-TEST_F(Startup, OpeningAnOpenFileAgainActivatesItsWindow)
-{
-    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    CVarnoDoc* first = Open(nt);
-    CVarnoDoc* second = Open(Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})));
-    ASSERT_NE(first, nullptr);
-    ASSERT_NE(second, nullptr);
-    EXPECT_EQ(MainFrame()->GetActiveDocument(), second);
-    EXPECT_EQ(Open(m_files.Path().string() + "/./c_1251.nls"), first);
-    EXPECT_EQ(OpenDocuments().size(), 2u);
-    EXPECT_EQ(Area()->subWindowList().size(), 2);
-    EXPECT_EQ(MainFrame()->GetActiveDocument(), first);
-    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls"));
 }
 
 TEST_F(Startup, NothingIsWrittenIntoTheDesktopSettings)

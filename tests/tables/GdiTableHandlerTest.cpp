@@ -73,15 +73,6 @@ TEST(GdiTableHandler, OwnImageAtOddBaseReadsTheGeneratedTable)
     EXPECT_EQ(handler.ReverseLookup(0xBEEF), 0x3F);
 }
 
-TEST(GdiTableHandler, TableCutByTheFilesEndIsNotLongEnough)
-{
-    // The signature fits, but the entries of 0xC5-0xFF lie past the file's end.
-    CGdiTableHandler handler;
-    ASSERT_TRUE(LoadImage(handler, ZerosWithSignatureAt(1000, {900})));
-    EXPECT_EQ(handler.LocateTable(nullptr, 0), 516);
-    EXPECT_FALSE(handler.IsImageLongEnough());
-}
-
 // The next open must find the same table: a change that would move the search
 // elsewhere, or nowhere, is refused as a whole. A stray copy further on would
 // otherwise be found next time, and edits would land outside the table.
