@@ -7,26 +7,13 @@ IMPLEMENT_DYNAMIC(CButton, CWnd)
 int CButton::GetCheck() const
 {
     const auto* box = qobject_cast<const QCheckBox*>(GetWidget());
-    if (box == nullptr) {
-        return BST_UNCHECKED;
-    }
-    switch (box->checkState()) {
-    case Qt::Checked: return BST_CHECKED;
-    case Qt::PartiallyChecked: return BST_INDETERMINATE;
-    default: return BST_UNCHECKED;
-    }
+    return box != nullptr && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
 }
 
 void CButton::SetCheck(int nCheck)
 {
-    auto* box = qobject_cast<QCheckBox*>(GetWidget());
-    if (box == nullptr) {
-        return;
-    }
-    if (nCheck == BST_INDETERMINATE && box->isTristate()) {
-        box->setCheckState(Qt::PartiallyChecked);
-    } else {
-        box->setCheckState(nCheck != BST_UNCHECKED ? Qt::Checked : Qt::Unchecked);
+    if (auto* box = qobject_cast<QCheckBox*>(GetWidget())) {
+        box->setChecked(nCheck != BST_UNCHECKED);
     }
 }
 

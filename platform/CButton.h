@@ -8,15 +8,13 @@ constexpr UINT BM_SETCHECK = 0x00F1;
 
 constexpr int BST_UNCHECKED = 0;
 constexpr int BST_CHECKED = 1;
-constexpr int BST_INDETERMINATE = 2;
 
 class CButton : public CWnd {
     DECLARE_DYNAMIC(CButton)
 public:
-    // BST_CHECKED, BST_UNCHECKED or BST_INDETERMINATE; BST_UNCHECKED for a
-    // button that is not a check box.
+    // BST_CHECKED or BST_UNCHECKED; BST_UNCHECKED for a button that is not a check box.
     int GetCheck() const;
-    // A two-state check box takes any nonzero state as checked.
+    // Any nonzero state checks the box.
     void SetCheck(int nCheck);
 
     // The button messages BM_GETCHECK and BM_SETCHECK (state in wParam); 0 for any other.

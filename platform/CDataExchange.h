@@ -8,10 +8,8 @@ class CWnd;
 
 class CDataExchange {
 public:
-    CDataExchange(CWnd* pDlgWnd, BOOL bSaveAndValidate) : m_bSaveAndValidate(bSaveAndValidate), m_pDlgWnd(pDlgWnd) {}
+    explicit CDataExchange(CWnd* pDlgWnd) : m_pDlgWnd(pDlgWnd) {}
 
-    // TRUE: from the controls into the members; FALSE: from the members into the controls.
-    BOOL m_bSaveAndValidate;
     CWnd* m_pDlgWnd;
 };
 

@@ -73,7 +73,7 @@ void CDocTemplate::ActivateDocument(CDocument* pDocument)
     }
 }
 
-CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
 {
     if (m_pFrameClass == nullptr) {
         return nullptr;
@@ -90,8 +90,6 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     CCreateContext context;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pCurrentDoc = pDoc;
-    context.m_pNewDocTemplate = this;
-    context.m_pCurrentFrame = pOther;
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, AfxGetMainWnd(), &context)) {
         delete frame;
         return nullptr;

@@ -39,7 +39,6 @@ public:
     // empty document. Null when the document refuses or fails (it has then
     // reported why) and no document of it remains.
     virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName) = 0;
-    virtual void SetDefaultTitle(CDocument* pDocument) = 0;
     // Closes every document of this template.
     virtual void CloseAllDocuments(BOOL bEndSession);
 
@@ -52,7 +51,7 @@ public:
     // Brings an open document's window to the front (its file was opened again).
     virtual void ActivateDocument(CDocument* pDocument);
     // A new frame of the frame class in the main window, with a new view of the
-    // document; pOther is the document's frame it copies, if any. Null on failure.
+    // document (pOther, the frame it copies, adds nothing here). Null on failure.
     virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
     // The view's first update, then the frame shown and activated.
     virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
@@ -60,10 +59,6 @@ public:
     // The field of the document string; FALSE when there is none.
     BOOL GetDocString(std::string& rString, DocStringIndex index) const;
 
-    UINT GetResourceID() const { return m_nIDResource; }
-    const CRuntimeClass* GetDocClass() const { return m_pDocClass; }
-    const CRuntimeClass* GetFrameClass() const { return m_pFrameClass; }
-    const CRuntimeClass* GetViewClass() const { return m_pViewClass; }
 
 protected:
     CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,

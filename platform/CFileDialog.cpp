@@ -3,39 +3,13 @@
 #include "platform/Display.h"
 #include "platform/FilePath.h"
 
-#include <QApplication>
 #include <QFileDialog>
 
 #include <vector>
 
-// The toolkit's file dialog, ending the owner's modal loop with its result.
-class CFileDialogWidget : public QFileDialog {
-public:
-    CFileDialogWidget(CFileDialog& owner, QWidget* parent) : QFileDialog(parent), m_owner(owner) {}
-
-    void done(int result) override
-    {
-        QFileDialog::done(result);
-        m_owner.SetModalResult(result == QDialog::Accepted ? IDOK : IDCANCEL);
-    }
-
-private:
-    CFileDialog& m_owner;
-};
-
-IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
-
-CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
-                         LPCSTR lpszFilter, CWnd* pParentWnd)
-    : CDialog(0, pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_dwFlags(dwFlags),
-      m_strDefExt(lpszDefExt != nullptr ? lpszDefExt : ""), m_strFileName(lpszFileName != nullptr ? lpszFileName : ""),
-      m_strFilter(lpszFilter != nullptr ? lpszFilter : "")
-{
-}
-
-CFileDialog::~CFileDialog() = default;
-
-std::string CFileDialog::ToolkitFilter(LPCSTR lpszFilter)
+namespace {
+// The filter in the toolkit's form: "Codepage files (*.nls);;All Files (*)".
+std::string ToolkitFilter(LPCSTR lpszFilter)
 {
     std::vector<std::string> fields;
     std::string field;
@@ -67,15 +41,26 @@ std::string CFileDialog::ToolkitFilter(LPCSTR lpszFilter)
     }
     return result;
 }
+} // namespace
+
+IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
+
+CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
+                         LPCSTR lpszFilter, CWnd* pParentWnd)
+    : CDialog(0, pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_dwFlags(dwFlags),
+      m_strDefExt(lpszDefExt != nullptr ? lpszDefExt : ""), m_strFileName(lpszFileName != nullptr ? lpszFileName : ""),
+      m_strFilter(lpszFilter != nullptr ? lpszFilter : "")
+{
+}
+
+CFileDialog::~CFileDialog() = default;
 
 INT_PTR CFileDialog::DoModal()
 {
     if (!AfxHasDisplay() && !AfxHasModalDialogHook()) {
         return IDCANCEL;
     }
-    AfxEnsureGuiApplication();
-    QWidget* parent = GetParentWnd() != nullptr ? GetParentWnd()->GetWidget() : QApplication::activeWindow();
-    auto* dialog = new CFileDialogWidget(*this, parent);
+    auto* dialog = new QFileDialog(ParentWidget());
     // The toolkit's own dialog, the same on every desktop (and answerable by tests).
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setWindowTitle(m_bOpenFileDialog ? QStringLiteral("Open") : QStringLiteral("Save As"));
@@ -92,9 +77,7 @@ INT_PTR CFileDialog::DoModal()
     if (!m_strFileName.empty()) {
         dialog->selectFile(QString::fromStdString(m_strFileName));
     }
-    Attach(dialog, true);
-
-    INT_PTR result = RunModalLoop();
+    INT_PTR result = RunModalWindow(dialog);
     if (result == IDOK) {
         const QStringList files = dialog->selectedFiles();
         if (files.isEmpty()) {

@@ -21,8 +21,6 @@ public:
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
     void ActivateFrame(int nCmdShow = -1) override;
-    // The document's title, with ":<n>" while the document has several windows.
-    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
 protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;

@@ -130,23 +130,6 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID)
     return CFrameWnd::OnCmdMsg(nID);
 }
 
-void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
-{
-    QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return;
-    }
-    QString title = QString::fromStdString(m_strTitle);
-    CMDIChildWnd* child = MDIGetActive();
-    if (bAddToTitle && (m_dwStyle & FWS_ADDTOTITLE) != 0 && child != nullptr && child->GetWidget() != nullptr) {
-        const QString name = child->GetWidget()->windowTitle();
-        if (!name.isEmpty()) {
-            title += QStringLiteral(" - ") + name;
-        }
-    }
-    widget->setWindowTitle(title);
-}
-
 void CMDIFrameWnd::OnUpdateFrameMenu()
 {
     CMDIChildWnd* child = MDIGetActive();

@@ -30,8 +30,6 @@ public:
     CDocument* GetActiveDocument() override;
     CFrameWnd* GetActiveFrame() override;
     BOOL OnCmdMsg(UINT nID) override;
-    // "<title> - <active window's title>" with FWS_ADDTOTITLE, else the title.
-    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
     // Shows the menu of the active child, or the frame's own when there is none.
     void OnUpdateFrameMenu();
 

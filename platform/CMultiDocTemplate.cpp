@@ -4,7 +4,6 @@
 #include "platform/MessageBox.h"
 
 #include <algorithm>
-#include <string>
 
 IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
 
@@ -49,29 +48,14 @@ CDocument* CMultiDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
         AfxMessageBox("Failed to create an empty document.", MB_ICONSTOP);
         return nullptr;
     }
-    BOOL ready;
-    if (lpszPathName == nullptr) {
-        SetDefaultTitle(document);
-        ready = document->OnNewDocument();
-    } else {
-        ready = document->OnOpenDocument(lpszPathName);
-        if (ready) {
-            document->SetPathName(lpszPathName);
-        }
+    // A new document is left without a title: the program's documents refuse to be new.
+    BOOL ready = lpszPathName == nullptr ? document->OnNewDocument() : document->OnOpenDocument(lpszPathName);
+    if (ready && lpszPathName != nullptr) {
+        document->SetPathName(lpszPathName);
     }
     if (!ready || !CreateFrameAndView(document)) {
         delete document;
         return nullptr;
     }
     return document;
-}
-
-void CMultiDocTemplate::SetDefaultTitle(CDocument* pDocument)
-{
-    std::string title;
-    if (!GetDocString(title, docName)) {
-        title = "Untitled";
-    }
-    title += std::to_string(++m_nUntitledCount);
-    pDocument->SetTitle(title.c_str());
 }

@@ -20,10 +20,7 @@ public:
     void RemoveDocument(CDocument* pDoc) override;
 
     CDocument* OpenDocumentFile(LPCSTR lpszPathName) override;
-    // The document name of the document string (else "Untitled") and a running number.
-    void SetDefaultTitle(CDocument* pDocument) override;
 
 private:
     std::vector<CDocument*> m_docList;
-    UINT m_nUntitledCount = 0;
 };

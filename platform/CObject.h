@@ -1,5 +1,5 @@
 #pragma once
-// Run-time class information and dynamic creation by class name.
+// Run-time class information and dynamic creation.
 
 #include "platform/WinTypes.h"
 
@@ -8,14 +8,14 @@ class CObject;
 struct CRuntimeClass {
     using CreateFunction = CObject* (*)();
 
-    // Registers the class under its name; every CRuntimeClass is a static object.
-    CRuntimeClass(LPCSTR className, CreateFunction create, const CRuntimeClass* baseClass);
+    CRuntimeClass(LPCSTR className, CreateFunction create, const CRuntimeClass* baseClass)
+        : m_lpszClassName(className), m_pfnCreateObject(create), m_pBaseClass(baseClass)
+    {
+    }
 
     // A new object of the class, or null when the class is not dynamically creatable.
     CObject* CreateObject() const;
     BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;
-    // The registered class of that name, or null.
-    static const CRuntimeClass* FromName(LPCSTR className);
 
     LPCSTR m_lpszClassName;
     CreateFunction m_pfnCreateObject;

@@ -207,19 +207,14 @@ CFrameWnd* CWnd::GetParentFrame() const
     return nullptr;
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow)
+BOOL CWnd::ShowWindow(int)
 {
     QWidget* widget = GetWidget();
     if (widget == nullptr) {
         return FALSE;
     }
     BOOL wasVisible = widget->isVisible() ? TRUE : FALSE;
-    switch (nCmdShow) {
-    case SW_HIDE: widget->hide(); break;
-    case SW_SHOWMINIMIZED: widget->showMinimized(); break;
-    case SW_SHOWMAXIMIZED: widget->showMaximized(); break;
-    default: widget->show(); break;
-    }
+    widget->show();
     return wasVisible;
 }
 
@@ -270,12 +265,6 @@ int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
     std::memcpy(buffer, text.constData(), static_cast<std::size_t>(count));
     buffer[count] = '\0';
     return count;
-}
-
-int CWnd::GetWindowTextLength() const
-{
-    QWidget* widget = GetWidget();
-    return widget != nullptr ? static_cast<int>(TextOf(widget).toUtf8().size()) : 0;
 }
 
 int CWnd::GetDlgCtrlID() const { return GetDlgCtrlID(GetWidget()); }

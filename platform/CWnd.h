@@ -43,6 +43,7 @@ public:
     // Destroys the widget; the C++ object stays.
     virtual BOOL DestroyWindow();
 
+    // Shows the window (the program shows its windows in their normal state only).
     BOOL ShowWindow(int nCmdShow);
     void UpdateWindow();
     void GetClientRect(RECT* rect) const;
@@ -51,7 +52,6 @@ public:
     void SetWindowText(LPCSTR text);
     // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
     int GetWindowText(LPSTR buffer, int maxCount) const;
-    int GetWindowTextLength() const;
 
     // The control id of a child window; 0 when it has none.
     int GetDlgCtrlID() const;

@@ -12,7 +12,6 @@ struct AfxStringResource {
 };
 
 constexpr UINT AFX_IDS_APP_TITLE = 57344;
-constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
 
 // The table must outlive every lookup; a later registration replaces it.
 void AfxRegisterStringTable(const AfxStringResource* table, std::size_t count);

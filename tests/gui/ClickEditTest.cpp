@@ -258,11 +258,11 @@ TEST_F(ClickEdit, CancelAfterEditsChangesNothing)
     ASSERT_EQ(documents.size(), scenario.files.size());
     DialogAnswer answer([](CDialog& dialog) {
         for (int id : {IDC_CHAR, IDC_UNICODE, IDC_LOW, IDC_HIGH}) {
-            if (dialog.GetDlgItem(id) != nullptr) {
+            if (ControlOf(dialog, id) != nullptr) {
                 TypeInto(dialog, id, QStringLiteral("41"));
             }
         }
-        if (dialog.GetDlgItem(IDC_CAPSLOCK) != nullptr) {
+        if (ControlOf(dialog, IDC_CAPSLOCK) != nullptr) {
             ClickButton(dialog, IDC_CAPSLOCK);
         }
         ClickButton(dialog, IDCANCEL);

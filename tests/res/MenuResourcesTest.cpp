@@ -2,7 +2,6 @@
 
 #include "platform/AfxRes.h"
 #include "platform/Display.h"
-#include "platform/ResourceAccelerators.h"
 #include "platform/ResourceMenus.h"
 
 #include <QKeySequence>
@@ -11,7 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <vector>
 
 namespace {
 
@@ -19,41 +17,23 @@ class MenuResources : public testing::Test {
 protected:
     void SetUp() override { VarnoRegisterResources(); }
 
-    static std::vector<const AfxMenuItem*> Commands(const AfxMenuResource& menu)
-    {
-        std::vector<const AfxMenuItem*> commands;
-        for (const AfxMenuItem& popup : menu.items) {
-            for (const AfxMenuItem& item : popup.items) {
-                if (!item.IsSeparator()) {
-                    commands.push_back(&item);
-                }
-            }
-        }
-        return commands;
-    }
-
     static bool HasCommand(const AfxMenuResource& menu, UINT id)
     {
-        for (const AfxMenuItem* item : Commands(menu)) {
-            if (item->id == id) {
-                return true;
+        for (const AfxMenuItem& popup : menu.items) {
+            for (const AfxMenuItem& item : popup.items) {
+                if (item.id == id) {
+                    return true;
+                }
             }
         }
         return false;
     }
 };
 
-TEST_F(MenuResources, BothMenusAreRegisteredAndNothingElse)
+TEST_F(MenuResources, FontIsReachableOnlyWithADocument)
 {
     ASSERT_NE(AfxFindMenu(IDR_MAINFRAME), nullptr);
     ASSERT_NE(AfxFindMenu(IDR_VARNOTYPE), nullptr);
-    EXPECT_EQ(AfxFindMenu(IDR_MAINFRAME + 100), nullptr);
-    EXPECT_NE(AfxFindAcceleratorTable(IDR_MAINFRAME), nullptr);
-    EXPECT_EQ(AfxFindAcceleratorTable(IDR_VARNOTYPE), nullptr) << "one table serves every window";
-}
-
-TEST_F(MenuResources, FontIsReachableOnlyWithADocument)
-{
     const AfxMenuResource& empty = *AfxFindMenu(IDR_MAINFRAME);
     ASSERT_EQ(empty.items.size(), 2U);
     EXPECT_STREQ(empty.items[0].text, "&File");
@@ -99,35 +79,17 @@ TEST_F(MenuResources, EveryPopupIsWellFormed)
     }
 }
 
-TEST_F(MenuResources, ShortcutTextsNameAcceleratorsOfTheSameCommand)
+TEST_F(MenuResources, AcceleratorKeysAreDistinctQtKeys)
 {
-    const AfxAcceleratorTable& table = *AfxFindAcceleratorTable(IDR_MAINFRAME);
-    for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
-        for (const AfxMenuItem* item : Commands(*AfxFindMenu(id))) {
-            const QString text = QString::fromUtf8(item->text);
-            const qsizetype tab = text.indexOf(u'\t');
-            if (tab < 0) {
-                continue;
-            }
-            const QKeySequence shown = QKeySequence::fromString(text.mid(tab + 1), QKeySequence::PortableText);
-            bool found = false;
-            for (const ACCEL& accel : table.entries) {
-                found = found || (accel.cmd == item->id && AfxKeySequenceFromAccel(accel) == shown);
-            }
-            EXPECT_TRUE(found) << item->text;
-        }
-    }
-}
-
-TEST_F(MenuResources, AcceleratorKeysAreDistinctAndAllMapToQt)
-{
-    const AfxAcceleratorTable& table = *AfxFindAcceleratorTable(IDR_MAINFRAME);
-    EXPECT_EQ(table.entries.size(), 13U);
-    std::set<QString> keys;
-    for (const ACCEL& accel : table.entries) {
-        const QKeySequence key = AfxKeySequenceFromAccel(accel);
-        ASSERT_EQ(key.count(), 1) << accel.cmd;
-        EXPECT_TRUE(keys.insert(key.toString(QKeySequence::PortableText)).second) << "two entries for one key";
+    const AfxMenuResource& main = *AfxFindMenu(IDR_MAINFRAME);
+    EXPECT_EQ(main.accelerators.size(), 13U);
+    EXPECT_TRUE(AfxFindMenu(IDR_VARNOTYPE)->accelerators.empty()) << "the main window's keys serve every window";
+    std::set<int> keys;
+    for (const AfxAccelerator& accelerator : main.accelerators) {
+        const QKeySequence key = QKeySequence::fromString(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
+        ASSERT_EQ(key.count(), 1) << accelerator.key;
+        EXPECT_NE(key[0].key(), Qt::Key_unknown) << accelerator.key;
+        EXPECT_TRUE(keys.insert(key[0].toCombined()).second) << "two entries for " << accelerator.key;
     }
 }
 

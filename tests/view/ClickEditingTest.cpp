@@ -105,7 +105,7 @@ TEST_F(ClickEditing, CancelAfterEditsChangesNothing)
     AfxSetModalDialogHook([&](CDialog& dialog) {
         ++dialogs;
         for (int id : {IDC_CHAR, IDC_UNICODE, IDC_LOW, IDC_HIGH}) {
-            if (dialog.GetDlgItem(id) != nullptr) {
+            if (ControlOf(dialog, id) != nullptr) {
                 TypeInto(dialog, id, QStringLiteral("41"));
             }
         }
