@@ -70,21 +70,11 @@ void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
     }
 }
 
-void CMDIFrameWnd::MDICascade()
-{
-    if (QMdiArea* area = GetMdiClient()) {
-        area->cascadeSubWindows();
-    }
-}
+void CMDIFrameWnd::OnWindowCascade() { GetMdiClient()->cascadeSubWindows(); }
 
-void CMDIFrameWnd::MDITile()
-{
-    if (QMdiArea* area = GetMdiClient()) {
-        area->tileSubWindows();
-    }
-}
+void CMDIFrameWnd::OnWindowTile() { GetMdiClient()->tileSubWindows(); }
 
-void CMDIFrameWnd::MDIIconArrange()
+void CMDIFrameWnd::OnWindowArrange()
 {
     QMdiArea* area = GetMdiClient();
     if (area == nullptr) {

@@ -20,10 +20,6 @@ public:
     // The active document window, or null.
     CMDIChildWnd* MDIGetActive() const;
     void MDIActivate(CWnd* pWndActivate);
-    void MDICascade();
-    void MDITile();
-    // Lines the minimised document windows up along the bottom of the client area.
-    void MDIIconArrange();
     // The client area; null before LoadFrame.
     QMdiArea* GetMdiClient() const;
 
@@ -37,9 +33,10 @@ protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
 
     void OnWindowNew();
-    void OnWindowCascade() { MDICascade(); }
-    void OnWindowTile() { MDITile(); }
-    void OnWindowArrange() { MDIIconArrange(); }
+    void OnWindowCascade();
+    void OnWindowTile();
+    // Lines the minimised document windows up along the bottom of the client area.
+    void OnWindowArrange();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -2,10 +2,7 @@
 
 #include "platform/CFrameWnd.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QVariant>
@@ -17,38 +14,22 @@
 namespace {
 constexpr const char* kControlIdProperty = "varnoControlId";
 
-// The text of a window as the window system keeps it: a control's content, a top-level window's title.
+// The text of a window as the window system keeps it: an edit control's content, else the title.
 QString TextOf(const QWidget* widget)
 {
-    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-        return edit->text();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        return button->text();
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        return label->text();
-    }
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
-        return group->title();
-    }
-    return widget->windowTitle();
+    const auto* edit = qobject_cast<const QLineEdit*>(widget);
+    return edit != nullptr ? edit->text() : widget->windowTitle();
 }
 
 void SetTextOf(QWidget* widget, const QString& text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(text);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(text);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        group->setTitle(text);
     } else {
         widget->setWindowTitle(text);
     }
 }
+
 // The window objects by widget, so that a widget can find its object (events, parents).
 std::unordered_map<const QWidget*, CWnd*>& WindowMap()
 {

@@ -37,7 +37,6 @@ public:
     QWidget* GetWidget() const;
     // Whether the bound widget is destroyed with this object.
     bool OwnsWidget() const;
-    BOOL IsWindow() const { return GetWidget() != nullptr; }
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Destroys the widget; the C++ object stays.
@@ -49,6 +48,7 @@ public:
     void GetClientRect(RECT* rect) const;
     void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
     void Invalidate(BOOL erase = TRUE) { InvalidateRect(nullptr, erase); }
+    // The content of an edit control, the title of any other window.
     void SetWindowText(LPCSTR text);
     // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
     int GetWindowText(LPSTR buffer, int maxCount) const;

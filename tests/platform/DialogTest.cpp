@@ -158,7 +158,7 @@ TEST_F(Dialog, BoundControlsActOnTheRealWidgetsWhileTheDialogRuns)
     EXPECT_EQ(typedCount, 7);
     EXPECT_STREQ(typed, "typed b");
     EXPECT_EQ(checks, (std::vector<int>{BST_UNCHECKED, BST_CHECKED, BST_UNCHECKED}));
-    EXPECT_FALSE(dialog.m_editFirst.IsWindow()) << "the controls go with the dialog";
+    EXPECT_EQ(dialog.m_editFirst.GetWidget(), nullptr) << "the controls go with the dialog";
 }
 
 TEST_F(Dialog, IconsTakeTheirImageSizeAndGroupBoxesLieBeneath)

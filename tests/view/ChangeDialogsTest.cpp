@@ -60,7 +60,7 @@ TEST_F(ChangeDialogs, CharDialogShowsItsValuesAndOkWithoutEditsGivesThemBack)
     EXPECT_EQ(unicodeText, "0410");
     EXPECT_EQ(dialog.m_nChar, 0x8A);
     EXPECT_EQ(dialog.m_nUnicode, 0x410);
-    EXPECT_FALSE(dialog.m_editChar.IsWindow()) << "the controls go with the dialog";
+    EXPECT_EQ(dialog.m_editChar.GetWidget(), nullptr) << "the controls go with the dialog";
 }
 
 TEST_F(ChangeDialogs, CharDialogReadsTheTypedFieldsWithTheirWidths)
