@@ -34,30 +34,18 @@ INT_PTR CDialog::DoModal()
         return -1;
     }
     auto* window = new QDialog(ParentWidget());
-    const std::vector<QWidget*> tabStops =
-        AfxBuildDialogControls(*window, *dialogTemplate, [this](UINT id) { OnCmdMsg(id); });
+    QWidget* firstTabStop = AfxBuildDialogControls(*window, *dialogTemplate, [this](UINT id) { OnCmdMsg(id); });
     Attach(window, true);
-    if (OnInitDialog()) {
-        SetInitialFocus(tabStops);
+    if (OnInitDialog() && firstTabStop != nullptr) {
+        firstTabStop->setFocus(Qt::TabFocusReason);
+        // As the window system does for the edit control that gets the focus.
+        if (auto* edit = qobject_cast<QLineEdit*>(firstTabStop)) {
+            edit->selectAll();
+        }
     }
     INT_PTR result = RunModalWindow(window);
     DestroyWindow();
     return result;
-}
-
-void CDialog::SetInitialFocus(const std::vector<QWidget*>& tabStops)
-{
-    for (QWidget* control : tabStops) {
-        if (!control->isEnabled()) {
-            continue;
-        }
-        control->setFocus(Qt::TabFocusReason);
-        // As the window system does for the edit control that gets the focus.
-        if (auto* edit = qobject_cast<QLineEdit*>(control)) {
-            edit->selectAll();
-        }
-        return;
-    }
 }
 
 INT_PTR CDialog::RunModalWindow(QDialog* window)

@@ -9,8 +9,6 @@
 #include "platform/CWnd.h"
 #include "platform/ModalDialogHook.h"
 
-#include <vector>
-
 class QDialog;
 
 class CDialog : public CWnd {
@@ -45,8 +43,6 @@ protected:
     DECLARE_MESSAGE_MAP()
 
 private:
-    static void SetInitialFocus(const std::vector<QWidget*>& tabStops);
-
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
     int m_nModalResult = -1;

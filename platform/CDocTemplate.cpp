@@ -33,10 +33,7 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (m_pDocClass == nullptr || !m_pDocClass->IsDerivedFrom(RUNTIME_CLASS(CDocument))) {
-        return nullptr;
-    }
-    auto* document = static_cast<CDocument*>(m_pDocClass->CreateObject());
+    auto* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
     if (document != nullptr) {
         AddDocument(document);
     }
@@ -75,18 +72,10 @@ void CDocTemplate::ActivateDocument(CDocument* pDocument)
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
 {
-    if (m_pFrameClass == nullptr) {
+    auto* frame = AfxCreateObject<CFrameWnd>(m_pFrameClass, RUNTIME_CLASS(CFrameWnd));
+    if (frame == nullptr) {
         return nullptr;
     }
-    CObject* object = m_pFrameClass->CreateObject();
-    if (object == nullptr) {
-        return nullptr;
-    }
-    if (!object->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
-        delete object;
-        return nullptr;
-    }
-    auto* frame = static_cast<CFrameWnd*>(object);
     CCreateContext context;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pCurrentDoc = pDoc;

@@ -123,15 +123,10 @@ BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
 
 CView* CFrameWnd::CreateView(CCreateContext* pContext)
 {
-    CObject* object = pContext->m_pNewViewClass->CreateObject();
-    if (object == nullptr) {
+    auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass, RUNTIME_CLASS(CView));
+    if (view == nullptr) {
         return nullptr;
     }
-    if (!object->IsKindOf(RUNTIME_CLASS(CView))) {
-        delete object;
-        return nullptr;
-    }
-    auto* view = static_cast<CView*>(object);
     if (!view->Create(this)) {
         delete view;
         return nullptr;

@@ -34,6 +34,14 @@ protected:
     CObject() = default;
 };
 
+// A new object of the class when it derives from baseClass and is dynamically creatable; else null.
+template <class T>
+T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseClass)
+{
+    return runtimeClass != nullptr && runtimeClass->IsDerivedFrom(baseClass) ? static_cast<T*>(runtimeClass->CreateObject())
+                                                                             : nullptr;
+}
+
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 #define DECLARE_DYNAMIC(class_name)                                                                                  \

@@ -80,24 +80,14 @@ QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geomet
 }
 } // namespace
 
-std::vector<QWidget*> AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialogTemplate,
-                                             const std::function<void(UINT id)>& onClick)
+QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialogTemplate,
+                                const std::function<void(UINT id)>& onClick)
 {
-    window.setWindowTitle(QString::fromUtf8(dialogTemplate.caption != nullptr ? dialogTemplate.caption : ""));
-    Qt::WindowFlags flags = Qt::Dialog | Qt::CustomizeWindowHint;
-    if ((dialogTemplate.style & WS_CAPTION) == WS_CAPTION) {
-        flags |= Qt::WindowTitleHint;
-    }
-    if ((dialogTemplate.style & WS_SYSMENU) != 0) {
-        flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
-    }
-    window.setWindowFlags(flags);
-
-    QFont font = window.font();
-    if ((dialogTemplate.style & DS_SETFONT) != 0 && dialogTemplate.pointSize > 0) {
-        font = QFont(AfxFontFamilyFor(dialogTemplate.fontFace));
-        font.setPointSize(dialogTemplate.pointSize);
-    }
+    window.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint);
+    QFont font(AfxFontFamilyFor(dialogTemplate.fontFace));
+    font.setPointSize(dialogTemplate.pointSize);
     window.setFont(font);
     const QSize base = MeasureBaseUnits(font);
     auto rect = [&](int x, int y, int cx, int cy) {
@@ -106,35 +96,24 @@ std::vector<QWidget*> AfxBuildDialogControls(QDialog& window, const AfxDialogTem
     };
     window.setFixedSize(rect(0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
 
-    std::vector<QWidget*> visibleTabStops;
+    QWidget* firstTabStop = nullptr;
     QWidget* previousTabStop = nullptr;
     for (const AfxDialogItem& item : dialogTemplate.items) {
         QRect geometry = rect(item.x, item.y, item.cx, item.cy);
         QWidget* control = CreateControl(window, item, geometry);
         control->setGeometry(geometry);
         CWnd::SetDlgCtrlID(control, item.id);
-        control->setEnabled((item.style & WS_DISABLED) == 0);
-        const bool visible = (item.style & WS_VISIBLE) != 0;
-        if (!visible) {
-            control->hide();
-        }
-        const bool tabStop = (item.style & WS_TABSTOP) != 0;
-        if (control->focusPolicy() != Qt::NoFocus) {
-            control->setFocusPolicy(tabStop ? Qt::StrongFocus : Qt::ClickFocus);
-        }
-        if (tabStop) {
+        if ((item.style & WS_TABSTOP) != 0) {
             if (previousTabStop != nullptr) {
                 QWidget::setTabOrder(previousTabStop, control);
             }
             previousTabStop = control;
-            if (visible) {
-                visibleTabStops.push_back(control);
-            }
+            firstTabStop = firstTabStop != nullptr ? firstTabStop : control;
         }
         if (auto* button = qobject_cast<QAbstractButton*>(control)) {
             const UINT id = static_cast<UINT>(item.id);
             QObject::connect(button, &QAbstractButton::clicked, &window, [onClick, id] { onClick(id); });
         }
     }
-    return visibleTabStops;
+    return firstTabStop;
 }

@@ -5,12 +5,11 @@
 #include "platform/DialogTemplate.h"
 
 #include <functional>
-#include <vector>
 
 class QDialog;
 class QWidget;
 
 // Builds the controls into the window; a click on a button calls onClick with its id.
-// Returns the visible controls that Tab stops at, in template order.
-std::vector<QWidget*> AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialogTemplate,
-                                             const std::function<void(UINT id)>& onClick);
+// Returns the first control that Tab stops at, or null.
+QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialogTemplate,
+                                const std::function<void(UINT id)>& onClick);

@@ -44,7 +44,8 @@ struct AfxDialogItem {
     short y;
     short cx;
     short cy;
-    // The whole style: WS_CHILD, WS_VISIBLE, WS_TABSTOP, WS_GROUP, WS_DISABLED and the kind's own bits.
+    // The whole style as written (WS_CHILD, WS_VISIBLE, WS_TABSTOP, the kind's own bits ...):
+    // the controls take the tab order of WS_TABSTOP and an edit's frame from WS_BORDER.
     DWORD style;
     // The icon resource shown by an Icon control.
     UINT iconId = 0;
@@ -53,6 +54,7 @@ struct AfxDialogItem {
 struct AfxDialogTemplate {
     UINT id;
     const char* caption;
+    // Kept as written: every dialog is a captioned modal box with a close button, in its font.
     DWORD style;
     // Client-area size in dialog units.
     short cx;

@@ -22,7 +22,6 @@ constexpr BYTE BALTIC_CHARSET = 186;
 
 constexpr LONG FW_DONTCARE = 0;
 constexpr LONG FW_NORMAL = 400;
-constexpr LONG FW_BOLD = 700;
 
 struct LOGFONT {
     LONG lfHeight;

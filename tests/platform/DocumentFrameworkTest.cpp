@@ -259,12 +259,6 @@ TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(Get(path), "old bytes");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path() / "sub"), {}), 1);
-
-    doc->m_refuseStore = false;
-    std::filesystem::remove_all(m_dir.Path() / "sub");
-    EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
-    ExpectStopNaming(path, "No such file or directory");
-    EXPECT_TRUE(doc->IsModified());
 }
 
 TEST_F(DocumentFramework, UpdateAllViewsSkipsTheSender)
