@@ -6,6 +6,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
+#include <QWidget>
 
 #include <cstdio>
 
@@ -85,3 +86,22 @@ void CDialog::OnOK() { EndDialog(IDOK); }
 void CDialog::OnCancel() { EndDialog(IDCANCEL); }
 
 void CDialog::DoDataExchange(CDataExchange*) {}
+
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
+{
+    QWidget* dialog = pDX != nullptr && pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetWidget() : nullptr;
+    if (dialog == nullptr) {
+        return;
+    }
+    const auto children = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    for (QWidget* child : children) {
+        if (CWnd::GetDlgCtrlID(child) == nIDC) {
+            if (rControl.GetWidget() != child) {
+                rControl.Attach(child, false);
+            }
+            return;
+        }
+    }
+    // A template and its class that disagree: a programming error, said where it shows.
+    std::fprintf(stderr, "varno: DDX_Control: the dialog has no control %d\n", nIDC);
+}

@@ -5,11 +5,21 @@
 // as a command through the message map: IDOK reaches OnOK, IDCANCEL OnCancel.
 // Enter presses the default button; Escape and the close box end with IDCANCEL.
 
-#include "platform/CDataExchange.h"
 #include "platform/CWnd.h"
 #include "platform/ModalDialogHook.h"
 
 class QDialog;
+
+// What DoDataExchange receives: the dialog whose controls DDX_Control binds.
+class CDataExchange {
+public:
+    explicit CDataExchange(CWnd* pDlgWnd) : m_pDlgWnd(pDlgWnd) {}
+    CWnd* m_pDlgWnd;
+};
+
+// Binds the control object to the dialog's control with the id. A control
+// object bound once stays bound until the dialog's window goes.
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)

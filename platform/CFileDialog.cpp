@@ -5,39 +5,20 @@
 
 #include <QFileDialog>
 
-#include <vector>
 
 namespace {
-// The filter in the toolkit's form: "Codepage files (*.nls);;All Files (*)".
-std::string ToolkitFilter(LPCSTR lpszFilter)
+// The filter in the toolkit's form: "Codepage files (*.nls)", "All Files (*)".
+QStringList NameFilters(const std::string& filter)
 {
-    std::vector<std::string> fields;
-    std::string field;
-    for (const char* p = lpszFilter != nullptr ? lpszFilter : ""; *p != '\0'; ++p) {
-        if (*p == '|') {
-            fields.push_back(field);
-            field.clear();
-        } else {
-            field += *p;
-        }
-    }
-    std::string result;
-    for (std::size_t i = 0; i + 1 < fields.size() && !fields[i].empty(); i += 2) {
+    const QStringList fields = QString::fromStdString(filter).split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < fields.size() && !fields[i].isEmpty(); i += 2) {
         // The toolkit reads the patterns from the parentheses; "*.*" means every file here.
-        std::string description = fields[i].substr(0, fields[i].find(" ("));
-        std::string patterns;
-        std::string pattern;
-        for (char ch : fields[i + 1] + ';') {
-            if (ch != ';') {
-                pattern += ch;
-                continue;
-            }
-            if (!pattern.empty()) {
-                patterns += (patterns.empty() ? "" : " ") + (pattern == "*.*" ? std::string("*") : pattern);
-            }
-            pattern.clear();
+        QStringList patterns = fields[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern;
         }
-        result += (result.empty() ? "" : ";;") + description + " (" + patterns + ")";
+        result << fields[i].section(QStringLiteral(" ("), 0, 0) + QStringLiteral(" (") + patterns.join(u' ') + u')';
     }
     return result;
 }
@@ -70,9 +51,8 @@ INT_PTR CFileDialog::DoModal()
     if (!m_strDefExt.empty()) {
         dialog->setDefaultSuffix(QString::fromStdString(m_strDefExt));
     }
-    const std::string filter = ToolkitFilter(m_strFilter.c_str());
-    if (!filter.empty()) {
-        dialog->setNameFilter(QString::fromStdString(filter));
+    if (const QStringList filters = NameFilters(m_strFilter); !filters.isEmpty()) {
+        dialog->setNameFilters(filters);
     }
     if (!m_strFileName.empty()) {
         dialog->selectFile(QString::fromStdString(m_strFileName));

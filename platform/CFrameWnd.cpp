@@ -50,7 +50,11 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     const std::string title = strings != nullptr ? strings : "";
     m_strTitle = title.substr(0, title.find('\n'));
     widget->setWindowIcon(AfxLoadIcon(nIDResource));
-    LoadFrameMenus(nIDResource);
+    // A document window has neither: its keys and menu show in the main window.
+    if (const AfxMenuResource* resource = AfxFindMenu(nIDResource); resource != nullptr && qobject_cast<QMainWindow*>(widget)) {
+        AfxAddAccelerators(widget, resource->accelerators, this);
+        ShowMenu(nIDResource);
+    }
     if (pContext != nullptr && !OnCreateClient(pContext)) {
         // The caller keeps this object; only the window goes.
         delete Detach();
@@ -65,14 +69,6 @@ QWidget* CFrameWnd::CreateFrameWidget(CWnd*)
     auto* window = new CFrameMainWindow;
     window->resize(800, 600);
     return window;
-}
-
-void CFrameWnd::LoadFrameMenus(UINT nIDResource)
-{
-    if (const AfxMenuResource* resource = AfxFindMenu(nIDResource)) {
-        AfxAddAccelerators(GetWidget(), resource->accelerators, this);
-    }
-    ShowMenu(nIDResource);
 }
 
 void CFrameWnd::ShowMenu(UINT nIDResource)

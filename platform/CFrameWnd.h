@@ -67,8 +67,6 @@ public:
 protected:
     // The frame's widget, made by LoadFrame: a main window here, an MDI child in CMDIChildWnd.
     virtual QWidget* CreateFrameWidget(CWnd* pParentWnd);
-    // The menu bar and accelerators of the resource id; a child frame has none of its own.
-    virtual void LoadFrameMenus(UINT nIDResource);
     // Makes the widget the frame's client area.
     virtual void SetClientWidget(QWidget* widget);
     // Creates the view of the context in the frame.

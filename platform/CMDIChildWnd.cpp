@@ -39,8 +39,6 @@ QWidget* CMDIChildWnd::CreateFrameWidget(CWnd*)
     return sub;
 }
 
-void CMDIChildWnd::LoadFrameMenus(UINT) {}
-
 void CMDIChildWnd::SetClientWidget(QWidget* widget)
 {
     if (auto* sub = qobject_cast<QMdiSubWindow*>(GetWidget())) {

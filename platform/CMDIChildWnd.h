@@ -24,7 +24,6 @@ public:
 
 protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
-    void LoadFrameMenus(UINT nIDResource) override;
     void SetClientWidget(QWidget* widget) override;
     BOOL RoutesToApplication() const override { return FALSE; }
     void PostNcDestroy() override;

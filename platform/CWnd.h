@@ -94,8 +94,6 @@ private:
 };
 
 constexpr UINT MK_LBUTTON = 0x0001;
-constexpr UINT MK_SHIFT = 0x0004;
-constexpr UINT MK_CONTROL = 0x0008;
 
 constexpr LPARAM MAKELPARAM(int low, int high)
 {

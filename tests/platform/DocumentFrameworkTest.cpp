@@ -4,7 +4,6 @@
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
-#include "platform/ResourceStrings.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
 
@@ -154,17 +153,6 @@ TEST_F(DocumentFramework, OpenedDocumentsKeepTheirOrderPathAndTitle)
     EXPECT_TRUE(Documents(*m_template).empty());
 }
 
-TEST_F(DocumentFramework, TemplatesAreVisitedInRegistrationOrder)
-{
-    auto* second = new CWatchedTemplate(RUNTIME_CLASS(CRefusingDoc), 130);
-    m_app.AddDocTemplate(second);
-    std::vector<CDocTemplate*> visited;
-    for (POSITION pos = m_app.GetFirstDocTemplatePosition(); pos != nullptr;) {
-        visited.push_back(m_app.GetNextDocTemplate(pos));
-    }
-    EXPECT_EQ(visited, (std::vector<CDocTemplate*>{m_template, second}));
-}
-
 TEST_F(DocumentFramework, AnOpenFileIsActivatedNotLoadedAgain)
 {
     std::string path = File("c_1251.nls", "first");
@@ -295,21 +283,6 @@ TEST_F(DocumentFramework, ADocumentClosesWithItsLastView)
     doc->RemoveView(&second);
     EXPECT_EQ(second.GetDocument(), nullptr);
     EXPECT_TRUE(Documents(*m_template).empty());
-}
-
-TEST(DocTemplate, DocumentStringFields)
-{
-    static const AfxStringResource strings[] = {
-        {129, "\nVarno\nVarno\nCodepage files (*.nls)\n.nls\nVarno.Document\nVarno Document"}};
-    AfxRegisterStringTable(strings, 1);
-    CMultiDocTemplate docTemplate(129, RUNTIME_CLASS(CBytesDoc), nullptr, nullptr);
-    std::string field;
-    EXPECT_FALSE(docTemplate.GetDocString(field, CDocTemplate::windowTitle));
-    EXPECT_TRUE(docTemplate.GetDocString(field, CDocTemplate::filterName));
-    EXPECT_EQ(field, "Codepage files (*.nls)");
-    EXPECT_TRUE(docTemplate.GetDocString(field, CDocTemplate::regFileTypeName));
-    EXPECT_EQ(field, "Varno Document");
-    AfxRegisterStringTable(nullptr, 0);
 }
 
 } // namespace

@@ -16,32 +16,7 @@ namespace {
 class MenuResources : public testing::Test {
 protected:
     void SetUp() override { VarnoRegisterResources(); }
-
-    static bool HasCommand(const AfxMenuResource& menu, UINT id)
-    {
-        for (const AfxMenuItem& popup : menu.items) {
-            for (const AfxMenuItem& item : popup.items) {
-                if (item.id == id) {
-                    return true;
-                }
-            }
-        }
-        return false;
-    }
 };
-
-TEST_F(MenuResources, FontIsReachableOnlyWithADocument)
-{
-    ASSERT_NE(AfxFindMenu(IDR_MAINFRAME), nullptr);
-    ASSERT_NE(AfxFindMenu(IDR_VARNOTYPE), nullptr);
-    const AfxMenuResource& empty = *AfxFindMenu(IDR_MAINFRAME);
-    ASSERT_EQ(empty.items.size(), 2U);
-    EXPECT_STREQ(empty.items[0].text, "&File");
-    EXPECT_STREQ(empty.items[1].text, "&Help");
-    EXPECT_FALSE(HasCommand(empty, ID_EDIT_FONT));
-    EXPECT_FALSE(HasCommand(empty, ID_FILE_SAVE));
-    EXPECT_TRUE(HasCommand(*AfxFindMenu(IDR_VARNOTYPE), ID_EDIT_FONT));
-}
 
 TEST_F(MenuResources, EveryPopupIsWellFormed)
 {
