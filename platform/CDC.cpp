@@ -2,7 +2,6 @@
 
 #include "platform/CFont.h"
 #include "platform/CodePageDecoding.h"
-#include "platform/LogFont.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -20,11 +19,8 @@
 #include <list>
 #include <map>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 namespace {
 // The characters of the 256 bytes of each character set's code page, made once.
@@ -170,9 +166,9 @@ struct CDC::Impl {
             key = QStringLiteral("%1|%2|%3|%4|").arg(applied.key(), applied.families().join(u','))
                       .arg(dpi).arg(charSet).toStdString();
             fontKeyLength = key.size();
+            characters = &CharactersOf(charSet);
             fontApplied = true;
         }
-        characters = &CharactersOf(charSet);
     }
 
     LaidOutText& LayOut(const char* text, std::size_t length)

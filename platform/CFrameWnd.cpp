@@ -137,8 +137,7 @@ CView* CFrameWnd::CreateView(CCreateContext* pContext)
 
 CView* CFrameWnd::GetActiveView() const
 {
-    CWnd* window = FromHandle(m_frame->activeView.data());
-    return window != nullptr && window->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(window) : nullptr;
+    return DYNAMIC_DOWNCAST(CView, FromHandle(m_frame->activeView.data()));
 }
 
 void CFrameWnd::SetActiveView(CView* pViewNew)

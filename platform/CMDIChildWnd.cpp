@@ -20,8 +20,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     if (pParentWnd == nullptr) {
         pParentWnd = AfxGetMainWnd();
     }
-    if (pParentWnd == nullptr || !pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))
-        || static_cast<CMDIFrameWnd*>(pParentWnd)->GetMdiClient() == nullptr) {
+    auto* mainFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd);
+    if (mainFrame == nullptr || mainFrame->GetMdiClient() == nullptr) {
         return FALSE;
     }
     m_pMDIFrameWidget = pParentWnd->GetWidget();
@@ -48,9 +48,7 @@ void CMDIChildWnd::SetClientWidget(QWidget* widget)
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 {
-    CWnd* frame = FromHandle(m_pMDIFrameWidget);
-    return frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(frame)
-                                                                             : nullptr;
+    return DYNAMIC_DOWNCAST(CMDIFrameWnd, FromHandle(m_pMDIFrameWidget));
 }
 
 void CMDIChildWnd::MDIActivate()
@@ -65,8 +63,7 @@ void CMDIChildWnd::ActivateFrame(int)
     ShowWindow(SW_SHOW);
     MDIActivate();
     if (CMDIFrameWnd* frame = GetMDIFrame()) {
-        frame->OnUpdateFrameMenu();
-        frame->OnUpdateFrameTitle(TRUE);
+        frame->OnActiveChildChanged();
     }
 }
 
@@ -76,7 +73,6 @@ void CMDIChildWnd::PostNcDestroy()
     delete this;
     // The menu and title follow the window that is active now, if any.
     if (frame != nullptr) {
-        frame->OnUpdateFrameMenu();
-        frame->OnUpdateFrameTitle(TRUE);
+        frame->OnActiveChildChanged();
     }
 }

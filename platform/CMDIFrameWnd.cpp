@@ -39,8 +39,7 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     // Looked up at each call: while the window is being destroyed the frame has gone already.
     QObject::connect(area, &QMdiArea::subWindowActivated, window, [window] {
         if (auto* frame = static_cast<CMDIFrameWnd*>(FromHandle(window))) {
-            frame->OnUpdateFrameMenu();
-            frame->OnUpdateFrameTitle(TRUE);
+            frame->OnActiveChildChanged();
         }
     });
     return window;
@@ -56,9 +55,7 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 {
     QMdiArea* area = GetMdiClient();
     // The current window stays current while the main window itself is inactive.
-    CWnd* child = area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr;
-    return child != nullptr && child->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(child)
-                                                                             : nullptr;
+    return DYNAMIC_DOWNCAST(CMDIChildWnd, area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr);
 }
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
@@ -120,10 +117,11 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID)
     return CFrameWnd::OnCmdMsg(nID);
 }
 
-void CMDIFrameWnd::OnUpdateFrameMenu()
+void CMDIFrameWnd::OnActiveChildChanged()
 {
     CMDIChildWnd* child = MDIGetActive();
     ShowMenu(child != nullptr ? child->GetResourceID() : m_nIDHelp);
+    OnUpdateFrameTitle(TRUE);
 }
 
 void CMDIFrameWnd::OnWindowNew()
@@ -135,6 +133,6 @@ void CMDIFrameWnd::OnWindowNew()
         return;
     }
     if (CFrameWnd* frame = docTemplate->CreateNewFrame(document, child)) {
-        docTemplate->InitialUpdateFrame(frame, document, TRUE);
+        frame->InitialUpdateFrame(document, TRUE);
     }
 }

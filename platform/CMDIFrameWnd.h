@@ -26,8 +26,9 @@ public:
     CDocument* GetActiveDocument() override;
     CFrameWnd* GetActiveFrame() override;
     BOOL OnCmdMsg(UINT nID) override;
-    // Shows the menu of the active child, or the frame's own when there is none.
-    void OnUpdateFrameMenu();
+    // The menu and title follow the active document window: its menu, or the
+    // frame's own when there is none.
+    void OnActiveChildChanged();
 
 protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;

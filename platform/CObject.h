@@ -44,6 +44,14 @@ T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseC
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
+// The object as a class_name*, or null when it is null or of another class.
+#define DYNAMIC_DOWNCAST(class_name, object)                                                                         \
+    static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object)))
+inline CObject* AfxDynamicDownCast(const CRuntimeClass* runtimeClass, CObject* object)
+{
+    return object != nullptr && object->IsKindOf(runtimeClass) ? object : nullptr;
+}
+
 #define DECLARE_DYNAMIC(class_name)                                                                                  \
 public:                                                                                                              \
     static const CRuntimeClass class##class_name;                                                                    \

@@ -180,9 +180,8 @@ CFrameWnd* CWnd::GetParentFrame() const
     QWidget* widget = GetWidget();
     for (QWidget* parent = widget != nullptr ? widget->parentWidget() : nullptr; parent != nullptr;
          parent = parent->parentWidget()) {
-        CWnd* window = FromHandle(parent);
-        if (window != nullptr && window->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
-            return static_cast<CFrameWnd*>(window);
+        if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, FromHandle(parent))) {
+            return frame;
         }
     }
     return nullptr;
@@ -215,16 +214,10 @@ void CWnd::GetClientRect(RECT* rect) const
     rect->bottom = widget != nullptr ? widget->height() : 0;
 }
 
-void CWnd::InvalidateRect(const RECT* rect, BOOL)
+void CWnd::Invalidate(BOOL)
 {
-    QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return;
-    }
-    if (rect == nullptr) {
+    if (QWidget* widget = GetWidget()) {
         widget->update();
-    } else {
-        widget->update(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
     }
 }
 
@@ -247,8 +240,6 @@ int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
     buffer[count] = '\0';
     return count;
 }
-
-int CWnd::GetDlgCtrlID() const { return GetDlgCtrlID(GetWidget()); }
 
 int CWnd::GetDlgCtrlID(const QWidget* widget)
 {

@@ -13,13 +13,9 @@
 class QWidget;
 class CFrameWnd;
 
+// What PreCreateWindow may change before the window is made: its style.
 struct CREATESTRUCT {
-    LPCSTR lpszName = nullptr;
     LONG style = 0;
-    int x = 0;
-    int y = 0;
-    int cx = 0;
-    int cy = 0;
 };
 
 class CWnd : public CCmdTarget {
@@ -46,15 +42,14 @@ public:
     BOOL ShowWindow(int nCmdShow);
     void UpdateWindow();
     void GetClientRect(RECT* rect) const;
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
-    void Invalidate(BOOL erase = TRUE) { InvalidateRect(nullptr, erase); }
+    // Repaints the whole window later; views erase their background at every paint.
+    void Invalidate(BOOL bErase = TRUE);
     // The content of an edit control, the title of any other window.
     void SetWindowText(LPCSTR text);
     // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
     int GetWindowText(LPSTR buffer, int maxCount) const;
 
     // The control id of a child window; 0 when it has none.
-    int GetDlgCtrlID() const;
     static int GetDlgCtrlID(const QWidget* widget);
     static void SetDlgCtrlID(QWidget* widget, int id);
 

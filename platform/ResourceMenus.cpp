@@ -1,5 +1,7 @@
 #include "platform/ResourceMenus.h"
 
+#include <algorithm>
+
 namespace {
 std::span<const AfxMenuResource> g_menus;
 } // namespace
@@ -8,10 +10,6 @@ void AfxRegisterMenus(std::span<const AfxMenuResource> menus) { g_menus = menus;
 
 const AfxMenuResource* AfxFindMenu(UINT id)
 {
-    for (const AfxMenuResource& menu : g_menus) {
-        if (menu.id == id) {
-            return &menu;
-        }
-    }
-    return nullptr;
+    const auto found = std::ranges::find(g_menus, id, &AfxMenuResource::id);
+    return found != g_menus.end() ? &*found : nullptr;
 }

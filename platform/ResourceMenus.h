@@ -4,7 +4,6 @@
 
 #include "platform/WinTypes.h"
 
-#include <cstddef>
 #include <span>
 
 constexpr UINT MF_STRING = 0x0000;

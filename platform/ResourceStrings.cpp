@@ -1,22 +1,15 @@
 #include "platform/ResourceStrings.h"
 
+#include <algorithm>
+
 namespace {
-const AfxStringResource* g_table = nullptr;
-std::size_t g_count = 0;
+std::span<const AfxStringResource> g_strings;
 } // namespace
 
-void AfxRegisterStringTable(const AfxStringResource* table, std::size_t count)
-{
-    g_table = table;
-    g_count = count;
-}
+void AfxRegisterStringTable(std::span<const AfxStringResource> table) { g_strings = table; }
 
 const char* AfxLoadString(UINT id)
 {
-    for (std::size_t i = 0; i < g_count; ++i) {
-        if (g_table[i].id == id) {
-            return g_table[i].text;
-        }
-    }
-    return nullptr;
+    const auto found = std::ranges::find(g_strings, id, &AfxStringResource::id);
+    return found != g_strings.end() ? found->text : nullptr;
 }

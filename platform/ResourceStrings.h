@@ -4,7 +4,7 @@
 
 #include "platform/WinTypes.h"
 
-#include <cstddef>
+#include <span>
 
 struct AfxStringResource {
     UINT id;
@@ -14,6 +14,6 @@ struct AfxStringResource {
 constexpr UINT AFX_IDS_APP_TITLE = 57344;
 
 // The table must outlive every lookup; a later registration replaces it.
-void AfxRegisterStringTable(const AfxStringResource* table, std::size_t count);
+void AfxRegisterStringTable(std::span<const AfxStringResource> table);
 // The string of the id, or null when the table has none.
 const char* AfxLoadString(UINT id);

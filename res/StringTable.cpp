@@ -14,4 +14,4 @@ const AfxStringResource kStrings[] = {
 
 } // namespace
 
-void VarnoRegisterStrings() { AfxRegisterStringTable(kStrings, sizeof kStrings / sizeof kStrings[0]); }
+void VarnoRegisterStrings() { AfxRegisterStringTable(kStrings); }
