@@ -209,7 +209,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID)
         return TRUE;
     }
     CWinApp* app = AfxGetApp();
-    return RoutesToApplication() && app != nullptr && app->OnCmdMsg(nID);
+    // A document window's commands reach the application through the main window.
+    return GetParentFrame() == nullptr && app != nullptr && app->OnCmdMsg(nID);
 }
 
 BOOL CFrameWnd::CanCloseFrame()

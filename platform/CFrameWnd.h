@@ -77,8 +77,6 @@ protected:
     void OnClose() override;
     void PostNcDestroy() override;
     void OnDropFiles(const std::vector<std::string>& paths) override;
-    // Whether commands go on to the application after the frame.
-    virtual BOOL RoutesToApplication() const { return TRUE; }
 
     UINT m_nIDHelp = 0;
     DWORD m_dwStyle = 0;

@@ -25,7 +25,6 @@ public:
 protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
     void SetClientWidget(QWidget* widget) override;
-    BOOL RoutesToApplication() const override { return FALSE; }
     void PostNcDestroy() override;
 
 private:

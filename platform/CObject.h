@@ -8,16 +8,12 @@ class CObject;
 struct CRuntimeClass {
     using CreateFunction = CObject* (*)();
 
-    CRuntimeClass(LPCSTR className, CreateFunction create, const CRuntimeClass* baseClass)
-        : m_lpszClassName(className), m_pfnCreateObject(create), m_pBaseClass(baseClass)
-    {
-    }
+    CRuntimeClass(CreateFunction create, const CRuntimeClass* baseClass) : m_pfnCreateObject(create), m_pBaseClass(baseClass) {}
 
     // A new object of the class, or null when the class is not dynamically creatable.
     CObject* CreateObject() const;
     BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;
 
-    LPCSTR m_lpszClassName;
     CreateFunction m_pfnCreateObject;
     const CRuntimeClass* m_pBaseClass;
 };
@@ -62,11 +58,10 @@ public:                                                                         
     static CObject* CreateObject();
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                               \
-    const CRuntimeClass class_name::class##class_name(#class_name, nullptr, RUNTIME_CLASS(base_class_name));         \
+    const CRuntimeClass class_name::class##class_name(nullptr, RUNTIME_CLASS(base_class_name));                      \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                             \
     CObject* class_name::CreateObject() { return new class_name; }                                                   \
-    const CRuntimeClass class_name::class##class_name(#class_name, &class_name::CreateObject,                        \
-                                                      RUNTIME_CLASS(base_class_name));                               \
+    const CRuntimeClass class_name::class##class_name(&class_name::CreateObject, RUNTIME_CLASS(base_class_name));    \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
