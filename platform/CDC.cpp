@@ -41,13 +41,6 @@ const std::array<QString, 256>& CharactersOf(BYTE charSet)
     return found->second;
 }
 
-// One line of text with its prefix characters taken out, and the positions of the
-// characters that they underline.
-struct PrefixedLine {
-    QString text;
-    std::vector<std::size_t> underlined;
-};
-
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
 
 int ClampToInt(long long value)
@@ -191,12 +184,13 @@ struct CDC::Impl {
         for (;;) {
             // A line ends at a line feed, a carriage return or both together.
             const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-            PrefixedLine prefixed;
-            for (char byte : AfxStripPrefixes(bytes.substr(start, end - start), &prefixed.underlined)) {
-                prefixed.text += (*characters)[static_cast<unsigned char>(byte)];
+            std::vector<std::size_t> underlined;
+            QString text;
+            for (char byte : AfxStripPrefixes(bytes.substr(start, end - start), &underlined)) {
+                text += (*characters)[static_cast<unsigned char>(byte)];
             }
             LaidOutText::Line& line = result.lines.emplace_back();
-            line.glyphs = std::make_unique<QTextLayout>(prefixed.text, painter->font(), painter->device());
+            line.glyphs = std::make_unique<QTextLayout>(text, painter->font(), painter->device());
             // Keeps the shaped glyphs for drawing.
             line.glyphs->setCacheEnabled(true);
             line.glyphs->beginLayout();
@@ -205,10 +199,10 @@ struct CDC::Impl {
             line.ascent = laidOut.ascent();
             line.background = QRectF(0, -exact.ascent(), laidOut.horizontalAdvance(), exact.ascent() + exact.descent());
             // Each byte is one character of a single-byte code page.
-            for (std::size_t position : prefixed.underlined) {
+            for (std::size_t position : underlined) {
                 const auto at = static_cast<qsizetype>(position);
-                line.underlines.append(QRect(m.horizontalAdvance(prefixed.text.left(at)), m.underlinePos(),
-                                             m.horizontalAdvance(prefixed.text.mid(at, 1)), std::max(1, m.lineWidth())));
+                line.underlines.append(QRect(m.horizontalAdvance(text.left(at)), m.underlinePos(),
+                                             m.horizontalAdvance(text.mid(at, 1)), std::max(1, m.lineWidth())));
             }
             if (end >= bytes.size()) {
                 break;
