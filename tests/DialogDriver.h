@@ -22,14 +22,23 @@
 #include <functional>
 #include <utility>
 
-// Runs dialog.DoModal() with answer called once the dialog is shown; the
-// previous hook is restored afterwards.
-inline INT_PTR RunAnswering(CDialog& dialog, std::function<void(CDialog&)> answer)
+// Answers every modal dialog shown while it lives; the previous answer comes back after.
+class ModalDialogAnswer {
+public:
+    explicit ModalDialogAnswer(AfxModalDialogHook answer) : m_previous(AfxSetModalDialogHook(std::move(answer))) {}
+    ~ModalDialogAnswer() { AfxSetModalDialogHook(std::move(m_previous)); }
+    ModalDialogAnswer(const ModalDialogAnswer&) = delete;
+    ModalDialogAnswer& operator=(const ModalDialogAnswer&) = delete;
+
+private:
+    AfxModalDialogHook m_previous;
+};
+
+// Runs dialog.DoModal() with answer called once the dialog is shown.
+inline INT_PTR RunAnswering(CDialog& dialog, AfxModalDialogHook answer)
 {
-    AfxModalDialogHook previous = AfxSetModalDialogHook(std::move(answer));
-    INT_PTR result = dialog.DoModal();
-    AfxSetModalDialogHook(std::move(previous));
-    return result;
+    ModalDialogAnswer answering(std::move(answer));
+    return dialog.DoModal();
 }
 
 // The dialog's control with the id, as the kind of widget asked for; null when there is none.
