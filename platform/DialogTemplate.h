@@ -3,9 +3,7 @@
 // in template order, all in dialog units. The program registers its templates
 // once at start-up and CDialog builds its window from the one with its id.
 
-#include "platform/WinTypes.h"
-
-#include <span>
+#include "platform/ResourceTable.h"
 
 // Dialog styles.
 constexpr DWORD DS_SETFONT = 0x40;
@@ -65,8 +63,9 @@ struct AfxDialogTemplate {
     std::span<const AfxDialogItem> items;
 };
 
-// Registers a template under its id, replacing one registered before with that
-// id. The template must outlive every dialog built from it.
-void AfxRegisterDialogTemplate(const AfxDialogTemplate& dialogTemplate);
+inline void AfxRegisterDialogTemplates(std::span<const AfxDialogTemplate> templates)
+{
+    AfxResourceTable<AfxDialogTemplate>::Register(templates);
+}
 // The template registered under the id, or null.
-const AfxDialogTemplate* AfxFindDialogTemplate(UINT id);
+inline const AfxDialogTemplate* AfxFindDialogTemplate(UINT id) { return AfxResourceTable<AfxDialogTemplate>::Find(id); }

@@ -2,9 +2,7 @@
 // Menu and accelerator resources: the program registers its menus once at
 // start-up and the window layer looks them up by id to build its menu bars and keys.
 
-#include "platform/WinTypes.h"
-
-#include <span>
+#include "platform/ResourceTable.h"
 
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_GRAYED = 0x0001;
@@ -49,7 +47,6 @@ struct AfxMenuResource {
     std::span<const AfxAccelerator> accelerators{};
 };
 
-// The menus must outlive every lookup; a later registration replaces them.
-void AfxRegisterMenus(std::span<const AfxMenuResource> menus);
+inline void AfxRegisterMenus(std::span<const AfxMenuResource> menus) { AfxResourceTable<AfxMenuResource>::Register(menus); }
 // The menu of the id, or null when none is registered.
-const AfxMenuResource* AfxFindMenu(UINT id);
+inline const AfxMenuResource* AfxFindMenu(UINT id) { return AfxResourceTable<AfxMenuResource>::Find(id); }

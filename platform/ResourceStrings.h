@@ -2,9 +2,7 @@
 // The string table: the program registers its strings once at start-up and
 // the framework looks them up by id.
 
-#include "platform/WinTypes.h"
-
-#include <span>
+#include "platform/ResourceTable.h"
 
 struct AfxStringResource {
     UINT id;
@@ -13,7 +11,13 @@ struct AfxStringResource {
 
 constexpr UINT AFX_IDS_APP_TITLE = 57344;
 
-// The table must outlive every lookup; a later registration replaces it.
-void AfxRegisterStringTable(std::span<const AfxStringResource> table);
+inline void AfxRegisterStringTable(std::span<const AfxStringResource> table)
+{
+    AfxResourceTable<AfxStringResource>::Register(table);
+}
 // The string of the id, or null when the table has none.
-const char* AfxLoadString(UINT id);
+inline const char* AfxLoadString(UINT id)
+{
+    const AfxStringResource* found = AfxResourceTable<AfxStringResource>::Find(id);
+    return found != nullptr ? found->text : nullptr;
+}

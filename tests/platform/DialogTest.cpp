@@ -36,9 +36,10 @@ constexpr AfxDialogItem kItems[] = {
 };
 
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
-constexpr AfxDialogTemplate kTemplate = {IDD_TEST, "Test dialog", kDialogStyle, 160, 80, "DejaVu Sans", 8, kItems};
-constexpr AfxDialogTemplate kFallbackTemplate = {
-    IDD_TEST_FALLBACK_FONT, "Fallback", kDialogStyle, 160, 80, "No Such Face Anywhere", 8, kItems};
+constexpr AfxDialogTemplate kTemplates[] = {
+    {IDD_TEST, "Test dialog", kDialogStyle, 160, 80, "DejaVu Sans", 8, kItems},
+    {IDD_TEST_FALLBACK_FONT, "Fallback", kDialogStyle, 160, 80, "No Such Face Anywhere", 8, kItems},
+};
 
 class CTestDlg : public CDialog {
 public:
@@ -63,11 +64,7 @@ protected:
 
 class Dialog : public ::testing::Test {
 protected:
-    static void SetUpTestSuite()
-    {
-        AfxRegisterDialogTemplate(kTemplate);
-        AfxRegisterDialogTemplate(kFallbackTemplate);
-    }
+    static void SetUpTestSuite() { AfxRegisterDialogTemplates(kTemplates); }
 };
 
 TEST_F(Dialog, MissingFaceFallsBackToAnInstalledSansFontAndStaysLegible)
