@@ -51,7 +51,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     m_strTitle = title.substr(0, title.find('\n'));
     widget->setWindowIcon(AfxLoadIcon(nIDResource));
     // A document window has neither: its keys and menu show in the main window.
-    if (const AfxMenuResource* resource = AfxFindMenu(nIDResource); resource != nullptr && qobject_cast<QMainWindow*>(widget)) {
+    const AfxMenuResource* resource = AfxFindMenu(nIDResource);
+    if (resource != nullptr && qobject_cast<QMainWindow*>(widget) != nullptr) {
         AfxAddAccelerators(widget, resource->accelerators, this);
         ShowMenu(nIDResource);
     }
@@ -86,8 +87,10 @@ void CFrameWnd::ShowMenu(UINT nIDResource)
     }
     QList<QMenu*>& menus = m_frame->menus[nIDResource];
     if (menus.isEmpty()) {
+        // The keys are the main window's own, whichever menu it shows.
         const AfxMenuResource* own = AfxFindMenu(m_nIDHelp);
-        menus = AfxBuildMenus(*resource, own != nullptr ? own->accelerators : std::span<const AfxAccelerator>(), window, this);
+        const std::span<const AfxAccelerator> keys = own != nullptr ? own->accelerators : std::span<const AfxAccelerator>();
+        menus = AfxBuildMenus(*resource, keys, window, this);
     }
     QMenuBar* bar = window->menuBar();
     bar->clear();

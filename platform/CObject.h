@@ -8,7 +8,10 @@ class CObject;
 struct CRuntimeClass {
     using CreateFunction = CObject* (*)();
 
-    CRuntimeClass(CreateFunction create, const CRuntimeClass* baseClass) : m_pfnCreateObject(create), m_pBaseClass(baseClass) {}
+    CRuntimeClass(CreateFunction create, const CRuntimeClass* baseClass)
+        : m_pfnCreateObject(create), m_pBaseClass(baseClass)
+    {
+    }
 
     // A new object of the class, or null when the class is not dynamically creatable.
     CObject* CreateObject() const;
@@ -34,8 +37,8 @@ protected:
 template <class T>
 T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseClass)
 {
-    return runtimeClass != nullptr && runtimeClass->IsDerivedFrom(baseClass) ? static_cast<T*>(runtimeClass->CreateObject())
-                                                                             : nullptr;
+    const bool creatable = runtimeClass != nullptr && runtimeClass->IsDerivedFrom(baseClass);
+    return creatable ? static_cast<T*>(runtimeClass->CreateObject()) : nullptr;
 }
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)

@@ -68,7 +68,8 @@ QFont LogFontToQFont(const LOGFONT& logFont)
         QFont probe = font;
         probe.setPixelSize(kProbePixels);
         const QFontMetricsF metrics(probe);
-        const double cellPerEm = metrics.ascent() + metrics.descent() > 0 ? (metrics.ascent() + metrics.descent()) / kProbePixels : 1.15;
+        const double cell = metrics.ascent() + metrics.descent();
+        const double cellPerEm = cell > 0 ? cell / kProbePixels : 1.15;
         font.setPixelSize(ClampPixels(height / cellPerEm));
     }
     return font;

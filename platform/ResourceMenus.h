@@ -47,6 +47,9 @@ struct AfxMenuResource {
     std::span<const AfxAccelerator> accelerators{};
 };
 
-inline void AfxRegisterMenus(std::span<const AfxMenuResource> menus) { AfxResourceTable<AfxMenuResource>::Register(menus); }
+inline void AfxRegisterMenus(std::span<const AfxMenuResource> menus)
+{
+    AfxResourceTable<AfxMenuResource>::Register(menus);
+}
 // The menu of the id, or null when none is registered.
 inline const AfxMenuResource* AfxFindMenu(UINT id) { return AfxResourceTable<AfxMenuResource>::Find(id); }

@@ -61,7 +61,7 @@ TEST_F(MenuResources, AcceleratorKeysAreDistinctQtKeys)
     EXPECT_TRUE(AfxFindMenu(IDR_VARNOTYPE)->accelerators.empty()) << "the main window's keys serve every window";
     std::set<int> keys;
     for (const AfxAccelerator& accelerator : main.accelerators) {
-        const QKeySequence key = QKeySequence::fromString(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
+        const auto key = QKeySequence::fromString(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
         ASSERT_EQ(key.count(), 1) << accelerator.key;
         EXPECT_NE(key[0].key(), Qt::Key_unknown) << accelerator.key;
         EXPECT_TRUE(keys.insert(key[0].toCombined()).second) << "two entries for " << accelerator.key;
