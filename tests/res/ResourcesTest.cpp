@@ -2,8 +2,10 @@
 
 #include "platform/AfxRes.h"
 #include "platform/Display.h"
+#include "platform/ResourceIcons.h"
 #include "platform/ResourceMenus.h"
 
+#include <QIcon>
 #include <QKeySequence>
 #include <QString>
 
@@ -13,12 +15,29 @@
 
 namespace {
 
-class MenuResources : public testing::Test {
+class Resources : public testing::Test {
 protected:
-    void SetUp() override { VarnoRegisterResources(); }
+    void SetUp() override
+    {
+        AfxEnsureGuiApplication();
+        VarnoRegisterResources();
+    }
 };
 
-TEST_F(MenuResources, EveryPopupIsWellFormed)
+TEST_F(Resources, BothIconsComeInBothSizes)
+{
+    for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
+        SCOPED_TRACE(id);
+        const QIcon icon = AfxLoadIcon(id);
+        for (int size : {16, 32}) {
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+            EXPECT_EQ(icon.pixmap(QSize(size, size)).size(), QSize(size, size)) << size;
+        }
+    }
+    EXPECT_TRUE(AfxLoadIcon(IDR_MAINFRAME + 1000).isNull());
+}
+
+TEST_F(Resources, EveryPopupIsWellFormed)
 {
     for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
         SCOPED_TRACE(id);
@@ -54,7 +73,7 @@ TEST_F(MenuResources, EveryPopupIsWellFormed)
     }
 }
 
-TEST_F(MenuResources, AcceleratorKeysAreDistinctQtKeys)
+TEST_F(Resources, AcceleratorKeysAreDistinctQtKeys)
 {
     const AfxMenuResource& main = *AfxFindMenu(IDR_MAINFRAME);
     EXPECT_EQ(main.accelerators.size(), 13U);
