@@ -1,8 +1,7 @@
 #include "platform/CDC.h"
 
-#include "platform/CCharSetDecoder.h"
 #include "platform/CFont.h"
-#include "platform/LogFont.h"
+#include "platform/CodePageDecoding.h"
 
 #include <QCoreApplication>
 #include <QFontMetrics>
@@ -13,48 +12,40 @@
 #include <QTextLayout>
 
 #include <algorithm>
+#include <array>
 #include <climits>
 #include <cmath>
 #include <cstring>
 #include <list>
+#include <map>
 #include <optional>
-#include <string>
-#include <string_view>
 #include <unordered_map>
 #include <utility>
-#include <vector>
 
 namespace {
+// The characters of the 256 bytes of each character set's code page, made once.
+const std::array<QString, 256>& CharactersOf(BYTE charSet)
+{
+    static std::map<BYTE, std::array<QString, 256>> tables;
+    auto [found, added] = tables.try_emplace(charSet);
+    if (added) {
+        std::array<std::string, 256> utf8;
+        if (!AfxDecodeCodePage(AfxCodePageOfCharSet(charSet), utf8)) {
+            // A Qt without that decoder: the system's default code page.
+            AfxDecodeCodePage(AfxCodePageOfCharSet(ANSI_CHARSET), utf8);
+        }
+        for (std::size_t b = 0; b < utf8.size(); ++b) {
+            found->second[b] = QString::fromStdString(utf8[b]);
+        }
+    }
+    return found->second;
+}
+
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
 
 int ClampToInt(long long value)
 {
     return static_cast<int>(std::clamp<long long>(value, INT_MIN / 2, INT_MAX / 2));
-}
-
-// One line of text with its prefix characters taken out, and the positions of the
-// characters that they underline.
-struct PrefixedLine {
-    QString text;
-    QList<qsizetype> underlined;
-};
-
-PrefixedLine StripPrefixes(QStringView line)
-{
-    PrefixedLine result;
-    result.text.reserve(line.size());
-    for (qsizetype i = 0; i < line.size(); ++i) {
-        if (line[i] != u'&') {
-            result.text.append(line[i]);
-        } else if (i + 1 < line.size()) {
-            ++i;
-            if (line[i] != u'&') {
-                result.underlined.append(result.text.size());
-            }
-            result.text.append(line[i]);
-        }
-    }
-    return result;
 }
 
 // A text laid out once for a font, ready to be drawn again: shaping it is what costs,
@@ -147,7 +138,8 @@ struct CDC::Impl {
     std::optional<QFontMetrics> metrics;
     int ascent = 0;
     int lineHeight = 0;
-    std::optional<CCharSetDecoder> decoder;
+    // The characters of the 256 bytes in the character set's code page.
+    const std::array<QString, 256>* characters = nullptr;
     // A cache key: what tells the painter's font and character set apart, then the bytes.
     std::string key;
     std::size_t fontKeyLength = 0;
@@ -167,10 +159,8 @@ struct CDC::Impl {
             key = QStringLiteral("%1|%2|%3|%4|").arg(applied.key(), applied.families().join(u','))
                       .arg(dpi).arg(charSet).toStdString();
             fontKeyLength = key.size();
+            characters = &CharactersOf(charSet);
             fontApplied = true;
-        }
-        if (!decoder || decoder->GetCharSet() != charSet) {
-            decoder.emplace(charSet);
         }
     }
 
@@ -182,24 +172,25 @@ struct CDC::Impl {
         if (LaidOutText* found = cache.Find(key)) {
             return *found;
         }
-        return cache.Insert(key, LayOut(decoder->Decode(text, static_cast<qsizetype>(length))));
+        return cache.Insert(key, LayOut(std::string_view(text, length)));
     }
 
-    LaidOutText LayOut(const QString& decoded) const
+    LaidOutText LayOut(std::string_view bytes) const
     {
         const QFontMetrics& m = *metrics;
         const QFontMetricsF exact(painter->font());
         LaidOutText result;
-        qsizetype start = 0;
+        std::size_t start = 0;
         for (;;) {
             // A line ends at a line feed, a carriage return or both together.
-            qsizetype end = start;
-            while (end < decoded.size() && decoded[end] != u'\n' && decoded[end] != u'\r') {
-                ++end;
+            const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
+            std::vector<std::size_t> underlined;
+            QString text;
+            for (char byte : AfxStripPrefixes(bytes.substr(start, end - start), &underlined)) {
+                text += (*characters)[static_cast<unsigned char>(byte)];
             }
-            const PrefixedLine prefixed = StripPrefixes(QStringView(decoded).sliced(start, end - start));
             LaidOutText::Line& line = result.lines.emplace_back();
-            line.glyphs = std::make_unique<QTextLayout>(prefixed.text, painter->font(), painter->device());
+            line.glyphs = std::make_unique<QTextLayout>(text, painter->font(), painter->device());
             // Keeps the shaped glyphs for drawing.
             line.glyphs->setCacheEnabled(true);
             line.glyphs->beginLayout();
@@ -207,15 +198,16 @@ struct CDC::Impl {
             line.glyphs->endLayout();
             line.ascent = laidOut.ascent();
             line.background = QRectF(0, -exact.ascent(), laidOut.horizontalAdvance(), exact.ascent() + exact.descent());
-            for (qsizetype position : prefixed.underlined) {
-                const qsizetype width = prefixed.text[position].isHighSurrogate() ? 2 : 1;
-                line.underlines.append(QRect(m.horizontalAdvance(prefixed.text.left(position)), m.underlinePos(),
-                                             m.horizontalAdvance(prefixed.text.mid(position, width)), std::max(1, m.lineWidth())));
+            // Each byte is one character of a single-byte code page.
+            for (std::size_t position : underlined) {
+                const auto at = static_cast<qsizetype>(position);
+                line.underlines.append(QRect(m.horizontalAdvance(text.left(at)), m.underlinePos(),
+                                             m.horizontalAdvance(text.mid(at, 1)), std::max(1, m.lineWidth())));
             }
-            if (end >= decoded.size()) {
+            if (end >= bytes.size()) {
                 break;
             }
-            start = end + (decoded[end] == u'\r' && end + 1 < decoded.size() && decoded[end + 1] == u'\n' ? 2 : 1);
+            start = end + (bytes[end] == '\r' && end + 1 < bytes.size() && bytes[end + 1] == '\n' ? 2 : 1);
         }
         return result;
     }
@@ -398,10 +390,6 @@ COLORREF CDC::SetBkColor(COLORREF color)
     return std::exchange(m_impl->background, color & 0x00FFFFFF);
 }
 
-COLORREF CDC::GetBkColor() const { return m_impl->background; }
-
-QPainter* CDC::GetPainter() const { return m_impl->painter; }
-
 int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
 {
     if (text == nullptr || rect == nullptr) {
@@ -451,4 +439,22 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
         d.Unclip();
     }
     return ClampToInt(static_cast<long long>(laidOut.lines.size()) * lineHeight);
+}
+
+std::string AfxStripPrefixes(std::string_view text, std::vector<std::size_t>* underlined)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            shown += text[i];
+        } else if (i + 1 < text.size()) {
+            ++i;
+            if (text[i] != '&' && underlined != nullptr) {
+                underlined->push_back(shown.size());
+            }
+            shown += text[i];
+        }
+    }
+    return shown;
 }

@@ -7,6 +7,9 @@
 #include "platform/WinTypes.h"
 
 #include <memory>
+#include <string>
+#include <string_view>
+#include <vector>
 
 class CFont;
 class QPainter;
@@ -25,7 +28,6 @@ public:
     CFont* SelectObject(CFont* font);
     // Returns the previous background colour.
     COLORREF SetBkColor(COLORREF color);
-    COLORREF GetBkColor() const;
 
     // Draws count bytes of text (a negative count: up to the terminating zero) in the
     // rectangle. The bytes are characters of the selected font's character set. Format 0
@@ -35,9 +37,11 @@ public:
     // height of the text; 0 when text or rectangle is null.
     int DrawText(LPCSTR text, int count, RECT* rect, UINT format);
 
-    QPainter* GetPainter() const;
-
 private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
+
+// A line of text as DrawText shows it: "&&" becomes "&", a single "&" is dropped
+// and underlines the character after it, whose position goes into underlined.
+std::string AfxStripPrefixes(std::string_view text, std::vector<std::size_t>* underlined = nullptr);

@@ -2,16 +2,24 @@
 // A modal dialog built from a registered dialog template (DialogTemplate.h).
 // DoModal creates the window and its controls, calls OnInitDialog, runs until
 // EndDialog and destroys the window again. The buttons send their control id
-// as a command through the message map: IDOK reaches OnOK, IDCANCEL OnCancel;
-// Escape and the close box send IDCANCEL, Enter presses the default button.
+// as a command through the message map: IDOK reaches OnOK, IDCANCEL OnCancel.
+// Enter presses the default button; Escape and the close box end with IDCANCEL.
 
-#include "platform/CDataExchange.h"
 #include "platform/CWnd.h"
+#include "platform/ModalDialogHook.h"
 
-#include <functional>
-#include <memory>
+class QDialog;
 
-struct AfxDialogTemplate;
+// What DoDataExchange receives: the dialog whose controls DDX_Control binds.
+class CDataExchange {
+public:
+    explicit CDataExchange(CWnd* pDlgWnd) : m_pDlgWnd(pDlgWnd) {}
+    CWnd* m_pDlgWnd;
+};
+
+// Binds the control object to the dialog's control with the id. A control
+// object bound once stays bound until the dialog's window goes.
+void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 class CDialog : public CWnd {
     DECLARE_DYNAMIC(CDialog)
@@ -22,54 +30,31 @@ public:
     // The value given to EndDialog, normally IDOK or IDCANCEL; -1 when the
     // template is not registered or the window could not be run.
     virtual INT_PTR DoModal();
-    // Ends the modal loop; DoModal returns nResult. Also valid within OnInitDialog.
+    // Ends the modal loop; DoModal returns nResult.
     void EndDialog(int nResult);
 
-    // A window object for the control with the id, valid while the dialog's
-    // window exists; null when there is no such control.
-    CWnd* GetDlgItem(int nID) const;
-    // Runs DoDataExchange in the given direction; TRUE when it succeeded.
-    BOOL UpdateData(BOOL bSaveAndValidate = TRUE);
-
 protected:
-    // Binds the controls and shows the members (UpdateData(FALSE)). TRUE lets
-    // the dialog put the focus on the first tab-stop control in template order.
+    // Binds the controls (DoDataExchange). TRUE lets the dialog put the focus
+    // on the first tab-stop control in template order.
     virtual BOOL OnInitDialog();
-    // Takes the values back (UpdateData(TRUE)) and ends with IDOK.
+    // Ends with IDOK.
     virtual void OnOK();
     // Ends with IDCANCEL.
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
 
-    // Shared by DoModal overrides that build their own window: runs the window
-    // modally, calls the test hook, and returns the result of EndDialog (or -1).
-    INT_PTR RunModalLoop();
-    // Records the result without touching the window; for windows that end themselves.
-    void SetModalResult(int nResult);
-    CWnd* GetParentWnd() const { return m_pParentWnd; }
+    // The widget that the dialog's window belongs to; starts the GUI.
+    QWidget* ParentWidget() const;
+    // Runs the window, which the dialog owns from now on, modally; the test
+    // hook is called. Returns the result of EndDialog or else of the window's
+    // own end (IDOK when accepted, IDCANCEL otherwise), or -1.
+    INT_PTR RunModalWindow(QDialog* window);
 
     DECLARE_MESSAGE_MAP()
 
 private:
-    void BuildControls(const AfxDialogTemplate& dialogTemplate);
-    void SetInitialFocus();
-    void DestroyDialogWindow();
-
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
-    struct Controls;
-    std::unique_ptr<Controls> m_controls;
     int m_nModalResult = -1;
     bool m_bEnded = false;
 };
-
-// Lets tests (and only tests) answer modal dialogs through their real widgets.
-// The hook runs once the dialog is shown, active and initialised; it should end
-// the dialog (click OK or Cancel, press Enter or Escape). A dialog that it
-// leaves open is ended with -1, so a faulty test fails instead of hanging.
-// Also called for CFontDialog, whose GetWidget() is a QFontDialog. Returns the
-// previous hook; an empty hook restores normal interaction.
-using AfxModalDialogHook = std::function<void(CDialog& dialog)>;
-AfxModalDialogHook AfxSetModalDialogHook(AfxModalDialogHook hook);
-// Whether a test answers modal dialogs.
-bool AfxHasModalDialogHook();

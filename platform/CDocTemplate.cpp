@@ -4,7 +4,10 @@
 #include "platform/CFrameWnd.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
+#include "platform/MessageBox.h"
 #include "platform/ResourceStrings.h"
+
+#include <algorithm>
 
 IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
 
@@ -14,29 +17,37 @@ CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, con
 {
 }
 
-CDocTemplate::~CDocTemplate() = default;
+CDocTemplate::~CDocTemplate()
+{
+    CloseAllDocuments(TRUE);
+    // Documents that closing does not delete (m_bAutoDelete FALSE) outlive their template.
+    for (CDocument* document : m_docList) {
+        document->m_pDocTemplate = nullptr;
+    }
+}
 
 void CDocTemplate::AddDocument(CDocument* pDoc)
 {
-    if (pDoc->m_pDocTemplate != nullptr && pDoc->m_pDocTemplate != this) {
+    if (pDoc == nullptr || std::find(m_docList.begin(), m_docList.end(), pDoc) != m_docList.end()) {
+        return;
+    }
+    if (pDoc->m_pDocTemplate != nullptr) {
         pDoc->m_pDocTemplate->RemoveDocument(pDoc);
     }
     pDoc->m_pDocTemplate = this;
+    m_docList.push_back(pDoc);
 }
 
 void CDocTemplate::RemoveDocument(CDocument* pDoc)
 {
-    if (pDoc->m_pDocTemplate == this) {
+    if (std::erase(m_docList, pDoc) > 0) {
         pDoc->m_pDocTemplate = nullptr;
     }
 }
 
 CDocument* CDocTemplate::CreateNewDocument()
 {
-    if (m_pDocClass == nullptr || !m_pDocClass->IsDerivedFrom(RUNTIME_CLASS(CDocument))) {
-        return nullptr;
-    }
-    auto* document = static_cast<CDocument*>(m_pDocClass->CreateObject());
+    auto* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
     if (document != nullptr) {
         AddDocument(document);
     }
@@ -51,6 +62,25 @@ void CDocTemplate::CloseAllDocuments(BOOL)
     }
 }
 
+CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
+{
+    CDocument* document = CreateNewDocument();
+    if (document == nullptr) {
+        AfxMessageBox("Failed to create an empty document.", MB_ICONSTOP);
+        return nullptr;
+    }
+    // A new document is left without a title: the program's documents refuse to be new.
+    BOOL ready = lpszPathName == nullptr ? document->OnNewDocument() : document->OnOpenDocument(lpszPathName);
+    if (ready && lpszPathName != nullptr) {
+        document->SetPathName(lpszPathName);
+    }
+    if (!ready || !CreateFrameAndView(document)) {
+        delete document;
+        return nullptr;
+    }
+    return document;
+}
+
 BOOL CDocTemplate::CreateFrameAndView(CDocument* pDocument)
 {
     if (m_pFrameClass == nullptr || AfxGetMainWnd() == nullptr) {
@@ -60,7 +90,7 @@ BOOL CDocTemplate::CreateFrameAndView(CDocument* pDocument)
     if (frame == nullptr) {
         return FALSE;
     }
-    InitialUpdateFrame(frame, pDocument, TRUE);
+    frame->InitialUpdateFrame(pDocument, TRUE);
     return TRUE;
 }
 
@@ -73,25 +103,15 @@ void CDocTemplate::ActivateDocument(CDocument* pDocument)
     }
 }
 
-CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
+CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
 {
-    if (m_pFrameClass == nullptr) {
+    auto* frame = AfxCreateObject<CFrameWnd>(m_pFrameClass, RUNTIME_CLASS(CFrameWnd));
+    if (frame == nullptr) {
         return nullptr;
     }
-    CObject* object = m_pFrameClass->CreateObject();
-    if (object == nullptr) {
-        return nullptr;
-    }
-    if (!object->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
-        delete object;
-        return nullptr;
-    }
-    auto* frame = static_cast<CFrameWnd*>(object);
     CCreateContext context;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pCurrentDoc = pDoc;
-    context.m_pNewDocTemplate = this;
-    context.m_pCurrentFrame = pOther;
     if (!frame->LoadFrame(m_nIDResource, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, AfxGetMainWnd(), &context)) {
         delete frame;
         return nullptr;
@@ -99,28 +119,14 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther)
     return frame;
 }
 
-void CDocTemplate::InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible)
-{
-    pFrame->InitialUpdateFrame(pDoc, bMakeVisible);
-}
-
 BOOL CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) const
 {
-    rString.clear();
     const char* text = AfxLoadString(m_nIDResource);
-    if (text == nullptr) {
-        return FALSE;
+    std::string rest = text != nullptr ? text : "";
+    for (int field = 0; field < index && !rest.empty(); ++field) {
+        const std::size_t end = rest.find('\n');
+        rest.erase(0, end == std::string::npos ? rest.size() : end + 1);
     }
-    std::string all = text;
-    std::size_t start = 0;
-    for (int field = 0; field < index; ++field) {
-        start = all.find('\n', start);
-        if (start == std::string::npos) {
-            return FALSE;
-        }
-        ++start;
-    }
-    std::size_t end = all.find('\n', start);
-    rString = all.substr(start, end == std::string::npos ? std::string::npos : end - start);
+    rString = rest.substr(0, rest.find('\n'));
     return rString.empty() ? FALSE : TRUE;
 }

@@ -1,12 +1,14 @@
 #pragma once
 // A document template binds a document class, a frame class and a view class
 // (by their run-time classes) to a resource id, creates the documents of that
-// type and keeps them in the order they were opened.
+// type, each with its own frame and view, and keeps them in the order they
+// were opened. CMultiDocTemplate is the one the program registers.
 
 #include "platform/CCmdTarget.h"
 #include "platform/Position.h"
 
 #include <string>
+#include <vector>
 
 class CDocument;
 class CFrameWnd;
@@ -21,16 +23,15 @@ public:
         fileNewName,
         filterName,
         filterExt,
-        regFileTypeId,
-        regFileTypeName,
     };
 
+    // Closes the documents that are still open.
     ~CDocTemplate() override;
 
-    virtual POSITION GetFirstDocPosition() const = 0;
-    virtual CDocument* GetNextDoc(POSITION& rPos) const = 0;
-    virtual void AddDocument(CDocument* pDoc);
-    virtual void RemoveDocument(CDocument* pDoc);
+    POSITION GetFirstDocPosition() const { return AfxHeadPosition(m_docList); }
+    CDocument* GetNextDoc(POSITION& rPos) const { return AfxGetNextAt(m_docList, rPos); }
+    void AddDocument(CDocument* pDoc);
+    void RemoveDocument(CDocument* pDoc);
 
     // A new document of the document class, added to this template; null when
     // the class is not a dynamically creatable document.
@@ -38,8 +39,7 @@ public:
     // With a path, opens that file as a new document; with null, makes a new
     // empty document. Null when the document refuses or fails (it has then
     // reported why) and no document of it remains.
-    virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName) = 0;
-    virtual void SetDefaultTitle(CDocument* pDocument) = 0;
+    virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName);
     // Closes every document of this template.
     virtual void CloseAllDocuments(BOOL bEndSession);
 
@@ -52,18 +52,12 @@ public:
     // Brings an open document's window to the front (its file was opened again).
     virtual void ActivateDocument(CDocument* pDocument);
     // A new frame of the frame class in the main window, with a new view of the
-    // document; pOther is the document's frame it copies, if any. Null on failure.
+    // document (pOther, the frame it copies, adds nothing here). Null on failure.
     virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
-    // The view's first update, then the frame shown and activated.
-    virtual void InitialUpdateFrame(CFrameWnd* pFrame, CDocument* pDoc, BOOL bMakeVisible = TRUE);
 
     // The field of the document string; FALSE when there is none.
     BOOL GetDocString(std::string& rString, DocStringIndex index) const;
 
-    UINT GetResourceID() const { return m_nIDResource; }
-    const CRuntimeClass* GetDocClass() const { return m_pDocClass; }
-    const CRuntimeClass* GetFrameClass() const { return m_pFrameClass; }
-    const CRuntimeClass* GetViewClass() const { return m_pViewClass; }
 
 protected:
     CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
@@ -73,4 +67,7 @@ protected:
     const CRuntimeClass* m_pDocClass;
     const CRuntimeClass* m_pFrameClass;
     const CRuntimeClass* m_pViewClass;
+
+private:
+    std::vector<CDocument*> m_docList;
 };

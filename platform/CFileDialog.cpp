@@ -3,25 +3,26 @@
 #include "platform/Display.h"
 #include "platform/FilePath.h"
 
-#include <QApplication>
 #include <QFileDialog>
 
-#include <vector>
 
-// The toolkit's file dialog, ending the owner's modal loop with its result.
-class CFileDialogWidget : public QFileDialog {
-public:
-    CFileDialogWidget(CFileDialog& owner, QWidget* parent) : QFileDialog(parent), m_owner(owner) {}
-
-    void done(int result) override
-    {
-        QFileDialog::done(result);
-        m_owner.SetModalResult(result == QDialog::Accepted ? IDOK : IDCANCEL);
+namespace {
+// The filter in the toolkit's form: "Codepage files (*.nls)", "All Files (*)".
+QStringList NameFilters(const std::string& filter)
+{
+    const QStringList fields = QString::fromStdString(filter).split(u'|');
+    QStringList result;
+    for (qsizetype i = 0; i + 1 < fields.size() && !fields[i].isEmpty(); i += 2) {
+        // The toolkit reads the patterns from the parentheses; "*.*" means every file here.
+        QStringList patterns = fields[i + 1].split(u';', Qt::SkipEmptyParts);
+        for (QString& pattern : patterns) {
+            pattern = pattern == QStringLiteral("*.*") ? QStringLiteral("*") : pattern;
+        }
+        result << fields[i].section(QStringLiteral(" ("), 0, 0) + QStringLiteral(" (") + patterns.join(u' ') + u')';
     }
-
-private:
-    CFileDialog& m_owner;
-};
+    return result;
+}
+} // namespace
 
 IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
 
@@ -35,47 +36,12 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 
 CFileDialog::~CFileDialog() = default;
 
-std::string CFileDialog::ToolkitFilter(LPCSTR lpszFilter)
-{
-    std::vector<std::string> fields;
-    std::string field;
-    for (const char* p = lpszFilter != nullptr ? lpszFilter : ""; *p != '\0'; ++p) {
-        if (*p == '|') {
-            fields.push_back(field);
-            field.clear();
-        } else {
-            field += *p;
-        }
-    }
-    std::string result;
-    for (std::size_t i = 0; i + 1 < fields.size() && !fields[i].empty(); i += 2) {
-        // The toolkit reads the patterns from the parentheses; "*.*" means every file here.
-        std::string description = fields[i].substr(0, fields[i].find(" ("));
-        std::string patterns;
-        std::string pattern;
-        for (char ch : fields[i + 1] + ';') {
-            if (ch != ';') {
-                pattern += ch;
-                continue;
-            }
-            if (!pattern.empty()) {
-                patterns += (patterns.empty() ? "" : " ") + (pattern == "*.*" ? std::string("*") : pattern);
-            }
-            pattern.clear();
-        }
-        result += (result.empty() ? "" : ";;") + description + " (" + patterns + ")";
-    }
-    return result;
-}
-
 INT_PTR CFileDialog::DoModal()
 {
     if (!AfxHasDisplay() && !AfxHasModalDialogHook()) {
         return IDCANCEL;
     }
-    AfxEnsureGuiApplication();
-    QWidget* parent = GetParentWnd() != nullptr ? GetParentWnd()->GetWidget() : QApplication::activeWindow();
-    auto* dialog = new CFileDialogWidget(*this, parent);
+    auto* dialog = new QFileDialog(ParentWidget());
     // The toolkit's own dialog, the same on every desktop (and answerable by tests).
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     dialog->setWindowTitle(m_bOpenFileDialog ? QStringLiteral("Open") : QStringLiteral("Save As"));
@@ -85,16 +51,13 @@ INT_PTR CFileDialog::DoModal()
     if (!m_strDefExt.empty()) {
         dialog->setDefaultSuffix(QString::fromStdString(m_strDefExt));
     }
-    const std::string filter = ToolkitFilter(m_strFilter.c_str());
-    if (!filter.empty()) {
-        dialog->setNameFilter(QString::fromStdString(filter));
+    if (const QStringList filters = NameFilters(m_strFilter); !filters.isEmpty()) {
+        dialog->setNameFilters(filters);
     }
     if (!m_strFileName.empty()) {
         dialog->selectFile(QString::fromStdString(m_strFileName));
     }
-    Attach(dialog, true);
-
-    INT_PTR result = RunModalLoop();
+    INT_PTR result = RunModalWindow(dialog);
     if (result == IDOK) {
         const QStringList files = dialog->selectedFiles();
         if (files.isEmpty()) {

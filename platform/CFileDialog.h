@@ -9,7 +9,6 @@
 
 constexpr DWORD OFN_OVERWRITEPROMPT = 0x00000002;
 constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
-constexpr DWORD OFN_PATHMUSTEXIST = 0x00000800;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 
 class CFileDialog : public CDialog {
@@ -28,12 +27,7 @@ public:
     // The chosen file's full path, after IDOK.
     std::string GetPathName() const { return m_strPathName; }
 
-    // The filter in the toolkit's form: "Codepage files (*.nls);;All Files (*)".
-    static std::string ToolkitFilter(LPCSTR lpszFilter);
-
 private:
-    friend class CFileDialogWidget;
-
     BOOL m_bOpenFileDialog;
     DWORD m_dwFlags;
     std::string m_strDefExt;

@@ -3,33 +3,16 @@
 #include "platform/Display.h"
 #include "platform/FontConversion.h"
 
-#include <QApplication>
 #include <QFontDialog>
 
-#include <cmath>
 #include <cstring>
-
-// The toolkit's font dialog, ending the owner's modal loop with its result.
-class CFontDialogWidget : public QFontDialog {
-public:
-    CFontDialogWidget(CFontDialog& owner, QWidget* parent) : QFontDialog(parent), m_owner(owner) {}
-
-    void done(int result) override
-    {
-        QFontDialog::done(result);
-        m_owner.SetModalResult(result == QDialog::Accepted ? IDOK : IDCANCEL);
-    }
-
-private:
-    CFontDialog& m_owner;
-};
 
 IMPLEMENT_DYNAMIC(CFontDialog, CDialog)
 
 CFontDialog::CFontDialog(LPLOGFONT lplfInitial, DWORD dwFlags, CDC*, CWnd* pParentWnd) : CDialog(0, pParentWnd)
 {
     std::memset(&m_lf, 0, sizeof m_lf);
-    m_cf = {dwFlags, &m_lf, 0};
+    m_cf = {dwFlags, &m_lf};
     if (lplfInitial != nullptr) {
         m_lf = *lplfInitial;
         m_cf.Flags |= CF_INITTOLOGFONTSTRUCT;
@@ -40,9 +23,7 @@ CFontDialog::~CFontDialog() = default;
 
 INT_PTR CFontDialog::DoModal()
 {
-    AfxEnsureGuiApplication();
-    QWidget* parent = GetParentWnd() != nullptr ? GetParentWnd()->GetWidget() : QApplication::activeWindow();
-    auto* dialog = new CFontDialogWidget(*this, parent);
+    auto* dialog = new QFontDialog(ParentWidget());
     // The toolkit's own widgets everywhere, so that the dialog looks and behaves the same on every desktop.
     dialog->setOption(QFontDialog::DontUseNativeDialog);
     dialog->setWindowTitle(QStringLiteral("Font"));
@@ -54,9 +35,7 @@ INT_PTR CFontDialog::DoModal()
         }
         dialog->setCurrentFont(initial);
     }
-    Attach(dialog, true);
-
-    INT_PTR result = RunModalLoop();
+    INT_PTR result = RunModalWindow(dialog);
     if (result == IDOK) {
         QFont chosen = dialog->selectedFont();
         // Only what a font describes changes; the character set and the other fields stay.
@@ -67,15 +46,7 @@ INT_PTR CFontDialog::DoModal()
         m_lf.lfUnderline = described.lfUnderline;
         m_lf.lfStrikeOut = described.lfStrikeOut;
         std::memcpy(m_lf.lfFaceName, described.lfFaceName, sizeof m_lf.lfFaceName);
-        m_cf.iPointSize = static_cast<int>(std::lround(chosen.pointSizeF() * 10.0));
     }
     DestroyWindow();
     return result;
-}
-
-void CFontDialog::GetCurrentFont(LPLOGFONT lplf) const
-{
-    if (lplf != nullptr) {
-        *lplf = m_lf;
-    }
 }

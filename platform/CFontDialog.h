@@ -9,15 +9,12 @@
 class CDC;
 
 constexpr DWORD CF_SCREENFONTS = 0x00000001;
-constexpr DWORD CF_PRINTERFONTS = 0x00000002;
 constexpr DWORD CF_INITTOLOGFONTSTRUCT = 0x00000040;
 constexpr DWORD CF_EFFECTS = 0x00000100;
 
 struct CHOOSEFONT {
     DWORD Flags;
     LPLOGFONT lpLogFont;
-    // The chosen size in tenths of a point, after IDOK.
-    int iPointSize;
 };
 
 class CFontDialog : public CDialog {
@@ -30,13 +27,8 @@ public:
 
     // IDOK after a font was chosen, IDCANCEL otherwise (m_lf then unchanged).
     INT_PTR DoModal() override;
-    // Copies m_lf.
-    void GetCurrentFont(LPLOGFONT lplf) const;
 
     // The chosen font; its character set is the initial one, passed through.
     LOGFONT m_lf;
     CHOOSEFONT m_cf;
-
-private:
-    friend class CFontDialogWidget;
 };

@@ -1,158 +1,21 @@
 #include "platform/CFrameWnd.h"
 
-#include "platform/AfxRes.h"
 #include "platform/CDocument.h"
-#include "platform/CRecentFileList.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/Display.h"
-#include "platform/ResourceAccelerators.h"
+#include "platform/FrameMenus.h"
+#include "platform/FrameWidgets.h"
 #include "platform/ResourceIcons.h"
-#include "platform/ResourceMenus.h"
 #include "platform/ResourceStrings.h"
 
-#include <QAction>
-#include <QCloseEvent>
 #include <QCoreApplication>
-#include <QDragEnterEvent>
-#include <QDropEvent>
 #include <QIcon>
-#include <QKeySequence>
-#include <QMainWindow>
 #include <QMenu>
 #include <QMenuBar>
-#include <QMimeData>
 #include <QPointer>
-#include <QUrl>
 
 #include <map>
-
-namespace {
-constexpr const char* kRecentPlaceholder = "varnoRecentPlaceholder";
-constexpr const char* kRecentEntry = "varnoRecentEntry";
-
-std::vector<std::string> LocalFiles(const QMimeData* data)
-{
-    std::vector<std::string> paths;
-    if (data == nullptr || !data->hasUrls()) {
-        return paths;
-    }
-    for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths.push_back(url.toLocalFile().toStdString());
-        }
-    }
-    return paths;
-}
-
-// A top-level frame's window. Closing asks the frame first (the save prompt),
-// from the event loop, so the frame may destroy the window; dropped files go
-// to the frame likewise.
-class CFrameMainWindow : public QMainWindow {
-public:
-    CFrameMainWindow() = default;
-    ~CFrameMainWindow() override { CWnd::NotifyWidgetDestroyed(this); }
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        event->ignore();
-        if (CWnd* frame = CWnd::FromHandle(this)) {
-            frame->PostMessage(WM_CLOSE);
-        }
-    }
-
-    void dragEnterEvent(QDragEnterEvent* event) override
-    {
-        if (!LocalFiles(event->mimeData()).empty()) {
-            event->acceptProposedAction();
-        }
-    }
-
-    void dragMoveEvent(QDragMoveEvent* event) override
-    {
-        if (!LocalFiles(event->mimeData()).empty()) {
-            event->acceptProposedAction();
-        }
-    }
-
-    void dropEvent(QDropEvent* event) override
-    {
-        std::vector<std::string> paths = LocalFiles(event->mimeData());
-        if (paths.empty()) {
-            return;
-        }
-        event->acceptProposedAction();
-        // Opened once the drop is over: opening may show message boxes.
-        QMetaObject::invokeMethod(
-            this,
-            [this, paths] {
-                if (CWnd* frame = CWnd::FromHandle(this)) {
-                    frame->SendMessage(WM_DROPFILES, 0, reinterpret_cast<LPARAM>(&paths));
-                }
-            },
-            Qt::QueuedConnection);
-    }
-};
-
-// "&1 /path/name": the number is the access key; an "&" of the path shows as itself.
-QString RecentEntryText(int index, const std::string& path)
-{
-    QString shown = QString::fromStdString(path);
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
-}
-
-// Puts the recent-file list in place of its greyed placeholder, which shows while the list is empty.
-void UpdateRecentFiles(QMenu* menu, CWnd* target)
-{
-    QAction* placeholder = nullptr;
-    for (QAction* action : menu->actions()) {
-        if (action->property(kRecentEntry).toBool()) {
-            menu->removeAction(action);
-            delete action;
-        } else if (action->property(kRecentPlaceholder).toBool()) {
-            placeholder = action;
-        }
-    }
-    if (placeholder == nullptr) {
-        return;
-    }
-    CWinApp* app = AfxGetApp();
-    CRecentFileList* list = app != nullptr ? app->GetRecentFileList() : nullptr;
-    const int count = list != nullptr ? list->GetCount() : 0;
-    placeholder->setVisible(count == 0);
-    for (int i = 0; i < count; ++i) {
-        auto* entry = new QAction(RecentEntryText(i, (*list)[i]), menu);
-        entry->setProperty(kRecentEntry, true);
-        const UINT id = list->m_nStart + static_cast<UINT>(i);
-        QObject::connect(entry, &QAction::triggered, menu, [target, id] { target->PostMessage(WM_COMMAND, id); });
-        menu->insertAction(placeholder, entry);
-    }
-}
-
-void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, CWnd* target)
-{
-    for (const AfxMenuItem& item : items) {
-        if (item.IsSeparator()) {
-            menu->addSeparator();
-        } else if (item.IsPopup()) {
-            AddMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.items, target);
-        } else {
-            // The text after a tab shows as the item's shortcut; the keys themselves are accelerators.
-            QAction* action = menu->addAction(QString::fromUtf8(item.text));
-            action->setEnabled(!item.IsGrayed());
-            if (item.id == ID_FILE_MRU_FILE1) {
-                action->setProperty(kRecentPlaceholder, true);
-                QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, target] { UpdateRecentFiles(menu, target); });
-            } else {
-                const UINT id = item.id;
-                QObject::connect(action, &QAction::triggered, menu, [target, id] { target->PostMessage(WM_COMMAND, id); });
-            }
-        }
-    }
-}
-} // namespace
 
 struct CFrameWnd::Impl {
     QPointer<QWidget> activeView;
@@ -187,7 +50,12 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentW
     const std::string title = strings != nullptr ? strings : "";
     m_strTitle = title.substr(0, title.find('\n'));
     widget->setWindowIcon(AfxLoadIcon(nIDResource));
-    LoadFrameMenus(nIDResource);
+    // A document window has neither: its keys and menu show in the main window.
+    const AfxMenuResource* resource = AfxFindMenu(nIDResource);
+    if (resource != nullptr && qobject_cast<QMainWindow*>(widget) != nullptr) {
+        AfxAddAccelerators(widget, resource->accelerators, this);
+        ShowMenu(nIDResource);
+    }
     if (pContext != nullptr && !OnCreateClient(pContext)) {
         // The caller keeps this object; only the window goes.
         delete Detach();
@@ -202,22 +70,6 @@ QWidget* CFrameWnd::CreateFrameWidget(CWnd*)
     auto* window = new CFrameMainWindow;
     window->resize(800, 600);
     return window;
-}
-
-void CFrameWnd::LoadFrameMenus(UINT nIDResource)
-{
-    QWidget* widget = GetWidget();
-    if (const AfxAcceleratorTable* table = AfxFindAcceleratorTable(nIDResource)) {
-        for (const ACCEL& accel : table->entries) {
-            auto* action = new QAction(widget);
-            action->setShortcut(AfxKeySequenceFromAccel(accel));
-            action->setShortcutContext(Qt::WindowShortcut);
-            const UINT id = accel.cmd;
-            QObject::connect(action, &QAction::triggered, widget, [this, id] { PostMessage(WM_COMMAND, id); });
-            widget->addAction(action);
-        }
-    }
-    ShowMenu(nIDResource);
 }
 
 void CFrameWnd::ShowMenu(UINT nIDResource)
@@ -235,11 +87,10 @@ void CFrameWnd::ShowMenu(UINT nIDResource)
     }
     QList<QMenu*>& menus = m_frame->menus[nIDResource];
     if (menus.isEmpty()) {
-        for (const AfxMenuItem& popup : resource->items) {
-            auto* menu = new QMenu(QString::fromUtf8(popup.text), window);
-            AddMenuItems(menu, popup.items, this);
-            menus.append(menu);
-        }
+        // The keys are the main window's own, whichever menu it shows.
+        const AfxMenuResource* own = AfxFindMenu(m_nIDHelp);
+        const std::span<const AfxAccelerator> keys = own != nullptr ? own->accelerators : std::span<const AfxAccelerator>();
+        menus = AfxBuildMenus(*resource, keys, window, this);
     }
     QMenuBar* bar = window->menuBar();
     bar->clear();
@@ -271,15 +122,10 @@ BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
 
 CView* CFrameWnd::CreateView(CCreateContext* pContext)
 {
-    CObject* object = pContext->m_pNewViewClass->CreateObject();
-    if (object == nullptr) {
+    auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass, RUNTIME_CLASS(CView));
+    if (view == nullptr) {
         return nullptr;
     }
-    if (!object->IsKindOf(RUNTIME_CLASS(CView))) {
-        delete object;
-        return nullptr;
-    }
-    auto* view = static_cast<CView*>(object);
     if (!view->Create(this)) {
         delete view;
         return nullptr;
@@ -294,8 +140,7 @@ CView* CFrameWnd::CreateView(CCreateContext* pContext)
 
 CView* CFrameWnd::GetActiveView() const
 {
-    CWnd* window = FromHandle(m_frame->activeView.data());
-    return window != nullptr && window->IsKindOf(RUNTIME_CLASS(CView)) ? static_cast<CView*>(window) : nullptr;
+    return DYNAMIC_DOWNCAST(CView, FromHandle(m_frame->activeView.data()));
 }
 
 void CFrameWnd::SetActiveView(CView* pViewNew)
@@ -312,9 +157,9 @@ CDocument* CFrameWnd::GetActiveDocument()
     return view != nullptr ? view->GetDocument() : nullptr;
 }
 
-void CFrameWnd::ActivateFrame(int nCmdShow)
+void CFrameWnd::ActivateFrame(int)
 {
-    ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+    ShowWindow(SW_SHOW);
     if (QWidget* widget = GetWidget()) {
         widget->raise();
         widget->activateWindow();
@@ -327,12 +172,24 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     if (widget == nullptr) {
         return;
     }
-    std::string title = m_strTitle;
-    CDocument* document = GetActiveDocument();
-    if (bAddToTitle && (m_dwStyle & FWS_ADDTOTITLE) != 0 && document != nullptr) {
-        title = document->GetTitle() + (title.empty() ? "" : " - " + title);
+    QString title = QString::fromStdString(m_strTitle);
+    if (bAddToTitle && (m_dwStyle & FWS_ADDTOTITLE) != 0) {
+        CFrameWnd* active = GetActiveFrame();
+        if (active != this && active->GetWidget() != nullptr) {
+            // A main window: its title, then the active document window's.
+            const QString name = active->GetWidget()->windowTitle();
+            title += name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
+        } else if (CDocument* document = GetActiveDocument()) {
+            // A document window: the document, numbered while it has several windows.
+            title = QString::fromStdString(document->GetTitle());
+            title += m_nWindow > 0 ? QStringLiteral(":%1").arg(m_nWindow) : QString();
+        }
     }
-    widget->setWindowTitle(QString::fromStdString(title));
+    widget->setWindowTitle(title);
+    // The main window names the active document window.
+    if (CFrameWnd* parent = GetParentFrame(); parent != nullptr && parent->GetActiveFrame() == this) {
+        parent->OnUpdateFrameTitle(TRUE);
+    }
 }
 
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
@@ -355,7 +212,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID)
         return TRUE;
     }
     CWinApp* app = AfxGetApp();
-    return RoutesToApplication() && app != nullptr && app->OnCmdMsg(nID);
+    // A document window's commands reach the application through the main window.
+    return GetParentFrame() == nullptr && app != nullptr && app->OnCmdMsg(nID);
 }
 
 BOOL CFrameWnd::CanCloseFrame()

@@ -13,12 +13,7 @@ class CDocTemplate;
 class CDocument;
 class CView;
 
-constexpr DWORD WS_OVERLAPPED = 0x00000000;
-constexpr DWORD WS_THICKFRAME = 0x00040000;
-constexpr DWORD WS_MINIMIZEBOX = 0x00020000;
-constexpr DWORD WS_MAXIMIZEBOX = 0x00010000;
-constexpr DWORD WS_OVERLAPPEDWINDOW =
-    WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX;
+constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 // The frame adds the active document's name to its title.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 
@@ -27,9 +22,6 @@ constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 struct CCreateContext {
     const CRuntimeClass* m_pNewViewClass = nullptr;
     CDocument* m_pCurrentDoc = nullptr;
-    CDocTemplate* m_pNewDocTemplate = nullptr;
-    // The frame of the same document that the new one copies (Window > New Window).
-    class CFrameWnd* m_pCurrentFrame = nullptr;
 };
 
 class CFrameWnd : public CWnd {
@@ -54,8 +46,9 @@ public:
 
     // Shows the window and brings it to the front.
     virtual void ActivateFrame(int nCmdShow = -1);
-    // Recomputes the title from the document (FWS_ADDTOTITLE).
-    virtual void OnUpdateFrameTitle(BOOL bAddToTitle);
+    // Recomputes the title (with FWS_ADDTOTITLE): a main window adds the title of
+    // its active document window, a document window shows its document's title.
+    void OnUpdateFrameTitle(BOOL bAddToTitle);
     // Calls the active view's OnInitialUpdate and shows the frame.
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
 
@@ -74,8 +67,6 @@ public:
 protected:
     // The frame's widget, made by LoadFrame: a main window here, an MDI child in CMDIChildWnd.
     virtual QWidget* CreateFrameWidget(CWnd* pParentWnd);
-    // The menu bar and accelerators of the resource id; a child frame has none of its own.
-    virtual void LoadFrameMenus(UINT nIDResource);
     // Makes the widget the frame's client area.
     virtual void SetClientWidget(QWidget* widget);
     // Creates the view of the context in the frame.
@@ -86,8 +77,6 @@ protected:
     void OnClose() override;
     void PostNcDestroy() override;
     void OnDropFiles(const std::vector<std::string>& paths) override;
-    // Whether commands go on to the application after the frame.
-    virtual BOOL RoutesToApplication() const { return TRUE; }
 
     UINT m_nIDHelp = 0;
     DWORD m_dwStyle = 0;

@@ -4,28 +4,10 @@
 #include "platform/CMDIFrameWnd.h"
 #include "platform/CWinApp.h"
 
-#include <QCloseEvent>
+#include "platform/FrameWidgets.h"
+
 #include <QMdiArea>
 #include <QMdiSubWindow>
-
-namespace {
-// A document window. Closing asks the frame first (the save prompt), from the
-// event loop, so that the frame may destroy the window.
-class CMdiChildWindow : public QMdiSubWindow {
-public:
-    CMdiChildWindow() = default;
-    ~CMdiChildWindow() override { CWnd::NotifyWidgetDestroyed(this); }
-
-protected:
-    void closeEvent(QCloseEvent* event) override
-    {
-        event->ignore();
-        if (CWnd* frame = CWnd::FromHandle(this)) {
-            frame->PostMessage(WM_CLOSE);
-        }
-    }
-};
-} // namespace
 
 IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
 
@@ -38,8 +20,8 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
     if (pParentWnd == nullptr) {
         pParentWnd = AfxGetMainWnd();
     }
-    if (pParentWnd == nullptr || !pParentWnd->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd))
-        || static_cast<CMDIFrameWnd*>(pParentWnd)->GetMdiClient() == nullptr) {
+    auto* mainFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd);
+    if (mainFrame == nullptr || mainFrame->GetMdiClient() == nullptr) {
         return FALSE;
     }
     m_pMDIFrameWidget = pParentWnd->GetWidget();
@@ -49,15 +31,13 @@ BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pPare
 QWidget* CMDIChildWnd::CreateFrameWidget(CWnd*)
 {
     QMdiArea* area = GetMDIFrame()->GetMdiClient();
-    auto* sub = new CMdiChildWindow;
+    auto* sub = new CFrameWidget<QMdiSubWindow>;
     area->addSubWindow(sub);
     // Three quarters of the client area, as document windows start out on the original system.
     const QSize client = area->viewport()->size();
     sub->resize(std::max(client.width() * 3 / 4, 640), std::max(client.height() * 3 / 4, 400));
     return sub;
 }
-
-void CMDIChildWnd::LoadFrameMenus(UINT) {}
 
 void CMDIChildWnd::SetClientWidget(QWidget* widget)
 {
@@ -68,9 +48,7 @@ void CMDIChildWnd::SetClientWidget(QWidget* widget)
 
 CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 {
-    CWnd* frame = FromHandle(m_pMDIFrameWidget);
-    return frame != nullptr && frame->IsKindOf(RUNTIME_CLASS(CMDIFrameWnd)) ? static_cast<CMDIFrameWnd*>(frame)
-                                                                             : nullptr;
+    return DYNAMIC_DOWNCAST(CMDIFrameWnd, FromHandle(m_pMDIFrameWidget));
 }
 
 void CMDIChildWnd::MDIActivate()
@@ -80,33 +58,12 @@ void CMDIChildWnd::MDIActivate()
     }
 }
 
-void CMDIChildWnd::ActivateFrame(int nCmdShow)
+void CMDIChildWnd::ActivateFrame(int)
 {
-    ShowWindow(nCmdShow == -1 ? SW_SHOW : nCmdShow);
+    ShowWindow(SW_SHOW);
     MDIActivate();
     if (CMDIFrameWnd* frame = GetMDIFrame()) {
-        frame->OnUpdateFrameMenu();
-        frame->OnUpdateFrameTitle(TRUE);
-    }
-}
-
-void CMDIChildWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
-{
-    QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return;
-    }
-    std::string title = m_strTitle;
-    CDocument* document = GetActiveDocument();
-    if (bAddToTitle && document != nullptr) {
-        title = document->GetTitle();
-        if (m_nWindow > 0) {
-            title += ':' + std::to_string(m_nWindow);
-        }
-    }
-    widget->setWindowTitle(QString::fromStdString(title));
-    if (CMDIFrameWnd* frame = GetMDIFrame(); frame != nullptr && frame->MDIGetActive() == this) {
-        frame->OnUpdateFrameTitle(TRUE);
+        frame->OnActiveChildChanged();
     }
 }
 
@@ -116,7 +73,6 @@ void CMDIChildWnd::PostNcDestroy()
     delete this;
     // The menu and title follow the window that is active now, if any.
     if (frame != nullptr) {
-        frame->OnUpdateFrameMenu();
-        frame->OnUpdateFrameTitle(TRUE);
+        frame->OnActiveChildChanged();
     }
 }

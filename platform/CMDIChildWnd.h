@@ -21,14 +21,10 @@ public:
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
     void ActivateFrame(int nCmdShow = -1) override;
-    // The document's title, with ":<n>" while the document has several windows.
-    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
 
 protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
-    void LoadFrameMenus(UINT nIDResource) override;
     void SetClientWidget(QWidget* widget) override;
-    BOOL RoutesToApplication() const override { return FALSE; }
     void PostNcDestroy() override;
 
 private:

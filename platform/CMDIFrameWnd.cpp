@@ -39,8 +39,7 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     // Looked up at each call: while the window is being destroyed the frame has gone already.
     QObject::connect(area, &QMdiArea::subWindowActivated, window, [window] {
         if (auto* frame = static_cast<CMDIFrameWnd*>(FromHandle(window))) {
-            frame->OnUpdateFrameMenu();
-            frame->OnUpdateFrameTitle(TRUE);
+            frame->OnActiveChildChanged();
         }
     });
     return window;
@@ -56,9 +55,7 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 {
     QMdiArea* area = GetMdiClient();
     // The current window stays current while the main window itself is inactive.
-    CWnd* child = area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr;
-    return child != nullptr && child->IsKindOf(RUNTIME_CLASS(CMDIChildWnd)) ? static_cast<CMDIChildWnd*>(child)
-                                                                             : nullptr;
+    return DYNAMIC_DOWNCAST(CMDIChildWnd, area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr);
 }
 
 void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
@@ -70,21 +67,11 @@ void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
     }
 }
 
-void CMDIFrameWnd::MDICascade()
-{
-    if (QMdiArea* area = GetMdiClient()) {
-        area->cascadeSubWindows();
-    }
-}
+void CMDIFrameWnd::OnWindowCascade() { GetMdiClient()->cascadeSubWindows(); }
 
-void CMDIFrameWnd::MDITile()
-{
-    if (QMdiArea* area = GetMdiClient()) {
-        area->tileSubWindows();
-    }
-}
+void CMDIFrameWnd::OnWindowTile() { GetMdiClient()->tileSubWindows(); }
 
-void CMDIFrameWnd::MDIIconArrange()
+void CMDIFrameWnd::OnWindowArrange()
 {
     QMdiArea* area = GetMdiClient();
     if (area == nullptr) {
@@ -130,27 +117,11 @@ BOOL CMDIFrameWnd::OnCmdMsg(UINT nID)
     return CFrameWnd::OnCmdMsg(nID);
 }
 
-void CMDIFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
-{
-    QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return;
-    }
-    QString title = QString::fromStdString(m_strTitle);
-    CMDIChildWnd* child = MDIGetActive();
-    if (bAddToTitle && (m_dwStyle & FWS_ADDTOTITLE) != 0 && child != nullptr && child->GetWidget() != nullptr) {
-        const QString name = child->GetWidget()->windowTitle();
-        if (!name.isEmpty()) {
-            title += QStringLiteral(" - ") + name;
-        }
-    }
-    widget->setWindowTitle(title);
-}
-
-void CMDIFrameWnd::OnUpdateFrameMenu()
+void CMDIFrameWnd::OnActiveChildChanged()
 {
     CMDIChildWnd* child = MDIGetActive();
     ShowMenu(child != nullptr ? child->GetResourceID() : m_nIDHelp);
+    OnUpdateFrameTitle(TRUE);
 }
 
 void CMDIFrameWnd::OnWindowNew()
@@ -162,6 +133,6 @@ void CMDIFrameWnd::OnWindowNew()
         return;
     }
     if (CFrameWnd* frame = docTemplate->CreateNewFrame(document, child)) {
-        docTemplate->InitialUpdateFrame(frame, document, TRUE);
+        frame->InitialUpdateFrame(document, TRUE);
     }
 }

@@ -20,28 +20,24 @@ public:
     // The active document window, or null.
     CMDIChildWnd* MDIGetActive() const;
     void MDIActivate(CWnd* pWndActivate);
-    void MDICascade();
-    void MDITile();
-    // Lines the minimised document windows up along the bottom of the client area.
-    void MDIIconArrange();
     // The client area; null before LoadFrame.
     QMdiArea* GetMdiClient() const;
 
     CDocument* GetActiveDocument() override;
     CFrameWnd* GetActiveFrame() override;
     BOOL OnCmdMsg(UINT nID) override;
-    // "<title> - <active window's title>" with FWS_ADDTOTITLE, else the title.
-    void OnUpdateFrameTitle(BOOL bAddToTitle) override;
-    // Shows the menu of the active child, or the frame's own when there is none.
-    void OnUpdateFrameMenu();
+    // The menu and title follow the active document window: its menu, or the
+    // frame's own when there is none.
+    void OnActiveChildChanged();
 
 protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
 
     void OnWindowNew();
-    void OnWindowCascade() { MDICascade(); }
-    void OnWindowTile() { MDITile(); }
-    void OnWindowArrange() { MDIIconArrange(); }
+    void OnWindowCascade();
+    void OnWindowTile();
+    // Lines the minimised document windows up along the bottom of the client area.
+    void OnWindowArrange();
 
     DECLARE_MESSAGE_MAP()
 };

@@ -1,5 +1,5 @@
 #pragma once
-// Run-time class information and dynamic creation by class name.
+// Run-time class information and dynamic creation.
 
 #include "platform/WinTypes.h"
 
@@ -8,16 +8,15 @@ class CObject;
 struct CRuntimeClass {
     using CreateFunction = CObject* (*)();
 
-    // Registers the class under its name; every CRuntimeClass is a static object.
-    CRuntimeClass(LPCSTR className, CreateFunction create, const CRuntimeClass* baseClass);
+    CRuntimeClass(CreateFunction create, const CRuntimeClass* baseClass)
+        : m_pfnCreateObject(create), m_pBaseClass(baseClass)
+    {
+    }
 
     // A new object of the class, or null when the class is not dynamically creatable.
     CObject* CreateObject() const;
     BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;
-    // The registered class of that name, or null.
-    static const CRuntimeClass* FromName(LPCSTR className);
 
-    LPCSTR m_lpszClassName;
     CreateFunction m_pfnCreateObject;
     const CRuntimeClass* m_pBaseClass;
 };
@@ -34,7 +33,23 @@ protected:
     CObject() = default;
 };
 
+// A new object of the class when it derives from baseClass and is dynamically creatable; else null.
+template <class T>
+T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseClass)
+{
+    const bool creatable = runtimeClass != nullptr && runtimeClass->IsDerivedFrom(baseClass);
+    return creatable ? static_cast<T*>(runtimeClass->CreateObject()) : nullptr;
+}
+
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
+
+// The object as a class_name*, or null when it is null or of another class.
+#define DYNAMIC_DOWNCAST(class_name, object)                                                                         \
+    static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object)))
+inline CObject* AfxDynamicDownCast(const CRuntimeClass* runtimeClass, CObject* object)
+{
+    return object != nullptr && object->IsKindOf(runtimeClass) ? object : nullptr;
+}
 
 #define DECLARE_DYNAMIC(class_name)                                                                                  \
 public:                                                                                                              \
@@ -46,11 +61,10 @@ public:                                                                         
     static CObject* CreateObject();
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                               \
-    const CRuntimeClass class_name::class##class_name(#class_name, nullptr, RUNTIME_CLASS(base_class_name));         \
+    const CRuntimeClass class_name::class##class_name(nullptr, RUNTIME_CLASS(base_class_name));                      \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                             \
     CObject* class_name::CreateObject() { return new class_name; }                                                   \
-    const CRuntimeClass class_name::class##class_name(#class_name, &class_name::CreateObject,                        \
-                                                      RUNTIME_CLASS(base_class_name));                               \
+    const CRuntimeClass class_name::class##class_name(&class_name::CreateObject, RUNTIME_CLASS(base_class_name));    \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }

@@ -38,15 +38,8 @@ protected:
             QWidget::mousePressEvent(event);
             return;
         }
-        UINT flags = MK_LBUTTON;
-        if ((event->modifiers() & Qt::ShiftModifier) != 0) {
-            flags |= MK_SHIFT;
-        }
-        if ((event->modifiers() & Qt::ControlModifier) != 0) {
-            flags |= MK_CONTROL;
-        }
         const QPoint point = event->position().toPoint();
-        view->SendMessage(WM_LBUTTONDOWN, flags, MAKELPARAM(point.x(), point.y()));
+        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x(), point.y()));
     }
 };
 } // namespace

@@ -2,10 +2,7 @@
 
 #include "platform/CFrameWnd.h"
 
-#include <QAbstractButton>
 #include <QCoreApplication>
-#include <QGroupBox>
-#include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
 #include <QVariant>
@@ -17,38 +14,22 @@
 namespace {
 constexpr const char* kControlIdProperty = "varnoControlId";
 
-// The text of a window as the window system keeps it: a control's content, a top-level window's title.
+// The text of a window as the window system keeps it: an edit control's content, else the title.
 QString TextOf(const QWidget* widget)
 {
-    if (const auto* edit = qobject_cast<const QLineEdit*>(widget)) {
-        return edit->text();
-    }
-    if (const auto* button = qobject_cast<const QAbstractButton*>(widget)) {
-        return button->text();
-    }
-    if (const auto* label = qobject_cast<const QLabel*>(widget)) {
-        return label->text();
-    }
-    if (const auto* group = qobject_cast<const QGroupBox*>(widget)) {
-        return group->title();
-    }
-    return widget->windowTitle();
+    const auto* edit = qobject_cast<const QLineEdit*>(widget);
+    return edit != nullptr ? edit->text() : widget->windowTitle();
 }
 
 void SetTextOf(QWidget* widget, const QString& text)
 {
     if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
         edit->setText(text);
-    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
-        button->setText(text);
-    } else if (auto* label = qobject_cast<QLabel*>(widget)) {
-        label->setText(text);
-    } else if (auto* group = qobject_cast<QGroupBox*>(widget)) {
-        group->setTitle(text);
     } else {
         widget->setWindowTitle(text);
     }
 }
+
 // The window objects by widget, so that a widget can find its object (events, parents).
 std::unordered_map<const QWidget*, CWnd*>& WindowMap()
 {
@@ -199,27 +180,21 @@ CFrameWnd* CWnd::GetParentFrame() const
     QWidget* widget = GetWidget();
     for (QWidget* parent = widget != nullptr ? widget->parentWidget() : nullptr; parent != nullptr;
          parent = parent->parentWidget()) {
-        CWnd* window = FromHandle(parent);
-        if (window != nullptr && window->IsKindOf(RUNTIME_CLASS(CFrameWnd))) {
-            return static_cast<CFrameWnd*>(window);
+        if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, FromHandle(parent))) {
+            return frame;
         }
     }
     return nullptr;
 }
 
-BOOL CWnd::ShowWindow(int nCmdShow)
+BOOL CWnd::ShowWindow(int)
 {
     QWidget* widget = GetWidget();
     if (widget == nullptr) {
         return FALSE;
     }
     BOOL wasVisible = widget->isVisible() ? TRUE : FALSE;
-    switch (nCmdShow) {
-    case SW_HIDE: widget->hide(); break;
-    case SW_SHOWMINIMIZED: widget->showMinimized(); break;
-    case SW_SHOWMAXIMIZED: widget->showMaximized(); break;
-    default: widget->show(); break;
-    }
+    widget->show();
     return wasVisible;
 }
 
@@ -239,16 +214,10 @@ void CWnd::GetClientRect(RECT* rect) const
     rect->bottom = widget != nullptr ? widget->height() : 0;
 }
 
-void CWnd::InvalidateRect(const RECT* rect, BOOL)
+void CWnd::Invalidate(BOOL)
 {
-    QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return;
-    }
-    if (rect == nullptr) {
+    if (QWidget* widget = GetWidget()) {
         widget->update();
-    } else {
-        widget->update(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top);
     }
 }
 
@@ -271,14 +240,6 @@ int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
     buffer[count] = '\0';
     return count;
 }
-
-int CWnd::GetWindowTextLength() const
-{
-    QWidget* widget = GetWidget();
-    return widget != nullptr ? static_cast<int>(TextOf(widget).toUtf8().size()) : 0;
-}
-
-int CWnd::GetDlgCtrlID() const { return GetDlgCtrlID(GetWidget()); }
 
 int CWnd::GetDlgCtrlID(const QWidget* widget)
 {

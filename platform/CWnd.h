@@ -13,13 +13,9 @@
 class QWidget;
 class CFrameWnd;
 
+// What PreCreateWindow may change before the window is made: its style.
 struct CREATESTRUCT {
-    LPCSTR lpszName = nullptr;
     LONG style = 0;
-    int x = 0;
-    int y = 0;
-    int cx = 0;
-    int cy = 0;
 };
 
 class CWnd : public CCmdTarget {
@@ -37,24 +33,23 @@ public:
     QWidget* GetWidget() const;
     // Whether the bound widget is destroyed with this object.
     bool OwnsWidget() const;
-    BOOL IsWindow() const { return GetWidget() != nullptr; }
 
     virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Destroys the widget; the C++ object stays.
     virtual BOOL DestroyWindow();
 
+    // Shows the window (the program shows its windows in their normal state only).
     BOOL ShowWindow(int nCmdShow);
     void UpdateWindow();
     void GetClientRect(RECT* rect) const;
-    void InvalidateRect(const RECT* rect, BOOL erase = TRUE);
-    void Invalidate(BOOL erase = TRUE) { InvalidateRect(nullptr, erase); }
+    // Repaints the whole window later; views erase their background at every paint.
+    void Invalidate(BOOL bErase = TRUE);
+    // The content of an edit control, the title of any other window.
     void SetWindowText(LPCSTR text);
     // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
     int GetWindowText(LPSTR buffer, int maxCount) const;
-    int GetWindowTextLength() const;
 
     // The control id of a child window; 0 when it has none.
-    int GetDlgCtrlID() const;
     static int GetDlgCtrlID(const QWidget* widget);
     static void SetDlgCtrlID(QWidget* widget, int id);
 
@@ -94,8 +89,6 @@ private:
 };
 
 constexpr UINT MK_LBUTTON = 0x0001;
-constexpr UINT MK_SHIFT = 0x0004;
-constexpr UINT MK_CONTROL = 0x0008;
 
 constexpr LPARAM MAKELPARAM(int low, int high)
 {

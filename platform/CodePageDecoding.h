@@ -1,9 +1,16 @@
 #pragma once
-// The characters of the 256 bytes of a single-byte code page, for programs
-// that print tables as text.
+// The characters of the bytes of single-byte code pages, for drawing texts
+// and for programs that print tables as text.
+
+#include "platform/WinTypes.h"
 
 #include <array>
 #include <string>
+
+// The code page that a font's character set stands for, by the name that Qt's
+// decoders know: 204 is "windows-1251", 238 "windows-1250"; the symbol set's
+// bytes are their own characters. An unknown set stands for "windows-1252".
+const char* AfxCodePageOfCharSet(BYTE charSet);
 
 // Fills utf8[b] with byte b decoded in the named code page ("windows-1251",
 // "koi8-r", "IBM866", ...) and encoded as UTF-8; a byte the code page leaves

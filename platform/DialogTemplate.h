@@ -3,9 +3,7 @@
 // in template order, all in dialog units. The program registers its templates
 // once at start-up and CDialog builds its window from the one with its id.
 
-#include "platform/WinTypes.h"
-
-#include <span>
+#include "platform/ResourceTable.h"
 
 // Dialog styles.
 constexpr DWORD DS_SETFONT = 0x40;
@@ -44,7 +42,8 @@ struct AfxDialogItem {
     short y;
     short cx;
     short cy;
-    // The whole style: WS_CHILD, WS_VISIBLE, WS_TABSTOP, WS_GROUP, WS_DISABLED and the kind's own bits.
+    // The whole style as written (WS_CHILD, WS_VISIBLE, WS_TABSTOP, the kind's own bits ...):
+    // the controls take the tab order of WS_TABSTOP and an edit's frame from WS_BORDER.
     DWORD style;
     // The icon resource shown by an Icon control.
     UINT iconId = 0;
@@ -53,6 +52,7 @@ struct AfxDialogItem {
 struct AfxDialogTemplate {
     UINT id;
     const char* caption;
+    // Kept as written: every dialog is a captioned modal box with a close button, in its font.
     DWORD style;
     // Client-area size in dialog units.
     short cx;
@@ -63,8 +63,9 @@ struct AfxDialogTemplate {
     std::span<const AfxDialogItem> items;
 };
 
-// Registers a template under its id, replacing one registered before with that
-// id. The template must outlive every dialog built from it.
-void AfxRegisterDialogTemplate(const AfxDialogTemplate& dialogTemplate);
+inline void AfxRegisterDialogTemplates(std::span<const AfxDialogTemplate> templates)
+{
+    AfxResourceTable<AfxDialogTemplate>::Register(templates);
+}
 // The template registered under the id, or null.
-const AfxDialogTemplate* AfxFindDialogTemplate(UINT id);
+inline const AfxDialogTemplate* AfxFindDialogTemplate(UINT id) { return AfxResourceTable<AfxDialogTemplate>::Find(id); }

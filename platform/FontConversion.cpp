@@ -52,16 +52,8 @@ QFont LogFontToQFont(const LOGFONT& logFont)
     QFont font;
     // The face need not be zero-terminated inside its 32 bytes.
     const QString face = QString::fromUtf8(logFont.lfFaceName, qstrnlen(logFont.lfFaceName, LF_FACESIZE));
-    // Without the GUI application there is no font database to ask: the style hint stands in.
-    const bool canMeasure = qGuiApp != nullptr;
-    const QString fallback = canMeasure ? FallbackFamily() : QString();
-    QStringList families;
-    for (const QString& family : {face, fallback}) {
-        if (!family.isEmpty() && !families.contains(family)) {
-            families.append(family);
-        }
-    }
-    font.setFamilies(families);
+    const QString fallback = FallbackFamily();
+    font.setFamilies(face.isEmpty() || face == fallback ? QStringList{fallback} : QStringList{face, fallback});
     font.setStyleHint(QFont::SansSerif);
     font.setWeight(static_cast<QFont::Weight>(std::clamp<LONG>(logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight, 1, 1000)));
     font.setItalic(logFont.lfItalic != 0);
@@ -73,23 +65,12 @@ QFont LogFontToQFont(const LOGFONT& logFont)
         font.setPixelSize(ClampPixels(-height));
     } else if (logFont.lfHeight > 0) {
         // A cell height: scale the em so that ascent plus descent come to it.
-        double cellPerEm = 1.15;
-        if (canMeasure) {
-            QFont probe = font;
-            probe.setPixelSize(kProbePixels);
-            const QFontMetricsF metrics(probe);
-            if (metrics.ascent() + metrics.descent() > 0) {
-                cellPerEm = (metrics.ascent() + metrics.descent()) / kProbePixels;
-            }
-        }
+        QFont probe = font;
+        probe.setPixelSize(kProbePixels);
+        const QFontMetricsF metrics(probe);
+        const double cell = metrics.ascent() + metrics.descent();
+        const double cellPerEm = cell > 0 ? cell / kProbePixels : 1.15;
         font.setPixelSize(ClampPixels(height / cellPerEm));
-    }
-    if (logFont.lfWidth > 0 && canMeasure) {
-        // An average character width: stretch the font to it.
-        const double average = QFontMetricsF(font).averageCharWidth();
-        if (average > 0) {
-            font.setStretch(static_cast<int>(std::clamp(std::lround(100.0 * logFont.lfWidth / average), 1L, 4000L)));
-        }
     }
     return font;
 }

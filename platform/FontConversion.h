@@ -15,7 +15,7 @@ QString AfxFontFamilyFor(const char* faceName);
 double AfxLogicalDpi();
 
 // Height in pixels (positive: the cell height, ascent plus descent; negative: the
-// character height, the em size; 0: the default size), width, weight, italic,
+// character height, the em size; 0: the default size), weight, italic,
 // underline, strike-out and face. A face that is not installed falls back to an
 // installed sans font with Cyrillic glyphs. The character set is not part of a
 // QFont: it chooses how bytes are decoded when text is drawn.

@@ -8,12 +8,8 @@ constexpr int LF_FACESIZE = 32;
 constexpr BYTE ANSI_CHARSET = 0;
 constexpr BYTE DEFAULT_CHARSET = 1;
 constexpr BYTE SYMBOL_CHARSET = 2;
-constexpr BYTE SHIFTJIS_CHARSET = 128;
-constexpr BYTE HANGUL_CHARSET = 129;
-constexpr BYTE GB2312_CHARSET = 134;
-constexpr BYTE CHINESEBIG5_CHARSET = 136;
+constexpr BYTE MAC_CHARSET = 77;
 constexpr BYTE OEM_CHARSET = 255;
-constexpr BYTE JOHAB_CHARSET = 130;
 constexpr BYTE HEBREW_CHARSET = 177;
 constexpr BYTE ARABIC_CHARSET = 178;
 constexpr BYTE GREEK_CHARSET = 161;
@@ -26,7 +22,6 @@ constexpr BYTE BALTIC_CHARSET = 186;
 
 constexpr LONG FW_DONTCARE = 0;
 constexpr LONG FW_NORMAL = 400;
-constexpr LONG FW_BOLD = 700;
 
 struct LOGFONT {
     LONG lfHeight;

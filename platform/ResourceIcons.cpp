@@ -3,12 +3,13 @@
 #include <QFile>
 #include <QIcon>
 
+QString AfxIconPath(UINT id, int size) { return QStringLiteral(":/varno/icon-%1-%2.png").arg(id).arg(size); }
+
 QIcon AfxLoadIcon(UINT id)
 {
     QIcon icon;
     for (int size : {32, 16}) {
-        const QString path = QStringLiteral(":/varno/icon-%1-%2.png").arg(id).arg(size);
-        if (QFile::exists(path)) {
+        if (const QString path = AfxIconPath(id, size); QFile::exists(path)) {
             icon.addFile(path, QSize(size, size));
         }
     }

@@ -1,11 +1,8 @@
 #pragma once
-// Menu resources: the program registers its menus once at start-up and the
-// window layer looks them up by id to build its menu bars.
+// Menu and accelerator resources: the program registers its menus once at
+// start-up and the window layer looks them up by id to build its menu bars and keys.
 
-#include "platform/WinTypes.h"
-
-#include <cstddef>
-#include <span>
+#include "platform/ResourceTable.h"
 
 constexpr UINT MF_STRING = 0x0000;
 constexpr UINT MF_GRAYED = 0x0001;
@@ -13,8 +10,8 @@ constexpr UINT MF_POPUP = 0x0010;
 constexpr UINT MF_SEPARATOR = 0x0800;
 
 // One entry of a menu. The text marks its access key with "&" ("&&" is a plain
-// "&") and may carry a shortcut text after a tab ("&Open...\tCtrl+O"), as a Qt
-// action's text does. A pop-up has items and no command id; a separator has neither.
+// "&"); the key of its command, if the window has one, shows after it. A pop-up
+// has items and no command id; a separator has neither.
 struct AfxMenuItem {
     UINT flags = MF_STRING;
     UINT id = 0;
@@ -36,13 +33,23 @@ constexpr AfxMenuItem AfxMenuPopup(const char* text, std::span<const AfxMenuItem
     return AfxMenuItem{MF_POPUP, 0, text, items};
 }
 
-// A menu bar: its pop-ups from left to right.
+// A key that sends a command: the key as Qt writes it portably ("Ctrl+O", "Shift+F6").
+struct AfxAccelerator {
+    const char* key;
+    UINT cmd;
+};
+
+// A menu bar, its pop-ups from left to right, and for a main window's menu the
+// keys of that window, which serve every menu it shows.
 struct AfxMenuResource {
     UINT id;
     std::span<const AfxMenuItem> items;
+    std::span<const AfxAccelerator> accelerators{};
 };
 
-// The menus must outlive every lookup; a later registration replaces them.
-void AfxRegisterMenus(std::span<const AfxMenuResource> menus);
+inline void AfxRegisterMenus(std::span<const AfxMenuResource> menus)
+{
+    AfxResourceTable<AfxMenuResource>::Register(menus);
+}
 // The menu of the id, or null when none is registered.
-const AfxMenuResource* AfxFindMenu(UINT id);
+inline const AfxMenuResource* AfxFindMenu(UINT id) { return AfxResourceTable<AfxMenuResource>::Find(id); }

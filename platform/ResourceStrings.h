@@ -2,9 +2,7 @@
 // The string table: the program registers its strings once at start-up and
 // the framework looks them up by id.
 
-#include "platform/WinTypes.h"
-
-#include <cstddef>
+#include "platform/ResourceTable.h"
 
 struct AfxStringResource {
     UINT id;
@@ -12,9 +10,14 @@ struct AfxStringResource {
 };
 
 constexpr UINT AFX_IDS_APP_TITLE = 57344;
-constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
 
-// The table must outlive every lookup; a later registration replaces it.
-void AfxRegisterStringTable(const AfxStringResource* table, std::size_t count);
+inline void AfxRegisterStringTable(std::span<const AfxStringResource> table)
+{
+    AfxResourceTable<AfxStringResource>::Register(table);
+}
 // The string of the id, or null when the table has none.
-const char* AfxLoadString(UINT id);
+inline const char* AfxLoadString(UINT id)
+{
+    const AfxStringResource* found = AfxResourceTable<AfxStringResource>::Find(id);
+    return found != nullptr ? found->text : nullptr;
+}

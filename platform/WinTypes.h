@@ -38,10 +38,8 @@ constexpr UINT MB_OKCANCEL = 0x00000001;
 constexpr UINT MB_YESNOCANCEL = 0x00000003;
 constexpr UINT MB_YESNO = 0x00000004;
 constexpr UINT MB_ICONSTOP = 0x00000010;
-constexpr UINT MB_ICONERROR = MB_ICONSTOP;
 constexpr UINT MB_ICONQUESTION = 0x00000020;
 constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
-constexpr UINT MB_ICONWARNING = MB_ICONEXCLAMATION;
 constexpr UINT MB_ICONINFORMATION = 0x00000040;
 constexpr UINT MB_TYPEMASK = 0x0000000F;
 constexpr UINT MB_ICONMASK = 0x000000F0;
@@ -52,10 +50,7 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 // Show states.
-constexpr int SW_HIDE = 0;
 constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_SHOWMINIMIZED = 2;
-constexpr int SW_SHOWMAXIMIZED = 3;
 constexpr int SW_SHOW = 5;
 
 struct POINT {
@@ -84,7 +79,6 @@ using INT_PTR = std::intptr_t;
 constexpr DWORD WS_POPUP = 0x80000000;
 constexpr DWORD WS_CHILD = 0x40000000;
 constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_DISABLED = 0x08000000;
 constexpr DWORD WS_CAPTION = 0x00C00000;
 constexpr DWORD WS_BORDER = 0x00800000;
 constexpr DWORD WS_SYSMENU = 0x00080000;

@@ -35,15 +35,12 @@ constexpr AfxDialogItem kChangeKeyItems[] = {
     {AfxControlKind::StaticRight, IDC_STATIC, "High:", 14, 31, 28, 12, kLabel | SS_RIGHT},
 };
 
-constexpr AfxDialogTemplate kAboutBox = {IDD_ABOUTBOX, "About varno", kDialogStyle, 235, 55, "MS Sans Serif", 8, kAboutItems};
-constexpr AfxDialogTemplate kChangeChar = {IDD_CHANGE_CHAR, "Change char", kDialogStyle, 186, 53, "MS Sans Serif", 8, kChangeCharItems};
-constexpr AfxDialogTemplate kChangeKey = {IDD_CHANGE_KEY, "Change key", kDialogStyle, 192, 69, "MS Sans Serif", 8, kChangeKeyItems};
+constexpr AfxDialogTemplate kTemplates[] = {
+    {IDD_ABOUTBOX, "About varno", kDialogStyle, 235, 55, "MS Sans Serif", 8, kAboutItems},
+    {IDD_CHANGE_CHAR, "Change char", kDialogStyle, 186, 53, "MS Sans Serif", 8, kChangeCharItems},
+    {IDD_CHANGE_KEY, "Change key", kDialogStyle, 192, 69, "MS Sans Serif", 8, kChangeKeyItems},
+};
 
 } // namespace
 
-void VarnoRegisterDialogs()
-{
-    for (const AfxDialogTemplate* dialogTemplate : {&kAboutBox, &kChangeChar, &kChangeKey}) {
-        AfxRegisterDialogTemplate(*dialogTemplate);
-    }
-}
+void VarnoRegisterDialogs() { AfxRegisterDialogTemplates(kTemplates); }

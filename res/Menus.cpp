@@ -1,7 +1,6 @@
 #include "res/Resource.h"
 
 #include "platform/AfxRes.h"
-#include "platform/ResourceAccelerators.h"
 #include "platform/ResourceMenus.h"
 
 namespace {
@@ -15,8 +14,8 @@ constexpr AfxMenuItem kHelpItems[] = {
 
 // Shown while no document window is open.
 constexpr AfxMenuItem kMainFrameFileItems[] = {
-    AfxMenuCommand("&New\tCtrl+N", ID_FILE_NEW),
-    AfxMenuCommand("&Open...\tCtrl+O", ID_FILE_OPEN),
+    AfxMenuCommand("&New", ID_FILE_NEW),
+    AfxMenuCommand("&Open...", ID_FILE_OPEN),
     AfxMenuSeparator(),
     kRecentFiles,
     AfxMenuSeparator(),
@@ -29,10 +28,10 @@ constexpr AfxMenuItem kMainFrameMenu[] = {
 
 // Shown while a document window is active.
 constexpr AfxMenuItem kDocumentFileItems[] = {
-    AfxMenuCommand("&New\tCtrl+N", ID_FILE_NEW),
-    AfxMenuCommand("&Open...\tCtrl+O", ID_FILE_OPEN),
+    AfxMenuCommand("&New", ID_FILE_NEW),
+    AfxMenuCommand("&Open...", ID_FILE_OPEN),
     AfxMenuCommand("&Close", ID_FILE_CLOSE),
-    AfxMenuCommand("&Save\tCtrl+S", ID_FILE_SAVE),
+    AfxMenuCommand("&Save", ID_FILE_SAVE),
     AfxMenuCommand("Save &As...", ID_FILE_SAVE_AS),
     AfxMenuSeparator(),
     kRecentFiles,
@@ -55,31 +54,28 @@ constexpr AfxMenuItem kDocumentMenu[] = {
     AfxMenuPopup("&Help", kHelpItems),
 };
 
+// The main window's keys serve the document windows as well; each menu item shows
+// the key of its command. Nothing handles the undo, clipboard and pane commands,
+// so their keys do nothing.
+constexpr AfxAccelerator kMainFrameAccelerators[] = {
+    {"Ctrl+N", ID_FILE_NEW},
+    {"Ctrl+O", ID_FILE_OPEN},
+    {"Ctrl+S", ID_FILE_SAVE},
+    {"Ctrl+Z", ID_EDIT_UNDO},
+    {"Ctrl+X", ID_EDIT_CUT},
+    {"Ctrl+C", ID_EDIT_COPY},
+    {"Ctrl+V", ID_EDIT_PASTE},
+    {"Alt+Backspace", ID_EDIT_UNDO},
+    {"Shift+Del", ID_EDIT_CUT},
+    {"Ctrl+Ins", ID_EDIT_COPY},
+    {"Shift+Ins", ID_EDIT_PASTE},
+    {"F6", ID_NEXT_PANE},
+    {"Shift+F6", ID_PREV_PANE},
+};
+
 constexpr AfxMenuResource kMenus[] = {
-    {IDR_MAINFRAME, kMainFrameMenu},
+    {IDR_MAINFRAME, kMainFrameMenu, kMainFrameAccelerators},
     {IDR_VARNOTYPE, kDocumentMenu},
-};
-
-// The only table; it serves the document windows as well. Nothing handles the
-// undo, clipboard and pane commands, so their keys do nothing.
-constexpr ACCEL kMainFrameAccelerators[] = {
-    {FVIRTKEY | FCONTROL, 'N', ID_FILE_NEW},
-    {FVIRTKEY | FCONTROL, 'O', ID_FILE_OPEN},
-    {FVIRTKEY | FCONTROL, 'S', ID_FILE_SAVE},
-    {FVIRTKEY | FCONTROL, 'Z', ID_EDIT_UNDO},
-    {FVIRTKEY | FCONTROL, 'X', ID_EDIT_CUT},
-    {FVIRTKEY | FCONTROL, 'C', ID_EDIT_COPY},
-    {FVIRTKEY | FCONTROL, 'V', ID_EDIT_PASTE},
-    {FVIRTKEY | FALT, VK_BACK, ID_EDIT_UNDO},
-    {FVIRTKEY | FSHIFT, VK_DELETE, ID_EDIT_CUT},
-    {FVIRTKEY | FCONTROL, VK_INSERT, ID_EDIT_COPY},
-    {FVIRTKEY | FSHIFT, VK_INSERT, ID_EDIT_PASTE},
-    {FVIRTKEY, VK_F6, ID_NEXT_PANE},
-    {FVIRTKEY | FSHIFT, VK_F6, ID_PREV_PANE},
-};
-
-constexpr AfxAcceleratorTable kAcceleratorTables[] = {
-    {IDR_MAINFRAME, kMainFrameAccelerators},
 };
 
 } // namespace
@@ -87,5 +83,4 @@ constexpr AfxAcceleratorTable kAcceleratorTables[] = {
 void VarnoRegisterMenus()
 {
     AfxRegisterMenus(kMenus);
-    AfxRegisterAcceleratorTables(kAcceleratorTables);
 }

@@ -50,11 +50,17 @@ inline INT_PTR RunAnswering(CDialog& dialog, std::function<void(CDialog&)> answe
     return dialog.DoModal();
 }
 
-template <typename Widget>
+// The dialog's control with the id, as the kind of widget asked for; null when there is none.
+template <typename Widget = QWidget>
 Widget* ControlOf(CDialog& dialog, int id)
 {
-    CWnd* item = dialog.GetDlgItem(id);
-    return item != nullptr ? qobject_cast<Widget*>(item->GetWidget()) : nullptr;
+    QWidget* window = dialog.GetWidget();
+    for (QWidget* control : window != nullptr ? window->findChildren<QWidget*>() : QList<QWidget*>()) {
+        if (CWnd::GetDlgCtrlID(control) == id) {
+            return qobject_cast<Widget*>(control);
+        }
+    }
+    return nullptr;
 }
 
 // The control that has the keyboard focus within the dialog.

@@ -4,7 +4,6 @@
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
-#include "platform/ResourceStrings.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
 
@@ -154,19 +153,6 @@ TEST_F(DocumentFramework, OpenedDocumentsKeepTheirOrderPathAndTitle)
     EXPECT_TRUE(Documents(*m_template).empty());
 }
 
-TEST_F(DocumentFramework, TemplatesAreVisitedInRegistrationOrder)
-{
-    auto* second = new CWatchedTemplate(RUNTIME_CLASS(CRefusingDoc), 130);
-    m_app.AddDocTemplate(second);
-    std::vector<CDocTemplate*> visited;
-    for (POSITION pos = m_app.GetFirstDocTemplatePosition(); pos != nullptr;) {
-        visited.push_back(m_app.GetNextDocTemplate(pos));
-    }
-    EXPECT_EQ(visited, (std::vector<CDocTemplate*>{m_template, second}));
-    EXPECT_EQ(second->GetResourceID(), 130u);
-    EXPECT_EQ(second->GetDocClass(), RUNTIME_CLASS(CRefusingDoc));
-}
-
 TEST_F(DocumentFramework, AnOpenFileIsActivatedNotLoadedAgain)
 {
     std::string path = File("c_1251.nls", "first");
@@ -213,14 +199,8 @@ TEST_F(DocumentFramework, ADocumentWithoutWindowsIsDropped)
     EXPECT_TRUE(Documents(*m_template).empty());
 }
 
-TEST_F(DocumentFramework, NewDocuments)
+TEST_F(DocumentFramework, ARefusedNewDocumentEndsSilently)
 {
-    m_app.OnFileNew();
-    std::vector<CDocument*> documents = Documents(*m_template);
-    ASSERT_EQ(documents.size(), 1u);
-    EXPECT_EQ(documents[0]->GetTitle(), "Untitled1");
-    EXPECT_TRUE(documents[0]->GetPathName().empty());
-
     CWinApp app("refusing");
     auto* refusing = new CWatchedTemplate(RUNTIME_CLASS(CRefusingDoc));
     app.AddDocTemplate(refusing);
@@ -267,12 +247,6 @@ TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(Get(path), "old bytes");
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path() / "sub"), {}), 1);
-
-    doc->m_refuseStore = false;
-    std::filesystem::remove_all(m_dir.Path() / "sub");
-    EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
-    ExpectStopNaming(path, "No such file or directory");
-    EXPECT_TRUE(doc->IsModified());
 }
 
 TEST_F(DocumentFramework, UpdateAllViewsSkipsTheSender)
@@ -309,24 +283,6 @@ TEST_F(DocumentFramework, ADocumentClosesWithItsLastView)
     doc->RemoveView(&second);
     EXPECT_EQ(second.GetDocument(), nullptr);
     EXPECT_TRUE(Documents(*m_template).empty());
-}
-
-TEST(DocTemplate, DocumentStringFields)
-{
-    static const AfxStringResource strings[] = {
-        {129, "\nVarno\nVarno\nCodepage files (*.nls)\n.nls\nVarno.Document\nVarno Document"}};
-    AfxRegisterStringTable(strings, 1);
-    CMultiDocTemplate docTemplate(129, RUNTIME_CLASS(CBytesDoc), nullptr, nullptr);
-    std::string field;
-    EXPECT_FALSE(docTemplate.GetDocString(field, CDocTemplate::windowTitle));
-    EXPECT_TRUE(docTemplate.GetDocString(field, CDocTemplate::filterName));
-    EXPECT_EQ(field, "Codepage files (*.nls)");
-    EXPECT_TRUE(docTemplate.GetDocString(field, CDocTemplate::regFileTypeName));
-    EXPECT_EQ(field, "Varno Document");
-    CDocument* doc = docTemplate.OpenDocumentFile(nullptr);
-    ASSERT_NE(doc, nullptr);
-    EXPECT_EQ(doc->GetTitle(), "Varno1");
-    AfxRegisterStringTable(nullptr, 0);
 }
 
 } // namespace

@@ -1,6 +1,5 @@
 #include "platform/CFontDialog.h"
 #include "platform/Display.h"
-#include "platform/FontConversion.h"
 
 #include "tests/DialogDriver.h"
 
@@ -13,94 +12,64 @@
 
 namespace {
 
-LOGFONT MakeLogFont(LONG height, LONG weight, const char* face, BYTE charSet = RUSSIAN_CHARSET)
+LOGFONT MakeLogFont(LONG height, LONG weight, const char* face)
 {
-    LOGFONT logFont;
-    std::memset(&logFont, 0, sizeof logFont);
+    LOGFONT logFont{};
     logFont.lfHeight = height;
     logFont.lfWeight = weight;
-    logFont.lfCharSet = charSet;
+    logFont.lfCharSet = RUSSIAN_CHARSET;
     std::strncpy(logFont.lfFaceName, face, LF_FACESIZE - 1);
     return logFont;
 }
 
-class Fonts : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { AfxEnsureGuiApplication(); }
-};
-
-QFontDialog* FontDialogOf(CDialog& dialog) { return qobject_cast<QFontDialog*>(dialog.GetWidget()); }
-
-void ClickFontDialogButton(CDialog& dialog, QDialogButtonBox::StandardButton which)
+// Runs the dialog from the font, picks another one if given, and presses OK or Cancel.
+INT_PTR Choose(CFontDialog& dialog, const QFont* pick, QDialogButtonBox::StandardButton button)
 {
-    QDialogButtonBox* buttons = dialog.GetWidget()->findChild<QDialogButtonBox*>();
-    ASSERT_NE(buttons, nullptr);
-    ASSERT_NE(buttons->button(which), nullptr);
-    QTest::mouseClick(buttons->button(which), Qt::LeftButton);
+    return RunAnswering(dialog, [&](CDialog& d) {
+        auto* fonts = qobject_cast<QFontDialog*>(d.GetWidget());
+        ASSERT_NE(fonts, nullptr);
+        if (pick != nullptr) {
+            fonts->setCurrentFont(*pick);
+        }
+        SaveScreenshot(d, "font-dialog");
+        QTest::mouseClick(fonts->findChild<QDialogButtonBox*>()->button(button), Qt::LeftButton);
+    });
 }
 
-} // namespace
-
-TEST_F(Fonts, FontDialogOkWithoutChangesGivesTheInitialFontBack)
+TEST(FontDialog, OkWithoutChangesGivesTheInitialFontBack)
 {
+    AfxEnsureGuiApplication();
     for (LONG height : {-11, -16, -21}) {
-        LOGFONT initial = MakeLogFont(height, FW_BOLD, "DejaVu Sans");
+        LOGFONT initial = MakeLogFont(height, 700, "DejaVu Sans");
         initial.lfItalic = 1;
         initial.lfUnderline = 1;
         initial.lfStrikeOut = 1;
         CFontDialog dialog(&initial, CF_SCREENFONTS | CF_EFFECTS);
-        QString shownFamily;
-        INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-            ASSERT_NE(FontDialogOf(d), nullptr);
-            shownFamily = FontDialogOf(d)->currentFont().family();
-            SaveScreenshot(d, "font-dialog");
-            ClickFontDialogButton(d, QDialogButtonBox::Ok);
-        });
-        EXPECT_EQ(result, IDOK);
-        EXPECT_EQ(shownFamily, "DejaVu Sans");
-        LOGFONT chosen;
-        dialog.GetCurrentFont(&chosen);
-        EXPECT_EQ(std::memcmp(&chosen, &initial, sizeof initial), 0) << height << " came back as " << chosen.lfHeight;
+        EXPECT_EQ(Choose(dialog, nullptr, QDialogButtonBox::Ok), IDOK);
+        EXPECT_EQ(std::memcmp(dialog.m_cf.lpLogFont, &initial, sizeof initial), 0) << height;
     }
 }
 
-TEST_F(Fonts, FontDialogGivesTheChosenFont)
+TEST(FontDialog, GivesTheChosenFontOnOkOnly)
 {
-    LOGFONT initial = MakeLogFont(14, 0, "Microsoft Sans Serif");
-    CFontDialog dialog(&initial, CF_SCREENFONTS | CF_EFFECTS);
-    INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-        QFont pick(QStringLiteral("DejaVu Serif"));
-        pick.setPointSize(18);
-        pick.setUnderline(true);
-        FontDialogOf(d)->setCurrentFont(pick);
-        ClickFontDialogButton(d, QDialogButtonBox::Ok);
-    });
-    EXPECT_EQ(result, IDOK);
+    AfxEnsureGuiApplication();
+    const LOGFONT initial = MakeLogFont(14, 0, "Microsoft Sans Serif");
+    QFont pick(QStringLiteral("DejaVu Serif"));
+    pick.setPointSize(18);
+    pick.setUnderline(true);
+
+    LOGFONT start = initial;
+    CFontDialog cancelled(&start);
+    EXPECT_EQ(Choose(cancelled, &pick, QDialogButtonBox::Cancel), IDCANCEL);
+    EXPECT_EQ(std::memcmp(&cancelled.m_lf, &initial, sizeof initial), 0);
+    EXPECT_EQ(std::memcmp(&start, &initial, sizeof initial), 0);
+
+    CFontDialog dialog(&start);
+    EXPECT_EQ(Choose(dialog, &pick, QDialogButtonBox::Ok), IDOK);
     EXPECT_STREQ(dialog.m_lf.lfFaceName, "DejaVu Serif");
     EXPECT_EQ(dialog.m_lf.lfHeight, -24);
     EXPECT_EQ(dialog.m_lf.lfUnderline, 1);
     EXPECT_EQ(dialog.m_lf.lfCharSet, RUSSIAN_CHARSET) << "the character set passes through";
-    EXPECT_EQ(dialog.m_cf.iPointSize, 180);
 }
 
-TEST_F(Fonts, FontDialogCancelledChangesNothing)
-{
-    const LOGFONT initial = MakeLogFont(-16, FW_NORMAL, "DejaVu Sans");
-    for (bool escape : {false, true}) {
-        LOGFONT start = initial;
-        CFontDialog dialog(&start);
-        INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
-            QFont pick(QStringLiteral("DejaVu Serif"));
-            pick.setPointSize(30);
-            FontDialogOf(d)->setCurrentFont(pick);
-            if (escape) {
-                PressKey(d, Qt::Key_Escape);
-            } else {
-                ClickFontDialogButton(d, QDialogButtonBox::Cancel);
-            }
-        });
-        EXPECT_EQ(result, IDCANCEL);
-        EXPECT_EQ(std::memcmp(&dialog.m_lf, &initial, sizeof initial), 0);
-        EXPECT_EQ(std::memcmp(&start, &initial, sizeof initial), 0);
-    }
-}
+} // namespace

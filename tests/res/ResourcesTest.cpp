@@ -1,0 +1,90 @@
+#include "res/Resource.h"
+
+#include "platform/AfxRes.h"
+#include "platform/Display.h"
+#include "platform/ResourceIcons.h"
+#include "platform/ResourceMenus.h"
+
+#include <QIcon>
+#include <QKeySequence>
+#include <QString>
+
+#include <gtest/gtest.h>
+
+#include <set>
+
+namespace {
+
+class Resources : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        AfxEnsureGuiApplication();
+        VarnoRegisterResources();
+    }
+};
+
+TEST_F(Resources, BothIconsComeInBothSizes)
+{
+    for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
+        SCOPED_TRACE(id);
+        const QIcon icon = AfxLoadIcon(id);
+        for (int size : {16, 32}) {
+            EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
+            EXPECT_EQ(icon.pixmap(QSize(size, size)).size(), QSize(size, size)) << size;
+        }
+    }
+    EXPECT_TRUE(AfxLoadIcon(IDR_MAINFRAME + 1000).isNull());
+}
+
+TEST_F(Resources, EveryPopupIsWellFormed)
+{
+    for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
+        SCOPED_TRACE(id);
+        const AfxMenuResource& menu = *AfxFindMenu(id);
+        std::set<int> titleKeys;
+        for (const AfxMenuItem& popup : menu.items) {
+            ASSERT_TRUE(popup.IsPopup());
+            ASSERT_FALSE(popup.items.empty());
+            // Access keys are unique among the titles and within each pop-up.
+            EXPECT_TRUE(titleKeys.insert(QKeySequence::mnemonic(QString::fromUtf8(popup.text))[0].key()).second) << popup.text;
+            std::set<int> itemKeys;
+            int recentFiles = 0;
+            for (const AfxMenuItem& item : popup.items) {
+                if (item.IsSeparator()) {
+                    EXPECT_EQ(item.text, nullptr);
+                    continue;
+                }
+                ASSERT_NE(item.text, nullptr);
+                EXPECT_NE(item.id, 0U) << item.text;
+                if (item.id == ID_FILE_MRU_FILE1) {
+                    // The placeholder that the recent-file list replaces.
+                    ++recentFiles;
+                    EXPECT_TRUE(item.IsGrayed());
+                    continue;
+                }
+                EXPECT_FALSE(item.IsGrayed()) << item.text;
+                const QKeySequence key = QKeySequence::mnemonic(QString::fromUtf8(item.text));
+                ASSERT_FALSE(key.isEmpty()) << item.text << " has no access key";
+                EXPECT_TRUE(itemKeys.insert(key[0].key()).second) << item.text;
+            }
+            EXPECT_EQ(recentFiles, QString::fromUtf8(popup.text) == QStringLiteral("&File") ? 1 : 0);
+        }
+    }
+}
+
+TEST_F(Resources, AcceleratorKeysAreDistinctQtKeys)
+{
+    const AfxMenuResource& main = *AfxFindMenu(IDR_MAINFRAME);
+    EXPECT_EQ(main.accelerators.size(), 13U);
+    EXPECT_TRUE(AfxFindMenu(IDR_VARNOTYPE)->accelerators.empty()) << "the main window's keys serve every window";
+    std::set<int> keys;
+    for (const AfxAccelerator& accelerator : main.accelerators) {
+        const auto key = QKeySequence::fromString(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
+        ASSERT_EQ(key.count(), 1) << accelerator.key;
+        EXPECT_NE(key[0].key(), Qt::Key_unknown) << accelerator.key;
+        EXPECT_TRUE(keys.insert(key[0].toCombined()).second) << "two entries for " << accelerator.key;
+    }
+}
+
+} // namespace
