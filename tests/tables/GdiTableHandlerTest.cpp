@@ -53,26 +53,6 @@ TEST(GdiTableHandler, SearchFindsTheFirstSignatureFrom384On)
     EXPECT_EQ(handler.LocateTable(nullptr, 0), 0);
 }
 
-TEST(GdiTableHandler, OwnImageAtOddBaseReadsTheGeneratedTable)
-{
-    samples::GdiModuleOptions options;
-    options.size = 20000;
-    options.tableBase = 12345;
-    options.strayCopies = {100, 19990}; // below 384 and after the table
-    CGdiTableHandler handler;
-    ASSERT_TRUE(LoadImage(handler, samples::MakeGdiModule(options)));
-    EXPECT_EQ(handler.LocateTable(nullptr, 0), 12345);
-    EXPECT_TRUE(handler.IsImageLongEnough());
-    samples::Mapping mapping = samples::CodePageMapping("windows-1251");
-    for (int byte = 0; byte < 256; ++byte) {
-        ASSERT_EQ(handler.Lookup(static_cast<std::uint8_t>(byte)), mapping[byte]) << byte;
-    }
-    // No reverse table: the lowest byte that holds the value, or '?'.
-    handler.Assign(0x41, 0x0421);
-    EXPECT_EQ(handler.ReverseLookup(0x0421), 0x41) << "byte 0xD1 holds it too";
-    EXPECT_EQ(handler.ReverseLookup(0xBEEF), 0x3F);
-}
-
 // The next open must find the same table: a change that would move the search
 // elsewhere, or nowhere, is refused as a whole. A stray copy further on would
 // otherwise be found next time, and edits would land outside the table.
