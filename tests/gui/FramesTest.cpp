@@ -19,11 +19,7 @@ namespace {
 class PaintCounter : public QObject {
 public:
     void Watch(QWidget* widget) { widget->installEventFilter(this); }
-    int Count(QWidget* widget) const
-    {
-        auto found = m_counts.find(widget);
-        return found == m_counts.end() ? 0 : found->second;
-    }
+    int Count(QWidget* widget) { return m_counts[widget]; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 TEST(NtCodePageHandler, AssignOfTheHeldValueStillWritesAndFlags)
@@ -17,7 +18,8 @@ TEST(NtCodePageHandler, AssignOfTheHeldValueStillWritesAndFlags)
     handler.Assign(0xC0, 0x0410);
     EXPECT_EQ(handler.ReverseLookup(0x0410), 0xC0);
     EXPECT_EQ(DifferingOffsets(FileBytes(handler), original), std::vector<std::size_t>{546 + 0x0410});
-    EXPECT_EQ(FlaggedEntries(handler), std::vector<int>{0xC0});
+    EXPECT_EQ(std::count(handler.m_modified, handler.m_modified + 256, 0), 255);
+    EXPECT_EQ(handler.m_modified[0xC0], 1);
 }
 
 TEST(NtCodePageHandler, ReverseTableFollowsAUsableHeader)
