@@ -47,15 +47,11 @@ struct Scenario {
 
 // ---- The file formats' rules, on whole files.
 
+// Where the forward table of a code-page file or GDI module starts.
 inline std::size_t ForwardOffset(const ScenarioFile& file)
 {
-    switch (file.kind) {
-    case FileKind::nt: return samples::kNtForwardOffset;
-    case FileKind::ninex: return samples::kNinexForwardOffset;
-    case FileKind::gdi: return kGdiTableBase;
-    case FileKind::keyboard: break;
-    }
-    return 0;
+    return file.kind == FileKind::nt ? samples::kNtForwardOffset
+         : file.kind == FileKind::ninex ? samples::kNinexForwardOffset : kGdiTableBase;
 }
 
 inline std::uint16_t LookupIn(const ScenarioFile& file, std::uint8_t byte)

@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <sstream>

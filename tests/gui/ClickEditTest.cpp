@@ -13,7 +13,6 @@
 
 #include <QTest>
 
-#include <algorithm>
 #include <set>
 
 namespace {

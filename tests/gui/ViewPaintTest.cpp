@@ -55,9 +55,7 @@ protected:
     // before the next row. The first headerColumns columns hold one text (the key table's header).
     static void ExpectTextsFit(CVarnoView* view, int columns, int columnStart, int rows, int linesPerRow, int headerColumns = 1)
     {
-        RECT client;
-        view->GetClientRect(&client);
-        const RECT area = GetTableArea(client);
+        const RECT area = view_pixels::TableArea(*view);
         const int step = (area.right - area.left - columnStart) / columns;
         const std::unique_ptr<TextRecorder> recorder = Record(view);
         ASSERT_FALSE(recorder->Texts().empty());
@@ -180,9 +178,7 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsText)
         const std::unique_ptr<TextRecorder> recorder = Record(view);
         // 16 row labels and 128 cells, each in one or more runs.
         EXPECT_GE(recorder->Texts().size(), 144u);
-        RECT client;
-        view->GetClientRect(&client);
-        const RECT area = GetTableArea(client);
+        const RECT area = view_pixels::TableArea(*view);
         const RECT c0 = GetCharCellRect(area, 0xC0);
         const RECT b80 = GetCharCellRect(area, 0x80);
         const RECT labelF8 = GetRowLabelRect(area, 15);
@@ -203,9 +199,7 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
     ASSERT_EQ(document->m_nKind, CVarnoDoc::kindKeyboard);
     CVarnoView* view = ViewOf(document);
     const std::unique_ptr<TextRecorder> recorder = Record(view);
-    RECT client;
-    view->GetClientRect(&client);
-    const RECT area = GetTableArea(client);
+    const RECT area = view_pixels::TableArea(*view);
 
     struct Line {
         int line;
