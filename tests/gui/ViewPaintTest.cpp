@@ -201,14 +201,10 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
     const std::unique_ptr<TextRecorder> recorder = Record(view);
     const RECT area = view_pixels::TableArea(*view);
 
-    struct Line {
-        int line;
-        const char* header;
-    };
-    const Line lines[] = {{0, "Key"}, {2, "low"}, {4, "HIGH"}, {6, "CapsLock"}};
-    for (const Line& line : lines) {
-        EXPECT_EQ(recorder->At(area.left, Baseline(area, line.line)),
-                  std::vector<QString>{QString::fromLatin1(line.header)});
+    // The header's texts on every other line, as the columns' texts below.
+    const char* const headers[] = {"Key", "low", "HIGH", "CapsLock"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(recorder->At(area.left, Baseline(area, 2 * i)), std::vector<QString>{QString::fromLatin1(headers[i])});
     }
     struct Column {
         int key;
