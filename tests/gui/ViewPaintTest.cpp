@@ -153,23 +153,31 @@ TEST_F(Screenshot, GridAndKeyTableSideBySide)
 
 } // namespace
 
-TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsText)
+// Red marks a code-page entry whose value does not map back to its byte; a
+// GDI module has no reverse table, so it has no red. Green is checked where
+// edits make it, with click editing.
+TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
 {
-    struct Case {
+    samples::Bytes nt = samples::MakeNtCodePageFile({});
+    // Byte 0xC1 takes 0xC0's value; the reverse table still names 0xC0.
+    samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
+    samples::GdiModuleOptions gdi;
+    samples::Bytes gdiBytes = samples::MakeGdiModule(gdi);
+    samples::PutWord(gdiBytes, gdi.tableBase + 2 * 0xE1, 0x0430);
+    const struct {
         const char* name;
         samples::Bytes bytes;
         // The texts of bytes 0xC0 and 0x80 as the kind writes them.
         QString c0;
         QString b80;
-    };
-    samples::GdiModuleOptions gdi;
-    const Case cases[] = {
-        {"c_1251.nls", samples::MakeNtCodePageFile({}), Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80"},
+        std::vector<int> red;
+    } cases[] = {
+        {"c_1251.nls", nt, Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80", {0xC1}},
         {"cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}),
-         Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80"},
-        {"gdi.exe", samples::MakeGdiModule(gdi), Cyrillic("\xC0") + "(C0)=0410", Cyrillic("\x80") + "(80)=0402"},
+         Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80", {}},
+        {"gdi.exe", gdiBytes, Cyrillic("\xC0") + "(C0)=0410", Cyrillic("\x80") + "(80)=0402", {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CVarnoDoc* document = Open(Sample(c.name, c.bytes));
         ASSERT_NE(document, nullptr);
@@ -186,6 +194,8 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsText)
         EXPECT_EQ(recorder->At(b80.left, Baseline(b80, 0)), std::vector<QString>{c.b80});
         EXPECT_EQ(recorder->At(labelF8.left, Baseline(labelF8, 0)), std::vector<QString>{QStringLiteral("F8")});
         EXPECT_TRUE(m_log.Messages().empty());
+        EXPECT_EQ(CellsIn(*view, kPureRed), c.red);
+        EXPECT_TRUE(CellsIn(*view, kPureGreen).empty());
     }
 }
 
@@ -236,28 +246,4 @@ TEST_F(ViewPaint, UndefinedFormatIsReportedAndDrawsNothing)
     ASSERT_EQ(m_log.Messages().size(), 1u);
     EXPECT_EQ(m_log.Messages()[0].text, "Undefined format");
     EXPECT_TRUE(Record(ViewOf(document))->Texts().empty());
-}
-
-// Red marks a code-page entry whose value does not map back to its byte; a
-// GDI module has no reverse table, so it has no red. Green is checked where
-// edits make it, with click editing.
-TEST_F(ViewPaint, AnEntryThatDoesNotMapBackIsRed)
-{
-    samples::Bytes nt = samples::MakeNtCodePageFile({});
-    // Byte 0xC1 takes 0xC0's value; the reverse table still names 0xC0.
-    samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
-    samples::GdiModuleOptions options;
-    samples::Bytes gdi = samples::MakeGdiModule(options);
-    samples::PutWord(gdi, options.tableBase + 2 * 0xE1, 0x0430);
-    const struct {
-        const char* name;
-        const samples::Bytes& bytes;
-        std::vector<int> red;
-    } cases[] = {{"c_1251.nls", nt, {0xC1}}, {"gdi.exe", gdi, {}}};
-    for (const auto& c : cases) {
-        CVarnoDoc* document = Open(Sample(c.name, c.bytes));
-        ASSERT_NE(document, nullptr);
-        EXPECT_EQ(CellsIn(*ViewOf(document), kPureRed), c.red) << c.name;
-        EXPECT_TRUE(CellsIn(*ViewOf(document), kPureGreen).empty()) << c.name;
-    }
 }
