@@ -49,15 +49,6 @@ TEST(TableLayout, RectanglesOfTheWorkedExample)
     }
 }
 
-TEST(TableLayout, AreaAwayFromTheOriginDropsTheTopMarginAndShiftsEveryCorner)
-{
-    const RECT area = GetTableArea(RECT{100, 50, 1100, 380});
-    EXPECT_EQ(area.left, 100);
-    EXPECT_EQ(area.top, 60);
-    ExpectCorner(GetCharCellRect(area, 0xFF), area, {984, 360});
-    ExpectCorner(GetKeyColumnRect(area, 13), area, {1037, 60});
-}
-
 TEST(TableLayout, HitTestsOfTheWorkedExample)
 {
     const RECT area = GetTableArea(kClient);
