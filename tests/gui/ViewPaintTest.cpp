@@ -216,11 +216,10 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
     for (int i = 0; i < 4; ++i) {
         EXPECT_EQ(recorder->At(area.left, Baseline(area, 2 * i)), std::vector<QString>{QString::fromLatin1(headers[i])});
     }
-    struct Column {
+    const struct {
         int key;
         QString texts[4];
-    };
-    const Column columns[] = {
+    } columns[] = {
         {0, {"~ `", "`(60)", "~(7E)", "off"}},
         {1, {"1 !", "1(31)", "!(21)", "off"}},
         {3, {"3 #", "(00)", Cyrillic("\xB9") + "(B9)", "ON"}},
@@ -229,7 +228,7 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
         {7, {"7 &", "7(37)", "&(26)", "off"}},
         {13, {"\\ |", "\\(5C)", "|(7C)", "off"}},
     };
-    for (const Column& column : columns) {
+    for (const auto& column : columns) {
         SCOPED_TRACE(column.key);
         const RECT rect = GetKeyColumnRect(area, column.key);
         for (int i = 0; i < 4; ++i) {

@@ -25,13 +25,12 @@ TEST(NtCodePageHandler, AssignOfTheHeldValueStillWritesAndFlags)
 TEST(NtCodePageHandler, ReverseTableFollowsAUsableHeader)
 {
     samples::Bytes oem = samples::MakeNtCodePageFile({"IBM866", 866, true, 0x3F});
-    struct Case {
+    const struct {
         const char* what;
         std::size_t length;
         int tableWord; // -1: as generated
         std::int32_t offset;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"OEM file: 28 + 2 x 515", oem.size(), -1, 1058},
         {"header agrees with 546", oem.size(), 259, 546},
         {"place inside the forward table", oem.size(), 0, 546},
@@ -41,7 +40,7 @@ TEST(NtCodePageHandler, ReverseTableFollowsAUsableHeader)
         {"another usable place", oem.size(), 400, 828},
         {"file ends inside the header", 27, -1, 546},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         samples::Bytes bytes(oem.begin(), oem.begin() + static_cast<std::ptrdiff_t>(c.length));
         if (c.tableWord >= 0) {
