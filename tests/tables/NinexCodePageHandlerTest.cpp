@@ -74,13 +74,12 @@ TEST(NinexCodePageHandler, LargestTableFitsOnlyWhenTheFileHoldsIt)
 
 TEST(NinexCodePageHandler, MalformedPositionsFindNoByte)
 {
-    struct Case {
+    // U+0410 walks t[4], then t[t[4] + 1], then t[... + 0].
+    const struct {
         const char* what;
         std::size_t k;
         std::uint16_t value;
-    };
-    // U+0410 walks t[4], then t[t[4] + 1], then t[... + 0].
-    const Case cases[] = {
+    } cases[] = {
         {"first level points far past the file", 4, 0xFFFF},
         {"second level points past the file", 4, 2000},
         {"third-level entry past the file", 4, 1000},
