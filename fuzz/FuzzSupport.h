@@ -14,7 +14,6 @@
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <unistd.h>
 #include <utility>
 #include <vector>
 

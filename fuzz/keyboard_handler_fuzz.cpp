@@ -21,12 +21,8 @@ fuzz::Ranges Operate(CKeyboardHandler& handler, const std::vector<fuzz::Operatio
             handler.GetHigh(key);
             handler.GetCapsLock(key);
             break;
-        case 1:
-            handler.SetLow(key, value);
-            break;
-        case 2:
-            handler.SetHigh(key, value);
-            break;
+        case 1: handler.SetLow(key, value); break;
+        case 2: handler.SetHigh(key, value); break;
         case 3: {
             bool state = (op.word & 0x100) != 0;
             handler.SetCapsLock(key, state);
@@ -34,9 +30,7 @@ fuzz::Ranges Operate(CKeyboardHandler& handler, const std::vector<fuzz::Operatio
                           "keyboard: SetCapsLock sets the state");
             break;
         }
-        case 4:
-            handler.SwapChars(op.byte, value);
-            break;
+        case 4: handler.SwapChars(op.byte, value); break;
         case 5: {
             char text[CKeyboardHandler::kKeyNameSize];
             int copied = handler.GetKeyName(key, text);

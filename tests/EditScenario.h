@@ -47,15 +47,11 @@ struct Scenario {
 
 // ---- The file formats' rules, on whole files.
 
+// Where the forward table of a code-page file or GDI module starts.
 inline std::size_t ForwardOffset(const ScenarioFile& file)
 {
-    switch (file.kind) {
-    case FileKind::nt: return samples::kNtForwardOffset;
-    case FileKind::ninex: return samples::kNinexForwardOffset;
-    case FileKind::gdi: return kGdiTableBase;
-    case FileKind::keyboard: break;
-    }
-    return 0;
+    return file.kind == FileKind::nt ? samples::kNtForwardOffset
+         : file.kind == FileKind::ninex ? samples::kNinexForwardOffset : kGdiTableBase;
 }
 
 inline std::uint16_t LookupIn(const ScenarioFile& file, std::uint8_t byte)
@@ -88,18 +84,20 @@ inline std::uint8_t ReverseLookupIn(const ScenarioFile& file, std::uint16_t unic
     return 0;
 }
 
-// One table entry set: the forward word and, where the format has one, the reverse table.
-inline void AssignIn(ScenarioFile& file, std::uint8_t byte, std::uint16_t unicode)
+// One table entry set: the forward word and, where the format has one, the
+// reverse table. False when a 9x file has no room for the rebuilt table.
+inline bool AssignIn(ScenarioFile& file, std::uint8_t byte, std::uint16_t unicode)
 {
     switch (file.kind) {
     case FileKind::nt:
         samples::PutWord(file.after, samples::kNtForwardOffset + 2 * std::size_t{byte}, unicode);
         file.after[file.reverseOffset + unicode] = byte;
         break;
-    case FileKind::ninex: samples::ReferenceNinexAssign(file.after, byte, unicode); break;
+    case FileKind::ninex: return samples::ReferenceNinexAssign(file.after, byte, unicode);
     case FileKind::gdi: samples::PutWord(file.after, kGdiTableBase + 2 * std::size_t{byte}, unicode); break;
     case FileKind::keyboard: break;
     }
+    return true;
 }
 
 // On every key, the first of high == a, low == a, high == b, low == b takes the other value.
@@ -179,7 +177,6 @@ constexpr std::size_t kNt1251 = 0;
 constexpr std::size_t kNt866 = 1;
 constexpr std::size_t kNinex = 2;
 constexpr std::size_t kGdi = 3;
-constexpr std::size_t kKeyboard = 4;
 
 // The scenario's files as they were before the change, no document changed.
 inline Scenario Unchanged(Scenario scenario)
@@ -210,30 +207,16 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
         }
         // A 9x file whose rebuilt table would leave the file, or a GDI module
         // whose entries 0xC0-0xC4 would lose the signature, refuses the whole change.
-        Bytes trial = file.before;
-        bool fits = true;
-        auto tryAssign = [&](std::uint8_t byte, std::uint16_t unicode) {
-            if (file.kind == FileKind::ninex) {
-                fits = fits && samples::ReferenceNinexAssign(trial, byte, unicode);
-            } else if (file.kind == FileKind::gdi) {
-                samples::PutWord(trial, kGdiTableBase + 2 * std::size_t{byte}, unicode);
-            }
-        };
-        tryAssign(n, u);
+        bool fits = AssignIn(file, n, u);
         if (n == b && s.p != 0x3F) {
-            tryAssign(s.p, s.o);
-            tryAssign(n, u);
+            fits = AssignIn(file, s.p, s.o) && fits;
+            fits = AssignIn(file, n, u) && fits;
         }
         for (std::size_t k = 0; file.kind == FileKind::gdi && k < 5; ++k) {
-            fits = fits && samples::GetWord(trial, kGdiTableBase + 2 * (0xC0 + k)) == 0x0410 + k;
+            fits = fits && samples::GetWord(file.after, kGdiTableBase + 2 * (0xC0 + k)) == 0x0410 + k;
         }
         if (!fits && s.refused < 0) {
             s.refused = static_cast<int>(&file - s.files.data());
-        }
-        AssignIn(file, n, u);
-        if (n == b && s.p != 0x3F) {
-            AssignIn(file, s.p, s.o);
-            AssignIn(file, n, u);
         }
         file.changed = true;
     }

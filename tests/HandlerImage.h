@@ -25,15 +25,3 @@ inline std::vector<std::uint8_t> FileBytes(const CTableHandler& handler)
 {
     return std::vector<std::uint8_t>(handler.m_data, handler.m_data + handler.m_length);
 }
-
-// The entries whose changed flag is set: the cells or keys that show green.
-inline std::vector<int> FlaggedEntries(const CTableHandler& handler)
-{
-    std::vector<int> flagged;
-    for (int i = 0; i < 256; ++i) {
-        if (handler.m_modified[i] != 0) {
-            flagged.push_back(i);
-        }
-    }
-    return flagged;
-}

@@ -12,6 +12,7 @@ public:
     struct Message {
         std::string text;
         UINT type;
+        bool operator==(const Message&) const = default;
     };
 
     MessageLog()

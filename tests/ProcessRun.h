@@ -7,7 +7,6 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <fcntl.h>
 #include <fstream>
 #include <functional>
 #include <sstream>
@@ -18,7 +17,6 @@
 
 struct ProcessRun {
     int exitStatus; // -1 when a signal ended the process
-    int signal;     // the signal that ended it, or 0
     std::string out;
     std::string err;
 };
@@ -67,6 +65,5 @@ inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
         text << std::ifstream(path, std::ios::binary).rdbuf();
         return text.str();
     };
-    return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, WIFSIGNALED(status) ? WTERMSIG(status) : 0,
-            slurp(out), slurp(err)};
+    return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
 }

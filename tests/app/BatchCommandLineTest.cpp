@@ -9,11 +9,10 @@
 // it cannot, the batch fuzz target checks and the batch process tests show.
 TEST(BatchCommandLine, SplitsIntoTargetSourceAndOptions)
 {
-    struct Case {
+    const struct {
         const char* line;
         std::vector<std::string> tokens;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"a b", {"a", "b"}},
         {"   a    b   /Q", {"a", "b", "/Q"}},
         {"\"C:\\Program Files\\gdi.exe\" b", {"C:\\Program Files\\gdi.exe", "b"}},
@@ -26,7 +25,7 @@ TEST(BatchCommandLine, SplitsIntoTargetSourceAndOptions)
         {"a\tb c", {"a\tb", "c"}},          // a tab is no separator
         {"x\\\"y z\" w", {"x\\y z", "w"}}, // no escape character
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(AfxSplitCommandLine(c.line, 3), c.tokens) << c.line;
     }
 }

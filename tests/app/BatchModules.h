@@ -3,8 +3,6 @@
 
 #include "tests/TestSupport.h"
 
-#include <string>
-
 // A module whose entries 0x80-0xFF hold values of its own, so that every copied
 // entry can be told from the target's; 0xC0-0xC4 keep the table's signature.
 inline samples::Bytes ModuleWithMarkedEntries(std::size_t size, std::size_t base, std::uint16_t mark,

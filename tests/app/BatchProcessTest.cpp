@@ -45,18 +45,17 @@ protected:
 TEST_F(BatchProcess, RefusesArgumentsThatTheCommandLineCannotCarryAndWritesNothing)
 {
     std::string source = Module("src.exe", 1500, 0x2000);
-    struct Case {
+    const struct {
         std::vector<std::string> arguments;
         int refused;
         std::string misread; // the file that the rebuilt command line would name as the target
-    };
-    const Case cases[] = {
+    } cases[] = {
         {{dir.File("O'Neil's.exe"), source}, 1, dir.File("ONeils.exe")},
         {{"", dir.File("victim.exe"), source}, 1, dir.File("victim.exe")},
         {{dir.File("a\"b\".exe"), source}, 1, dir.File("ab.exe")},
         {{dir.File("t.exe"), source, "'/q'"}, 3, dir.File("t.exe")},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         samples::Bytes before = ModuleWithMarkedEntries(8192, 1000, 0x1000, 1);
         ASSERT_TRUE(samples::WriteFile(c.misread, before));
         ProcessRun run = Run(c.arguments);
@@ -104,14 +103,13 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
     std::string source = Module("src.exe", 1500, 0x2000);
     samples::Bytes sourceBytes = Contents(source);
     constexpr rlim_t kNoLimit = RLIM_INFINITY;
-    struct Case {
+    const struct {
         const char* name;
         std::size_t base;
         off_t hole;         // a page left unwritten in the sparse target, or -1
         rlim_t sizeLimit;   // RLIMIT_FSIZE of the run
         bool succeeds;
-    };
-    const Case cases[] = {
+    } cases[] = {
         // A hole past the table: writing only the entries needs no new page of the full file system.
         {"hole-after.exe", 1000, 12288, kNoLimit, true},
         // The entries end the first page, which is a hole that the full file system cannot fill.
@@ -120,7 +118,7 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
         {"limit.exe", 4096 - 320, -1, 4096, false},
     };
     std::vector<samples::Bytes> before;
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         samples::Bytes bytes = ModuleWithMarkedEntries(16384, c.base, 0x1000, 2);
         int fd = ::open((fs + "/" + c.name).c_str(), O_WRONLY | O_CREAT, 0600);
         ASSERT_EQ(::ftruncate(fd, static_cast<off_t>(bytes.size())), 0);
@@ -139,7 +137,7 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
     ::close(filler);
 
     for (std::size_t i = 0; i < std::size(cases); ++i) {
-        const Case& c = cases[i];
+        const auto& c = cases[i];
         std::string target = fs + "/" + c.name;
         ProcessRun run = Run({target, source}, kNoDisplay, [&c] {
             const rlimit limit{c.sizeLimit, c.sizeLimit};

@@ -15,7 +15,7 @@
 
 namespace {
 
-using Message = std::pair<std::string, UINT>;
+using Message = MessageLog::Message;
 
 // Runs the program's start as the shell would with these arguments and
 // collects the message boxes it shows.
@@ -31,9 +31,7 @@ public:
         }
         CVarnoApp app;
         exitCode = AfxWinMain(static_cast<int>(argv.size()), argv.data());
-        for (const MessageLog::Message& message : log.Messages()) {
-            messages.emplace_back(message.text, message.type);
-        }
+        messages = log.Messages();
     }
 
     std::vector<Message> messages;

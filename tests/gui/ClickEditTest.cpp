@@ -13,7 +13,6 @@
 
 #include <QTest>
 
-#include <algorithm>
 #include <set>
 
 namespace {
@@ -97,15 +96,12 @@ protected:
 std::vector<int> GreenCells(const Scenario& s, const ScenarioFile& file)
 {
     std::set<int> bytes;
-    if (file.changed) {
-        bytes.insert(s.n);
-        if (s.n == s.b && s.p != 0x3F) {
-            bytes.insert(s.p);
+    for (int byte : {int{s.n}, s.n == s.b && s.p != 0x3F ? int{s.p} : 0}) {
+        if (file.changed && byte >= 0x80) {
+            bytes.insert(byte);
         }
     }
-    std::vector<int> shown;
-    std::copy_if(bytes.begin(), bytes.end(), std::back_inserter(shown), [](int byte) { return byte >= 0x80; });
-    return shown;
+    return {bytes.begin(), bytes.end()};
 }
 
 // The keys a changed layout shows green: those holding either of the exchanged bytes.

@@ -19,11 +19,7 @@ namespace {
 class PaintCounter : public QObject {
 public:
     void Watch(QWidget* widget) { widget->installEventFilter(this); }
-    int Count(QWidget* widget) const
-    {
-        auto found = m_counts.find(widget);
-        return found == m_counts.end() ? 0 : found->second;
-    }
+    int Count(QWidget* widget) { return m_counts[widget]; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -198,7 +194,13 @@ TEST_F(Frames, RecentFileListKeepsTheFourNewest)
     EXPECT_EQ(entries.filter(QRegularExpression("^&[0-9] ")).size(), 4);
     EXPECT_TRUE(entries.contains("&1 " + QString::fromStdString(paths[4])));
 
-    // Stored for the next start, under the organisation and application names.
+    // Stored for the next start, under the organisation and application names; nothing else is written.
+    std::vector<std::string> written;
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(m_settings.Path())) {
+        written.push_back(entry.path().lexically_relative(m_settings.Path()).string());
+    }
+    EXPECT_EQ(written, (std::vector<std::string>{"Local AppWizard-Generated Applications",
+                                                 "Local AppWizard-Generated Applications/varno.conf"}));
     QSettings settings("Local AppWizard-Generated Applications", "varno");
     EXPECT_EQ(settings.value("Recent File List/File1").toString().toStdString(), paths[4]);
     EXPECT_EQ(settings.value("Recent File List/File4").toString().toStdString(), paths[1]);

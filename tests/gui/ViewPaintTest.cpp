@@ -55,9 +55,7 @@ protected:
     // before the next row. The first headerColumns columns hold one text (the key table's header).
     static void ExpectTextsFit(CVarnoView* view, int columns, int columnStart, int rows, int linesPerRow, int headerColumns = 1)
     {
-        RECT client;
-        view->GetClientRect(&client);
-        const RECT area = GetTableArea(client);
+        const RECT area = view_pixels::TableArea(*view);
         const int step = (area.right - area.left - columnStart) / columns;
         const std::unique_ptr<TextRecorder> recorder = Record(view);
         ASSERT_FALSE(recorder->Texts().empty());
@@ -155,23 +153,31 @@ TEST_F(Screenshot, GridAndKeyTableSideBySide)
 
 } // namespace
 
-TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsText)
+// Red marks a code-page entry whose value does not map back to its byte; a
+// GDI module has no reverse table, so it has no red. Green is checked where
+// edits make it, with click editing.
+TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
 {
-    struct Case {
+    samples::Bytes nt = samples::MakeNtCodePageFile({});
+    // Byte 0xC1 takes 0xC0's value; the reverse table still names 0xC0.
+    samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
+    samples::GdiModuleOptions gdi;
+    samples::Bytes gdiBytes = samples::MakeGdiModule(gdi);
+    samples::PutWord(gdiBytes, gdi.tableBase + 2 * 0xE1, 0x0430);
+    const struct {
         const char* name;
         samples::Bytes bytes;
         // The texts of bytes 0xC0 and 0x80 as the kind writes them.
         QString c0;
         QString b80;
-    };
-    samples::GdiModuleOptions gdi;
-    const Case cases[] = {
-        {"c_1251.nls", samples::MakeNtCodePageFile({}), Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80"},
+        std::vector<int> red;
+    } cases[] = {
+        {"c_1251.nls", nt, Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80", {0xC1}},
         {"cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}),
-         Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80"},
-        {"gdi.exe", samples::MakeGdiModule(gdi), Cyrillic("\xC0") + "(C0)=0410", Cyrillic("\x80") + "(80)=0402"},
+         Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80", {}},
+        {"gdi.exe", gdiBytes, Cyrillic("\xC0") + "(C0)=0410", Cyrillic("\x80") + "(80)=0402", {}},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CVarnoDoc* document = Open(Sample(c.name, c.bytes));
         ASSERT_NE(document, nullptr);
@@ -180,9 +186,7 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsText)
         const std::unique_ptr<TextRecorder> recorder = Record(view);
         // 16 row labels and 128 cells, each in one or more runs.
         EXPECT_GE(recorder->Texts().size(), 144u);
-        RECT client;
-        view->GetClientRect(&client);
-        const RECT area = GetTableArea(client);
+        const RECT area = view_pixels::TableArea(*view);
         const RECT c0 = GetCharCellRect(area, 0xC0);
         const RECT b80 = GetCharCellRect(area, 0x80);
         const RECT labelF8 = GetRowLabelRect(area, 15);
@@ -190,6 +194,8 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsText)
         EXPECT_EQ(recorder->At(b80.left, Baseline(b80, 0)), std::vector<QString>{c.b80});
         EXPECT_EQ(recorder->At(labelF8.left, Baseline(labelF8, 0)), std::vector<QString>{QStringLiteral("F8")});
         EXPECT_TRUE(m_log.Messages().empty());
+        EXPECT_EQ(CellsIn(*view, kPureRed), c.red);
+        EXPECT_TRUE(CellsIn(*view, kPureGreen).empty());
     }
 }
 
@@ -203,24 +209,17 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
     ASSERT_EQ(document->m_nKind, CVarnoDoc::kindKeyboard);
     CVarnoView* view = ViewOf(document);
     const std::unique_ptr<TextRecorder> recorder = Record(view);
-    RECT client;
-    view->GetClientRect(&client);
-    const RECT area = GetTableArea(client);
+    const RECT area = view_pixels::TableArea(*view);
 
-    struct Line {
-        int line;
-        const char* header;
-    };
-    const Line lines[] = {{0, "Key"}, {2, "low"}, {4, "HIGH"}, {6, "CapsLock"}};
-    for (const Line& line : lines) {
-        EXPECT_EQ(recorder->At(area.left, Baseline(area, line.line)),
-                  std::vector<QString>{QString::fromLatin1(line.header)});
+    // The header's texts on every other line, as the columns' texts below.
+    const char* const headers[] = {"Key", "low", "HIGH", "CapsLock"};
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(recorder->At(area.left, Baseline(area, 2 * i)), std::vector<QString>{QString::fromLatin1(headers[i])});
     }
-    struct Column {
+    const struct {
         int key;
         QString texts[4];
-    };
-    const Column columns[] = {
+    } columns[] = {
         {0, {"~ `", "`(60)", "~(7E)", "off"}},
         {1, {"1 !", "1(31)", "!(21)", "off"}},
         {3, {"3 #", "(00)", Cyrillic("\xB9") + "(B9)", "ON"}},
@@ -229,7 +228,7 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
         {7, {"7 &", "7(37)", "&(26)", "off"}},
         {13, {"\\ |", "\\(5C)", "|(7C)", "off"}},
     };
-    for (const Column& column : columns) {
+    for (const auto& column : columns) {
         SCOPED_TRACE(column.key);
         const RECT rect = GetKeyColumnRect(area, column.key);
         for (int i = 0; i < 4; ++i) {
@@ -246,28 +245,4 @@ TEST_F(ViewPaint, UndefinedFormatIsReportedAndDrawsNothing)
     ASSERT_EQ(m_log.Messages().size(), 1u);
     EXPECT_EQ(m_log.Messages()[0].text, "Undefined format");
     EXPECT_TRUE(Record(ViewOf(document))->Texts().empty());
-}
-
-// Red marks a code-page entry whose value does not map back to its byte; a
-// GDI module has no reverse table, so it has no red. Green is checked where
-// edits make it, with click editing.
-TEST_F(ViewPaint, AnEntryThatDoesNotMapBackIsRed)
-{
-    samples::Bytes nt = samples::MakeNtCodePageFile({});
-    // Byte 0xC1 takes 0xC0's value; the reverse table still names 0xC0.
-    samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
-    samples::GdiModuleOptions options;
-    samples::Bytes gdi = samples::MakeGdiModule(options);
-    samples::PutWord(gdi, options.tableBase + 2 * 0xE1, 0x0430);
-    const struct {
-        const char* name;
-        const samples::Bytes& bytes;
-        std::vector<int> red;
-    } cases[] = {{"c_1251.nls", nt, {0xC1}}, {"gdi.exe", gdi, {}}};
-    for (const auto& c : cases) {
-        CVarnoDoc* document = Open(Sample(c.name, c.bytes));
-        ASSERT_NE(document, nullptr);
-        EXPECT_EQ(CellsIn(*ViewOf(document), kPureRed), c.red) << c.name;
-        EXPECT_TRUE(CellsIn(*ViewOf(document), kPureGreen).empty()) << c.name;
-    }
 }

@@ -56,30 +56,24 @@ inline RECT TableArea(CView& view)
     return GetTableArea(client);
 }
 
-// The bytes whose cells show the colour.
-inline std::vector<int> CellsIn(CView& view, QRgb colour)
+// The bytes whose cells, or the keys whose columns, show the colour.
+template <typename Box>
+std::vector<int> Showing(CView& view, QRgb colour, int first, int last, Box box)
 {
     const QImage image = Grab(view);
-    std::vector<int> bytes;
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        if (Holds(image, CellBox(TableArea(view), byte), colour)) {
-            bytes.push_back(byte);
+    std::vector<int> found;
+    for (int i = first; i <= last; ++i) {
+        if (Holds(image, box(TableArea(view), i), colour)) {
+            found.push_back(i);
         }
     }
-    return bytes;
+    return found;
 }
 
-// The keys whose columns show the colour.
+inline std::vector<int> CellsIn(CView& view, QRgb colour) { return Showing(view, colour, 0x80, 0xFF, CellBox); }
 inline std::vector<int> KeysIn(CView& view, QRgb colour)
 {
-    const QImage image = Grab(view);
-    std::vector<int> keys;
-    for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
-        if (Holds(image, KeyBox(TableArea(view), key), colour)) {
-            keys.push_back(key);
-        }
-    }
-    return keys;
+    return Showing(view, colour, 0, CKeyboardHandler::kKeyCount - 1, KeyBox);
 }
 
 } // namespace view_pixels

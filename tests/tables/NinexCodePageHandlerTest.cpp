@@ -74,18 +74,17 @@ TEST(NinexCodePageHandler, LargestTableFitsOnlyWhenTheFileHoldsIt)
 
 TEST(NinexCodePageHandler, MalformedPositionsFindNoByte)
 {
-    struct Case {
+    // U+0410 walks t[4], then t[t[4] + 1], then t[... + 0].
+    const struct {
         const char* what;
         std::size_t k;
         std::uint16_t value;
-    };
-    // U+0410 walks t[4], then t[t[4] + 1], then t[... + 0].
-    const Case cases[] = {
+    } cases[] = {
         {"first level points far past the file", 4, 0xFFFF},
         {"second level points past the file", 4, 2000},
         {"third-level entry past the file", 4, 1000},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         samples::Bytes bytes = samples::MakeNinexCodePageFile({});
         bytes.resize(4000);
@@ -146,19 +145,18 @@ TEST(NinexCodePageHandler, CanAssignFollowsTheSequenceInOrder)
     samples::Bytes original = samples::MakeNinexCodePageFile(forward, kTable + 2 * (576 + 32), 9);
     C9xCodePageHandler handler;
     ASSERT_TRUE(LoadImage(handler, original));
-    struct Case {
+    const struct {
         const char* what;
         std::vector<TableAssignment> sequence;
         bool fits;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"nothing", {}, true},
         {"one new high byte", {{0xC0, 0x2116}}, true},
         {"two new high bytes", {{0xC0, 0x2116}, {0xC1, 0x2216}}, false},
         {"a new high byte, then back", {{0xC0, 0x2116}, {0xC0, 0x0440}}, true},
         {"too big on the way, small at the end", {{0xC0, 0x2116}, {0xC1, 0x2216}, {0xC0, 0x0440}, {0xC1, 0x0441}}, false},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         EXPECT_EQ(handler.CanAssign(c.sequence), c.fits) << c.what;
     }
     EXPECT_TRUE(DifferingOffsets(FileBytes(handler), original).empty()) << "asking changes nothing";

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <vector>
 
 TEST(NtCodePageHandler, AssignOfTheHeldValueStillWritesAndFlags)
@@ -17,19 +18,19 @@ TEST(NtCodePageHandler, AssignOfTheHeldValueStillWritesAndFlags)
     handler.Assign(0xC0, 0x0410);
     EXPECT_EQ(handler.ReverseLookup(0x0410), 0xC0);
     EXPECT_EQ(DifferingOffsets(FileBytes(handler), original), std::vector<std::size_t>{546 + 0x0410});
-    EXPECT_EQ(FlaggedEntries(handler), std::vector<int>{0xC0});
+    EXPECT_EQ(std::count(handler.m_modified, handler.m_modified + 256, 0), 255);
+    EXPECT_EQ(handler.m_modified[0xC0], 1);
 }
 
 TEST(NtCodePageHandler, ReverseTableFollowsAUsableHeader)
 {
     samples::Bytes oem = samples::MakeNtCodePageFile({"IBM866", 866, true, 0x3F});
-    struct Case {
+    const struct {
         const char* what;
         std::size_t length;
         int tableWord; // -1: as generated
         std::int32_t offset;
-    };
-    const Case cases[] = {
+    } cases[] = {
         {"OEM file: 28 + 2 x 515", oem.size(), -1, 1058},
         {"header agrees with 546", oem.size(), 259, 546},
         {"place inside the forward table", oem.size(), 0, 546},
@@ -39,7 +40,7 @@ TEST(NtCodePageHandler, ReverseTableFollowsAUsableHeader)
         {"another usable place", oem.size(), 400, 828},
         {"file ends inside the header", 27, -1, 546},
     };
-    for (const Case& c : cases) {
+    for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
         samples::Bytes bytes(oem.begin(), oem.begin() + static_cast<std::ptrdiff_t>(c.length));
         if (c.tableWord >= 0) {
