@@ -181,14 +181,13 @@ BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDoc
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 {
     m_registryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : "";
-    m_pszRegistryKey = m_registryKey.c_str();
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     ResolveAppName();
     m_pRecentFileList = std::make_unique<CRecentFileList>(
-        ID_FILE_MRU_FILE1, m_pszRegistryKey != nullptr ? m_pszRegistryKey : "", m_pszAppName,
+        ID_FILE_MRU_FILE1, m_registryKey.c_str(), m_pszAppName,
         static_cast<int>(std::min<UINT>(nMaxMRU, ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1)));
     m_pRecentFileList->ReadList();
 }

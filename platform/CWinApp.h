@@ -63,8 +63,6 @@ public:
     // gives the proposed name and receives the chosen path; FALSE on Cancel.
     BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
 
-    // Dialogs and controls have the toolkit's own look: nothing to switch on.
-    BOOL Enable3dControls() { return TRUE; }
     // Settings are kept under the organisation key and the application title.
     void SetRegistryKey(LPCSTR lpszRegistryKey);
     // Reads the recent-file list of nMaxMRU entries, which is kept up to date from then on.
@@ -72,10 +70,6 @@ public:
     // Puts the path at the top of the recent-file list, when there is one.
     virtual void AddToRecentFileList(LPCSTR lpszPathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
-    // Shell registration: the desktop entry and the MIME type of the document
-    // type are installed with the program, so nothing is written at start-up.
-    void EnableShellOpen() {}
-    void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
 
     // Fills rCmdInfo from the command line.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
@@ -94,8 +88,6 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     // The main window, once the program has made one; the framework clears it when the window goes.
     CWnd* m_pMainWnd = nullptr;
-    // The organisation key of the settings (SetRegistryKey), null until set.
-    LPCSTR m_pszRegistryKey = nullptr;
     // The status that ExitInstance returns; the program sets it to report failure.
     int m_nExitCode = 0;
 
