@@ -27,11 +27,9 @@ const char* NoRegularFileReason(const struct stat& status)
 
 void SetIdentity(CFileState& state, const struct stat& status)
 {
-    state.device = status.st_dev;
-    state.inode = status.st_ino;
     state.size = static_cast<ULONGLONG>(status.st_size);
-    state.modifiedSeconds = status.st_mtim.tv_sec;
-    state.modifiedNanoseconds = status.st_mtim.tv_nsec;
+    state.identity = {static_cast<std::int64_t>(status.st_dev), static_cast<std::int64_t>(status.st_ino),
+                      status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
 }
 
 // Reads up to count bytes from the descriptor, at offset or (with -1) where it stands.

@@ -8,6 +8,7 @@
 
 #include "platform/CObject.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -17,11 +18,9 @@
 // the file itself (device and inode), its size, its modification time and a
 // digest of its bytes. Another program's change alters at least one of them.
 struct CFileState {
-    ULONGLONG device = 0;
-    ULONGLONG inode = 0;
     ULONGLONG size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
+    // Device, inode and modification time (seconds, nanoseconds).
+    std::array<std::int64_t, 4> identity{};
     std::string digest; // of the bytes; empty when nothing is known
 
     bool operator==(const CFileState&) const = default;
