@@ -48,10 +48,7 @@ public:
     void OnFileOpen();
     // File > Exit: closes the main window, which asks to save modified documents first.
     void OnAppExit();
-    // A recent-file entry (ID_FILE_MRU_FILE1 onwards): opens it; an entry that
-    // cannot be opened (the document has said why) leaves the list.
-    BOOL OnOpenRecentFile(UINT nID);
-    // Commands of the message map, then the recent-file entries.
+    // Commands of the message map, then the recent-file entries (ID_FILE_MRU_FILE1 onwards), which open their file.
     BOOL OnCmdMsg(UINT nID) override;
     // Closes the documents of every template.
     void CloseAllDocuments(BOOL bEndSession);

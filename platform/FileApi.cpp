@@ -40,17 +40,12 @@ BOOL Succeed()
 // did. A step that moves nothing ends the transfer: as a success without
 // endError (the end of a read file), else as that failure.
 template <typename Step>
-BOOL Transfer(HANDLE file, DWORD count, LPDWORD moved, Step step, int endError)
+BOOL Transfer(HANDLE file, DWORD count, DWORD& moved, Step step, int endError)
 {
-    if (moved != nullptr) {
-        *moved = 0;
-    }
+    moved = 0;
     const int fd = FdFromHandle(file);
-    if (fd < 0) {
-        return Fail(EBADF);
-    }
-    for (DWORD done = 0; done < count;) {
-        const ssize_t got = step(fd, done, count - done);
+    while (fd >= 0 && moved < count) {
+        const ssize_t got = step(fd, moved, count - moved);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -60,12 +55,9 @@ BOOL Transfer(HANDLE file, DWORD count, LPDWORD moved, Step step, int endError)
         if (got == 0) {
             break;
         }
-        done += static_cast<DWORD>(got);
-        if (moved != nullptr) {
-            *moved = done;
-        }
+        moved += static_cast<DWORD>(got);
     }
-    return Succeed();
+    return fd >= 0 ? Succeed() : Fail(EBADF);
 }
 
 } // namespace
@@ -129,7 +121,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVER
 {
     auto* out = static_cast<unsigned char*>(buffer);
     auto step = [out](int fd, DWORD done, DWORD left) { return ::read(fd, out + done, left); };
-    return Transfer(file, count, bytesRead, step, 0);
+    return Transfer(file, count, *bytesRead, step, 0);
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED /*overlapped*/)
@@ -137,7 +129,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, L
     const auto* in = static_cast<const unsigned char*>(buffer);
     auto step = [in](int fd, DWORD done, DWORD left) { return ::write(fd, in + done, left); };
     // Nothing written and no error: the disk takes no more.
-    return Transfer(file, count, bytesWritten, step, EIO);
+    return Transfer(file, count, *bytesWritten, step, EIO);
 }
 
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod)
