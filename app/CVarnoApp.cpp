@@ -48,7 +48,6 @@ void CVarnoApp::RunBatch() { m_nExitCode = RunBatchTransplant(m_lpCmdLine) ? 0 :
 
 BOOL CVarnoApp::InitInteractive()
 {
-    Enable3dControls();
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
@@ -63,8 +62,6 @@ BOOL CVarnoApp::InitInteractive()
     m_pMainWnd = mainFrame;
 
     mainFrame->DragAcceptFiles(TRUE);
-    EnableShellOpen();
-    RegisterShellFileTypes(TRUE);
     AfxListenForHandOver(mainFrame);
 
     CCommandLineInfo cmdInfo;

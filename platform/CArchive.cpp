@@ -10,10 +10,6 @@ UINT CArchive::Read(void* lpBuf, UINT nMax)
         SetError("The archive is not open for reading.");
         return 0;
     }
-    if (m_pFile == nullptr) {
-        SetError("The archive has no file.");
-        return 0;
-    }
     return m_pFile->Read(lpBuf, nMax);
 }
 
@@ -21,10 +17,6 @@ void CArchive::Write(const void* lpBuf, UINT nMax)
 {
     if (m_bLoading) {
         SetError("The archive is not open for writing.");
-        return;
-    }
-    if (m_pFile == nullptr) {
-        SetError("The archive has no file.");
         return;
     }
     m_pFile->Write(lpBuf, nMax);
@@ -37,15 +29,6 @@ void CArchive::SetError(LPCSTR reason)
     }
 }
 
-BOOL CArchive::HasError() const
-{
-    return !m_strError.empty() || (m_pFile != nullptr && m_pFile->HasError()) ? TRUE : FALSE;
-}
+BOOL CArchive::HasError() const { return !m_strError.empty() || m_pFile->HasError() ? TRUE : FALSE; }
 
-std::string CArchive::GetErrorText() const
-{
-    if (!m_strError.empty() || m_pFile == nullptr) {
-        return m_strError;
-    }
-    return m_pFile->GetErrorText();
-}
+std::string CArchive::GetErrorText() const { return m_strError.empty() ? m_pFile->GetErrorText() : m_strError; }

@@ -14,6 +14,7 @@ class CArchive {
 public:
     enum Mode : UINT { store = 0, load = 1 };
 
+    // pFile is open in the direction of nMode and outlives the archive.
     CArchive(CFile* pFile, UINT nMode);
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;

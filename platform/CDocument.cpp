@@ -33,7 +33,6 @@ CDocument::~CDocument()
 
 BOOL CDocument::OnNewDocument()
 {
-    DeleteContents();
     m_strPathName.clear();
     SetModifiedFlag(FALSE);
     return TRUE;
@@ -60,12 +59,10 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         ReportFileError("open", lpszPathName, "The file is 2 GiB or larger.");
         return FALSE;
     }
-    DeleteContents();
     CArchive archive(&file, CArchive::load);
     Serialize(archive);
     if (archive.HasError()) {
         ReportFileError("open", lpszPathName, archive.GetErrorText());
-        DeleteContents();
         return FALSE;
     }
     m_strDiskPath = AfxFullPath(lpszPathName);
@@ -198,20 +195,13 @@ void CDocument::OnCloseDocument()
         view->m_pDocument = nullptr;
     }
     m_viewList.clear();
-    DeleteContents();
     m_bAutoDelete = autoDelete;
     if (m_bAutoDelete) {
         delete this;
     }
 }
 
-void CDocument::DeleteContents() {}
-
 void CDocument::Serialize(CArchive&) {}
-
-BOOL CDocument::IsModified() { return m_bModified; }
-
-void CDocument::SetModifiedFlag(BOOL bModified) { m_bModified = bModified ? TRUE : FALSE; }
 
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 {

@@ -1,9 +1,7 @@
 #pragma once
 // A document: the data of one open file, its path and title, its modified
 // flag and the views that show it. Opening and saving run Serialize over an
-// archive on the file; a save replaces the file only once the new content is
-// whole, and asks first when the file has changed on disk since it was read or
-// saved. Failures are reported to the user here, in one message box each.
+// archive on the file; failures are reported to the user here, one message box each.
 
 #include "platform/CCmdTarget.h"
 #include "platform/CFile.h"
@@ -55,15 +53,12 @@ public:
     // or after SaveModified.
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
     // Closes the document: the frames of its views are destroyed, views that
-    // have none lose it, its contents go and, with m_bAutoDelete, the document
-    // is deleted.
+    // have none lose it and, with m_bAutoDelete, the document is deleted.
     virtual void OnCloseDocument();
-    // Releases the document's data; called before a load and on close.
-    virtual void DeleteContents();
     virtual void Serialize(CArchive& ar);
 
-    virtual BOOL IsModified();
-    virtual void SetModifiedFlag(BOOL bModified = TRUE);
+    BOOL IsModified() const { return m_bModified; }
+    void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified ? TRUE : FALSE; }
 
     // Asks every view but pSender to update itself (all of them with no sender).
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);

@@ -10,6 +10,7 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 constexpr QCryptographicHash::Algorithm kDigest = QCryptographicHash::Sha256;
@@ -26,11 +27,9 @@ const char* NoRegularFileReason(const struct stat& status)
 
 void SetIdentity(CFileState& state, const struct stat& status)
 {
-    state.device = status.st_dev;
-    state.inode = status.st_ino;
     state.size = static_cast<ULONGLONG>(status.st_size);
-    state.modifiedSeconds = status.st_mtim.tv_sec;
-    state.modifiedNanoseconds = status.st_mtim.tv_nsec;
+    state.identity = {static_cast<std::int64_t>(status.st_dev), static_cast<std::int64_t>(status.st_ino),
+                      status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
 }
 
 // Reads up to count bytes from the descriptor, at offset or (with -1) where it stands.
@@ -45,8 +44,8 @@ ssize_t ReadSome(int fd, char* buffer, std::size_t count, off_t offset)
     }
 }
 
-// The state of an open regular file, read whole from its start; its bytes go to content when asked for.
-bool ReadOpenFileState(int fd, CFileState& state, std::string* content)
+// The whole content of an open regular file, read from its start, and its state. False with errno.
+bool ReadWhole(int fd, std::string& content, CFileState& state)
 {
     struct stat status {};
     if (::fstat(fd, &status) != 0) {
@@ -56,43 +55,34 @@ bool ReadOpenFileState(int fd, CFileState& state, std::string* content)
         errno = EINVAL;
         return false;
     }
-    QCryptographicHash digest(kDigest);
     char buffer[65536];
-    for (off_t offset = 0;;) {
-        const ssize_t got = ReadSome(fd, buffer, sizeof buffer, offset);
+    for (ssize_t got = 1; got > 0;) {
+        got = ReadSome(fd, buffer, sizeof buffer, static_cast<off_t>(content.size()));
         if (got < 0) {
             return false;
         }
-        if (got == 0) {
-            break;
-        }
-        digest.addData(QByteArrayView(buffer, got));
-        if (content != nullptr) {
-            content->append(buffer, static_cast<std::size_t>(got));
-        }
-        offset += got;
+        content.append(buffer, static_cast<std::size_t>(got));
     }
     SetIdentity(state, status);
-    state.digest = digest.result().toStdString();
+    state.digest = QCryptographicHash::hash(QByteArrayView(content), kDigest).toStdString();
     return true;
 }
 } // namespace
 
 struct CFile::Impl {
-    // The file being read.
+    // The file being read, and the digest of the bytes read so far.
     int reader = -1;
-    // The temporary file beside the target, for a write that replaces it.
-    std::unique_ptr<SaveFile> writer;
-    // A write over the file itself, which has several links; the content waits here for Close.
+    QCryptographicHash digest{kDigest};
+    // A write: its content waits here for Close. It goes to a temporary file
+    // beside the target, or over the file itself when that has several links.
+    bool writing = false;
     bool inPlace = false;
     std::string content;
-    ULONGLONG written = 0;
-    // Of the bytes read or written so far.
-    QCryptographicHash digest{kDigest};
+    std::string target; // the file itself, once a symbolic link is resolved
+    int temporaryFd = -1;
+    std::string temporary;
     CFileState state;
     bool stateKnown = false;
-
-    bool Writing() const { return writer != nullptr || inPlace; }
 };
 
 IMPLEMENT_DYNAMIC(CFile, CObject)
@@ -127,22 +117,18 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
         return FALSE;
     }
     if ((nOpenFlags & modeWrite) != 0) {
-        if (exists && status.st_nlink > 1) {
-            // A rename would leave the other links with the old content.
-            if (::faccessat(AT_FDCWD, m_strFilePath.c_str(), W_OK, AT_EACCESS) != 0) {
-                SetError(std::strerror(errno));
-                return FALSE;
-            }
-            m_impl->inPlace = true;
-            return TRUE;
+        // A rename would leave the other links of the file with the old content.
+        m_impl->inPlace = exists && status.st_nlink > 1;
+        m_impl->target = m_strFilePath;
+        if (!m_impl->inPlace) {
+            m_impl->temporaryFd = AfxCreateTemporaryBeside(m_impl->target, m_impl->temporary);
         }
-        auto writer = std::make_unique<SaveFile>(m_strFilePath);
-        if (!writer->Open()) {
-            SetError(writer->GetError());
-            return FALSE;
+        m_impl->writing = m_impl->inPlace ? ::faccessat(AT_FDCWD, m_strFilePath.c_str(), W_OK, AT_EACCESS) == 0
+                                          : m_impl->temporaryFd >= 0;
+        if (!m_impl->writing) {
+            SetError(std::strerror(errno));
         }
-        m_impl->writer = std::move(writer);
-        return TRUE;
+        return m_impl->writing ? TRUE : FALSE;
     }
     // Non-blocking, so that a pipe put in the file's place since the check cannot hold the open.
     // Only a regular file under another program's lease says "would block": that open may wait.
@@ -187,25 +173,14 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
 
 void CFile::Write(const void* lpBuf, UINT nCount)
 {
-    if (!m_impl->Writing()) {
+    if (!m_impl->writing) {
         SetError("The file is not open for writing");
-        return;
+    } else if (!HasError()) {
+        m_impl->content.append(static_cast<const char*>(lpBuf), nCount);
     }
-    if (nCount == 0 || HasError()) {
-        return;
-    }
-    const char* bytes = static_cast<const char*>(lpBuf);
-    if (m_impl->inPlace) {
-        m_impl->content.append(bytes, nCount);
-    } else if (!m_impl->writer->Write(bytes, nCount)) {
-        SetError(m_impl->writer->GetError());
-        return;
-    }
-    m_impl->digest.addData(QByteArrayView(bytes, nCount));
-    m_impl->written += nCount;
 }
 
-ULONGLONG CFile::GetLength() const { return m_impl->Writing() ? m_impl->written : m_impl->state.size; }
+ULONGLONG CFile::GetLength() const { return m_impl->writing ? m_impl->content.size() : m_impl->state.size; }
 
 std::string CFile::GetFileName() const { return AfxGetFileName(m_strFilePath); }
 
@@ -227,12 +202,12 @@ BOOL CFile::GetState(CFileState& rState)
 
 BOOL CFile::ReadState(LPCSTR lpszFileName, CFileState& rState)
 {
-    int fd = ::open(lpszFileName != nullptr ? lpszFileName : "", O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0) {
-        return FALSE;
+    const int fd = ::open(lpszFileName != nullptr ? lpszFileName : "", O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    std::string content;
+    const bool read = fd >= 0 && ReadWhole(fd, content, rState);
+    if (fd >= 0) {
+        ::close(fd);
     }
-    bool read = ReadOpenFileState(fd, rState, nullptr);
-    ::close(fd);
     return read ? TRUE : FALSE;
 }
 
@@ -244,9 +219,7 @@ void CFile::FinishWrite()
     std::string oldContent;
     if (m_expectedState.has_value() || m_impl->inPlace) {
         fd = ::open(m_strFilePath.c_str(), (m_impl->inPlace ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-        if (fd < 0 && (errno != ENOENT || m_impl->inPlace)) {
-            SetError(std::strerror(errno));
-        } else if (fd >= 0 && !ReadOpenFileState(fd, current, m_impl->inPlace ? &oldContent : nullptr)) {
+        if ((fd < 0 && (errno != ENOENT || m_impl->inPlace)) || (fd >= 0 && !ReadWhole(fd, oldContent, current))) {
             SetError(std::strerror(errno));
         } else if (fd >= 0 && m_expectedState.has_value() && current != *m_expectedState) {
             m_bChangedOnDisk = true;
@@ -255,31 +228,33 @@ void CFile::FinishWrite()
     }
     struct stat written {};
     bool writtenKnown = false;
-    if (std::string error; !HasError() && m_impl->inPlace) {
-        if (!AfxWriteInPlace(fd, oldContent, m_impl->content, error)) {
-            SetError(error);
+    if (!HasError() && m_impl->inPlace) {
+        if (!AfxWriteInPlace(fd, oldContent, m_impl->content)) {
+            SetError(std::strerror(errno));
         }
         writtenKnown = !HasError() && ::fstat(fd, &written) == 0;
     } else if (!HasError()) {
-        writtenKnown = m_impl->writer->Commit(written);
+        const int temporaryFd = std::exchange(m_impl->temporaryFd, -1);
+        writtenKnown =
+            AfxReplaceWithTemporary(temporaryFd, m_impl->temporary, m_impl->target, m_impl->content, written);
         if (!writtenKnown) {
-            SetError(m_impl->writer->GetError());
+            SetError(std::strerror(errno));
         }
+        m_impl->temporary.clear();
     }
     if (fd >= 0) {
         ::close(fd);
     }
-    Abort();
     m_impl->stateKnown = writtenKnown;
     if (writtenKnown) {
         SetIdentity(m_impl->state, written);
-        m_impl->state.digest = m_impl->digest.result().toStdString();
+        m_impl->state.digest = QCryptographicHash::hash(QByteArrayView(m_impl->content), kDigest).toStdString();
     }
 }
 
 BOOL CFile::Close()
 {
-    if (m_impl->Writing() && !HasError()) {
+    if (m_impl->writing && !HasError()) {
         FinishWrite();
     }
     Abort();
@@ -292,8 +267,14 @@ void CFile::Abort()
         ::close(m_impl->reader);
         m_impl->reader = -1;
     }
-    // The temporary file goes with its writer.
-    m_impl->writer.reset();
-    m_impl->inPlace = false;
+    if (m_impl->temporaryFd >= 0) {
+        ::close(m_impl->temporaryFd);
+        m_impl->temporaryFd = -1;
+    }
+    if (!m_impl->temporary.empty()) {
+        ::unlink(m_impl->temporary.c_str());
+        m_impl->temporary.clear();
+    }
+    m_impl->writing = false;
     m_impl->content.clear();
 }

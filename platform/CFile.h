@@ -1,13 +1,14 @@
 #pragma once
-// A file opened either for reading or for writing a new content. A write goes
-// to a temporary file beside the target, which takes the target's owner, group
-// and mode and replaces it only when Close finds it whole: a failed or
-// abandoned write leaves the old file as it was. A file with several hard
+// A file opened either for reading or for writing a new content. A write is
+// kept until Close, which puts it in a temporary file beside the target that
+// takes the target's owner, group and mode and replaces it once whole: a failed
+// or abandoned write leaves the old file as it was. A file with several hard
 // links is written over in place instead, so that every link shows the new
 // content. Nothing throws: a failure is kept and told by HasError/GetErrorText.
 
 #include "platform/CObject.h"
 
+#include <array>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -17,11 +18,9 @@
 // the file itself (device and inode), its size, its modification time and a
 // digest of its bytes. Another program's change alters at least one of them.
 struct CFileState {
-    ULONGLONG device = 0;
-    ULONGLONG inode = 0;
     ULONGLONG size = 0;
-    std::int64_t modifiedSeconds = 0;
-    std::int64_t modifiedNanoseconds = 0;
+    // Device, inode and modification time (seconds, nanoseconds).
+    std::array<std::int64_t, 4> identity{};
     std::string digest; // of the bytes; empty when nothing is known
 
     bool operator==(const CFileState&) const = default;
@@ -38,13 +37,14 @@ public:
     ~CFile() override;
 
     // modeRead opens an existing file. modeWrite (with or without modeCreate)
-    // starts a new content for the file, created when missing. FALSE on failure.
+    // starts a new content for the file, created when missing; it fails at
+    // once when the file or its folder cannot be written. FALSE on failure.
     BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags);
 
     // Reads up to nCount bytes; returns the count read, less than nCount at the
     // end of the file or after a read error (which HasError then tells).
     UINT Read(void* lpBuf, UINT nCount);
-    // Writes all nCount bytes or keeps the failure; after a failure nothing more is written.
+    // Adds nCount bytes to the content that Close writes.
     void Write(const void* lpBuf, UINT nCount);
 
     // Bytes in the file being read, as it was opened, or written so far.

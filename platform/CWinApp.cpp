@@ -113,13 +113,15 @@ void CWinApp::OnAppExit()
     }
 }
 
-BOOL CWinApp::OnOpenRecentFile(UINT nID)
+BOOL CWinApp::OnCmdMsg(UINT nID)
 {
-    if (m_pRecentFileList == nullptr || nID < m_pRecentFileList->m_nStart) {
-        return FALSE;
+    if (CCmdTarget::OnCmdMsg(nID)) {
+        return TRUE;
     }
-    const int index = static_cast<int>(nID - m_pRecentFileList->m_nStart);
-    if (index >= m_pRecentFileList->GetCount()) {
+    // A recent-file entry that cannot be opened (the document has said why) leaves the list.
+    const int index = static_cast<int>(nID) - static_cast<int>(ID_FILE_MRU_FILE1);
+    if (m_pRecentFileList == nullptr || nID > ID_FILE_MRU_FILE16 || index < 0
+        || index >= m_pRecentFileList->GetCount()) {
         return FALSE;
     }
     const std::string path = (*m_pRecentFileList)[index];
@@ -127,17 +129,6 @@ BOOL CWinApp::OnOpenRecentFile(UINT nID)
         m_pRecentFileList->Remove(index);
     }
     return TRUE;
-}
-
-BOOL CWinApp::OnCmdMsg(UINT nID)
-{
-    if (CCmdTarget::OnCmdMsg(nID)) {
-        return TRUE;
-    }
-    if (nID >= ID_FILE_MRU_FILE1 && nID <= ID_FILE_MRU_FILE16) {
-        return OnOpenRecentFile(nID);
-    }
-    return FALSE;
 }
 
 BOOL CWinApp::SaveAllModified()
@@ -181,14 +172,13 @@ BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDoc
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 {
     m_registryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : "";
-    m_pszRegistryKey = m_registryKey.c_str();
 }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     ResolveAppName();
     m_pRecentFileList = std::make_unique<CRecentFileList>(
-        ID_FILE_MRU_FILE1, m_pszRegistryKey != nullptr ? m_pszRegistryKey : "", m_pszAppName,
+        ID_FILE_MRU_FILE1, m_registryKey.c_str(), m_pszAppName,
         static_cast<int>(std::min<UINT>(nMaxMRU, ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1)));
     m_pRecentFileList->ReadList();
 }

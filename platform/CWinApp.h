@@ -48,10 +48,7 @@ public:
     void OnFileOpen();
     // File > Exit: closes the main window, which asks to save modified documents first.
     void OnAppExit();
-    // A recent-file entry (ID_FILE_MRU_FILE1 onwards): opens it; an entry that
-    // cannot be opened (the document has said why) leaves the list.
-    BOOL OnOpenRecentFile(UINT nID);
-    // Commands of the message map, then the recent-file entries.
+    // Commands of the message map, then the recent-file entries (ID_FILE_MRU_FILE1 onwards), which open their file.
     BOOL OnCmdMsg(UINT nID) override;
     // Closes the documents of every template.
     void CloseAllDocuments(BOOL bEndSession);
@@ -63,8 +60,6 @@ public:
     // gives the proposed name and receives the chosen path; FALSE on Cancel.
     BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
 
-    // Dialogs and controls have the toolkit's own look: nothing to switch on.
-    BOOL Enable3dControls() { return TRUE; }
     // Settings are kept under the organisation key and the application title.
     void SetRegistryKey(LPCSTR lpszRegistryKey);
     // Reads the recent-file list of nMaxMRU entries, which is kept up to date from then on.
@@ -72,10 +67,6 @@ public:
     // Puts the path at the top of the recent-file list, when there is one.
     virtual void AddToRecentFileList(LPCSTR lpszPathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
-    // Shell registration: the desktop entry and the MIME type of the document
-    // type are installed with the program, so nothing is written at start-up.
-    void EnableShellOpen() {}
-    void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
 
     // Fills rCmdInfo from the command line.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
@@ -94,8 +85,6 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     // The main window, once the program has made one; the framework clears it when the window goes.
     CWnd* m_pMainWnd = nullptr;
-    // The organisation key of the settings (SetRegistryKey), null until set.
-    LPCSTR m_pszRegistryKey = nullptr;
     // The status that ExitInstance returns; the program sets it to report failure.
     int m_nExitCode = 0;
 

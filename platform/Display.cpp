@@ -6,7 +6,6 @@
 
 #include <xcb/xcb.h>
 
-#include <cstdlib>
 #include <string>
 
 namespace {
@@ -19,11 +18,7 @@ char* g_defaultArgv[] = {g_defaultProgramName, nullptr};
 // X server resets when its last client leaves, and would then refuse the next.
 xcb_connection_t* g_probeConnection = nullptr;
 
-std::string Environment(const char* name)
-{
-    const char* value = std::getenv(name);
-    return value != nullptr ? value : "";
-}
+std::string Environment(const char* name) { return qgetenv(name).toStdString(); }
 
 // The platform plugin that Qt is told to use, without its options.
 std::string RequestedPlatform()

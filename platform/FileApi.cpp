@@ -22,10 +22,12 @@ int FdFromHandle(HANDLE handle)
     return static_cast<int>(value - 1);
 }
 
-BOOL Fail(int error)
+// Keeps the error for GetLastError and gives the call's answer on failure.
+template <typename Answer = BOOL>
+Answer Fail(int error, Answer answer = FALSE)
 {
     t_lastError = static_cast<DWORD>(error);
-    return FALSE;
+    return answer;
 }
 
 BOOL Succeed()
@@ -38,17 +40,12 @@ BOOL Succeed()
 // did. A step that moves nothing ends the transfer: as a success without
 // endError (the end of a read file), else as that failure.
 template <typename Step>
-BOOL Transfer(HANDLE file, DWORD count, LPDWORD moved, Step step, int endError)
+BOOL Transfer(HANDLE file, DWORD count, DWORD& moved, Step step, int endError)
 {
-    if (moved != nullptr) {
-        *moved = 0;
-    }
+    moved = 0;
     const int fd = FdFromHandle(file);
-    if (fd < 0) {
-        return Fail(EBADF);
-    }
-    for (DWORD done = 0; done < count;) {
-        const ssize_t got = step(fd, done, count - done);
+    while (fd >= 0 && moved < count) {
+        const ssize_t got = step(fd, moved, count - moved);
         if (got < 0 && errno == EINTR) {
             continue;
         }
@@ -58,12 +55,9 @@ BOOL Transfer(HANDLE file, DWORD count, LPDWORD moved, Step step, int endError)
         if (got == 0) {
             break;
         }
-        done += static_cast<DWORD>(got);
-        if (moved != nullptr) {
-            *moved = done;
-        }
+        moved += static_cast<DWORD>(got);
     }
-    return Succeed();
+    return fd >= 0 ? Succeed() : Fail(EBADF);
 }
 
 } // namespace
@@ -72,12 +66,10 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LP
                    DWORD creationDisposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/)
 {
     if (fileName == nullptr || fileName[0] == '\0') {
-        Fail(ENOENT);
-        return INVALID_HANDLE_VALUE;
+        return Fail(ENOENT, INVALID_HANDLE_VALUE);
     }
     if (creationDisposition != OPEN_EXISTING) {
-        Fail(EINVAL);
-        return INVALID_HANDLE_VALUE;
+        return Fail(EINVAL, INVALID_HANDLE_VALUE);
     }
     // Regular files only: opening a FIFO would wait for its other end, and
     // folders and devices hold no file's bytes. The name is looked at before
@@ -86,12 +78,10 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LP
     // waiting and is cleared after it.
     struct stat info {};
     if (::stat(fileName, &info) != 0) {
-        Fail(errno);
-        return INVALID_HANDLE_VALUE;
+        return Fail(errno, INVALID_HANDLE_VALUE);
     }
     if (!S_ISREG(info.st_mode)) {
-        Fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL);
-        return INVALID_HANDLE_VALUE;
+        return Fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, INVALID_HANDLE_VALUE);
     }
     const bool reading = (desiredAccess & GENERIC_READ) != 0;
     const bool writing = (desiredAccess & GENERIC_WRITE) != 0;
@@ -101,14 +91,12 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LP
         fd = ::open(fileName, flags | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     if (fd < 0) {
-        Fail(errno);
-        return INVALID_HANDLE_VALUE;
+        return Fail(errno, INVALID_HANDLE_VALUE);
     }
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
         const int error = S_ISREG(info.st_mode) ? errno : EINVAL;
         ::close(fd);
-        Fail(error);
-        return INVALID_HANDLE_VALUE;
+        return Fail(error, INVALID_HANDLE_VALUE);
     }
     Succeed();
     return HandleFromFd(fd);
@@ -119,8 +107,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
     int fd = FdFromHandle(file);
     struct stat info {};
     if (fd < 0 || ::fstat(fd, &info) != 0) {
-        Fail(fd < 0 ? EBADF : errno);
-        return INVALID_FILE_SIZE;
+        return Fail(fd < 0 ? EBADF : errno, INVALID_FILE_SIZE);
     }
     auto size = static_cast<std::uint64_t>(info.st_size);
     if (sizeHigh != nullptr) {
@@ -134,7 +121,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVER
 {
     auto* out = static_cast<unsigned char*>(buffer);
     auto step = [out](int fd, DWORD done, DWORD left) { return ::read(fd, out + done, left); };
-    return Transfer(file, count, bytesRead, step, 0);
+    return Transfer(file, count, *bytesRead, step, 0);
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED /*overlapped*/)
@@ -142,7 +129,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, L
     const auto* in = static_cast<const unsigned char*>(buffer);
     auto step = [in](int fd, DWORD done, DWORD left) { return ::write(fd, in + done, left); };
     // Nothing written and no error: the disk takes no more.
-    return Transfer(file, count, bytesWritten, step, EIO);
+    return Transfer(file, count, *bytesWritten, step, EIO);
 }
 
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod)
@@ -150,13 +137,11 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveM
     // Offsets from the start below 2 GiB: all that a file of less than 2 GiB has.
     const int fd = FdFromHandle(file);
     if (fd < 0 || distanceHigh != nullptr || moveMethod != FILE_BEGIN || distance < 0) {
-        Fail(fd < 0 ? EBADF : EINVAL);
-        return INVALID_SET_FILE_POINTER;
+        return Fail(fd < 0 ? EBADF : EINVAL, INVALID_SET_FILE_POINTER);
     }
     const off_t position = ::lseek(fd, static_cast<off_t>(distance), SEEK_SET);
     if (position < 0) {
-        Fail(errno);
-        return INVALID_SET_FILE_POINTER;
+        return Fail(errno, INVALID_SET_FILE_POINTER);
     }
     Succeed();
     return static_cast<DWORD>(position);
@@ -164,24 +149,15 @@ DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveM
 
 BOOL FlushFileBuffers(HANDLE file)
 {
-    int fd = FdFromHandle(file);
-    if (fd < 0) {
-        return Fail(EBADF);
-    }
-    return ::fsync(fd) == 0 ? Succeed() : Fail(errno);
+    const int fd = FdFromHandle(file);
+    return fd >= 0 && ::fsync(fd) == 0 ? Succeed() : Fail(fd < 0 ? EBADF : errno);
 }
 
 BOOL CloseHandle(HANDLE object)
 {
-    int fd = FdFromHandle(object);
-    if (fd < 0) {
-        return Fail(EBADF);
-    }
+    const int fd = FdFromHandle(object);
     // The descriptor is gone after close() even when it reports EINTR, so no retry.
-    if (::close(fd) != 0) {
-        return Fail(errno);
-    }
-    return Succeed();
+    return fd >= 0 && ::close(fd) == 0 ? Succeed() : Fail(fd < 0 ? EBADF : errno);
 }
 
 DWORD GetLastError() { return t_lastError; }

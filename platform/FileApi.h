@@ -24,6 +24,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECU
 // INVALID_FILE_SIZE with GetLastError() != 0 on failure.
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 // Reads until count bytes have arrived or the file ends; FALSE on a read error.
+// The count transferred always goes to *bytesRead (*bytesWritten below).
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED overlapped);
 // Writes all count bytes or fails; FALSE on any error, with *bytesWritten telling how far it got.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED overlapped);

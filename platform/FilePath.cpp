@@ -2,39 +2,12 @@
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
 #include <unistd.h>
-#include <vector>
 
 // Paths stay the bytes that the system uses: a name from an old disk need not
 // be valid UTF-8, and no text round trip may change it.
 namespace {
-// "." and empty components dropped, ".." takes the one before it away.
-std::string CleanAbsolute(const std::string& path)
-{
-    std::vector<std::string> parts;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-        std::size_t slash = path.find('/', start);
-        if (slash == std::string::npos) {
-            slash = path.size();
-        }
-        const std::string part = path.substr(start, slash - start);
-        if (part == "..") {
-            if (!parts.empty()) {
-                parts.pop_back();
-            }
-        } else if (!part.empty() && part != ".") {
-            parts.push_back(part);
-        }
-        start = slash + 1;
-    }
-    std::string clean;
-    for (const std::string& part : parts) {
-        clean += "/" + part;
-    }
-    return clean.empty() ? "/" : clean;
-}
-
 std::string Canonical(LPCSTR path)
 {
     char resolved[PATH_MAX];
@@ -58,7 +31,12 @@ std::string AfxFullPath(LPCSTR path)
         char cwd[PATH_MAX];
         full = std::string(::getcwd(cwd, sizeof cwd) != nullptr ? cwd : "") + "/" + full;
     }
-    return CleanAbsolute(full);
+    // "." and empty components dropped, ".." takes the one before it away.
+    full = std::filesystem::path(full).lexically_normal().native();
+    if (full.size() > 1 && full.back() == '/') {
+        full.pop_back();
+    }
+    return full;
 }
 
 bool AfxComparePath(LPCSTR path1, LPCSTR path2)

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
+#include <string_view>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
@@ -31,13 +32,8 @@ std::string DisplayPart()
         display = Environment("DISPLAY");
     }
     display = display.substr(0, 64);
-    for (char& ch : display) {
-        const bool plain = (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9')
-            || ch == '.' || ch == '-';
-        if (!plain) {
-            ch = '_';
-        }
-    }
+    constexpr std::string_view kPlain = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789.-";
+    std::replace_if(display.begin(), display.end(), [&](char ch) { return kPlain.find(ch) == kPlain.npos; }, '_');
     return display;
 }
 

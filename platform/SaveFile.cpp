@@ -4,7 +4,6 @@
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
-#include <cstring>
 #include <fcntl.h>
 #include <unistd.h>
 
@@ -41,34 +40,22 @@ void KeepOwnerAndMode(int fd, const struct stat& old)
 }
 } // namespace
 
-SaveFile::SaveFile(std::string fileName) : m_target(std::move(fileName)) {}
-
-SaveFile::~SaveFile() { Discard(); }
-
-bool SaveFile::Fail()
-{
-    m_error = std::strerror(errno);
-    Discard();
-    return false;
-}
-
-bool SaveFile::Open()
+int AfxCreateTemporaryBeside(std::string& target, std::string& temporary)
 {
     struct stat status {};
     char resolved[PATH_MAX];
-    if (::lstat(m_target.c_str(), &status) == 0 && S_ISLNK(status.st_mode)
-        && ::realpath(m_target.c_str(), resolved) != nullptr) {
-        m_target = resolved;
+    if (::lstat(target.c_str(), &status) == 0 && S_ISLNK(status.st_mode) && ::realpath(target.c_str(), resolved)) {
+        target = resolved;
     }
-    const bool exists = ::stat(m_target.c_str(), &status) == 0;
-    if (exists && ::access(m_target.c_str(), W_OK) != 0) {
-        return Fail();
+    const bool exists = ::stat(target.c_str(), &status) == 0;
+    if (exists && ::access(target.c_str(), W_OK) != 0) {
+        return -1;
     }
-    m_temporary = m_target + ".XXXXXX";
-    m_fd = ::mkostemp(m_temporary.data(), O_CLOEXEC);
-    if (m_fd < 0) {
-        m_temporary.clear();
-        return Fail();
+    temporary = target + ".XXXXXX";
+    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
+    if (fd < 0) {
+        temporary.clear();
+        return -1;
     }
     mode_t mode = status.st_mode & 0777;
     if (!exists) {
@@ -76,49 +63,31 @@ bool SaveFile::Open()
         ::umask(mask);
         mode = 0666 & ~mask;
     }
-    ::fchmod(m_fd, mode);
-    return true;
+    ::fchmod(fd, mode);
+    return fd;
 }
 
-bool SaveFile::Write(const char* data, std::size_t size)
-{
-    const std::size_t put = WriteAt(m_fd, data, size, m_written);
-    m_written += static_cast<off_t>(put);
-    return put == size || Fail();
-}
-
-bool SaveFile::Commit(struct stat& rWritten)
+bool AfxReplaceWithTemporary(int fd, const std::string& temporary, const std::string& target,
+                             const std::string& content, struct stat& rWritten)
 {
     struct stat old {};
-    if (::stat(m_target.c_str(), &old) == 0) {
-        KeepOwnerAndMode(m_fd, old);
+    if (::stat(target.c_str(), &old) == 0) {
+        KeepOwnerAndMode(fd, old);
     }
     // A full disk may only show when the data reaches it.
-    if (::fsync(m_fd) != 0 || ::fstat(m_fd, &rWritten) != 0) {
-        return Fail();
+    const bool whole = WriteAt(fd, content.data(), content.size(), 0) == content.size() && ::fsync(fd) == 0
+        && ::fstat(fd, &rWritten) == 0;
+    const int writeError = errno;
+    if (::close(fd) == 0 && whole && ::rename(temporary.c_str(), target.c_str()) == 0) {
+        return true;
     }
-    const int fd = m_fd;
-    m_fd = -1;
-    if (::close(fd) != 0 || ::rename(m_temporary.c_str(), m_target.c_str()) != 0) {
-        return Fail();
-    }
-    m_temporary.clear();
-    return true;
+    const int error = whole ? errno : writeError;
+    ::unlink(temporary.c_str());
+    errno = error;
+    return false;
 }
 
-void SaveFile::Discard()
-{
-    if (m_fd >= 0) {
-        ::close(m_fd);
-        m_fd = -1;
-    }
-    if (!m_temporary.empty()) {
-        ::unlink(m_temporary.c_str());
-        m_temporary.clear();
-    }
-}
-
-bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& newContent, std::string& error)
+bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& newContent)
 {
     // The range [first, last) of the new content that differs from the old one.
     const std::size_t common = std::min(oldContent.size(), newContent.size());
@@ -142,7 +111,7 @@ bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& n
     if (ok) {
         return true;
     }
-    error = std::strerror(errno);
+    const int error = errno;
     // Back to the old bytes: those overwritten and, for a shorter content, the old tail.
     const std::size_t end =
         newContent.size() < oldContent.size() ? oldContent.size() : std::min(first + written, oldContent.size());
@@ -150,5 +119,6 @@ bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& n
     if (::ftruncate(fd, static_cast<off_t>(oldContent.size())) == 0) {
         ::fsync(fd);
     }
+    errno = error;
     return false;
 }

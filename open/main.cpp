@@ -1,5 +1,7 @@
-#include "platform/HandOverClient.h"
-
+// varno-open FILE...: the desktop's way in. It hands the files to this user's
+// editor on this display, starting the editor when none runs, so that varno's
+// own command line stays the batch transplant. It exits with 0 once the editor
+// holds the files, or with 1 and one line on standard error.
 #include "platform/HandOverSocket.h"
 
 #include <chrono>
@@ -132,7 +134,7 @@ int Conclude(const std::string& socketPath, const std::string& message)
 
 } // namespace
 
-int AfxHandOverMain(int argc, char** argv)
+int main(int argc, char** argv)
 {
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
