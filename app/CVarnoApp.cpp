@@ -10,7 +10,6 @@
 #include "platform/CCommandLineInfo.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/Display.h"
-#include "platform/HandOverServer.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
 #include "view/CVarnoView.h"
@@ -48,6 +47,7 @@ void CVarnoApp::RunBatch() { m_nExitCode = RunBatchTransplant(m_lpCmdLine) ? 0 :
 
 BOOL CVarnoApp::InitInteractive()
 {
+    Enable3dControls();
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
@@ -62,7 +62,8 @@ BOOL CVarnoApp::InitInteractive()
     m_pMainWnd = mainFrame;
 
     mainFrame->DragAcceptFiles(TRUE);
-    AfxListenForHandOver(mainFrame);
+    EnableShellOpen();
+    RegisterShellFileTypes(TRUE);
 
     CCommandLineInfo cmdInfo;
     ParseCommandLine(cmdInfo);

@@ -10,6 +10,7 @@
 #include "platform/CRecentFileList.h"
 #include "platform/CWnd.h"
 #include "platform/FilePath.h"
+#include "platform/HandOverServer.h"
 #include "platform/ResourceStrings.h"
 
 #include <QApplication>
@@ -90,6 +91,8 @@ CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
     }
     return m_templateList.front()->OpenDocumentFile(lpszFileName);
 }
+
+void CWinApp::EnableShellOpen() { AfxListenForHandOver(m_pMainWnd); }
 
 void CWinApp::OnFileNew()
 {

@@ -67,6 +67,14 @@ public:
     // Puts the path at the top of the recent-file list, when there is one.
     virtual void AddToRecentFileList(LPCSTR lpszPathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+    // Dialogs and controls have the toolkit's own look: nothing to switch on.
+    BOOL Enable3dControls() { return TRUE; }
+    // Files that the desktop opens (varno-open) come to this running program: it
+    // listens on its private hand-over socket while the main window lives.
+    void EnableShellOpen();
+    // The document type is registered by the installed desktop entry and MIME
+    // type, so nothing is written at start-up.
+    void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
 
     // Fills rCmdInfo from the command line.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
