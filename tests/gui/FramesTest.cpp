@@ -99,8 +99,6 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
             EXPECT_TRUE(WaitFor([&] { return paints.Count(ViewOf(document)->GetWidget()) > 0; }))
                 << document->GetTitle();
         }
-    }
-    for (CVarnoDoc* document : documents) {
         EXPECT_FALSE(document->IsModified()) << document->GetTitle();
     }
     EXPECT_TRUE(m_log.Messages().empty());

@@ -182,7 +182,6 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
         CVarnoDoc* document = Open(Sample(c.name, c.bytes));
         ASSERT_NE(document, nullptr);
         CVarnoView* view = ViewOf(document);
-        ASSERT_NE(view, nullptr);
         const std::unique_ptr<TextRecorder> recorder = Record(view);
         // 16 row labels and 128 cells, each in one or more runs.
         EXPECT_GE(recorder->Texts().size(), 144u);
