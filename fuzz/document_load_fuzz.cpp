@@ -11,7 +11,6 @@
 #include "tables/CTableHandler.h"
 
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
@@ -71,16 +70,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (!doc.OnOpenDocument(path.c_str())) {
         return 0;
     }
-    if (doc.m_pHandler == nullptr || doc.m_nKind != kind
-        || doc.m_pHandler->m_length != static_cast<std::int32_t>(input.size())) {
-        std::abort();
-    }
-    if (!doc.OnSaveDocument(saved.c_str()) || fuzz::Slurp(saved) != input) {
-        std::abort();
-    }
+    fuzz::Require(doc.m_pHandler != nullptr && doc.m_nKind == kind
+                      && doc.m_pHandler->m_length == static_cast<std::int32_t>(input.size()),
+                  "the whole file loaded as the kind its name gives");
+    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && fuzz::Slurp(saved) == input, "an unedited save writes the input");
     EditEverything(doc, data, size);
-    if (!doc.OnSaveDocument(saved.c_str()) || fuzz::Slurp(saved).size() != input.size()) {
-        std::abort();
-    }
+    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && fuzz::Slurp(saved).size() == input.size(),
+                  "an edited save keeps the length");
     return 0;
 }

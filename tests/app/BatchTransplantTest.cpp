@@ -17,38 +17,27 @@ namespace {
 
 using Message = MessageLog::Message;
 
-// Runs the program's start as the shell would with these arguments and
-// collects the message boxes it shows.
-class BatchRun {
-public:
-    explicit BatchRun(std::vector<std::string> arguments)
-    {
-        VarnoRegisterResources();
-        MessageLog log;
-        std::vector<char*> argv{const_cast<char*>("varno")};
-        for (std::string& argument : arguments) {
-            argv.push_back(argument.data());
-        }
-        CVarnoApp app;
-        exitCode = AfxWinMain(static_cast<int>(argv.size()), argv.data());
-        messages = log.Messages();
+// Runs the program's start as the shell would with these arguments; the message boxes it showed.
+std::vector<Message> RunBatch(std::vector<std::string> arguments, int& exitCode)
+{
+    VarnoRegisterResources();
+    MessageLog log;
+    std::vector<char*> argv{const_cast<char*>("varno")};
+    for (std::string& argument : arguments) {
+        argv.push_back(argument.data());
     }
-
-    std::vector<Message> messages;
-    int exitCode = -1;
-};
-
-class BatchTransplantRun : public ::testing::Test {
-protected:
-    TempDir dir;
-};
+    CVarnoApp app;
+    exitCode = AfxWinMain(static_cast<int>(argv.size()), argv.data());
+    return log.Messages();
+}
 
 } // namespace
 
 // What the transplant writes is held by the batch fuzz target on its corpus;
 // here the message and exit code of each outcome.
-TEST_F(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
+TEST(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
 {
+    TempDir dir;
     samples::Bytes good = ModuleWithMarkedEntries(4096, 1000, 0x1000, 8);
     samples::Bytes noTable = samples::Filler(4096, 9);
     samples::Bytes tableAtZero = ModuleWithMarkedEntries(4096, 0, 0x1000, 10); // signature at offset 384
@@ -89,17 +78,18 @@ TEST_F(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
          failure("A file name or option on the command line is longer than 255 characters; nothing was changed.")},
     };
     for (const Case& c : cases) {
-        BatchRun run(c.arguments);
-        EXPECT_EQ(run.exitCode, c.exitCode) << c.arguments[0];
-        EXPECT_EQ(run.messages, c.messages);
+        int exitCode = -1;
+        EXPECT_EQ(RunBatch(c.arguments, exitCode), c.messages);
+        EXPECT_EQ(exitCode, c.exitCode) << c.arguments[0];
     }
     EXPECT_EQ(Contents(goodPath), good);
     EXPECT_EQ(Contents(noTablePath), noTable);
     EXPECT_EQ(Contents(zeroPath), tableAtZero);
 }
 
-TEST_F(BatchTransplantRun, ATargetThatChangedOnDiskAfterItWasReadIsNotWritten)
+TEST(BatchTransplantRun, ATargetThatChangedOnDiskAfterItWasReadIsNotWritten)
 {
+    TempDir dir;
     samples::Bytes module = ModuleWithMarkedEntries(4096, 1000, 0x1000, 12);
     std::string source = dir.Put("s.exe", ModuleWithMarkedEntries(4096, 1500, 0x2000, 13));
     // What another program does between the read and the write.

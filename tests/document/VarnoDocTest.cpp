@@ -44,18 +44,6 @@ protected:
         return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str()));
     }
 
-    // The load was refused with one stop message naming the file and saying why.
-    void ExpectRefused(const std::string& path, const std::string& reason)
-    {
-        m_log.Clear();
-        EXPECT_EQ(Open(path), nullptr) << path;
-        EXPECT_TRUE(AllOpenDocuments(m_app).empty());
-        ASSERT_EQ(m_log.Messages().size(), 1u) << path;
-        EXPECT_EQ(m_log.Messages()[0].type, MB_ICONSTOP);
-        EXPECT_NE(m_log.Messages()[0].text.find(path), std::string::npos) << m_log.Messages()[0].text;
-        EXPECT_NE(m_log.Messages()[0].text.find(reason), std::string::npos) << m_log.Messages()[0].text;
-    }
-
     TempDir m_dir;
     MessageLog m_log;
     CWinApp m_app{"varno"};
@@ -126,9 +114,17 @@ TEST_F(VarnoDocument, FilesTooShortForTheirKindOrWithoutATableAreRefused)
         // The signature is found, but the table runs past the end of the file.
         {"user.exe", GdiModule(kGdiBase + 511), "too short for a GDI module"},
     };
+    // Refused with one stop message naming the file and saying why.
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        ExpectRefused(m_dir.Put(c.name, c.bytes), c.reason);
+        const std::string path = m_dir.Put(c.name, c.bytes);
+        m_log.Clear();
+        EXPECT_EQ(Open(path), nullptr);
+        EXPECT_TRUE(AllOpenDocuments(m_app).empty());
+        ASSERT_EQ(m_log.Messages().size(), 1u);
+        EXPECT_EQ(m_log.Messages()[0].type, MB_ICONSTOP);
+        EXPECT_NE(m_log.Messages()[0].text.find(path), std::string::npos) << m_log.Messages()[0].text;
+        EXPECT_NE(m_log.Messages()[0].text.find(c.reason), std::string::npos) << m_log.Messages()[0].text;
     }
     // The whole table just fits.
     EXPECT_NE(Open(m_dir.Put("gdi3.exe", GdiModule(kGdiBase + 512))), nullptr);

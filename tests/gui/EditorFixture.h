@@ -156,11 +156,7 @@ protected:
         return views;
     }
 
-    static CVarnoView* ViewOf(CDocument* document)
-    {
-        std::vector<CVarnoView*> views = Views(document);
-        return views.empty() ? nullptr : views.front();
-    }
+    static CVarnoView* ViewOf(CDocument* document) { return Views(document).at(0); }
 
     // Sends a command as the menus and keys do, through the main frame's routing.
     void Command(UINT id) { MainFrame()->SendMessage(WM_COMMAND, id); }

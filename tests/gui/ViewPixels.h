@@ -47,8 +47,6 @@ inline bool Holds(const QImage& image, const QRect& box, QRgb colour)
     return false;
 }
 
-inline QImage Grab(CView& view) { return view.GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32); }
-
 inline RECT TableArea(CView& view)
 {
     RECT client;
@@ -60,7 +58,7 @@ inline RECT TableArea(CView& view)
 template <typename Box>
 std::vector<int> Showing(CView& view, QRgb colour, int first, int last, Box box)
 {
-    const QImage image = Grab(view);
+    const QImage image = view.GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
     std::vector<int> found;
     for (int i = first; i <= last; ++i) {
         if (Holds(image, box(TableArea(view), i), colour)) {

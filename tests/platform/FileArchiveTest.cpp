@@ -60,54 +60,27 @@ TEST(FilePath, ComparesResolvedPaths)
     EXPECT_EQ(AfxFullPath(dotted.c_str()), dir.File("a.nls"));
 }
 
-TEST(CFile, ReadsInPiecesAndTellsTheLength)
-{
-    TempDir dir;
-    Put(dir.File("data.bin"), std::string(25, 'q'));
-    CFile file;
-    ASSERT_TRUE(file.Open(dir.File("data.bin").c_str(), CFile::modeRead));
-    EXPECT_EQ(file.GetLength(), 25u);
-    char buffer[16];
-    EXPECT_EQ(file.Read(buffer, 16), 16u);
-    EXPECT_EQ(file.Read(buffer, 16), 9u);
-    EXPECT_EQ(file.Read(buffer, 16), 0u);
-    EXPECT_FALSE(file.HasError());
-    EXPECT_TRUE(file.Close());
-}
-
 TEST(CFile, OpenFailuresSayWhy)
 {
     TempDir dir;
     ASSERT_EQ(::mkfifo(dir.File("pipe").c_str(), 0600), 0);
     const struct {
         std::string path;
+        UINT mode;
         const char* reason;
     } cases[] = {
-        {dir.File("missing.nls"), "No such file or directory"},
-        {dir.Path().string(), "folder"},
-        {dir.File("pipe"), "not a regular file"},
-        {"/dev/null", "not a regular file"},
-        {"", "No file name"},
+        {dir.File("missing.nls"), CFile::modeRead, "No such file or directory"},
+        {dir.Path().string(), CFile::modeRead, "folder"},
+        {dir.Path().string(), CFile::modeWrite, "folder"},
+        {dir.File("pipe"), CFile::modeRead, "not a regular file"},
+        {"/dev/null", CFile::modeRead, "not a regular file"},
+        {"", CFile::modeRead, "No file name"},
     };
     for (const auto& c : cases) {
         CFile file;
-        EXPECT_FALSE(file.Open(c.path.c_str(), CFile::modeRead)) << c.path;
+        EXPECT_FALSE(file.Open(c.path.c_str(), c.mode)) << c.path;
         EXPECT_NE(file.GetErrorText().find(c.reason), std::string::npos) << file.GetErrorText();
     }
-    CFile file;
-    EXPECT_FALSE(file.Open(dir.Path().c_str(), CFile::modeWrite));
-    EXPECT_NE(file.GetErrorText().find("folder"), std::string::npos) << file.GetErrorText();
-}
-
-TEST(CFile, ReadErrorIsKept)
-{
-    // Reading the process's memory file at offset 0 fails with an I/O error.
-    CFile file;
-    ASSERT_TRUE(file.Open("/proc/self/mem", CFile::modeRead));
-    char buffer[16];
-    EXPECT_EQ(file.Read(buffer, sizeof buffer), 0u);
-    EXPECT_TRUE(file.HasError());
-    EXPECT_NE(file.GetErrorText().find("Input/output error"), std::string::npos) << file.GetErrorText();
 }
 
 TEST(CFile, WriteReplacesTheFileOnlyWhenClosed)
@@ -208,10 +181,12 @@ TEST(CArchive, DirectionReadWriteAndRefusal)
     Put(path, "0123456789");
     CFile in;
     ASSERT_TRUE(in.Open(path.c_str(), CFile::modeRead));
+    EXPECT_EQ(in.GetLength(), 10u);
     CArchive loading(&in, CArchive::load);
     char buffer[8];
     EXPECT_EQ(loading.Read(buffer, 8), 8u);
     EXPECT_EQ(loading.Read(buffer, 8), 2u);
+    EXPECT_EQ(loading.Read(buffer, 8), 0u);
     EXPECT_FALSE(loading.HasError());
     loading.Write("x", 1);
     EXPECT_TRUE(loading.HasError());
@@ -227,7 +202,8 @@ TEST(CArchive, DirectionReadWriteAndRefusal)
     EXPECT_EQ(storing.GetErrorText(), "The content is refused.");
 }
 
-TEST(CArchive, FileFailureIsTheArchivesFailure)
+// Reading the process's memory file at offset 0 fails with an I/O error.
+TEST(CArchive, FileReadErrorIsKeptAndIsTheArchivesFailure)
 {
     CFile file;
     ASSERT_TRUE(file.Open("/proc/self/mem", CFile::modeRead));
@@ -235,6 +211,8 @@ TEST(CArchive, FileFailureIsTheArchivesFailure)
     char buffer[4];
     EXPECT_EQ(archive.Read(buffer, 4), 0u);
     EXPECT_TRUE(archive.HasError());
+    EXPECT_TRUE(file.HasError());
+    EXPECT_NE(file.GetErrorText().find("Input/output error"), std::string::npos) << file.GetErrorText();
     EXPECT_EQ(archive.GetErrorText(), file.GetErrorText());
 }
 
