@@ -8,7 +8,6 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QRegion>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -19,8 +18,11 @@
 #include <list>
 #include <map>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace {
 // The characters of the 256 bytes of each character set's code page, made once.
@@ -42,6 +44,26 @@ const std::array<QString, 256>& CharactersOf(BYTE charSet)
 }
 
 QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
+
+// A line of text as DrawText shows it: "&&" becomes "&", a single "&" is dropped
+// and underlines the character after it, whose position goes into underlined.
+std::string StripPrefixes(std::string_view text, std::vector<std::size_t>& underlined)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            shown += text[i];
+        } else if (i + 1 < text.size()) {
+            ++i;
+            if (text[i] != '&') {
+                underlined.push_back(shown.size());
+            }
+            shown += text[i];
+        }
+    }
+    return shown;
+}
 
 int ClampToInt(long long value)
 {
@@ -144,8 +166,6 @@ struct CDC::Impl {
     std::string key;
     std::size_t fontKeyLength = 0;
     COLORREF background = RGB(255, 255, 255);
-    bool hadClip = false;
-    QRegion originalClip;
 
     void PrepareFont()
     {
@@ -186,7 +206,7 @@ struct CDC::Impl {
             const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
             std::vector<std::size_t> underlined;
             QString text;
-            for (char byte : AfxStripPrefixes(bytes.substr(start, end - start), &underlined)) {
+            for (char byte : StripPrefixes(bytes.substr(start, end - start), underlined)) {
                 text += (*characters)[static_cast<unsigned char>(byte)];
             }
             LaidOutText::Line& line = result.lines.emplace_back();
@@ -332,25 +352,6 @@ struct CDC::Impl {
                      std::max(0, ClampToInt(static_cast<long long>(rect.right) - rect.left)),
                      std::max(0, ClampToInt(static_cast<long long>(rect.bottom) - rect.top)));
     }
-
-    void ClipTo(const QRect& box)
-    {
-        if (hadClip) {
-            painter->setClipRegion(originalClip);
-            painter->setClipRect(box, Qt::IntersectClip);
-        } else {
-            painter->setClipRect(box);
-        }
-    }
-
-    void Unclip()
-    {
-        if (hadClip) {
-            painter->setClipRegion(originalClip);
-        } else {
-            painter->setClipping(false);
-        }
-    }
 };
 
 CDC::CDC(QPainter* painter) : m_impl(std::make_unique<Impl>(painter))
@@ -358,10 +359,6 @@ CDC::CDC(QPainter* painter) : m_impl(std::make_unique<Impl>(painter))
     painter->save();
     m_impl->font = painter->font();
     m_impl->stockFont.AttachQFont(m_impl->font, DEFAULT_CHARSET);
-    m_impl->hadClip = painter->hasClipping();
-    if (m_impl->hadClip) {
-        m_impl->originalClip = painter->clipRegion();
-    }
 }
 
 CDC::~CDC()
@@ -418,7 +415,9 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
         clip = !ink || (!ink->isEmpty() && !box.contains(ink->translated(box.left(), box.top() + static_cast<int>(i) * lineHeight + d.ascent)));
     }
     if (clip) {
-        d.ClipTo(box);
+        // Within the clip the painter came with, which comes back after the text.
+        painter.save();
+        painter.setClipRect(box, Qt::IntersectClip);
     }
     long long top = rect->top;
     QImage* target = d.CopyTarget();
@@ -436,25 +435,7 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
         top += lineHeight;
     }
     if (clip) {
-        d.Unclip();
+        painter.restore();
     }
     return ClampToInt(static_cast<long long>(laidOut.lines.size()) * lineHeight);
-}
-
-std::string AfxStripPrefixes(std::string_view text, std::vector<std::size_t>* underlined)
-{
-    std::string shown;
-    shown.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            shown += text[i];
-        } else if (i + 1 < text.size()) {
-            ++i;
-            if (text[i] != '&' && underlined != nullptr) {
-                underlined->push_back(shown.size());
-            }
-            shown += text[i];
-        }
-    }
-    return shown;
 }

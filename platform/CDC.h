@@ -7,9 +7,6 @@
 #include "platform/WinTypes.h"
 
 #include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 class CFont;
 class QPainter;
@@ -41,7 +38,3 @@ private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
-
-// A line of text as DrawText shows it: "&&" becomes "&", a single "&" is dropped
-// and underlines the character after it, whose position goes into underlined.
-std::string AfxStripPrefixes(std::string_view text, std::vector<std::size_t>* underlined = nullptr);

@@ -10,8 +10,6 @@
 
 #include <cstdio>
 
-IMPLEMENT_DYNAMIC(CDialog, CWnd)
-
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
 ON_COMMAND(IDCANCEL, OnCancel)

@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
-
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
                            const CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
@@ -45,15 +43,6 @@ void CDocTemplate::RemoveDocument(CDocument* pDoc)
     }
 }
 
-CDocument* CDocTemplate::CreateNewDocument()
-{
-    auto* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
-    if (document != nullptr) {
-        AddDocument(document);
-    }
-    return document;
-}
-
 void CDocTemplate::CloseAllDocuments(BOOL)
 {
     POSITION position = GetFirstDocPosition();
@@ -64,11 +53,12 @@ void CDocTemplate::CloseAllDocuments(BOOL)
 
 CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
 {
-    CDocument* document = CreateNewDocument();
+    CDocument* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
     if (document == nullptr) {
         AfxMessageBox("Failed to create an empty document.", MB_ICONSTOP);
         return nullptr;
     }
+    AddDocument(document);
     // A new document is left without a title: the program's documents refuse to be new.
     BOOL ready = lpszPathName == nullptr ? document->OnNewDocument() : document->OnOpenDocument(lpszPathName);
     if (ready && lpszPathName != nullptr) {

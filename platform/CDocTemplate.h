@@ -2,7 +2,7 @@
 // A document template binds a document class, a frame class and a view class
 // (by their run-time classes) to a resource id, creates the documents of that
 // type, each with its own frame and view, and keeps them in the order they
-// were opened. CMultiDocTemplate is the one the program registers.
+// were opened; any number of them are open at once.
 
 #include "platform/CCmdTarget.h"
 #include "platform/Position.h"
@@ -14,8 +14,10 @@ class CDocument;
 class CFrameWnd;
 
 class CDocTemplate : public CCmdTarget {
-    DECLARE_DYNAMIC(CDocTemplate)
 public:
+    CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
+                 const CRuntimeClass* pViewClass);
+
     // The fields of the document string (the string resource of the template's id), separated by '\n'.
     enum DocStringIndex {
         windowTitle,
@@ -33,9 +35,6 @@ public:
     void AddDocument(CDocument* pDoc);
     void RemoveDocument(CDocument* pDoc);
 
-    // A new document of the document class, added to this template; null when
-    // the class is not a dynamically creatable document.
-    virtual CDocument* CreateNewDocument();
     // With a path, opens that file as a new document; with null, makes a new
     // empty document. Null when the document refuses or fails (it has then
     // reported why) and no document of it remains.
@@ -58,11 +57,7 @@ public:
     // The field of the document string; FALSE when there is none.
     BOOL GetDocString(std::string& rString, DocStringIndex index) const;
 
-
 protected:
-    CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
-                 const CRuntimeClass* pViewClass);
-
     UINT m_nIDResource;
     const CRuntimeClass* m_pDocClass;
     const CRuntimeClass* m_pFrameClass;

@@ -12,7 +12,6 @@ constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 
 class CFileDialog : public CDialog {
-    DECLARE_DYNAMIC(CFileDialog)
 public:
     // lpszDefExt (without the dot) is added to a name typed without an extension
     // when saving; lpszFileName is the proposed file.

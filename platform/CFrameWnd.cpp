@@ -30,16 +30,9 @@ CFrameWnd::CFrameWnd() : m_frame(std::make_unique<Impl>()) {}
 
 CFrameWnd::~CFrameWnd() = default;
 
-BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateContext* pContext)
 {
     m_nIDHelp = nIDResource;
-    m_dwStyle = dwDefaultStyle;
-    CREATESTRUCT cs;
-    cs.style = static_cast<LONG>(dwDefaultStyle);
-    if (!PreCreateWindow(cs)) {
-        return FALSE;
-    }
-    m_dwStyle = static_cast<DWORD>(cs.style);
     AfxEnsureGuiApplication();
     QWidget* widget = CreateFrameWidget(pParentWnd);
     if (widget == nullptr) {
@@ -173,7 +166,7 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
         return;
     }
     QString title = QString::fromStdString(m_strTitle);
-    if (bAddToTitle && (m_dwStyle & FWS_ADDTOTITLE) != 0) {
+    if (bAddToTitle) {
         CFrameWnd* active = GetActiveFrame();
         if (active != this && active->GetWidget() != nullptr) {
             // A main window: its title, then the active document window's.

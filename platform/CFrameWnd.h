@@ -32,7 +32,8 @@ public:
 
     // Creates the window from the resources of the id: its title (the first
     // field of the string of that id), icon, and for a top-level frame the
-    // menu and accelerators. With a context, creates the view in it. FALSE on failure.
+    // menu and accelerators. With a context, creates the view in it. FALSE on
+    // failure. Every frame adds the active document to its title.
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
 
@@ -46,7 +47,7 @@ public:
 
     // Shows the window and brings it to the front.
     virtual void ActivateFrame(int nCmdShow = -1);
-    // Recomputes the title (with FWS_ADDTOTITLE): a main window adds the title of
+    // Recomputes the title: a main window adds the title of
     // its active document window, a document window shows its document's title.
     void OnUpdateFrameTitle(BOOL bAddToTitle);
     // Calls the active view's OnInitialUpdate and shows the frame.
@@ -79,7 +80,6 @@ protected:
     void OnDropFiles(const std::vector<std::string>& paths) override;
 
     UINT m_nIDHelp = 0;
-    DWORD m_dwStyle = 0;
     std::string m_strTitle;
 
 private:

@@ -116,8 +116,6 @@ QWidget* CWnd::GetWidget() const { return m_impl->widget.data(); }
 
 bool CWnd::OwnsWidget() const { return m_impl->owns && m_impl->widget != nullptr; }
 
-BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
-
 BOOL CWnd::DestroyWindow()
 {
     QWidget* widget = Detach();

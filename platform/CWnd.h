@@ -13,11 +13,6 @@
 class QWidget;
 class CFrameWnd;
 
-// What PreCreateWindow may change before the window is made: its style.
-struct CREATESTRUCT {
-    LONG style = 0;
-};
-
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 public:
@@ -34,7 +29,6 @@ public:
     // Whether the bound widget is destroyed with this object.
     bool OwnsWidget() const;
 
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Destroys the widget; the C++ object stays.
     virtual BOOL DestroyWindow();
 

@@ -24,19 +24,13 @@ constexpr LONG FW_DONTCARE = 0;
 constexpr LONG FW_NORMAL = 400;
 
 struct LOGFONT {
+    // Positive: the cell height in pixels; negative: the character height; 0: the default.
     LONG lfHeight;
-    LONG lfWidth;
-    LONG lfEscapement;
-    LONG lfOrientation;
     LONG lfWeight;
     BYTE lfItalic;
     BYTE lfUnderline;
     BYTE lfStrikeOut;
     BYTE lfCharSet;
-    BYTE lfOutPrecision;
-    BYTE lfClipPrecision;
-    BYTE lfQuality;
-    BYTE lfPitchAndFamily;
     char lfFaceName[LF_FACESIZE];
 };
 using LPLOGFONT = LOGFONT*;

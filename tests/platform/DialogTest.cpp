@@ -13,11 +13,8 @@
 
 namespace {
 
-constexpr UINT IDD_TEST = 9001;
-constexpr UINT IDD_TEST_FALLBACK_FONT = 9002;
-constexpr int IDC_FIRST = 2001;
-constexpr int IDC_SECOND = 2002;
-constexpr int IDC_CHECK = 2003;
+enum : UINT { IDD_TEST = 9001, IDD_TEST_FALLBACK_FONT };
+enum : int { IDC_FIRST = 2001, IDC_SECOND, IDC_CHECK };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
 constexpr DWORD kEdit = kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
@@ -141,10 +138,10 @@ TEST_F(Dialog, BoundControlsActOnTheRealWidgetsWhileTheDialogRuns)
         shown = ControlOf<QLineEdit>(d, IDC_FIRST)->text();
         TypeInto(d, IDC_FIRST, "typed by the user");
         typedCount = test.m_editFirst.GetWindowText(typed, sizeof typed);
-        checks.push_back(static_cast<int>(test.m_check.SendMessage(BM_GETCHECK)));
+        checks.push_back(test.m_check.GetCheck());
         ClickButton(d, IDC_CHECK);
-        checks.push_back(static_cast<int>(test.m_check.SendMessage(BM_GETCHECK)));
-        test.m_check.SendMessage(BM_SETCHECK, BST_UNCHECKED);
+        checks.push_back(test.m_check.GetCheck());
+        test.m_check.SetCheck(BST_UNCHECKED);
         checks.push_back(ControlOf<QCheckBox>(d, IDC_CHECK)->isChecked() ? 1 : 0);
         ClickButton(d, IDOK);
     });
