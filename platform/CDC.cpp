@@ -15,7 +15,6 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <list>
 #include <map>
 #include <optional>
 #include <string>
@@ -99,52 +98,14 @@ struct LaidOutText {
     std::vector<Line> lines;
 };
 
-// The most recently drawn texts of every font. Painting happens on the GUI thread only.
-class LayoutCache {
-public:
-    static LayoutCache& Instance()
-    {
-        static LayoutCache cache;
-        return cache;
-    }
-
-    LaidOutText* Find(std::string_view key)
-    {
-        const auto found = m_index.find(key);
-        if (found == m_index.end()) {
-            return nullptr;
-        }
-        m_order.splice(m_order.begin(), m_order, found->second);
-        return &found->second->second;
-    }
-
-    LaidOutText& Insert(std::string_view key, LaidOutText text)
-    {
-        if (m_order.empty()) {
-            // Fonts must go before the application does.
-            qAddPostRoutine([] { Instance().Clear(); });
-        }
-        if (m_order.size() >= kCapacity) {
-            m_index.erase(m_order.back().first);
-            m_order.pop_back();
-        }
-        m_order.emplace_front(std::string(key), std::move(text));
-        m_index.emplace(m_order.front().first, m_order.begin());
-        return m_order.front().second;
-    }
-
-    void Clear()
-    {
-        m_index.clear();
-        m_order.clear();
-    }
-
-private:
-    static constexpr std::size_t kCapacity = 8192;
-    using Entry = std::pair<std::string, LaidOutText>;
-    std::list<Entry> m_order; // most recent first
-    std::unordered_map<std::string_view, std::list<Entry>::iterator> m_index; // keys live in m_order
-};
+// The drawn texts of every font, by font and bytes; started afresh when full. Painting
+// happens on the GUI thread only.
+std::unordered_map<std::string, LaidOutText>& LayoutCache()
+{
+    static std::unordered_map<std::string, LaidOutText> cache;
+    return cache;
+}
+constexpr std::size_t kCachedTexts = 8192;
 } // namespace
 
 struct CDC::Impl {
@@ -188,11 +149,17 @@ struct CDC::Impl {
     {
         key.resize(fontKeyLength);
         key.append(text, length);
-        LayoutCache& cache = LayoutCache::Instance();
-        if (LaidOutText* found = cache.Find(key)) {
-            return *found;
+        auto& cache = LayoutCache();
+        if (const auto found = cache.find(key); found != cache.end()) {
+            return found->second;
         }
-        return cache.Insert(key, LayOut(std::string_view(text, length)));
+        if (cache.size() >= kCachedTexts) {
+            cache.clear();
+        } else if (cache.empty()) {
+            // Fonts must go before the application does.
+            qAddPostRoutine([] { LayoutCache().clear(); });
+        }
+        return cache.emplace(key, LayOut(std::string_view(text, length))).first->second;
     }
 
     LaidOutText LayOut(std::string_view bytes) const

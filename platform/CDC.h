@@ -23,7 +23,6 @@ public:
     // (at first one that the context owns). A null font or one that holds no font is not
     // selected and gives null. The font is copied: deleting it later does not affect drawing.
     CFont* SelectObject(CFont* font);
-    // Returns the previous background colour.
     COLORREF SetBkColor(COLORREF color);
 
     // Draws count bytes of text (a negative count: up to the terminating zero) in the

@@ -4,11 +4,56 @@
 #include "platform/Display.h"
 
 #include <QApplication>
+#include <QDeadlineTimer>
 #include <QDialog>
 #include <QLineEdit>
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
 
 #include <cstdio>
+
+namespace {
+AfxModalDialogHook& Hook()
+{
+    static AfxModalDialogHook hook;
+    return hook;
+}
+
+// Once the modal loop runs, hands the dialog to the hook and ends it with -1 if the hook left it open.
+void AnswerModalDialogLater(CDialog& dialog)
+{
+    QWidget* window = dialog.GetWidget();
+    if (!Hook() || window == nullptr) {
+        return;
+    }
+    QTimer::singleShot(0, window, [&dialog, window = QPointer<QWidget>(window)] {
+        // The window shown and active first, so that the hook sees the dialog as a user
+        // would. Bounded: a platform that never activates windows still runs the hook.
+        for (QDeadlineTimer deadline(5000); !window->isActiveWindow() && !deadline.hasExpired();) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+        // A copy: the hook may replace itself while it runs.
+        AfxModalDialogHook hook = Hook();
+        if (hook) {
+            hook(dialog);
+        }
+        if (window != nullptr && window->isVisible()) {
+            std::fprintf(stderr, "varno: the modal dialog hook left a dialog open\n");
+            dialog.EndDialog(-1);
+        }
+    });
+}
+} // namespace
+
+AfxModalDialogHook AfxSetModalDialogHook(AfxModalDialogHook hook)
+{
+    AfxModalDialogHook previous = std::move(Hook());
+    Hook() = std::move(hook);
+    return previous;
+}
+
+bool AfxHasModalDialogHook() { return static_cast<bool>(Hook()); }
 
 BEGIN_MESSAGE_MAP(CDialog, CWnd)
 ON_COMMAND(IDOK, OnOK)
@@ -16,8 +61,6 @@ ON_COMMAND(IDCANCEL, OnCancel)
 END_MESSAGE_MAP()
 
 CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate), m_pParentWnd(pParentWnd) {}
-
-CDialog::~CDialog() = default;
 
 QWidget* CDialog::ParentWidget() const
 {
@@ -57,7 +100,7 @@ INT_PTR CDialog::RunModalWindow(QDialog* window)
         m_nModalResult = result == QDialog::Accepted ? IDOK : IDCANCEL;
         m_bEnded = true;
     });
-    AfxAnswerModalDialogLater(*this);
+    AnswerModalDialogLater(*this);
     window->exec();
     return m_bEnded ? m_nModalResult : -1;
 }
@@ -74,7 +117,7 @@ void CDialog::EndDialog(int nResult)
 
 BOOL CDialog::OnInitDialog()
 {
-    CDataExchange exchange(this);
+    CDataExchange exchange{this};
     DoDataExchange(&exchange);
     return TRUE;
 }

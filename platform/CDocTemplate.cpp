@@ -24,18 +24,6 @@ CDocTemplate::~CDocTemplate()
     }
 }
 
-void CDocTemplate::AddDocument(CDocument* pDoc)
-{
-    if (pDoc == nullptr || std::find(m_docList.begin(), m_docList.end(), pDoc) != m_docList.end()) {
-        return;
-    }
-    if (pDoc->m_pDocTemplate != nullptr) {
-        pDoc->m_pDocTemplate->RemoveDocument(pDoc);
-    }
-    pDoc->m_pDocTemplate = this;
-    m_docList.push_back(pDoc);
-}
-
 void CDocTemplate::RemoveDocument(CDocument* pDoc)
 {
     if (std::erase(m_docList, pDoc) > 0) {
@@ -58,7 +46,8 @@ CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
         AfxMessageBox("Failed to create an empty document.", MB_ICONSTOP);
         return nullptr;
     }
-    AddDocument(document);
+    document->m_pDocTemplate = this;
+    m_docList.push_back(document);
     // A new document is left without a title: the program's documents refuse to be new.
     BOOL ready = lpszPathName == nullptr ? document->OnNewDocument() : document->OnOpenDocument(lpszPathName);
     if (ready && lpszPathName != nullptr) {

@@ -32,8 +32,6 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 {
 }
 
-CFileDialog::~CFileDialog() = default;
-
 INT_PTR CFileDialog::DoModal()
 {
     if (!AfxHasDisplay() && !AfxHasModalDialogHook()) {

@@ -18,7 +18,6 @@ public:
     explicit CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR lpszFilter = nullptr,
                          CWnd* pParentWnd = nullptr);
-    ~CFileDialog() override;
 
     // IDOK with a file chosen, IDCANCEL otherwise. With nobody to answer it (no
     // display and no test hook) it is not shown and gives IDCANCEL.

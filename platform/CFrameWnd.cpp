@@ -105,43 +105,27 @@ BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
     if (pContext->m_pNewViewClass == nullptr) {
         return TRUE;
     }
-    CView* view = CreateView(pContext);
+    auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass, RUNTIME_CLASS(CView));
     if (view == nullptr) {
         return FALSE;
     }
-    SetActiveView(view);
-    return TRUE;
-}
-
-CView* CFrameWnd::CreateView(CCreateContext* pContext)
-{
-    auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass, RUNTIME_CLASS(CView));
-    if (view == nullptr) {
-        return nullptr;
-    }
     if (!view->Create(this)) {
         delete view;
-        return nullptr;
+        return FALSE;
     }
     SetClientWidget(view->GetWidget());
     // Last: from here on the view belongs to its window and the document to its views.
     if (pContext->m_pCurrentDoc != nullptr) {
         pContext->m_pCurrentDoc->AddView(view);
     }
-    return view;
+    m_frame->activeView = view->GetWidget();
+    m_frame->activeView->setFocus();
+    return TRUE;
 }
 
 CView* CFrameWnd::GetActiveView() const
 {
     return DYNAMIC_DOWNCAST(CView, FromHandle(m_frame->activeView.data()));
-}
-
-void CFrameWnd::SetActiveView(CView* pViewNew)
-{
-    m_frame->activeView = pViewNew != nullptr ? pViewNew->GetWidget() : nullptr;
-    if (m_frame->activeView != nullptr) {
-        m_frame->activeView->setFocus();
-    }
 }
 
 CDocument* CFrameWnd::GetActiveDocument()

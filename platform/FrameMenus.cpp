@@ -18,14 +18,6 @@ void PostOnTrigger(QAction* action, CWnd* target, UINT id)
     QObject::connect(action, &QAction::triggered, action, [target, id] { target->PostMessage(WM_COMMAND, id); });
 }
 
-// "&1 /path/name": the number is the access key; an "&" of the path shows as itself.
-QString RecentEntryText(int index, const std::string& path)
-{
-    QString shown = QString::fromStdString(path);
-    shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
-    return QStringLiteral("&%1 %2").arg(index + 1).arg(shown);
-}
-
 // Puts the recent-file list in place of its greyed placeholder, which shows while the list is empty.
 void UpdateRecentFiles(QMenu* menu, CWnd* target)
 {
@@ -46,7 +38,9 @@ void UpdateRecentFiles(QMenu* menu, CWnd* target)
     const int count = list != nullptr ? list->GetCount() : 0;
     placeholder->setVisible(count == 0);
     for (int i = 0; i < count; ++i) {
-        auto* entry = new QAction(RecentEntryText(i, (*list)[i]), menu);
+        // "&1 /path/name": the number is the access key; an "&" of the path shows as itself.
+        const QString path = QString::fromStdString((*list)[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), menu);
         entry->setProperty(kRecentEntry, true);
         PostOnTrigger(entry, target, list->m_nStart + static_cast<UINT>(i));
         menu->insertAction(placeholder, entry);
