@@ -42,8 +42,6 @@ const std::array<QString, 256>& CharactersOf(BYTE charSet)
     return found->second;
 }
 
-QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
-
 // A line of text as DrawText shows it: "&&" becomes "&", a single "&" is dropped
 // and underlines the character after it, whose position goes into underlined.
 std::string StripPrefixes(std::string_view text, std::vector<std::size_t>& underlined)
@@ -371,7 +369,7 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     }
     // The background goes behind the glyph boxes, filled here.
     painter.setBackgroundMode(Qt::TransparentMode);
-    const QColor background = ToQColor(d.background);
+    const QColor background(GetRValue(d.background), GetGValue(d.background), GetBValue(d.background));
     const QRect box = d.Box(*rect);
     const int lineHeight = d.lineHeight;
     // Most texts fit their rectangles, as their glyphs measured once show: clipping

@@ -169,14 +169,12 @@ void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
     }
 }
 
-void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL bMakeVisible)
+void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL)
 {
     if (CView* view = GetActiveView()) {
         view->OnInitialUpdate();
     }
-    if (bMakeVisible) {
-        ActivateFrame();
-    }
+    ActivateFrame();
     OnUpdateFrameTitle(TRUE);
 }
 

@@ -48,7 +48,7 @@ public:
     // Recomputes the title: a main window adds the title of
     // its active document window, a document window shows its document's title.
     void OnUpdateFrameTitle(BOOL bAddToTitle);
-    // Calls the active view's OnInitialUpdate and shows the frame.
+    // Calls the active view's OnInitialUpdate and shows the frame (every caller makes it visible).
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
 
     BOOL OnCmdMsg(UINT nID) override;

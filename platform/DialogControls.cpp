@@ -23,15 +23,6 @@ int MulDiv(int a, int b, int c)
     return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
 }
 
-// Dialog base units from the dialog font, measured as the window system does:
-// the average width of the 52 letters, rounded, and the character cell height.
-QSize MeasureBaseUnits(const QFont& font)
-{
-    QFontMetrics metrics(font);
-    int alphabetWidth = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
-    return {std::max(1, (alphabetWidth / 26 + 1) / 2), std::max(1, metrics.height())};
-}
-
 QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geometry)
 {
     const QString text = QString::fromUtf8(item.text != nullptr ? item.text : "");
@@ -89,7 +80,11 @@ QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialog
     QFont font(AfxFontFamilyFor(dialogTemplate.fontFace));
     font.setPointSize(dialogTemplate.pointSize);
     window.setFont(font);
-    const QSize base = MeasureBaseUnits(font);
+    // Dialog base units measured as the window system does: the average width of
+    // the 52 letters, rounded, and the character cell height.
+    const QFontMetrics metrics(font);
+    const int alphabet = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const QSize base(std::max(1, (alphabet / 26 + 1) / 2), std::max(1, metrics.height()));
     auto rect = [&](int x, int y, int cx, int cy) {
         return QRect(MulDiv(x, base.width(), 4), MulDiv(y, base.height(), 8), MulDiv(cx, base.width(), 4),
                      MulDiv(cy, base.height(), 8));
