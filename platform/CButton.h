@@ -3,8 +3,7 @@
 
 #include "platform/CWnd.h"
 
-constexpr int BST_UNCHECKED = 0;
-constexpr int BST_CHECKED = 1;
+enum : int { BST_UNCHECKED = 0, BST_CHECKED = 1 };
 
 class CButton : public CWnd {
 public:

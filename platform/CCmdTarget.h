@@ -4,9 +4,7 @@
 
 #include "platform/CObject.h"
 
-constexpr UINT WM_COMMAND = 0x0111;
-constexpr UINT WM_CLOSE = 0x0010;
-constexpr UINT WM_LBUTTONDOWN = 0x0201;
+enum : UINT { WM_CLOSE = 0x0010, WM_COMMAND = 0x0111, WM_LBUTTONDOWN = 0x0201 };
 
 class CCmdTarget;
 using AFX_PMSG = void (CCmdTarget::*)();

@@ -9,8 +9,7 @@
 class CDC;
 
 // The flags say what the dialog offers; it always offers the same.
-constexpr DWORD CF_SCREENFONTS = 0x00000001;
-constexpr DWORD CF_EFFECTS = 0x00000100;
+enum : DWORD { CF_SCREENFONTS = 0x00000001, CF_EFFECTS = 0x00000100 };
 
 class CFontDialog : public CDialog {
 public:

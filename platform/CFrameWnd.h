@@ -1,6 +1,6 @@
 #pragma once
 // A frame window: a top-level or MDI child window with a title, icon and, for
-// the top level, menu bar and keys from resources. Commands go to the active
+// the top level, menu bar and keys built from the resources. Commands go to the active
 // view (and its document), the frame, then from the top level to the application.
 // A frame deletes itself when its window is destroyed.
 

@@ -9,16 +9,7 @@
 // The id of controls that nothing refers to.
 constexpr int IDC_STATIC = -1;
 
-enum class AfxControlKind {
-    Edit,
-    PushButton,
-    DefPushButton,
-    StaticLeft,
-    StaticRight,
-    AutoCheckBox,
-    GroupBox,
-    Icon,
-};
+enum class AfxControlKind { Edit, PushButton, DefPushButton, StaticLeft, StaticRight, AutoCheckBox, GroupBox, Icon };
 
 struct AfxDialogItem {
     AfxControlKind kind;
