@@ -9,7 +9,4 @@ public:
     enum { IDD = IDD_ABOUTBOX };
 
     CAboutDlg();
-
-protected:
-    DECLARE_MESSAGE_MAP()
 };

@@ -5,12 +5,4 @@
 
 class CChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(CChildFrame)
-public:
-    CChildFrame();
-    ~CChildFrame() override;
-
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-
-protected:
-    DECLARE_MESSAGE_MAP()
 };

@@ -28,15 +28,13 @@ LOGFONT CMainFrame::DefaultLogFont()
     return logFont;
 }
 
-BOOL CMainFrame::PreCreateWindow(CREATESTRUCT& cs) { return CMDIFrameWnd::PreCreateWindow(cs) ? TRUE : FALSE; }
-
 void CMainFrame::OnEditFont()
 {
     CFontDialog dialog(&m_logFont, CF_SCREENFONTS | CF_EFFECTS, nullptr, nullptr);
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    std::memcpy(&m_logFont, dialog.m_cf.lpLogFont, sizeof m_logFont);
+    m_logFont = dialog.m_lf;
 
     CWinApp* app = AfxGetApp();
     POSITION templatePosition = app->GetFirstDocTemplatePosition();

@@ -11,8 +11,6 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
-
     // The display font until Edit > Font changes it: 14 units high, Cyrillic
     // character set, "Microsoft Sans Serif", everything else 0.
     static LOGFONT DefaultLogFont();

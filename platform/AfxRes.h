@@ -3,27 +3,12 @@
 
 #include "platform/WinTypes.h"
 
-constexpr UINT ID_FILE_NEW = 0xE100;
-constexpr UINT ID_FILE_OPEN = 0xE101;
-constexpr UINT ID_FILE_CLOSE = 0xE102;
-constexpr UINT ID_FILE_SAVE = 0xE103;
-constexpr UINT ID_FILE_SAVE_AS = 0xE104;
-// The recent-file list: up to sixteen entries from the first id on.
-constexpr UINT ID_FILE_MRU_FILE1 = 0xE110;
-constexpr UINT ID_FILE_MRU_FILE16 = 0xE11F;
-
-constexpr UINT ID_EDIT_COPY = 0xE122;
-constexpr UINT ID_EDIT_CUT = 0xE123;
-constexpr UINT ID_EDIT_PASTE = 0xE125;
-constexpr UINT ID_EDIT_UNDO = 0xE12B;
-
-constexpr UINT ID_WINDOW_NEW = 0xE130;
-constexpr UINT ID_WINDOW_ARRANGE = 0xE131;
-constexpr UINT ID_WINDOW_CASCADE = 0xE132;
-constexpr UINT ID_WINDOW_TILE_HORZ = 0xE133;
-
-constexpr UINT ID_APP_ABOUT = 0xE140;
-constexpr UINT ID_APP_EXIT = 0xE141;
-
-constexpr UINT ID_NEXT_PANE = 0xE150;
-constexpr UINT ID_PREV_PANE = 0xE151;
+enum : UINT {
+    ID_FILE_NEW = 0xE100, ID_FILE_OPEN, ID_FILE_CLOSE, ID_FILE_SAVE, ID_FILE_SAVE_AS,
+    // The recent-file list: up to sixteen entries from the first id on.
+    ID_FILE_MRU_FILE1 = 0xE110, ID_FILE_MRU_FILE16 = 0xE11F,
+    ID_EDIT_COPY = 0xE122, ID_EDIT_CUT, ID_EDIT_PASTE = 0xE125, ID_EDIT_UNDO = 0xE12B,
+    ID_WINDOW_NEW = 0xE130, ID_WINDOW_ARRANGE, ID_WINDOW_CASCADE, ID_WINDOW_TILE_HORZ,
+    ID_APP_ABOUT = 0xE140, ID_APP_EXIT,
+    ID_NEXT_PANE = 0xE150, ID_PREV_PANE,
+};

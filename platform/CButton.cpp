@@ -2,16 +2,15 @@
 
 #include <QCheckBox>
 
-IMPLEMENT_DYNAMIC(CButton, CWnd)
-
-LRESULT CButton::SendMessage(UINT message, WPARAM wParam, LPARAM)
+int CButton::GetCheck() const
 {
     auto* box = qobject_cast<QCheckBox*>(GetWidget());
-    if (box != nullptr && message == BM_GETCHECK) {
-        return box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+    return box != nullptr && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+}
+
+void CButton::SetCheck(int nCheck)
+{
+    if (auto* box = qobject_cast<QCheckBox*>(GetWidget())) {
+        box->setChecked(nCheck != BST_UNCHECKED);
     }
-    if (box != nullptr && message == BM_SETCHECK) {
-        box->setChecked(wParam != BST_UNCHECKED);
-    }
-    return 0;
 }

@@ -4,11 +4,7 @@
 
 #include "platform/CObject.h"
 
-constexpr UINT WM_COMMAND = 0x0111;
-constexpr UINT WM_CLOSE = 0x0010;
-constexpr UINT WM_LBUTTONDOWN = 0x0201;
-// lParam: a pointer to a std::vector<std::string> of the dropped files' paths.
-constexpr UINT WM_DROPFILES = 0x0233;
+enum : UINT { WM_CLOSE = 0x0010, WM_COMMAND = 0x0111, WM_LBUTTONDOWN = 0x0201 };
 
 class CCmdTarget;
 using AFX_PMSG = void (CCmdTarget::*)();

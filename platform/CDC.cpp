@@ -8,7 +8,6 @@
 #include <QPaintDevice>
 #include <QPaintEngine>
 #include <QPainter>
-#include <QRegion>
 #include <QTextLayout>
 
 #include <algorithm>
@@ -16,11 +15,13 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <list>
 #include <map>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <unordered_map>
 #include <utility>
+#include <vector>
 
 namespace {
 // The characters of the 256 bytes of each character set's code page, made once.
@@ -41,7 +42,25 @@ const std::array<QString, 256>& CharactersOf(BYTE charSet)
     return found->second;
 }
 
-QColor ToQColor(COLORREF color) { return QColor(GetRValue(color), GetGValue(color), GetBValue(color)); }
+// A line of text as DrawText shows it: "&&" becomes "&", a single "&" is dropped
+// and underlines the character after it, whose position goes into underlined.
+std::string StripPrefixes(std::string_view text, std::vector<std::size_t>& underlined)
+{
+    std::string shown;
+    shown.reserve(text.size());
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] != '&') {
+            shown += text[i];
+        } else if (i + 1 < text.size()) {
+            ++i;
+            if (text[i] != '&') {
+                underlined.push_back(shown.size());
+            }
+            shown += text[i];
+        }
+    }
+    return shown;
+}
 
 int ClampToInt(long long value)
 {
@@ -77,52 +96,14 @@ struct LaidOutText {
     std::vector<Line> lines;
 };
 
-// The most recently drawn texts of every font. Painting happens on the GUI thread only.
-class LayoutCache {
-public:
-    static LayoutCache& Instance()
-    {
-        static LayoutCache cache;
-        return cache;
-    }
-
-    LaidOutText* Find(std::string_view key)
-    {
-        const auto found = m_index.find(key);
-        if (found == m_index.end()) {
-            return nullptr;
-        }
-        m_order.splice(m_order.begin(), m_order, found->second);
-        return &found->second->second;
-    }
-
-    LaidOutText& Insert(std::string_view key, LaidOutText text)
-    {
-        if (m_order.empty()) {
-            // Fonts must go before the application does.
-            qAddPostRoutine([] { Instance().Clear(); });
-        }
-        if (m_order.size() >= kCapacity) {
-            m_index.erase(m_order.back().first);
-            m_order.pop_back();
-        }
-        m_order.emplace_front(std::string(key), std::move(text));
-        m_index.emplace(m_order.front().first, m_order.begin());
-        return m_order.front().second;
-    }
-
-    void Clear()
-    {
-        m_index.clear();
-        m_order.clear();
-    }
-
-private:
-    static constexpr std::size_t kCapacity = 8192;
-    using Entry = std::pair<std::string, LaidOutText>;
-    std::list<Entry> m_order; // most recent first
-    std::unordered_map<std::string_view, std::list<Entry>::iterator> m_index; // keys live in m_order
-};
+// The drawn texts of every font, by font and bytes; started afresh when full. Painting
+// happens on the GUI thread only.
+std::unordered_map<std::string, LaidOutText>& LayoutCache()
+{
+    static std::unordered_map<std::string, LaidOutText> cache;
+    return cache;
+}
+constexpr std::size_t kCachedTexts = 8192;
 } // namespace
 
 struct CDC::Impl {
@@ -144,8 +125,6 @@ struct CDC::Impl {
     std::string key;
     std::size_t fontKeyLength = 0;
     COLORREF background = RGB(255, 255, 255);
-    bool hadClip = false;
-    QRegion originalClip;
 
     void PrepareFont()
     {
@@ -168,11 +147,17 @@ struct CDC::Impl {
     {
         key.resize(fontKeyLength);
         key.append(text, length);
-        LayoutCache& cache = LayoutCache::Instance();
-        if (LaidOutText* found = cache.Find(key)) {
-            return *found;
+        auto& cache = LayoutCache();
+        if (const auto found = cache.find(key); found != cache.end()) {
+            return found->second;
         }
-        return cache.Insert(key, LayOut(std::string_view(text, length)));
+        if (cache.size() >= kCachedTexts) {
+            cache.clear();
+        } else if (cache.empty()) {
+            // Fonts must go before the application does.
+            qAddPostRoutine([] { LayoutCache().clear(); });
+        }
+        return cache.emplace(key, LayOut(std::string_view(text, length))).first->second;
     }
 
     LaidOutText LayOut(std::string_view bytes) const
@@ -186,7 +171,7 @@ struct CDC::Impl {
             const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
             std::vector<std::size_t> underlined;
             QString text;
-            for (char byte : AfxStripPrefixes(bytes.substr(start, end - start), &underlined)) {
+            for (char byte : StripPrefixes(bytes.substr(start, end - start), underlined)) {
                 text += (*characters)[static_cast<unsigned char>(byte)];
             }
             LaidOutText::Line& line = result.lines.emplace_back();
@@ -332,25 +317,6 @@ struct CDC::Impl {
                      std::max(0, ClampToInt(static_cast<long long>(rect.right) - rect.left)),
                      std::max(0, ClampToInt(static_cast<long long>(rect.bottom) - rect.top)));
     }
-
-    void ClipTo(const QRect& box)
-    {
-        if (hadClip) {
-            painter->setClipRegion(originalClip);
-            painter->setClipRect(box, Qt::IntersectClip);
-        } else {
-            painter->setClipRect(box);
-        }
-    }
-
-    void Unclip()
-    {
-        if (hadClip) {
-            painter->setClipRegion(originalClip);
-        } else {
-            painter->setClipping(false);
-        }
-    }
 };
 
 CDC::CDC(QPainter* painter) : m_impl(std::make_unique<Impl>(painter))
@@ -358,10 +324,6 @@ CDC::CDC(QPainter* painter) : m_impl(std::make_unique<Impl>(painter))
     painter->save();
     m_impl->font = painter->font();
     m_impl->stockFont.AttachQFont(m_impl->font, DEFAULT_CHARSET);
-    m_impl->hadClip = painter->hasClipping();
-    if (m_impl->hadClip) {
-        m_impl->originalClip = painter->clipRegion();
-    }
 }
 
 CDC::~CDC()
@@ -407,7 +369,7 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     }
     // The background goes behind the glyph boxes, filled here.
     painter.setBackgroundMode(Qt::TransparentMode);
-    const QColor background = ToQColor(d.background);
+    const QColor background(GetRValue(d.background), GetGValue(d.background), GetBValue(d.background));
     const QRect box = d.Box(*rect);
     const int lineHeight = d.lineHeight;
     // Most texts fit their rectangles, as their glyphs measured once show: clipping
@@ -418,7 +380,9 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
         clip = !ink || (!ink->isEmpty() && !box.contains(ink->translated(box.left(), box.top() + static_cast<int>(i) * lineHeight + d.ascent)));
     }
     if (clip) {
-        d.ClipTo(box);
+        // Within the clip the painter came with, which comes back after the text.
+        painter.save();
+        painter.setClipRect(box, Qt::IntersectClip);
     }
     long long top = rect->top;
     QImage* target = d.CopyTarget();
@@ -436,25 +400,7 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
         top += lineHeight;
     }
     if (clip) {
-        d.Unclip();
+        painter.restore();
     }
     return ClampToInt(static_cast<long long>(laidOut.lines.size()) * lineHeight);
-}
-
-std::string AfxStripPrefixes(std::string_view text, std::vector<std::size_t>* underlined)
-{
-    std::string shown;
-    shown.reserve(text.size());
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        if (text[i] != '&') {
-            shown += text[i];
-        } else if (i + 1 < text.size()) {
-            ++i;
-            if (text[i] != '&' && underlined != nullptr) {
-                underlined->push_back(shown.size());
-            }
-            shown += text[i];
-        }
-    }
-    return shown;
 }

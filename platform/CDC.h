@@ -7,9 +7,6 @@
 #include "platform/WinTypes.h"
 
 #include <memory>
-#include <string>
-#include <string_view>
-#include <vector>
 
 class CFont;
 class QPainter;
@@ -26,7 +23,6 @@ public:
     // (at first one that the context owns). A null font or one that holds no font is not
     // selected and gives null. The font is copied: deleting it later does not affect drawing.
     CFont* SelectObject(CFont* font);
-    // Returns the previous background colour.
     COLORREF SetBkColor(COLORREF color);
 
     // Draws count bytes of text (a negative count: up to the terminating zero) in the
@@ -41,7 +37,3 @@ private:
     struct Impl;
     std::unique_ptr<Impl> m_impl;
 };
-
-// A line of text as DrawText shows it: "&&" becomes "&", a single "&" is dropped
-// and underlines the character after it, whose position goes into underlined.
-std::string AfxStripPrefixes(std::string_view text, std::vector<std::size_t>* underlined = nullptr);

@@ -6,14 +6,13 @@
 // Enter presses the default button; Escape and the close box end with IDCANCEL.
 
 #include "platform/CWnd.h"
-#include "platform/ModalDialogHook.h"
+
+#include <functional>
 
 class QDialog;
 
 // What DoDataExchange receives: the dialog whose controls DDX_Control binds.
-class CDataExchange {
-public:
-    explicit CDataExchange(CWnd* pDlgWnd) : m_pDlgWnd(pDlgWnd) {}
+struct CDataExchange {
     CWnd* m_pDlgWnd;
 };
 
@@ -22,10 +21,8 @@ public:
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 class CDialog : public CWnd {
-    DECLARE_DYNAMIC(CDialog)
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
-    ~CDialog() override;
 
     // The value given to EndDialog, normally IDOK or IDCANCEL; -1 when the
     // template is not registered or the window could not be run.
@@ -37,17 +34,14 @@ protected:
     // Binds the controls (DoDataExchange). TRUE lets the dialog put the focus
     // on the first tab-stop control in template order.
     virtual BOOL OnInitDialog();
-    // Ends with IDOK.
     virtual void OnOK();
-    // Ends with IDCANCEL.
     virtual void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
 
     // The widget that the dialog's window belongs to; starts the GUI.
     QWidget* ParentWidget() const;
-    // Runs the window, which the dialog owns from now on, modally; the test
-    // hook is called. Returns the result of EndDialog or else of the window's
-    // own end (IDOK when accepted, IDCANCEL otherwise), or -1.
+    // Runs the window, owned by the dialog from now on, modally (with the test hook);
+    // gives EndDialog's result or else IDOK when accepted, IDCANCEL otherwise, or -1.
     INT_PTR RunModalWindow(QDialog* window);
 
     DECLARE_MESSAGE_MAP()
@@ -58,3 +52,14 @@ private:
     int m_nModalResult = -1;
     bool m_bEnded = false;
 };
+
+// Lets tests (and only tests) answer modal dialogs through their real widgets.
+// The hook runs once the dialog is shown, active and initialised; it should end
+// the dialog (click OK or Cancel, press Enter or Escape). A dialog that it
+// leaves open is ended with -1, so a faulty test fails instead of hanging.
+// Also called for the file and font dialogs, whose GetWidget() is the
+// toolkit's own dialog.
+using AfxModalDialogHook = std::function<void(CDialog& dialog)>;
+// Returns the previous hook; an empty hook restores normal interaction.
+AfxModalDialogHook AfxSetModalDialogHook(AfxModalDialogHook hook);
+bool AfxHasModalDialogHook();

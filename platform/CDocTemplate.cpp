@@ -9,8 +9,6 @@
 
 #include <algorithm>
 
-IMPLEMENT_DYNAMIC(CDocTemplate, CCmdTarget)
-
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
                            const CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
@@ -26,32 +24,11 @@ CDocTemplate::~CDocTemplate()
     }
 }
 
-void CDocTemplate::AddDocument(CDocument* pDoc)
-{
-    if (pDoc == nullptr || std::find(m_docList.begin(), m_docList.end(), pDoc) != m_docList.end()) {
-        return;
-    }
-    if (pDoc->m_pDocTemplate != nullptr) {
-        pDoc->m_pDocTemplate->RemoveDocument(pDoc);
-    }
-    pDoc->m_pDocTemplate = this;
-    m_docList.push_back(pDoc);
-}
-
 void CDocTemplate::RemoveDocument(CDocument* pDoc)
 {
     if (std::erase(m_docList, pDoc) > 0) {
         pDoc->m_pDocTemplate = nullptr;
     }
-}
-
-CDocument* CDocTemplate::CreateNewDocument()
-{
-    auto* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
-    if (document != nullptr) {
-        AddDocument(document);
-    }
-    return document;
 }
 
 void CDocTemplate::CloseAllDocuments(BOOL)
@@ -64,11 +41,13 @@ void CDocTemplate::CloseAllDocuments(BOOL)
 
 CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
 {
-    CDocument* document = CreateNewDocument();
+    CDocument* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
     if (document == nullptr) {
         AfxMessageBox("Failed to create an empty document.", MB_ICONSTOP);
         return nullptr;
     }
+    document->m_pDocTemplate = this;
+    m_docList.push_back(document);
     // A new document is left without a title: the program's documents refuse to be new.
     BOOL ready = lpszPathName == nullptr ? document->OnNewDocument() : document->OnOpenDocument(lpszPathName);
     if (ready && lpszPathName != nullptr) {

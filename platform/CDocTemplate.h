@@ -2,7 +2,7 @@
 // A document template binds a document class, a frame class and a view class
 // (by their run-time classes) to a resource id, creates the documents of that
 // type, each with its own frame and view, and keeps them in the order they
-// were opened. CMultiDocTemplate is the one the program registers.
+// were opened; any number of them are open at once.
 
 #include "platform/CCmdTarget.h"
 #include "platform/Position.h"
@@ -14,40 +14,29 @@ class CDocument;
 class CFrameWnd;
 
 class CDocTemplate : public CCmdTarget {
-    DECLARE_DYNAMIC(CDocTemplate)
 public:
-    // The fields of the document string (the string resource of the template's id), separated by '\n'.
-    enum DocStringIndex {
-        windowTitle,
-        docName,
-        fileNewName,
-        filterName,
-        filterExt,
-    };
+    CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
+                 const CRuntimeClass* pViewClass);
+
+    // The fields of the document string (the string resource of the template's id), separated by
+    // '\n', that are read: the window title, document name and new-file name come before them.
+    enum DocStringIndex { filterName = 3, filterExt = 4 };
 
     // Closes the documents that are still open.
     ~CDocTemplate() override;
 
     POSITION GetFirstDocPosition() const { return AfxHeadPosition(m_docList); }
     CDocument* GetNextDoc(POSITION& rPos) const { return AfxGetNextAt(m_docList, rPos); }
-    void AddDocument(CDocument* pDoc);
     void RemoveDocument(CDocument* pDoc);
 
-    // A new document of the document class, added to this template; null when
-    // the class is not a dynamically creatable document.
-    virtual CDocument* CreateNewDocument();
     // With a path, opens that file as a new document; with null, makes a new
     // empty document. Null when the document refuses or fails (it has then
     // reported why) and no document of it remains.
     virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName);
-    // Closes every document of this template.
     virtual void CloseAllDocuments(BOOL bEndSession);
 
-    // The window side of a document that has just been opened or created:
-    // creates its frame from the frame class and its view from the view class,
-    // binds the view to the document and shows the frame. FALSE drops the
-    // document. Without a main window (or without a frame class) there is
-    // nothing to create.
+    // Makes and shows the frame and view of a document just opened or created;
+    // nothing without a main window or frame class. FALSE drops the document.
     virtual BOOL CreateFrameAndView(CDocument* pDocument);
     // Brings an open document's window to the front (its file was opened again).
     virtual void ActivateDocument(CDocument* pDocument);
@@ -58,11 +47,7 @@ public:
     // The field of the document string; FALSE when there is none.
     BOOL GetDocString(std::string& rString, DocStringIndex index) const;
 
-
 protected:
-    CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
-                 const CRuntimeClass* pViewClass);
-
     UINT m_nIDResource;
     const CRuntimeClass* m_pDocClass;
     const CRuntimeClass* m_pFrameClass;

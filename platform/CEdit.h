@@ -3,6 +3,4 @@
 
 #include "platform/CWnd.h"
 
-class CEdit : public CWnd {
-    DECLARE_DYNAMIC(CEdit)
-};
+using CEdit = CWnd;

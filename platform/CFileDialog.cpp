@@ -24,8 +24,6 @@ QStringList NameFilters(const std::string& filter)
 }
 } // namespace
 
-IMPLEMENT_DYNAMIC(CFileDialog, CDialog)
-
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
                          LPCSTR lpszFilter, CWnd* pParentWnd)
     : CDialog(0, pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_dwFlags(dwFlags),
@@ -33,8 +31,6 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
       m_strFilter(lpszFilter != nullptr ? lpszFilter : "")
 {
 }
-
-CFileDialog::~CFileDialog() = default;
 
 INT_PTR CFileDialog::DoModal()
 {

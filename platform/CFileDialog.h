@@ -12,14 +12,12 @@ constexpr DWORD OFN_HIDEREADONLY = 0x00000004;
 constexpr DWORD OFN_FILEMUSTEXIST = 0x00001000;
 
 class CFileDialog : public CDialog {
-    DECLARE_DYNAMIC(CFileDialog)
 public:
     // lpszDefExt (without the dot) is added to a name typed without an extension
     // when saving; lpszFileName is the proposed file.
     explicit CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt = nullptr, LPCSTR lpszFileName = nullptr,
                          DWORD dwFlags = OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT, LPCSTR lpszFilter = nullptr,
                          CWnd* pParentWnd = nullptr);
-    ~CFileDialog() override;
 
     // IDOK with a file chosen, IDCANCEL otherwise. With nobody to answer it (no
     // display and no test hook) it is not shown and gives IDCANCEL.

@@ -23,7 +23,6 @@ public:
     // Copies the description the font was made from; FALSE when there is no font.
     BOOL GetLogFont(LOGFONT* logFont) const;
 
-    // The Qt font, or null when there is no font.
     const QFont* GetQFont() const;
 
 private:

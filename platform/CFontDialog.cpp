@@ -7,19 +7,13 @@
 
 #include <cstring>
 
-IMPLEMENT_DYNAMIC(CFontDialog, CDialog)
-
-CFontDialog::CFontDialog(LPLOGFONT lplfInitial, DWORD dwFlags, CDC*, CWnd* pParentWnd) : CDialog(0, pParentWnd)
+CFontDialog::CFontDialog(LPLOGFONT lplfInitial, DWORD, CDC*, CWnd* pParentWnd)
+    : CDialog(0, pParentWnd), m_bInitial(lplfInitial != nullptr)
 {
-    std::memset(&m_lf, 0, sizeof m_lf);
-    m_cf = {dwFlags, &m_lf};
-    if (lplfInitial != nullptr) {
+    if (m_bInitial) {
         m_lf = *lplfInitial;
-        m_cf.Flags |= CF_INITTOLOGFONTSTRUCT;
     }
 }
-
-CFontDialog::~CFontDialog() = default;
 
 INT_PTR CFontDialog::DoModal()
 {
@@ -27,7 +21,7 @@ INT_PTR CFontDialog::DoModal()
     // The toolkit's own widgets everywhere, so that the dialog looks and behaves the same on every desktop.
     dialog->setOption(QFontDialog::DontUseNativeDialog);
     dialog->setWindowTitle(QStringLiteral("Font"));
-    if ((m_cf.Flags & CF_INITTOLOGFONTSTRUCT) != 0) {
+    if (m_bInitial) {
         // The dialog works in points; hand it the LOGFONT's pixel size as such.
         QFont initial = LogFontToQFont(m_lf);
         if (initial.pixelSize() > 0) {

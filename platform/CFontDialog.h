@@ -8,27 +8,21 @@
 
 class CDC;
 
-constexpr DWORD CF_SCREENFONTS = 0x00000001;
-constexpr DWORD CF_INITTOLOGFONTSTRUCT = 0x00000040;
-constexpr DWORD CF_EFFECTS = 0x00000100;
-
-struct CHOOSEFONT {
-    DWORD Flags;
-    LPLOGFONT lpLogFont;
-};
+// The flags say what the dialog offers; it always offers the same.
+enum : DWORD { CF_SCREENFONTS = 0x00000001, CF_EFFECTS = 0x00000100 };
 
 class CFontDialog : public CDialog {
-    DECLARE_DYNAMIC(CFontDialog)
 public:
     // The dialog opens with *lplfInitial selected when given (a copy is kept in m_lf).
     explicit CFontDialog(LPLOGFONT lplfInitial = nullptr, DWORD dwFlags = CF_EFFECTS | CF_SCREENFONTS,
                          CDC* pdcPrinter = nullptr, CWnd* pParentWnd = nullptr);
-    ~CFontDialog() override;
 
     // IDOK after a font was chosen, IDCANCEL otherwise (m_lf then unchanged).
     INT_PTR DoModal() override;
 
     // The chosen font; its character set is the initial one, passed through.
-    LOGFONT m_lf;
-    CHOOSEFONT m_cf;
+    LOGFONT m_lf{};
+
+private:
+    bool m_bInitial;
 };

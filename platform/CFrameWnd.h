@@ -1,13 +1,13 @@
 #pragma once
-// A frame window: a top-level or MDI child window with a title and, for the
-// top level, a menu bar, accelerators and an icon from resources. Commands
-// go to the active view (and so its document) first, then to the frame, then,
-// for a top-level frame, to the application. A frame deletes itself when its
-// window is destroyed.
+// A frame window: a top-level or MDI child window with a title, icon and, for
+// the top level, menu bar and keys built from the resources. Commands go to the active
+// view (and its document), the frame, then from the top level to the application.
+// A frame deletes itself when its window is destroyed.
 
 #include "platform/CWnd.h"
 
 #include <string>
+#include <vector>
 
 class CDocTemplate;
 class CDocument;
@@ -32,24 +32,23 @@ public:
 
     // Creates the window from the resources of the id: its title (the first
     // field of the string of that id), icon, and for a top-level frame the
-    // menu and accelerators. With a context, creates the view in it. FALSE on failure.
+    // menu and accelerators. With a context, creates the view in it. FALSE on
+    // failure. Every frame adds the active document to its title.
     virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                            CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
 
     // The view that commands go to; null when there is none or it has gone.
     CView* GetActiveView() const;
-    void SetActiveView(CView* pViewNew);
     // The document of the active view (of the active child for an MDI frame), or null.
     virtual CDocument* GetActiveDocument();
     // The frame that holds the active view: an MDI frame's active child, else this frame.
     virtual CFrameWnd* GetActiveFrame() { return this; }
 
-    // Shows the window and brings it to the front.
     virtual void ActivateFrame(int nCmdShow = -1);
-    // Recomputes the title (with FWS_ADDTOTITLE): a main window adds the title of
+    // Recomputes the title: a main window adds the title of
     // its active document window, a document window shows its document's title.
     void OnUpdateFrameTitle(BOOL bAddToTitle);
-    // Calls the active view's OnInitialUpdate and shows the frame.
+    // Calls the active view's OnInitialUpdate and shows the frame (every caller makes it visible).
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
 
     BOOL OnCmdMsg(UINT nID) override;
@@ -61,25 +60,24 @@ public:
     // several windows (":1", ":2"); 0 shows none.
     int m_nWindow = 0;
 
+    // Brings the frame to the front and opens the files dropped on it.
+    void OnDropFiles(const std::vector<std::string>& paths);
+
     // Puts the menu bar of the menu resource in place (the frame's own when there is none).
     void ShowMenu(UINT nIDResource);
 
 protected:
     // The frame's widget, made by LoadFrame: a main window here, an MDI child in CMDIChildWnd.
     virtual QWidget* CreateFrameWidget(CWnd* pParentWnd);
-    // Makes the widget the frame's client area.
     virtual void SetClientWidget(QWidget* widget);
-    // Creates the view of the context in the frame.
-    virtual BOOL OnCreateClient(CCreateContext* pContext);
-    CView* CreateView(CCreateContext* pContext);
+    // Creates the view of the context in the frame and makes it the active view.
+    BOOL OnCreateClient(CCreateContext* pContext);
     // Asks the document of a closing frame whether it may go (the save prompt).
     virtual BOOL CanCloseFrame();
     void OnClose() override;
     void PostNcDestroy() override;
-    void OnDropFiles(const std::vector<std::string>& paths) override;
 
     UINT m_nIDHelp = 0;
-    DWORD m_dwStyle = 0;
     std::string m_strTitle;
 
 private:

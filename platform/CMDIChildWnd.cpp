@@ -11,10 +11,6 @@
 
 IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
 
-CMDIChildWnd::CMDIChildWnd() = default;
-
-CMDIChildWnd::~CMDIChildWnd() = default;
-
 BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
 {
     if (pParentWnd == nullptr) {
@@ -53,8 +49,10 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 
 void CMDIChildWnd::MDIActivate()
 {
-    if (CMDIFrameWnd* frame = GetMDIFrame()) {
-        frame->MDIActivate(this);
+    CMDIFrameWnd* frame = GetMDIFrame();
+    auto* sub = qobject_cast<QMdiSubWindow*>(GetWidget());
+    if (frame != nullptr && sub != nullptr && frame->GetMdiClient() != nullptr) {
+        frame->GetMdiClient()->setActiveSubWindow(sub);
     }
 }
 

@@ -10,9 +10,6 @@ class CMDIFrameWnd;
 class CMDIChildWnd : public CFrameWnd {
     DECLARE_DYNAMIC(CMDIChildWnd)
 public:
-    CMDIChildWnd();
-    ~CMDIChildWnd() override;
-
     // pParentWnd must be the CMDIFrameWnd (the application's main window when null).
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;

@@ -20,10 +20,6 @@ BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
 END_MESSAGE_MAP()
 
-CMDIFrameWnd::CMDIFrameWnd() = default;
-
-CMDIFrameWnd::~CMDIFrameWnd() = default;
-
 QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
 {
     auto* window = static_cast<QMainWindow*>(CFrameWnd::CreateFrameWidget(pParentWnd));
@@ -56,15 +52,6 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
     QMdiArea* area = GetMdiClient();
     // The current window stays current while the main window itself is inactive.
     return DYNAMIC_DOWNCAST(CMDIChildWnd, area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr);
-}
-
-void CMDIFrameWnd::MDIActivate(CWnd* pWndActivate)
-{
-    QMdiArea* area = GetMdiClient();
-    auto* sub = pWndActivate != nullptr ? qobject_cast<QMdiSubWindow*>(pWndActivate->GetWidget()) : nullptr;
-    if (area != nullptr && sub != nullptr) {
-        area->setActiveSubWindow(sub);
-    }
 }
 
 void CMDIFrameWnd::OnWindowCascade() { GetMdiClient()->cascadeSubWindows(); }

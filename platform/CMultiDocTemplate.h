@@ -1,15 +1,6 @@
 #pragma once
-// The template of a multiple-document application: any number of documents
-// open at once, each with its own frame and view.
+// The template of a multiple-document application: the one kind of template there is.
 
 #include "platform/CDocTemplate.h"
 
-class CMultiDocTemplate : public CDocTemplate {
-    DECLARE_DYNAMIC(CMultiDocTemplate)
-public:
-    CMultiDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
-                      const CRuntimeClass* pViewClass)
-        : CDocTemplate(nIDResource, pDocClass, pFrameClass, pViewClass)
-    {
-    }
-};
+using CMultiDocTemplate = CDocTemplate;

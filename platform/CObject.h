@@ -8,11 +8,6 @@ class CObject;
 struct CRuntimeClass {
     using CreateFunction = CObject* (*)();
 
-    CRuntimeClass(CreateFunction create, const CRuntimeClass* baseClass)
-        : m_pfnCreateObject(create), m_pBaseClass(baseClass)
-    {
-    }
-
     // A new object of the class, or null when the class is not dynamically creatable.
     CObject* CreateObject() const;
     BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;

@@ -46,8 +46,6 @@ protected:
 
 IMPLEMENT_DYNAMIC(CView, CWnd)
 
-CView::CView() = default;
-
 CView::~CView()
 {
     // Unbound first, so that nothing finds this view through its window while it goes.

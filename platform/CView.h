@@ -1,7 +1,6 @@
 #pragma once
-// A view: a window that shows one document. The document keeps the list of
-// its views and asks them to update through UpdateAllViews. A view made by
-// Create paints through OnDraw, erased with the window colour first, sends
+// A view: a window that shows one document, updated through UpdateAllViews. A
+// view made by Create paints through OnDraw on the window colour, sends
 // WM_LBUTTONDOWN through its message map, and deletes itself with its window.
 
 #include "platform/CWnd.h"
@@ -12,7 +11,6 @@ class CDocument;
 class CView : public CWnd {
     DECLARE_DYNAMIC(CView)
 public:
-    CView();
     // Leaves its document's view list.
     ~CView() override;
 
@@ -21,12 +19,10 @@ public:
     // Makes the view's window, a child of the parent's window when there is one.
     virtual BOOL Create(CWnd* pParentWnd);
 
-    // Paints the document into the device context.
     virtual void OnDraw(CDC* pDC) = 0;
     // Called once the view is bound to its document, before it is first shown.
     virtual void OnInitialUpdate();
 
-    // The view's own message map, then its document's.
     BOOL OnCmdMsg(UINT nID) override;
 
 protected:

@@ -14,22 +14,6 @@
 namespace {
 constexpr const char* kControlIdProperty = "varnoControlId";
 
-// The text of a window as the window system keeps it: an edit control's content, else the title.
-QString TextOf(const QWidget* widget)
-{
-    const auto* edit = qobject_cast<const QLineEdit*>(widget);
-    return edit != nullptr ? edit->text() : widget->windowTitle();
-}
-
-void SetTextOf(QWidget* widget, const QString& text)
-{
-    if (auto* edit = qobject_cast<QLineEdit*>(widget)) {
-        edit->setText(text);
-    } else {
-        widget->setWindowTitle(text);
-    }
-}
-
 // The window objects by widget, so that a widget can find its object (events, parents).
 std::unordered_map<const QWidget*, CWnd*>& WindowMap()
 {
@@ -108,15 +92,11 @@ void CWnd::PostNcDestroy() {}
 
 void CWnd::OnClose() { DestroyWindow(); }
 
-void CWnd::OnDropFiles(const std::vector<std::string>&) {}
-
 void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
 
 QWidget* CWnd::GetWidget() const { return m_impl->widget.data(); }
 
 bool CWnd::OwnsWidget() const { return m_impl->owns && m_impl->widget != nullptr; }
-
-BOOL CWnd::PreCreateWindow(CREATESTRUCT&) { return TRUE; }
 
 BOOL CWnd::DestroyWindow()
 {
@@ -135,11 +115,6 @@ LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM lParam)
     switch (message) {
     case WM_COMMAND: return OnCmdMsg(static_cast<UINT>(wParam & 0xFFFF));
     case WM_CLOSE: OnClose(); return 0;
-    case WM_DROPFILES:
-        if (lParam != 0) {
-            OnDropFiles(*reinterpret_cast<const std::vector<std::string>*>(lParam));
-        }
-        return 0;
     case WM_LBUTTONDOWN:
         if (const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(WM_LBUTTONDOWN, 0);
             entry != nullptr && entry->nSig == AfxSig_vwp) {
@@ -208,10 +183,7 @@ void CWnd::UpdateWindow()
 void CWnd::GetClientRect(RECT* rect) const
 {
     QWidget* widget = GetWidget();
-    rect->left = 0;
-    rect->top = 0;
-    rect->right = widget != nullptr ? widget->width() : 0;
-    rect->bottom = widget != nullptr ? widget->height() : 0;
+    *rect = RECT{0, 0, widget != nullptr ? widget->width() : 0, widget != nullptr ? widget->height() : 0};
 }
 
 void CWnd::Invalidate(BOOL)
@@ -221,10 +193,14 @@ void CWnd::Invalidate(BOOL)
     }
 }
 
+// The text of a window as the window system keeps it: an edit control's content, else the title.
 void CWnd::SetWindowText(LPCSTR text)
 {
-    if (QWidget* widget = GetWidget()) {
-        SetTextOf(widget, QString::fromUtf8(text != nullptr ? text : ""));
+    const QString shown = QString::fromUtf8(text != nullptr ? text : "");
+    if (auto* edit = qobject_cast<QLineEdit*>(GetWidget())) {
+        edit->setText(shown);
+    } else if (QWidget* widget = GetWidget()) {
+        widget->setWindowTitle(shown);
     }
 }
 
@@ -234,7 +210,8 @@ int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
         return 0;
     }
     QWidget* widget = GetWidget();
-    QByteArray text = widget != nullptr ? TextOf(widget).toUtf8() : QByteArray();
+    const auto* edit = qobject_cast<const QLineEdit*>(widget);
+    const QByteArray text = (edit != nullptr ? edit->text() : widget != nullptr ? widget->windowTitle() : QString()).toUtf8();
     int count = static_cast<int>(std::min<qsizetype>(text.size(), maxCount - 1));
     std::memcpy(buffer, text.constData(), static_cast<std::size_t>(count));
     buffer[count] = '\0';

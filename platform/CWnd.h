@@ -7,16 +7,9 @@
 
 #include <bit>
 #include <memory>
-#include <string>
-#include <vector>
 
 class QWidget;
 class CFrameWnd;
-
-// What PreCreateWindow may change before the window is made: its style.
-struct CREATESTRUCT {
-    LONG style = 0;
-};
 
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
@@ -31,10 +24,8 @@ public:
     QWidget* Detach();
     // The bound widget, or null when there is none (never bound, detached or destroyed).
     QWidget* GetWidget() const;
-    // Whether the bound widget is destroyed with this object.
     bool OwnsWidget() const;
 
-    virtual BOOL PreCreateWindow(CREATESTRUCT& cs);
     // Destroys the widget; the C++ object stays.
     virtual BOOL DestroyWindow();
 
@@ -64,12 +55,10 @@ public:
     // for commands of menus and keys, which may close the window they come from.
     void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
-    // Files dropped on the window are handed to OnDropFiles.
     void DragAcceptFiles(BOOL bAccept = TRUE);
     // The frame window that holds this window (not this window itself); null when none.
     CFrameWnd* GetParentFrame() const;
 
-    // The window object bound to the widget, or null.
     static CWnd* FromHandle(const QWidget* widget);
     // Called by the layer's own widgets as they are destroyed: the bound object
     // loses its window and gets PostNcDestroy.
@@ -80,7 +69,6 @@ protected:
     virtual void PostNcDestroy();
     // WM_CLOSE: destroys the window. Frames ask first.
     virtual void OnClose();
-    virtual void OnDropFiles(const std::vector<std::string>& paths);
     void OnLButtonDown(UINT nFlags, POINT point);
 
 private:

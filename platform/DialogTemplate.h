@@ -1,37 +1,15 @@
 #pragma once
-// Dialog templates: a dialog's caption, style, size and font and its controls
-// in template order, all in dialog units. The program registers its templates
-// once at start-up and CDialog builds its window from the one with its id.
+// Dialog templates: a dialog's caption, size and font and its controls in
+// template order, all in dialog units. Every dialog is a captioned modal box
+// with a close button. The program registers its templates once at start-up
+// and CDialog builds its window from the one with its id.
 
 #include "platform/ResourceTable.h"
-
-// Dialog styles.
-constexpr DWORD DS_SETFONT = 0x40;
-constexpr DWORD DS_MODALFRAME = 0x80;
-
-// Control styles of the kinds below.
-constexpr DWORD ES_AUTOHSCROLL = 0x0080;
-constexpr DWORD BS_PUSHBUTTON = 0x0;
-constexpr DWORD BS_DEFPUSHBUTTON = 0x1;
-constexpr DWORD BS_AUTOCHECKBOX = 0x3;
-constexpr DWORD BS_GROUPBOX = 0x7;
-constexpr DWORD SS_LEFT = 0x0;
-constexpr DWORD SS_RIGHT = 0x2;
-constexpr DWORD SS_ICON = 0x3;
 
 // The id of controls that nothing refers to.
 constexpr int IDC_STATIC = -1;
 
-enum class AfxControlKind {
-    Edit,
-    PushButton,
-    DefPushButton,
-    StaticLeft,
-    StaticRight,
-    AutoCheckBox,
-    GroupBox,
-    Icon,
-};
+enum class AfxControlKind { Edit, PushButton, DefPushButton, StaticLeft, StaticRight, AutoCheckBox, GroupBox, Icon };
 
 struct AfxDialogItem {
     AfxControlKind kind;
@@ -42,7 +20,7 @@ struct AfxDialogItem {
     short y;
     short cx;
     short cy;
-    // The whole style as written (WS_CHILD, WS_VISIBLE, WS_TABSTOP, the kind's own bits ...):
+    // The window styles (WS_CHILD, WS_VISIBLE, WS_TABSTOP ...; the kind says the rest):
     // the controls take the tab order of WS_TABSTOP and an edit's frame from WS_BORDER.
     DWORD style;
     // The icon resource shown by an Icon control.
@@ -52,8 +30,6 @@ struct AfxDialogItem {
 struct AfxDialogTemplate {
     UINT id;
     const char* caption;
-    // Kept as written: every dialog is a captioned modal box with a close button, in its font.
-    DWORD style;
     // Client-area size in dialog units.
     short cx;
     short cy;

@@ -14,11 +14,8 @@ QString AfxFontFamilyFor(const char* faceName);
 // The screen's logical resolution that turns points into pixels (96 without a screen).
 double AfxLogicalDpi();
 
-// Height in pixels (positive: the cell height, ascent plus descent; negative: the
-// character height, the em size; 0: the default size), weight, italic,
-// underline, strike-out and face. A face that is not installed falls back to an
-// installed sans font with Cyrillic glyphs. The character set is not part of a
-// QFont: it chooses how bytes are decoded when text is drawn.
+// A face that is not installed falls back to an installed sans font with Cyrillic
+// glyphs. The character set is not part of a QFont: it decodes the bytes drawn.
 QFont LogFontToQFont(const LOGFONT& logFont);
 
 // The description of a Qt font with its character height (negative lfHeight), in

@@ -1,5 +1,7 @@
 #include "platform/FrameWidgets.h"
 
+#include "platform/CFrameWnd.h"
+
 #include <QDropEvent>
 #include <QMimeData>
 #include <QUrl>
@@ -43,8 +45,8 @@ void CFrameMainWindow::dropEvent(QDropEvent* event)
     QMetaObject::invokeMethod(
         this,
         [this, paths] {
-            if (CWnd* frame = CWnd::FromHandle(this)) {
-                frame->SendMessage(WM_DROPFILES, 0, reinterpret_cast<LPARAM>(&paths));
+            if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandle(this))) {
+                frame->OnDropFiles(paths);
             }
         },
         Qt::QueuedConnection);

@@ -24,7 +24,7 @@ protected:
     }
 };
 
-// Local files dropped on the window reach its frame as WM_DROPFILES once the drop is over.
+// Local files dropped on the window reach its frame once the drop is over.
 class CFrameMainWindow : public CFrameWidget<QMainWindow> {
 protected:
     void dragEnterEvent(QDragEnterEvent* event) override;

@@ -5,38 +5,23 @@
 
 constexpr int LF_FACESIZE = 32;
 
-constexpr BYTE ANSI_CHARSET = 0;
-constexpr BYTE DEFAULT_CHARSET = 1;
-constexpr BYTE SYMBOL_CHARSET = 2;
-constexpr BYTE MAC_CHARSET = 77;
-constexpr BYTE OEM_CHARSET = 255;
-constexpr BYTE HEBREW_CHARSET = 177;
-constexpr BYTE ARABIC_CHARSET = 178;
-constexpr BYTE GREEK_CHARSET = 161;
-constexpr BYTE TURKISH_CHARSET = 162;
-constexpr BYTE VIETNAMESE_CHARSET = 163;
-constexpr BYTE THAI_CHARSET = 222;
-constexpr BYTE EASTEUROPE_CHARSET = 238;
-constexpr BYTE RUSSIAN_CHARSET = 204;
-constexpr BYTE BALTIC_CHARSET = 186;
+// The character sets: each names the code page that decodes a font's bytes.
+enum : BYTE {
+    ANSI_CHARSET = 0, DEFAULT_CHARSET = 1, SYMBOL_CHARSET = 2, MAC_CHARSET = 77, GREEK_CHARSET = 161,
+    TURKISH_CHARSET = 162, VIETNAMESE_CHARSET = 163, HEBREW_CHARSET = 177, ARABIC_CHARSET = 178,
+    BALTIC_CHARSET = 186, RUSSIAN_CHARSET = 204, THAI_CHARSET = 222, EASTEUROPE_CHARSET = 238, OEM_CHARSET = 255,
+};
 
-constexpr LONG FW_DONTCARE = 0;
-constexpr LONG FW_NORMAL = 400;
+enum : LONG { FW_DONTCARE = 0, FW_NORMAL = 400 };
 
 struct LOGFONT {
+    // Positive: the cell height in pixels; negative: the character height; 0: the default.
     LONG lfHeight;
-    LONG lfWidth;
-    LONG lfEscapement;
-    LONG lfOrientation;
     LONG lfWeight;
     BYTE lfItalic;
     BYTE lfUnderline;
     BYTE lfStrikeOut;
     BYTE lfCharSet;
-    BYTE lfOutPrecision;
-    BYTE lfClipPrecision;
-    BYTE lfQuality;
-    BYTE lfPitchAndFamily;
     char lfFaceName[LF_FACESIZE];
 };
 using LPLOGFONT = LOGFONT*;

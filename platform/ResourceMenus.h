@@ -4,10 +4,7 @@
 
 #include "platform/ResourceTable.h"
 
-constexpr UINT MF_STRING = 0x0000;
-constexpr UINT MF_GRAYED = 0x0001;
-constexpr UINT MF_POPUP = 0x0010;
-constexpr UINT MF_SEPARATOR = 0x0800;
+enum : UINT { MF_STRING = 0x0000, MF_GRAYED = 0x0001, MF_POPUP = 0x0010, MF_SEPARATOR = 0x0800 };
 
 // One entry of a menu. The text marks its access key with "&" ("&&" is a plain
 // "&"); the key of its command, if the window has one, shows after it. A pop-up

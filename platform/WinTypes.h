@@ -6,7 +6,6 @@
 
 using BOOL = int;
 using BYTE = std::uint8_t;
-using WORD = std::uint16_t;
 using DWORD = std::uint32_t;
 using ULONGLONG = std::uint64_t;
 using UINT = unsigned int;
@@ -32,17 +31,11 @@ using COLORREF = DWORD;
 
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
-// Message box styles and results.
-constexpr UINT MB_OK = 0x00000000;
-constexpr UINT MB_OKCANCEL = 0x00000001;
-constexpr UINT MB_YESNOCANCEL = 0x00000003;
-constexpr UINT MB_YESNO = 0x00000004;
-constexpr UINT MB_ICONSTOP = 0x00000010;
-constexpr UINT MB_ICONQUESTION = 0x00000020;
-constexpr UINT MB_ICONEXCLAMATION = 0x00000030;
-constexpr UINT MB_ICONINFORMATION = 0x00000040;
-constexpr UINT MB_TYPEMASK = 0x0000000F;
-constexpr UINT MB_ICONMASK = 0x000000F0;
+// Message box styles: the buttons, then the icon.
+enum : UINT {
+    MB_OK = 0x00, MB_YESNOCANCEL = 0x03, MB_YESNO = 0x04, MB_TYPEMASK = 0x0F,
+    MB_ICONSTOP = 0x10, MB_ICONEXCLAMATION = 0x30, MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0,
+};
 
 constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
@@ -50,8 +43,7 @@ constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 
 // Show states.
-constexpr int SW_SHOWNORMAL = 1;
-constexpr int SW_SHOW = 5;
+enum : int { SW_SHOWNORMAL = 1, SW_SHOW = 5 };
 
 struct POINT {
     LONG x;
@@ -76,11 +68,4 @@ constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF
 using INT_PTR = std::intptr_t;
 
 // Window styles.
-constexpr DWORD WS_POPUP = 0x80000000;
-constexpr DWORD WS_CHILD = 0x40000000;
-constexpr DWORD WS_VISIBLE = 0x10000000;
-constexpr DWORD WS_CAPTION = 0x00C00000;
-constexpr DWORD WS_BORDER = 0x00800000;
-constexpr DWORD WS_SYSMENU = 0x00080000;
-constexpr DWORD WS_GROUP = 0x00020000;
-constexpr DWORD WS_TABSTOP = 0x00010000;
+enum : DWORD { WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_BORDER = 0x00800000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000 };

@@ -1,16 +1,5 @@
 #include "view/CChangeCharDlg.h"
 
-#include "view/HexField.h"
-
-#include <cstdio>
-
-CChangeCharDlg::CChangeCharDlg(CWnd* pParent) : CDialog(IDD, pParent) {}
-
-CChangeCharDlg::~CChangeCharDlg() = default;
-
-BEGIN_MESSAGE_MAP(CChangeCharDlg, CDialog)
-END_MESSAGE_MAP()
-
 void CChangeCharDlg::DoDataExchange(CDataExchange* pDX)
 {
     CDialog::DoDataExchange(pDX);
@@ -21,20 +10,14 @@ void CChangeCharDlg::DoDataExchange(CDataExchange* pDX)
 BOOL CChangeCharDlg::OnInitDialog()
 {
     CDialog::OnInitDialog();
-    char text[16];
-    std::snprintf(text, sizeof text, "%02X", static_cast<unsigned int>(m_nChar));
-    m_editChar.SetWindowText(text);
-    std::snprintf(text, sizeof text, "%04X", static_cast<unsigned int>(m_nUnicode));
-    m_editUnicode.SetWindowText(text);
+    m_editChar.ShowHex(m_nChar, 2);
+    m_editUnicode.ShowHex(m_nUnicode, 4);
     return TRUE;
 }
 
 void CChangeCharDlg::OnOK()
 {
-    char text[256];
-    m_editChar.GetWindowText(text, sizeof text);
-    ScanHexField(text, HexDigits::Two, &m_nChar);
-    m_editUnicode.GetWindowText(text, sizeof text);
-    ScanHexField(text, HexDigits::Four, &m_nUnicode);
+    m_editChar.ReadHex(HexDigits::Two, &m_nChar);
+    m_editUnicode.ReadHex(HexDigits::Four, &m_nUnicode);
     CDialog::OnOK();
 }

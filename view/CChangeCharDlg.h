@@ -4,25 +4,22 @@
 // DoModal and reads them after IDOK.
 
 #include "platform/CDialog.h"
-#include "platform/CEdit.h"
 #include "res/Resource.h"
+#include "view/HexEdit.h"
 
 class CChangeCharDlg : public CDialog {
 public:
     enum { IDD = IDD_CHANGE_CHAR };
 
-    explicit CChangeCharDlg(CWnd* pParent = nullptr);
-    ~CChangeCharDlg() override;
+    explicit CChangeCharDlg(CWnd* pParent = nullptr) : CDialog(IDD, pParent) {}
 
     int m_nUnicode = 0;
     int m_nChar = 0;
-    CEdit m_editUnicode;
-    CEdit m_editChar;
+    CHexEdit m_editUnicode;
+    CHexEdit m_editChar;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-
-    DECLARE_MESSAGE_MAP()
 };

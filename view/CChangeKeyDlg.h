@@ -5,27 +5,24 @@
 
 #include "platform/CButton.h"
 #include "platform/CDialog.h"
-#include "platform/CEdit.h"
 #include "res/Resource.h"
+#include "view/HexEdit.h"
 
 class CChangeKeyDlg : public CDialog {
 public:
     enum { IDD = IDD_CHANGE_KEY };
 
-    explicit CChangeKeyDlg(CWnd* pParent = nullptr);
-    ~CChangeKeyDlg() override;
+    explicit CChangeKeyDlg(CWnd* pParent = nullptr) : CDialog(IDD, pParent) {}
 
     bool m_bCapsLock = false;
     int m_nLow = 0;
     int m_nHigh = 0;
     CButton m_checkCapsLock;
-    CEdit m_editLow;
-    CEdit m_editHigh;
+    CHexEdit m_editLow;
+    CHexEdit m_editHigh;
 
 protected:
     void DoDataExchange(CDataExchange* pDX) override;
     BOOL OnInitDialog() override;
     void OnOK() override;
-
-    DECLARE_MESSAGE_MAP()
 };

@@ -48,7 +48,6 @@ CVarnoView::CVarnoView() = default;
 
 CVarnoView::~CVarnoView() = default;
 
-BOOL CVarnoView::PreCreateWindow(CREATESTRUCT& cs) { return CView::PreCreateWindow(cs); }
 
 CVarnoDoc* CVarnoView::GetDocument() const
 {

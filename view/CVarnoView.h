@@ -15,7 +15,6 @@ public:
     CVarnoView();
     ~CVarnoView() override;
 
-    BOOL PreCreateWindow(CREATESTRUCT& cs) override;
     void OnDraw(CDC* pDC) override;
 
     CVarnoDoc* GetDocument() const;

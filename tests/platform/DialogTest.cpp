@@ -13,32 +13,28 @@
 
 namespace {
 
-constexpr UINT IDD_TEST = 9001;
-constexpr UINT IDD_TEST_FALLBACK_FONT = 9002;
-constexpr int IDC_FIRST = 2001;
-constexpr int IDC_SECOND = 2002;
-constexpr int IDC_CHECK = 2003;
+enum : UINT { IDD_TEST = 9001, IDD_TEST_FALLBACK_FONT };
+enum : int { IDC_FIRST = 2001, IDC_SECOND, IDC_CHECK };
 
 constexpr DWORD kChild = WS_CHILD | WS_VISIBLE;
-constexpr DWORD kEdit = kChild | WS_BORDER | WS_TABSTOP | ES_AUTOHSCROLL;
+constexpr DWORD kEdit = kChild | WS_BORDER | WS_TABSTOP;
 
 // Tab order deliberately differs from the geometry: the template decides.
 constexpr AfxDialogItem kItems[] = {
-    {AfxControlKind::StaticRight, IDC_STATIC, "Label:", 4, 6, 30, 8, kChild | WS_GROUP | SS_RIGHT},
+    {AfxControlKind::StaticRight, IDC_STATIC, "Label:", 4, 6, 30, 8, kChild | WS_GROUP},
     {AfxControlKind::Edit, IDC_SECOND, nullptr, 40, 22, 40, 12, kEdit},
-    {AfxControlKind::AutoCheckBox, IDC_CHECK, "Check", 40, 56, 50, 10, kChild | WS_TABSTOP | BS_AUTOCHECKBOX},
+    {AfxControlKind::AutoCheckBox, IDC_CHECK, "Check", 40, 56, 50, 10, kChild | WS_TABSTOP},
     {AfxControlKind::Edit, IDC_FIRST, nullptr, 40, 4, 40, 12, kEdit},
-    {AfxControlKind::DefPushButton, IDOK, "OK", 100, 4, 50, 14, kChild | WS_TABSTOP | BS_DEFPUSHBUTTON},
+    {AfxControlKind::DefPushButton, IDOK, "OK", 100, 4, 50, 14, kChild | WS_TABSTOP},
     {AfxControlKind::PushButton, IDCANCEL, "Cancel", 100, 22, 50, 14, kChild | WS_TABSTOP},
-    {AfxControlKind::GroupBox, IDC_STATIC, nullptr, 2, 0, 90, 70, kChild | BS_GROUPBOX},
-    {AfxControlKind::Icon, IDC_STATIC, nullptr, 110, 56, 20, 20, kChild | SS_ICON, 4242},
-    {AfxControlKind::Icon, IDC_STATIC, nullptr, 130, 56, 20, 20, kChild | SS_ICON, 4243},
+    {AfxControlKind::GroupBox, IDC_STATIC, nullptr, 2, 0, 90, 70, kChild},
+    {AfxControlKind::Icon, IDC_STATIC, nullptr, 110, 56, 20, 20, kChild, 4242},
+    {AfxControlKind::Icon, IDC_STATIC, nullptr, 130, 56, 20, 20, kChild, 4243},
 };
 
-constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT;
 constexpr AfxDialogTemplate kTemplates[] = {
-    {IDD_TEST, "Test dialog", kDialogStyle, 160, 80, "DejaVu Sans", 8, kItems},
-    {IDD_TEST_FALLBACK_FONT, "Fallback", kDialogStyle, 160, 80, "No Such Face Anywhere", 8, kItems},
+    {IDD_TEST, "Test dialog", 160, 80, "DejaVu Sans", 8, kItems},
+    {IDD_TEST_FALLBACK_FONT, "Fallback", 160, 80, "No Such Face Anywhere", 8, kItems},
 };
 
 class CTestDlg : public CDialog {
@@ -141,10 +137,10 @@ TEST_F(Dialog, BoundControlsActOnTheRealWidgetsWhileTheDialogRuns)
         shown = ControlOf<QLineEdit>(d, IDC_FIRST)->text();
         TypeInto(d, IDC_FIRST, "typed by the user");
         typedCount = test.m_editFirst.GetWindowText(typed, sizeof typed);
-        checks.push_back(static_cast<int>(test.m_check.SendMessage(BM_GETCHECK)));
+        checks.push_back(test.m_check.GetCheck());
         ClickButton(d, IDC_CHECK);
-        checks.push_back(static_cast<int>(test.m_check.SendMessage(BM_GETCHECK)));
-        test.m_check.SendMessage(BM_SETCHECK, BST_UNCHECKED);
+        checks.push_back(test.m_check.GetCheck());
+        test.m_check.SetCheck(BST_UNCHECKED);
         checks.push_back(ControlOf<QCheckBox>(d, IDC_CHECK)->isChecked() ? 1 : 0);
         ClickButton(d, IDOK);
     });

@@ -46,7 +46,7 @@ TEST(FontDialog, OkWithoutChangesGivesTheInitialFontBack)
         initial.lfStrikeOut = 1;
         CFontDialog dialog(&initial, CF_SCREENFONTS | CF_EFFECTS);
         EXPECT_EQ(Choose(dialog, nullptr, QDialogButtonBox::Ok), IDOK);
-        EXPECT_EQ(std::memcmp(dialog.m_cf.lpLogFont, &initial, sizeof initial), 0) << height;
+        EXPECT_EQ(std::memcmp(&dialog.m_lf, &initial, sizeof initial), 0) << height;
     }
 }
 

@@ -1,3 +1,0 @@
-#include "platform/CEdit.h"
-
-IMPLEMENT_DYNAMIC(CEdit, CWnd)

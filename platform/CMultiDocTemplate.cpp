@@ -1,3 +1,0 @@
-#include "platform/CMultiDocTemplate.h"
-
-IMPLEMENT_DYNAMIC(CMultiDocTemplate, CDocTemplate)
