@@ -52,14 +52,3 @@ private:
     int m_nModalResult = -1;
     bool m_bEnded = false;
 };
-
-// Lets tests (and only tests) answer modal dialogs through their real widgets.
-// The hook runs once the dialog is shown, active and initialised; it should end
-// the dialog (click OK or Cancel, press Enter or Escape). A dialog that it
-// leaves open is ended with -1, so a faulty test fails instead of hanging.
-// Also called for the file and font dialogs, whose GetWidget() is the
-// toolkit's own dialog.
-using AfxModalDialogHook = std::function<void(CDialog& dialog)>;
-// Returns the previous hook; an empty hook restores normal interaction.
-AfxModalDialogHook AfxSetModalDialogHook(AfxModalDialogHook hook);
-bool AfxHasModalDialogHook();

@@ -1,6 +1,7 @@
 #include "platform/CFileDialog.h"
 
 #include "platform/Display.h"
+#include "platform/ModalDialogHook.h"
 #include "platform/FilePath.h"
 
 #include <QFileDialog>

@@ -2,123 +2,22 @@
 
 #include "platform/AfxRes.h"
 #include "platform/CDocument.h"
-#include "platform/CRecentFileList.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/Display.h"
+#include "platform/FrameMenus.h"
 #include "platform/FrameWidgets.h"
 #include "platform/ResourceIcons.h"
 #include "platform/ResourceMenus.h"
 #include "platform/ResourceStrings.h"
 
-#include <QAction>
 #include <QCoreApplication>
 #include <QIcon>
-#include <QKeySequence>
 #include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 
 #include <map>
-
-namespace {
-constexpr const char* kRecentPlaceholder = "varnoRecentPlaceholder";
-constexpr const char* kRecentEntry = "varnoRecentEntry";
-
-void PostOnTrigger(QAction* action, CWnd* target, UINT id)
-{
-    QObject::connect(action, &QAction::triggered, action, [target, id] { target->PostMessage(WM_COMMAND, id); });
-}
-
-// Puts the recent-file list in place of its greyed placeholder, which shows while the list is empty.
-void UpdateRecentFiles(QMenu* menu, CWnd* target)
-{
-    QAction* placeholder = nullptr;
-    for (QAction* action : menu->actions()) {
-        if (action->property(kRecentEntry).toBool()) {
-            menu->removeAction(action);
-            delete action;
-        } else if (action->property(kRecentPlaceholder).toBool()) {
-            placeholder = action;
-        }
-    }
-    if (placeholder == nullptr) {
-        return;
-    }
-    CWinApp* app = AfxGetApp();
-    CRecentFileList* list = app != nullptr ? app->GetRecentFileList() : nullptr;
-    const int count = list != nullptr ? list->GetCount() : 0;
-    placeholder->setVisible(count == 0);
-    for (int i = 0; i < count; ++i) {
-        // "&1 /path/name": the number is the access key; an "&" of the path shows as itself.
-        const QString path = QString::fromStdString((*list)[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
-        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), menu);
-        entry->setProperty(kRecentEntry, true);
-        PostOnTrigger(entry, target, list->m_nStart + static_cast<UINT>(i));
-        menu->insertAction(placeholder, entry);
-    }
-}
-
-QString ItemText(const AfxMenuItem& item, std::span<const AfxAccelerator> keys)
-{
-    QString text = QString::fromUtf8(item.text);
-    for (const AfxAccelerator& key : keys) {
-        if (key.cmd == item.id) {
-            // Shown after a tab, as the item's key; the key itself belongs to the window.
-            return text + u'\t' + QString::fromLatin1(key.key);
-        }
-    }
-    return text;
-}
-
-void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<const AfxAccelerator> keys, CWnd* target)
-{
-    for (const AfxMenuItem& item : items) {
-        if (item.IsSeparator()) {
-            menu->addSeparator();
-        } else if (item.IsPopup()) {
-            AddMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.items, keys, target);
-        } else {
-            QAction* action = menu->addAction(ItemText(item, keys));
-            action->setEnabled(!item.IsGrayed());
-            if (item.id == ID_FILE_MRU_FILE1) {
-                action->setProperty(kRecentPlaceholder, true);
-                QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, target] { UpdateRecentFiles(menu, target); });
-            } else {
-                PostOnTrigger(action, target, item.id);
-            }
-        }
-    }
-}
-
-// The pop-ups of the menu, owned by the window. An item shows the first of the
-// keys that sends its command; the recent-file placeholder (ID_FILE_MRU_FILE1)
-// gives way to the application's recent files while there are any.
-QList<QMenu*> BuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, QWidget* window,
-                            CWnd* target)
-{
-    QList<QMenu*> menus;
-    for (const AfxMenuItem& popup : menu.items) {
-        auto* built = new QMenu(QString::fromUtf8(popup.text), window);
-        AddMenuItems(built, popup.items, keys, target);
-        menus.append(built);
-    }
-    return menus;
-}
-
-// The keys as shortcuts of the window. Every command is posted to the target
-// window, so that it runs after the menu or key event.
-void AddAccelerators(QWidget* window, std::span<const AfxAccelerator> keys, CWnd* target)
-{
-    for (const AfxAccelerator& key : keys) {
-        auto* action = new QAction(window);
-        action->setShortcut(QKeySequence::fromString(QString::fromLatin1(key.key), QKeySequence::PortableText));
-        action->setShortcutContext(Qt::WindowShortcut);
-        PostOnTrigger(action, target, key.cmd);
-        window->addAction(action);
-    }
-}
-} // namespace
 
 struct CFrameWnd::Impl {
     QPointer<QWidget> activeView;
@@ -149,7 +48,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
     // A document window has neither: its keys and menu show in the main window.
     const AfxMenuResource* resource = AfxFindMenu(nIDResource);
     if (resource != nullptr && qobject_cast<QMainWindow*>(widget) != nullptr) {
-        AddAccelerators(widget, resource->accelerators, this);
+        AfxAddAccelerators(widget, resource->accelerators, this);
         ShowMenu(nIDResource);
     }
     if (pContext != nullptr && !OnCreateClient(pContext)) {
@@ -186,7 +85,7 @@ void CFrameWnd::ShowMenu(UINT nIDResource)
         // The keys are the main window's own, whichever menu it shows.
         const AfxMenuResource* own = AfxFindMenu(m_nIDHelp);
         const std::span<const AfxAccelerator> keys = own != nullptr ? own->accelerators : std::span<const AfxAccelerator>();
-        menus = BuildMenus(*resource, keys, window, this);
+        menus = AfxBuildMenus(*resource, keys, window, this);
     }
     QMenuBar* bar = window->menuBar();
     bar->clear();

@@ -4,6 +4,7 @@
 // Qt6::Test. Nothing waits on time: QTest delivers every event at once.
 
 #include "platform/CDialog.h"
+#include "platform/ModalDialogHook.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>

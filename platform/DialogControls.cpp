@@ -1,0 +1,114 @@
+#include "platform/DialogControls.h"
+
+#include "platform/CWnd.h"
+#include "platform/FontConversion.h"
+#include "platform/ResourceIcons.h"
+
+#include <QAbstractButton>
+#include <QCheckBox>
+#include <QDialog>
+#include <QFontMetrics>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPixmap>
+#include <QPushButton>
+
+namespace {
+// The window system's MulDiv: a * b / c rounded half away from zero.
+int MulDiv(int a, int b, int c)
+{
+    long long product = static_cast<long long>(a) * b;
+    long long half = c / 2;
+    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
+}
+
+QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geometry)
+{
+    const QString text = QString::fromUtf8(item.text != nullptr ? item.text : "");
+    switch (item.kind) {
+    case AfxControlKind::Edit: {
+        auto* edit = new QLineEdit(&window);
+        edit->setFrame((item.style & WS_BORDER) != 0);
+        return edit;
+    }
+    case AfxControlKind::PushButton:
+    case AfxControlKind::DefPushButton: {
+        auto* push = new QPushButton(text, &window);
+        push->setAutoDefault(true);
+        push->setDefault(item.kind == AfxControlKind::DefPushButton);
+        return push;
+    }
+    case AfxControlKind::AutoCheckBox: return new QCheckBox(text, &window);
+    case AfxControlKind::StaticLeft:
+    case AfxControlKind::StaticRight: {
+        auto* label = new QLabel(&window);
+        label->setTextFormat(Qt::PlainText);
+        label->setText(text);
+        label->setWordWrap(true);
+        label->setAlignment((item.kind == AfxControlKind::StaticRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        return label;
+    }
+    case AfxControlKind::GroupBox: {
+        auto* group = new QGroupBox(text, &window);
+        // It encloses other controls: keep it beneath them and out of their clicks.
+        group->setAttribute(Qt::WA_TransparentForMouseEvents);
+        group->lower();
+        return group;
+    }
+    case AfxControlKind::Icon: {
+        // An icon control takes the size of its image; without an image it shows nothing.
+        auto* label = new QLabel(&window);
+        QPixmap image(AfxIconPath(item.iconId, 32));
+        if (!image.isNull()) {
+            label->setPixmap(image);
+            geometry.setSize(image.size());
+        }
+        return label;
+    }
+    }
+    return nullptr;
+}
+} // namespace
+
+QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialogTemplate,
+                                const std::function<void(UINT id)>& onClick)
+{
+    window.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
+    window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
+                          | Qt::WindowCloseButtonHint);
+    QFont font(AfxFontFamilyFor(dialogTemplate.fontFace));
+    font.setPointSize(dialogTemplate.pointSize);
+    window.setFont(font);
+    // Dialog base units measured as the window system does: the average width of
+    // the 52 letters, rounded, and the character cell height.
+    const QFontMetrics metrics(font);
+    const int alphabet = metrics.horizontalAdvance(QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz"));
+    const QSize base(std::max(1, (alphabet / 26 + 1) / 2), std::max(1, metrics.height()));
+    auto rect = [&](int x, int y, int cx, int cy) {
+        return QRect(MulDiv(x, base.width(), 4), MulDiv(y, base.height(), 8), MulDiv(cx, base.width(), 4),
+                     MulDiv(cy, base.height(), 8));
+    };
+    window.setFixedSize(rect(0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
+
+    QWidget* firstTabStop = nullptr;
+    QWidget* previousTabStop = nullptr;
+    for (const AfxDialogItem& item : dialogTemplate.items) {
+        QRect geometry = rect(item.x, item.y, item.cx, item.cy);
+        QWidget* control = CreateControl(window, item, geometry);
+        control->setGeometry(geometry);
+        CWnd::SetDlgCtrlID(control, item.id);
+        if ((item.style & WS_TABSTOP) != 0) {
+            if (previousTabStop != nullptr) {
+                QWidget::setTabOrder(previousTabStop, control);
+            }
+            previousTabStop = control;
+            firstTabStop = firstTabStop != nullptr ? firstTabStop : control;
+        }
+        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
+            const UINT id = static_cast<UINT>(item.id);
+            QObject::connect(button, &QAbstractButton::clicked, &window, [onClick, id] { onClick(id); });
+        }
+    }
+    return firstTabStop;
+}

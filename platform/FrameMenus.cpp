@@ -1,0 +1,104 @@
+#include "platform/FrameMenus.h"
+
+#include "platform/AfxRes.h"
+#include "platform/CRecentFileList.h"
+#include "platform/CWinApp.h"
+#include "platform/CWnd.h"
+
+#include <QAction>
+#include <QKeySequence>
+#include <QMenu>
+
+namespace {
+constexpr const char* kRecentPlaceholder = "varnoRecentPlaceholder";
+constexpr const char* kRecentEntry = "varnoRecentEntry";
+
+void PostOnTrigger(QAction* action, CWnd* target, UINT id)
+{
+    QObject::connect(action, &QAction::triggered, action, [target, id] { target->PostMessage(WM_COMMAND, id); });
+}
+
+// Puts the recent-file list in place of its greyed placeholder, which shows while the list is empty.
+void UpdateRecentFiles(QMenu* menu, CWnd* target)
+{
+    QAction* placeholder = nullptr;
+    for (QAction* action : menu->actions()) {
+        if (action->property(kRecentEntry).toBool()) {
+            menu->removeAction(action);
+            delete action;
+        } else if (action->property(kRecentPlaceholder).toBool()) {
+            placeholder = action;
+        }
+    }
+    if (placeholder == nullptr) {
+        return;
+    }
+    CWinApp* app = AfxGetApp();
+    CRecentFileList* list = app != nullptr ? app->GetRecentFileList() : nullptr;
+    const int count = list != nullptr ? list->GetCount() : 0;
+    placeholder->setVisible(count == 0);
+    for (int i = 0; i < count; ++i) {
+        // "&1 /path/name": the number is the access key; an "&" of the path shows as itself.
+        const QString path = QString::fromStdString((*list)[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), menu);
+        entry->setProperty(kRecentEntry, true);
+        PostOnTrigger(entry, target, list->m_nStart + static_cast<UINT>(i));
+        menu->insertAction(placeholder, entry);
+    }
+}
+
+QString ItemText(const AfxMenuItem& item, std::span<const AfxAccelerator> keys)
+{
+    QString text = QString::fromUtf8(item.text);
+    for (const AfxAccelerator& key : keys) {
+        if (key.cmd == item.id) {
+            // Shown after a tab, as the item's key; the key itself belongs to the window.
+            return text + u'\t' + QString::fromLatin1(key.key);
+        }
+    }
+    return text;
+}
+
+void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<const AfxAccelerator> keys, CWnd* target)
+{
+    for (const AfxMenuItem& item : items) {
+        if (item.IsSeparator()) {
+            menu->addSeparator();
+        } else if (item.IsPopup()) {
+            AddMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.items, keys, target);
+        } else {
+            QAction* action = menu->addAction(ItemText(item, keys));
+            action->setEnabled(!item.IsGrayed());
+            if (item.id == ID_FILE_MRU_FILE1) {
+                action->setProperty(kRecentPlaceholder, true);
+                QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, target] { UpdateRecentFiles(menu, target); });
+            } else {
+                PostOnTrigger(action, target, item.id);
+            }
+        }
+    }
+}
+} // namespace
+
+QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, QWidget* window,
+                             CWnd* target)
+{
+    QList<QMenu*> menus;
+    for (const AfxMenuItem& popup : menu.items) {
+        auto* built = new QMenu(QString::fromUtf8(popup.text), window);
+        AddMenuItems(built, popup.items, keys, target);
+        menus.append(built);
+    }
+    return menus;
+}
+
+void AfxAddAccelerators(QWidget* window, std::span<const AfxAccelerator> keys, CWnd* target)
+{
+    for (const AfxAccelerator& key : keys) {
+        auto* action = new QAction(window);
+        action->setShortcut(QKeySequence::fromString(QString::fromLatin1(key.key), QKeySequence::PortableText));
+        action->setShortcutContext(Qt::WindowShortcut);
+        PostOnTrigger(action, target, key.cmd);
+        window->addAction(action);
+    }
+}
