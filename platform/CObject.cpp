@@ -12,7 +12,7 @@ BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* baseClass) const
     return FALSE;
 }
 
-const CRuntimeClass CObject::classCObject(nullptr, nullptr);
+const CRuntimeClass CObject::classCObject{nullptr, nullptr};
 
 const CRuntimeClass* CObject::GetRuntimeClass() const { return &classCObject; }
 

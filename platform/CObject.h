@@ -56,10 +56,10 @@ public:                                                                         
     static CObject* CreateObject();
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                               \
-    const CRuntimeClass class_name::class##class_name(nullptr, RUNTIME_CLASS(base_class_name));                      \
+    const CRuntimeClass class_name::class##class_name{nullptr, RUNTIME_CLASS(base_class_name)};                      \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                             \
     CObject* class_name::CreateObject() { return new class_name; }                                                   \
-    const CRuntimeClass class_name::class##class_name(&class_name::CreateObject, RUNTIME_CLASS(base_class_name));    \
+    const CRuntimeClass class_name::class##class_name{&class_name::CreateObject, RUNTIME_CLASS(base_class_name)};    \
     const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
