@@ -52,9 +52,7 @@ TEST(GdiTableHandler, SearchFindsTheFirstSignatureFrom384On)
     EXPECT_EQ(handler.LocateTable(nullptr, 0), 0);
 }
 
-// The next open must find the same table: a change that would move the search
-// elsewhere, or nowhere, is refused as a whole. A stray copy further on would
-// otherwise be found next time, and edits would land outside the table.
+// A change after which the next open would find another table, or none, is refused as a whole.
 TEST(GdiTableHandler, CanAssignRefusesChangesThatTheSearchWouldNotFindAgain)
 {
     const struct {
