@@ -64,22 +64,14 @@ Widget* ControlOf(CDialog& dialog, int id)
     return nullptr;
 }
 
-// The control that has the keyboard focus within the dialog.
-inline QWidget* FocusedControl(CDialog& dialog)
-{
-    return dialog.GetWidget() != nullptr ? dialog.GetWidget()->focusWidget() : nullptr;
-}
-
-inline int FocusedControlId(CDialog& dialog) { return CWnd::GetDlgCtrlID(FocusedControl(dialog)); }
+// The id of the control that has the keyboard focus within the running dialog.
+inline int FocusedControlId(CDialog& dialog) { return CWnd::GetDlgCtrlID(dialog.GetWidget()->focusWidget()); }
 
 // Clicks into the field, selects what it holds and types text over it.
 inline void TypeInto(CDialog& dialog, int id, const QString& text)
 {
     QLineEdit* edit = ControlOf<QLineEdit>(dialog, id);
-    if (edit == nullptr) {
-        ADD_FAILURE() << "no edit field " << id;
-        return;
-    }
+    ASSERT_NE(edit, nullptr) << "no edit field " << id;
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(edit, text);
@@ -88,17 +80,14 @@ inline void TypeInto(CDialog& dialog, int id, const QString& text)
 inline void ClickButton(CDialog& dialog, int id)
 {
     QAbstractButton* button = ControlOf<QAbstractButton>(dialog, id);
-    if (button == nullptr) {
-        ADD_FAILURE() << "no button " << id;
-        return;
-    }
+    ASSERT_NE(button, nullptr) << "no button " << id;
     QTest::mouseClick(button, Qt::LeftButton);
 }
 
 // A key pressed with the focus where it is.
 inline void PressKey(CDialog& dialog, Qt::Key key, Qt::KeyboardModifiers modifiers = Qt::NoModifier)
 {
-    QWidget* target = FocusedControl(dialog);
+    QWidget* target = dialog.GetWidget()->focusWidget();
     QTest::keyClick(target != nullptr ? target : dialog.GetWidget(), key, modifiers);
 }
 

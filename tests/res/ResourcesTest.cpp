@@ -27,12 +27,8 @@ protected:
 TEST_F(Resources, BothIconsComeInBothSizes)
 {
     for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
-        SCOPED_TRACE(id);
-        const QIcon icon = AfxLoadIcon(id);
-        for (int size : {16, 32}) {
-            EXPECT_TRUE(icon.availableSizes().contains(QSize(size, size))) << size;
-            EXPECT_EQ(icon.pixmap(QSize(size, size)).size(), QSize(size, size)) << size;
-        }
+        const QList<QSize> sizes = AfxLoadIcon(id).availableSizes();
+        EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32))) << id;
     }
     EXPECT_TRUE(AfxLoadIcon(IDR_MAINFRAME + 1000).isNull());
 }

@@ -8,19 +8,6 @@
 #include <cstring>
 #include <vector>
 
-namespace {
-
-samples::Bytes ZerosWithSignatureAt(std::size_t size, std::vector<std::size_t> offsets)
-{
-    samples::Bytes bytes(size, 0);
-    for (std::size_t offset : offsets) {
-        std::memcpy(bytes.data() + offset, CGdiTableHandler::kSignature, sizeof CGdiTableHandler::kSignature);
-    }
-    return bytes;
-}
-
-} // namespace
-
 TEST(GdiTableHandler, SearchFindsTheFirstSignatureFrom384On)
 {
     const struct {
@@ -39,7 +26,10 @@ TEST(GdiTableHandler, SearchFindsTheFirstSignatureFrom384On)
         {"signature running into the slack behind count", 1024, {1015}, 1015 - 384},
     };
     for (const auto& c : cases) {
-        samples::Bytes bytes = ZerosWithSignatureAt(c.size + 16, c.signatures);
+        samples::Bytes bytes(c.size + 16, 0);
+        for (std::size_t offset : c.signatures) {
+            std::memcpy(bytes.data() + offset, CGdiTableHandler::kSignature, sizeof CGdiTableHandler::kSignature);
+        }
         CGdiTableHandler handler;
         EXPECT_EQ(handler.LocateTable(bytes.data(), static_cast<std::int32_t>(c.size)), c.base) << c.what;
         EXPECT_EQ(handler.m_forwardOffset, c.base) << c.what;
@@ -52,9 +42,7 @@ TEST(GdiTableHandler, SearchFindsTheFirstSignatureFrom384On)
     EXPECT_EQ(handler.LocateTable(nullptr, 0), 0);
 }
 
-// The next open must find the same table: a change that would move the search
-// elsewhere, or nowhere, is refused as a whole. A stray copy further on would
-// otherwise be found next time, and edits would land outside the table.
+// A change after which the next open would find another table, or none, is refused as a whole.
 TEST(GdiTableHandler, CanAssignRefusesChangesThatTheSearchWouldNotFindAgain)
 {
     const struct {

@@ -11,50 +11,25 @@
 namespace {
 
 constexpr std::size_t kTable = 610;
-
-// ASCII in the lower half, U+0400-U+047F in the upper half.
-samples::Mapping AsciiAndCyrillic()
-{
-    samples::Mapping forward;
-    for (std::size_t byte = 0; byte < 256; ++byte) {
-        forward[byte] = static_cast<std::uint16_t>(byte < 0x80 ? byte : 0x0400 + (byte - 0x80));
-    }
-    return forward;
-}
-
-// 256 distinct values with 256 distinct high bytes: the largest table.
-samples::Mapping DistinctHighBytes()
-{
-    samples::Mapping forward;
-    for (std::size_t byte = 0; byte < 256; ++byte) {
-        forward[byte] = static_cast<std::uint16_t>(byte << 8 | 0x21);
-    }
-    return forward;
-}
-
-// A file whose reverse table is garbage, so that only a rebuild can make it right.
-samples::Bytes UnbuiltFile(const samples::Mapping& forward, std::size_t size)
-{
-    samples::Bytes bytes = samples::Filler(size, 7);
-    for (std::size_t byte = 0; byte < 256; ++byte) {
-        samples::PutWord(bytes, 98 + 2 * byte, forward[byte]);
-    }
-    std::fill(bytes.begin() + kTable, bytes.end(), 0xEE);
-    return bytes;
-}
-
 } // namespace
 
 TEST(NinexCodePageHandler, LargestTableFitsOnlyWhenTheFileHoldsIt)
 {
-    samples::Mapping forward = DistinctHighBytes();
+    samples::Mapping forward; // 256 distinct high bytes: the largest table
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        forward[byte] = static_cast<std::uint16_t>(byte << 8 | 0x21);
+    }
     struct Case {
         std::size_t length;
         bool fits;
     };
     for (Case c : {Case{17506, true}, Case{17505, false}, Case{17000, false}}) {
         SCOPED_TRACE(c.length);
-        samples::Bytes original = UnbuiltFile(forward, c.length);
+        samples::Bytes original = samples::Filler(c.length, 7); // the reverse table is garbage: only a rebuild is right
+        for (std::size_t byte = 0; byte < 256; ++byte) {
+            samples::PutWord(original, 98 + 2 * byte, forward[byte]);
+        }
+        std::fill(original.begin() + kTable, original.end(), 0xEE);
         C9xCodePageHandler handler;
         ASSERT_TRUE(LoadImage(handler, original));
         EXPECT_EQ(handler.CanAssign({{0x10, forward[0x10]}}), c.fits);
@@ -141,7 +116,10 @@ TEST(NinexCodePageHandler, AssignWritesWhatTheStraightforwardRebuildWrites)
 TEST(NinexCodePageHandler, CanAssignFollowsTheSequenceInOrder)
 {
     // Room for the table of ASCII and Cyrillic plus one more high byte's two blocks.
-    samples::Mapping forward = AsciiAndCyrillic();
+    samples::Mapping forward; // ASCII, then U+0400-U+047F
+    for (std::size_t byte = 0; byte < 256; ++byte) {
+        forward[byte] = static_cast<std::uint16_t>(byte < 0x80 ? byte : 0x0400 + (byte - 0x80));
+    }
     samples::Bytes original = samples::MakeNinexCodePageFile(forward, kTable + 2 * (576 + 32), 9);
     C9xCodePageHandler handler;
     ASSERT_TRUE(LoadImage(handler, original));

@@ -2,24 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 namespace {
 
 // The window of the worked example: 1000 x 330, so the area is 1000 x 320 below a 10-pixel margin.
 constexpr RECT kClient{0, 0, 1000, 330};
-
-struct Corner {
-    LONG left;
-    LONG top;
-};
-
-void ExpectCorner(const RECT& rect, const RECT& area, Corner corner)
-{
-    EXPECT_EQ(rect.left, corner.left);
-    EXPECT_EQ(rect.top, corner.top);
-    // Every rectangle runs to the area's right and bottom edges.
-    EXPECT_EQ(rect.right, area.right);
-    EXPECT_EQ(rect.bottom, area.bottom);
-}
 
 TEST(TableLayout, RectanglesOfTheWorkedExample)
 {
@@ -27,7 +15,7 @@ TEST(TableLayout, RectanglesOfTheWorkedExample)
     const struct {
         const char* what;
         RECT rect;
-        Corner corner;
+        POINT corner; // every rectangle runs on to the area's right and bottom edges
     } cases[] = {
         {"label of row 0", GetRowLabelRect(area, 0), {0, 10}},
         {"label of row 1", GetRowLabelRect(area, 1), {0, 30}},
@@ -43,8 +31,9 @@ TEST(TableLayout, RectanglesOfTheWorkedExample)
         {"key 13", GetKeyColumnRect(area, 13), {937, 10}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        ExpectCorner(c.rect, area, c.corner);
+        EXPECT_EQ(std::tuple(c.rect.left, c.rect.top, c.rect.right, c.rect.bottom),
+                  std::tuple(c.corner.x, c.corner.y, area.right, area.bottom))
+            << c.what;
     }
 }
 
