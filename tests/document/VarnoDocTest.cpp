@@ -39,10 +39,7 @@ class VarnoDocument : public ::testing::Test {
 protected:
     VarnoDocument() { m_app.AddDocTemplate(new CMultiDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr)); }
 
-    CVarnoDoc* Open(const std::string& path)
-    {
-        return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str()));
-    }
+    CVarnoDoc* Open(const std::string& path) { return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str())); }
 
     TempDir m_dir;
     MessageLog m_log;

@@ -5,7 +5,6 @@
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/ViewPixels.h"
 
-#include "platform/AfxRes.h"
 #include "tables/CKeyboardHandler.h"
 #include "tests/EditScenario.h"
 #include "tests/TestSupport.h"
@@ -63,23 +62,12 @@ protected:
         QTest::mouseClick(view.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
     }
 
-    // File > Save with the document's window active.
     void Save(CVarnoDoc& document)
     {
         static_cast<CMDIChildWnd*>(ViewOf(&document)->GetParentFrame())->MDIActivate();
         Command(ID_FILE_SAVE);
     }
 
-    void CloseAll()
-    {
-        m_log.Answer(IDNO);
-        for (std::size_t left = OpenDocuments().size(); left > 0; --left) {
-            Command(ID_FILE_CLOSE);
-        }
-        EXPECT_TRUE(OpenDocuments().empty());
-    }
-
-    // Every file on disk holds exactly what the scenario predicts.
     void ExpectFiles(const Scenario& scenario) const
     {
         for (std::size_t i = 0; i < scenario.files.size(); ++i) {

@@ -41,8 +41,6 @@ protected:
                 return WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 60000);
             });
     }
-
-    QString ActiveTitle() const { return MainWindow()->windowTitle(); }
 };
 
 TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
@@ -58,12 +56,12 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 2; }));
     EXPECT_EQ(OpenDocuments()[0]->GetPathName(), nt);
     EXPECT_EQ(OpenDocuments()[1]->GetPathName(), kbd);
-    EXPECT_TRUE(WaitFor([this] { return ActiveTitle() == QStringLiteral("Varno - ru.kbd"); }));
+    EXPECT_TRUE(WaitFor([this] { return MainWindow()->windowTitle() == QStringLiteral("Varno - ru.kbd"); }));
     EXPECT_FALSE(MainWindow()->isMinimized());
 
     ProcessRun again = VarnoOpen({nt});
     EXPECT_EQ(again.exitStatus, 0) << again.err;
-    EXPECT_TRUE(WaitFor([this] { return ActiveTitle() == QStringLiteral("Varno - c_1251.nls"); }));
+    EXPECT_TRUE(WaitFor([this] { return MainWindow()->windowTitle() == QStringLiteral("Varno - c_1251.nls"); }));
     EXPECT_EQ(OpenDocuments().size(), 2U);
 
     // A file that cannot be opened is reported by this editor, not by varno-open.

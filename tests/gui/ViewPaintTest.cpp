@@ -6,7 +6,6 @@
 #include "tests/gui/TextRecorder.h"
 #include "tests/gui/ViewPixels.h"
 
-#include "platform/AfxRes.h"
 #include "platform/CDC.h"
 #include "platform/FontConversion.h"
 #include "tables/CKeyboardHandler.h"
@@ -30,7 +29,6 @@ using view_pixels::kPureRed;
 
 class ViewPaint : public EditorTest {
 protected:
-    // Paints the view onto a recorder of its client size.
     static std::unique_ptr<TextRecorder> Record(CVarnoView* view)
     {
         const QSize size = view->GetWidget()->size();
