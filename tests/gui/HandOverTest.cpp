@@ -77,8 +77,7 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     TempDir runtime;
     TempDir config;
-    const std::string socketPath =
-        runtime.File(std::filesystem::path(AfxHandOverAddress().path).filename().string());
+    const std::string socketPath = runtime.File(std::filesystem::path(AfxHandOverAddress().path).filename().string());
     // What an editor that crashed leaves: a private socket file that nobody listens on.
     const sockaddr_un address = SocketAddress(socketPath);
     const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -92,8 +91,7 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
 
     // The editor started has opened the file: it stands first in that editor's recent-file list.
-    const QString settings =
-        QString::fromStdString(config.File("Local AppWizard-Generated Applications/varno.conf"));
+    const QString settings = QString::fromStdString(config.File("Local AppWizard-Generated Applications/varno.conf"));
     EXPECT_TRUE(WaitFor([&] {
         QFile file(settings);
         return file.open(QIODevice::ReadOnly) && file.readAll().contains(QByteArray::fromStdString("File1=" + nt));
