@@ -8,6 +8,7 @@
 #include <QDropEvent>
 #include <QKeySequence>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 namespace {
@@ -59,14 +60,9 @@ TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
     }
     const std::string path = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
     FileDialogAnswer answer(path);
-    QAction* open = nullptr;
-    for (QAction* action : MainWindow()->actions()) {
-        if (action->shortcut() == QKeySequence(QStringLiteral("Ctrl+O"))) {
-            open = action;
-        }
-    }
-    ASSERT_NE(open, nullptr);
-    open->trigger();
+    MainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
+    QTest::keyClick(MainWindow(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 1; }));
     EXPECT_EQ(answer.Shown(), 1);
     EXPECT_EQ(answer.filters, (QStringList{"Codepage files (*.nls)", "All Files (*)"}));
