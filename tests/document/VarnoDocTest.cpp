@@ -46,9 +46,7 @@ protected:
     CWinApp m_app{"varno"};
 };
 
-// One sample file of each kind, saved after an edit as the editor makes it:
-// U+2116 at 0xC5, or on a layout key 3's high byte and key 5's caps lock. The
-// click-editing and varno-table set tests hold the edited bytes themselves.
+// The click-editing and varno-table set tests hold the edited bytes themselves.
 TEST_F(VarnoDocument, EveryKindSavesItsImage)
 {
     const struct {

@@ -1,7 +1,5 @@
-// Click editing on the real windows: files of every kind open together in the
-// editor, mouse clicks on the views' widgets, the dialogs answered through
-// their controls, the repaint read from the views' pixels and the files saved
-// through File > Save.
+// Click editing on the real windows: mouse clicks on the views, the dialogs answered through
+// their controls, the repaint read from the pixels and the files saved through File > Save.
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/ViewPixels.h"
 
