@@ -24,7 +24,6 @@ QString QHex(unsigned value, int digits) { return QString::fromStdString(Hex(val
 
 class ClickEdit : public EditorTest {
 protected:
-    // Opens the scenario's files in order and gives every view a 1000 x 330 client area.
     std::vector<CVarnoDoc*> OpenAll(const Scenario& scenario)
     {
         std::vector<CVarnoDoc*> documents;
@@ -42,7 +41,6 @@ protected:
         return documents;
     }
 
-    // Resizes the view's child window until the view's own widget is exactly the client size.
     static bool SizeClient(CVarnoView& view)
     {
         QWidget* widget = view.GetWidget();
