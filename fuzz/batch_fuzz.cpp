@@ -63,14 +63,13 @@ std::string CommandLine(std::vector<std::string> arguments)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool ready = [] {
+    [[maybe_unused]] static const bool ready = [] {
         AfxSetMessageBoxHandler([](const std::string&, UINT) {
             ++g_messages;
             return IDOK;
         });
         return !fuzz::ScratchFolder().empty();
     }();
-    (void)ready;
 
     const std::string input(reinterpret_cast<const char*>(data), size);
     std::size_t at = 0;

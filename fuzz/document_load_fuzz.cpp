@@ -50,12 +50,11 @@ void EditEverything(CVarnoDoc& doc, const std::uint8_t* data, std::size_t size)
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
-    static const bool quiet = [] {
+    [[maybe_unused]] static const bool quiet = [] {
         AfxSetMessageBoxHandler([](const std::string&, UINT) { return IDOK; });
         fuzz::ScratchFolder();
         return true;
     }();
-    (void)quiet;
     if (size == 0) {
         return 0;
     }

@@ -9,7 +9,6 @@
 
 namespace {
 
-// The operations on the loaded image; the ranges that they may write.
 fuzz::Ranges Operate(CKeyboardHandler& handler, const std::vector<fuzz::Operation>& ops)
 {
     for (const fuzz::Operation& op : ops) {

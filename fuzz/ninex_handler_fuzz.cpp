@@ -50,7 +50,6 @@ void RequireWholeTableRebuilt(C9xCodePageHandler& handler)
     }
 }
 
-// The operations on the loaded image; the ranges that they may write.
 fuzz::Ranges Operate(C9xCodePageHandler& handler, const std::vector<fuzz::Operation>& ops)
 {
     const bool rebuilt = fuzz::RunTableOperations(handler, ops, [&](const fuzz::Operation& op, bool done, bool assigned) {

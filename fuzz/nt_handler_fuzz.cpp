@@ -7,7 +7,6 @@
 
 namespace {
 
-// The operations on the loaded image; the ranges that they may write.
 fuzz::Ranges Operate(CNtCodePageHandler& handler, const std::vector<fuzz::Operation>& ops)
 {
     const std::int32_t reverseOffset = handler.ReverseTableOffset();

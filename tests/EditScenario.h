@@ -45,8 +45,6 @@ struct Scenario {
     int refused = -1;
 };
 
-// ---- The file formats' rules, on whole files.
-
 // Where the forward table of a code-page file or GDI module starts.
 inline std::size_t ForwardOffset(const ScenarioFile& file)
 {
@@ -118,8 +116,6 @@ inline void SwapOnKeys(ScenarioFile& file, std::uint8_t a, std::uint8_t b)
         }
     }
 }
-
-// ---- The files.
 
 inline ScenarioFile NtFile(const std::string& name, const std::string& codePage, std::uint16_t number, bool oem)
 {

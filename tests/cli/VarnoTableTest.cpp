@@ -22,7 +22,6 @@ samples::Bytes KeyboardWithNumeroSign()
     return samples::MakeKeyboardLayout(keyboard);
 }
 
-// One generated file of each kind.
 class VarnoTableFiles : public VarnoTable {
 protected:
     std::string nt = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
@@ -184,7 +183,6 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         {{"show", dir.Path().string()}, dir.Path().string()},
         {{"set", "--byte", "E0", "--unicode", "0431", nt, missing}, "c_missing.nls"},
         {{"show", ""}, "\"\": Cannot open file: the file name is empty"},
-        {{"check", nt, ""}, "the file name is empty"},
         {{"set", "--byte", "E0", "--unicode", "0431", nt, ""}, "the file name is empty"},
         {{"show", "--charset", "UTF-16", nt}, "'UTF-16' is no single-byte"},
         {{"show", "--charset", "UTF-8", nt}, "UTF-8"},

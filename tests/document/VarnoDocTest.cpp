@@ -39,19 +39,14 @@ class VarnoDocument : public ::testing::Test {
 protected:
     VarnoDocument() { m_app.AddDocTemplate(new CMultiDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr)); }
 
-    CVarnoDoc* Open(const std::string& path)
-    {
-        return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str()));
-    }
+    CVarnoDoc* Open(const std::string& path) { return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str())); }
 
     TempDir m_dir;
     MessageLog m_log;
     CWinApp m_app{"varno"};
 };
 
-// One sample file of each kind, saved after an edit as the editor makes it:
-// U+2116 at 0xC5, or on a layout key 3's high byte and key 5's caps lock. The
-// click-editing and varno-table set tests hold the edited bytes themselves.
+// The click-editing and varno-table set tests hold the edited bytes themselves.
 TEST_F(VarnoDocument, EveryKindSavesItsImage)
 {
     const struct {

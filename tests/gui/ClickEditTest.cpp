@@ -1,11 +1,8 @@
-// Click editing on the real windows: files of every kind open together in the
-// editor, mouse clicks on the views' widgets, the dialogs answered through
-// their controls, the repaint read from the views' pixels and the files saved
-// through File > Save.
+// Click editing on the real windows: mouse clicks on the views, the dialogs answered through
+// their controls, the repaint read from the pixels and the files saved through File > Save.
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/ViewPixels.h"
 
-#include "platform/AfxRes.h"
 #include "tables/CKeyboardHandler.h"
 #include "tests/EditScenario.h"
 #include "tests/TestSupport.h"
@@ -27,7 +24,6 @@ QString QHex(unsigned value, int digits) { return QString::fromStdString(Hex(val
 
 class ClickEdit : public EditorTest {
 protected:
-    // Opens the scenario's files in order and gives every view a 1000 x 330 client area.
     std::vector<CVarnoDoc*> OpenAll(const Scenario& scenario)
     {
         std::vector<CVarnoDoc*> documents;
@@ -45,7 +41,6 @@ protected:
         return documents;
     }
 
-    // Resizes the view's child window until the view's own widget is exactly the client size.
     static bool SizeClient(CVarnoView& view)
     {
         QWidget* widget = view.GetWidget();
@@ -63,23 +58,12 @@ protected:
         QTest::mouseClick(view.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
     }
 
-    // File > Save with the document's window active.
     void Save(CVarnoDoc& document)
     {
         static_cast<CMDIChildWnd*>(ViewOf(&document)->GetParentFrame())->MDIActivate();
         Command(ID_FILE_SAVE);
     }
 
-    void CloseAll()
-    {
-        m_log.Answer(IDNO);
-        for (std::size_t left = OpenDocuments().size(); left > 0; --left) {
-            Command(ID_FILE_CLOSE);
-        }
-        EXPECT_TRUE(OpenDocuments().empty());
-    }
-
-    // Every file on disk holds exactly what the scenario predicts.
     void ExpectFiles(const Scenario& scenario) const
     {
         for (std::size_t i = 0; i < scenario.files.size(); ++i) {

@@ -8,6 +8,7 @@
 #include "document/CVarnoDoc.h"
 #include "document/PropagateCharChange.h"
 #include "frames/CMainFrame.h"
+#include "platform/AfxRes.h"
 #include "platform/CMDIChildWnd.h"
 #include "platform/Display.h"
 #include "res/Resource.h"
@@ -160,6 +161,16 @@ protected:
 
     // Sends a command as the menus and keys do, through the main frame's routing.
     void Command(UINT id) { MainFrame()->SendMessage(WM_COMMAND, id); }
+
+    // File > Close on every document, its changes not saved.
+    void CloseAll()
+    {
+        m_log.Answer(IDNO);
+        for (std::size_t left = OpenDocuments().size(); left > 0; --left) {
+            Command(ID_FILE_CLOSE);
+        }
+        EXPECT_TRUE(OpenDocuments().empty());
+    }
 
     std::unique_ptr<CVarnoApp> m_app;
     MessageLog m_log; // answers message boxes with OK unless told otherwise

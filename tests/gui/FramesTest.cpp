@@ -2,7 +2,6 @@
 // the recent-file list, Save As and the Window menu.
 #include "tests/gui/EditorFixture.h"
 
-#include "platform/AfxRes.h"
 #include "platform/CRecentFileList.h"
 #include "tables/CTableHandler.h"
 #include "tests/TestSupport.h"
@@ -15,7 +14,6 @@
 
 namespace {
 
-// Counts the paints of the widgets it watches.
 class PaintCounter : public QObject {
 public:
     void Watch(QWidget* widget) { widget->installEventFilter(this); }
@@ -47,7 +45,6 @@ protected:
         m_log.Clear();
     }
 
-    // Runs the font dialog, which the hook answers.
     void EditFont(const std::function<void(QFontDialog&)>& answer)
     {
         DialogAnswer font([&answer](CDialog& dialog) {
@@ -205,10 +202,7 @@ TEST_F(Frames, RecentFileListKeepsTheFourNewestAndDropsAVanishedOne)
     EXPECT_FALSE(settings.contains("Recent File List/File5"));
 
     // The newest entry's file vanishes: choosing it reports it and drops it; the next one opens.
-    for (std::size_t open = OpenDocuments().size(); open > 0; --open) {
-        Command(ID_FILE_CLOSE);
-    }
-    ASSERT_TRUE(OpenDocuments().empty());
+    CloseAll();
     std::filesystem::remove(paths[4]);
     Command(ID_FILE_MRU_FILE1);
     EXPECT_TRUE(OpenDocuments().empty());

@@ -41,8 +41,6 @@ protected:
                 return WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 60000);
             });
     }
-
-    QString ActiveTitle() const { return MainWindow()->windowTitle(); }
 };
 
 TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
@@ -58,12 +56,12 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 2; }));
     EXPECT_EQ(OpenDocuments()[0]->GetPathName(), nt);
     EXPECT_EQ(OpenDocuments()[1]->GetPathName(), kbd);
-    EXPECT_TRUE(WaitFor([this] { return ActiveTitle() == QStringLiteral("Varno - ru.kbd"); }));
+    EXPECT_TRUE(WaitFor([this] { return MainWindow()->windowTitle() == QStringLiteral("Varno - ru.kbd"); }));
     EXPECT_FALSE(MainWindow()->isMinimized());
 
     ProcessRun again = VarnoOpen({nt});
     EXPECT_EQ(again.exitStatus, 0) << again.err;
-    EXPECT_TRUE(WaitFor([this] { return ActiveTitle() == QStringLiteral("Varno - c_1251.nls"); }));
+    EXPECT_TRUE(WaitFor([this] { return MainWindow()->windowTitle() == QStringLiteral("Varno - c_1251.nls"); }));
     EXPECT_EQ(OpenDocuments().size(), 2U);
 
     // A file that cannot be opened is reported by this editor, not by varno-open.
@@ -79,8 +77,7 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     TempDir runtime;
     TempDir config;
-    const std::string socketPath =
-        runtime.File(std::filesystem::path(AfxHandOverAddress().path).filename().string());
+    const std::string socketPath = runtime.File(std::filesystem::path(AfxHandOverAddress().path).filename().string());
     // What an editor that crashed leaves: a private socket file that nobody listens on.
     const sockaddr_un address = SocketAddress(socketPath);
     const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -94,8 +91,7 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
 
     // The editor started has opened the file: it stands first in that editor's recent-file list.
-    const QString settings =
-        QString::fromStdString(config.File("Local AppWizard-Generated Applications/varno.conf"));
+    const QString settings = QString::fromStdString(config.File("Local AppWizard-Generated Applications/varno.conf"));
     EXPECT_TRUE(WaitFor([&] {
         QFile file(settings);
         return file.open(QIODevice::ReadOnly) && file.readAll().contains(QByteArray::fromStdString("File1=" + nt));

@@ -1,7 +1,6 @@
 // The editor's start-up and its main window before and after documents open.
 #include "tests/gui/EditorFixture.h"
 
-#include "platform/AfxRes.h"
 #include "platform/CDialog.h"
 #include "platform/ResourceIcons.h"
 
@@ -9,6 +8,7 @@
 #include <QDropEvent>
 #include <QKeySequence>
 #include <QMimeData>
+#include <QTest>
 #include <QUrl>
 
 namespace {
@@ -60,14 +60,9 @@ TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
     }
     const std::string path = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
     FileDialogAnswer answer(path);
-    QAction* open = nullptr;
-    for (QAction* action : MainWindow()->actions()) {
-        if (action->shortcut() == QKeySequence(QStringLiteral("Ctrl+O"))) {
-            open = action;
-        }
-    }
-    ASSERT_NE(open, nullptr);
-    open->trigger();
+    MainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
+    QTest::keyClick(MainWindow(), Qt::Key_O, Qt::ControlModifier);
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 1; }));
     EXPECT_EQ(answer.Shown(), 1);
     EXPECT_EQ(answer.filters, (QStringList{"Codepage files (*.nls)", "All Files (*)"}));

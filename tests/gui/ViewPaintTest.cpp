@@ -6,7 +6,6 @@
 #include "tests/gui/TextRecorder.h"
 #include "tests/gui/ViewPixels.h"
 
-#include "platform/AfxRes.h"
 #include "platform/CDC.h"
 #include "platform/FontConversion.h"
 #include "tables/CKeyboardHandler.h"
@@ -30,7 +29,6 @@ using view_pixels::kPureRed;
 
 class ViewPaint : public EditorTest {
 protected:
-    // Paints the view onto a recorder of its client size.
     static std::unique_ptr<TextRecorder> Record(CVarnoView* view)
     {
         const QSize size = view->GetWidget()->size();
@@ -42,15 +40,12 @@ protected:
     }
 
     // The baseline of line n (0-based) of a text drawn at the rectangle's top in the display font.
-    double Baseline(const RECT& rect, int line) const
-    {
-        const QFontMetrics metrics(LogFontToQFont(MainFrame()->m_logFont));
-        return rect.top + metrics.ascent() + line * metrics.height();
-    }
+    double Baseline(const RECT& rect, int line) const { return rect.top + Metrics().ascent() + line * Metrics().height(); }
+    QFontMetrics Metrics() const { return QFontMetrics(LogFontToQFont(MainFrame()->m_logFont)); }
 
     // Every text of the view ends before the next column starts and every line
     // before the next row. The first headerColumns columns hold one text (the key table's header).
-    static void ExpectTextsFit(CVarnoView* view, int columns, int columnStart, int rows, int linesPerRow, int headerColumns = 1)
+    void ExpectTextsFit(CVarnoView* view, int columns, int columnStart, int rows, int linesPerRow, int headerColumns = 1)
     {
         const RECT area = view_pixels::TableArea(*view);
         const int step = (area.right - area.left - columnStart) / columns;
@@ -70,8 +65,7 @@ protected:
             const double columnEnd = area.left + columnStart + (where.first + 1) * step;
             EXPECT_LE(end, columnEnd) << "column " << where.first << ", baseline " << where.second;
         }
-        const QFontMetrics metrics(LogFontToQFont(static_cast<CMainFrame*>(AfxGetMainWnd())->m_logFont));
-        EXPECT_LE(metrics.height() * linesPerRow, (area.bottom - area.top) / rows);
+        EXPECT_LE(Metrics().height() * linesPerRow, (area.bottom - area.top) / rows);
     }
 };
 using Screenshot = ViewPaint;
