@@ -1,7 +1,6 @@
 #include "frames/CMainFrame.h"
 
 #include "document/CVarnoDoc.h"
-#include "platform/CDocTemplate.h"
 #include "platform/CFontDialog.h"
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
@@ -36,16 +35,9 @@ void CMainFrame::OnEditFont()
     }
     m_logFont = dialog.m_lf;
 
-    CWinApp* app = AfxGetApp();
-    POSITION templatePosition = app->GetFirstDocTemplatePosition();
-    while (templatePosition != nullptr) {
-        CDocTemplate* docTemplate = app->GetNextDocTemplate(templatePosition);
-        POSITION documentPosition = docTemplate->GetFirstDocPosition();
-        while (documentPosition != nullptr) {
-            CDocument* document = docTemplate->GetNextDoc(documentPosition);
-            if (document->IsKindOf(RUNTIME_CLASS(CVarnoDoc)) && static_cast<CVarnoDoc*>(document)->m_nKind != 0) {
-                document->UpdateAllViews(nullptr, 0, nullptr);
-            }
+    for (CDocument* document : AfxGetApp()->GetOpenDocuments()) {
+        if (document->IsKindOf(RUNTIME_CLASS(CVarnoDoc)) && static_cast<CVarnoDoc*>(document)->m_nKind != 0) {
+            document->UpdateAllViews(nullptr, 0, nullptr);
         }
     }
 }

@@ -4,7 +4,6 @@
 // InitInstance; TRUE runs the message loop, FALSE ends the program.
 
 #include "platform/CCmdTarget.h"
-#include "platform/Position.h"
 #include "platform/WinTypes.h"
 
 #include <memory>
@@ -33,9 +32,6 @@ public:
 
     // Registers a document template; the application owns it from then on.
     void AddDocTemplate(CDocTemplate* pTemplate);
-    // The templates in registration order.
-    POSITION GetFirstDocTemplatePosition() const { return AfxHeadPosition(m_templateList); }
-    CDocTemplate* GetNextDocTemplate(POSITION& rPosition) const { return AfxGetNextAt(m_templateList, rPosition); }
     // Every open document: template by template in registration order, each template's in opening order.
     std::vector<CDocument*> GetOpenDocuments() const;
     // Opens the file as a document of the first template. A file that is
