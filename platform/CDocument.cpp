@@ -75,7 +75,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 
 std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged)
 {
-    if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite)) {
+    if (!file.Open(lpszPathName, CFile::modeWrite)) {
         return file.GetErrorText();
     }
     if (bUnchanged) {

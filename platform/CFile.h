@@ -30,15 +30,15 @@ class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)
 public:
     // A file is either read or written whole: there is no mode for both.
-    enum OpenFlags : UINT { modeRead = 0x0000, modeWrite = 0x0001, modeCreate = 0x1000 };
+    enum OpenFlags : UINT { modeRead = 0x0000, modeWrite = 0x0001 };
 
     CFile();
     // An open write that was not closed is discarded; the target stays as it was.
     ~CFile() override;
 
-    // modeRead opens an existing file. modeWrite (with or without modeCreate)
-    // starts a new content for the file, created when missing; it fails at
-    // once when the file or its folder cannot be written. FALSE on failure.
+    // modeRead opens an existing file. modeWrite starts a new content for the
+    // file, created when missing; it fails at once when the file or its folder
+    // cannot be written. FALSE on failure.
     BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags);
 
     // Reads up to nCount bytes; returns the count read, less than nCount at the
