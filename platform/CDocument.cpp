@@ -31,13 +31,6 @@ CDocument::~CDocument()
     }
 }
 
-BOOL CDocument::OnNewDocument()
-{
-    m_strPathName.clear();
-    SetModifiedFlag(FALSE);
-    return TRUE;
-}
-
 void CDocument::ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const
 {
     std::string text = std::string("Cannot ") + action + " file " + (lpszPathName != nullptr ? lpszPathName : "")
@@ -124,7 +117,7 @@ BOOL CDocument::IsChangedOnDisk() const
     return now == m_diskState ? FALSE : TRUE;
 }
 
-BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
+BOOL CDocument::DoSave(LPCSTR lpszPathName)
 {
     std::string path = lpszPathName != nullptr ? lpszPathName : "";
     if (path.empty()) {
@@ -137,9 +130,7 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     if (path.empty() || !OnSaveDocument(path.c_str())) {
         return FALSE;
     }
-    if (bReplace) {
-        SetPathName(path.c_str());
-    }
+    SetPathName(path.c_str());
     return TRUE;
 }
 
@@ -217,16 +208,11 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 void CDocument::SetPathName(LPCSTR lpszPathName)
 {
     m_strPathName = AfxFullPath(lpszPathName);
-    SetTitle(AfxGetFileName(m_strPathName).c_str());
+    m_strTitle = AfxGetFileName(m_strPathName);
+    UpdateFrameCounts();
     if (CWinApp* app = AfxGetApp()) {
         app->AddToRecentFileList(m_strPathName.c_str());
     }
-}
-
-void CDocument::SetTitle(LPCSTR lpszTitle)
-{
-    m_strTitle = lpszTitle != nullptr ? lpszTitle : "";
-    UpdateFrameCounts();
 }
 
 void CDocument::UpdateFrameCounts()
@@ -250,9 +236,6 @@ void CDocument::AddView(CView* pView)
 {
     if (pView == nullptr || std::find(m_viewList.begin(), m_viewList.end(), pView) != m_viewList.end()) {
         return;
-    }
-    if (pView->m_pDocument != nullptr && pView->m_pDocument != this) {
-        pView->m_pDocument->RemoveView(pView);
     }
     m_viewList.push_back(pView);
     pView->m_pDocument = this;
