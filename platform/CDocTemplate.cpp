@@ -4,7 +4,6 @@
 #include "platform/CFrameWnd.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
-#include "platform/MessageBox.h"
 #include "platform/ResourceStrings.h"
 
 #include <algorithm>
@@ -43,7 +42,6 @@ CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
 {
     CDocument* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
     if (document == nullptr) {
-        AfxMessageBox("Failed to create an empty document.", MB_ICONSTOP);
         return nullptr;
     }
     document->m_pDocTemplate = this;

@@ -44,16 +44,13 @@ void CDocument::ReportFileError(const char* action, LPCSTR lpszPathName, const s
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 {
     CFile file;
-    if (!file.Open(lpszPathName, CFile::modeRead)) {
-        ReportFileError("open", lpszPathName, file.GetErrorText());
-        return FALSE;
-    }
-    if (AfxIsFileTooLarge(file.GetLength())) {
-        ReportFileError("open", lpszPathName, "The file is 2 GiB or larger.");
-        return FALSE;
-    }
     CArchive archive(&file, CArchive::load);
-    Serialize(archive);
+    if (file.Open(lpszPathName, CFile::modeRead) && AfxIsFileTooLarge(file.GetLength())) {
+        archive.SetError("The file is 2 GiB or larger.");
+    }
+    if (!archive.HasError()) {
+        Serialize(archive);
+    }
     if (archive.HasError()) {
         ReportFileError("open", lpszPathName, archive.GetErrorText());
         return FALSE;

@@ -20,8 +20,6 @@ public:
     BOOL CreateFontIndirect(const LOGFONT* logFont);
     // Releases the font; the object can make another. FALSE when there was none.
     BOOL DeleteObject();
-    // Copies the description the font was made from; FALSE when there is no font.
-    BOOL GetLogFont(LOGFONT* logFont) const;
 
     const QFont* GetQFont() const;
 
@@ -32,4 +30,6 @@ private:
 
     struct Impl;
     std::unique_ptr<Impl> m_impl;
+    // The character set that decodes the bytes drawn in the font.
+    BYTE m_charSet = DEFAULT_CHARSET;
 };
