@@ -55,8 +55,6 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         ReportFileError("open", lpszPathName, archive.GetErrorText());
         return FALSE;
     }
-    m_strDiskPath = AfxFullPath(lpszPathName);
-    m_diskState = {};
     file.GetState(m_diskState);
     file.Close();
     SetModifiedFlag(FALSE);
@@ -82,7 +80,7 @@ std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
-    const bool ownFile = !m_strDiskPath.empty() && AfxComparePath(lpszPathName, m_strDiskPath.c_str());
+    const bool ownFile = !m_strPathName.empty() && AfxComparePath(lpszPathName, m_strPathName.c_str());
     CFile file;
     std::string error = StoreTo(file, lpszPathName, ownFile);
     if (file.IsChangedOnDisk()) {
@@ -98,8 +96,6 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         ReportFileError("save", lpszPathName, error);
         return FALSE;
     }
-    m_strDiskPath = AfxFullPath(lpszPathName);
-    m_diskState = {};
     file.GetState(m_diskState);
     SetModifiedFlag(FALSE);
     return TRUE;
@@ -108,7 +104,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 BOOL CDocument::IsChangedOnDisk() const
 {
     CFileState now;
-    if (m_strDiskPath.empty() || !CFile::ReadState(m_strDiskPath.c_str(), now)) {
+    if (m_strPathName.empty() || !CFile::ReadState(m_strPathName.c_str(), now)) {
         return FALSE;
     }
     return now == m_diskState ? FALSE : TRUE;

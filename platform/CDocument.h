@@ -102,8 +102,8 @@ private:
     std::string m_strPathName;
     std::string m_strTitle;
     BOOL m_bModified = FALSE;
-    // The file last read or saved, as it was then.
-    std::string m_strDiskPath;
+    // The file last read or saved, as it was then: the document's own file
+    // once the framework has given it its path.
     CFileState m_diskState;
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CView*> m_viewList;

@@ -32,25 +32,23 @@ void SetIdentity(CFileState& state, const struct stat& status)
                       status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
 }
 
-// Reads up to count bytes from the descriptor, at offset or (with -1) where it stands.
-// The count read, or -1 with errno.
-ssize_t ReadSome(int fd, char* buffer, std::size_t count, off_t offset)
+// Reads up to count bytes; the count read, or -1 with errno.
+ssize_t ReadSome(int fd, char* buffer, std::size_t count)
 {
-    for (;;) {
-        const ssize_t got = offset < 0 ? ::read(fd, buffer, count) : ::pread(fd, buffer, count, offset);
-        if (got >= 0 || errno != EINTR) {
-            return got;
-        }
-    }
+    ssize_t got;
+    do {
+        got = ::read(fd, buffer, count);
+    } while (got < 0 && errno == EINTR);
+    return got;
 }
 
-// The whole content of the regular file open as fd with that status, read from its start,
-// and its state. False with errno.
+// The whole content of the regular file just opened as fd with that status, and its state.
+// False with errno.
 bool ReadWhole(int fd, const struct stat& status, std::string& content, CFileState& state)
 {
     char buffer[65536];
     for (ssize_t got = 1; got > 0;) {
-        got = ReadSome(fd, buffer, sizeof buffer, static_cast<off_t>(content.size()));
+        got = ReadSome(fd, buffer, sizeof buffer);
         if (got < 0) {
             return false;
         }
@@ -141,7 +139,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     char* bytes = static_cast<char*>(lpBuf);
     UINT done = 0;
     while (done < nCount && !HasError()) {
-        const ssize_t got = ReadSome(m_impl->reader, bytes + done, nCount - done, -1);
+        const ssize_t got = ReadSome(m_impl->reader, bytes + done, nCount - done);
         if (got < 0) {
             SetError(std::strerror(errno));
         }
@@ -176,11 +174,8 @@ BOOL CFile::GetState(CFileState& rState)
         m_impl->state.digest = m_impl->digest.result().toStdString();
         m_impl->stateKnown = !HasError();
     }
-    if (!m_impl->stateKnown) {
-        return FALSE;
-    }
-    rState = m_impl->state;
-    return TRUE;
+    rState = m_impl->stateKnown ? m_impl->state : CFileState{};
+    return m_impl->stateKnown ? TRUE : FALSE;
 }
 
 BOOL CFile::ReadState(LPCSTR lpszFileName, CFileState& rState)

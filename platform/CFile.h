@@ -58,7 +58,7 @@ public:
     BOOL IsChangedOnDisk() const { return m_bChangedOnDisk ? TRUE : FALSE; }
     // While reading: the file as it was opened, with the digest of all its
     // bytes (the rest is read now). After a finished write: the new file.
-    // FALSE when neither is known.
+    // FALSE, with an empty state, when neither is known.
     BOOL GetState(CFileState& rState);
     // The file at the path as it is now; FALSE when it cannot be read.
     static BOOL ReadState(LPCSTR lpszFileName, CFileState& rState);
