@@ -165,12 +165,9 @@ void CDocument::OnCloseDocument()
     // Cleared first, so that losing the views below does not close the document again.
     BOOL autoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;
-    // A copy: destroying a frame takes its views out of the list.
+    // A copy: destroying a frame takes its one view out of the list.
     const std::vector<CView*> views = m_viewList;
     for (CView* view : views) {
-        if (std::find(m_viewList.begin(), m_viewList.end(), view) == m_viewList.end()) {
-            continue;
-        }
         if (CFrameWnd* frame = view->GetParentFrame()) {
             frame->DestroyWindow();
         }
@@ -210,18 +207,14 @@ void CDocument::SetPathName(LPCSTR lpszPathName)
 
 void CDocument::UpdateFrameCounts()
 {
-    std::vector<CFrameWnd*> frames;
+    // Each frame holds one view.
+    int number = m_viewList.size() > 1 ? 1 : 0;
     for (CView* view : m_viewList) {
-        CFrameWnd* frame = view->GetParentFrame();
-        if (frame != nullptr && std::find(frames.begin(), frames.end(), frame) == frames.end()) {
-            frames.push_back(frame);
+        if (CFrameWnd* frame = view->GetParentFrame()) {
+            frame->m_nWindow = number;
+            number += number > 0 ? 1 : 0;
+            frame->OnUpdateFrameTitle(TRUE);
         }
-    }
-    int number = frames.size() > 1 ? 1 : 0;
-    for (CFrameWnd* frame : frames) {
-        frame->m_nWindow = number;
-        number += number > 0 ? 1 : 0;
-        frame->OnUpdateFrameTitle(TRUE);
     }
 }
 

@@ -15,11 +15,9 @@ HANDLE HandleFromFd(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::i
 
 int FdFromHandle(HANDLE handle)
 {
+    // Null and INVALID_HANDLE_VALUE (-1) are no descriptor.
     auto value = reinterpret_cast<std::intptr_t>(handle);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || value <= 0 || value > 0x7FFFFFFF) {
-        return -1;
-    }
-    return static_cast<int>(value - 1);
+    return value <= 0 || value > 0x7FFFFFFF ? -1 : static_cast<int>(value - 1);
 }
 
 // Keeps the error for GetLastError and gives the call's answer on failure.

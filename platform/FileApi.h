@@ -36,10 +36,8 @@ BOOL CloseHandle(HANDLE object);
 // The error of the last failed call on this thread, as an errno value; 0 after a success.
 DWORD GetLastError();
 
-// Opens an existing regular file with the open flags (O_RDONLY, O_RDWR, ...); CFile opens
-// through it too. Folders (EISDIR), FIFOs and devices (EINVAL) are refused by the name
-// before the open, so that no device is opened, and by the open file again, since the name
-// may have changed in between. The open never waits for a FIFO's other end; with
-// waitForLease it waits for another program's lease on the file. The descriptor, with
-// rStatus filled, or -1 with errno.
+// The opening that CreateFileA and CFile share: folders (EISDIR), FIFOs and devices
+// (EINVAL) are refused by name before the open and again once open, as the name may
+// change in between. Never waits for a FIFO's other end; with waitForLease, waits for
+// another program's lease on the file. The descriptor, with rStatus, or -1 with errno.
 int AfxOpenRegularFile(LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease);
