@@ -6,29 +6,15 @@
 #include "platform/CWinApp.h"
 #include "platform/ResourceStrings.h"
 
-#include <algorithm>
-
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
                            const CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
 {
 }
 
-CDocTemplate::~CDocTemplate()
-{
-    CloseAllDocuments(TRUE);
-    // Documents that closing does not delete (m_bAutoDelete FALSE) outlive their template.
-    for (CDocument* document : m_docList) {
-        document->m_pDocTemplate = nullptr;
-    }
-}
+CDocTemplate::~CDocTemplate() { CloseAllDocuments(TRUE); }
 
-void CDocTemplate::RemoveDocument(CDocument* pDoc)
-{
-    if (std::erase(m_docList, pDoc) > 0) {
-        pDoc->m_pDocTemplate = nullptr;
-    }
-}
+void CDocTemplate::RemoveDocument(CDocument* pDoc) { std::erase(m_docList, pDoc); }
 
 void CDocTemplate::CloseAllDocuments(BOOL)
 {
