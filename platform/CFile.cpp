@@ -19,10 +19,11 @@ constexpr QCryptographicHash::Algorithm kDigest = QCryptographicHash::Sha256;
 // Why a file cannot be opened, for the user: folders, pipes and devices are refused.
 std::string OpenErrorText(int error)
 {
-    if (error == EISDIR || error == EINVAL) {
-        return error == EISDIR ? "It is a folder, not a file" : "It is not a regular file";
+    switch (error) {
+    case EISDIR: return "It is a folder, not a file";
+    case EINVAL: return "It is not a regular file";
+    default: return std::strerror(error);
     }
-    return std::strerror(error);
 }
 
 void SetIdentity(CFileState& state, const struct stat& status)
