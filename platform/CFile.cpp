@@ -162,7 +162,7 @@ void CFile::Write(const void* lpBuf, UINT nCount)
     }
 }
 
-ULONGLONG CFile::GetLength() const { return m_impl->writing ? m_impl->content.size() : m_impl->state.size; }
+ULONGLONG CFile::GetLength() const { return m_impl->state.size; }
 
 std::string CFile::GetFileName() const { return AfxGetFileName(m_strFilePath); }
 

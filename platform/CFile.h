@@ -47,7 +47,7 @@ public:
     // Adds nCount bytes to the content that Close writes.
     void Write(const void* lpBuf, UINT nCount);
 
-    // Bytes in the file being read, as it was opened, or written so far.
+    // Bytes in the file being read, as it was opened.
     ULONGLONG GetLength() const;
     // The last component of the path given to Open.
     std::string GetFileName() const;

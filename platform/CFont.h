@@ -12,8 +12,6 @@ class CFont : public CObject {
 public:
     CFont();
     ~CFont() override;
-    CFont(const CFont&) = delete;
-    CFont& operator=(const CFont&) = delete;
 
     // Makes the font; fails for a null description or when this object already holds
     // a font (delete that one first).
@@ -29,6 +27,7 @@ private:
     void AttachQFont(const QFont& font, BYTE charSet);
 
     struct Impl;
+    // Also what keeps a CFont from being copied.
     std::unique_ptr<Impl> m_impl;
     // The character set that decodes the bytes drawn in the font.
     BYTE m_charSet = DEFAULT_CHARSET;
