@@ -4,23 +4,9 @@
 
 CArchive::CArchive(CFile* pFile, UINT nMode) : m_pFile(pFile), m_bLoading(nMode == load) {}
 
-UINT CArchive::Read(void* lpBuf, UINT nMax)
-{
-    if (!m_bLoading) {
-        SetError("The archive is not open for reading.");
-        return 0;
-    }
-    return m_pFile->Read(lpBuf, nMax);
-}
+UINT CArchive::Read(void* lpBuf, UINT nMax) { return m_pFile->Read(lpBuf, nMax); }
 
-void CArchive::Write(const void* lpBuf, UINT nMax)
-{
-    if (m_bLoading) {
-        SetError("The archive is not open for writing.");
-        return;
-    }
-    m_pFile->Write(lpBuf, nMax);
-}
+void CArchive::Write(const void* lpBuf, UINT nMax) { m_pFile->Write(lpBuf, nMax); }
 
 void CArchive::SetError(LPCSTR reason)
 {

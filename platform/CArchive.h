@@ -22,10 +22,8 @@ public:
     BOOL IsLoading() const { return m_bLoading ? TRUE : FALSE; }
     CFile* GetFile() const { return m_pFile; }
 
-    // Reads up to nMax bytes; returns the count read, less than nMax at the end
-    // of the file or after a failure.
+    // Read and write through the file, which refuses the direction it was not opened in.
     UINT Read(void* lpBuf, UINT nMax);
-    // Writes nMax bytes; a failure is kept and fails the save.
     void Write(const void* lpBuf, UINT nMax);
 
     // Refuses the transfer; reason is one sentence for the user, such as

@@ -338,10 +338,8 @@ CFont* CDC::SelectObject(CFont* font)
     if (font == nullptr || font->GetQFont() == nullptr) {
         return nullptr;
     }
-    LOGFONT logFont{};
-    font->GetLogFont(&logFont);
     m_impl->font = *font->GetQFont();
-    m_impl->charSet = logFont.lfCharSet;
+    m_impl->charSet = font->m_charSet;
     m_impl->fontApplied = false;
     return std::exchange(m_impl->selected, font);
 }

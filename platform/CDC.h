@@ -16,8 +16,6 @@ public:
     // Starts with the painter's font in the default character set, white background, black text.
     explicit CDC(QPainter* painter);
     ~CDC() override;
-    CDC(const CDC&) = delete;
-    CDC& operator=(const CDC&) = delete;
 
     // Selects the font for the texts that follow and returns the font selected before
     // (at first one that the context owns). A null font or one that holds no font is not
@@ -35,5 +33,6 @@ public:
 
 private:
     struct Impl;
+    // Also what keeps a CDC from being copied.
     std::unique_ptr<Impl> m_impl;
 };

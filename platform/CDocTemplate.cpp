@@ -4,10 +4,7 @@
 #include "platform/CFrameWnd.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
-#include "platform/MessageBox.h"
 #include "platform/ResourceStrings.h"
-
-#include <algorithm>
 
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
                            const CRuntimeClass* pViewClass)
@@ -15,21 +12,9 @@ CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, con
 {
 }
 
-CDocTemplate::~CDocTemplate()
-{
-    CloseAllDocuments(TRUE);
-    // Documents that closing does not delete (m_bAutoDelete FALSE) outlive their template.
-    for (CDocument* document : m_docList) {
-        document->m_pDocTemplate = nullptr;
-    }
-}
+CDocTemplate::~CDocTemplate() { CloseAllDocuments(TRUE); }
 
-void CDocTemplate::RemoveDocument(CDocument* pDoc)
-{
-    if (std::erase(m_docList, pDoc) > 0) {
-        pDoc->m_pDocTemplate = nullptr;
-    }
-}
+void CDocTemplate::RemoveDocument(CDocument* pDoc) { std::erase(m_docList, pDoc); }
 
 void CDocTemplate::CloseAllDocuments(BOOL)
 {
@@ -43,7 +28,6 @@ CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
 {
     CDocument* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
     if (document == nullptr) {
-        AfxMessageBox("Failed to create an empty document.", MB_ICONSTOP);
         return nullptr;
     }
     document->m_pDocTemplate = this;

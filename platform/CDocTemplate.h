@@ -22,7 +22,7 @@ public:
     // '\n', that are read: the window title, document name and new-file name come before them.
     enum DocStringIndex { filterName = 3, filterExt = 4 };
 
-    // Closes the documents that are still open.
+    // Closes, and so deletes, the documents that are still open.
     ~CDocTemplate() override;
 
     POSITION GetFirstDocPosition() const { return AfxHeadPosition(m_docList); }

@@ -31,13 +31,6 @@ CDocument::~CDocument()
     }
 }
 
-BOOL CDocument::OnNewDocument()
-{
-    m_strPathName.clear();
-    SetModifiedFlag(FALSE);
-    return TRUE;
-}
-
 void CDocument::ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const
 {
     std::string text = std::string("Cannot ") + action + " file " + (lpszPathName != nullptr ? lpszPathName : "")
@@ -51,22 +44,17 @@ void CDocument::ReportFileError(const char* action, LPCSTR lpszPathName, const s
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 {
     CFile file;
-    if (!file.Open(lpszPathName, CFile::modeRead)) {
-        ReportFileError("open", lpszPathName, file.GetErrorText());
-        return FALSE;
-    }
-    if (AfxIsFileTooLarge(file.GetLength())) {
-        ReportFileError("open", lpszPathName, "The file is 2 GiB or larger.");
-        return FALSE;
-    }
     CArchive archive(&file, CArchive::load);
-    Serialize(archive);
+    if (file.Open(lpszPathName, CFile::modeRead) && AfxIsFileTooLarge(file.GetLength())) {
+        archive.SetError("The file is 2 GiB or larger.");
+    }
+    if (!archive.HasError()) {
+        Serialize(archive);
+    }
     if (archive.HasError()) {
         ReportFileError("open", lpszPathName, archive.GetErrorText());
         return FALSE;
     }
-    m_strDiskPath = AfxFullPath(lpszPathName);
-    m_diskState = {};
     file.GetState(m_diskState);
     file.Close();
     SetModifiedFlag(FALSE);
@@ -75,7 +63,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 
 std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged)
 {
-    if (!file.Open(lpszPathName, CFile::modeCreate | CFile::modeWrite)) {
+    if (!file.Open(lpszPathName, CFile::modeWrite)) {
         return file.GetErrorText();
     }
     if (bUnchanged) {
@@ -92,7 +80,7 @@ std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
-    const bool ownFile = !m_strDiskPath.empty() && AfxComparePath(lpszPathName, m_strDiskPath.c_str());
+    const bool ownFile = !m_strPathName.empty() && AfxComparePath(lpszPathName, m_strPathName.c_str());
     CFile file;
     std::string error = StoreTo(file, lpszPathName, ownFile);
     if (file.IsChangedOnDisk()) {
@@ -108,8 +96,6 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         ReportFileError("save", lpszPathName, error);
         return FALSE;
     }
-    m_strDiskPath = AfxFullPath(lpszPathName);
-    m_diskState = {};
     file.GetState(m_diskState);
     SetModifiedFlag(FALSE);
     return TRUE;
@@ -118,13 +104,13 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 BOOL CDocument::IsChangedOnDisk() const
 {
     CFileState now;
-    if (m_strDiskPath.empty() || !CFile::ReadState(m_strDiskPath.c_str(), now)) {
+    if (m_strPathName.empty() || !CFile::ReadState(m_strPathName.c_str(), now)) {
         return FALSE;
     }
     return now == m_diskState ? FALSE : TRUE;
 }
 
-BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
+BOOL CDocument::DoSave(LPCSTR lpszPathName)
 {
     std::string path = lpszPathName != nullptr ? lpszPathName : "";
     if (path.empty()) {
@@ -137,9 +123,7 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName, BOOL bReplace)
     if (path.empty() || !OnSaveDocument(path.c_str())) {
         return FALSE;
     }
-    if (bReplace) {
-        SetPathName(path.c_str());
-    }
+    SetPathName(path.c_str());
     return TRUE;
 }
 
@@ -181,12 +165,9 @@ void CDocument::OnCloseDocument()
     // Cleared first, so that losing the views below does not close the document again.
     BOOL autoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;
-    // A copy: destroying a frame takes its views out of the list.
+    // A copy: destroying a frame takes its one view out of the list.
     const std::vector<CView*> views = m_viewList;
     for (CView* view : views) {
-        if (std::find(m_viewList.begin(), m_viewList.end(), view) == m_viewList.end()) {
-            continue;
-        }
         if (CFrameWnd* frame = view->GetParentFrame()) {
             frame->DestroyWindow();
         }
@@ -217,32 +198,23 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 void CDocument::SetPathName(LPCSTR lpszPathName)
 {
     m_strPathName = AfxFullPath(lpszPathName);
-    SetTitle(AfxGetFileName(m_strPathName).c_str());
+    m_strTitle = AfxGetFileName(m_strPathName);
+    UpdateFrameCounts();
     if (CWinApp* app = AfxGetApp()) {
         app->AddToRecentFileList(m_strPathName.c_str());
     }
 }
 
-void CDocument::SetTitle(LPCSTR lpszTitle)
-{
-    m_strTitle = lpszTitle != nullptr ? lpszTitle : "";
-    UpdateFrameCounts();
-}
-
 void CDocument::UpdateFrameCounts()
 {
-    std::vector<CFrameWnd*> frames;
+    // Each frame holds one view.
+    int number = m_viewList.size() > 1 ? 1 : 0;
     for (CView* view : m_viewList) {
-        CFrameWnd* frame = view->GetParentFrame();
-        if (frame != nullptr && std::find(frames.begin(), frames.end(), frame) == frames.end()) {
-            frames.push_back(frame);
+        if (CFrameWnd* frame = view->GetParentFrame()) {
+            frame->m_nWindow = number;
+            number += number > 0 ? 1 : 0;
+            frame->OnUpdateFrameTitle(TRUE);
         }
-    }
-    int number = frames.size() > 1 ? 1 : 0;
-    for (CFrameWnd* frame : frames) {
-        frame->m_nWindow = number;
-        number += number > 0 ? 1 : 0;
-        frame->OnUpdateFrameTitle(TRUE);
     }
 }
 
@@ -250,9 +222,6 @@ void CDocument::AddView(CView* pView)
 {
     if (pView == nullptr || std::find(m_viewList.begin(), m_viewList.end(), pView) != m_viewList.end()) {
         return;
-    }
-    if (pView->m_pDocument != nullptr && pView->m_pDocument != this) {
-        pView->m_pDocument->RemoveView(pView);
     }
     m_viewList.push_back(pView);
     pView->m_pDocument = this;

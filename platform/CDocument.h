@@ -26,7 +26,7 @@ public:
 
     // Prepares an empty document. FALSE refuses it: the framework then drops
     // the document without a message.
-    virtual BOOL OnNewDocument();
+    virtual BOOL OnNewDocument() { return TRUE; }
     // Loads the file through Serialize and clears the modified flag. A file
     // that cannot be opened or read, that is 2 GiB or larger, or that Serialize
     // refuses is reported (MB_ICONSTOP, naming the file) and answers FALSE.
@@ -40,10 +40,9 @@ public:
     // Whether the file last read or saved has changed on disk since; a file
     // that has gone or cannot be read counts as unchanged.
     BOOL IsChangedOnDisk() const;
-    // Saves to the path; with bReplace (Save As) the document then takes the
-    // path and its title. Without a path the user is asked for one (Save As);
-    // FALSE when there is none or the save fails.
-    virtual BOOL DoSave(LPCSTR lpszPathName, BOOL bReplace = TRUE);
+    // Saves to the path, which the document then takes with its title. Without
+    // a path the user is asked for one (Save As); FALSE when there is none or the save fails.
+    virtual BOOL DoSave(LPCSTR lpszPathName);
     // Save: to the document's path, or through Save As when it has none.
     virtual BOOL DoFileSave();
     // Asks whether to save a modified document (Yes, No, Cancel) and saves on
@@ -65,14 +64,10 @@ public:
 
     // The full path of the document's file; empty until it has one.
     const std::string& GetPathName() const { return m_strPathName; }
-    // Takes the path, made absolute, and the file's name as title; the path
-    // goes into the application's recent-file list.
+    // Takes the path, made absolute, and the file's name as title, which renames
+    // its windows; the path goes into the application's recent-file list.
     virtual void SetPathName(LPCSTR lpszPathName);
     const std::string& GetTitle() const { return m_strTitle; }
-    // Also renames the document's windows.
-    virtual void SetTitle(LPCSTR lpszTitle);
-    // Numbers the document's windows when there are several, and retitles them.
-    void UpdateFrameCounts();
 
     virtual void AddView(CView* pView);
     // When the last view goes and m_bAutoDelete is set, the document closes.
@@ -98,6 +93,8 @@ protected:
 private:
     friend class CDocTemplate;
     void ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const;
+    // Numbers the document's windows when there are several, and retitles them.
+    void UpdateFrameCounts();
     // Opens the file, writes through Serialize and closes it; with bUnchanged
     // only while the file is as last read or saved. The reason of a failure, or empty.
     std::string StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged);
@@ -105,8 +102,8 @@ private:
     std::string m_strPathName;
     std::string m_strTitle;
     BOOL m_bModified = FALSE;
-    // The file last read or saved, as it was then.
-    std::string m_strDiskPath;
+    // The file last read or saved, as it was then: the document's own file
+    // once the framework has given it its path.
     CFileState m_diskState;
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CView*> m_viewList;

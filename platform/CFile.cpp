@@ -1,5 +1,6 @@
 #include "platform/CFile.h"
 
+#include "platform/FileApi.h"
 #include "platform/FilePath.h"
 #include "platform/SaveFile.h"
 
@@ -15,14 +16,14 @@
 namespace {
 constexpr QCryptographicHash::Algorithm kDigest = QCryptographicHash::Sha256;
 
-// Folders, pipes and devices are refused: opening a pipe would wait for a
-// writer, and none of them holds a file's bytes. Null when the status is a regular file's.
-const char* NoRegularFileReason(const struct stat& status)
+// Why a file cannot be opened, for the user: folders, pipes and devices are refused.
+std::string OpenErrorText(int error)
 {
-    if (S_ISREG(status.st_mode)) {
-        return nullptr;
+    switch (error) {
+    case EISDIR: return "It is a folder, not a file";
+    case EINVAL: return "It is not a regular file";
+    default: return std::strerror(error);
     }
-    return S_ISDIR(status.st_mode) ? "It is a folder, not a file" : "It is not a regular file";
 }
 
 void SetIdentity(CFileState& state, const struct stat& status)
@@ -32,32 +33,23 @@ void SetIdentity(CFileState& state, const struct stat& status)
                       status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
 }
 
-// Reads up to count bytes from the descriptor, at offset or (with -1) where it stands.
-// The count read, or -1 with errno.
-ssize_t ReadSome(int fd, char* buffer, std::size_t count, off_t offset)
+// Reads up to count bytes; the count read, or -1 with errno.
+ssize_t ReadSome(int fd, char* buffer, std::size_t count)
 {
-    for (;;) {
-        const ssize_t got = offset < 0 ? ::read(fd, buffer, count) : ::pread(fd, buffer, count, offset);
-        if (got >= 0 || errno != EINTR) {
-            return got;
-        }
-    }
+    ssize_t got;
+    do {
+        got = ::read(fd, buffer, count);
+    } while (got < 0 && errno == EINTR);
+    return got;
 }
 
-// The whole content of an open regular file, read from its start, and its state. False with errno.
-bool ReadWhole(int fd, std::string& content, CFileState& state)
+// The whole content of the regular file just opened as fd with that status, and its state.
+// False with errno.
+bool ReadWhole(int fd, const struct stat& status, std::string& content, CFileState& state)
 {
-    struct stat status {};
-    if (::fstat(fd, &status) != 0) {
-        return false;
-    }
-    if (!S_ISREG(status.st_mode)) {
-        errno = EINVAL;
-        return false;
-    }
     char buffer[65536];
     for (ssize_t got = 1; got > 0;) {
-        got = ReadSome(fd, buffer, sizeof buffer, static_cast<off_t>(content.size()));
+        got = ReadSome(fd, buffer, sizeof buffer);
         if (got < 0) {
             return false;
         }
@@ -94,7 +86,7 @@ CFile::~CFile() { Abort(); }
 void CFile::SetError(const std::string& text)
 {
     if (m_strError.empty()) {
-        m_strError = text.empty() ? "Unknown error" : text;
+        m_strError = text;
     }
 }
 
@@ -111,42 +103,32 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
         return FALSE;
     }
     struct stat status {};
+    if ((nOpenFlags & modeWrite) == 0) {
+        m_impl->reader = AfxOpenRegularFile(m_strFilePath.c_str(), O_RDONLY, status, true);
+        if (m_impl->reader < 0) {
+            SetError(OpenErrorText(errno));
+            return FALSE;
+        }
+        SetIdentity(m_impl->state, status);
+        return TRUE;
+    }
     const bool exists = ::stat(m_strFilePath.c_str(), &status) == 0;
-    if (const char* reason = exists ? NoRegularFileReason(status) : nullptr) {
-        SetError(reason);
+    if (exists && !S_ISREG(status.st_mode)) {
+        SetError(OpenErrorText(S_ISDIR(status.st_mode) ? EISDIR : EINVAL));
         return FALSE;
     }
-    if ((nOpenFlags & modeWrite) != 0) {
-        // A rename would leave the other links of the file with the old content.
-        m_impl->inPlace = exists && status.st_nlink > 1;
-        m_impl->target = m_strFilePath;
-        if (!m_impl->inPlace) {
-            m_impl->temporaryFd = AfxCreateTemporaryBeside(m_impl->target, m_impl->temporary);
-        }
-        m_impl->writing = m_impl->inPlace ? ::faccessat(AT_FDCWD, m_strFilePath.c_str(), W_OK, AT_EACCESS) == 0
-                                          : m_impl->temporaryFd >= 0;
-        if (!m_impl->writing) {
-            SetError(std::strerror(errno));
-        }
-        return m_impl->writing ? TRUE : FALSE;
+    // A rename would leave the other links of the file with the old content.
+    m_impl->inPlace = exists && status.st_nlink > 1;
+    m_impl->target = m_strFilePath;
+    if (!m_impl->inPlace) {
+        m_impl->temporaryFd = AfxCreateTemporaryBeside(m_impl->target, m_impl->temporary);
     }
-    // Non-blocking, so that a pipe put in the file's place since the check cannot hold the open.
-    // Only a regular file under another program's lease says "would block": that open may wait.
-    int fd = ::open(m_strFilePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-    if (fd < 0 && errno == EWOULDBLOCK) {
-        fd = ::open(m_strFilePath.c_str(), O_RDONLY | O_CLOEXEC | O_NOCTTY);
+    m_impl->writing = m_impl->inPlace ? ::faccessat(AT_FDCWD, m_strFilePath.c_str(), W_OK, AT_EACCESS) == 0
+                                      : m_impl->temporaryFd >= 0;
+    if (!m_impl->writing) {
+        SetError(std::strerror(errno));
     }
-    const char* reason = fd < 0 || ::fstat(fd, &status) != 0 ? std::strerror(errno) : NoRegularFileReason(status);
-    if (reason != nullptr) {
-        SetError(reason);
-        if (fd >= 0) {
-            ::close(fd);
-        }
-        return FALSE;
-    }
-    SetIdentity(m_impl->state, status);
-    m_impl->reader = fd;
-    return TRUE;
+    return m_impl->writing ? TRUE : FALSE;
 }
 
 UINT CFile::Read(void* lpBuf, UINT nCount)
@@ -158,7 +140,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     char* bytes = static_cast<char*>(lpBuf);
     UINT done = 0;
     while (done < nCount && !HasError()) {
-        const ssize_t got = ReadSome(m_impl->reader, bytes + done, nCount - done, -1);
+        const ssize_t got = ReadSome(m_impl->reader, bytes + done, nCount - done);
         if (got < 0) {
             SetError(std::strerror(errno));
         }
@@ -180,7 +162,7 @@ void CFile::Write(const void* lpBuf, UINT nCount)
     }
 }
 
-ULONGLONG CFile::GetLength() const { return m_impl->writing ? m_impl->content.size() : m_impl->state.size; }
+ULONGLONG CFile::GetLength() const { return m_impl->state.size; }
 
 std::string CFile::GetFileName() const { return AfxGetFileName(m_strFilePath); }
 
@@ -193,18 +175,16 @@ BOOL CFile::GetState(CFileState& rState)
         m_impl->state.digest = m_impl->digest.result().toStdString();
         m_impl->stateKnown = !HasError();
     }
-    if (!m_impl->stateKnown) {
-        return FALSE;
-    }
-    rState = m_impl->state;
-    return TRUE;
+    rState = m_impl->stateKnown ? m_impl->state : CFileState{};
+    return m_impl->stateKnown ? TRUE : FALSE;
 }
 
 BOOL CFile::ReadState(LPCSTR lpszFileName, CFileState& rState)
 {
-    const int fd = ::open(lpszFileName != nullptr ? lpszFileName : "", O_RDONLY | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
+    struct stat status {};
+    const int fd = AfxOpenRegularFile(lpszFileName != nullptr ? lpszFileName : "", O_RDONLY, status, false);
     std::string content;
-    const bool read = fd >= 0 && ReadWhole(fd, content, rState);
+    const bool read = fd >= 0 && ReadWhole(fd, status, content, rState);
     if (fd >= 0) {
         ::close(fd);
     }
@@ -218,8 +198,9 @@ void CFile::FinishWrite()
     CFileState current;
     std::string oldContent;
     if (m_expectedState.has_value() || m_impl->inPlace) {
-        fd = ::open(m_strFilePath.c_str(), (m_impl->inPlace ? O_RDWR : O_RDONLY) | O_CLOEXEC | O_NOCTTY | O_NONBLOCK);
-        if ((fd < 0 && (errno != ENOENT || m_impl->inPlace)) || (fd >= 0 && !ReadWhole(fd, oldContent, current))) {
+        struct stat status {};
+        fd = AfxOpenRegularFile(m_strFilePath.c_str(), m_impl->inPlace ? O_RDWR : O_RDONLY, status, false);
+        if ((fd < 0 && (errno != ENOENT || m_impl->inPlace)) || (fd >= 0 && !ReadWhole(fd, status, oldContent, current))) {
             SetError(std::strerror(errno));
         } else if (fd >= 0 && m_expectedState.has_value() && current != *m_expectedState) {
             m_bChangedOnDisk = true;

@@ -30,15 +30,15 @@ class CFile : public CObject {
     DECLARE_DYNAMIC(CFile)
 public:
     // A file is either read or written whole: there is no mode for both.
-    enum OpenFlags : UINT { modeRead = 0x0000, modeWrite = 0x0001, modeCreate = 0x1000 };
+    enum OpenFlags : UINT { modeRead = 0x0000, modeWrite = 0x0001 };
 
     CFile();
     // An open write that was not closed is discarded; the target stays as it was.
     ~CFile() override;
 
-    // modeRead opens an existing file. modeWrite (with or without modeCreate)
-    // starts a new content for the file, created when missing; it fails at
-    // once when the file or its folder cannot be written. FALSE on failure.
+    // modeRead opens an existing file. modeWrite starts a new content for the
+    // file, created when missing; it fails at once when the file or its folder
+    // cannot be written. FALSE on failure.
     BOOL Open(LPCSTR lpszFileName, UINT nOpenFlags);
 
     // Reads up to nCount bytes; returns the count read, less than nCount at the
@@ -47,7 +47,7 @@ public:
     // Adds nCount bytes to the content that Close writes.
     void Write(const void* lpBuf, UINT nCount);
 
-    // Bytes in the file being read, as it was opened, or written so far.
+    // Bytes in the file being read, as it was opened.
     ULONGLONG GetLength() const;
     // The last component of the path given to Open.
     std::string GetFileName() const;
@@ -58,7 +58,7 @@ public:
     BOOL IsChangedOnDisk() const { return m_bChangedOnDisk ? TRUE : FALSE; }
     // While reading: the file as it was opened, with the digest of all its
     // bytes (the rest is read now). After a finished write: the new file.
-    // FALSE when neither is known.
+    // FALSE, with an empty state, when neither is known.
     BOOL GetState(CFileState& rState);
     // The file at the path as it is now; FALSE when it cannot be read.
     static BOOL ReadState(LPCSTR lpszFileName, CFileState& rState);

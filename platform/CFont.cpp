@@ -7,7 +7,6 @@
 #include <optional>
 
 struct CFont::Impl {
-    LOGFONT logFont{};
     std::optional<QFont> font;
 };
 
@@ -20,7 +19,7 @@ BOOL CFont::CreateFontIndirect(const LOGFONT* logFont)
     if (logFont == nullptr || m_impl->font) {
         return FALSE;
     }
-    m_impl->logFont = *logFont;
+    m_charSet = logFont->lfCharSet;
     m_impl->font = LogFontToQFont(*logFont);
     return TRUE;
 }
@@ -31,16 +30,6 @@ BOOL CFont::DeleteObject()
         return FALSE;
     }
     m_impl->font.reset();
-    m_impl->logFont = LOGFONT{};
-    return TRUE;
-}
-
-BOOL CFont::GetLogFont(LOGFONT* logFont) const
-{
-    if (logFont == nullptr || !m_impl->font) {
-        return FALSE;
-    }
-    *logFont = m_impl->logFont;
     return TRUE;
 }
 
@@ -48,6 +37,6 @@ const QFont* CFont::GetQFont() const { return m_impl->font ? &*m_impl->font : nu
 
 void CFont::AttachQFont(const QFont& font, BYTE charSet)
 {
-    m_impl->logFont = QFontToLogFont(font, charSet);
+    m_charSet = charSet;
     m_impl->font = font;
 }

@@ -12,16 +12,12 @@ class CFont : public CObject {
 public:
     CFont();
     ~CFont() override;
-    CFont(const CFont&) = delete;
-    CFont& operator=(const CFont&) = delete;
 
     // Makes the font; fails for a null description or when this object already holds
     // a font (delete that one first).
     BOOL CreateFontIndirect(const LOGFONT* logFont);
     // Releases the font; the object can make another. FALSE when there was none.
     BOOL DeleteObject();
-    // Copies the description the font was made from; FALSE when there is no font.
-    BOOL GetLogFont(LOGFONT* logFont) const;
 
     const QFont* GetQFont() const;
 
@@ -31,5 +27,8 @@ private:
     void AttachQFont(const QFont& font, BYTE charSet);
 
     struct Impl;
+    // Also what keeps a CFont from being copied.
     std::unique_ptr<Impl> m_impl;
+    // The character set that decodes the bytes drawn in the font.
+    BYTE m_charSet = DEFAULT_CHARSET;
 };

@@ -15,11 +15,9 @@ HANDLE HandleFromFd(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::i
 
 int FdFromHandle(HANDLE handle)
 {
+    // Null and INVALID_HANDLE_VALUE (-1) are no descriptor.
     auto value = reinterpret_cast<std::intptr_t>(handle);
-    if (handle == nullptr || handle == INVALID_HANDLE_VALUE || value <= 0 || value > 0x7FFFFFFF) {
-        return -1;
-    }
-    return static_cast<int>(value - 1);
+    return value <= 0 || value > 0x7FFFFFFF ? -1 : static_cast<int>(value - 1);
 }
 
 // Keeps the error for GetLastError and gives the call's answer on failure.
@@ -60,7 +58,46 @@ BOOL Transfer(HANDLE file, DWORD count, DWORD& moved, Step step, int endError)
     return fd >= 0 ? Succeed() : Fail(EBADF);
 }
 
+// 0 for a regular file; folders, FIFOs and devices hold no file's bytes.
+int NotRegularError(const struct stat& status)
+{
+    return S_ISREG(status.st_mode) ? 0 : S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+}
+
 } // namespace
+
+int AfxOpenRegularFile(LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease)
+{
+    if (::stat(fileName, &rStatus) != 0) {
+        return -1;
+    }
+    if (const int error = NotRegularError(rStatus); error != 0) {
+        errno = error;
+        return -1;
+    }
+    flags |= O_CLOEXEC | O_NOCTTY;
+    int fd;
+    do {
+        fd = ::open(fileName, flags | O_NONBLOCK);
+    } while (fd < 0 && errno == EINTR);
+    // Only a regular file under another program's lease says "would block": that open may wait.
+    if (fd < 0 && errno == EWOULDBLOCK && waitForLease) {
+        fd = ::open(fileName, flags);
+    }
+    if (fd < 0) {
+        return -1;
+    }
+    int error = ::fstat(fd, &rStatus) != 0 ? errno : NotRegularError(rStatus);
+    if (error == 0 && ::fcntl(fd, F_SETFL, 0) != 0) {
+        error = errno;
+    }
+    if (error != 0) {
+        ::close(fd);
+        errno = error;
+        return -1;
+    }
+    return fd;
+}
 
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LPSECURITY_ATTRIBUTES /*security*/,
                    DWORD creationDisposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/)
@@ -71,32 +108,12 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LP
     if (creationDisposition != OPEN_EXISTING) {
         return Fail(EINVAL, INVALID_HANDLE_VALUE);
     }
-    // Regular files only: opening a FIFO would wait for its other end, and
-    // folders and devices hold no file's bytes. The name is looked at before
-    // the open, so that no device is opened, and the open file again, since
-    // the name may have changed in between; O_NONBLOCK keeps that open from
-    // waiting and is cleared after it.
-    struct stat info {};
-    if (::stat(fileName, &info) != 0) {
-        return Fail(errno, INVALID_HANDLE_VALUE);
-    }
-    if (!S_ISREG(info.st_mode)) {
-        return Fail(S_ISDIR(info.st_mode) ? EISDIR : EINVAL, INVALID_HANDLE_VALUE);
-    }
     const bool reading = (desiredAccess & GENERIC_READ) != 0;
     const bool writing = (desiredAccess & GENERIC_WRITE) != 0;
-    const int flags = O_CLOEXEC | O_NOCTTY | (reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY);
-    int fd;
-    do {
-        fd = ::open(fileName, flags | O_NONBLOCK);
-    } while (fd < 0 && errno == EINTR);
+    struct stat status {};
+    const int fd = AfxOpenRegularFile(fileName, reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY, status, false);
     if (fd < 0) {
         return Fail(errno, INVALID_HANDLE_VALUE);
-    }
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || ::fcntl(fd, F_SETFL, 0) != 0) {
-        const int error = S_ISREG(info.st_mode) ? errno : EINVAL;
-        ::close(fd);
-        return Fail(error, INVALID_HANDLE_VALUE);
     }
     Succeed();
     return HandleFromFd(fd);

@@ -35,3 +35,9 @@ BOOL FlushFileBuffers(HANDLE file);
 BOOL CloseHandle(HANDLE object);
 // The error of the last failed call on this thread, as an errno value; 0 after a success.
 DWORD GetLastError();
+
+// The opening that CreateFileA and CFile share: folders (EISDIR), FIFOs and devices
+// (EINVAL) are refused by name before the open and again once open, as the name may
+// change in between. Never waits for a FIFO's other end; with waitForLease, waits for
+// another program's lease on the file. The descriptor, with rStatus, or -1 with errno.
+int AfxOpenRegularFile(LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease);

@@ -2,7 +2,6 @@
 #include "platform/CDocument.h"
 #include "platform/CFile.h"
 #include "platform/CMultiDocTemplate.h"
-#include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
@@ -37,28 +36,7 @@ public:
 };
 IMPLEMENT_DYNCREATE(CBytesDoc, CDocument)
 
-class CRefusingDoc : public CDocument {
-    DECLARE_DYNCREATE(CRefusingDoc)
-public:
-    BOOL OnNewDocument() override { return FALSE; }
-};
-IMPLEMENT_DYNCREATE(CRefusingDoc, CDocument)
-
 namespace {
-
-class CCountingView : public CView {
-public:
-    void OnDraw(CDC*) override {}
-    void OnUpdate(CView* pSender, LPARAM lHint, CObject*) override
-    {
-        ++m_updates;
-        m_lastSender = pSender;
-        m_lastHint = lHint;
-    }
-    int m_updates = 0;
-    CView* m_lastSender = nullptr;
-    LPARAM m_lastHint = -1;
-};
 
 // Watches the two steps that the window layer fills in.
 class CWatchedTemplate : public CMultiDocTemplate {
@@ -121,8 +99,6 @@ TEST_F(DocumentFramework, OpenedDocumentsKeepTheirOrderPathAndTitle)
     EXPECT_EQ(docA->m_bytes, "alpha");
     EXPECT_EQ(docA->GetPathName(), a);
     EXPECT_EQ(docA->GetTitle(), "a.nls");
-    EXPECT_FALSE(docA->IsModified());
-    EXPECT_EQ(docA->GetDocTemplate(), m_template);
     EXPECT_EQ(Documents(*m_template), (std::vector<CDocument*>{docA, docB}));
     EXPECT_EQ(m_template->m_windowsCreated, 2);
     EXPECT_TRUE(m_log.Messages().empty());
@@ -158,9 +134,6 @@ TEST_F(DocumentFramework, FailedLoadsAreReportedAndLeaveNoDocument)
     EXPECT_EQ(m_app.OpenDocumentFile(missing.c_str()), nullptr);
     ExpectStopNaming(missing, "No such file or directory");
 
-    EXPECT_EQ(m_app.OpenDocumentFile(m_dir.Path().c_str()), nullptr);
-    ExpectStopNaming(m_dir.Path().string(), "folder");
-
     std::string refused = File("refused.nls", "refuse me");
     EXPECT_EQ(m_app.OpenDocumentFile(refused.c_str()), nullptr);
     ExpectStopNaming(refused, "The content is refused.");
@@ -182,38 +155,6 @@ TEST_F(DocumentFramework, ADocumentWithoutWindowsIsDropped)
     EXPECT_TRUE(Documents(*m_template).empty());
 }
 
-TEST_F(DocumentFramework, ARefusedNewDocumentEndsSilently)
-{
-    CWinApp app("refusing");
-    auto* refusing = new CWatchedTemplate(RUNTIME_CLASS(CRefusingDoc));
-    app.AddDocTemplate(refusing);
-    app.OnFileNew();
-    EXPECT_TRUE(Documents(*refusing).empty());
-    EXPECT_EQ(refusing->m_windowsCreated, 0);
-    EXPECT_TRUE(m_log.Messages().empty());
-}
-
-TEST_F(DocumentFramework, SaveWritesAndClearsTheModifiedFlag)
-{
-    std::string path = File("a.nls", "before");
-    auto* doc = static_cast<CBytesDoc*>(m_app.OpenDocumentFile(path.c_str()));
-    ASSERT_NE(doc, nullptr);
-    doc->m_bytes = "after";
-    doc->SetModifiedFlag();
-    EXPECT_TRUE(doc->DoSave(doc->GetPathName().c_str()));
-    EXPECT_FALSE(doc->IsModified());
-    EXPECT_EQ(Contents(path), Text("after"));
-
-    std::string copy = m_dir.File("copy.nls");
-    EXPECT_TRUE(doc->DoSave(copy.c_str(), FALSE));
-    EXPECT_EQ(doc->GetPathName(), path);
-    EXPECT_TRUE(doc->DoSave(copy.c_str()));
-    EXPECT_EQ(doc->GetPathName(), copy);
-    EXPECT_EQ(doc->GetTitle(), "copy.nls");
-    EXPECT_EQ(Contents(copy), Text("after"));
-    EXPECT_FALSE(doc->DoSave(nullptr));
-}
-
 TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
 {
     std::string path = File("sub/a.nls", "old bytes");
@@ -228,34 +169,6 @@ TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
     EXPECT_TRUE(doc->IsModified());
     EXPECT_EQ(Contents(path), Text("old bytes"));
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path() / "sub"), {}), 1);
-}
-
-TEST_F(DocumentFramework, UpdatesSkipTheSenderAndTheDocumentClosesWithItsLastView)
-{
-    auto* doc = m_app.OpenDocumentFile(File("a.nls", "x").c_str());
-    ASSERT_NE(doc, nullptr);
-    auto* first = new CCountingView;
-    CCountingView second;
-    doc->AddView(first);
-    doc->AddView(&second);
-    EXPECT_EQ(first->GetDocument(), doc);
-
-    doc->UpdateAllViews(nullptr);
-    EXPECT_EQ(first->m_updates, 1);
-    EXPECT_EQ(second.m_updates, 1);
-    EXPECT_EQ(second.m_lastHint, 0);
-
-    doc->UpdateAllViews(first, 7);
-    EXPECT_EQ(first->m_updates, 1);
-    EXPECT_EQ(second.m_updates, 2);
-    EXPECT_EQ(second.m_lastSender, first);
-    EXPECT_EQ(second.m_lastHint, 7);
-
-    delete first;
-    EXPECT_EQ(Documents(*m_template).size(), 1u);
-    doc->RemoveView(&second);
-    EXPECT_EQ(second.GetDocument(), nullptr);
-    EXPECT_TRUE(Documents(*m_template).empty());
 }
 
 } // namespace

@@ -225,24 +225,6 @@ TEST_F(DrawText, RepeatedTextsLookAsAtTheirFirstPaint)
     EXPECT_EQ(twice.pixelColor(121, 12), QColor(255, 0, 0));
 }
 
-TEST_F(DrawText, TheContextKeepsItsOwnCopyOfTheSelectedFont)
-{
-    QImage image(8, 8, QImage::Format_RGB32);
-    QPainter painter(&image);
-    CDC dc(&painter);
-    CFont unmade;
-    EXPECT_EQ(dc.SelectObject(&unmade), nullptr);
-    auto font = std::make_unique<CFont>();
-    const LOGFONT logFont = DisplayFont();
-    ASSERT_TRUE(font->CreateFontIndirect(&logFont));
-    CFont* stock = dc.SelectObject(font.get());
-    ASSERT_NE(stock, nullptr);
-    font.reset();
-    RECT rect{0, 0, 8, 8};
-    EXPECT_GT(dc.DrawText("x", -1, &rect, 0), 0);
-    EXPECT_EQ(dc.DrawText(nullptr, -1, &rect, 0), 0);
-}
-
 TEST_F(DrawText, PainterIsGivenBackAsItWas)
 {
     QImage image(kWidth, kHeight, QImage::Format_RGB32);
