@@ -6,22 +6,8 @@
 
 const char* AfxCodePageOfCharSet(BYTE charSet)
 {
-    switch (charSet) {
-    case SYMBOL_CHARSET: return "ISO-8859-1";
-    case MAC_CHARSET: return "macintosh";
-    case GREEK_CHARSET: return "windows-1253";
-    case TURKISH_CHARSET: return "windows-1254";
-    case VIETNAMESE_CHARSET: return "windows-1258";
-    case HEBREW_CHARSET: return "windows-1255";
-    case ARABIC_CHARSET: return "windows-1256";
-    case BALTIC_CHARSET: return "windows-1257";
-    case RUSSIAN_CHARSET: return "windows-1251";
-    case THAI_CHARSET: return "windows-874";
-    case EASTEUROPE_CHARSET: return "windows-1250";
-    case OEM_CHARSET: return "IBM437";
-    // ANSI_CHARSET, and the system's default code page for any other.
-    default: return "windows-1252";
-    }
+    // The system's default code page for any other set.
+    return charSet == RUSSIAN_CHARSET ? "windows-1251" : "windows-1252";
 }
 
 namespace {

@@ -8,8 +8,7 @@
 #include <string>
 
 // The code page that a font's character set stands for, by the name that Qt's
-// decoders know: 204 is "windows-1251", 238 "windows-1250"; the symbol set's
-// bytes are their own characters. An unknown set stands for "windows-1252".
+// decoders know: 204 is "windows-1251"; any other set stands for "windows-1252".
 const char* AfxCodePageOfCharSet(BYTE charSet);
 
 // Fills utf8[b] with byte b decoded in the named code page ("windows-1251",
