@@ -40,8 +40,7 @@ protected:
 
     // The widget that the dialog's window belongs to; starts the GUI.
     QWidget* ParentWidget() const;
-    // Runs the window, owned by the dialog from now on, modally (with the test hook);
-    // gives EndDialog's result or else IDOK when accepted, IDCANCEL otherwise, or -1.
+    // Runs the window, owned by the dialog from now on, modally (with the test hook).
     INT_PTR RunModalWindow(QDialog* window);
 
     DECLARE_MESSAGE_MAP()
@@ -49,6 +48,4 @@ protected:
 private:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
-    int m_nModalResult = -1;
-    bool m_bEnded = false;
 };
