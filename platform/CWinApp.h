@@ -51,9 +51,9 @@ public:
     // Asks to save every modified document; FALSE when the user cancelled.
     BOOL SaveAllModified();
 
-    // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the
-    // template's document type (or every template's) and all files. fileName
-    // gives the proposed name and receives the chosen path; FALSE on Cancel.
+    // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the document
+    // type of the template (the first one without) and all files. fileName gives
+    // the proposed name and receives the chosen path; FALSE on Cancel.
     BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
 
     // Settings are kept under the organisation key and the application title.
