@@ -104,17 +104,11 @@ void CFrameWnd::SetClientWidget(QWidget* widget)
 
 BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
 {
-    if (pContext->m_pNewViewClass == nullptr) {
-        return TRUE;
-    }
     auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass, RUNTIME_CLASS(CView));
     if (view == nullptr) {
         return FALSE;
     }
-    if (!view->Create(this)) {
-        delete view;
-        return FALSE;
-    }
+    view->Create(this);
     SetClientWidget(view->GetWidget());
     // Last: from here on the view belongs to its window and the document to its views.
     if (pContext->m_pCurrentDoc != nullptr) {
@@ -132,7 +126,7 @@ CView* CFrameWnd::GetActiveView() const
 
 CDocument* CFrameWnd::GetActiveDocument()
 {
-    CView* view = GetActiveView();
+    CView* view = GetActiveFrame()->GetActiveView();
     return view != nullptr ? view->GetDocument() : nullptr;
 }
 
@@ -182,6 +176,9 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL)
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID)
 {
+    if (CFrameWnd* active = GetActiveFrame(); active != this && active->OnCmdMsg(nID)) {
+        return TRUE;
+    }
     if (CView* view = GetActiveView(); view != nullptr && view->OnCmdMsg(nID)) {
         return TRUE;
     }

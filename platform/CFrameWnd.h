@@ -34,13 +34,13 @@ public:
     // field of the string of that id), icon, and for a top-level frame the
     // menu and accelerators. With a context, creates the view in it. FALSE on
     // failure. Every frame adds the active document to its title.
-    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
 
     // The view that commands go to; null when there is none or it has gone.
     CView* GetActiveView() const;
-    // The document of the active view (of the active child for an MDI frame), or null.
-    virtual CDocument* GetActiveDocument();
+    // The document of the active frame's view, or null.
+    CDocument* GetActiveDocument();
     // The frame that holds the active view: an MDI frame's active child, else this frame.
     virtual CFrameWnd* GetActiveFrame() { return this; }
 

@@ -84,24 +84,10 @@ void CMDIFrameWnd::OnWindowArrange()
     }
 }
 
-CDocument* CMDIFrameWnd::GetActiveDocument()
-{
-    CMDIChildWnd* child = MDIGetActive();
-    return child != nullptr ? child->GetActiveDocument() : nullptr;
-}
-
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
     CMDIChildWnd* child = MDIGetActive();
     return child != nullptr ? static_cast<CFrameWnd*>(child) : this;
-}
-
-BOOL CMDIFrameWnd::OnCmdMsg(UINT nID)
-{
-    if (CMDIChildWnd* child = MDIGetActive(); child != nullptr && child->OnCmdMsg(nID)) {
-        return TRUE;
-    }
-    return CFrameWnd::OnCmdMsg(nID);
 }
 
 void CMDIFrameWnd::OnActiveChildChanged()

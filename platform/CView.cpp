@@ -63,7 +63,6 @@ BOOL CView::Create(CWnd* pParentWnd)
 {
     AfxEnsureGuiApplication();
     Attach(new CViewWidget(pParentWnd != nullptr ? pParentWnd->GetWidget() : nullptr), true);
-    m_bAutoDelete = true;
     return TRUE;
 }
 
@@ -79,9 +78,4 @@ BOOL CView::OnCmdMsg(UINT nID)
     return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID);
 }
 
-void CView::PostNcDestroy()
-{
-    if (m_bAutoDelete) {
-        delete this;
-    }
-}
+void CView::PostNcDestroy() { delete this; }

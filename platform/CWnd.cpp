@@ -92,8 +92,6 @@ void CWnd::PostNcDestroy() {}
 
 void CWnd::OnClose() { DestroyWindow(); }
 
-void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
-
 QWidget* CWnd::GetWidget() const { return m_impl->widget.data(); }
 
 bool CWnd::OwnsWidget() const { return m_impl->owns && m_impl->widget != nullptr; }
@@ -193,25 +191,17 @@ void CWnd::Invalidate(BOOL)
     }
 }
 
-// The text of a window as the window system keeps it: an edit control's content, else the title.
 void CWnd::SetWindowText(LPCSTR text)
 {
-    const QString shown = QString::fromUtf8(text != nullptr ? text : "");
     if (auto* edit = qobject_cast<QLineEdit*>(GetWidget())) {
-        edit->setText(shown);
-    } else if (QWidget* widget = GetWidget()) {
-        widget->setWindowTitle(shown);
+        edit->setText(QString::fromUtf8(text));
     }
 }
 
 int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
 {
-    if (buffer == nullptr || maxCount <= 0) {
-        return 0;
-    }
-    QWidget* widget = GetWidget();
-    const auto* edit = qobject_cast<const QLineEdit*>(widget);
-    const QByteArray text = (edit != nullptr ? edit->text() : widget != nullptr ? widget->windowTitle() : QString()).toUtf8();
+    const auto* edit = qobject_cast<const QLineEdit*>(GetWidget());
+    const QByteArray text = edit != nullptr ? edit->text().toUtf8() : QByteArray();
     int count = static_cast<int>(std::min<qsizetype>(text.size(), maxCount - 1));
     std::memcpy(buffer, text.constData(), static_cast<std::size_t>(count));
     buffer[count] = '\0';
