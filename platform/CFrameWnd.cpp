@@ -70,22 +70,14 @@ QWidget* CFrameWnd::CreateFrameWidget(CWnd*)
 void CFrameWnd::ShowMenu(UINT nIDResource)
 {
     auto* window = qobject_cast<QMainWindow*>(GetWidget());
-    if (window == nullptr) {
-        return;
-    }
-    if (AfxFindMenu(nIDResource) == nullptr) {
-        nIDResource = m_nIDHelp;
-    }
     const AfxMenuResource* resource = AfxFindMenu(nIDResource);
-    if (resource == nullptr || (m_frame->shownMenu == nIDResource && !window->menuBar()->actions().isEmpty())) {
+    if (window == nullptr || resource == nullptr || m_frame->shownMenu == nIDResource) {
         return;
     }
     QList<QMenu*>& menus = m_frame->menus[nIDResource];
     if (menus.isEmpty()) {
         // The keys are the main window's own, whichever menu it shows.
-        const AfxMenuResource* own = AfxFindMenu(m_nIDHelp);
-        const std::span<const AfxAccelerator> keys = own != nullptr ? own->accelerators : std::span<const AfxAccelerator>();
-        menus = AfxBuildMenus(*resource, keys, window, this);
+        menus = AfxBuildMenus(*resource, AfxFindMenu(m_nIDHelp)->accelerators, window, this);
     }
     QMenuBar* bar = window->menuBar();
     bar->clear();
@@ -171,7 +163,6 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL)
         view->OnInitialUpdate();
     }
     ActivateFrame();
-    OnUpdateFrameTitle(TRUE);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID)
@@ -224,10 +215,7 @@ void CFrameWnd::PostNcDestroy()
 void CFrameWnd::OnDropFiles(const std::vector<std::string>& paths)
 {
     ActivateFrame();
-    CWinApp* app = AfxGetApp();
     for (const std::string& path : paths) {
-        if (app != nullptr) {
-            app->OpenDocumentFile(path.c_str());
-        }
+        AfxGetApp()->OpenDocumentFile(path.c_str());
     }
 }

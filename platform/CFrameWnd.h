@@ -45,8 +45,8 @@ public:
     virtual CFrameWnd* GetActiveFrame() { return this; }
 
     virtual void ActivateFrame(int nCmdShow = -1);
-    // Recomputes the title: a main window adds the title of
-    // its active document window, a document window shows its document's title.
+    // Recomputes the title: a main window adds its active document window's title,
+    // a document window shows its document's title.
     void OnUpdateFrameTitle(BOOL bAddToTitle);
     // Calls the active view's OnInitialUpdate and shows the frame (every caller makes it visible).
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
@@ -63,7 +63,7 @@ public:
     // Brings the frame to the front and opens the files dropped on it.
     void OnDropFiles(const std::vector<std::string>& paths);
 
-    // Puts the menu bar of the menu resource in place (the frame's own when there is none).
+    // Puts the menu bar of the menu resource in place.
     void ShowMenu(UINT nIDResource);
 
 protected:
@@ -73,7 +73,7 @@ protected:
     // Creates the view of the context in the frame and makes it the active view.
     BOOL OnCreateClient(CCreateContext* pContext);
     // Asks the document of a closing frame whether it may go (the save prompt).
-    virtual BOOL CanCloseFrame();
+    BOOL CanCloseFrame();
     void OnClose() override;
     void PostNcDestroy() override;
 

@@ -49,14 +49,11 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 CView::~CView()
 {
     // Unbound first, so that nothing finds this view through its window while it goes.
-    const bool owns = OwnsWidget();
     QWidget* widget = Detach();
     if (m_pDocument != nullptr) {
         m_pDocument->RemoveView(this);
     }
-    if (owns) {
-        delete widget;
-    }
+    delete widget;
 }
 
 BOOL CView::Create(CWnd* pParentWnd)

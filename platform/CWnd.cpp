@@ -94,8 +94,6 @@ void CWnd::OnClose() { DestroyWindow(); }
 
 QWidget* CWnd::GetWidget() const { return m_impl->widget.data(); }
 
-bool CWnd::OwnsWidget() const { return m_impl->owns && m_impl->widget != nullptr; }
-
 BOOL CWnd::DestroyWindow()
 {
     QWidget* widget = Detach();
@@ -160,15 +158,11 @@ CFrameWnd* CWnd::GetParentFrame() const
     return nullptr;
 }
 
-BOOL CWnd::ShowWindow(int)
+void CWnd::ShowWindow(int)
 {
-    QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return FALSE;
+    if (QWidget* widget = GetWidget()) {
+        widget->show();
     }
-    BOOL wasVisible = widget->isVisible() ? TRUE : FALSE;
-    widget->show();
-    return wasVisible;
 }
 
 void CWnd::UpdateWindow()

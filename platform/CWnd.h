@@ -24,13 +24,12 @@ public:
     QWidget* Detach();
     // The bound widget, or null when there is none (never bound, detached or destroyed).
     QWidget* GetWidget() const;
-    bool OwnsWidget() const;
 
     // Destroys the widget; the C++ object stays.
-    virtual BOOL DestroyWindow();
+    BOOL DestroyWindow();
 
     // Shows the window (the program shows its windows in their normal state only).
-    BOOL ShowWindow(int nCmdShow);
+    void ShowWindow(int nCmdShow);
     void UpdateWindow();
     void GetClientRect(RECT* rect) const;
     // Repaints the whole window later; views erase their background at every paint.
