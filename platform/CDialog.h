@@ -7,8 +7,6 @@
 
 #include "platform/CWnd.h"
 
-#include <functional>
-
 class QDialog;
 
 // What DoDataExchange receives: the dialog whose controls DDX_Control binds.
@@ -24,8 +22,7 @@ class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
-    // The value given to EndDialog, normally IDOK or IDCANCEL; -1 when the
-    // template is not registered or the window could not be run.
+    // The value given to EndDialog, normally IDOK or IDCANCEL; -1 without a registered template.
     virtual INT_PTR DoModal();
     // Ends the modal loop; DoModal returns nResult.
     void EndDialog(int nResult);
@@ -35,7 +32,7 @@ protected:
     // on the first tab-stop control in template order.
     virtual BOOL OnInitDialog();
     virtual void OnOK();
-    virtual void OnCancel();
+    void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
 
     // The widget that the dialog's window belongs to; starts the GUI.

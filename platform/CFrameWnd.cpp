@@ -1,6 +1,5 @@
 #include "platform/CFrameWnd.h"
 
-#include "platform/AfxRes.h"
 #include "platform/CDocument.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"

@@ -99,13 +99,11 @@ void CMDIFrameWnd::OnActiveChildChanged()
 
 void CMDIFrameWnd::OnWindowNew()
 {
-    CMDIChildWnd* child = MDIGetActive();
-    CDocument* document = child != nullptr ? child->GetActiveDocument() : nullptr;
-    CDocTemplate* docTemplate = document != nullptr ? document->GetDocTemplate() : nullptr;
-    if (docTemplate == nullptr) {
+    CDocument* document = GetActiveDocument();
+    if (document == nullptr) {
         return;
     }
-    if (CFrameWnd* frame = docTemplate->CreateNewFrame(document, child)) {
+    if (CFrameWnd* frame = document->GetDocTemplate()->CreateNewFrame(document, MDIGetActive())) {
         frame->InitialUpdateFrame(document, TRUE);
     }
 }

@@ -17,7 +17,6 @@ public:
     CDocument* GetDocument() const { return m_pDocument; }
 
     // Makes the view's window, a child of the parent's window when there is one.
-    // The view then deletes itself with its window.
     BOOL Create(CWnd* pParentWnd);
 
     virtual void OnDraw(CDC* pDC) = 0;

@@ -194,13 +194,11 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
 {
-    switch (rCmdInfo.m_nShellCommand) {
-    case CCommandLineInfo::FileNew:
-        OnCmdMsg(ID_FILE_NEW);
-        return m_pMainWnd != nullptr;
-    case CCommandLineInfo::FileOpen: return OpenDocumentFile(rCmdInfo.m_strFileName.c_str()) != nullptr;
-    default: return TRUE;
+    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+        return OpenDocumentFile(rCmdInfo.m_strFileName.c_str()) != nullptr;
     }
+    OnCmdMsg(ID_FILE_NEW);
+    return m_pMainWnd != nullptr;
 }
 
 void CWinApp::CloseAllDocuments(BOOL bEndSession)

@@ -2,7 +2,6 @@
 
 #include "platform/CFrameWnd.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QVariant>
