@@ -78,16 +78,10 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    QWidget* dialog = pDX != nullptr && pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetWidget() : nullptr;
-    if (dialog == nullptr) {
-        return;
-    }
-    const auto children = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const auto children = pDX->m_pDlgWnd->GetWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
         if (CWnd::GetDlgCtrlID(child) == nIDC) {
-            if (rControl.GetWidget() != child) {
-                rControl.Attach(child, false);
-            }
+            rControl.Attach(child, false);
             return;
         }
     }

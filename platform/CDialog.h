@@ -14,8 +14,7 @@ struct CDataExchange {
     CWnd* m_pDlgWnd;
 };
 
-// Binds the control object to the dialog's control with the id. A control
-// object bound once stays bound until the dialog's window goes.
+// Binds the control object to the dialog's control with the id until the dialog's window goes.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 class CDialog : public CWnd {

@@ -58,12 +58,7 @@ int CWinApp::Run()
 
 int CWinApp::ExitInstance() { return m_nExitCode; }
 
-void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
-{
-    if (pTemplate != nullptr) {
-        m_templateList.push_back(pTemplate);
-    }
-}
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templateList.push_back(pTemplate); }
 
 std::vector<CDocument*> CWinApp::GetOpenDocuments() const
 {

@@ -21,8 +21,6 @@ class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(LPCSTR appName = nullptr);
     ~CWinApp() override;
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance();
     // Runs the message loop until the last window closes; returns ExitInstance's result.

@@ -48,9 +48,7 @@ void CWnd::Attach(QWidget* widget, bool owns)
     m_impl->widget = widget;
     m_impl->owns = owns;
     m_impl->key = widget;
-    if (widget != nullptr) {
-        WindowMap()[widget] = this;
-    }
+    WindowMap()[widget] = this;
 }
 
 QWidget* CWnd::Detach()

@@ -16,8 +16,6 @@ class CWnd : public CCmdTarget {
 public:
     CWnd();
     ~CWnd() override;
-    CWnd(const CWnd&) = delete;
-    CWnd& operator=(const CWnd&) = delete;
 
     // Binds this object to the widget. With owns, the widget is destroyed with this object.
     void Attach(QWidget* widget, bool owns);
