@@ -47,12 +47,8 @@ INT_PTR CFileDialog::DoModal()
     }
     INT_PTR result = RunModalWindow(dialog);
     if (result == IDOK) {
-        const QStringList files = dialog->selectedFiles();
-        if (files.isEmpty()) {
-            result = IDCANCEL;
-        } else {
-            m_strPathName = AfxFullPath(files.front().toStdString().c_str());
-        }
+        // An accepted dialog has a file chosen.
+        m_strPathName = AfxFullPath(dialog->selectedFiles().value(0).toStdString().c_str());
     }
     DestroyWindow();
     return result;

@@ -47,7 +47,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
     // A document window has neither: its keys and menu show in the main window.
     const AfxMenuResource* resource = AfxFindMenu(nIDResource);
     if (resource != nullptr && qobject_cast<QMainWindow*>(widget) != nullptr) {
-        AfxAddAccelerators(widget, resource->accelerators, this);
+        AfxAddAccelerators(resource->accelerators, this);
         ShowMenu(nIDResource);
     }
     if (pContext != nullptr && !OnCreateClient(pContext)) {
@@ -76,7 +76,7 @@ void CFrameWnd::ShowMenu(UINT nIDResource)
     QList<QMenu*>& menus = m_frame->menus[nIDResource];
     if (menus.isEmpty()) {
         // The keys are the main window's own, whichever menu it shows.
-        menus = AfxBuildMenus(*resource, AfxFindMenu(m_nIDHelp)->accelerators, window, this);
+        menus = AfxBuildMenus(*resource, AfxFindMenu(m_nIDHelp)->accelerators, this);
     }
     QMenuBar* bar = window->menuBar();
     bar->clear();

@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-class CDocTemplate;
 class CDocument;
 class CView;
 
@@ -17,8 +16,7 @@ constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 // The frame adds the active document's name to its title.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 
-// What a frame being made for a document needs: the view class to create in it
-// and the document that the view shows.
+// What a frame made for a document needs: the view class to create in it and the document it shows.
 struct CCreateContext {
     const CRuntimeClass* m_pNewViewClass = nullptr;
     CDocument* m_pCurrentDoc = nullptr;
@@ -30,10 +28,9 @@ public:
     CFrameWnd();
     ~CFrameWnd() override;
 
-    // Creates the window from the resources of the id: its title (the first
-    // field of the string of that id), icon, and for a top-level frame the
-    // menu and accelerators. With a context, creates the view in it. FALSE on
-    // failure. Every frame adds the active document to its title.
+    // Creates the window from the resources of the id: its title (the first field of the string of
+    // that id), icon, and for a top-level frame the menu and accelerators. With a context, creates
+    // the view in it. FALSE on failure. Every frame adds the active document to its title.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
 

@@ -61,9 +61,6 @@ void CMDIFrameWnd::OnWindowTile() { GetMdiClient()->tileSubWindows(); }
 void CMDIFrameWnd::OnWindowArrange()
 {
     QMdiArea* area = GetMdiClient();
-    if (area == nullptr) {
-        return;
-    }
     const QSize client = area->viewport()->size();
     int x = 0;
     int rowBottom = client.height();

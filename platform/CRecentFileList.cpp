@@ -35,7 +35,6 @@ void CRecentFileList::Remove(int nIndex)
 void CRecentFileList::ReadList()
 {
     QSettings settings(QString::fromUtf8(m_organisation), QString::fromUtf8(m_application));
-    m_arrNames.clear();
     for (int i = 0; i < m_nSize; ++i) {
         const QString name = settings.value(EntryKey(i)).toString();
         if (!name.isEmpty()) {

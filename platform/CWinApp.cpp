@@ -128,10 +128,8 @@ BOOL CWinApp::OnCmdMsg(UINT nID)
 
 BOOL CWinApp::SaveAllModified()
 {
-    const std::vector<CDocument*> documents = GetOpenDocuments();
-    return std::all_of(documents.begin(), documents.end(), [](CDocument* document) { return document->SaveModified(); })
-        ? TRUE
-        : FALSE;
+    // Stops at the first Cancel.
+    return std::ranges::all_of(GetOpenDocuments(), [](CDocument* document) { return document->SaveModified(); });
 }
 
 BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)

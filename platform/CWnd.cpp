@@ -204,9 +204,4 @@ int CWnd::GetDlgCtrlID(const QWidget* widget)
     return widget != nullptr ? widget->property(kControlIdProperty).toInt() : 0;
 }
 
-void CWnd::SetDlgCtrlID(QWidget* widget, int id)
-{
-    if (widget != nullptr) {
-        widget->setProperty(kControlIdProperty, id);
-    }
-}
+void CWnd::SetDlgCtrlID(QWidget* widget, int id) { widget->setProperty(kControlIdProperty, id); }

@@ -69,9 +69,9 @@ void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<con
 }
 } // namespace
 
-QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, QWidget* window,
-                             CWnd* target)
+QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, CWnd* target)
 {
+    QWidget* window = target->GetWidget();
     QList<QMenu*> menus;
     for (const AfxMenuItem& popup : menu.items) {
         auto* built = new QMenu(QString::fromUtf8(popup.text), window);
@@ -81,8 +81,9 @@ QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAcce
     return menus;
 }
 
-void AfxAddAccelerators(QWidget* window, std::span<const AfxAccelerator> keys, CWnd* target)
+void AfxAddAccelerators(std::span<const AfxAccelerator> keys, CWnd* target)
 {
+    QWidget* window = target->GetWidget();
     for (const AfxAccelerator& key : keys) {
         auto* action = new QAction(window);
         action->setShortcut(QKeySequence::fromString(QString::fromLatin1(key.key), QKeySequence::PortableText));
