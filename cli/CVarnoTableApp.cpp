@@ -119,11 +119,7 @@ CVarnoTableApp::CVarnoTableApp(int argc, char** argv) : CWinApp(kProgram), m_arg
     // the answer is that of a user who presses Enter on a question (keep things as they are).
     AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
         Error(m_currentFile, text);
-        switch (type & MB_TYPEMASK) {
-        case MB_YESNOCANCEL: return IDCANCEL;
-        case MB_YESNO: return IDNO;
-        default: return IDOK;
-        }
+        return AfxDefaultMessageBoxAnswer(type);
     });
 }
 

@@ -29,7 +29,7 @@ LOGFONT CMainFrame::DefaultLogFont()
 
 void CMainFrame::OnEditFont()
 {
-    CFontDialog dialog(&m_logFont, CF_SCREENFONTS | CF_EFFECTS, nullptr, nullptr);
+    CFontDialog dialog(&m_logFont);
     if (dialog.DoModal() != IDOK) {
         return;
     }

@@ -7,14 +7,11 @@
 
 class CCommandLineInfo {
 public:
-    enum { FileNew, FileOpen, FileNothing };
+    enum { FileNew, FileOpen };
 
-    virtual ~CCommandLineInfo() = default;
-
-    // Called by ParseCommandLine for each token: a flag (after "/" or "-",
-    // without it) or a parameter. The first parameter names a file to open;
-    // flags ask for nothing this framework does and are passed over.
-    virtual void ParseParam(LPCSTR lpszParam, BOOL bFlag, BOOL bLast);
+    // Called by ParseCommandLine for each token: a flag (after "/" or "-", without it) or a
+    // parameter. The first parameter names a file to open; flags ask for nothing here.
+    void ParseParam(LPCSTR lpszParam, BOOL bFlag, BOOL bLast);
 
     int m_nShellCommand = FileNew;
     std::string m_strFileName;

@@ -50,24 +50,17 @@ INT_PTR CDialog::RunModalWindow(QDialog* window)
     if (GetWidget() != window) {
         Attach(window, true);
     }
-    m_bEnded = false;
-    QObject::connect(window, &QDialog::finished, window, [this](int result) {
-        m_nModalResult = result == QDialog::Accepted ? IDOK : IDCANCEL;
-        m_bEnded = true;
-    });
     AfxAnswerModalDialogLater(*this);
-    window->exec();
-    return m_bEnded ? m_nModalResult : -1;
+    // EndDialog's value; Escape and the close box reject, which means IDCANCEL.
+    const int result = window->exec();
+    return result == QDialog::Rejected ? IDCANCEL : result;
 }
 
 void CDialog::EndDialog(int nResult)
 {
-    // The window reports its own end as it closes; the result given here wins.
     if (auto* window = qobject_cast<QDialog*>(GetWidget())) {
         window->done(nResult);
     }
-    m_nModalResult = nResult;
-    m_bEnded = true;
 }
 
 BOOL CDialog::OnInitDialog()
@@ -85,16 +78,10 @@ void CDialog::DoDataExchange(CDataExchange*) {}
 
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
 {
-    QWidget* dialog = pDX != nullptr && pDX->m_pDlgWnd != nullptr ? pDX->m_pDlgWnd->GetWidget() : nullptr;
-    if (dialog == nullptr) {
-        return;
-    }
-    const auto children = dialog->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
+    const auto children = pDX->m_pDlgWnd->GetWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
         if (CWnd::GetDlgCtrlID(child) == nIDC) {
-            if (rControl.GetWidget() != child) {
-                rControl.Attach(child, false);
-            }
+            rControl.Attach(child, false);
             return;
         }
     }

@@ -7,8 +7,6 @@
 
 #include "platform/CWnd.h"
 
-#include <functional>
-
 class QDialog;
 
 // What DoDataExchange receives: the dialog whose controls DDX_Control binds.
@@ -16,16 +14,14 @@ struct CDataExchange {
     CWnd* m_pDlgWnd;
 };
 
-// Binds the control object to the dialog's control with the id. A control
-// object bound once stays bound until the dialog's window goes.
+// Binds the control object to the dialog's control with the id until the dialog's window goes.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 class CDialog : public CWnd {
 public:
     explicit CDialog(UINT nIDTemplate, CWnd* pParentWnd = nullptr);
 
-    // The value given to EndDialog, normally IDOK or IDCANCEL; -1 when the
-    // template is not registered or the window could not be run.
+    // The value given to EndDialog, normally IDOK or IDCANCEL; -1 without a registered template.
     virtual INT_PTR DoModal();
     // Ends the modal loop; DoModal returns nResult.
     void EndDialog(int nResult);
@@ -35,13 +31,12 @@ protected:
     // on the first tab-stop control in template order.
     virtual BOOL OnInitDialog();
     virtual void OnOK();
-    virtual void OnCancel();
+    void OnCancel();
     virtual void DoDataExchange(CDataExchange* pDX);
 
     // The widget that the dialog's window belongs to; starts the GUI.
     QWidget* ParentWidget() const;
-    // Runs the window, owned by the dialog from now on, modally (with the test hook);
-    // gives EndDialog's result or else IDOK when accepted, IDCANCEL otherwise, or -1.
+    // Runs the window, owned by the dialog from now on, modally (with the test hook).
     INT_PTR RunModalWindow(QDialog* window);
 
     DECLARE_MESSAGE_MAP()
@@ -49,6 +44,4 @@ protected:
 private:
     UINT m_nIDTemplate;
     CWnd* m_pParentWnd;
-    int m_nModalResult = -1;
-    bool m_bEnded = false;
 };

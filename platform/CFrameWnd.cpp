@@ -1,6 +1,5 @@
 #include "platform/CFrameWnd.h"
 
-#include "platform/AfxRes.h"
 #include "platform/CDocument.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
@@ -48,7 +47,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
     // A document window has neither: its keys and menu show in the main window.
     const AfxMenuResource* resource = AfxFindMenu(nIDResource);
     if (resource != nullptr && qobject_cast<QMainWindow*>(widget) != nullptr) {
-        AfxAddAccelerators(widget, resource->accelerators, this);
+        AfxAddAccelerators(resource->accelerators, this);
         ShowMenu(nIDResource);
     }
     if (pContext != nullptr && !OnCreateClient(pContext)) {
@@ -70,22 +69,14 @@ QWidget* CFrameWnd::CreateFrameWidget(CWnd*)
 void CFrameWnd::ShowMenu(UINT nIDResource)
 {
     auto* window = qobject_cast<QMainWindow*>(GetWidget());
-    if (window == nullptr) {
-        return;
-    }
-    if (AfxFindMenu(nIDResource) == nullptr) {
-        nIDResource = m_nIDHelp;
-    }
     const AfxMenuResource* resource = AfxFindMenu(nIDResource);
-    if (resource == nullptr || (m_frame->shownMenu == nIDResource && !window->menuBar()->actions().isEmpty())) {
+    if (window == nullptr || resource == nullptr || m_frame->shownMenu == nIDResource) {
         return;
     }
     QList<QMenu*>& menus = m_frame->menus[nIDResource];
     if (menus.isEmpty()) {
         // The keys are the main window's own, whichever menu it shows.
-        const AfxMenuResource* own = AfxFindMenu(m_nIDHelp);
-        const std::span<const AfxAccelerator> keys = own != nullptr ? own->accelerators : std::span<const AfxAccelerator>();
-        menus = AfxBuildMenus(*resource, keys, window, this);
+        menus = AfxBuildMenus(*resource, AfxFindMenu(m_nIDHelp)->accelerators, this);
     }
     QMenuBar* bar = window->menuBar();
     bar->clear();
@@ -104,17 +95,11 @@ void CFrameWnd::SetClientWidget(QWidget* widget)
 
 BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
 {
-    if (pContext->m_pNewViewClass == nullptr) {
-        return TRUE;
-    }
     auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass, RUNTIME_CLASS(CView));
     if (view == nullptr) {
         return FALSE;
     }
-    if (!view->Create(this)) {
-        delete view;
-        return FALSE;
-    }
+    view->Create(this);
     SetClientWidget(view->GetWidget());
     // Last: from here on the view belongs to its window and the document to its views.
     if (pContext->m_pCurrentDoc != nullptr) {
@@ -132,7 +117,7 @@ CView* CFrameWnd::GetActiveView() const
 
 CDocument* CFrameWnd::GetActiveDocument()
 {
-    CView* view = GetActiveView();
+    CView* view = GetActiveFrame()->GetActiveView();
     return view != nullptr ? view->GetDocument() : nullptr;
 }
 
@@ -177,11 +162,13 @@ void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL)
         view->OnInitialUpdate();
     }
     ActivateFrame();
-    OnUpdateFrameTitle(TRUE);
 }
 
 BOOL CFrameWnd::OnCmdMsg(UINT nID)
 {
+    if (CFrameWnd* active = GetActiveFrame(); active != this && active->OnCmdMsg(nID)) {
+        return TRUE;
+    }
     if (CView* view = GetActiveView(); view != nullptr && view->OnCmdMsg(nID)) {
         return TRUE;
     }
@@ -227,10 +214,7 @@ void CFrameWnd::PostNcDestroy()
 void CFrameWnd::OnDropFiles(const std::vector<std::string>& paths)
 {
     ActivateFrame();
-    CWinApp* app = AfxGetApp();
     for (const std::string& path : paths) {
-        if (app != nullptr) {
-            app->OpenDocumentFile(path.c_str());
-        }
+        AfxGetApp()->OpenDocumentFile(path.c_str());
     }
 }

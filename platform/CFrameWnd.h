@@ -9,7 +9,6 @@
 #include <string>
 #include <vector>
 
-class CDocTemplate;
 class CDocument;
 class CView;
 
@@ -17,8 +16,7 @@ constexpr DWORD WS_OVERLAPPEDWINDOW = 0x00CF0000;
 // The frame adds the active document's name to its title.
 constexpr DWORD FWS_ADDTOTITLE = 0x00008000;
 
-// What a frame being made for a document needs: the view class to create in it
-// and the document that the view shows.
+// What a frame made for a document needs: the view class to create in it and the document it shows.
 struct CCreateContext {
     const CRuntimeClass* m_pNewViewClass = nullptr;
     CDocument* m_pCurrentDoc = nullptr;
@@ -30,23 +28,22 @@ public:
     CFrameWnd();
     ~CFrameWnd() override;
 
-    // Creates the window from the resources of the id: its title (the first
-    // field of the string of that id), icon, and for a top-level frame the
-    // menu and accelerators. With a context, creates the view in it. FALSE on
-    // failure. Every frame adds the active document to its title.
-    virtual BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                           CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
+    // Creates the window from the resources of the id: its title (the first field of the string of
+    // that id), icon, and for a top-level frame the menu and accelerators. With a context, creates
+    // the view in it. FALSE on failure. Every frame adds the active document to its title.
+    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
+                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
 
     // The view that commands go to; null when there is none or it has gone.
     CView* GetActiveView() const;
-    // The document of the active view (of the active child for an MDI frame), or null.
-    virtual CDocument* GetActiveDocument();
+    // The document of the active frame's view, or null.
+    CDocument* GetActiveDocument();
     // The frame that holds the active view: an MDI frame's active child, else this frame.
     virtual CFrameWnd* GetActiveFrame() { return this; }
 
     virtual void ActivateFrame(int nCmdShow = -1);
-    // Recomputes the title: a main window adds the title of
-    // its active document window, a document window shows its document's title.
+    // Recomputes the title: a main window adds its active document window's title,
+    // a document window shows its document's title.
     void OnUpdateFrameTitle(BOOL bAddToTitle);
     // Calls the active view's OnInitialUpdate and shows the frame (every caller makes it visible).
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
@@ -63,7 +60,7 @@ public:
     // Brings the frame to the front and opens the files dropped on it.
     void OnDropFiles(const std::vector<std::string>& paths);
 
-    // Puts the menu bar of the menu resource in place (the frame's own when there is none).
+    // Puts the menu bar of the menu resource in place.
     void ShowMenu(UINT nIDResource);
 
 protected:
@@ -73,7 +70,7 @@ protected:
     // Creates the view of the context in the frame and makes it the active view.
     BOOL OnCreateClient(CCreateContext* pContext);
     // Asks the document of a closing frame whether it may go (the save prompt).
-    virtual BOOL CanCloseFrame();
+    BOOL CanCloseFrame();
     void OnClose() override;
     void PostNcDestroy() override;
 

@@ -1,9 +1,6 @@
 #include "platform/CMDIChildWnd.h"
 
-#include "platform/CDocument.h"
 #include "platform/CMDIFrameWnd.h"
-#include "platform/CWinApp.h"
-
 #include "platform/FrameWidgets.h"
 
 #include <QMdiArea>
@@ -11,22 +8,14 @@
 
 IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
 
-BOOL CMDIChildWnd::LoadFrame(UINT nIDResource, DWORD dwDefaultStyle, CWnd* pParentWnd, CCreateContext* pContext)
+QWidget* CMDIChildWnd::CreateFrameWidget(CWnd* pParentWnd)
 {
-    if (pParentWnd == nullptr) {
-        pParentWnd = AfxGetMainWnd();
-    }
     auto* mainFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd);
-    if (mainFrame == nullptr || mainFrame->GetMdiClient() == nullptr) {
-        return FALSE;
+    if (mainFrame == nullptr) {
+        return nullptr;
     }
-    m_pMDIFrameWidget = pParentWnd->GetWidget();
-    return CFrameWnd::LoadFrame(nIDResource, dwDefaultStyle, pParentWnd, pContext);
-}
-
-QWidget* CMDIChildWnd::CreateFrameWidget(CWnd*)
-{
-    QMdiArea* area = GetMDIFrame()->GetMdiClient();
+    m_pMDIFrameWidget = mainFrame->GetWidget();
+    QMdiArea* area = mainFrame->GetMdiClient();
     auto* sub = new CFrameWidget<QMdiSubWindow>;
     area->addSubWindow(sub);
     // Three quarters of the client area, as document windows start out on the original system.
@@ -49,10 +38,8 @@ CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
 
 void CMDIChildWnd::MDIActivate()
 {
-    CMDIFrameWnd* frame = GetMDIFrame();
-    auto* sub = qobject_cast<QMdiSubWindow*>(GetWidget());
-    if (frame != nullptr && sub != nullptr && frame->GetMdiClient() != nullptr) {
-        frame->GetMdiClient()->setActiveSubWindow(sub);
+    if (CMDIFrameWnd* frame = GetMDIFrame()) {
+        frame->GetMdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(GetWidget()));
     }
 }
 

@@ -10,16 +10,13 @@ class CMDIFrameWnd;
 class CMDIChildWnd : public CFrameWnd {
     DECLARE_DYNAMIC(CMDIChildWnd)
 public:
-    // pParentWnd must be the CMDIFrameWnd (the application's main window when null).
-    BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
-                   CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr) override;
-
     // The main window that holds this one; null once it is being destroyed.
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
     void ActivateFrame(int nCmdShow = -1) override;
 
 protected:
+    // A window in the client area of pParentWnd, which must be the CMDIFrameWnd.
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
     void SetClientWidget(QWidget* widget) override;
     void PostNcDestroy() override;

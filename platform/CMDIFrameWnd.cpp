@@ -61,9 +61,6 @@ void CMDIFrameWnd::OnWindowTile() { GetMdiClient()->tileSubWindows(); }
 void CMDIFrameWnd::OnWindowArrange()
 {
     QMdiArea* area = GetMdiClient();
-    if (area == nullptr) {
-        return;
-    }
     const QSize client = area->viewport()->size();
     int x = 0;
     int rowBottom = client.height();
@@ -84,24 +81,10 @@ void CMDIFrameWnd::OnWindowArrange()
     }
 }
 
-CDocument* CMDIFrameWnd::GetActiveDocument()
-{
-    CMDIChildWnd* child = MDIGetActive();
-    return child != nullptr ? child->GetActiveDocument() : nullptr;
-}
-
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
     CMDIChildWnd* child = MDIGetActive();
     return child != nullptr ? static_cast<CFrameWnd*>(child) : this;
-}
-
-BOOL CMDIFrameWnd::OnCmdMsg(UINT nID)
-{
-    if (CMDIChildWnd* child = MDIGetActive(); child != nullptr && child->OnCmdMsg(nID)) {
-        return TRUE;
-    }
-    return CFrameWnd::OnCmdMsg(nID);
 }
 
 void CMDIFrameWnd::OnActiveChildChanged()
@@ -113,13 +96,11 @@ void CMDIFrameWnd::OnActiveChildChanged()
 
 void CMDIFrameWnd::OnWindowNew()
 {
-    CMDIChildWnd* child = MDIGetActive();
-    CDocument* document = child != nullptr ? child->GetActiveDocument() : nullptr;
-    CDocTemplate* docTemplate = document != nullptr ? document->GetDocTemplate() : nullptr;
-    if (docTemplate == nullptr) {
+    CDocument* document = GetActiveDocument();
+    if (document == nullptr) {
         return;
     }
-    if (CFrameWnd* frame = docTemplate->CreateNewFrame(document, child)) {
+    if (CFrameWnd* frame = document->GetDocTemplate()->CreateNewFrame(document, MDIGetActive())) {
         frame->InitialUpdateFrame(document, TRUE);
     }
 }

@@ -15,9 +15,7 @@ public:
     // The client area; null before LoadFrame.
     QMdiArea* GetMdiClient() const;
 
-    CDocument* GetActiveDocument() override;
     CFrameWnd* GetActiveFrame() override;
-    BOOL OnCmdMsg(UINT nID) override;
     // The menu and title follow the active document window (the frame's own menu without one).
     void OnActiveChildChanged();
 

@@ -1,7 +1,5 @@
 #include "platform/CObject.h"
 
-CObject* CRuntimeClass::CreateObject() const { return m_pfnCreateObject != nullptr ? m_pfnCreateObject() : nullptr; }
-
 BOOL CRuntimeClass::IsDerivedFrom(const CRuntimeClass* baseClass) const
 {
     for (const CRuntimeClass* current = this; current != nullptr; current = current->m_pBaseClass) {

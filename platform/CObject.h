@@ -8,8 +8,6 @@ class CObject;
 struct CRuntimeClass {
     using CreateFunction = CObject* (*)();
 
-    // A new object of the class, or null when the class is not dynamically creatable.
-    CObject* CreateObject() const;
     BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;
 
     CreateFunction m_pfnCreateObject;
@@ -32,8 +30,9 @@ protected:
 template <class T>
 T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseClass)
 {
-    const bool creatable = runtimeClass != nullptr && runtimeClass->IsDerivedFrom(baseClass);
-    return creatable ? static_cast<T*>(runtimeClass->CreateObject()) : nullptr;
+    const bool creatable = runtimeClass != nullptr && runtimeClass->m_pfnCreateObject != nullptr
+        && runtimeClass->IsDerivedFrom(baseClass);
+    return creatable ? static_cast<T*>(runtimeClass->m_pfnCreateObject()) : nullptr;
 }
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)

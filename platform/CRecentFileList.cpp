@@ -4,8 +4,6 @@
 
 #include <QSettings>
 
-#include <algorithm>
-
 namespace {
 const QString kSection = QStringLiteral("Recent File List");
 
@@ -13,22 +11,12 @@ QString EntryKey(int index) { return kSection + QStringLiteral("/File%1").arg(in
 } // namespace
 
 CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize)
-    : m_nStart(nStart), m_organisation(lpszOrganisation != nullptr ? lpszOrganisation : ""),
-      m_application(lpszApplication != nullptr ? lpszApplication : ""), m_nSize(std::max(nSize, 0))
+    : m_nStart(nStart), m_organisation(lpszOrganisation), m_application(lpszApplication), m_nSize(nSize)
 {
-}
-
-const std::string& CRecentFileList::operator[](int nIndex) const
-{
-    static const std::string empty;
-    return nIndex >= 0 && nIndex < GetCount() ? m_arrNames[static_cast<std::size_t>(nIndex)] : empty;
 }
 
 void CRecentFileList::Add(LPCSTR lpszPathName)
 {
-    if (lpszPathName == nullptr || lpszPathName[0] == '\0' || m_nSize == 0) {
-        return;
-    }
     const std::string path = AfxFullPath(lpszPathName);
     std::erase_if(m_arrNames, [&path](const std::string& name) { return AfxComparePath(name.c_str(), path.c_str()); });
     m_arrNames.insert(m_arrNames.begin(), path);
@@ -40,9 +28,6 @@ void CRecentFileList::Add(LPCSTR lpszPathName)
 
 void CRecentFileList::Remove(int nIndex)
 {
-    if (nIndex < 0 || nIndex >= GetCount()) {
-        return;
-    }
     m_arrNames.erase(m_arrNames.begin() + nIndex);
     WriteList();
 }
@@ -50,7 +35,6 @@ void CRecentFileList::Remove(int nIndex)
 void CRecentFileList::ReadList()
 {
     QSettings settings(QString::fromUtf8(m_organisation), QString::fromUtf8(m_application));
-    m_arrNames.clear();
     for (int i = 0; i < m_nSize; ++i) {
         const QString name = settings.value(EntryKey(i)).toString();
         if (!name.isEmpty()) {
@@ -65,6 +49,6 @@ void CRecentFileList::WriteList() const
     QSettings settings(QString::fromUtf8(m_organisation), QString::fromUtf8(m_application));
     settings.remove(kSection);
     for (int i = 0; i < GetCount(); ++i) {
-        settings.setValue(EntryKey(i), QString::fromStdString(m_arrNames[static_cast<std::size_t>(i)]));
+        settings.setValue(EntryKey(i), QString::fromStdString((*this)[i]));
     }
 }

@@ -14,19 +14,20 @@ public:
     CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize);
 
     int GetCount() const { return static_cast<int>(m_arrNames.size()); }
-    // The entry's full path; empty for an index outside the list.
-    const std::string& operator[](int nIndex) const;
+    // The entry's full path; nIndex must be within the list, as for Remove.
+    const std::string& operator[](int nIndex) const { return m_arrNames[static_cast<std::size_t>(nIndex)]; }
 
     // Puts the path (made absolute) at the top; the same file further down goes, the oldest falls off.
     void Add(LPCSTR lpszPathName);
     void Remove(int nIndex);
 
     void ReadList();
-    void WriteList() const;
 
     const UINT m_nStart;
 
 private:
+    void WriteList() const;
+
     std::string m_organisation;
     std::string m_application;
     int m_nSize;

@@ -49,21 +49,17 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 CView::~CView()
 {
     // Unbound first, so that nothing finds this view through its window while it goes.
-    const bool owns = OwnsWidget();
     QWidget* widget = Detach();
     if (m_pDocument != nullptr) {
         m_pDocument->RemoveView(this);
     }
-    if (owns) {
-        delete widget;
-    }
+    delete widget;
 }
 
 BOOL CView::Create(CWnd* pParentWnd)
 {
     AfxEnsureGuiApplication();
     Attach(new CViewWidget(pParentWnd != nullptr ? pParentWnd->GetWidget() : nullptr), true);
-    m_bAutoDelete = true;
     return TRUE;
 }
 
@@ -79,9 +75,4 @@ BOOL CView::OnCmdMsg(UINT nID)
     return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID);
 }
 
-void CView::PostNcDestroy()
-{
-    if (m_bAutoDelete) {
-        delete this;
-    }
-}
+void CView::PostNcDestroy() { delete this; }

@@ -17,7 +17,7 @@ public:
     CDocument* GetDocument() const { return m_pDocument; }
 
     // Makes the view's window, a child of the parent's window when there is one.
-    virtual BOOL Create(CWnd* pParentWnd);
+    BOOL Create(CWnd* pParentWnd);
 
     virtual void OnDraw(CDC* pDC) = 0;
     // Called once the view is bound to its document, before it is first shown.
@@ -32,8 +32,4 @@ protected:
     void PostNcDestroy() override;
 
     CDocument* m_pDocument = nullptr;
-
-private:
-    // Set by Create: such a view deletes itself with its window.
-    bool m_bAutoDelete = false;
 };

@@ -52,20 +52,13 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 
 int CWinApp::Run()
 {
-    if (QCoreApplication::instance() != nullptr) {
-        QCoreApplication::exec();
-    }
+    QCoreApplication::exec();
     return ExitInstance();
 }
 
 int CWinApp::ExitInstance() { return m_nExitCode; }
 
-void CWinApp::AddDocTemplate(CDocTemplate* pTemplate)
-{
-    if (pTemplate != nullptr) {
-        m_templateList.push_back(pTemplate);
-    }
-}
+void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templateList.push_back(pTemplate); }
 
 std::vector<CDocument*> CWinApp::GetOpenDocuments() const
 {
@@ -123,8 +116,7 @@ BOOL CWinApp::OnCmdMsg(UINT nID)
     }
     // A recent-file entry that cannot be opened (the document has said why) leaves the list.
     const int index = static_cast<int>(nID) - static_cast<int>(ID_FILE_MRU_FILE1);
-    if (m_pRecentFileList == nullptr || nID > ID_FILE_MRU_FILE16 || index < 0
-        || index >= m_pRecentFileList->GetCount()) {
+    if (m_pRecentFileList == nullptr || index < 0 || index >= m_pRecentFileList->GetCount()) {
         return FALSE;
     }
     const std::string path = (*m_pRecentFileList)[index];
@@ -136,35 +128,25 @@ BOOL CWinApp::OnCmdMsg(UINT nID)
 
 BOOL CWinApp::SaveAllModified()
 {
-    const std::vector<CDocument*> documents = GetOpenDocuments();
-    return std::all_of(documents.begin(), documents.end(), [](CDocument* document) { return document->SaveModified(); })
-        ? TRUE
-        : FALSE;
+    // Stops at the first Cancel.
+    return std::ranges::all_of(GetOpenDocuments(), [](CDocument* document) { return document->SaveModified(); });
 }
 
 BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
 {
+    if (pTemplate == nullptr && !m_templateList.empty()) {
+        pTemplate = m_templateList.front();
+    }
+    std::string name;
+    std::string extension;
     std::string filter;
-    std::string defaultExtension;
-    for (CDocTemplate* docTemplate : m_templateList) {
-        if (pTemplate != nullptr && docTemplate != pTemplate) {
-            continue;
-        }
-        std::string name;
-        std::string extension;
-        if (docTemplate->GetDocString(name, CDocTemplate::filterName)
-            && docTemplate->GetDocString(extension, CDocTemplate::filterExt)) {
-            filter += name + "|*" + extension + "|";
-            if (defaultExtension.empty() && extension.size() > 1) {
-                defaultExtension = extension.substr(1);
-            }
-        }
+    if (pTemplate != nullptr && pTemplate->GetDocString(name, CDocTemplate::filterName)
+        && pTemplate->GetDocString(extension, CDocTemplate::filterExt)) {
+        filter = name + "|*" + extension + "|";
     }
     filter += "All Files (*.*)|*.*||";
-    CFileDialog dialog(bOpenFileDialog, defaultExtension.empty() ? nullptr : defaultExtension.c_str(),
-                       fileName.empty() ? nullptr : fileName.c_str(),
-                       OFN_HIDEREADONLY | OFN_OVERWRITEPROMPT | (bOpenFileDialog ? OFN_FILEMUSTEXIST : 0),
-                       filter.c_str(), m_pMainWnd);
+    const std::string defaultExtension = extension.size() > 1 ? extension.substr(1) : "";
+    CFileDialog dialog(bOpenFileDialog, defaultExtension.c_str(), fileName.c_str(), filter.c_str(), m_pMainWnd);
     if (dialog.DoModal() != IDOK) {
         return FALSE;
     }
@@ -180,9 +162,8 @@ void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
     ResolveAppName();
-    m_pRecentFileList = std::make_unique<CRecentFileList>(
-        ID_FILE_MRU_FILE1, m_registryKey.c_str(), m_pszAppName,
-        static_cast<int>(std::min<UINT>(nMaxMRU, ID_FILE_MRU_FILE16 - ID_FILE_MRU_FILE1 + 1)));
+    m_pRecentFileList = std::make_unique<CRecentFileList>(ID_FILE_MRU_FILE1, m_registryKey.c_str(), m_pszAppName,
+                                                          static_cast<int>(nMaxMRU));
     m_pRecentFileList->ReadList();
 }
 
@@ -206,15 +187,11 @@ void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
 
 BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
 {
-    switch (rCmdInfo.m_nShellCommand) {
-    case CCommandLineInfo::FileNew:
-        if (!OnCmdMsg(ID_FILE_NEW)) {
-            OnFileNew();
-        }
-        return m_pMainWnd != nullptr;
-    case CCommandLineInfo::FileOpen: return OpenDocumentFile(rCmdInfo.m_strFileName.c_str()) != nullptr;
-    default: return TRUE;
+    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
+        return OpenDocumentFile(rCmdInfo.m_strFileName.c_str()) != nullptr;
     }
+    OnCmdMsg(ID_FILE_NEW);
+    return m_pMainWnd != nullptr;
 }
 
 void CWinApp::CloseAllDocuments(BOOL bEndSession)

@@ -21,23 +21,19 @@ class CWinApp : public CCmdTarget {
 public:
     explicit CWinApp(LPCSTR appName = nullptr);
     ~CWinApp() override;
-    CWinApp(const CWinApp&) = delete;
-    CWinApp& operator=(const CWinApp&) = delete;
 
     virtual BOOL InitInstance();
     // Runs the message loop until the last window closes; returns ExitInstance's result.
     virtual int Run();
-    // Returns the process exit status.
-    virtual int ExitInstance();
+    int ExitInstance();
 
     // Registers a document template; the application owns it from then on.
     void AddDocTemplate(CDocTemplate* pTemplate);
     // Every open document: template by template in registration order, each template's in opening order.
     std::vector<CDocument*> GetOpenDocuments() const;
-    // Opens the file as a document of the first template. A file that is
-    // already open is not loaded again: its document is activated and returned.
-    // Null when the file could not be opened (the document has reported why).
-    virtual CDocument* OpenDocumentFile(LPCSTR lpszFileName);
+    // Opens the file as a document of the first template; an open file's document is activated and returned
+    // instead. Null when the file could not be opened (the document has reported why).
+    CDocument* OpenDocumentFile(LPCSTR lpszFileName);
     // File > New: a new document of the first template; it may refuse.
     void OnFileNew();
     // File > Open: asks for a file and opens it.
@@ -46,14 +42,13 @@ public:
     void OnAppExit();
     // Commands of the message map, then the recent-file entries (ID_FILE_MRU_FILE1 onwards), which open their file.
     BOOL OnCmdMsg(UINT nID) override;
-    // Closes the documents of every template.
     void CloseAllDocuments(BOOL bEndSession);
     // Asks to save every modified document; FALSE when the user cancelled.
     BOOL SaveAllModified();
 
-    // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the
-    // template's document type (or every template's) and all files. fileName
-    // gives the proposed name and receives the chosen path; FALSE on Cancel.
+    // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the document
+    // type of the template (the first one without) and all files. fileName gives
+    // the proposed name and receives the chosen path; FALSE on Cancel.
     BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
 
     // Settings are kept under the organisation key and the application title.
@@ -61,29 +56,23 @@ public:
     // Reads the recent-file list of nMaxMRU entries, which is kept up to date from then on.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
     // Puts the path at the top of the recent-file list, when there is one.
-    virtual void AddToRecentFileList(LPCSTR lpszPathName);
+    void AddToRecentFileList(LPCSTR lpszPathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     // Dialogs and controls have the toolkit's own look: nothing to switch on.
     BOOL Enable3dControls() { return TRUE; }
-    // Files that the desktop opens (varno-open) come to this running program: it
-    // listens on its private hand-over socket while the main window lives.
+    // Files that the desktop opens (varno-open) come to this program while its main window lives.
     void EnableShellOpen();
-    // The document type is registered by the installed desktop entry and MIME
-    // type, so nothing is written at start-up.
+    // Nothing to write: the installed desktop entry and MIME type register the document type.
     void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
 
-    // Fills rCmdInfo from the command line.
     void ParseCommandLine(CCommandLineInfo& rCmdInfo);
-    // Carries the command out: a new document, or the named file opened.
-    // FALSE when a file could not be opened or there is no main window.
+    // A new document, or the named file opened; FALSE when it could not be opened or there is no main window.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
-    // The application title: the name given to the constructor, else string
-    // AFX_IDS_APP_TITLE. Captions every message box.
+    // The name given to the constructor, else string AFX_IDS_APP_TITLE; captions every message box.
     LPCSTR m_pszAppName = nullptr;
-    // The text after the program's name (platform/CommandLine.h): the process's
-    // arguments joined again. Empty when the program was started without any,
-    // and when an argument cannot be carried: m_strCmdLineRefusal then says why.
+    // The process's arguments joined again (platform/CommandLine.h). Empty without any, and when
+    // an argument cannot be carried: m_strCmdLineRefusal then says why.
     LPSTR m_lpCmdLine = nullptr;
     std::string m_strCmdLineRefusal;
     int m_nCmdShow = SW_SHOWNORMAL;
@@ -108,9 +97,7 @@ protected:
 };
 
 CWinApp* AfxGetApp();
-// The application's main window, or null.
 CWnd* AfxGetMainWnd();
 
-// The framework's start: fills the application object from the process's
-// arguments, runs InitInstance and, on TRUE, the message loop.
+// Fills the application object from the process's arguments, runs InitInstance and, on TRUE, the message loop.
 int AfxWinMain(int argc, char** argv);

@@ -2,7 +2,6 @@
 
 #include "platform/CFrameWnd.h"
 
-#include <QCoreApplication>
 #include <QLineEdit>
 #include <QPointer>
 #include <QVariant>
@@ -49,9 +48,7 @@ void CWnd::Attach(QWidget* widget, bool owns)
     m_impl->widget = widget;
     m_impl->owns = owns;
     m_impl->key = widget;
-    if (widget != nullptr) {
-        WindowMap()[widget] = this;
-    }
+    WindowMap()[widget] = this;
 }
 
 QWidget* CWnd::Detach()
@@ -92,11 +89,7 @@ void CWnd::PostNcDestroy() {}
 
 void CWnd::OnClose() { DestroyWindow(); }
 
-void CWnd::OnLButtonDown(UINT, POINT) { Default(); }
-
 QWidget* CWnd::GetWidget() const { return m_impl->widget.data(); }
-
-bool CWnd::OwnsWidget() const { return m_impl->owns && m_impl->widget != nullptr; }
 
 BOOL CWnd::DestroyWindow()
 {
@@ -162,15 +155,11 @@ CFrameWnd* CWnd::GetParentFrame() const
     return nullptr;
 }
 
-BOOL CWnd::ShowWindow(int)
+void CWnd::ShowWindow(int)
 {
-    QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return FALSE;
+    if (QWidget* widget = GetWidget()) {
+        widget->show();
     }
-    BOOL wasVisible = widget->isVisible() ? TRUE : FALSE;
-    widget->show();
-    return wasVisible;
 }
 
 void CWnd::UpdateWindow()
@@ -193,25 +182,17 @@ void CWnd::Invalidate(BOOL)
     }
 }
 
-// The text of a window as the window system keeps it: an edit control's content, else the title.
 void CWnd::SetWindowText(LPCSTR text)
 {
-    const QString shown = QString::fromUtf8(text != nullptr ? text : "");
     if (auto* edit = qobject_cast<QLineEdit*>(GetWidget())) {
-        edit->setText(shown);
-    } else if (QWidget* widget = GetWidget()) {
-        widget->setWindowTitle(shown);
+        edit->setText(QString::fromUtf8(text));
     }
 }
 
 int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
 {
-    if (buffer == nullptr || maxCount <= 0) {
-        return 0;
-    }
-    QWidget* widget = GetWidget();
-    const auto* edit = qobject_cast<const QLineEdit*>(widget);
-    const QByteArray text = (edit != nullptr ? edit->text() : widget != nullptr ? widget->windowTitle() : QString()).toUtf8();
+    const auto* edit = qobject_cast<const QLineEdit*>(GetWidget());
+    const QByteArray text = edit != nullptr ? edit->text().toUtf8() : QByteArray();
     int count = static_cast<int>(std::min<qsizetype>(text.size(), maxCount - 1));
     std::memcpy(buffer, text.constData(), static_cast<std::size_t>(count));
     buffer[count] = '\0';
@@ -223,9 +204,4 @@ int CWnd::GetDlgCtrlID(const QWidget* widget)
     return widget != nullptr ? widget->property(kControlIdProperty).toInt() : 0;
 }
 
-void CWnd::SetDlgCtrlID(QWidget* widget, int id)
-{
-    if (widget != nullptr) {
-        widget->setProperty(kControlIdProperty, id);
-    }
-}
+void CWnd::SetDlgCtrlID(QWidget* widget, int id) { widget->setProperty(kControlIdProperty, id); }

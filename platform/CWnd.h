@@ -16,28 +16,25 @@ class CWnd : public CCmdTarget {
 public:
     CWnd();
     ~CWnd() override;
-    CWnd(const CWnd&) = delete;
-    CWnd& operator=(const CWnd&) = delete;
 
     // Binds this object to the widget. With owns, the widget is destroyed with this object.
     void Attach(QWidget* widget, bool owns);
     QWidget* Detach();
     // The bound widget, or null when there is none (never bound, detached or destroyed).
     QWidget* GetWidget() const;
-    bool OwnsWidget() const;
 
     // Destroys the widget; the C++ object stays.
-    virtual BOOL DestroyWindow();
+    BOOL DestroyWindow();
 
     // Shows the window (the program shows its windows in their normal state only).
-    BOOL ShowWindow(int nCmdShow);
+    void ShowWindow(int nCmdShow);
     void UpdateWindow();
     void GetClientRect(RECT* rect) const;
     // Repaints the whole window later; views erase their background at every paint.
     void Invalidate(BOOL bErase = TRUE);
-    // The content of an edit control, the title of any other window.
+    // The content of an edit control (the program's only windows with text of their own).
     void SetWindowText(LPCSTR text);
-    // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
+    // Copies at most maxCount - 1 characters (maxCount > 0) and a terminating zero; returns the count copied.
     int GetWindowText(LPSTR buffer, int maxCount) const;
 
     // The control id of a child window; 0 when it has none.
@@ -69,7 +66,6 @@ protected:
     virtual void PostNcDestroy();
     // WM_CLOSE: destroys the window. Frames ask first.
     virtual void OnClose();
-    void OnLButtonDown(UINT nFlags, POINT point);
 
 private:
     struct Impl;

@@ -15,23 +15,14 @@
 #include <QPushButton>
 
 namespace {
-// The window system's MulDiv: a * b / c rounded half away from zero.
-int MulDiv(int a, int b, int c)
-{
-    long long product = static_cast<long long>(a) * b;
-    long long half = c / 2;
-    return static_cast<int>(product >= 0 ? (product + half) / c : (product - half) / c);
-}
+// The window system's MulDiv for the positive values of dialog units: a * b / c rounded half up.
+int MulDiv(int a, int b, int c) { return (a * b + c / 2) / c; }
 
 QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geometry)
 {
-    const QString text = QString::fromUtf8(item.text != nullptr ? item.text : "");
+    const QString text = QString::fromUtf8(item.text);
     switch (item.kind) {
-    case AfxControlKind::Edit: {
-        auto* edit = new QLineEdit(&window);
-        edit->setFrame((item.style & WS_BORDER) != 0);
-        return edit;
-    }
+    case AfxControlKind::Edit: return new QLineEdit(&window);
     case AfxControlKind::PushButton:
     case AfxControlKind::DefPushButton: {
         auto* push = new QPushButton(text, &window);
@@ -57,13 +48,11 @@ QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geomet
         return group;
     }
     case AfxControlKind::Icon: {
-        // An icon control takes the size of its image; without an image it shows nothing.
+        // An icon control takes the size of its image.
         auto* label = new QLabel(&window);
-        QPixmap image(AfxIconPath(item.iconId, 32));
-        if (!image.isNull()) {
-            label->setPixmap(image);
-            geometry.setSize(image.size());
-        }
+        const QPixmap image(AfxIconPath(item.iconId, 32));
+        label->setPixmap(image);
+        geometry.setSize(image.size());
         return label;
     }
     }

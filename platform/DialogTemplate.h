@@ -21,7 +21,7 @@ struct AfxDialogItem {
     short cx;
     short cy;
     // The window styles (WS_CHILD, WS_VISIBLE, WS_TABSTOP ...; the kind says the rest):
-    // the controls take the tab order of WS_TABSTOP and an edit's frame from WS_BORDER.
+    // the controls take the tab order of WS_TABSTOP.
     DWORD style;
     // The icon resource shown by an Icon control.
     UINT iconId = 0;

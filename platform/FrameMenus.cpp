@@ -9,8 +9,9 @@
 #include <QKeySequence>
 #include <QMenu>
 
+#include <algorithm>
+
 namespace {
-constexpr const char* kRecentPlaceholder = "varnoRecentPlaceholder";
 constexpr const char* kRecentEntry = "varnoRecentEntry";
 
 void PostOnTrigger(QAction* action, CWnd* target, UINT id)
@@ -19,22 +20,15 @@ void PostOnTrigger(QAction* action, CWnd* target, UINT id)
 }
 
 // Puts the recent-file list in place of its greyed placeholder, which shows while the list is empty.
-void UpdateRecentFiles(QMenu* menu, CWnd* target)
+void UpdateRecentFiles(QMenu* menu, QAction* placeholder, CWnd* target)
 {
-    QAction* placeholder = nullptr;
     for (QAction* action : menu->actions()) {
         if (action->property(kRecentEntry).toBool()) {
             menu->removeAction(action);
             delete action;
-        } else if (action->property(kRecentPlaceholder).toBool()) {
-            placeholder = action;
         }
     }
-    if (placeholder == nullptr) {
-        return;
-    }
-    CWinApp* app = AfxGetApp();
-    CRecentFileList* list = app != nullptr ? app->GetRecentFileList() : nullptr;
+    CRecentFileList* list = AfxGetApp()->GetRecentFileList();
     const int count = list != nullptr ? list->GetCount() : 0;
     placeholder->setVisible(count == 0);
     for (int i = 0; i < count; ++i) {
@@ -47,16 +41,11 @@ void UpdateRecentFiles(QMenu* menu, CWnd* target)
     }
 }
 
+// The item's key shows after a tab; the key itself belongs to the window.
 QString ItemText(const AfxMenuItem& item, std::span<const AfxAccelerator> keys)
 {
-    QString text = QString::fromUtf8(item.text);
-    for (const AfxAccelerator& key : keys) {
-        if (key.cmd == item.id) {
-            // Shown after a tab, as the item's key; the key itself belongs to the window.
-            return text + u'\t' + QString::fromLatin1(key.key);
-        }
-    }
-    return text;
+    const auto key = std::ranges::find(keys, item.id, &AfxAccelerator::cmd);
+    return QString::fromUtf8(item.text) + (key != keys.end() ? u'\t' + QString::fromLatin1(key->key) : QString());
 }
 
 void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<const AfxAccelerator> keys, CWnd* target)
@@ -70,8 +59,8 @@ void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<con
             QAction* action = menu->addAction(ItemText(item, keys));
             action->setEnabled(!item.IsGrayed());
             if (item.id == ID_FILE_MRU_FILE1) {
-                action->setProperty(kRecentPlaceholder, true);
-                QObject::connect(menu, &QMenu::aboutToShow, menu, [menu, target] { UpdateRecentFiles(menu, target); });
+                QObject::connect(menu, &QMenu::aboutToShow, menu,
+                                 [menu, action, target] { UpdateRecentFiles(menu, action, target); });
             } else {
                 PostOnTrigger(action, target, item.id);
             }
@@ -80,9 +69,9 @@ void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<con
 }
 } // namespace
 
-QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, QWidget* window,
-                             CWnd* target)
+QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, CWnd* target)
 {
+    QWidget* window = target->GetWidget();
     QList<QMenu*> menus;
     for (const AfxMenuItem& popup : menu.items) {
         auto* built = new QMenu(QString::fromUtf8(popup.text), window);
@@ -92,8 +81,9 @@ QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAcce
     return menus;
 }
 
-void AfxAddAccelerators(QWidget* window, std::span<const AfxAccelerator> keys, CWnd* target)
+void AfxAddAccelerators(std::span<const AfxAccelerator> keys, CWnd* target)
 {
+    QWidget* window = target->GetWidget();
     for (const AfxAccelerator& key : keys) {
         auto* action = new QAction(window);
         action->setShortcut(QKeySequence::fromString(QString::fromLatin1(key.key), QKeySequence::PortableText));

@@ -11,12 +11,11 @@ class CWnd;
 class QMenu;
 class QWidget;
 
-// The pop-ups of the menu, owned by the window. An item shows the first of the
-// keys that sends its command; the recent-file placeholder (ID_FILE_MRU_FILE1)
+// The pop-ups of the menu, owned by the target's window. An item shows the first of
+// the keys that sends its command; the recent-file placeholder (ID_FILE_MRU_FILE1)
 // gives way to the application's recent files while there are any.
-QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, QWidget* window,
-                            CWnd* target);
+QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, CWnd* target);
 
-// The keys as shortcuts of the window. Every command is posted to the target
-// window, so that it runs after the menu or key event.
-void AfxAddAccelerators(QWidget* window, std::span<const AfxAccelerator> keys, CWnd* target);
+// The keys as shortcuts of the target's window. Every command is posted to the
+// target, so that it runs after the menu or key event.
+void AfxAddAccelerators(std::span<const AfxAccelerator> keys, CWnd* target);

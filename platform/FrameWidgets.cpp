@@ -36,10 +36,8 @@ void CFrameMainWindow::dragMoveEvent(QDragMoveEvent* event)
 
 void CFrameMainWindow::dropEvent(QDropEvent* event)
 {
+    // Only a drop that dragMoveEvent accepted arrives here.
     std::vector<std::string> paths = LocalFiles(event->mimeData());
-    if (paths.empty()) {
-        return;
-    }
     event->acceptProposedAction();
     // Opened once the drop is over: opening may show message boxes.
     QMetaObject::invokeMethod(

@@ -11,7 +11,6 @@
 template <class Base>
 class CFrameWidget : public Base {
 public:
-    CFrameWidget() = default;
     ~CFrameWidget() override { CWnd::NotifyWidgetDestroyed(this); }
 
 protected:

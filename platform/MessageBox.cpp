@@ -22,17 +22,6 @@ const char* Caption()
     return app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "varno";
 }
 
-// The answer of a user who presses Enter: OK where there is one; for a
-// question, Cancel, which keeps everything as it is.
-int DefaultAnswer(UINT type)
-{
-    switch (type & MB_TYPEMASK) {
-    case MB_YESNOCANCEL: return IDCANCEL;
-    case MB_YESNO: return IDNO;
-    default: return IDOK;
-    }
-}
-
 int ShowModal(const char* text, UINT type)
 {
     AfxEnsureGuiApplication();
@@ -61,6 +50,15 @@ int ShowModal(const char* text, UINT type)
 
 } // namespace
 
+int AfxDefaultMessageBoxAnswer(UINT type)
+{
+    switch (type & MB_TYPEMASK) {
+    case MB_YESNOCANCEL: return IDCANCEL;
+    case MB_YESNO: return IDNO;
+    default: return IDOK;
+    }
+}
+
 AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler)
 {
     AfxMessageBoxHandler previous = std::move(Handler());
@@ -79,7 +77,7 @@ int AfxMessageBox(LPCSTR text, UINT type)
     if (!AfxHasDisplay()) {
         std::fprintf(stderr, "%s: %s\n", Caption(), text);
         std::fflush(stderr);
-        return DefaultAnswer(type);
+        return AfxDefaultMessageBoxAnswer(type);
     }
     return ShowModal(text, type);
 }

@@ -10,8 +10,10 @@
 #include <string>
 
 int AfxMessageBox(LPCSTR text, UINT type = MB_OK);
+// The answer of a user who presses Enter: OK, or for a question the answer that keeps everything as it is.
+int AfxDefaultMessageBoxAnswer(UINT type);
 
-// Lets tests (and only tests) answer message boxes. The handler receives the
-// text and style and returns the button id. Returns the previous handler.
+// Lets varno-table and tests answer message boxes: the handler gets the text and style and
+// returns the button id. Returns the previous handler.
 using AfxMessageBoxHandler = std::function<int(const std::string& text, UINT type)>;
 AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler);

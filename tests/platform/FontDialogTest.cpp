@@ -22,54 +22,43 @@ LOGFONT MakeLogFont(LONG height, LONG weight, const char* face)
     return logFont;
 }
 
-// Runs the dialog from the font, picks another one if given, and presses OK or Cancel.
-INT_PTR Choose(CFontDialog& dialog, const QFont* pick, QDialogButtonBox::StandardButton button)
-{
-    return RunAnswering(dialog, [&](CDialog& d) {
-        auto* fonts = qobject_cast<QFontDialog*>(d.GetWidget());
-        ASSERT_NE(fonts, nullptr);
-        if (pick != nullptr) {
-            fonts->setCurrentFont(*pick);
-        }
-        SaveScreenshot(d, "font-dialog");
-        QTest::mouseClick(fonts->findChild<QDialogButtonBox*>()->button(button), Qt::LeftButton);
-    });
-}
-
-TEST(FontDialog, OkWithoutChangesGivesTheInitialFontBack)
+// OK without a change gives the initial font back; Cancel keeps it whatever was
+// picked; OK after a pick gives the pick, with the initial character set.
+TEST(FontDialog, GivesTheInitialFontBackUnlessAnotherIsChosenWithOk)
 {
     AfxEnsureGuiApplication();
-    for (LONG height : {-11, -16, -21}) {
-        LOGFONT initial = MakeLogFont(height, 700, "DejaVu Sans");
-        initial.lfItalic = 1;
-        initial.lfUnderline = 1;
-        initial.lfStrikeOut = 1;
-        CFontDialog dialog(&initial, CF_SCREENFONTS | CF_EFFECTS);
-        EXPECT_EQ(Choose(dialog, nullptr, QDialogButtonBox::Ok), IDOK);
-        EXPECT_EQ(std::memcmp(&dialog.m_lf, &initial, sizeof initial), 0) << height;
-    }
-}
-
-TEST(FontDialog, GivesTheChosenFontOnOkOnly)
-{
-    AfxEnsureGuiApplication();
-    const LOGFONT initial = MakeLogFont(14, 0, "Microsoft Sans Serif");
     QFont pick(QStringLiteral("DejaVu Serif"));
     pick.setPointSize(18);
+    pick.setItalic(true);
     pick.setUnderline(true);
-
-    LOGFONT start = initial;
-    CFontDialog cancelled(&start);
-    EXPECT_EQ(Choose(cancelled, &pick, QDialogButtonBox::Cancel), IDCANCEL);
-    EXPECT_EQ(std::memcmp(&cancelled.m_lf, &initial, sizeof initial), 0);
-    EXPECT_EQ(std::memcmp(&start, &initial, sizeof initial), 0);
-
-    CFontDialog dialog(&start);
-    EXPECT_EQ(Choose(dialog, &pick, QDialogButtonBox::Ok), IDOK);
-    EXPECT_STREQ(dialog.m_lf.lfFaceName, "DejaVu Serif");
-    EXPECT_EQ(dialog.m_lf.lfHeight, -24);
-    EXPECT_EQ(dialog.m_lf.lfUnderline, 1);
-    EXPECT_EQ(dialog.m_lf.lfCharSet, RUSSIAN_CHARSET) << "the character set passes through";
+    LOGFONT picked = MakeLogFont(-24, 400, "DejaVu Serif");
+    picked.lfItalic = picked.lfUnderline = 1;
+    for (LONG height : {-11, -16, -21}) {
+        LOGFONT initial = MakeLogFont(height, 700, "DejaVu Sans");
+        initial.lfItalic = initial.lfUnderline = initial.lfStrikeOut = 1;
+        const struct {
+            const QFont* pick;
+            QDialogButtonBox::StandardButton button;
+            const LOGFONT& expected;
+        } cases[] = {{nullptr, QDialogButtonBox::Ok, initial},
+                     {&pick, QDialogButtonBox::Cancel, initial},
+                     {&pick, QDialogButtonBox::Ok, picked}};
+        for (const auto& c : cases) {
+            CFontDialog dialog(&initial);
+            const INT_PTR result = RunAnswering(dialog, [&](CDialog& d) {
+                auto* fonts = qobject_cast<QFontDialog*>(d.GetWidget());
+                ASSERT_NE(fonts, nullptr);
+                if (c.pick != nullptr) {
+                    fonts->setCurrentFont(*c.pick);
+                }
+                SaveScreenshot(d, "font-dialog");
+                QTest::mouseClick(fonts->findChild<QDialogButtonBox*>()->button(c.button), Qt::LeftButton);
+            });
+            EXPECT_EQ(result, c.button == QDialogButtonBox::Ok ? IDOK : IDCANCEL);
+            EXPECT_EQ(std::memcmp(&dialog.m_lf, &c.expected, sizeof c.expected), 0)
+                << height << ": " << dialog.m_lf.lfHeight << " " << dialog.m_lf.lfFaceName;
+        }
+    }
 }
 
 } // namespace
