@@ -5,45 +5,17 @@
 #include "fuzz/FuzzInput.h"
 #include "tables/CTableHandler.h"
 #include "tests/HandlerImage.h"
+#include "tests/TempDir.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
 
 namespace fuzz {
-
-// A private folder, on a memory file system where there is one (the sync of
-// every write costs nothing there), removed when the process ends. Its name is
-// never destroyed, so that the removal at exit can still read it.
-inline const std::string& ScratchFolder()
-{
-    static const std::string* folder = [] {
-        for (std::string pattern : {"/dev/shm/varno-fuzz-XXXXXX", "/tmp/varno-fuzz-XXXXXX"}) {
-            if (::mkdtemp(pattern.data()) != nullptr) {
-                std::atexit([] {
-                    std::error_code ignored;
-                    std::filesystem::remove_all(ScratchFolder(), ignored);
-                });
-                return new std::string(pattern);
-            }
-        }
-        std::abort();
-    }();
-    return *folder;
-}
-
-inline std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline void Require(bool holds, const char* what)
 {
@@ -51,6 +23,16 @@ inline void Require(bool holds, const char* what)
         std::fprintf(stderr, "property broken: %s\n", what);
         std::abort();
     }
+}
+
+// A private folder, on a memory file system where there is one (the sync of
+// every write costs nothing there), removed when the process ends.
+inline const std::string& ScratchFolder()
+{
+    static const TempDir dir(std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
+    static const std::string path = dir.Path().string();
+    Require(!path.empty(), "a scratch folder");
+    return path;
 }
 
 // The handlers never write the slack, which AllocateData cleared.

@@ -115,7 +115,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expected[target].replace(targetBase + 256, 110, images[source], sourceBase + 256, 110);
         expected[target].replace(targetBase + 368, 16, images[source], sourceBase + 368, 16);
     }
-    fuzz::Require(fuzz::Slurp(names[0]) == expected[0] && fuzz::Slurp(names[1]) == expected[1],
+    fuzz::Require(Slurp(names[0]) == expected[0] && Slurp(names[1]) == expected[1],
                   "only the copied entries change, and only after a success");
     std::string options = arguments[2];
     std::transform(options.begin(), options.end(), options.begin(), [](unsigned char ch) { return std::tolower(ch); });

@@ -72,9 +72,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(doc.m_pHandler != nullptr && doc.m_nKind == kind
                       && doc.m_pHandler->m_length == static_cast<std::int32_t>(input.size()),
                   "the whole file loaded as the kind its name gives");
-    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && fuzz::Slurp(saved) == input, "an unedited save writes the input");
+    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && Slurp(saved) == input, "an unedited save writes the input");
     EditEverything(doc, data, size);
-    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && fuzz::Slurp(saved).size() == input.size(),
+    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && Slurp(saved).size() == input.size(),
                   "an edited save keeps the length");
     return 0;
 }

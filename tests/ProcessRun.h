@@ -7,9 +7,7 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -60,10 +58,5 @@ inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
     }
     while (child > 0 && !await && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    auto slurp = [](const std::string& path) {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
-    };
-    return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
 }

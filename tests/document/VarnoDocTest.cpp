@@ -2,12 +2,10 @@
 #include "document/PropagateCharChange.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CWinApp.h"
-#include "tables/CKeyboardHandler.h"
-#include "tests/HandlerImage.h"
+#include "tables/CTableHandler.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
 #include "tests/TestSupport.h"
-#include "tools/SampleGenerator.h"
 
 #include <gtest/gtest.h>
 
@@ -46,49 +44,6 @@ protected:
     CWinApp m_app{"varno"};
 };
 
-// The click-editing and varno-table set tests hold the edited bytes themselves.
-TEST_F(VarnoDocument, EveryKindSavesItsImage)
-{
-    const struct {
-        const char* name;
-        int kind;
-        Bytes before;
-    } cases[] = {
-        // In a folder whose name would make a GDI module: the kind comes from the file's own name.
-        {"gdi/readme.txt", CVarnoDoc::kindUndefined, samples::Filler(700, 9)},
-        {"c_1251.nls", CVarnoDoc::kindNtCodePage, samples::MakeNtCodePageFile({})},
-        {"CP_1251.NLS", CVarnoDoc::kind9xCodePage, samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})},
-        {"us.kbd", CVarnoDoc::kindKeyboard, samples::MakeKeyboardLayout({})},
-        {"gdi.exe", CVarnoDoc::kindGdiModule, GdiModule()},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = m_dir.Put(c.name, c.before);
-        CVarnoDoc* doc = Open(path);
-        ASSERT_NE(doc, nullptr);
-        EXPECT_EQ(doc->m_nKind, c.kind);
-        EXPECT_EQ(doc->m_pHandler->m_length, static_cast<std::int32_t>(c.before.size()));
-        EXPECT_FALSE(doc->IsModified());
-        const bool keys = c.kind == CVarnoDoc::kindKeyboard;
-        if (keys) {
-            static_cast<CKeyboardHandler*>(doc->m_pHandler)->SetHigh(3, 'X');
-            static_cast<CKeyboardHandler*>(doc->m_pHandler)->SetCapsLock(5, true);
-        } else {
-            doc->m_pHandler->Assign(0xC5, 0x2116);
-        }
-        doc->SetModifiedFlag();
-        EXPECT_TRUE(doc->DoSave(path.c_str()));
-        EXPECT_FALSE(doc->IsModified());
-        const Bytes saved = Contents(path);
-        EXPECT_TRUE(saved == FileBytes(*doc->m_pHandler));
-        EXPECT_EQ(saved != c.before, c.kind != CVarnoDoc::kindUndefined);
-        if (c.kind != CVarnoDoc::kindUndefined) {
-            EXPECT_EQ(doc->m_pHandler->m_modified[keys ? 3 : 0xC5], 1) << "the save cleared the entry's flag";
-        }
-        doc->OnCloseDocument();
-    }
-}
-
 TEST_F(VarnoDocument, FilesTooShortForTheirKindOrWithoutATableAreRefused)
 {
     const Bytes nt = samples::MakeNtCodePageFile({});
@@ -104,6 +59,8 @@ TEST_F(VarnoDocument, FilesTooShortForTheirKindOrWithoutATableAreRefused)
         {"cp_1251.nls", Bytes(ninex.begin(), ninex.begin() + 1185), "too short for a 9x code-page file"},
         {"us.kbd", Bytes(keyboard.begin(), keyboard.begin() + 400), "too short for a keyboard layout file"},
         {"c_empty.nls", Bytes{}, "too short for an NT code-page file"},
+        // In a folder whose name would make a GDI module: the kind comes from the file's own name.
+        {"gdi/c_1251.nls", Bytes(nt.begin(), nt.begin() + 100), "too short for an NT code-page file"},
         {"gdi.exe", samples::Filler(8192, 3), "No code-page table was found"},
         {"gdi2.exe", Bytes{}, "No code-page table was found"},
         // The signature is found, but the table runs past the end of the file.

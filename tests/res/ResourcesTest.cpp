@@ -69,18 +69,4 @@ TEST_F(Resources, EveryPopupIsWellFormed)
     }
 }
 
-TEST_F(Resources, AcceleratorKeysAreDistinctQtKeys)
-{
-    const AfxMenuResource& main = *AfxFindMenu(IDR_MAINFRAME);
-    EXPECT_EQ(main.accelerators.size(), 13U);
-    EXPECT_TRUE(AfxFindMenu(IDR_VARNOTYPE)->accelerators.empty()) << "the main window's keys serve every window";
-    std::set<int> keys;
-    for (const AfxAccelerator& accelerator : main.accelerators) {
-        const auto key = QKeySequence::fromString(QString::fromLatin1(accelerator.key), QKeySequence::PortableText);
-        ASSERT_EQ(key.count(), 1) << accelerator.key;
-        EXPECT_NE(key[0].key(), Qt::Key_unknown) << accelerator.key;
-        EXPECT_TRUE(keys.insert(key[0].toCombined()).second) << "two entries for " << accelerator.key;
-    }
-}
-
 } // namespace
