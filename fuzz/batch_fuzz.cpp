@@ -20,12 +20,8 @@
 #include "platform/MessageBox.h"
 #include "tables/CGdiTableHandler.h"
 
-#include <algorithm>
 #include <cctype>
-#include <cstdint>
 #include <fstream>
-#include <string>
-#include <vector>
 
 namespace {
 

@@ -8,11 +8,8 @@
 #include "fuzz/FuzzSupport.h"
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
-#include "tables/CTableHandler.h"
 
-#include <cstdint>
 #include <fstream>
-#include <string>
 
 namespace {
 

@@ -7,11 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
-#include <string>
 #include <unistd.h>
-#include <utility>
-#include <vector>
 
 namespace {
 

@@ -4,7 +4,6 @@
 #include "tests/EditScenario.h"
 #include "tests/cli/VarnoTableRun.h"
 
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/resource.h>

@@ -4,14 +4,9 @@
 
 #include "tests/cli/VarnoTableRun.h"
 
-#include <gtest/gtest.h>
-
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-
-#include <optional>
-#include <vector>
 
 namespace {
 

@@ -9,10 +9,7 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
-#include <filesystem>
-#include <functional>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>

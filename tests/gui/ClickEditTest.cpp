@@ -3,10 +3,8 @@
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/ViewPixels.h"
 
-#include "tables/CKeyboardHandler.h"
 #include "tests/EditScenario.h"
 #include "tests/TestSupport.h"
-#include "view/TableLayout.h"
 
 #include <QTest>
 

@@ -7,13 +7,10 @@
 
 #include <QFile>
 
-#include <csignal>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 

@@ -8,13 +8,10 @@
 
 #include "platform/CDC.h"
 #include "platform/FontConversion.h"
-#include "tables/CKeyboardHandler.h"
 #include "tables/CTableHandler.h"
-#include "view/TableLayout.h"
 
 #include <QDir>
 #include <QFontMetrics>
-#include <QPainter>
 #include <QScreen>
 #include <QStringDecoder>
 #include <QWindow>

@@ -5,9 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <vector>
-
 TEST(GdiTableHandler, SearchFindsTheFirstSignatureFrom384On)
 {
     const struct {

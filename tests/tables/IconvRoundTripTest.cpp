@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
-#include <string>
 
 namespace {
 

@@ -6,12 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <random>
-#include <vector>
 
-namespace {
-
-constexpr std::size_t kTable = 610;
-} // namespace
+constexpr std::size_t kTable = C9xCodePageHandler::kReverseOffset;
 
 TEST(NinexCodePageHandler, LargestTableFitsOnlyWhenTheFileHoldsIt)
 {
