@@ -7,12 +7,8 @@
 //   T bytes                 the target image, written to the file "t"
 //   the rest                the source image, written to the file "s"
 //
-// Every argument list either passes through the rebuilt command line exactly
-// or is refused. A carried list runs the transplant on the files of a scratch
-// folder, named by the first two arguments (which must hold no '/'): it must
-// succeed exactly when both files hold a table, change only the target's
-// entries 0x80-0xB6 and 0xB8-0xBF, taking them from the source, and show one
-// message, none after a success with "/q".
+// A carried argument list runs the transplant on the files of a scratch folder
+// named by the first two arguments (which must hold no '/').
 
 #include "app/BatchTransplant.h"
 #include "fuzz/FuzzSupport.h"

@@ -2,6 +2,7 @@
 // exports is held against glibc's iconv, which shares no code with Qt's
 // decoders that made the files.
 
+#include "tests/EditScenario.h"
 #include "tests/cli/VarnoTableRun.h"
 
 #include <QJsonArray>
@@ -10,19 +11,12 @@
 
 namespace {
 
-samples::Bytes KeyboardWithNumeroSign()
-{
-    samples::KeyboardLayoutOptions keyboard;
-    keyboard.keys[3] = {0xB9, 0x23, true}; // "3" with the numero sign of windows-1251 unshifted
-    return samples::MakeKeyboardLayout(keyboard);
-}
-
 class VarnoTableFiles : public VarnoTable {
 protected:
     std::string nt = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
     std::string ninex = dir.Put("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}));
     std::string gdi = dir.Put("gdi.exe", samples::MakeGdiModule({}));
-    std::string kbd = dir.Put("ru.kbd", KeyboardWithNumeroSign());
+    std::string kbd = dir.Put("ru.kbd", edit_scenario::KeyboardFile("ru.kbd").before);
 };
 
 } // namespace
@@ -86,9 +80,8 @@ TEST_F(VarnoTableFiles, ShowJsonAndExportGiveEveryEntryAsIconvDecodesIt)
     ASSERT_EQ(keys.size(), 14);
     QJsonObject key3 = keys[3].toObject();
     EXPECT_EQ(key3["name"].toString(), "3 #");
-    EXPECT_EQ(key3["low"].toInt(), 0xB9);
-    EXPECT_EQ(key3["lowChar"].toString().toStdString(), *IconvByte("UTF-8", "CP1251", 0xB9));
-    EXPECT_EQ(key3["high"].toInt(), 0x23);
+    EXPECT_EQ(key3["high"].toInt(), 0xE0);
+    EXPECT_EQ(key3["highChar"].toString().toStdString(), *IconvByte("UTF-8", "CP1251", 0xE0));
     EXPECT_TRUE(key3["capsLock"].toBool());
     EXPECT_EQ(keys[7].toObject()["name"].toString(), "7 &"); // shown as the editor draws "7 &&"
     EXPECT_FALSE(keys[0].toObject()["capsLock"].toBool());
@@ -197,11 +190,7 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
     // Output that cannot be written is a failure too.
     EXPECT_EQ(Run({"export", nt}, [] { (void)std::freopen("/dev/full", "w", stdout); }).exitStatus, 2);
 
-    ProcessRun help = Run({"--help"});
-    EXPECT_EQ(help.exitStatus, 0);
-    for (const char* command : {"show", "check", "set", "key", "export", "apply", "diff"}) {
-        EXPECT_NE(help.out.find(command), std::string::npos) << command;
-    }
+    EXPECT_EQ(Run({"--help"}).exitStatus, 0);
     EXPECT_EQ(Run({"--version"}).out.rfind("varno-table ", 0), 0u);
 }
 

@@ -31,11 +31,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 // Runs the event loop until the condition holds; false when it never did.
 inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000)

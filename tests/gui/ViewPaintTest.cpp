@@ -216,13 +216,3 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
         }
     }
 }
-
-TEST_F(ViewPaint, UndefinedFormatIsReportedAndDrawsNothing)
-{
-    CVarnoDoc* document = Open(Sample("table.bin", samples::Bytes(600, 0x41)));
-    ASSERT_NE(document, nullptr);
-    EXPECT_EQ(document->m_nKind, CVarnoDoc::kindUndefined);
-    ASSERT_EQ(m_log.Messages().size(), 1u);
-    EXPECT_EQ(m_log.Messages()[0].text, "Undefined format");
-    EXPECT_TRUE(Record(ViewOf(document))->Texts().empty());
-}
