@@ -1,8 +1,7 @@
 #pragma once
-// The editor as the program starts it, on real (offscreen) windows: the
-// application object after its interactive start-up, with settings kept in a
-// temporary folder and message boxes answered from the test. Every test ends
-// by closing the main window, after which no window may be left.
+// The editor as the program starts it, on real (offscreen) windows, with settings in a temporary
+// folder and message boxes answered from the test. Every test ends by closing the main window,
+// after which no window may be left.
 
 #include "app/CVarnoApp.h"
 #include "document/CVarnoDoc.h"

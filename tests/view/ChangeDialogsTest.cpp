@@ -11,11 +11,6 @@
 
 namespace {
 
-class ChangeDialogs : public ::testing::Test {
-protected:
-    static void SetUpTestSuite() { VarnoRegisterResources(); }
-};
-
 QString TextOf(CDialog& dialog, int id)
 {
     QLineEdit* edit = ControlOf<QLineEdit>(dialog, id);
@@ -60,8 +55,9 @@ std::vector<int> TabOrder(CDialog& dialog, int stops)
 } // namespace
 
 // Cancel is checked where a click opens the dialogs.
-TEST_F(ChangeDialogs, AreLegibleShowTheValuesAndReadBackWhatWasTyped)
+TEST(ChangeDialogs, AreLegibleShowTheValuesAndReadBackWhatWasTyped)
 {
+    VarnoRegisterResources();
     struct Case {
         const char* what;
         bool keyDialog;
@@ -100,8 +96,9 @@ TEST_F(ChangeDialogs, AreLegibleShowTheValuesAndReadBackWhatWasTyped)
     }
 }
 
-TEST_F(ChangeDialogs, KeyboardAloneFillsThemIn)
+TEST(ChangeDialogs, KeyboardAloneFillsThemIn)
 {
+    VarnoRegisterResources();
     // The char dialog opens in the value field: typing replaces it, Enter is OK.
     CChangeCharDlg charDialog;
     charDialog.m_nChar = 0x8A;
