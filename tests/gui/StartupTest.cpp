@@ -1,7 +1,6 @@
 // The editor's start-up and its main window before and after documents open.
 #include "tests/gui/EditorFixture.h"
 
-#include "platform/CDialog.h"
 #include "platform/ResourceIcons.h"
 
 #include <QDragEnterEvent>
