@@ -174,7 +174,6 @@ TEST_F(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
     const std::string nt1251 = dir.Put("c_1251.nls", samples::MakeNtCodePageFile({}));
     const std::string nt1252 = dir.Put("c_1252.nls", edit_scenario::NtFile("c", "windows-1252", 1252, false).before);
     const std::string gdi = dir.Put("gdi.exe", samples::MakeGdiModule({}));
-    const std::string kbd = dir.Put("ru.kbd", samples::MakeKeyboardLayout({}));
 
     const struct {
         std::string a, b;
@@ -213,10 +212,4 @@ TEST_F(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
     EXPECT_EQ(partial.exitStatus, 1) << partial.err;
     EXPECT_EQ(Lines(partial.out).size(), 255u);
     EXPECT_NE(partial.out.find("\n81 0403 ----\n82 201A ----\n"), std::string::npos) << partial.out;
-
-    for (const std::string& other : {kbd, dir.File("c_missing.nls")}) {
-        ProcessRun error = Run({"diff", nt1251, other});
-        EXPECT_EQ(error.exitStatus, 2);
-        EXPECT_EQ(error.err.rfind("varno-table: " + other + ": ", 0), 0u) << error.err;
-    }
 }

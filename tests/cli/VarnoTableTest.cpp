@@ -162,6 +162,8 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         {{"key", "--key", "1", "--low", "0401", kbd}, "0401"},
         {{"key", "--key", "1", nt}, "NT code-page file"},
         {{"export", kbd}, "keyboard layout"},
+        {{"diff", nt, kbd}, kbd + ": "},
+        {{"diff", nt, missing}, missing + ": "},
         {{"show", missing}, "c_missing.nls"},
         {{"show", dir.Path().string()}, dir.Path().string()},
         {{"set", "--byte", "E0", "--unicode", "0431", nt, missing}, "c_missing.nls"},
