@@ -199,7 +199,6 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
         {4, {"4 $", "4(34)", "(00)", "off"}},
         // "&&" in the name shows as one "&".
         {7, {"7 &", "7(37)", "&(26)", "off"}},
-        {13, {"\\ |", "\\(5C)", "|(7C)", "off"}},
     };
     for (const auto& column : columns) {
         SCOPED_TRACE(column.key);
