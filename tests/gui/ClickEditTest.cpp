@@ -16,8 +16,6 @@ using edit_scenario::Scenario;
 using edit_scenario::ScenarioFile;
 using view_pixels::kPureGreen;
 
-constexpr QSize kClientSize(1000, 330);
-
 QString QHex(unsigned value, int digits) { return QString::fromStdString(Hex(value, digits)); }
 
 class ClickEdit : public EditorTest {
@@ -34,21 +32,8 @@ protected:
                 return {};
             }
             documents.push_back(document);
-            EXPECT_TRUE(SizeClient(*ViewOf(document))) << file.name;
         }
         return documents;
-    }
-
-    static bool SizeClient(CVarnoView& view)
-    {
-        QWidget* widget = view.GetWidget();
-        auto* sub = qobject_cast<QMdiSubWindow*>(view.GetParentFrame()->GetWidget());
-        if (sub == nullptr) {
-            return false;
-        }
-        sub->showNormal();
-        sub->resize(sub->size() + kClientSize - widget->size());
-        return WaitFor([widget] { return widget->size() == kClientSize; });
     }
 
     static void Click(CVarnoView& view, POINT point)
