@@ -42,7 +42,6 @@ struct Scenario {
     int refused = -1;
 };
 
-// Where the forward table of a code-page file or GDI module starts.
 inline std::size_t ForwardOffset(const ScenarioFile& file)
 {
     return file.kind == FileKind::nt ? samples::kNtForwardOffset

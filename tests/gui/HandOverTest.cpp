@@ -116,17 +116,13 @@ TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
     }
     const std::string socketPath = AfxHandOverAddress().path;
     const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    struct Case {
-        const char* what;
-        mode_t mode;
-        uid_t owner;
-    };
-    for (const Case& c : {Case{"open to everyone", 0777, 0}, Case{"owned by another user", 0700, kNobody}}) {
-        ASSERT_EQ(::chmod(socketPath.c_str(), c.mode), 0);
-        ASSERT_EQ(::chown(socketPath.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
+    // Open to everyone, then owned by another user.
+    for (const auto& [mode, owner] : {std::pair<mode_t, uid_t>{0777, 0}, {0700, kNobody}}) {
+        ASSERT_EQ(::chmod(socketPath.c_str(), mode), 0);
+        ASSERT_EQ(::chown(socketPath.c_str(), owner, static_cast<gid_t>(-1)), 0);
         ProcessRun outcome = VarnoOpen({nt});
-        EXPECT_EQ(outcome.exitStatus, 1) << c.what;
-        EXPECT_NE(outcome.err.find("varno-open: refusing " + socketPath), std::string::npos) << c.what;
+        EXPECT_EQ(outcome.exitStatus, 1) << mode;
+        EXPECT_NE(outcome.err.find("varno-open: refusing " + socketPath), std::string::npos) << mode;
     }
 
     // Opened up so that the other user gets as far as the editor itself.
