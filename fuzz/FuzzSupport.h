@@ -7,13 +7,8 @@
 #include "tests/HandlerImage.h"
 #include "tests/TempDir.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace fuzz {
 

@@ -17,7 +17,6 @@
 #include "tables/CGdiTableHandler.h"
 
 #include <cctype>
-#include <fstream>
 
 namespace {
 

@@ -9,8 +9,6 @@
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
 
-#include <fstream>
-
 namespace {
 
 const char* const kNames[] = {"undefined.bin", "c_fuzz.nls", "cp_fuzz.nls", "fuzz.kbd", "gdi.exe"};

@@ -6,12 +6,9 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
 #include <functional>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 struct ProcessRun {
     int exitStatus; // -1 when a signal ended the process

@@ -9,8 +9,6 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
-#include <cstdio>
-
 namespace {
 
 using edit_scenario::FileKind;

@@ -9,8 +9,6 @@
 #include <gtest/gtest.h>
 
 #include <sstream>
-#include <string>
-#include <vector>
 
 class VarnoTable : public ::testing::Test {
 protected:

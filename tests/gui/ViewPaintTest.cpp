@@ -16,8 +16,6 @@
 #include <QStringDecoder>
 #include <QWindow>
 
-#include <cstdlib>
-
 namespace {
 
 using view_pixels::CellsIn;

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
-
 TEST(NtCodePageHandler, AssignOfTheHeldValueStillWritesAndFlags)
 {
     samples::Bytes original = samples::MakeNtCodePageFile({});
