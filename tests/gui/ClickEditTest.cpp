@@ -16,8 +16,6 @@ using edit_scenario::Scenario;
 using edit_scenario::ScenarioFile;
 using view_pixels::kPureGreen;
 
-QString QHex(unsigned value, int digits) { return QString::fromStdString(Hex(value, digits)); }
-
 class ClickEdit : public EditorTest {
 protected:
     std::vector<CVarnoDoc*> OpenAll(const Scenario& scenario)
@@ -116,10 +114,10 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
                     return;
                 }
                 if (scenario.n != scenario.b) {
-                    TypeInto(dialog, IDC_CHAR, QHex(scenario.n, 2));
+                    TypeInto(dialog, IDC_CHAR, QString::fromStdString(Hex(scenario.n, 2)));
                 }
                 if (scenario.u != scenario.o) {
-                    TypeInto(dialog, IDC_UNICODE, QHex(scenario.u, 4));
+                    TypeInto(dialog, IDC_UNICODE, QString::fromStdString(Hex(scenario.u, 4)));
                 }
                 ClickButton(dialog, IDOK);
             });

@@ -15,17 +15,10 @@
 
 namespace {
 
-class Resources : public testing::Test {
-protected:
-    void SetUp() override
-    {
-        AfxEnsureGuiApplication();
-        VarnoRegisterResources();
-    }
-};
-
-TEST_F(Resources, BothIconsComeInBothSizes)
+TEST(Resources, BothIconsComeInBothSizes)
 {
+    AfxEnsureGuiApplication();
+    VarnoRegisterResources();
     for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
         const QList<QSize> sizes = AfxLoadIcon(id).availableSizes();
         EXPECT_TRUE(sizes.contains(QSize(16, 16)) && sizes.contains(QSize(32, 32))) << id;
@@ -33,8 +26,9 @@ TEST_F(Resources, BothIconsComeInBothSizes)
 }
 
 // Access keys are unique among the titles and within each pop-up; no command is grayed.
-TEST_F(Resources, EveryPopupIsWellFormed)
+TEST(Resources, EveryPopupIsWellFormed)
 {
+    VarnoRegisterResources();
     for (UINT id : {IDR_MAINFRAME, IDR_VARNOTYPE}) {
         SCOPED_TRACE(id);
         std::set<int> titleKeys;

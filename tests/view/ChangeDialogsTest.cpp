@@ -11,12 +11,6 @@
 
 namespace {
 
-QString TextOf(CDialog& dialog, int id)
-{
-    QLineEdit* edit = ControlOf<QLineEdit>(dialog, id);
-    return edit != nullptr ? edit->text() : QStringLiteral("<none>");
-}
-
 // Runs the dialog: checks its layout, keeps what its two fields (and box) show
 // at open, types over the fields, clicks the box when asked and presses OK.
 QStringList TypeAndConfirm(CDialog& dialog, int firstId, int secondId, const char* first, const char* second,
@@ -26,7 +20,10 @@ QStringList TypeAndConfirm(CDialog& dialog, int firstId, int secondId, const cha
     EXPECT_EQ(RunAnswering(dialog,
                            [&](CDialog& d) {
                                ExpectLegibleLayout(d);
-                               shown << TextOf(d, firstId) << TextOf(d, secondId);
+                               for (int id : {firstId, secondId}) {
+                                   QLineEdit* edit = ControlOf<QLineEdit>(d, id);
+                                   shown << (edit != nullptr ? edit->text() : QStringLiteral("<none>"));
+                               }
                                if (QCheckBox* box = ControlOf<QCheckBox>(d, IDC_CAPSLOCK)) {
                                    shown << (box->isChecked() ? "checked" : "clear");
                                }
