@@ -201,7 +201,6 @@ TEST_F(Frames, SaveAsAndNewWindowNameTheWindows)
 
     Command(ID_WINDOW_NEW);
     ASSERT_EQ(Views(document).size(), 2u);
-    ASSERT_EQ(Area()->subWindowList().size(), 2);
     QStringList titles;
     for (QMdiSubWindow* window : Area()->subWindowList(QMdiArea::CreationOrder)) {
         titles << window->windowTitle();

@@ -159,12 +159,10 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
         // 16 row labels and 128 cells, each in one or more runs.
         EXPECT_GE(recorder->Texts().size(), 144u);
         const RECT area = view_pixels::TableArea(*view);
-        const RECT c0 = GetCharCellRect(area, 0xC0);
-        const RECT b80 = GetCharCellRect(area, 0x80);
-        const RECT labelF8 = GetRowLabelRect(area, 15);
-        EXPECT_EQ(recorder->At(c0.left, Baseline(c0, 0)), std::vector<QString>{c.c0});
-        EXPECT_EQ(recorder->At(b80.left, Baseline(b80, 0)), std::vector<QString>{c.b80});
-        EXPECT_EQ(recorder->At(labelF8.left, Baseline(labelF8, 0)), std::vector<QString>{QStringLiteral("F8")});
+        auto textAt = [&](const RECT& rect) { return recorder->At(rect.left, Baseline(rect, 0)); };
+        EXPECT_EQ(textAt(GetCharCellRect(area, 0xC0)), std::vector<QString>{c.c0});
+        EXPECT_EQ(textAt(GetCharCellRect(area, 0x80)), std::vector<QString>{c.b80});
+        EXPECT_EQ(textAt(GetRowLabelRect(area, 15)), std::vector<QString>{QStringLiteral("F8")});
         EXPECT_TRUE(m_log.Messages().empty());
         EXPECT_EQ(CellsIn(*view, kPureRed), c.red);
         EXPECT_TRUE(CellsIn(*view, kPureGreen).empty());
