@@ -97,10 +97,9 @@ inline bool RequireForetoldSequence(CTableHandler& handler, const std::vector<Op
     return !sequence.empty();
 }
 
-// The code-page targets' operations, by kind % 4: 0 Lookup, 1 ReverseLookup,
-// 2 Assign as CanAssign foretold, 3 the foretold sequence of those that follow.
-// after(op, done, assigned) follows each of kinds 0-2: done tells whether this
-// Assign took effect, assigned whether any has so far. Tells the latter.
+// The code-page targets' operations, by kind % 4: 0 Lookup, 1 ReverseLookup, 2 Assign as CanAssign foretold,
+// 3 the foretold sequence of those that follow. after(op, done, assigned) follows each of kinds 0-2: done
+// tells whether this Assign took effect, assigned whether any has so far. Tells the latter.
 template <typename Handler, typename After>
 bool RunTableOperations(Handler& handler, const std::vector<Operation>& ops, After after)
 {
@@ -120,9 +119,8 @@ bool RunTableOperations(Handler& handler, const std::vector<Operation>& ops, Aft
     return assigned;
 }
 
-// What a handler target does with its input: the image loaded into a fresh
-// Handler, operate(handler, operations) run on it, which gives the ranges that
-// the operations may write; then nothing else may differ.
+// What a handler target does with its input: the image loaded into a fresh Handler, operate(handler,
+// operations) run on it, which gives the ranges that the operations may write; then nothing else may differ.
 template <typename Handler>
 int RunOnImage(const std::uint8_t* data, std::size_t size, Ranges (*operate)(Handler&, const std::vector<Operation>&))
 {

@@ -1,5 +1,4 @@
-// The batch mode on untrusted arguments and modules. The input holds the
-// arguments and two module images:
+// The batch mode on untrusted arguments and modules. The input holds the arguments and two module images:
 //
 //   byte 0                  argument count (modulo 5)
 //   that many arguments     each ending in a zero byte

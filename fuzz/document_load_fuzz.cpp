@@ -1,8 +1,6 @@
-// Loads arbitrary bytes as a document under the file name of one of the five
-// kinds (chosen by the first byte), then saves it: unedited, the saved file
-// must equal the input; then entries are edited as the editor does and the
-// document saved again, which must neither touch memory outside the image
-// nor change the file's length.
+// Loads arbitrary bytes as a document under the file name of one of the five kinds (chosen by the first
+// byte), then saves it: unedited, the saved file must equal the input; then entries are edited as the editor
+// does and the document saved again, which must neither touch memory outside the image nor change the length.
 
 #include "document/CVarnoDoc.h"
 #include "fuzz/FuzzSupport.h"

@@ -16,10 +16,9 @@ struct ProcessRun {
     std::string err;
 };
 
-// environment changes the inherited one: "NAME=value" sets, "NAME" unsets.
-// inChild runs in the child just before the program starts (limits, signals,
-// folder). await, when given, waits for the child and tells whether it ended,
-// so that a GUI test keeps its event loop turning; by default the call blocks.
+// environment changes the inherited one: "NAME=value" sets, "NAME" unsets. inChild runs in the child just
+// before the program starts (limits, signals, folder). await, when given, waits for the child and tells
+// whether it ended, so that a GUI test keeps its event loop turning; by default the call blocks.
 inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
                              const std::vector<std::string>& environment, const std::function<void()>& inChild = {},
                              const std::function<bool(pid_t, int&)>& await = {})

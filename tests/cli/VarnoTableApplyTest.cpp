@@ -1,6 +1,5 @@
-// apply and diff run as programs on generated files. What apply writes is held
-// against the formats' plain rules and the generator's reference 9x rebuild,
-// not against the table handlers.
+// apply and diff run as programs on generated files. What apply writes is held against the formats' plain
+// rules and the generator's reference 9x rebuild, not against the table handlers.
 
 #include "tests/EditScenario.h"
 #include "tests/cli/VarnoTableRun.h"
@@ -22,10 +21,9 @@ std::uint16_t ValueIn(const ScenarioFile& file, const samples::Bytes& bytes, int
     return samples::GetWord(bytes, edit_scenario::ForwardOffset(file) + 2 * static_cast<std::size_t>(byte));
 }
 
-// Files that take the upper half of windows-1251: windows-1252 NT files (with
-// two best-fit reverse entries, one naming a byte that changes, one a byte that
-// keeps its value), an OEM NT file, a windows-1252 9x file, and a Cyrillic GDI
-// module whose bytes 80-BF hold windows-1252's values.
+// Files that take the upper half of windows-1251: windows-1252 NT files (with two best-fit reverse entries,
+// one naming a byte that changes, one a byte that keeps its value), an OEM NT file, a windows-1252 9x file,
+// and a Cyrillic GDI module whose bytes 80-BF hold windows-1252's values.
 std::vector<ScenarioFile> Targets()
 {
     std::vector<ScenarioFile> files = {edit_scenario::NtFile("c_1252.nls", "windows-1252", 1252, false),

@@ -68,8 +68,7 @@ TEST_F(VarnoTableSet, WritesTheBytesOfTheEditorsClickOrNothing)
     }
 }
 
-// A write that fails, here at a file size limit that the NT files exceed,
-// writes no file and tells no change.
+// A write that fails, here at a file size limit that the NT files exceed, writes no file and tells no change.
 TEST_F(VarnoTableSet, AFailedWriteTellsNoChange)
 {
     const Scenario s = edit_scenario::CharEditScenarios().front();
@@ -84,9 +83,8 @@ TEST_F(VarnoTableSet, AFailedWriteTellsNoChange)
     ExpectUnchanged(s);
 }
 
-// varno-table reads every file before it writes any. A write lease on the last
-// file holds it in its open of that file, after it has read the first: then
-// another program changes the first file.
+// varno-table reads every file before it writes any. A write lease on the last file holds it in its open of
+// that file, after it has read the first: then another program changes the first file.
 TEST_F(VarnoTableSet, AFileChangedOnDiskAfterItWasReadIsRefusedAndNoneIsWritten)
 {
     const Scenario s = edit_scenario::CharEditScenarios().front();

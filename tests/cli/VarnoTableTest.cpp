@@ -1,6 +1,5 @@
-// varno-table run as a program on generated files: what it shows, checks and
-// exports is held against glibc's iconv, which shares no code with Qt's
-// decoders that made the files.
+// varno-table run as a program on generated files: what it shows, checks and exports is held against glibc's
+// iconv, which shares no code with Qt's decoders that made the files.
 
 #include "tests/EditScenario.h"
 #include "tests/cli/VarnoTableRun.h"

@@ -164,9 +164,8 @@ TEST_F(VarnoDocument, ASaveOverAFileChangedOnDiskAsksFirst)
     EXPECT_TRUE(m_log.Messages().empty());
 }
 
-// The save runs in a child process whose file size limit falls inside the
-// edited range, so the write of the new content really fails, whether it goes
-// to a new file or, for a file with two links, over the old one.
+// The save runs in a child process whose file size limit falls inside the edited range, so the write of the
+// new content really fails, whether it goes to a new file or, for a file with two links, over the old one.
 TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
 {
     Bytes original = GdiModule();

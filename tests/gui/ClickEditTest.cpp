@@ -84,10 +84,9 @@ std::vector<int> GreenKeys(const Scenario& s, const ScenarioFile& file)
     return keys;
 }
 
-// Every shared scenario: a click on the clicked file's view, the dialog
-// answered, the repaint and the saved bytes of every file. Before it, a click
-// on the row labels opens nothing, and the same dialog left with Cancel after
-// edits changes nothing.
+// Every shared scenario: a click on the clicked file's view, the dialog answered, the repaint and the saved
+// bytes of every file. Before it, a click on the row labels opens nothing, and the same dialog left with
+// Cancel after edits changes nothing.
 TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
 {
     const std::vector<Scenario> scenarios = edit_scenario::CharEditScenarios();

@@ -1,7 +1,6 @@
-// What the table view paints: the texts of the grid and the key table, read
-// back from the paint, and the cell colours, read from the window's pixels.
-// With VARNO_SCREENSHOT_DIR set, Screenshot.* saves the editor as the README
-// shows it there (scripts/screenshots.sh).
+// What the table view paints: the texts of the grid and the key table, read back from the paint, and the cell
+// colours, read from the window's pixels. With VARNO_SCREENSHOT_DIR set, Screenshot.* saves the editor as the
+// README shows it there (scripts/screenshots.sh).
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/TextRecorder.h"
 #include "tests/gui/ViewPixels.h"
@@ -126,9 +125,8 @@ TEST_F(Screenshot, GridAndKeyTableSideBySide)
 
 } // namespace
 
-// Red marks a code-page entry whose value does not map back to its byte; a
-// GDI module has no reverse table, so it has no red. Green is checked where
-// edits make it, with click editing.
+// Red marks a code-page entry whose value does not map back to its byte; a GDI module has no reverse table,
+// so it has no red. Green is checked where edits make it, with click editing.
 TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
 {
     samples::Bytes nt = samples::MakeNtCodePageFile({});
