@@ -114,12 +114,8 @@ inline void SwapOnKeys(ScenarioFile& file, std::uint8_t a, std::uint8_t b)
 
 inline ScenarioFile NtFile(const std::string& name, const std::string& codePage, std::uint16_t number, bool oem)
 {
-    samples::NtCodePageOptions options;
-    options.codePage = codePage;
-    options.number = number;
-    options.glyphTable = oem;
     std::size_t reverse = samples::kNtReverseOffset + (oem ? samples::kNtGlyphTableSize : 0);
-    return {name, FileKind::nt, reverse, samples::MakeNtCodePageFile(options), {}};
+    return {name, FileKind::nt, reverse, samples::MakeNtCodePageFile({codePage, number, oem, 0x3F}), {}};
 }
 
 // A 9x file; tight leaves no byte behind its reverse table, so any change that

@@ -111,10 +111,8 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
     // A 9x file with no byte behind its table, and a source whose bytes 80-FF need a block each.
     const std::size_t tight = samples::kNinexReverseOffset + 2 * samples::ReferenceNinexTable(kWestern).size();
     std::string spread;
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        char line[32];
-        std::snprintf(line, sizeof line, "0x%02X\t0x%04X\n", byte, (byte - 0x7F) << 8);
-        spread += line;
+    for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
+        spread += "0x" + Hex(byte, 2) + "\t0x" + Hex((byte - 0x7F) << 8, 4) + "\n";
     }
     const struct {
         std::string name;
@@ -194,10 +192,9 @@ TEST_F(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
         EXPECT_EQ(json.exitStatus, pair.status);
         std::string fromJson;
         for (const QJsonValue& item : QJsonDocument::fromJson(QByteArray::fromStdString(json.out)).array()) {
-            char line[32];
-            QJsonObject entry = item.toObject();
-            std::snprintf(line, sizeof line, "%02X %04X %04X\n", entry["byte"].toInt(), entry["a"].toInt(), entry["b"].toInt());
-            fromJson += line;
+            const QJsonObject entry = item.toObject();
+            fromJson += Hex(entry["byte"].toInt(), 2) + " " + Hex(entry["a"].toInt(), 4) + " "
+                + Hex(entry["b"].toInt(), 4) + "\n";
         }
         EXPECT_EQ(fromJson, run.out);
     }
