@@ -132,10 +132,7 @@ inline ScenarioFile NinexFile(const std::string& name, bool tight)
 
 inline ScenarioFile GdiFile(const std::string& name)
 {
-    samples::GdiModuleOptions options;
-    options.tableBase = kGdiTableBase;
-    options.seed = 7;
-    return {name, FileKind::gdi, 0, samples::MakeGdiModule(options), {}};
+    return {name, FileKind::gdi, 0, samples::MakeGdiModule({.tableBase = kGdiTableBase, .seed = 7}), {}};
 }
 
 // A layout whose keys hold the Cyrillic bytes of the scenarios in every

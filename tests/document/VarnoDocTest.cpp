@@ -22,13 +22,7 @@ using samples::Bytes;
 
 constexpr std::size_t kGdiBase = 1000;
 
-Bytes GdiModule(std::size_t size = 8192)
-{
-    samples::GdiModuleOptions options;
-    options.size = size;
-    options.tableBase = kGdiBase;
-    return samples::MakeGdiModule(options);
-}
+Bytes GdiModule(std::size_t size = 8192) { return samples::MakeGdiModule({.size = size, .tableBase = kGdiBase}); }
 
 class VarnoDocument : public ::testing::Test {
 protected:

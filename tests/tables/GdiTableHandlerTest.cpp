@@ -47,11 +47,8 @@ TEST(GdiTableHandler, CanAssignRefusesChangesThatTheSearchWouldNotFindAgain)
         {"a second signature in entries 0x10-0x14, found first next time",
          {{0x10, 0x0410}, {0x11, 0x0411}, {0x12, 0x0412}, {0x13, 0x0413}, {0x14, 0x0414}}, false},
     };
-    samples::GdiModuleOptions options;
-    options.tableBase = 1001;
-    options.strayCopies = {6000};
     CGdiTableHandler handler;
-    ASSERT_TRUE(LoadImage(handler, samples::MakeGdiModule(options)));
+    ASSERT_TRUE(LoadImage(handler, samples::MakeGdiModule({.tableBase = 1001, .strayCopies = {6000}})));
     ASSERT_EQ(handler.LocateTable(nullptr, 0), 1001);
     for (const auto& c : cases) {
         EXPECT_EQ(handler.CanAssign(c.sequence), c.fits) << c.what;

@@ -28,12 +28,10 @@ const Charset kCharsets[] = {
 
 std::unique_ptr<CTableHandler> LoadGenerated(bool nt, const Charset& charset)
 {
-    samples::NinexCodePageOptions ninex;
-    ninex.codePage = charset.qtName;
     std::unique_ptr<CTableHandler> handler =
         nt ? std::unique_ptr<CTableHandler>(new CNtCodePageHandler) : std::make_unique<C9xCodePageHandler>();
     EXPECT_TRUE(LoadImage(*handler, nt ? samples::MakeNtCodePageFile({charset.qtName, charset.number, charset.oem, 0x3F})
-                                       : samples::MakeNinexCodePageFile(ninex)));
+                                       : samples::MakeNinexCodePageFile({.codePage = charset.qtName})));
     return handler;
 }
 
