@@ -7,7 +7,6 @@
 #include "view/TableLayout.h"
 
 #include <QImage>
-#include <QRect>
 #include <QWidget>
 
 #include <algorithm>
