@@ -42,12 +42,9 @@ std::vector<ScenarioFile> Targets()
 bool InsideTables(const ScenarioFile& file, std::size_t offset, std::size_t ninexTableEnd)
 {
     const std::size_t forward = edit_scenario::ForwardOffset(file);
-    const bool inForward = offset >= forward && offset < forward + 512;
-    switch (file.kind) {
-    case FileKind::nt: return inForward || (offset >= file.reverseOffset && offset < file.reverseOffset + 0x10000);
-    case FileKind::ninex: return offset >= forward && offset < ninexTableEnd;
-    default: return inForward;
-    }
+    const std::size_t end = file.kind == FileKind::ninex ? ninexTableEnd : forward + 512;
+    const bool inReverse = file.kind == FileKind::nt && offset >= file.reverseOffset && offset < file.reverseOffset + 0x10000;
+    return (offset >= forward && offset < end) || inReverse;
 }
 
 using VarnoTableApply = VarnoTable;

@@ -132,9 +132,8 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
     samples::Bytes nt = samples::MakeNtCodePageFile({});
     // Byte 0xC1 takes 0xC0's value; the reverse table still names 0xC0.
     samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xC1, 0x0410);
-    samples::GdiModuleOptions gdi;
-    samples::Bytes gdiBytes = samples::MakeGdiModule(gdi);
-    samples::PutWord(gdiBytes, gdi.tableBase + 2 * 0xE1, 0x0430);
+    samples::Bytes gdi = samples::MakeGdiModule({});
+    samples::PutWord(gdi, samples::GdiModuleOptions{}.tableBase + 2 * 0xE1, 0x0430);
     const struct {
         const char* name;
         samples::Bytes bytes;
@@ -146,7 +145,7 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
         {"c_1251.nls", nt, Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80", {0xC1}},
         {"cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{}),
          Cyrillic("\xC0") + "=0410=C0", Cyrillic("\x80") + "=0402=80", {}},
-        {"gdi.exe", gdiBytes, Cyrillic("\xC0") + "(C0)=0410", Cyrillic("\x80") + "(80)=0402", {}},
+        {"gdi.exe", gdi, Cyrillic("\xC0") + "(C0)=0410", Cyrillic("\x80") + "(80)=0402", {}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
