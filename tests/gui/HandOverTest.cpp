@@ -5,8 +5,6 @@
 #include "platform/HandOverSocket.h"
 #include "tests/ProcessRun.h"
 
-#include <QFile>
-
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -88,11 +86,8 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
 
     // The editor started has opened the file: it stands first in that editor's recent-file list.
-    const QString settings = QString::fromStdString(config.File("Local AppWizard-Generated Applications/varno.conf"));
-    EXPECT_TRUE(WaitFor([&] {
-        QFile file(settings);
-        return file.open(QIODevice::ReadOnly) && file.readAll().contains(QByteArray::fromStdString("File1=" + nt));
-    }, 30000));
+    const std::string settings = config.File("Local AppWizard-Generated Applications/varno.conf");
+    EXPECT_TRUE(WaitFor([&] { return Slurp(settings).find("File1=" + nt) != std::string::npos; }, 30000));
 
     // Ends that editor, found as the process at the other end of its socket.
     const int probe = ::socket(AF_UNIX, SOCK_STREAM, 0);
