@@ -116,12 +116,11 @@ TEST_F(VarnoTableFiles, ShowAndCheckTellTheEntriesThatDoNotMapBack)
 
 TEST_F(VarnoTableFiles, KeyChangesOnlyThatKeysBytes)
 {
-    const samples::Bytes before = Contents(kbd);
+    samples::Bytes expected = Contents(kbd);
     ProcessRun run = Run({"key", "--key", "12", "--low", "e0", "--caps", "on", kbd});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     EXPECT_EQ(run.out, kbd + ": key 12 low 3D -> E0, caps lock off -> ON\n");
 
-    samples::Bytes expected = before;
     const samples::KeyboardKeyPlace place = samples::KeyboardPlace(12);
     expected[place.low] = 0xE0;
     expected[place.caps] |= place.mask;
