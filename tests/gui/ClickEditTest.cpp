@@ -141,6 +141,7 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
             EXPECT_EQ(documents[i]->IsModified() != FALSE, file.changed);
             if (file.changed) {
                 Save(*documents[i]);
+                EXPECT_FALSE(documents[i]->IsModified());
             }
             // Green marks what changed since the file was opened, a save included.
             CVarnoView& view = *ViewOf(documents[i]);

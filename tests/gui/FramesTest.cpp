@@ -193,6 +193,7 @@ TEST_F(Frames, SaveAsAndNewWindowNameTheWindows)
     Command(ID_FILE_SAVE_AS);
     EXPECT_EQ(answer.Shown(), 1);
     EXPECT_EQ(Contents(copy), bytes);
+    EXPECT_EQ(document->GetPathName(), copy);
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - gdi-copy.exe"));
     EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("gdi-copy.exe"));
 
