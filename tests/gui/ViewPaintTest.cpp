@@ -85,8 +85,7 @@ TEST_F(Screenshot, GridAndKeyTableSideBySide)
     samples::PutWord(nt, samples::kNtForwardOffset + 2 * 0xBC, 0x0456);
     CVarnoDoc* grid = Open(Sample("c_1251.nls", nt));
     CVarnoDoc* keys = Open(Sample("ru.kbd", RussianKeyboard()));
-    ASSERT_NE(grid, nullptr);
-    ASSERT_NE(keys, nullptr);
+    ASSERT_TRUE(grid != nullptr && keys != nullptr);
     // Two entries changed since loading: green.
     grid->m_pHandler->Assign(0xA8, 0x0401);
     grid->m_pHandler->Assign(0xE9, 0x0439);
