@@ -5,45 +5,12 @@
 #include "fuzz/FuzzInput.h"
 #include "tables/CTableHandler.h"
 #include "tests/HandlerImage.h"
+#include "tests/TempDir.h"
 
-#include <algorithm>
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
-#include <string>
 #include <utility>
-#include <vector>
 
 namespace fuzz {
-
-// A private folder, on a memory file system where there is one (the sync of
-// every write costs nothing there), removed when the process ends. Its name is
-// never destroyed, so that the removal at exit can still read it.
-inline const std::string& ScratchFolder()
-{
-    static const std::string* folder = [] {
-        for (std::string pattern : {"/dev/shm/varno-fuzz-XXXXXX", "/tmp/varno-fuzz-XXXXXX"}) {
-            if (::mkdtemp(pattern.data()) != nullptr) {
-                std::atexit([] {
-                    std::error_code ignored;
-                    std::filesystem::remove_all(ScratchFolder(), ignored);
-                });
-                return new std::string(pattern);
-            }
-        }
-        std::abort();
-    }();
-    return *folder;
-}
-
-inline std::string Slurp(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
 
 inline void Require(bool holds, const char* what)
 {
@@ -51,6 +18,16 @@ inline void Require(bool holds, const char* what)
         std::fprintf(stderr, "property broken: %s\n", what);
         std::abort();
     }
+}
+
+// A private folder, on a memory file system where there is one (the sync of
+// every write costs nothing there), removed when the process ends.
+inline const std::string& ScratchFolder()
+{
+    static const TempDir dir(std::filesystem::is_directory("/dev/shm") ? "/dev/shm" : std::filesystem::temp_directory_path());
+    static const std::string path = dir.Path().string();
+    Require(!path.empty(), "a scratch folder");
+    return path;
 }
 
 // The handlers never write the slack, which AllocateData cleared.
@@ -64,25 +41,21 @@ inline void RequireSlackUntouched(const CTableHandler& handler)
 // Ranges [begin, end) of a file.
 using Ranges = std::vector<std::pair<std::int64_t, std::int64_t>>;
 
-// Every byte of the file outside the ranges is as loaded.
-// Compared with memcmp: a byte loop here would cost most of each run.
+// Every byte of the file outside the ranges is as loaded: the loaded image with
+// the handler's bytes of the ranges put in is the handler's image.
 inline void RequireUnchangedOutside(const CTableHandler& handler, const std::vector<std::uint8_t>& original,
-                                    Ranges ranges)
+                                    const Ranges& ranges)
 {
-    auto requireSame = [&](std::int64_t begin, std::int64_t end) {
-        end = std::min<std::int64_t>(end, handler.m_length);
-        if (begin < end) {
-            Require(std::memcmp(handler.m_data + begin, original.data() + begin, static_cast<std::size_t>(end - begin)) == 0,
-                    "bytes outside the tables unchanged");
+    static std::vector<std::uint8_t> expected; // reused: see ParseInput
+    expected = original;
+    for (const auto& [begin, end] : ranges) {
+        const std::int64_t last = std::min<std::int64_t>(end, handler.m_length);
+        if (begin < last) {
+            std::copy(handler.m_data + begin, handler.m_data + last, expected.begin() + begin);
         }
-    };
-    std::sort(ranges.begin(), ranges.end());
-    std::int64_t from = 0;
-    for (const auto& range : ranges) {
-        requireSame(from, range.first);
-        from = std::max(from, range.second);
     }
-    requireSame(from, handler.m_length);
+    Require(expected.empty() || std::memcmp(handler.m_data, expected.data(), expected.size()) == 0,
+            "bytes outside the tables unchanged");
 }
 
 // Runs Assign and tells whether it took effect: a successful Assign sets the byte's flag.
@@ -124,10 +97,9 @@ inline bool RequireForetoldSequence(CTableHandler& handler, const std::vector<Op
     return !sequence.empty();
 }
 
-// The code-page targets' operations, by kind % 4: 0 Lookup, 1 ReverseLookup,
-// 2 Assign as CanAssign foretold, 3 the foretold sequence of those that follow.
-// after(op, done, assigned) follows each of kinds 0-2: done tells whether this
-// Assign took effect, assigned whether any has so far. Tells the latter.
+// The code-page targets' operations, by kind % 4: 0 Lookup, 1 ReverseLookup, 2 Assign as CanAssign foretold,
+// 3 the foretold sequence of those that follow. after(op, done, assigned) follows each of kinds 0-2: done
+// tells whether this Assign took effect, assigned whether any has so far. Tells the latter.
 template <typename Handler, typename After>
 bool RunTableOperations(Handler& handler, const std::vector<Operation>& ops, After after)
 {
@@ -147,9 +119,8 @@ bool RunTableOperations(Handler& handler, const std::vector<Operation>& ops, Aft
     return assigned;
 }
 
-// What a handler target does with its input: the image loaded into a fresh
-// Handler, operate(handler, operations) run on it, which gives the ranges that
-// the operations may write; then nothing else may differ.
+// What a handler target does with its input: the image loaded into a fresh Handler, operate(handler,
+// operations) run on it, which gives the ranges that the operations may write; then nothing else may differ.
 template <typename Handler>
 int RunOnImage(const std::uint8_t* data, std::size_t size, Ranges (*operate)(Handler&, const std::vector<Operation>&))
 {

@@ -1,5 +1,4 @@
-// The batch mode on untrusted arguments and modules. The input holds the
-// arguments and two module images:
+// The batch mode on untrusted arguments and modules. The input holds the arguments and two module images:
 //
 //   byte 0                  argument count (modulo 5)
 //   that many arguments     each ending in a zero byte
@@ -7,12 +6,8 @@
 //   T bytes                 the target image, written to the file "t"
 //   the rest                the source image, written to the file "s"
 //
-// Every argument list either passes through the rebuilt command line exactly
-// or is refused. A carried list runs the transplant on the files of a scratch
-// folder, named by the first two arguments (which must hold no '/'): it must
-// succeed exactly when both files hold a table, change only the target's
-// entries 0x80-0xB6 and 0xB8-0xBF, taking them from the source, and show one
-// message, none after a success with "/q".
+// A carried argument list runs the transplant on the files of a scratch folder
+// named by the first two arguments (which must hold no '/').
 
 #include "app/BatchTransplant.h"
 #include "fuzz/FuzzSupport.h"
@@ -20,12 +15,7 @@
 #include "platform/MessageBox.h"
 #include "tables/CGdiTableHandler.h"
 
-#include <algorithm>
 #include <cctype>
-#include <cstdint>
-#include <fstream>
-#include <string>
-#include <vector>
 
 namespace {
 
@@ -115,7 +105,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         expected[target].replace(targetBase + 256, 110, images[source], sourceBase + 256, 110);
         expected[target].replace(targetBase + 368, 16, images[source], sourceBase + 368, 16);
     }
-    fuzz::Require(fuzz::Slurp(names[0]) == expected[0] && fuzz::Slurp(names[1]) == expected[1],
+    fuzz::Require(Slurp(names[0]) == expected[0] && Slurp(names[1]) == expected[1],
                   "only the copied entries change, and only after a success");
     std::string options = arguments[2];
     std::transform(options.begin(), options.end(), options.begin(), [](unsigned char ch) { return std::tolower(ch); });

@@ -1,18 +1,11 @@
-// Loads arbitrary bytes as a document under the file name of one of the five
-// kinds (chosen by the first byte), then saves it: unedited, the saved file
-// must equal the input; then entries are edited as the editor does and the
-// document saved again, which must neither touch memory outside the image
-// nor change the file's length.
+// Loads arbitrary bytes as a document under the file name of one of the five kinds (chosen by the first
+// byte), then saves it: unedited, the saved file must equal the input; then entries are edited as the editor
+// does and the document saved again, which must neither touch memory outside the image nor change the length.
 
 #include "document/CVarnoDoc.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
-#include "tables/CTableHandler.h"
-
-#include <cstdint>
-#include <fstream>
-#include <string>
 
 namespace {
 
@@ -72,9 +65,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Require(doc.m_pHandler != nullptr && doc.m_nKind == kind
                       && doc.m_pHandler->m_length == static_cast<std::int32_t>(input.size()),
                   "the whole file loaded as the kind its name gives");
-    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && fuzz::Slurp(saved) == input, "an unedited save writes the input");
+    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && Slurp(saved) == input, "an unedited save writes the input");
     EditEverything(doc, data, size);
-    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && fuzz::Slurp(saved).size() == input.size(),
+    fuzz::Require(doc.OnSaveDocument(saved.c_str()) && Slurp(saved).size() == input.size(),
                   "an edited save keeps the length");
     return 0;
 }

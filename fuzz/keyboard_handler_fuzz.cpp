@@ -4,9 +4,6 @@
 #include "fuzz/FuzzSupport.h"
 #include "tables/CKeyboardHandler.h"
 
-#include <cstring>
-#include <vector>
-
 namespace {
 
 fuzz::Ranges Operate(CKeyboardHandler& handler, const std::vector<fuzz::Operation>& ops)

@@ -3,9 +3,7 @@
 #include "fuzz/FuzzSupport.h"
 #include "tables/C9xCodePageHandler.h"
 
-#include <algorithm>
 #include <array>
-#include <vector>
 
 namespace {
 

@@ -3,8 +3,6 @@
 #include "fuzz/FuzzSupport.h"
 #include "tables/CNtCodePageHandler.h"
 
-#include <vector>
-
 namespace {
 
 fuzz::Ranges Operate(CNtCodePageHandler& handler, const std::vector<fuzz::Operation>& ops)

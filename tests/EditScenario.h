@@ -1,10 +1,7 @@
 #pragma once
-// The shared character-edit scenarios: generated files of every kind open
-// together, one confirmed change made in one of them, and the bytes that each
-// file must hold after a save. The expected bytes are worked out from the
-// generated inputs by the plain rules of each file format, not by the table
-// handlers, so the click-editing tests and the command-line tool's tests check
-// the handlers and the propagation against something independent.
+// The shared character-edit scenarios: generated files of every kind open together, one
+// confirmed change in one of them, and the bytes that each file must hold after a save,
+// worked out by the plain rules of each format, independently of the table handlers.
 
 #include "tools/SampleGenerator.h"
 
@@ -45,7 +42,6 @@ struct Scenario {
     int refused = -1;
 };
 
-// Where the forward table of a code-page file or GDI module starts.
 inline std::size_t ForwardOffset(const ScenarioFile& file)
 {
     return file.kind == FileKind::nt ? samples::kNtForwardOffset
@@ -69,8 +65,7 @@ inline std::uint8_t ReverseLookupIn(const ScenarioFile& file, std::uint16_t unic
         std::size_t third = entry(second + ((unicode >> 4) & 0xF));
         return static_cast<std::uint8_t>(entry(third + (unicode & 0xF)) & 0xFF);
     }
-    case FileKind::gdi:
-        // A GDI table has no reverse table: the lowest byte holding the value.
+    case FileKind::gdi: // no reverse table: the lowest byte holding the value
         for (int byte = 0; byte < 256; ++byte) {
             if (LookupIn(file, static_cast<std::uint8_t>(byte)) == unicode) {
                 return static_cast<std::uint8_t>(byte);
@@ -119,12 +114,8 @@ inline void SwapOnKeys(ScenarioFile& file, std::uint8_t a, std::uint8_t b)
 
 inline ScenarioFile NtFile(const std::string& name, const std::string& codePage, std::uint16_t number, bool oem)
 {
-    samples::NtCodePageOptions options;
-    options.codePage = codePage;
-    options.number = number;
-    options.glyphTable = oem;
     std::size_t reverse = samples::kNtReverseOffset + (oem ? samples::kNtGlyphTableSize : 0);
-    return {name, FileKind::nt, reverse, samples::MakeNtCodePageFile(options), {}};
+    return {name, FileKind::nt, reverse, samples::MakeNtCodePageFile({codePage, number, oem, 0x3F}), {}};
 }
 
 // A 9x file; tight leaves no byte behind its reverse table, so any change that
@@ -141,10 +132,7 @@ inline ScenarioFile NinexFile(const std::string& name, bool tight)
 
 inline ScenarioFile GdiFile(const std::string& name)
 {
-    samples::GdiModuleOptions options;
-    options.tableBase = kGdiTableBase;
-    options.seed = 7;
-    return {name, FileKind::gdi, 0, samples::MakeGdiModule(options), {}};
+    return {name, FileKind::gdi, 0, samples::MakeGdiModule({.tableBase = kGdiTableBase, .seed = 7}), {}};
 }
 
 // A layout whose keys hold the Cyrillic bytes of the scenarios in every
@@ -169,10 +157,7 @@ inline std::vector<ScenarioFile> OpenFiles(bool tightNinex)
 }
 
 // Indexes into OpenFiles().
-constexpr std::size_t kNt1251 = 0;
-constexpr std::size_t kNt866 = 1;
-constexpr std::size_t kNinex = 2;
-constexpr std::size_t kGdi = 3;
+enum : std::size_t { kNt1251, kNt866, kNinex, kGdi };
 
 // The scenario's files as they were before the change, no document changed.
 inline Scenario Unchanged(Scenario scenario)

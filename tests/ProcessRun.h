@@ -6,14 +6,9 @@
 
 #include <cerrno>
 #include <csignal>
-#include <cstdlib>
-#include <fstream>
 #include <functional>
-#include <sstream>
-#include <string>
 #include <sys/wait.h>
 #include <unistd.h>
-#include <vector>
 
 struct ProcessRun {
     int exitStatus; // -1 when a signal ended the process
@@ -21,10 +16,9 @@ struct ProcessRun {
     std::string err;
 };
 
-// environment changes the inherited one: "NAME=value" sets, "NAME" unsets.
-// inChild runs in the child just before the program starts (limits, signals,
-// folder). await, when given, waits for the child and tells whether it ended,
-// so that a GUI test keeps its event loop turning; by default the call blocks.
+// environment changes the inherited one: "NAME=value" sets, "NAME" unsets. inChild runs in the child just
+// before the program starts (limits, signals, folder). await, when given, waits for the child and tells
+// whether it ended, so that a GUI test keeps its event loop turning; by default the call blocks.
 inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
                              const std::vector<std::string>& environment, const std::function<void()>& inChild = {},
                              const std::function<bool(pid_t, int&)>& await = {})
@@ -60,10 +54,5 @@ inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
     }
     while (child > 0 && !await && ::waitpid(child, &status, 0) < 0 && errno == EINTR) {
     }
-    auto slurp = [](const std::string& path) {
-        std::ostringstream text;
-        text << std::ifstream(path, std::ios::binary).rdbuf();
-        return text.str();
-    };
-    return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, slurp(out), slurp(err)};
+    return {child > 0 && WIFEXITED(status) ? WEXITSTATUS(status) : -1, Slurp(out), Slurp(err)};
 }

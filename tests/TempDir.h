@@ -1,18 +1,19 @@
 #pragma once
-// A fresh folder under the system's temporary folder, removed with everything in it.
+// A fresh folder under the system's temporary folder (or the one given), removed with everything in it.
 
 #include <cstdint>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
 class TempDir {
 public:
-    TempDir()
+    explicit TempDir(const std::filesystem::path& base = std::filesystem::temp_directory_path())
     {
-        std::string pattern = (std::filesystem::temp_directory_path() / "varno-test-XXXXXX").string();
+        std::string pattern = (base / "varno-test-XXXXXX").string();
         m_path = ::mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
     }
     ~TempDir()
@@ -39,3 +40,10 @@ public:
 private:
     std::filesystem::path m_path;
 };
+
+// The whole file; empty when it cannot be read.
+inline std::string Slurp(const std::filesystem::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}

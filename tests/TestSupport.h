@@ -1,7 +1,6 @@
 #pragma once
-// Small helpers that tests of every folder share: hexadecimal text, the
-// offsets where two files differ and glibc's iconv (which shares no code with
-// the Qt decoders behind the generated files).
+// Small helpers that tests of every folder share: hexadecimal text, the offsets where two files differ and
+// glibc's iconv (which shares no code with the Qt decoders behind the generated files).
 
 #include "tools/SampleGenerator.h"
 

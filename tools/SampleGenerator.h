@@ -32,7 +32,7 @@ struct GdiModuleOptions {
     std::size_t size = 8192;
     std::size_t tableBase = 1000;          // any offset, even or odd
     std::string codePage = "windows-1251"; // must place U+0410-U+0414 at 0xC0-0xC4 to be found
-    std::vector<std::size_t> strayCopies;  // offsets of further copies of the ten signature bytes
+    std::vector<std::size_t> strayCopies{}; // offsets of further copies of the ten signature bytes
     std::uint32_t seed = 1;
 };
 

@@ -2,9 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <string>
-#include <vector>
-
 // That a rebuilt command line carries every argument exactly, or names the one
 // it cannot, the batch fuzz target checks and the batch process tests show.
 TEST(BatchCommandLine, SplitsIntoTargetSourceAndOptions)

@@ -8,11 +8,7 @@
 inline samples::Bytes ModuleWithMarkedEntries(std::size_t size, std::size_t base, std::uint16_t mark,
                                               std::uint32_t seed)
 {
-    samples::GdiModuleOptions options;
-    options.size = size;
-    options.tableBase = base;
-    options.seed = seed;
-    samples::Bytes bytes = samples::MakeGdiModule(options);
+    samples::Bytes bytes = samples::MakeGdiModule({.size = size, .tableBase = base, .seed = seed});
     for (std::size_t byte = 0x80; byte < 0x100; ++byte) {
         if (byte < 0xC0 || byte > 0xC4) {
             samples::PutWord(bytes, base + 2 * byte, static_cast<std::uint16_t>(mark + byte));

@@ -1,22 +1,16 @@
 // The real executable, started with exactly the arguments that a shell passes.
 
 #include "tests/ProcessRun.h"
-#include "tests/TempDir.h"
 #include "tests/app/BatchModules.h"
 
 #include <gtest/gtest.h>
 
-#include <csignal>
 #include <cstring>
 #include <fcntl.h>
-#include <filesystem>
 #include <memory>
-#include <string>
 #include <sys/mount.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
 
 namespace {
 
@@ -102,7 +96,6 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
     });
     std::string source = Module("src.exe", 1500, 0x2000);
     samples::Bytes sourceBytes = Contents(source);
-    constexpr rlim_t kNoLimit = RLIM_INFINITY;
     const struct {
         const char* name;
         std::size_t base;
@@ -111,9 +104,9 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
         bool succeeds;
     } cases[] = {
         // A hole past the table: writing only the entries needs no new page of the full file system.
-        {"hole-after.exe", 1000, 12288, kNoLimit, true},
+        {"hole-after.exe", 1000, 12288, RLIM_INFINITY, true},
         // The entries end the first page, which is a hole that the full file system cannot fill.
-        {"hole-under.exe", 4096 - 384, 0, kNoLimit, false},
+        {"hole-under.exe", 4096 - 384, 0, RLIM_INFINITY, false},
         // The size limit stops the write half-way through the entries.
         {"limit.exe", 4096 - 320, -1, 4096, false},
     };

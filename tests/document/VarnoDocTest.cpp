@@ -2,19 +2,14 @@
 #include "document/PropagateCharChange.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CWinApp.h"
-#include "tables/CKeyboardHandler.h"
-#include "tests/HandlerImage.h"
+#include "tables/CTableHandler.h"
 #include "tests/MessageLog.h"
 #include "tests/TempDir.h"
 #include "tests/TestSupport.h"
-#include "tools/SampleGenerator.h"
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <csignal>
-#include <filesystem>
-#include <functional>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -27,13 +22,7 @@ using samples::Bytes;
 
 constexpr std::size_t kGdiBase = 1000;
 
-Bytes GdiModule(std::size_t size = 8192)
-{
-    samples::GdiModuleOptions options;
-    options.size = size;
-    options.tableBase = kGdiBase;
-    return samples::MakeGdiModule(options);
-}
+Bytes GdiModule(std::size_t size = 8192) { return samples::MakeGdiModule({.size = size, .tableBase = kGdiBase}); }
 
 class VarnoDocument : public ::testing::Test {
 protected:
@@ -46,46 +35,22 @@ protected:
     CWinApp m_app{"varno"};
 };
 
-// The click-editing and varno-table set tests hold the edited bytes themselves.
-TEST_F(VarnoDocument, EveryKindSavesItsImage)
+TEST(CVarnoDocKind, FromTheLowerCasedNameByTheFirstMatchingPart)
 {
     const struct {
         const char* name;
         int kind;
-        Bytes before;
     } cases[] = {
-        // In a folder whose name would make a GDI module: the kind comes from the file's own name.
-        {"gdi/readme.txt", CVarnoDoc::kindUndefined, samples::Filler(700, 9)},
-        {"c_1251.nls", CVarnoDoc::kindNtCodePage, samples::MakeNtCodePageFile({})},
-        {"CP_1251.NLS", CVarnoDoc::kind9xCodePage, samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})},
-        {"us.kbd", CVarnoDoc::kindKeyboard, samples::MakeKeyboardLayout({})},
-        {"gdi.exe", CVarnoDoc::kindGdiModule, GdiModule()},
+        {"c_1251.nls", 1},  {"cp_1251.nls", 2},   {"C_1251.NLS", 1},  {"CP_1252.NLS", 2}, {"pc_", 1},
+        {"abc_cp_1251.nls", 1}, // "c_" is tested first and stands where abc meets the underscore
+        {"gdi.exe", 4},     {"user.exe", 4},      {"GdI", 4},         {"gdi_c_1251.nls", 4}, {"mygdi.kbd", 4},
+        {"cp_1251.exe", 4}, {"a.exe.bak", 4},     {"us.kbd", 3},      {"US.KBD", 3},       {"c_.kbd.txt", 3},
+        {"kbdc_x.kbd", 3}, // ".kbd" before "c_"
+        {"1251.nls", 0},    {"readme.txt", 0},    {"exe", 0},         {"kbd", 0},          {"cp1251.nls", 0},
+        {"c-1251.nls", 0},  {"", 0},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        const std::string path = m_dir.Put(c.name, c.before);
-        CVarnoDoc* doc = Open(path);
-        ASSERT_NE(doc, nullptr);
-        EXPECT_EQ(doc->m_nKind, c.kind);
-        EXPECT_EQ(doc->m_pHandler->m_length, static_cast<std::int32_t>(c.before.size()));
-        EXPECT_FALSE(doc->IsModified());
-        const bool keys = c.kind == CVarnoDoc::kindKeyboard;
-        if (keys) {
-            static_cast<CKeyboardHandler*>(doc->m_pHandler)->SetHigh(3, 'X');
-            static_cast<CKeyboardHandler*>(doc->m_pHandler)->SetCapsLock(5, true);
-        } else {
-            doc->m_pHandler->Assign(0xC5, 0x2116);
-        }
-        doc->SetModifiedFlag();
-        EXPECT_TRUE(doc->DoSave(path.c_str()));
-        EXPECT_FALSE(doc->IsModified());
-        const Bytes saved = Contents(path);
-        EXPECT_TRUE(saved == FileBytes(*doc->m_pHandler));
-        EXPECT_EQ(saved != c.before, c.kind != CVarnoDoc::kindUndefined);
-        if (c.kind != CVarnoDoc::kindUndefined) {
-            EXPECT_EQ(doc->m_pHandler->m_modified[keys ? 3 : 0xC5], 1) << "the save cleared the entry's flag";
-        }
-        doc->OnCloseDocument();
+        EXPECT_EQ(CVarnoDoc::KindFromFileName(c.name), c.kind) << c.name;
     }
 }
 
@@ -104,6 +69,8 @@ TEST_F(VarnoDocument, FilesTooShortForTheirKindOrWithoutATableAreRefused)
         {"cp_1251.nls", Bytes(ninex.begin(), ninex.begin() + 1185), "too short for a 9x code-page file"},
         {"us.kbd", Bytes(keyboard.begin(), keyboard.begin() + 400), "too short for a keyboard layout file"},
         {"c_empty.nls", Bytes{}, "too short for an NT code-page file"},
+        // In a folder whose name would make a GDI module: the kind comes from the file's own name.
+        {"gdi/c_1251.nls", Bytes(nt.begin(), nt.begin() + 100), "too short for an NT code-page file"},
         {"gdi.exe", samples::Filler(8192, 3), "No code-page table was found"},
         {"gdi2.exe", Bytes{}, "No code-page table was found"},
         // The signature is found, but the table runs past the end of the file.
@@ -191,9 +158,8 @@ TEST_F(VarnoDocument, ASaveOverAFileChangedOnDiskAsksFirst)
     EXPECT_TRUE(m_log.Messages().empty());
 }
 
-// The save runs in a child process whose file size limit falls inside the
-// edited range, so the write of the new content really fails, whether it goes
-// to a new file or, for a file with two links, over the old one.
+// The save runs in a child process whose file size limit falls inside the edited range, so the write of the
+// new content really fails, whether it goes to a new file or, for a file with two links, over the old one.
 TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
 {
     Bytes original = GdiModule();

@@ -3,10 +3,8 @@
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/ViewPixels.h"
 
-#include "tables/CKeyboardHandler.h"
 #include "tests/EditScenario.h"
 #include "tests/TestSupport.h"
-#include "view/TableLayout.h"
 
 #include <QTest>
 
@@ -17,10 +15,6 @@ namespace {
 using edit_scenario::Scenario;
 using edit_scenario::ScenarioFile;
 using view_pixels::kPureGreen;
-
-constexpr QSize kClientSize(1000, 330);
-
-QString QHex(unsigned value, int digits) { return QString::fromStdString(Hex(value, digits)); }
 
 class ClickEdit : public EditorTest {
 protected:
@@ -36,21 +30,8 @@ protected:
                 return {};
             }
             documents.push_back(document);
-            EXPECT_TRUE(SizeClient(*ViewOf(document))) << file.name;
         }
         return documents;
-    }
-
-    static bool SizeClient(CVarnoView& view)
-    {
-        QWidget* widget = view.GetWidget();
-        auto* sub = qobject_cast<QMdiSubWindow*>(view.GetParentFrame()->GetWidget());
-        if (sub == nullptr) {
-            return false;
-        }
-        sub->showNormal();
-        sub->resize(sub->size() + kClientSize - widget->size());
-        return WaitFor([widget] { return widget->size() == kClientSize; });
     }
 
     static void Click(CVarnoView& view, POINT point)
@@ -68,8 +49,7 @@ protected:
     {
         for (std::size_t i = 0; i < scenario.files.size(); ++i) {
             SCOPED_TRACE(scenario.files[i].name);
-            EXPECT_EQ(DifferingOffsets(Contents(m_paths[i]), scenario.files[i].after), std::vector<std::size_t>{})
-                << "offsets that differ from the expected file";
+            EXPECT_EQ(DifferingOffsets(Contents(m_paths[i]), scenario.files[i].after), std::vector<std::size_t>{});
         }
     }
 
@@ -103,10 +83,9 @@ std::vector<int> GreenKeys(const Scenario& s, const ScenarioFile& file)
     return keys;
 }
 
-// Every shared scenario: a click on the clicked file's view, the dialog
-// answered, the repaint and the saved bytes of every file. Before it, a click
-// on the row labels opens nothing, and the same dialog left with Cancel after
-// edits changes nothing.
+// Every shared scenario: a click on the clicked file's view, the dialog answered, the repaint and the saved
+// bytes of every file. Before it, a click on the row labels opens nothing, and the same dialog left with
+// Cancel after edits changes nothing.
 TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
 {
     const std::vector<Scenario> scenarios = edit_scenario::CharEditScenarios();
@@ -133,10 +112,10 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
                     return;
                 }
                 if (scenario.n != scenario.b) {
-                    TypeInto(dialog, IDC_CHAR, QHex(scenario.n, 2));
+                    TypeInto(dialog, IDC_CHAR, QString::fromStdString(Hex(scenario.n, 2)));
                 }
                 if (scenario.u != scenario.o) {
-                    TypeInto(dialog, IDC_UNICODE, QHex(scenario.u, 4));
+                    TypeInto(dialog, IDC_UNICODE, QString::fromStdString(Hex(scenario.u, 4)));
                 }
                 ClickButton(dialog, IDOK);
             });
@@ -159,15 +138,16 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
             const ScenarioFile& file = scenario.files[i];
             SCOPED_TRACE(file.name);
             EXPECT_EQ(documents[i]->IsModified() != FALSE, file.changed);
+            if (file.changed) {
+                Save(*documents[i]);
+                EXPECT_FALSE(documents[i]->IsModified());
+            }
+            // Green marks what changed since the file was opened, a save included.
             CVarnoView& view = *ViewOf(documents[i]);
             if (file.kind == edit_scenario::FileKind::keyboard) {
                 EXPECT_EQ(view_pixels::KeysIn(view, kPureGreen), GreenKeys(scenario, file));
             } else {
                 EXPECT_EQ(view_pixels::CellsIn(view, kPureGreen), GreenCells(scenario, file));
-            }
-            if (file.changed) {
-                Save(*documents[i]);
-                EXPECT_FALSE(documents[i]->IsModified());
             }
         }
         ExpectFiles(scenario);
@@ -176,54 +156,43 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
     }
 }
 
+// The fields keep their low 8 bits; OK without edits marks the key all the same.
 TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyAndShowsItGreen)
 {
-    const struct {
-        const char* what;
-        int key;
-        const char* low; // typed, or null to leave the field
-        const char* high;
-        bool toggleCaps;
-        int lowAfter; // the saved bytes, or -1 for as before
-        int highAfter;
-        bool cancel = false;
-    } cases[] = {
-        {"all three values, the low 8 bits of each", 0, "c5", "1D5", true, 0xC5, 0xD5},
-        {"OK without edits", 12, nullptr, nullptr, false, -1, -1},
-        {"caps-lock only, key 12's bit 3 of byte 89", 12, nullptr, nullptr, true, -1, -1},
-        {"Cancel after edits changes nothing", 5, "41", "41", true, -1, -1, true},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
+    for (const bool edited : {true, false}) {
+        SCOPED_TRACE(edited ? "all three values" : "OK without edits");
+        const int key = edited ? 0 : 12;
         Scenario expected = edit_scenario::Unchanged({"key", {edit_scenario::KeyboardFile("us.kbd")}, 0, 0, 0, 0, 0, 0});
         const std::vector<CVarnoDoc*> documents = OpenAll(expected);
         ASSERT_EQ(documents.size(), 1u);
         CVarnoView& view = *ViewOf(documents[0]);
-        const RECT column = GetKeyColumnRect(view_pixels::TableArea(view), c.key);
+        const RECT column = GetKeyColumnRect(view_pixels::TableArea(view), key);
         {
+            // The first dialog is left with Cancel after edits.
+            int dialogs = 0;
             DialogAnswer answer([&](CDialog& dialog) {
-                if (c.low != nullptr) {
-                    TypeInto(dialog, IDC_LOW, QString::fromLatin1(c.low));
-                }
-                if (c.high != nullptr) {
-                    TypeInto(dialog, IDC_HIGH, QString::fromLatin1(c.high));
-                }
-                if (c.toggleCaps) {
+                const bool cancel = ++dialogs == 1;
+                if (cancel || edited) {
+                    TypeInto(dialog, IDC_LOW, QStringLiteral("c5"));
+                    TypeInto(dialog, IDC_HIGH, QStringLiteral("1D5"));
                     ClickButton(dialog, IDC_CAPSLOCK);
                 }
-                ClickButton(dialog, c.cancel ? IDCANCEL : IDOK);
+                ClickButton(dialog, cancel ? IDCANCEL : IDOK);
             });
             Click(view, {column.left + 1, 200});
-            EXPECT_EQ(answer.Shown(), 1);
+            EXPECT_FALSE(documents[0]->IsModified()) << "cancelled";
+            Click(view, {column.left + 1, 200});
+            EXPECT_EQ(answer.Shown(), 2);
         }
-        EXPECT_EQ(documents[0]->IsModified() != FALSE, !c.cancel);
-        EXPECT_EQ(view_pixels::KeysIn(view, kPureGreen), c.cancel ? std::vector<int>{} : std::vector<int>{c.key});
-
-        samples::Bytes& after = expected.files[0].after;
-        const samples::KeyboardKeyPlace place = samples::KeyboardPlace(c.key);
-        after[place.low] = c.lowAfter >= 0 ? static_cast<std::uint8_t>(c.lowAfter) : after[place.low];
-        after[place.high] = c.highAfter >= 0 ? static_cast<std::uint8_t>(c.highAfter) : after[place.high];
-        after[place.caps] ^= c.toggleCaps && !c.cancel ? place.mask : 0;
+        EXPECT_TRUE(documents[0]->IsModified());
+        EXPECT_EQ(view_pixels::KeysIn(view, kPureGreen), std::vector<int>{key});
+        if (edited) {
+            const samples::KeyboardKeyPlace place = samples::KeyboardPlace(key);
+            samples::Bytes& after = expected.files[0].after;
+            after[place.low] = 0xC5;
+            after[place.high] = 0xD5;
+            after[place.caps] ^= place.mask;
+        }
         Save(*documents[0]);
         ExpectFiles(expected);
         CloseAll();

@@ -1,8 +1,7 @@
 #pragma once
-// The editor as the program starts it, on real (offscreen) windows: the
-// application object after its interactive start-up, with settings kept in a
-// temporary folder and message boxes answered from the test. Every test ends
-// by closing the main window, after which no window may be left.
+// The editor as the program starts it, on real (offscreen) windows, with settings in a temporary
+// folder and message boxes answered from the test. Every test ends by closing the main window,
+// after which no window may be left.
 
 #include "app/CVarnoApp.h"
 #include "document/CVarnoDoc.h"
@@ -31,11 +30,7 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <functional>
 #include <memory>
-#include <string>
-#include <vector>
 
 // Runs the event loop until the condition holds; false when it never did.
 inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
@@ -138,12 +133,8 @@ protected:
 
     std::string Sample(const std::string& name, const samples::Bytes& bytes) const { return m_files.Put(name, bytes); }
 
-    CVarnoDoc* Open(const std::string& path)
-    {
-        CDocument* document = m_app->OpenDocumentFile(path.c_str());
-        return document != nullptr && document->IsKindOf(RUNTIME_CLASS(CVarnoDoc)) ? static_cast<CVarnoDoc*>(document)
-                                                                                    : nullptr;
-    }
+    // The editor's one document template makes CVarnoDoc documents.
+    CVarnoDoc* Open(const std::string& path) { return static_cast<CVarnoDoc*>(m_app->OpenDocumentFile(path.c_str())); }
 
     std::vector<CVarnoDoc*> OpenDocuments() const { return AllOpenDocuments(*m_app); }
 

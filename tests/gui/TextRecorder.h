@@ -6,8 +6,6 @@
 #include <QPaintEngine>
 #include <QPainter>
 #include <QPainterPath>
-#include <QPointF>
-#include <QString>
 #include <QTextItem>
 
 #include <vector>

@@ -7,9 +7,9 @@
 #include "view/TableLayout.h"
 
 #include <QImage>
-#include <QRect>
 #include <QWidget>
 
+#include <algorithm>
 #include <vector>
 
 namespace view_pixels {
@@ -37,14 +37,9 @@ inline QRect KeyBox(const RECT& area, int key)
 
 inline bool Holds(const QImage& image, const QRect& box, QRgb colour)
 {
-    for (int y = box.top(); y <= box.bottom(); ++y) {
-        for (int x = box.left(); x <= box.right(); ++x) {
-            if (image.pixel(x, y) == colour) {
-                return true;
-            }
-        }
-    }
-    return false;
+    const QImage part = image.copy(box);
+    const auto* pixels = reinterpret_cast<const QRgb*>(part.constBits());
+    return std::find(pixels, pixels + part.width() * part.height(), colour) != pixels + part.width() * part.height();
 }
 
 inline RECT TableArea(CView& view)

@@ -10,8 +10,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <optional>
-#include <string>
 
 namespace {
 
@@ -30,16 +28,10 @@ const Charset kCharsets[] = {
 
 std::unique_ptr<CTableHandler> LoadGenerated(bool nt, const Charset& charset)
 {
-    std::unique_ptr<CTableHandler> handler;
-    if (nt) {
-        handler = std::make_unique<CNtCodePageHandler>();
-        EXPECT_TRUE(LoadImage(*handler, samples::MakeNtCodePageFile({charset.qtName, charset.number, charset.oem, 0x3F})));
-    } else {
-        handler = std::make_unique<C9xCodePageHandler>();
-        samples::NinexCodePageOptions options;
-        options.codePage = charset.qtName;
-        EXPECT_TRUE(LoadImage(*handler, samples::MakeNinexCodePageFile(options)));
-    }
+    std::unique_ptr<CTableHandler> handler =
+        nt ? std::unique_ptr<CTableHandler>(new CNtCodePageHandler) : std::make_unique<C9xCodePageHandler>();
+    EXPECT_TRUE(LoadImage(*handler, nt ? samples::MakeNtCodePageFile({charset.qtName, charset.number, charset.oem, 0x3F})
+                                       : samples::MakeNinexCodePageFile({.codePage = charset.qtName})));
     return handler;
 }
 

@@ -5,8 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 TEST(VarnoGen, RefusesNumbersThatGiveNoUsableTable)
 {
     TempDir dir;

@@ -67,21 +67,6 @@ TEST(TableLayout, HitTestsOfTheWorkedExample)
     }
 }
 
-TEST(TableLayout, HitTestsAgreeWithEveryCellCorner)
-{
-    // Just inside each corner hits that cell or key, exactly on it the one before.
-    const RECT area = GetTableArea(RECT{0, 0, 777, 411});
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        const RECT cell = GetCharCellRect(area, byte);
-        EXPECT_EQ(HitTestChar(area, POINT{cell.left + 1, cell.top + 1}), byte);
-    }
-    for (int key = 0; key < 14; ++key) {
-        const RECT column = GetKeyColumnRect(area, key);
-        EXPECT_EQ(HitTestKey(area, POINT{column.left + 1, area.top + 1}), key);
-        EXPECT_EQ(HitTestKey(area, POINT{column.left, area.top + 1}), key - 1 < 0 ? kNoHit : key - 1);
-    }
-}
-
 // Narrow and flat windows: positions truncate toward zero, and where cells
 // coincide the higher byte takes the click.
 TEST(TableLayout, WindowsTooSmallForTheTable)
