@@ -8,6 +8,14 @@ namespace {
 const QString kSection = QStringLiteral("Recent File List");
 
 QString EntryKey(int index) { return kSection + QStringLiteral("/File%1").arg(index + 1); }
+
+// A name is kept as text, unless its bytes are not UTF-8 (names from old disks often are):
+// text would lose them, so such a name is kept as its bytes.
+QVariant StoredName(const std::string& name)
+{
+    const QString text = QString::fromStdString(name);
+    return text.toStdString() == name ? QVariant(text) : QVariant(QByteArray::fromStdString(name));
+}
 } // namespace
 
 CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize)
@@ -36,9 +44,11 @@ void CRecentFileList::ReadList()
 {
     QSettings settings(QString::fromUtf8(m_organisation), QString::fromUtf8(m_application));
     for (int i = 0; i < m_nSize; ++i) {
-        const QString name = settings.value(EntryKey(i)).toString();
-        if (!name.isEmpty()) {
-            m_arrNames.push_back(name.toStdString());
+        const QVariant stored = settings.value(EntryKey(i));
+        const std::string name = stored.typeId() == QMetaType::QByteArray ? stored.toByteArray().toStdString()
+                                                                           : stored.toString().toStdString();
+        if (!name.empty()) {
+            m_arrNames.push_back(name);
         }
     }
 }
@@ -49,6 +59,6 @@ void CRecentFileList::WriteList() const
     QSettings settings(QString::fromUtf8(m_organisation), QString::fromUtf8(m_application));
     settings.remove(kSection);
     for (int i = 0; i < GetCount(); ++i) {
-        settings.setValue(EntryKey(i), QString::fromStdString((*this)[i]));
+        settings.setValue(EntryKey(i), StoredName((*this)[i]));
     }
 }

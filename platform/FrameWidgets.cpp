@@ -17,8 +17,11 @@ std::vector<std::string> LocalFiles(const QMimeData* data)
         return paths;
     }
     for (const QUrl& url : data->urls()) {
-        if (url.isLocalFile()) {
-            paths.push_back(url.toLocalFile().toStdString());
+        // A file on another host is none of this machine's. The path is taken as the bytes
+        // it encodes: toLocalFile() would read them as UTF-8 and lose a name that is not.
+        const bool here = url.host().isEmpty() || url.host() == QStringLiteral("localhost");
+        if (url.isLocalFile() && here) {
+            paths.push_back(QByteArray::fromPercentEncoding(url.path(QUrl::FullyEncoded).toLatin1()).toStdString());
         }
     }
     return paths;

@@ -150,7 +150,8 @@ TEST_F(Frames, ExitAsksForEveryModifiedDocumentAndCancelKeepsAllOpen)
 TEST_F(Frames, RecentFileListKeepsTheFourNewestAndDropsAVanishedOne)
 {
     std::vector<std::string> paths;
-    for (const char* name : {"c_1250.nls", "c_1251.nls", "c_1252.nls", "c_1253.nls", "us.kbd"}) {
+    // One name is not UTF-8: windows-1251 bytes, as on old disks.
+    for (const char* name : {"c_1250.nls", "c_1251.nls", "c_\xCA\xC8.nls", "c_1253.nls", "us.kbd"}) {
         paths.push_back(Sample(name, name[0] == 'c' ? samples::MakeNtCodePageFile({}) : samples::MakeKeyboardLayout({})));
         ASSERT_NE(Open(paths.back()), nullptr);
     }
@@ -167,6 +168,10 @@ TEST_F(Frames, RecentFileListKeepsTheFourNewestAndDropsAVanishedOne)
     EXPECT_EQ(settings.value("Recent File List/File1").toString().toStdString(), paths[4]);
     EXPECT_EQ(settings.value("Recent File List/File4").toString().toStdString(), paths[1]);
     EXPECT_FALSE(settings.contains("Recent File List/File5"));
+    CRecentFileList reread(ID_FILE_MRU_FILE1, "Local AppWizard-Generated Applications", "varno", 4);
+    reread.ReadList();
+    ASSERT_EQ(reread.GetCount(), 4);
+    EXPECT_EQ(reread[2], paths[2]) << "the name that is not UTF-8 comes back byte for byte";
 
     // The newest entry's file vanishes: choosing it reports it and drops it; the next one opens.
     CloseAll();

@@ -85,17 +85,22 @@ TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
 
 TEST_F(Startup, FilesDroppedOnTheMainWindowOpen)
 {
-    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    // A name that is not UTF-8 comes as its bytes, percent-encoded; a file of another host is not opened.
+    const std::string nt = Sample("c_\xCA\xC8.nls", samples::MakeNtCodePageFile({}));
     const std::string kbd = Sample("ru.kbd", samples::MakeKeyboardLayout({}));
+    const std::string remote = Sample("us.kbd", samples::MakeKeyboardLayout({}));
     EXPECT_TRUE(MainWindow()->acceptDrops());
     QMimeData data;
-    data.setUrls({QUrl::fromLocalFile(QString::fromStdString(nt)), QUrl::fromLocalFile(QString::fromStdString(kbd))});
+    data.setUrls({QUrl::fromEncoded("file://" + QByteArray::fromStdString(nt).toPercentEncoding("/")),
+                  QUrl::fromEncoded("file://elsewhere" + QByteArray::fromStdString(remote).toPercentEncoding("/")),
+                  QUrl::fromLocalFile(QString::fromStdString(kbd))});
     QDragEnterEvent enter(QPoint(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(MainWindow(), &enter);
     EXPECT_TRUE(enter.isAccepted());
     QDropEvent drop(QPointF(200, 200), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
     QCoreApplication::sendEvent(MainWindow(), &drop);
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 2; }));
+    EXPECT_EQ(OpenDocuments()[0]->GetPathName(), nt);
     EXPECT_EQ(OpenDocuments()[0]->m_nKind, CVarnoDoc::kindNtCodePage);
     EXPECT_EQ(OpenDocuments()[1]->m_nKind, CVarnoDoc::kindKeyboard);
     EXPECT_EQ(Area()->subWindowList().size(), 2);
