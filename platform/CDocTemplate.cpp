@@ -50,11 +50,10 @@ BOOL CDocTemplate::CreateFrameAndView(CDocument* pDocument)
         return TRUE;
     }
     CFrameWnd* frame = CreateNewFrame(pDocument, nullptr);
-    if (frame == nullptr) {
-        return FALSE;
+    if (frame != nullptr) {
+        frame->InitialUpdateFrame(pDocument, TRUE);
     }
-    frame->InitialUpdateFrame(pDocument, TRUE);
-    return TRUE;
+    return frame != nullptr;
 }
 
 void CDocTemplate::ActivateDocument(CDocument* pDocument)

@@ -104,10 +104,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 BOOL CDocument::IsChangedOnDisk() const
 {
     CFileState now;
-    if (m_strPathName.empty() || !CFile::ReadState(m_strPathName.c_str(), now)) {
-        return FALSE;
-    }
-    return now == m_diskState ? FALSE : TRUE;
+    return !m_strPathName.empty() && CFile::ReadState(m_strPathName.c_str(), now) && now != m_diskState;
 }
 
 BOOL CDocument::DoSave(LPCSTR lpszPathName)
@@ -213,7 +210,7 @@ void CDocument::UpdateFrameCounts()
         if (CFrameWnd* frame = view->GetParentFrame()) {
             frame->m_nWindow = number;
             number += number > 0 ? 1 : 0;
-            frame->OnUpdateFrameTitle(TRUE);
+            frame->OnUpdateFrameTitle();
         }
     }
 }

@@ -55,7 +55,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
         delete Detach();
         return FALSE;
     }
-    OnUpdateFrameTitle(TRUE);
+    OnUpdateFrameTitle();
     return TRUE;
 }
 
@@ -130,29 +130,27 @@ void CFrameWnd::ActivateFrame(int)
     }
 }
 
-void CFrameWnd::OnUpdateFrameTitle(BOOL bAddToTitle)
+void CFrameWnd::OnUpdateFrameTitle()
 {
     QWidget* widget = GetWidget();
     if (widget == nullptr) {
         return;
     }
     QString title = QString::fromStdString(m_strTitle);
-    if (bAddToTitle) {
-        CFrameWnd* active = GetActiveFrame();
-        if (active != this && active->GetWidget() != nullptr) {
-            // A main window: its title, then the active document window's.
-            const QString name = active->GetWidget()->windowTitle();
-            title += name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
-        } else if (CDocument* document = GetActiveDocument()) {
-            // A document window: the document, numbered while it has several windows.
-            title = QString::fromStdString(document->GetTitle());
-            title += m_nWindow > 0 ? QStringLiteral(":%1").arg(m_nWindow) : QString();
-        }
+    CFrameWnd* active = GetActiveFrame();
+    if (active != this && active->GetWidget() != nullptr) {
+        // A main window: its title, then the active document window's.
+        const QString name = active->GetWidget()->windowTitle();
+        title += name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
+    } else if (CDocument* document = GetActiveDocument()) {
+        // A document window: the document, numbered while it has several windows.
+        title = QString::fromStdString(document->GetTitle());
+        title += m_nWindow > 0 ? QStringLiteral(":%1").arg(m_nWindow) : QString();
     }
     widget->setWindowTitle(title);
     // The main window names the active document window.
     if (CFrameWnd* parent = GetParentFrame(); parent != nullptr && parent->GetActiveFrame() == this) {
-        parent->OnUpdateFrameTitle(TRUE);
+        parent->OnUpdateFrameTitle();
     }
 }
 

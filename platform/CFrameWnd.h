@@ -44,7 +44,7 @@ public:
     virtual void ActivateFrame(int nCmdShow = -1);
     // Recomputes the title: a main window adds its active document window's title,
     // a document window shows its document's title.
-    void OnUpdateFrameTitle(BOOL bAddToTitle);
+    void OnUpdateFrameTitle();
     // Calls the active view's OnInitialUpdate and shows the frame (every caller makes it visible).
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
 

@@ -91,7 +91,7 @@ void CMDIFrameWnd::OnActiveChildChanged()
 {
     CMDIChildWnd* child = MDIGetActive();
     ShowMenu(child != nullptr ? child->GetResourceID() : m_nIDHelp);
-    OnUpdateFrameTitle(TRUE);
+    OnUpdateFrameTitle();
 }
 
 void CMDIFrameWnd::OnWindowNew()

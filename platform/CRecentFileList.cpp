@@ -9,8 +9,7 @@ const QString kSection = QStringLiteral("Recent File List");
 
 QString EntryKey(int index) { return kSection + QStringLiteral("/File%1").arg(index + 1); }
 
-// A name is kept as text, unless its bytes are not UTF-8 (names from old disks often are):
-// text would lose them, so such a name is kept as its bytes.
+// A name that is not UTF-8 (as on old disks) is kept as its bytes: text would lose them.
 QVariant StoredName(const std::string& name)
 {
     const QString text = QString::fromStdString(name);

@@ -69,10 +69,7 @@ void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
 
 BOOL CView::OnCmdMsg(UINT nID)
 {
-    if (CWnd::OnCmdMsg(nID)) {
-        return TRUE;
-    }
-    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID);
+    return CWnd::OnCmdMsg(nID) || (m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID));
 }
 
 void CView::PostNcDestroy() { delete this; }

@@ -191,6 +191,9 @@ void CWnd::SetWindowText(LPCSTR text)
 
 int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
 {
+    if (buffer == nullptr || maxCount <= 0) {
+        return 0;
+    }
     const auto* edit = qobject_cast<const QLineEdit*>(GetWidget());
     const QByteArray text = edit != nullptr ? edit->text().toUtf8() : QByteArray();
     int count = static_cast<int>(std::min<qsizetype>(text.size(), maxCount - 1));

@@ -34,7 +34,7 @@ public:
     void Invalidate(BOOL bErase = TRUE);
     // The content of an edit control (the program's only windows with text of their own).
     void SetWindowText(LPCSTR text);
-    // Copies at most maxCount - 1 characters (maxCount > 0) and a terminating zero; returns the count copied.
+    // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
     int GetWindowText(LPSTR buffer, int maxCount) const;
 
     // The control id of a child window; 0 when it has none.
