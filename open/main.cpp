@@ -2,6 +2,7 @@
 // editor on this display, starting the editor when none runs, so that varno's
 // own command line stays the batch transplant. It exits with 0 once the editor
 // holds the files, or with 1 and one line on standard error.
+#include "platform/FilePath.h"
 #include "platform/HandOverSocket.h"
 
 #include <chrono>
@@ -27,16 +28,6 @@ int Fail(const std::string& message)
 {
     std::fprintf(stderr, "varno-open: %s\n", message.c_str());
     return 1;
-}
-
-// The argument as an absolute path, byte for byte: the editor runs in another folder.
-std::string Absolute(const std::string& argument)
-{
-    if (argument.front() == '/') {
-        return argument;
-    }
-    std::vector<char> folder(PATH_MAX);
-    return ::getcwd(folder.data(), folder.size()) != nullptr ? std::string(folder.data()) + "/" + argument : "";
 }
 
 enum class Offer { handedOver, nobodyListens, refused, noAnswer };
@@ -142,7 +133,8 @@ int main(int argc, char** argv)
         if (argument.empty()) {
             return Fail("an empty file name cannot be opened");
         }
-        paths.push_back(Absolute(argument));
+        // Absolute, byte for byte: the editor runs in another folder.
+        paths.push_back(AfxFullPath(argument.c_str()));
         if (paths.back().empty()) {
             return Fail("the current folder is unknown, so " + argument + " cannot be found");
         }

@@ -1,5 +1,6 @@
 #include "platform/FilePath.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <filesystem>
@@ -26,17 +27,30 @@ std::string AfxFullPath(LPCSTR path)
     if (path == nullptr || path[0] == '\0') {
         return {};
     }
-    std::string full = path;
-    if (full[0] != '/') {
+    std::filesystem::path full = path;
+    if (full.is_relative()) {
         char cwd[PATH_MAX];
-        full = std::string(::getcwd(cwd, sizeof cwd) != nullptr ? cwd : "") + "/" + full;
+        if (::getcwd(cwd, sizeof cwd) == nullptr) {
+            return {};
+        }
+        full = cwd / full;
     }
-    // "." and empty components dropped, ".." takes the one before it away.
-    full = std::filesystem::path(full).lexically_normal().native();
-    if (full.size() > 1 && full.back() == '/') {
-        full.pop_back();
+    // A ".." after a symbolic link to a folder leads to that folder's parent, not back along
+    // the path: such a path takes its folder as the system resolves it, or stays as it is.
+    if (std::ranges::find(full, "..") != full.end()) {
+        const std::filesystem::path name = full.filename();
+        char folder[PATH_MAX];
+        if (name.empty() || name == "." || name == ".." || ::realpath(full.parent_path().c_str(), folder) == nullptr) {
+            return full.native();
+        }
+        full = folder / name;
     }
-    return full;
+    // "." and empty components dropped; the file itself stays a link when it is one.
+    std::string cleaned = full.lexically_normal().native();
+    if (cleaned.size() > 1 && cleaned.back() == '/') {
+        cleaned.pop_back();
+    }
+    return cleaned;
 }
 
 bool AfxComparePath(LPCSTR path1, LPCSTR path2)

@@ -7,7 +7,9 @@
 
 // The last component of the path: the name with its extension, without folders.
 std::string AfxGetFileName(const std::string& path);
-// The absolute, cleaned form of the path (symbolic links are kept).
+// The absolute form of the path without "." steps and doubled slashes. A ".." step is taken
+// as the system takes it, through the folder's real path; the file's own symbolic link is
+// kept. Empty when the current folder cannot be known.
 std::string AfxFullPath(LPCSTR path);
 // Whether both paths name the same file, symbolic links and relative forms resolved.
 bool AfxComparePath(LPCSTR path1, LPCSTR path2);

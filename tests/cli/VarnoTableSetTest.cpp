@@ -68,6 +68,24 @@ TEST_F(VarnoTableSet, WritesTheBytesOfTheEditorsClickOrNothing)
     }
 }
 
+// A path out of a linked folder and back up names the file that the system opens: "away/into/.."
+// is the folder that "into" links to, not "away". That file is written, and none appears in "away".
+TEST_F(VarnoTableSet, APathBackUpOutOfALinkedFolderWritesTheFileItNames)
+{
+    const Scenario s = edit_scenario::CharEditScenarios().front();
+    std::vector<std::string> arguments = SetUpScenario(s);
+    std::filesystem::create_directories(dir.Path() / "away");
+    std::filesystem::create_directories(dir.Path() / "inner");
+    std::filesystem::create_symlink(dir.Path() / "inner", dir.Path() / "away" / "into");
+    std::string& clicked = arguments[arguments.size() - s.files.size()];
+    clicked = (dir.Path() / "away" / "into" / ".." / s.files[s.clicked].name).string();
+    EXPECT_EQ(Run(arguments).exitStatus, 0);
+    for (const ScenarioFile& file : s.files) {
+        EXPECT_TRUE(Contents(dir.File(file.name)) == file.after) << file.name;
+    }
+    EXPECT_FALSE(std::filesystem::exists(dir.Path() / "away" / s.files[s.clicked].name));
+}
+
 // A write that fails, here at a file size limit that the NT files exceed, writes no file and tells no change.
 TEST_F(VarnoTableSet, AFailedWriteTellsNoChange)
 {

@@ -23,13 +23,18 @@ TEST(FilePath, ComparesResolvedPaths)
 {
     TempDir dir;
     dir.Put("a.nls", Text("x"));
+    std::filesystem::create_directories(dir.Path() / "sub" / "deeper");
     std::filesystem::create_symlink(dir.File("a.nls"), dir.File("link.nls"));
+    std::filesystem::create_symlink(dir.Path() / "sub" / "deeper", dir.File("into"));
     std::string dotted = (dir.Path() / "." / "sub" / ".." / "a.nls").string();
     EXPECT_TRUE(AfxComparePath(dir.File("a.nls").c_str(), dotted.c_str()));
     EXPECT_TRUE(AfxComparePath(dir.File("a.nls").c_str(), dir.File("link.nls").c_str()));
     EXPECT_FALSE(AfxComparePath(dir.File("a.nls").c_str(), dir.File("b.nls").c_str()));
     EXPECT_FALSE(AfxComparePath("", ""));
     EXPECT_EQ(AfxFullPath(dotted.c_str()), dir.File("a.nls"));
+    // ".." after a link to a folder is that folder's parent; the file's own link is kept.
+    EXPECT_EQ(AfxFullPath((dir.Path() / "into" / ".." / "b.nls").c_str()), dir.File("sub/b.nls"));
+    EXPECT_EQ(AfxFullPath(dir.File("link.nls").c_str()), dir.File("link.nls"));
 }
 
 TEST(CFile, OpenFailuresSayWhy)
