@@ -4,8 +4,7 @@
 #include "cli/HexArgument.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
-#include "tables/CGdiTableHandler.h"
-#include "tables/CTableHandler.h"
+#include "document/PropagateCharChange.h"
 
 #include <algorithm>
 
@@ -72,14 +71,11 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
     return EditAndWrite(documents, names, dryRun, [&] {
         for (std::size_t i = 0; i < documents.size(); ++i) {
             CTableHandler& handler = *documents[i]->m_pHandler;
-            const auto* gdi = dynamic_cast<const CGdiTableHandler*>(&handler);
-            if (gdi != nullptr && !gdi->KeepsTableFindable(sequence)) {
-                Error(names[i], "entries C0-C4 would no longer hold 0410-0414, so that its table could no longer be "
-                                "found; no file was changed");
-                return false;
-            }
             if (!handler.AssignAll(sequence)) {
-                Error(names[i], "its table has no room for this change; no file was changed");
+                Error(names[i], RefusalReason(handler, sequence) == CharChangeResult::tableLost
+                                    ? "entries C0-C4 would no longer hold 0410-0414, so that its table could no longer "
+                                      "be found; no file was changed"
+                                    : "its table has no room for this change; no file was changed");
                 return false;
             }
         }

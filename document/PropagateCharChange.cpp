@@ -49,9 +49,7 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
     for (CVarnoDoc* doc : documents) {
         if (doc != nullptr && doc->m_pHandler != nullptr && CVarnoDoc::IsCodePageKind(doc->m_nKind)
             && !doc->m_pHandler->CanAssign(assignments)) {
-            const auto* gdi = dynamic_cast<const CGdiTableHandler*>(doc->m_pHandler);
-            result.refusal = gdi != nullptr && !gdi->KeepsTableFindable(assignments) ? CharChangeResult::tableLost
-                                                                                      : CharChangeResult::noRoom;
+            result.refusal = RefusalReason(*doc->m_pHandler, assignments);
             result.pRefused = doc;
             result.refusedName = doc->GetPathName();
             return result;
@@ -73,6 +71,12 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
         }
     }
     return result;
+}
+
+CharChangeResult::Refusal RefusalReason(const CTableHandler& handler, const std::vector<TableAssignment>& sequence)
+{
+    const auto* gdi = dynamic_cast<const CGdiTableHandler*>(&handler);
+    return gdi != nullptr && !gdi->KeepsTableFindable(sequence) ? CharChangeResult::tableLost : CharChangeResult::noRoom;
 }
 
 std::string RefusalMessage(const CharChangeResult& result)

@@ -5,6 +5,8 @@
 // the two byte values on their keys. Needs no window, so the command-line tool
 // and tests call it as the click editor does.
 
+#include "tables/CTableHandler.h"
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -50,6 +52,10 @@ std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app);
 CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, std::uint8_t clickedByte,
                                      std::uint8_t newByte, std::uint16_t unicode, std::uint8_t previousHolder,
                                      std::uint16_t oldValue);
+
+// Why a table whose CanAssign refuses the sequence does so: a GDI module whose table could no
+// longer be found, or else no room.
+CharChangeResult::Refusal RefusalReason(const CTableHandler& handler, const std::vector<TableAssignment>& sequence);
 
 // The message for a refused change, naming the file and the reason.
 std::string RefusalMessage(const CharChangeResult& result);
