@@ -125,6 +125,9 @@ void CFrameWnd::ActivateFrame(int)
 {
     ShowWindow(SW_SHOW);
     if (QWidget* widget = GetWidget()) {
+        if (widget->isMinimized()) {
+            widget->showNormal();
+        }
         widget->raise();
         widget->activateWindow();
     }

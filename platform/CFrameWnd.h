@@ -57,7 +57,7 @@ public:
     // several windows (":1", ":2"); 0 shows none.
     int m_nWindow = 0;
 
-    // Brings the frame to the front and opens the files dropped on it.
+    // Brings the frame to the front and opens the files dropped on it or handed over by the desktop.
     void OnDropFiles(const std::vector<std::string>& paths);
 
     // Puts the menu bar of the menu resource in place.

@@ -1,7 +1,6 @@
 #include "platform/HandOverServer.h"
 
-#include "platform/CWinApp.h"
-#include "platform/CWnd.h"
+#include "platform/CFrameWnd.h"
 #include "platform/HandOverSocket.h"
 
 #include <QFile>
@@ -14,22 +13,6 @@
 #include <memory>
 
 namespace {
-
-// After the answer has gone, so that a message box of a file that cannot be
-// opened does not hold varno-open waiting.
-void OpenFiles(QWidget* window, const std::vector<std::string>& paths)
-{
-    if (window->isMinimized()) {
-        window->showNormal();
-    }
-    window->raise();
-    window->activateWindow();
-    for (const std::string& path : paths) {
-        if (CWinApp* app = AfxGetApp()) {
-            app->OpenDocumentFile(path.c_str());
-        }
-    }
-}
 
 void Serve(QLocalSocket* connection, QWidget* window)
 {
@@ -45,7 +28,13 @@ void Serve(QLocalSocket* connection, QWidget* window)
         }
         connection->write(&kHandOverAccepted, 1);
         connection->disconnectFromServer();
-        QTimer::singleShot(0, window, [window, paths] { OpenFiles(window, paths); });
+        // Opened as dropped files are, once the answer has gone: a message box of a file that
+        // cannot be opened must not hold varno-open waiting.
+        QTimer::singleShot(0, window, [window, paths] {
+            if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandle(window))) {
+                frame->OnDropFiles(paths);
+            }
+        });
     });
     QObject::connect(connection, &QLocalSocket::disconnected, connection, &QObject::deleteLater);
 }
