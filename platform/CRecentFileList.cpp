@@ -25,9 +25,6 @@ CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lp
 void CRecentFileList::Add(LPCSTR lpszPathName)
 {
     const std::string path = AfxFullPath(lpszPathName);
-    if (path.empty()) {
-        return;
-    }
     std::erase_if(m_arrNames, [&path](const std::string& name) { return AfxComparePath(name.c_str(), path.c_str()); });
     m_arrNames.insert(m_arrNames.begin(), path);
     if (GetCount() > m_nSize) {

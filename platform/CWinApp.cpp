@@ -169,7 +169,7 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 
 void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
 {
-    if (m_pRecentFileList != nullptr) {
+    if (m_pRecentFileList != nullptr && lpszPathName != nullptr && lpszPathName[0] != '\0') {
         m_pRecentFileList->Add(lpszPathName);
     }
 }

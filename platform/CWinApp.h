@@ -55,7 +55,7 @@ public:
     void SetRegistryKey(LPCSTR lpszRegistryKey);
     // Reads the recent-file list of nMaxMRU entries, which is kept up to date from then on.
     void LoadStdProfileSettings(UINT nMaxMRU = 4);
-    // Puts the path at the top of the recent-file list, when there is one.
+    // Puts the path at the top of the recent-file list, when there is one; an empty path is passed over.
     void AddToRecentFileList(LPCSTR lpszPathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     // Dialogs and controls have the toolkit's own look: nothing to switch on.

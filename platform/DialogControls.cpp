@@ -33,9 +33,8 @@ QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geomet
     case AfxControlKind::AutoCheckBox: return new QCheckBox(text, &window);
     case AfxControlKind::StaticLeft:
     case AfxControlKind::StaticRight: {
-        auto* label = new QLabel(&window);
+        auto* label = new QLabel(text, &window);
         label->setTextFormat(Qt::PlainText);
-        label->setText(text);
         label->setWordWrap(true);
         label->setAlignment((item.kind == AfxControlKind::StaticRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
         return label;

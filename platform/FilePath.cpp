@@ -24,22 +24,15 @@ std::string AfxGetFileName(const std::string& path)
 
 std::string AfxFullPath(LPCSTR path)
 {
-    if (path == nullptr || path[0] == '\0') {
+    char folder[PATH_MAX];
+    if (path == nullptr || path[0] == '\0' || (path[0] != '/' && ::getcwd(folder, sizeof folder) == nullptr)) {
         return {};
     }
-    std::filesystem::path full = path;
-    if (full.is_relative()) {
-        char cwd[PATH_MAX];
-        if (::getcwd(cwd, sizeof cwd) == nullptr) {
-            return {};
-        }
-        full = cwd / full;
-    }
+    std::filesystem::path full = path[0] == '/' ? std::filesystem::path(path) : folder / std::filesystem::path(path);
     // A ".." after a symbolic link to a folder leads to that folder's parent, not back along
     // the path: such a path takes its folder as the system resolves it, or stays as it is.
     if (std::ranges::find(full, "..") != full.end()) {
         const std::filesystem::path name = full.filename();
-        char folder[PATH_MAX];
         if (name.empty() || name == "." || name == ".." || ::realpath(full.parent_path().c_str(), folder) == nullptr) {
             return full.native();
         }
