@@ -1,6 +1,7 @@
 #include "app/CVarnoApp.h"
 
 #include "app/BatchTransplant.h"
+#include "app/CommandLineHelp.h"
 
 #include "document/CVarnoDoc.h"
 #include "frames/CAboutDlg.h"
@@ -27,6 +28,10 @@ BOOL CVarnoApp::InitInstance()
     if (!m_strCmdLineRefusal.empty()) {
         AfxMessageBox((m_strCmdLineRefusal + " Nothing was changed.").c_str(), MB_ICONSTOP);
         m_nExitCode = 1;
+        return FALSE;
+    }
+    if (const std::optional<int> status = AnswerHelpOrVersion(m_lpCmdLine)) {
+        m_nExitCode = *status;
         return FALSE;
     }
     if (m_lpCmdLine[0] != '\0') {

@@ -1,8 +1,9 @@
 #pragma once
 // The application object. With text on the command line it runs the batch
-// transplant and ends; with an empty command line it starts the editor, when
-// windows can be shown. Arguments that the command line cannot carry are
-// refused, with exit status 1, and so is the editor without a display.
+// transplant and ends (but --help or --version alone prints the usage or the
+// version); with an empty command line it starts the editor, when windows can
+// be shown. Arguments that the command line cannot carry are refused, with
+// exit status 1, and so is the editor without a display.
 
 #include "platform/CWinApp.h"
 

@@ -17,10 +17,6 @@
 #include <algorithm>
 #include <cstdio>
 
-#ifndef VARNO_VERSION
-#define VARNO_VERSION "unknown"
-#endif
-
 namespace {
 
 constexpr const char* kProgram = "varno-table";
@@ -45,6 +41,9 @@ CLI::Validator HexValidator(unsigned maxValue, unsigned minValue = 0)
 }
 
 std::uint8_t Byte(const std::string& text) { return static_cast<std::uint8_t>(*ParseHexArgument(text, 0xFF)); }
+
+// The end of a command's help: one command line to start from.
+std::string Example(const std::string& commandLine) { return "Example:\n  " + commandLine; }
 
 } // namespace
 
@@ -170,11 +169,13 @@ int CVarnoTableApp::RunCommandLine()
     show->add_flag("--json", json, "One JSON object per file, one per line");
     show->add_option("--charset", charset, "Code page that shows the bytes as characters")->capture_default_str();
     show->add_option("FILE", files, "Files to show")->required();
+    show->footer(Example("varno-table show --charset KOI8-R c_20866.nls"));
 
     CLI::App* check = cli.add_subcommand(
         "check", "List the entries 80-FF of NT and 9x code-page files that do not map back to their byte.\n"
                  "Exit status 0 when none, 1 when some, 2 on an error.");
     check->add_option("FILE", files, "NT or 9x code-page files")->required();
+    check->footer(Example("varno-table check /srv/nls/c_*.nls /srv/nls/cp_*.nls"));
 
     CLI::App* set = cli.add_subcommand(
         "set", "Change one character as the editor's Change char dialog does, in every file at once; the first "
@@ -189,6 +190,7 @@ int CVarnoTableApp::RunCommandLine()
         ->type_name("HEX")->check(HexValidator(0xFF));
     set->add_flag("--dry-run", dryRun, "Tell what would change, write nothing");
     set->add_option("FILE", files, "The clicked code-page file first, then the other open files")->required();
+    set->footer(Example("varno-table set --byte A8 --unicode 0401 --dry-run c_1251.nls cp_1251.nls gdi.exe ru.kbd"));
 
     CLI::App* key = cli.add_subcommand("key", "Change one key of a keyboard layout as the Change key dialog does.");
     int keyNumber = 0;
@@ -200,10 +202,13 @@ int CVarnoTableApp::RunCommandLine()
     key->add_option("--high", highText, "The shifted character byte")->type_name("HEX")->check(HexValidator(0xFF));
     key->add_option("--caps", capsText, "Caps lock")->check(CLI::IsMember({"on", "off"}));
     key->add_option("FILE", file, "Keyboard layout file")->required();
+    key->footer(Example("varno-table key --key 3 --low B9 --high 23 --caps off ru.kbd"));
 
     CLI::App* exportTable = cli.add_subcommand(
-        "export", "Print the whole table of a code-page file as a mapping text, 0x00-0xFF (0xC0<TAB>0x0410).");
-    exportTable->add_option("FILE", file, "Code-page file")->required();
+        "export",
+        "Print the whole table of a code-page file or GDI module as a mapping text, 0x00-0xFF (0xC0<TAB>0x0410).");
+    exportTable->add_option("FILE", file, "Code-page file or GDI module")->required();
+    exportTable->footer(Example("varno-table export c_1251.nls > CP1251.TXT"));
 
     CLI::App* apply = cli.add_subcommand(
         "apply", "Give the bytes of a range of each file the values of a reference table: a mapping text as export "
@@ -214,6 +219,7 @@ int CVarnoTableApp::RunCommandLine()
     apply->add_option("--range", range, "The bytes to take, LO-HI in hexadecimal")->capture_default_str();
     apply->add_flag("--dry-run", dryRun, "Tell what would change, write nothing");
     apply->add_option("FILE", files, "NT and 9x code-page files and GDI modules")->required();
+    apply->footer(Example("varno-table apply --from c_1251.nls --range C0-FF --dry-run c_1252.nls cp_1252.nls"));
 
     CLI::App* diff = cli.add_subcommand(
         "diff", "Print each byte 00-FF whose values differ between two tables (C0 0410 0430), each a code-page file, "
@@ -222,6 +228,9 @@ int CVarnoTableApp::RunCommandLine()
     diff->add_flag("--json", json, "A JSON list of {byte, a, b}");
     diff->add_option("A", file, "The first table")->required();
     diff->add_option("B", second, "The second table")->required();
+    diff->footer(Example("varno-table diff c_1252.nls CP1252.TXT"));
+    cli.footer("varno-table COMMAND --help tells the options of a command, with an example. The manual page\n"
+               "varno-table(1) tells more.");
 
     // Told before CLI11's own complaint that some command is missing.
     if (m_argc > 1 && m_argv[1][0] != '-') {

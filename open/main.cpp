@@ -2,6 +2,7 @@
 // editor on this display, starting the editor when none runs, so that varno's
 // own command line stays the batch transplant. It exits with 0 once the editor
 // holds the files, or with 1 and one line on standard error.
+#include "open/OpenHelp.h"
 #include "platform/FilePath.h"
 #include "platform/HandOverSocket.h"
 
@@ -127,6 +128,9 @@ int Conclude(const std::string& socketPath, const std::string& message)
 
 int main(int argc, char** argv)
 {
+    if (const std::optional<int> status = AnswerHelpOrVersion(argc, argv)) {
+        return *status;
+    }
     std::vector<std::string> paths;
     for (int i = 1; i < argc; ++i) {
         const std::string argument = argv[i];
