@@ -2,6 +2,7 @@
 
 #include "cli/CVarnoTableApp.h"
 #include "cli/HexArgument.h"
+#include "cli/StringPrintf.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/PropagateCharChange.h"
@@ -15,7 +16,7 @@ struct ByteRange {
     unsigned last;
 };
 
-// "80-FF": two hexadecimal bytes, the first not above the second.
+// "80-FF": two hexadecimal bytes, the ends of the range.
 std::optional<ByteRange> ParseByteRange(const std::string& text)
 {
     std::size_t dash = text.find('-');
@@ -24,7 +25,7 @@ std::optional<ByteRange> ParseByteRange(const std::string& text)
     }
     std::optional<unsigned> first = ParseHexArgument(text.substr(0, dash), 0xFF);
     std::optional<unsigned> last = ParseHexArgument(text.substr(dash + 1), 0xFF);
-    if (!first || !last || *first > *last) {
+    if (!first || !last) {
         return std::nullopt;
     }
     return ByteRange{*first, *last};
@@ -38,6 +39,11 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
     std::optional<ByteRange> range = ParseByteRange(rangeText);
     if (!range) {
         Error({}, "--range: expected two hexadecimal bytes such as 80-FF, got '" + rangeText + "'");
+        return kExitError;
+    }
+    if (range->first > range->last) {
+        Error({}, "--range: the ends of '" + rangeText + "' are reversed; "
+                      + StringPrintf("write %02X-%02X", range->last, range->first));
         return kExitError;
     }
     TableValues values;

@@ -289,11 +289,24 @@ int CVarnoTableApp::RunCommandLine()
     return Export(file);
 }
 
-CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
+bool CVarnoTableApp::CanOpen(const std::string& file)
 {
     // The framework skips an empty name without a word.
     if (file.empty()) {
         Error("\"\"", "Cannot open file: the file name is empty");
+        return false;
+    }
+    CFile probe;
+    if (!probe.Open(file.c_str(), CFile::modeRead)) {
+        Error(file, "Cannot open file: " + probe.GetErrorText());
+        return false;
+    }
+    return true;
+}
+
+CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
+{
+    if (!CanOpen(file)) {
         return nullptr;
     }
     m_currentFile = file;

@@ -44,6 +44,9 @@ private:
     int Apply(const std::string& source, const std::string& range, bool dryRun, const std::vector<std::string>& files);
     int Diff(const std::string& first, const std::string& second, bool json);
 
+    // Whether the file can be read; a file that cannot (missing, unreadable, a
+    // folder, an empty name) is reported here, in the same words for every command.
+    bool CanOpen(const std::string& file);
     // Opens the file as the editor would; null after an error (reported),
     // including a file of undefined format, which holds no table.
     CVarnoDoc* Open(const std::string& file);

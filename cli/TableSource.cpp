@@ -5,6 +5,9 @@
 bool CVarnoTableApp::ReadTableValues(const std::string& name, const char* command, TableValues& values)
 {
     if (IsMappingTextName(name)) {
+        if (name != "-" && !CanOpen(name)) {
+            return false;
+        }
         std::string error;
         if (!ReadMappingText(name, values, error)) {
             Error(name, error);

@@ -136,6 +136,7 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
         {{"--from", in("bad.txt"), in("c_1252.nls")}, "bad.txt", "line 2 "},
         {{"--from", in("ru.kbd"), in("c_1252.nls")}, "ru.kbd", "keyboard layout"},
         {{"--from", in("c_1251.nls"), "--range", "C0", in("c_1252.nls")}, "", "--range"},
+        {{"--from", in("c_1251.nls"), "--range", "C0-BF", in("c_1252.nls")}, "", "'C0-BF' are reversed; write BF-C0"},
         {{"--dry-run", "--from", in("c_1251.nls"), "--range", "C0-C1", in("c_1252.nls")}, "", ""},
     };
     for (const auto& c : cases) {

@@ -134,7 +134,6 @@ TEST_F(VarnoTableFiles, KeyChangesOnlyThatKeysBytes)
 
 TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
 {
-    const std::string missing = dir.File("c_missing.nls");
     const std::string shortFile = dir.Put("c_short.nls", samples::Bytes(600, 1));
     const std::string undefined = dir.Put("table.bin", samples::Bytes(1000, 7));
     const struct {
@@ -156,11 +155,8 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         {{"key", "--key", "1", nt}, "NT code-page file"},
         {{"export", kbd}, "keyboard layout"},
         {{"diff", nt, kbd}, kbd + ": "},
-        {{"diff", nt, missing}, missing + ": "},
-        {{"show", missing}, "c_missing.nls"},
         {{"check", dir.File("c_\xE2\n.nls")}, dir.File("c_\\xE2\\x0A.nls") + ": "}, // shown as escapes
         {{"show", dir.Path().string()}, dir.Path().string()},
-        {{"set", "--byte", "E0", "--unicode", "0431", nt, missing}, "c_missing.nls"},
         {{"show", ""}, "\"\": Cannot open file: the file name is empty"},
         {{"set", "--byte", "E0", "--unicode", "0431", nt, ""}, "the file name is empty"},
         {{"show", "--charset", "UTF-16", nt}, "'UTF-16' is no single-byte"},
@@ -184,6 +180,32 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
 
     EXPECT_EQ(Run({"--help"}).exitStatus, 0);
     EXPECT_EQ(Run({"--version"}).out.rfind("varno-table ", 0), 0u);
+}
+
+// Whichever command reads it, and whether as a document or as a mapping text, a
+// file that is not there is told in the same words.
+TEST_F(VarnoTableFiles, EveryCommandWordsAMissingFileAlike)
+{
+    const std::string missing = dir.File("c_missing.nls");
+    const std::string text = dir.File("missing.txt");
+    const std::string layout = dir.File("missing.kbd");
+    const std::pair<std::vector<std::string>, std::string> cases[] = {
+        {{"show", nt, missing}, missing},
+        {{"check", missing}, missing},
+        {{"export", missing}, missing},
+        {{"key", "--key", "1", layout}, layout},
+        {{"set", "--byte", "E0", "--unicode", "0431", nt, missing}, missing},
+        {{"apply", "--from", text, nt}, text},
+        {{"apply", "--from", nt, missing}, missing},
+        {{"diff", nt, text}, text},
+        {{"diff", missing, nt}, missing},
+    };
+    for (const auto& [arguments, file] : cases) {
+        ProcessRun run = Run(arguments);
+        EXPECT_EQ(run.exitStatus, 2) << arguments.front();
+        EXPECT_EQ(run.err, "varno-table: " + file + ": Cannot open file: No such file or directory\n")
+            << arguments.front();
+    }
 }
 
 // Names from old disks are often in windows-1251 or cp866: the bytes that the
