@@ -5,8 +5,8 @@ set -eu
 
 packages="build-essential cmake g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libxcb1-dev fonts-dejavu-core xvfb xauth"
-# The Debian package (cpack, dpkg-shlibdeps and file) and the checks of the desktop files.
-packages="$packages dpkg-dev file desktop-file-utils shared-mime-info"
+# The Debian package (cpack, dpkg-shlibdeps and file), the checks of the desktop files, and lintian.
+packages="$packages dpkg-dev file desktop-file-utils shared-mime-info lintian"
 if [ "${1:-}" = "--with-fuzzing" ]; then
   packages="$packages clang libclang-rt-14-dev"
 fi
