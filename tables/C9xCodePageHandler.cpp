@@ -1,5 +1,6 @@
 #include "tables/C9xCodePageHandler.h"
 
+#include <bit>
 #include <cstring>
 
 namespace {
@@ -8,76 +9,72 @@ constexpr std::uint16_t kDefaultSecondLevel = 256;
 constexpr std::uint16_t kDefaultThirdLevel = 272;
 constexpr std::uint8_t kNoByte = 0x3F;
 
-// The values a rebuild stores, in ascending order, each with the highest byte
-// that holds it. A value whose highest holder is 0x3F is left out: its entry
-// keeps the default block's 0x3F, which answers the same.
-struct StoredValues {
-    int count = 0;
-    std::uint16_t value[256];
+// The bytes of a forward table grouped by the high byte of their values, and
+// for each high byte the middle nibbles that its values use: what a rebuild
+// needs to lay out its blocks. Within a group the bytes stay in ascending
+// order, so that writing their entries in turn leaves the highest holder of a
+// value in its entry. A value whose highest holder is 0x3F is left out with
+// all its holders: its entry keeps the default block's 0x3F, which answers the same.
+struct Grouping {
+    std::uint16_t forward[256];
     std::uint8_t byte[256];
+    // Group h is byte[end[h - 1]] up to byte[end[h]], the first from 0.
+    int end[256];
+    std::uint16_t middles[256];
+    std::int32_t entries = 0;
 };
 
-// Each byte becomes the key value << 8 | byte. Two stable counting passes,
-// over the value's low and then its high byte, sort the keys by value and
-// leave equal values in ascending order of bytes, the highest holder last.
-void CollectStoredValues(const std::uint16_t (&forward)[256], StoredValues& stored)
+bool HighestHolderIsQuestionMark(const std::uint16_t (&forward)[256])
 {
-    std::uint32_t keys[256];
-    std::uint32_t byLowByte[256];
-    int lowStart[256] = {};
-    int highStart[256] = {};
-    for (std::uint32_t byte = 0; byte < 256; ++byte) {
-        keys[byte] = static_cast<std::uint32_t>(forward[byte]) << 8 | byte;
-        ++lowStart[forward[byte] & 0xFF];
-        ++highStart[forward[byte] >> 8];
+    bool higherHolder = false;
+    for (int byte = kNoByte + 1; byte < 256; ++byte) {
+        higherHolder |= forward[byte] == forward[kNoByte];
     }
-    for (int digit = 0, low = 0, high = 0; digit < 256; ++digit) {
-        int lowCount = lowStart[digit];
-        int highCount = highStart[digit];
-        lowStart[digit] = low;
-        highStart[digit] = high;
-        low += lowCount;
-        high += highCount;
-    }
-    for (std::uint32_t key : keys) {
-        byLowByte[lowStart[(key >> 8) & 0xFF]++] = key;
-    }
-    for (std::uint32_t key : byLowByte) {
-        keys[highStart[key >> 16]++] = key;
-    }
-    stored.count = 0;
-    for (int i = 0; i < 256; ++i) {
-        std::uint32_t key = keys[i];
-        auto byte = static_cast<std::uint8_t>(key & 0xFF);
-        if ((i + 1 < 256 && keys[i + 1] >> 8 == key >> 8) || byte == kNoByte) {
-            continue;
-        }
-        stored.value[stored.count] = static_cast<std::uint16_t>(key >> 8);
-        stored.byte[stored.count] = byte;
-        ++stored.count;
-    }
+    return !higherHolder;
 }
 
-// Entries of the rebuilt table: the fixed part plus one block per distinct high
-// byte and one per distinct high byte and middle nibble, in ascending order.
-std::int32_t TableEntries(const StoredValues& stored)
+// One stable counting pass over the high byte. The two halves of the table
+// count and place with counters of their own: a run of equal high bytes
+// (ASCII, a script's block) would otherwise make every step wait for the
+// increment before it. Only bytes of the first half can hold the value left out.
+void GroupBytes(Grouping& grouping)
 {
-    std::int32_t entries = C9xCodePageHandler::kFixedEntries;
-    int lastHigh = -1;
-    int lastHighMiddle = -1;
-    for (int i = 0; i < stored.count; ++i) {
-        int high = stored.value[i] >> 8;
-        int highMiddle = stored.value[i] >> 4;
-        if (high != lastHigh) {
-            entries += C9xCodePageHandler::kBlockEntries;
-            lastHigh = high;
+    const std::uint16_t(&forward)[256] = grouping.forward;
+    const bool leaveOut = HighestHolderIsQuestionMark(forward);
+    auto kept = [&](int byte) { return !leaveOut || forward[byte] != forward[kNoByte]; };
+    int first[256] = {};
+    int second[256] = {};
+    for (int byte = 0; byte < 128; ++byte) {
+        first[forward[byte] >> 8] += kept(byte);
+        ++second[forward[byte + 128] >> 8];
+    }
+    for (int high = 0, start = 0; high < 256; ++high) {
+        int firstCount = first[high];
+        int secondCount = second[high];
+        first[high] = start;
+        second[high] = start + firstCount;
+        start += firstCount + secondCount;
+    }
+    for (int byte = 0; byte < 128; ++byte) {
+        if (kept(byte)) {
+            grouping.byte[first[forward[byte] >> 8]++] = static_cast<std::uint8_t>(byte);
         }
-        if (highMiddle != lastHighMiddle) {
-            entries += C9xCodePageHandler::kBlockEntries;
-            lastHighMiddle = highMiddle;
+        grouping.byte[second[forward[byte + 128] >> 8]++] = static_cast<std::uint8_t>(byte + 128);
+    }
+    // Placed, second[h] is where group h ends.
+    std::int32_t blocks = 0;
+    for (int high = 0, i = 0; high < 256; ++high) {
+        unsigned middles = 0;
+        for (; i < second[high]; ++i) {
+            middles |= 1u << ((forward[grouping.byte[i]] >> 4) & 0xF);
+        }
+        grouping.end[high] = i;
+        grouping.middles[high] = static_cast<std::uint16_t>(middles);
+        if (middles != 0) {
+            blocks += 1 + std::popcount(middles);
         }
     }
-    return entries;
+    grouping.entries = C9xCodePageHandler::kFixedEntries + C9xCodePageHandler::kBlockEntries * blocks;
 }
 
 constexpr void PutEntry(std::uint8_t* table, std::int32_t k, std::uint16_t value)
@@ -117,34 +114,33 @@ constexpr auto kThirdLevelFill = Block(kNoByte);
 
 // Writes the table in the order of allocation that a pass over all Unicode
 // values in ascending order gives: a high byte's second-level block right
-// before the third-level block of its first middle nibble. The caller has made
-// sure that TableEntries(stored) entries fit behind table.
-void WriteTable(std::uint8_t* table, const StoredValues& stored)
+// before the third-level blocks of its middle nibbles. The caller has made
+// sure that grouping.entries entries fit behind table.
+void WriteTable(std::uint8_t* table, const Grouping& grouping)
 {
     std::memcpy(table, kFixedPart.bytes, sizeof kFixedPart.bytes);
     std::int32_t next = C9xCodePageHandler::kFixedEntries;
-    std::int32_t secondLevel = 0;
-    std::int32_t thirdLevel = 0;
-    int lastHigh = -1;
-    int lastHighMiddle = -1;
-    for (int i = 0; i < stored.count; ++i) {
-        std::uint16_t value = stored.value[i];
-        int high = value >> 8;
-        if (high != lastHigh) {
-            secondLevel = next;
-            next += C9xCodePageHandler::kBlockEntries;
-            PutEntry(table, high, static_cast<std::uint16_t>(secondLevel));
-            std::memcpy(table + 2 * secondLevel, kSecondLevelFill.bytes, sizeof kSecondLevelFill.bytes);
-            lastHigh = high;
+    for (int high = 0, i = 0; high < 256; ++high) {
+        if (grouping.middles[high] == 0) {
+            continue;
         }
-        if (value >> 4 != lastHighMiddle) {
-            thirdLevel = next;
+        std::int32_t secondLevel = next;
+        next += C9xCodePageHandler::kBlockEntries;
+        PutEntry(table, high, static_cast<std::uint16_t>(secondLevel));
+        std::memcpy(table + 2 * secondLevel, kSecondLevelFill.bytes, sizeof kSecondLevelFill.bytes);
+        std::int32_t thirdLevel[16];
+        for (unsigned middles = grouping.middles[high]; middles != 0; middles &= middles - 1) {
+            int middle = std::countr_zero(middles);
+            thirdLevel[middle] = next;
             next += C9xCodePageHandler::kBlockEntries;
-            PutEntry(table, secondLevel + ((value >> 4) & 0xF), static_cast<std::uint16_t>(thirdLevel));
-            std::memcpy(table + 2 * thirdLevel, kThirdLevelFill.bytes, sizeof kThirdLevelFill.bytes);
-            lastHighMiddle = value >> 4;
+            PutEntry(table, secondLevel + middle, static_cast<std::uint16_t>(thirdLevel[middle]));
+            std::memcpy(table + 2 * thirdLevel[middle], kThirdLevelFill.bytes, sizeof kThirdLevelFill.bytes);
         }
-        PutEntry(table, thirdLevel + (value & 0xF), stored.byte[i]);
+        for (; i < grouping.end[high]; ++i) {
+            std::uint8_t byte = grouping.byte[i];
+            std::uint16_t value = grouping.forward[byte];
+            PutEntry(table, thirdLevel[(value >> 4) & 0xF] + (value & 0xF), byte);
+        }
     }
 }
 
@@ -198,28 +194,30 @@ std::uint16_t C9xCodePageHandler::Lookup(std::uint8_t byte) { return LookupForwa
 
 void C9xCodePageHandler::Assign(std::uint8_t byte, std::uint16_t unicode)
 {
-    C9xCodePageHandler::AssignAll({{byte, unicode}});
+    const TableAssignment change{byte, unicode};
+    AssignInOneRebuild({&change, 1});
 }
 
-bool C9xCodePageHandler::AssignAll(const std::vector<TableAssignment>& sequence)
+bool C9xCodePageHandler::AssignAll(const std::vector<TableAssignment>& sequence) { return AssignInOneRebuild(sequence); }
+
+bool C9xCodePageHandler::AssignInOneRebuild(std::span<const TableAssignment> sequence)
 {
-    std::uint16_t forward[256];
-    if (!ReadForwardTable(forward)) {
+    Grouping grouping;
+    if (!ReadForwardTable(grouping.forward)) {
         return false;
     }
     for (const TableAssignment& change : sequence) {
-        forward[change.byte] = change.unicode;
+        grouping.forward[change.byte] = change.unicode;
     }
-    StoredValues stored;
-    CollectStoredValues(forward, stored);
-    if (!TableFits(TableEntries(stored))) {
+    GroupBytes(grouping);
+    if (!TableFits(grouping.entries)) {
         return false;
     }
     for (const TableAssignment& change : sequence) {
         WriteWord(kForwardOffset + 2 * static_cast<std::int64_t>(change.byte), change.unicode);
         m_modified[change.byte] = 1;
     }
-    WriteTable(m_data + kReverseOffset, stored);
+    WriteTable(m_data + kReverseOffset, grouping);
     return true;
 }
 
@@ -230,15 +228,14 @@ bool C9xCodePageHandler::CanAssign(const std::vector<TableAssignment>& sequence)
     if (sequence.empty()) {
         return true;
     }
-    std::uint16_t forward[256];
-    if (!ReadForwardTable(forward)) {
+    Grouping grouping;
+    if (!ReadForwardTable(grouping.forward)) {
         return false;
     }
-    StoredValues stored;
     for (const TableAssignment& change : sequence) {
-        forward[change.byte] = change.unicode;
-        CollectStoredValues(forward, stored);
-        if (!TableFits(TableEntries(stored))) {
+        grouping.forward[change.byte] = change.unicode;
+        GroupBytes(grouping);
+        if (!TableFits(grouping.entries)) {
             return false;
         }
     }

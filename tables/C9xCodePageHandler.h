@@ -7,6 +7,8 @@
 
 #include "tables/CTableHandler.h"
 
+#include <span>
+
 class C9xCodePageHandler : public CTableHandler {
 public:
     static constexpr std::int32_t kForwardOffset = 98;
@@ -32,6 +34,7 @@ public:
     bool AssignAll(const std::vector<TableAssignment>& sequence) override;
 
 private:
+    bool AssignInOneRebuild(std::span<const TableAssignment> sequence);
     // Reads entry k of the reverse table into value; false when it lies outside the file.
     bool ReadEntry(std::int64_t k, std::uint16_t& value) const;
     bool ReadForwardTable(std::uint16_t (&forward)[256]) const;
