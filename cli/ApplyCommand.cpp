@@ -1,11 +1,11 @@
 // varno-table apply: a range of bytes in every file takes the values of a reference table.
 
 #include "cli/CVarnoTableApp.h"
-#include "cli/HexArgument.h"
-#include "cli/StringPrintf.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
+#include "document/HexArgument.h"
 #include "document/PropagateCharChange.h"
+#include "document/StringPrintf.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
 #include "cli/CVarnoTableApp.h"
 
-#include "cli/HexArgument.h"
-#include "cli/StringPrintf.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
+#include "document/HexArgument.h"
 #include "document/PropagateCharChange.h"
+#include "document/StringPrintf.h"
 #include "platform/CFile.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CodePageDecoding.h"

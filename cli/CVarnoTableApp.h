@@ -5,7 +5,7 @@
 // error line on standard error naming the file, and no window or GUI toolkit
 // is ever started.
 
-#include "cli/MappingText.h"
+#include "document/MappingText.h"
 #include "platform/CWinApp.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 // varno-table diff: the bytes 00-FF whose values differ between two tables.
 
 #include "cli/CVarnoTableApp.h"
-#include "cli/StringPrintf.h"
+#include "document/StringPrintf.h"
 
 namespace {
 

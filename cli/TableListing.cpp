@@ -1,7 +1,7 @@
 #include "cli/TableListing.h"
-#include "cli/StringPrintf.h"
 
 #include "document/CVarnoDoc.h"
+#include "document/StringPrintf.h"
 #include "tables/CKeyboardHandler.h"
 #include "tables/CTableHandler.h"
 

@@ -1,29 +1,23 @@
 #include "cli/CVarnoTableApp.h"
 #include "cli/TableListing.h"
-#include "document/CVarnoDoc.h"
+#include "document/SourceTable.h"
 
 bool CVarnoTableApp::ReadTableValues(const std::string& name, const char* command, TableValues& values)
 {
-    if (IsMappingTextName(name)) {
-        if (name != "-" && !CanOpen(name)) {
-            return false;
-        }
-        std::string error;
-        if (!ReadMappingText(name, values, error)) {
-            Error(name, error);
-            return false;
-        }
-        return true;
-    }
-    CVarnoDoc* document = Open(name);
-    if (document == nullptr) {
+    // A file that cannot be read is told in the same words as for every command; what the document
+    // says of a file that it refuses comes as a message box naming m_currentFile.
+    if (name != "-" && !CanOpen(name)) {
         return false;
     }
-    if (!CVarnoDoc::IsCodePageKind(document->m_nKind)) {
+    m_currentFile = name;
+    SourceTable source = ReadSourceTable(name);
+    m_currentFile.clear();
+    if (source.outcome == SourceTable::notCodePage) {
         Error(name, std::string(command) + " takes code-page files, GDI modules and mapping texts; the name makes this "
-                        + KindWithArticle(document->m_nKind));
-        return false;
+                        + KindWithArticle(source.kind));
+    } else if (!source.error.empty()) {
+        Error(name, source.error);
     }
-    values = DocumentValues(*document);
-    return true;
+    values = source.values;
+    return source.outcome == SourceTable::read;
 }

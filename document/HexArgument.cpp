@@ -1,4 +1,4 @@
-#include "cli/HexArgument.h"
+#include "document/HexArgument.h"
 
 std::optional<unsigned> ParseHexArgument(const std::string& text, unsigned maxValue)
 {

@@ -1,4 +1,4 @@
-#include "cli/HexArgument.h"
+#include "document/HexArgument.h"
 
 #include <gtest/gtest.h>
 

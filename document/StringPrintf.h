@@ -1,5 +1,6 @@
 #pragma once
-// printf-style formatting into a std::string, for the short lines varno-table prints.
+// printf-style formatting into a std::string, for the short lines and messages that
+// varno-table and the editor show.
 
 #include <cstdio>
 #include <string>

@@ -1,5 +1,6 @@
 #pragma once
-// Hexadecimal numbers on varno-table's command line: "C0", "c0" or "0xC0".
+// Hexadecimal numbers as varno-table's arguments, mapping texts and the take dialog's
+// fields give them: "C0", "c0" or "0xC0".
 
 #include <optional>
 #include <string>

@@ -1,8 +1,8 @@
-#include "cli/MappingText.h"
+#include "document/MappingText.h"
 
-#include "cli/HexArgument.h"
-#include "cli/StringPrintf.h"
 #include "document/CVarnoDoc.h"
+#include "document/HexArgument.h"
+#include "document/StringPrintf.h"
 #include "platform/CFile.h"
 #include "tables/CTableHandler.h"
 

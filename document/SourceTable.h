@@ -1,0 +1,28 @@
+#pragma once
+// The table that a take or a comparison reads its values from: a mapping
+// text, or a code-page file or GDI module loaded as the editor opens files,
+// into a document of its own that no window shows and no change reaches.
+
+#include "document/CVarnoDoc.h"
+#include "document/MappingText.h"
+
+#include <string>
+
+struct SourceTable {
+    enum Outcome {
+        read,
+        failed,
+        notCodePage, // a file of a kind without a code-page table: a keyboard layout
+    };
+    Outcome outcome = failed;
+    TableValues values;
+    // The kind that the file's name makes; kindUndefined for a mapping text.
+    int kind = CVarnoDoc::kindUndefined;
+    // Why a mapping text could not be read. Empty for a file that could not be
+    // loaded: the document has said why, as it does when a file is opened.
+    std::string error;
+};
+
+// The table that name gives: a mapping text when IsMappingTextName says so,
+// otherwise the file.
+SourceTable ReadSourceTable(const std::string& name);
