@@ -4,17 +4,12 @@
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/HexArgument.h"
-#include "document/PropagateCharChange.h"
 #include "document/StringPrintf.h"
+#include "document/TableTake.h"
 
 #include <algorithm>
 
 namespace {
-
-struct ByteRange {
-    unsigned first;
-    unsigned last;
-};
 
 // "80-FF": two hexadecimal bytes, the ends of the range.
 std::optional<ByteRange> ParseByteRange(const std::string& text)
@@ -50,13 +45,6 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
     if (!ReadTableValues(source, "apply --from", values)) {
         return kExitError;
     }
-    std::vector<TableAssignment> sequence;
-    for (unsigned byte = range->first; byte <= range->last; ++byte) {
-        if (values[byte]) {
-            sequence.push_back({static_cast<std::uint8_t>(byte), *values[byte]});
-        }
-    }
-
     // Every file opened first: one that cannot be opened stops the change before anything is touched.
     std::vector<CVarnoDoc*> documents;
     std::vector<std::string> names;
@@ -76,12 +64,9 @@ int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeTex
 
     return EditAndWrite(documents, names, dryRun, [&] {
         for (std::size_t i = 0; i < documents.size(); ++i) {
-            CTableHandler& handler = *documents[i]->m_pHandler;
-            if (!handler.AssignAll(sequence)) {
-                Error(names[i], RefusalReason(handler, sequence) == CharChangeResult::tableLost
-                                    ? "entries C0-C4 would no longer hold 0410-0414, so that its table could no longer "
-                                      "be found; no file was changed"
-                                    : "its table has no room for this change; no file was changed");
+            const TakeResult result = TakeTable(*documents[i], values, *range);
+            if (!result.Taken()) {
+                Error(names[i], TakeRefusalReason(result) + "; no file was changed");
                 return false;
             }
         }

@@ -111,6 +111,9 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
     for (unsigned byte = 0x80; byte <= 0xFF; ++byte) {
         spread += "0x" + Hex(byte, 2) + "\t0x" + Hex((byte - 0x7F) << 8, 4) + "\n";
     }
+    // Values that bytes the take leaves alone hold: ASCII's "e", and 00C5 of a byte outside a narrowed range.
+    const std::string e = "0xE9\t0x0065\n";
+    const std::string c5 = "0xC0\t0x00C5\n0xC1\t0x00C0\n";
     const struct {
         std::string name;
         samples::Bytes bytes;
@@ -120,6 +123,8 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
                  {"gdi.exe", edit_scenario::GdiFile("gdi.exe").before},
                  {"ru.kbd", edit_scenario::KeyboardFile("ru.kbd").before},
                  {"spread.txt", samples::Bytes(spread.begin(), spread.end())},
+                 {"e.txt", samples::Bytes(e.begin(), e.end())},
+                 {"c5.txt", samples::Bytes(c5.begin(), c5.end())},
                  {"bad.txt", {'0', 'x', '8', '0', '\n', '0', 'x', '8', '1', ' ', '4', '1', '0', '\n'}}};
     for (const auto& file : files) {
         dir.Put(file.name, file.bytes);
@@ -135,6 +140,9 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
         {{"--from", in("spread.txt"), in("c_1252.nls"), in("cp_1252.nls")}, "cp_1252.nls", "no room"},
         {{"--from", in("bad.txt"), in("c_1252.nls")}, "bad.txt", "line 2 "},
         {{"--from", in("ru.kbd"), in("c_1252.nls")}, "ru.kbd", "keyboard layout"},
+        {{"--from", in("e.txt"), in("c_1252.nls")}, "c_1252.nls", "byte E9 would take 0065, which byte 65 keeps"},
+        {{"--from", in("e.txt"), in("cp_1252.nls")}, "cp_1252.nls", "0065 would no longer convert back to 65"},
+        {{"--from", in("c5.txt"), "--range", "C0-C4", in("c_1252.nls")}, "c_1252.nls", "which byte C5 keeps"},
         {{"--from", in("c_1251.nls"), "--range", "C0", in("c_1252.nls")}, "", "--range"},
         {{"--from", in("c_1251.nls"), "--range", "C0-BF", in("c_1252.nls")}, "", "'C0-BF' are reversed; write BF-C0"},
         {{"--dry-run", "--from", in("c_1251.nls"), "--range", "C0-C1", in("c_1252.nls")}, "", ""},
