@@ -40,6 +40,7 @@ constexpr AfxMenuItem kDocumentFileItems[] = {
 };
 constexpr AfxMenuItem kDocumentEditItems[] = {
     AfxMenuCommand("&Font", ID_EDIT_FONT),
+    AfxMenuCommand("&Take Table From...", ID_EDIT_TAKE_TABLE),
 };
 constexpr AfxMenuItem kDocumentWindowItems[] = {
     AfxMenuCommand("&New Window", ID_WINDOW_NEW),

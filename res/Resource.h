@@ -14,8 +14,17 @@ constexpr UINT IDC_UNICODE = 1001;
 constexpr UINT IDC_HIGH = 1002;
 constexpr UINT IDC_LOW = 1003;
 constexpr UINT IDC_CAPSLOCK = 1004;
+// "Take Table From": the two kinds of source, the open document, the file, and the range.
+constexpr UINT IDC_TAKE_FROM_OPEN = 1010;
+constexpr UINT IDC_TAKE_DOCUMENT = 1011;
+constexpr UINT IDC_TAKE_FROM_FILE = 1012;
+constexpr UINT IDC_TAKE_FILE = 1013;
+constexpr UINT IDC_TAKE_BROWSE = 1014;
+constexpr UINT IDC_TAKE_FIRST = 1015;
+constexpr UINT IDC_TAKE_LAST = 1016;
 
 constexpr UINT ID_EDIT_FONT = 32771;
+constexpr UINT ID_EDIT_TAKE_TABLE = 32780;
 
 // Registers every resource of the program with the framework; called once at start.
 void VarnoRegisterResources();

@@ -1,12 +1,14 @@
 #include "view/CVarnoView.h"
 
 #include "view/ClickEditing.h"
+#include "view/TakeTableCommand.h"
 
 #include "document/CVarnoDoc.h"
 #include "frames/CMainFrame.h"
 #include "platform/CDC.h"
 #include "platform/CFont.h"
 #include "platform/CWinApp.h"
+#include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
 #include "view/TableLayout.h"
 
@@ -42,6 +44,7 @@ IMPLEMENT_DYNCREATE(CVarnoView, CView)
 
 BEGIN_MESSAGE_MAP(CVarnoView, CView)
     ON_WM_LBUTTONDOWN()
+    ON_COMMAND(ID_EDIT_TAKE_TABLE, OnEditTakeTable)
 END_MESSAGE_MAP()
 
 CVarnoView::CVarnoView() = default;
@@ -145,4 +148,11 @@ void CVarnoView::OnLButtonDown(UINT, POINT point)
 {
     EditAtPoint(*this, point);
     Default();
+}
+
+void CVarnoView::OnEditTakeTable()
+{
+    if (CVarnoDoc* document = GetDocument()) {
+        TakeTableInto(*document);
+    }
 }

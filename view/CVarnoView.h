@@ -26,6 +26,8 @@ public:
 protected:
     // A click edits the entry under it.
     void OnLButtonDown(UINT nFlags, POINT point);
+    // Edit > Take Table From on the view's document.
+    void OnEditTakeTable();
 
     DECLARE_MESSAGE_MAP()
 

@@ -31,6 +31,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <set>
 
 // Runs the event loop until the condition holds; false when it never did.
 inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000)
@@ -44,6 +45,19 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000
     }
     return true;
 }
+
+// Keeps the widgets that were painted, once installed as their event filter.
+class PaintLog : public QObject {
+public:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            painted.insert(watched);
+        }
+        return false;
+    }
+    std::set<QObject*> painted;
+};
 
 // Answers file dialogs with the path, typed into the name field as a user
 // does, and keeps the filters that the dialog offered.

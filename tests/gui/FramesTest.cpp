@@ -9,22 +9,7 @@
 #include <QFontDialog>
 #include <QRegularExpression>
 
-#include <set>
-
 namespace {
-
-// Keeps the widgets that were painted.
-class PaintLog : public QObject {
-public:
-    bool eventFilter(QObject* watched, QEvent* event) override
-    {
-        if (event->type() == QEvent::Paint) {
-            painted.insert(watched);
-        }
-        return false;
-    }
-    std::set<QObject*> painted;
-};
 
 class Frames : public EditorTest {
 protected:
