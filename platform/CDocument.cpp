@@ -61,13 +61,13 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
     return TRUE;
 }
 
-std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged)
+std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bOwnFile, bool bUnchanged)
 {
     if (!file.Open(lpszPathName, CFile::modeWrite)) {
         return file.GetErrorText();
     }
-    if (bUnchanged) {
-        file.SetExpectedState(m_diskState);
+    if (bOwnFile) {
+        file.SetExpectedState(m_diskState, bUnchanged);
     }
     CArchive archive(&file, CArchive::store);
     Serialize(archive);
@@ -82,7 +82,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
     const bool ownFile = !m_strPathName.empty() && AfxComparePath(lpszPathName, m_strPathName.c_str());
     CFile file;
-    std::string error = StoreTo(file, lpszPathName, ownFile);
+    std::string error = StoreTo(file, lpszPathName, ownFile, true);
     if (file.IsChangedOnDisk()) {
         const std::string question = std::string("The file ") + lpszPathName
             + " has changed on disk since it was opened or last saved.\nOverwrite it with this document?\n"
@@ -90,7 +90,12 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
         if (AfxMessageBox(question.c_str(), MB_YESNO | MB_ICONEXCLAMATION) != IDYES) {
             return FALSE;
         }
-        error = StoreTo(file, lpszPathName, false);
+        error = StoreTo(file, lpszPathName, true, false);
+    }
+    // Refused rather than asked: a Yes would write to a file that the user never opened.
+    if (file.LeadsElsewhere()) {
+        error = "The name now leads to another file than the one opened or last saved: a symbolic link was put in "
+                "its place, or changed. Nothing was written; Save As saves the document under a name of your choice";
     }
     if (!error.empty()) {
         ReportFileError("save", lpszPathName, error);

@@ -35,7 +35,8 @@ public:
     // old file stays whole, the failure is reported, the document stays
     // modified, and the answer is FALSE. When the file is the one last read or
     // saved and has changed on disk since, the user is asked first (MB_YESNO,
-    // naming the file); No leaves it as it is and answers FALSE.
+    // naming the file); No leaves it as it is and answers FALSE. When its name
+    // now leads to another file (a symbolic link), nothing is written.
     virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
     // Whether the file last read or saved has changed on disk since; a file
     // that has gone or cannot be read counts as unchanged.
@@ -95,9 +96,11 @@ private:
     void ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const;
     // Numbers the document's windows when there are several, and retitles them.
     void UpdateFrameCounts();
-    // Opens the file, writes through Serialize and closes it; with bUnchanged
-    // only while the file is as last read or saved. The reason of a failure, or empty.
-    std::string StoreTo(CFile& file, LPCSTR lpszPathName, bool bUnchanged);
+    // Opens the file, writes through Serialize and closes it; for the
+    // document's own file only while its name leads where it did when the file
+    // was last read or saved and, with bUnchanged, while the file is as it was
+    // then. The reason of a failure, or empty.
+    std::string StoreTo(CFile& file, LPCSTR lpszPathName, bool bOwnFile, bool bUnchanged);
 
     std::string m_strPathName;
     std::string m_strTitle;

@@ -11,7 +11,6 @@
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
-#include <utility>
 
 namespace {
 constexpr QCryptographicHash::Algorithm kDigest = QCryptographicHash::Sha256;
@@ -26,53 +25,44 @@ std::string OpenErrorText(int error)
     }
 }
 
-void SetIdentity(CFileState& state, const struct stat& status)
+constexpr const char* kLeadsElsewhere = "The name now leads to another file than the one that was read";
+
+// Where the entry's name leads; false with errno.
+bool GetPlace(const CFolderEntry& entry, CFileState::Place& place)
+{
+    struct stat folder {};
+    place.name = entry.Name();
+    if (::fstat(entry.Folder(), &folder) != 0) {
+        return false;
+    }
+    place.folder = {static_cast<std::int64_t>(folder.st_dev), static_cast<std::int64_t>(folder.st_ino)};
+    return true;
+}
+
+// The file's identity, and where the entry's name leads; false with errno.
+bool SetIdentity(CFileState& state, const struct stat& status, const CFolderEntry& entry)
 {
     state.size = static_cast<ULONGLONG>(status.st_size);
     state.identity = {static_cast<std::int64_t>(status.st_dev), static_cast<std::int64_t>(status.st_ino),
                       status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
+    return GetPlace(entry, state.place);
 }
 
-// Reads up to count bytes; the count read, or -1 with errno.
-ssize_t ReadSome(int fd, char* buffer, std::size_t count)
+std::string Digest(const std::string& content)
 {
-    ssize_t got;
-    do {
-        got = ::read(fd, buffer, count);
-    } while (got < 0 && errno == EINTR);
-    return got;
-}
-
-// The whole content of the regular file just opened as fd with that status, and its state.
-// False with errno.
-bool ReadWhole(int fd, const struct stat& status, std::string& content, CFileState& state)
-{
-    char buffer[65536];
-    for (ssize_t got = 1; got > 0;) {
-        got = ReadSome(fd, buffer, sizeof buffer);
-        if (got < 0) {
-            return false;
-        }
-        content.append(buffer, static_cast<std::size_t>(got));
-    }
-    SetIdentity(state, status);
-    state.digest = QCryptographicHash::hash(QByteArrayView(content), kDigest).toStdString();
-    return true;
+    return QCryptographicHash::hash(QByteArrayView(content), kDigest).toStdString();
 }
 } // namespace
 
 struct CFile::Impl {
+    // The folder of the file and its name there.
+    CFolderEntry entry;
     // The file being read, and the digest of the bytes read so far.
     int reader = -1;
     QCryptographicHash digest{kDigest};
-    // A write: its content waits here for Close. It goes to a temporary file
-    // beside the target, or over the file itself when that has several links.
+    // A write: its content waits here for Close.
     bool writing = false;
-    bool inPlace = false;
     std::string content;
-    std::string target; // the file itself, once a symbolic link is resolved
-    int temporaryFd = -1;
-    std::string temporary;
     CFileState state;
     bool stateKnown = false;
 };
@@ -96,58 +86,55 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
     m_strError.clear();
     m_expectedState.reset();
     m_bChangedOnDisk = false;
+    m_bLeadsElsewhere = false;
     m_impl = std::make_unique<Impl>();
     m_strFilePath = lpszFileName != nullptr ? lpszFileName : "";
     if (m_strFilePath.empty()) {
         SetError("No file name given");
         return FALSE;
     }
+    CFolderEntry& entry = m_impl->entry;
     struct stat status {};
+    if (!entry.Open(m_strFilePath)) {
+        SetError(OpenErrorText(errno));
+        return FALSE;
+    }
     if ((nOpenFlags & modeWrite) == 0) {
-        m_impl->reader = AfxOpenRegularFile(m_strFilePath.c_str(), O_RDONLY, status, true);
-        if (m_impl->reader < 0) {
+        m_impl->reader = entry.OpenFile(O_RDONLY, status, true);
+        if (m_impl->reader < 0 || !SetIdentity(m_impl->state, status, entry)) {
             SetError(OpenErrorText(errno));
             return FALSE;
         }
-        SetIdentity(m_impl->state, status);
         return TRUE;
     }
-    const bool exists = ::stat(m_strFilePath.c_str(), &status) == 0;
+    // The file must be writable now, or its folder for a new file.
+    const bool exists = ::fstatat(entry.Folder(), entry.Name().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && !S_ISREG(status.st_mode)) {
         SetError(OpenErrorText(S_ISDIR(status.st_mode) ? EISDIR : EINVAL));
         return FALSE;
     }
-    // A rename would leave the other links of the file with the old content.
-    m_impl->inPlace = exists && status.st_nlink > 1;
-    m_impl->target = m_strFilePath;
-    if (!m_impl->inPlace) {
-        m_impl->temporaryFd = AfxCreateTemporaryBeside(m_impl->target, m_impl->temporary);
-    }
-    m_impl->writing = m_impl->inPlace ? ::faccessat(AT_FDCWD, m_strFilePath.c_str(), W_OK, AT_EACCESS) == 0
-                                      : m_impl->temporaryFd >= 0;
-    if (!m_impl->writing) {
+    if (::faccessat(entry.Folder(), exists ? entry.Name().c_str() : ".", W_OK, AT_EACCESS) != 0) {
         SetError(std::strerror(errno));
+        return FALSE;
     }
-    return m_impl->writing ? TRUE : FALSE;
+    m_impl->writing = true;
+    return TRUE;
 }
 
 UINT CFile::Read(void* lpBuf, UINT nCount)
 {
     if (m_impl->reader < 0) {
         SetError("The file is not open for reading");
+    }
+    if (HasError()) {
         return 0;
     }
     char* bytes = static_cast<char*>(lpBuf);
-    UINT done = 0;
-    while (done < nCount && !HasError()) {
-        const ssize_t got = ReadSome(m_impl->reader, bytes + done, nCount - done);
-        if (got < 0) {
-            SetError(std::strerror(errno));
-        }
-        if (got <= 0) {
-            break;
-        }
-        done += static_cast<UINT>(got);
+    const int fd = m_impl->reader;
+    const auto done = static_cast<UINT>(
+        AfxTransfer(nCount, [&](std::size_t at, std::size_t left) { return ::read(fd, bytes + at, left); }));
+    if (done < nCount && errno != 0) {
+        SetError(std::strerror(errno));
     }
     m_impl->digest.addData(QByteArrayView(bytes, done));
     return done;
@@ -181,55 +168,53 @@ BOOL CFile::GetState(CFileState& rState)
 
 BOOL CFile::ReadState(LPCSTR lpszFileName, CFileState& rState)
 {
+    CFolderEntry entry;
     struct stat status {};
-    const int fd = AfxOpenRegularFile(lpszFileName != nullptr ? lpszFileName : "", O_RDONLY, status, false);
     std::string content;
-    const bool read = fd >= 0 && ReadWhole(fd, status, content, rState);
+    const int fd = entry.Open(lpszFileName != nullptr ? lpszFileName : "") ? entry.OpenFile(O_RDONLY, status, false) : -1;
+    const bool read = fd >= 0 && AfxReadAll(fd, content) && SetIdentity(rState, status, entry);
     if (fd >= 0) {
         ::close(fd);
     }
+    rState.digest = Digest(content);
     return read ? TRUE : FALSE;
+}
+
+void CFile::SetExpectedState(const CFileState& state, BOOL bContent)
+{
+    m_expectedState = state;
+    m_bExpectContent = bContent != FALSE;
 }
 
 void CFile::FinishWrite()
 {
-    // The file as it is now, read whole when it must be compared or written over.
-    int fd = -1;
-    CFileState current;
-    std::string oldContent;
-    if (m_expectedState.has_value() || m_impl->inPlace) {
-        struct stat status {};
-        fd = AfxOpenRegularFile(m_strFilePath.c_str(), m_impl->inPlace ? O_RDWR : O_RDONLY, status, false);
-        if ((fd < 0 && (errno != ENOENT || m_impl->inPlace)) || (fd >= 0 && !ReadWhole(fd, status, oldContent, current))) {
-            SetError(std::strerror(errno));
-        } else if (fd >= 0 && m_expectedState.has_value() && current != *m_expectedState) {
-            m_bChangedOnDisk = true;
-            SetError("The file was changed on disk since it was read");
-        }
+    CFileState now;
+    GetPlace(m_impl->entry, now.place);
+    m_bLeadsElsewhere = m_expectedState.has_value() && now.place != m_expectedState->place;
+    if (m_bLeadsElsewhere) {
+        SetError(kLeadsElsewhere);
+        return;
     }
+    auto check = [&](const struct stat& status, const std::string& bytes) {
+        if (!m_expectedState.has_value() || !m_bExpectContent) {
+            return true;
+        }
+        SetIdentity(now, status, m_impl->entry);
+        now.digest = Digest(bytes);
+        m_bChangedOnDisk = now != *m_expectedState;
+        return !m_bChangedOnDisk;
+    };
     struct stat written {};
-    bool writtenKnown = false;
-    if (!HasError() && m_impl->inPlace) {
-        if (!AfxWriteInPlace(fd, oldContent, m_impl->content)) {
-            SetError(std::strerror(errno));
-        }
-        writtenKnown = !HasError() && ::fstat(fd, &written) == 0;
-    } else if (!HasError()) {
-        const int temporaryFd = std::exchange(m_impl->temporaryFd, -1);
-        writtenKnown =
-            AfxReplaceWithTemporary(temporaryFd, m_impl->temporary, m_impl->target, m_impl->content, written);
-        if (!writtenKnown) {
-            SetError(std::strerror(errno));
-        }
-        m_impl->temporary.clear();
-    }
-    if (fd >= 0) {
-        ::close(fd);
-    }
-    m_impl->stateKnown = writtenKnown;
-    if (writtenKnown) {
-        SetIdentity(m_impl->state, written);
-        m_impl->state.digest = QCryptographicHash::hash(QByteArrayView(m_impl->content), kDigest).toStdString();
+    const AfxSaveResult result = AfxSaveFile(m_impl->entry, m_impl->content, check, written);
+    if (result == AfxSaveResult::stopped) {
+        SetError("The file was changed on disk since it was read");
+    } else if (result == AfxSaveResult::failed) {
+        // A link put in the file's place after the folder was opened.
+        m_bLeadsElsewhere = errno == ELOOP;
+        SetError(m_bLeadsElsewhere ? kLeadsElsewhere : std::strerror(errno));
+    } else {
+        m_impl->stateKnown = SetIdentity(m_impl->state, written, m_impl->entry);
+        m_impl->state.digest = Digest(m_impl->content);
     }
 }
 
@@ -247,14 +232,6 @@ void CFile::Abort()
     if (m_impl->reader >= 0) {
         ::close(m_impl->reader);
         m_impl->reader = -1;
-    }
-    if (m_impl->temporaryFd >= 0) {
-        ::close(m_impl->temporaryFd);
-        m_impl->temporaryFd = -1;
-    }
-    if (!m_impl->temporary.empty()) {
-        ::unlink(m_impl->temporary.c_str());
-        m_impl->temporary.clear();
     }
     m_impl->writing = false;
     m_impl->content.clear();

@@ -1,10 +1,8 @@
 #pragma once
 // A file opened either for reading or for writing a new content. A write is
-// kept until Close, which puts it in a temporary file beside the target that
-// takes the target's owner, group and mode and replaces it once whole: a failed
-// or abandoned write leaves the old file as it was. A file with several hard
-// links is written over in place instead, so that every link shows the new
-// content. Nothing throws: a failure is kept and told by HasError/GetErrorText.
+// kept until Close, which saves it as AfxSaveFile does: a failed or abandoned
+// write leaves the old file as it was. Nothing throws: a failure is kept and
+// told by HasError/GetErrorText.
 
 #include "platform/CObject.h"
 
@@ -17,11 +15,18 @@
 // What tells whether a file on disk is still the one that was read or written:
 // the file itself (device and inode), its size, its modification time and a
 // digest of its bytes. Another program's change alters at least one of them.
+// And where its name led, a symbolic link followed: to which name in which
+// folder. A link put in the name's place, or changed, alters that.
 struct CFileState {
     ULONGLONG size = 0;
     // Device, inode and modification time (seconds, nanoseconds).
     std::array<std::int64_t, 4> identity{};
     std::string digest; // of the bytes; empty when nothing is known
+    struct Place {
+        std::array<std::int64_t, 2> folder{}; // device and inode
+        std::string name;
+        bool operator==(const Place&) const = default;
+    } place;
 
     bool operator==(const CFileState&) const = default;
 };
@@ -52,10 +57,12 @@ public:
     // The last component of the path given to Open.
     std::string GetFileName() const;
 
-    // For a write: Close then replaces the file only while it is still in this
-    // state (or missing), and otherwise fails with IsChangedOnDisk.
-    void SetExpectedState(const CFileState& state) { m_expectedState = state; }
+    // For a write: Close then writes only while the name leads where it led in
+    // that state, else fails with LeadsElsewhere; with bContent also only while
+    // the file is still in that state (or missing), else fails with IsChangedOnDisk.
+    void SetExpectedState(const CFileState& state, BOOL bContent = TRUE);
     BOOL IsChangedOnDisk() const { return m_bChangedOnDisk ? TRUE : FALSE; }
+    BOOL LeadsElsewhere() const { return m_bLeadsElsewhere ? TRUE : FALSE; }
     // While reading: the file as it was opened, with the digest of all its
     // bytes (the rest is read now). After a finished write: the new file.
     // FALSE, with an empty state, when neither is known.
@@ -83,5 +90,7 @@ private:
     std::string m_strFilePath;
     std::string m_strError;
     std::optional<CFileState> m_expectedState;
+    bool m_bExpectContent = false;
     bool m_bChangedOnDisk = false;
+    bool m_bLeadsElsewhere = false;
 };

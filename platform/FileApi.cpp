@@ -40,35 +40,39 @@ BOOL Succeed()
 template <typename Step>
 BOOL Transfer(HANDLE file, DWORD count, DWORD& moved, Step step, int endError)
 {
-    moved = 0;
     const int fd = FdFromHandle(file);
-    while (fd >= 0 && moved < count) {
-        const ssize_t got = step(fd, moved, count - moved);
-        if (got < 0 && errno == EINTR) {
-            continue;
-        }
-        if (got < 0 || (got == 0 && endError != 0)) {
-            return Fail(got < 0 ? errno : endError);
-        }
-        if (got == 0) {
-            break;
-        }
-        moved += static_cast<DWORD>(got);
+    moved = 0;
+    if (fd < 0) {
+        return Fail(EBADF);
     }
-    return fd >= 0 ? Succeed() : Fail(EBADF);
+    moved = static_cast<DWORD>(AfxTransfer(count, [&](std::size_t done, std::size_t left) { return step(fd, done, left); }));
+    if (moved < count && errno != 0) {
+        return Fail(errno);
+    }
+    if (moved < count && endError != 0) {
+        return Fail(endError);
+    }
+    return Succeed();
 }
 
-// 0 for a regular file; folders, FIFOs and devices hold no file's bytes.
+// 0 for a regular file; folders, links, FIFOs and devices hold no file's bytes.
 int NotRegularError(const struct stat& status)
 {
-    return S_ISREG(status.st_mode) ? 0 : S_ISDIR(status.st_mode) ? EISDIR : EINVAL;
+    if (S_ISREG(status.st_mode)) {
+        return 0;
+    }
+    if (S_ISDIR(status.st_mode)) {
+        return EISDIR;
+    }
+    return S_ISLNK(status.st_mode) ? ELOOP : EINVAL;
 }
 
 } // namespace
 
-int AfxOpenRegularFile(LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease)
+int AfxOpenRegularFile(int folder, LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease)
 {
-    if (::stat(fileName, &rStatus) != 0) {
+    const int lookup = (flags & O_NOFOLLOW) != 0 ? AT_SYMLINK_NOFOLLOW : 0;
+    if (::fstatat(folder, fileName, &rStatus, lookup) != 0) {
         return -1;
     }
     if (const int error = NotRegularError(rStatus); error != 0) {
@@ -78,11 +82,11 @@ int AfxOpenRegularFile(LPCSTR fileName, int flags, struct stat& rStatus, bool wa
     flags |= O_CLOEXEC | O_NOCTTY;
     int fd;
     do {
-        fd = ::open(fileName, flags | O_NONBLOCK);
+        fd = ::openat(folder, fileName, flags | O_NONBLOCK);
     } while (fd < 0 && errno == EINTR);
     // Only a regular file under another program's lease says "would block": that open may wait.
     if (fd < 0 && errno == EWOULDBLOCK && waitForLease) {
-        fd = ::open(fileName, flags);
+        fd = ::openat(folder, fileName, flags);
     }
     if (fd < 0) {
         return -1;
@@ -99,6 +103,17 @@ int AfxOpenRegularFile(LPCSTR fileName, int flags, struct stat& rStatus, bool wa
     return fd;
 }
 
+bool AfxReadAll(int fd, std::string& content)
+{
+    char buffer[65536];
+    std::size_t got = sizeof buffer;
+    while (got == sizeof buffer) {
+        got = AfxTransfer(sizeof buffer, [&](std::size_t done, std::size_t left) { return ::read(fd, buffer + done, left); });
+        content.append(buffer, got);
+    }
+    return errno == 0;
+}
+
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LPSECURITY_ATTRIBUTES /*security*/,
                    DWORD creationDisposition, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/)
 {
@@ -111,7 +126,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LP
     const bool reading = (desiredAccess & GENERIC_READ) != 0;
     const bool writing = (desiredAccess & GENERIC_WRITE) != 0;
     struct stat status {};
-    const int fd = AfxOpenRegularFile(fileName, reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY, status, false);
+    const int fd = AfxOpenRegularFile(AT_FDCWD, fileName, reading && writing ? O_RDWR : writing ? O_WRONLY : O_RDONLY, status, false);
     if (fd < 0) {
         return Fail(errno, INVALID_HANDLE_VALUE);
     }
@@ -137,14 +152,14 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED /*overlapped*/)
 {
     auto* out = static_cast<unsigned char*>(buffer);
-    auto step = [out](int fd, DWORD done, DWORD left) { return ::read(fd, out + done, left); };
+    auto step = [out](int fd, std::size_t done, std::size_t left) { return ::read(fd, out + done, left); };
     return Transfer(file, count, *bytesRead, step, 0);
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED /*overlapped*/)
 {
     const auto* in = static_cast<const unsigned char*>(buffer);
-    auto step = [in](int fd, DWORD done, DWORD left) { return ::write(fd, in + done, left); };
+    auto step = [in](int fd, std::size_t done, std::size_t left) { return ::write(fd, in + done, left); };
     // Nothing written and no error: the disk takes no more.
     return Transfer(file, count, *bytesWritten, step, EIO);
 }

@@ -5,6 +5,10 @@
 
 #include "platform/WinTypes.h"
 
+#include <cerrno>
+#include <string>
+#include <sys/types.h>
+
 // CreateFileA's access, sharing, disposition and attributes, and SetFilePointer's method.
 enum : DWORD { GENERIC_READ = 0x80000000, GENERIC_WRITE = 0x40000000 };
 enum : DWORD { FILE_SHARE_READ = 0x00000001, FILE_SHARE_WRITE = 0x00000002 };
@@ -36,8 +40,36 @@ BOOL CloseHandle(HANDLE object);
 // The error of the last failed call on this thread, as an errno value; 0 after a success.
 DWORD GetLastError();
 
-// The opening that CreateFileA and CFile share: folders (EISDIR), FIFOs and devices
-// (EINVAL) are refused by name before the open and again once open, as the name may
+// The opening that CreateFileA and CFile share, of a name in the folder (AT_FDCWD: the
+// current one): folders (EISDIR), FIFOs and devices (EINVAL) and, with O_NOFOLLOW, symbolic
+// links (ELOOP) are refused by name before the open and again once open, as the name may
 // change in between. Never waits for a FIFO's other end; with waitForLease, waits for
 // another program's lease on the file. The descriptor, with rStatus, or -1 with errno.
-int AfxOpenRegularFile(LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease);
+int AfxOpenRegularFile(int folder, LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease);
+
+// Moves count bytes through step(done, left), a read or a write that answers like read(2),
+// until all have moved or a step moves none; a step that a signal interrupted is made
+// again. How many bytes moved: when fewer than count, errno tells why, 0 at the end of a file.
+template <typename Step>
+std::size_t AfxTransfer(std::size_t count, Step step)
+{
+    std::size_t done = 0;
+    errno = 0;
+    while (done < count) {
+        const ssize_t moved = step(done, count - done);
+        if (moved < 0 && errno == EINTR) {
+            continue;
+        }
+        if (moved <= 0) {
+            if (moved == 0) {
+                errno = 0;
+            }
+            break;
+        }
+        done += static_cast<std::size_t>(moved);
+    }
+    return done;
+}
+
+// Appends the rest of the open file to content; false with errno on a read error.
+bool AfxReadAll(int fd, std::string& content);

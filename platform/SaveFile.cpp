@@ -1,95 +1,242 @@
 #include "platform/SaveFile.h"
 
+#include "platform/FileApi.h"
+
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <climits>
+#include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <iterator>
+#include <random>
+#include <sys/xattr.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
+
+enum class Step { done, failed, stopped, inPlace };
+
+// Failures that tell that the file cannot be replaced, though it may be written
+// over: a folder that this user may not write (or a sticky one), no room in the
+// name for the temporary's suffix, a file that is a mount point.
+bool CannotReplace(int error)
+{
+    return error == EACCES || error == EPERM || error == ENAMETOOLONG || error == EBUSY || error == EXDEV;
+}
+
+void CloseKeepingError(int fd)
+{
+    const int error = errno;
+    ::close(fd);
+    errno = error;
+}
+
 // Writes the bytes at the offset; returns how many reached the file (errno tells why not all).
 std::size_t WriteAt(int fd, const char* data, std::size_t count, off_t offset)
 {
-    std::size_t done = 0;
-    while (done < count) {
-        ssize_t put = ::pwrite(fd, data + done, count - done, offset + static_cast<off_t>(done));
-        if (put < 0 && errno == EINTR) {
-            continue;
-        }
-        if (put <= 0) {
-            if (put == 0) {
-                errno = ENOSPC;
-            }
-            break;
-        }
-        done += static_cast<std::size_t>(put);
+    const std::size_t done = AfxTransfer(count, [&](std::size_t at, std::size_t left) {
+        return ::pwrite(fd, data + at, left, offset + static_cast<off_t>(at));
+    });
+    if (done < count && errno == 0) {
+        errno = ENOSPC;
     }
     return done;
 }
 
-// Gives the new file the old one's owner, group and mode, as far as this user may.
-void KeepOwnerAndMode(int fd, const struct stat& old)
+// Asks query for the size of a text, then for the text; again when it grew in between.
+template <typename Query>
+bool QueryText(Query query, std::string& text)
 {
-    if (::fchown(fd, old.st_uid, old.st_gid) != 0) {
-        // The group alone may still be one of this user's.
-        (void)::fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+    for (;;) {
+        const ssize_t size = query(nullptr, 0);
+        if (size < 0) {
+            return false;
+        }
+        text.resize(static_cast<std::size_t>(size));
+        const ssize_t got = query(text.data(), text.size());
+        if (got >= 0) {
+            text.resize(static_cast<std::size_t>(got));
+            return true;
+        }
+        if (errno != ERANGE) {
+            return false;
+        }
     }
-    // After the owner: a change of owner clears the set-id bits.
-    (void)::fchmod(fd, old.st_mode & 07777);
-}
-} // namespace
-
-int AfxCreateTemporaryBeside(std::string& target, std::string& temporary)
-{
-    struct stat status {};
-    char resolved[PATH_MAX];
-    if (::lstat(target.c_str(), &status) == 0 && S_ISLNK(status.st_mode) && ::realpath(target.c_str(), resolved)) {
-        target = resolved;
-    }
-    const bool exists = ::stat(target.c_str(), &status) == 0;
-    if (exists && ::access(target.c_str(), W_OK) != 0) {
-        return -1;
-    }
-    temporary = target + ".XXXXXX";
-    const int fd = ::mkostemp(temporary.data(), O_CLOEXEC);
-    if (fd < 0) {
-        temporary.clear();
-        return -1;
-    }
-    mode_t mode = status.st_mode & 0777;
-    if (!exists) {
-        const mode_t mask = ::umask(0);
-        ::umask(mask);
-        mode = 0666 & ~mask;
-    }
-    ::fchmod(fd, mode);
-    return fd;
 }
 
-bool AfxReplaceWithTemporary(int fd, const std::string& temporary, const std::string& target,
-                             const std::string& content, struct stat& rWritten)
+// The names of the file's extended attributes that this user can see, its ACL
+// (system.posix_acl_access) among them; none where the file system keeps none.
+bool ListAttributes(int fd, std::vector<std::string>& names)
 {
-    struct stat old {};
-    if (::stat(target.c_str(), &old) == 0) {
-        KeepOwnerAndMode(fd, old);
+    std::string list;
+    if (!QueryText([fd](char* buffer, std::size_t size) { return ::flistxattr(fd, buffer, size); }, list)) {
+        return errno == ENOTSUP;
+    }
+    std::size_t start = 0;
+    for (std::size_t end = list.find('\0'); end != std::string::npos; end = list.find('\0', start)) {
+        names.push_back(list.substr(start, end - start));
+        start = end + 1;
+    }
+    return true;
+}
+
+// Gives the new file the old one's owner, group, mode, ACL and other extended
+// attributes, in this order: a change of owner clears the set-id bits, and the
+// ACL sets the group bits of the mode. False when the new file cannot have them
+// all exactly: another owner, a group or an attribute that this user may not give.
+bool CarryAttributes(int from, const struct stat& old, int to)
+{
+    std::vector<std::string> names;
+    std::vector<std::string> inherited; // from the folder's default ACL
+    if (::fchown(to, old.st_uid, old.st_gid) != 0 || ::fchmod(to, old.st_mode & 07777) != 0
+        || !ListAttributes(from, names) || !ListAttributes(to, inherited)) {
+        return false;
+    }
+    for (const std::string& name : inherited) {
+        if (std::find(names.begin(), names.end(), name) == names.end() && ::fremovexattr(to, name.c_str()) != 0) {
+            return false;
+        }
+    }
+    for (const std::string& name : names) {
+        std::string value;
+        auto get = [&](char* buffer, std::size_t size) { return ::fgetxattr(from, name.c_str(), buffer, size); };
+        if (!QueryText(get, value) || ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) {
+            return false;
+        }
+    }
+    struct stat now {};
+    return ::fstat(to, &now) == 0 && now.st_uid == old.st_uid && now.st_gid == old.st_gid && now.st_mode == old.st_mode;
+}
+
+// A temporary file beside the target, removed when this goes unless it took the target's place.
+struct Temporary {
+    int folder;
+    int fd = -1;
+    std::string name;
+
+    ~Temporary()
+    {
+        const int error = errno;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+        if (!name.empty()) {
+            ::unlinkat(folder, name.c_str(), 0);
+        }
+        errno = error;
+    }
+
+    // Named after the target with a random suffix.
+    bool Create(const std::string& target, mode_t mode)
+    {
+        static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+        std::random_device random;
+        for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
+            std::string candidate = target + '.';
+            for (int k = 0; k < 6; ++k) {
+                candidate += kLetters[random() % (sizeof kLetters - 1)];
+            }
+            fd = ::openat(folder, candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
+            if (fd >= 0) {
+                name = candidate;
+            } else if (errno != EEXIST) {
+                return false;
+            }
+        }
+        return fd >= 0;
+    }
+};
+
+// Puts the temporary file in the target's place and has the folder reach the
+// disk. An exchange keeps the old file under the temporary's name until then, so
+// that it can go back when the folder cannot be synced; a file system that cannot
+// exchange two names (EINVAL) gets a plain rename.
+Step PutInPlace(const CFolderEntry& entry, Temporary& temporary, bool exists)
+{
+    const int folder = entry.Folder();
+    const std::string moved = temporary.name;
+    bool exchanged = false;
+    if (exists) {
+        exchanged = ::renameat2(folder, moved.c_str(), folder, entry.Name().c_str(), RENAME_EXCHANGE) == 0;
+        if (!exchanged && errno != EINVAL && errno != ENOENT) {
+            return CannotReplace(errno) ? Step::inPlace : Step::failed;
+        }
+    }
+    if (!exchanged) {
+        if (::renameat(folder, moved.c_str(), folder, entry.Name().c_str()) != 0) {
+            return exists && CannotReplace(errno) ? Step::inPlace : Step::failed;
+        }
+        temporary.name.clear();
+    }
+    if (::fsync(folder) == 0) {
+        return Step::done;
+    }
+    const int error = errno;
+    if (exchanged) {
+        ::renameat2(folder, moved.c_str(), folder, entry.Name().c_str(), RENAME_EXCHANGE);
+    } else if (!exists) {
+        ::unlinkat(folder, entry.Name().c_str(), 0);
+    }
+    errno = error;
+    return Step::failed;
+}
+
+// Replaces the old file (oldFd, or -1 when there is none) with a new one.
+Step ReplaceWithTemporary(const CFolderEntry& entry, int oldFd, const struct stat& old, const std::string& content,
+                          const AfxSaveCheck& check, struct stat& rWritten)
+{
+    const bool exists = oldFd >= 0;
+    // A folder that cannot be synced could not make a rename last.
+    if (exists && !entry.CanSync()) {
+        return Step::inPlace;
+    }
+    Temporary temporary{entry.Folder(), -1, {}};
+    if (!temporary.Create(entry.Name(), exists ? 0600 : 0666)) {
+        return exists && CannotReplace(errno) ? Step::inPlace : Step::failed;
+    }
+    if (exists && !CarryAttributes(oldFd, old, temporary.fd)) {
+        return Step::inPlace;
     }
     // A full disk may only show when the data reaches it.
-    const bool whole = WriteAt(fd, content.data(), content.size(), 0) == content.size() && ::fsync(fd) == 0
-        && ::fstat(fd, &rWritten) == 0;
-    const int writeError = errno;
-    if (::close(fd) == 0 && whole && ::rename(temporary.c_str(), target.c_str()) == 0) {
-        return true;
+    if (WriteAt(temporary.fd, content.data(), content.size(), 0) != content.size() || ::fsync(temporary.fd) != 0
+        || ::fstat(temporary.fd, &rWritten) != 0) {
+        return Step::failed;
     }
-    const int error = whole ? errno : writeError;
-    ::unlink(temporary.c_str());
-    errno = error;
-    return false;
+    // The file's last look, now that the new content is on disk.
+    struct stat now {};
+    std::string bytes;
+    const int current = entry.OpenFile(O_RDONLY, now, true);
+    if (current < 0 && errno != ENOENT) {
+        return Step::failed;
+    }
+    const bool read = current < 0 || AfxReadAll(current, bytes);
+    if (current >= 0) {
+        CloseKeepingError(current);
+    }
+    if (!read) {
+        return Step::failed;
+    }
+    if (current >= 0 && !check(now, bytes)) {
+        return Step::stopped;
+    }
+    // Another file in its place, a link added or attributes changed since they
+    // were carried: written over in place, which keeps what the file has now.
+    const bool same = exists && now.st_dev == old.st_dev && now.st_ino == old.st_ino
+        && now.st_ctim.tv_sec == old.st_ctim.tv_sec && now.st_ctim.tv_nsec == old.st_ctim.tv_nsec;
+    if ((current >= 0 || exists) && !same) {
+        return Step::inPlace;
+    }
+    return PutInPlace(entry, temporary, exists);
 }
 
-bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& newContent)
+// Writes the range where the new content differs from the old one over the
+// file, then syncs it; when that fails, what was written is put back.
+bool WriteInPlace(int fd, const std::string& oldContent, const std::string& newContent)
 {
-    // The range [first, last) of the new content that differs from the old one.
     const std::size_t common = std::min(oldContent.size(), newContent.size());
     std::size_t first = 0;
     while (first < common && oldContent[first] == newContent[first]) {
@@ -122,3 +269,146 @@ bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& n
     errno = error;
     return false;
 }
+
+Step WriteOver(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check, struct stat& rWritten)
+{
+    struct stat status {};
+    const int fd = entry.OpenFile(O_RDWR, status, true);
+    if (fd < 0) {
+        return Step::failed;
+    }
+    std::string old;
+    Step step = Step::failed;
+    if (AfxReadAll(fd, old)) {
+        if (!check(status, old)) {
+            step = Step::stopped;
+        } else if (WriteInPlace(fd, old, content) && ::fstat(fd, &rWritten) == 0) {
+            step = Step::done;
+        }
+    }
+    CloseKeepingError(fd);
+    return step;
+}
+
+constexpr int kHeldSignals[] = {SIGINT, SIGTERM, SIGHUP};
+std::atomic<int> g_holds{0};
+std::atomic<int> g_pending{0};
+struct sigaction g_previousActions[std::size(kHeldSignals)];
+
+// Keeps the signal for the end of the hold; when the hold ended meanwhile, the
+// signal's default action (the one the program leaves in place) is taken at once.
+void KeepSignal(int signal)
+{
+    g_pending.store(signal);
+    if (g_holds.load() == 0) {
+        ::signal(signal, SIG_DFL);
+        ::raise(signal);
+    }
+}
+
+} // namespace
+
+CFolderEntry::~CFolderEntry()
+{
+    if (m_folder >= 0) {
+        ::close(m_folder);
+    }
+}
+
+bool CFolderEntry::Open(const std::string& path)
+{
+    struct stat status {};
+    std::string file = path;
+    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
+        char resolved[PATH_MAX];
+        if (::realpath(path.c_str(), resolved) == nullptr) {
+            return false;
+        }
+        file = resolved;
+    }
+    const std::size_t slash = file.rfind('/');
+    std::string folder = ".";
+    if (slash == 0) {
+        folder = "/";
+    } else if (slash != std::string::npos) {
+        folder = file.substr(0, slash);
+    }
+    m_name = file.substr(slash + 1);
+    if (m_name.empty()) {
+        errno = EISDIR;
+        return false;
+    }
+    m_folder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    m_syncable = m_folder >= 0;
+    if (m_folder < 0 && errno == EACCES) {
+        // A folder that may be searched but not read still gives its files.
+        m_folder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
+    }
+    return m_folder >= 0;
+}
+
+int CFolderEntry::OpenFile(int flags, struct stat& rStatus, bool waitForLease) const
+{
+    return AfxOpenRegularFile(m_folder, m_name.c_str(), flags | O_NOFOLLOW, rStatus, waitForLease);
+}
+
+AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
+                          struct stat& rWritten)
+{
+    const CSignalHold hold;
+    struct stat old {};
+    const int oldFd = entry.OpenFile(O_RDONLY, old, true);
+    if (oldFd < 0 && errno != ENOENT) {
+        return AfxSaveResult::failed;
+    }
+    Step step = Step::inPlace;
+    // A rename would leave the other links of the file with the old content.
+    if (oldFd < 0 || old.st_nlink == 1) {
+        step = ReplaceWithTemporary(entry, oldFd, old, content, check, rWritten);
+    }
+    if (oldFd >= 0) {
+        CloseKeepingError(oldFd);
+    }
+    if (step == Step::inPlace) {
+        step = WriteOver(entry, content, check, rWritten);
+    }
+    if (step == Step::stopped) {
+        return AfxSaveResult::stopped;
+    }
+    return step == Step::done ? AfxSaveResult::saved : AfxSaveResult::failed;
+}
+
+CSignalHold::CSignalHold()
+{
+    if (g_holds.fetch_add(1) > 0) {
+        return;
+    }
+    struct sigaction keep {};
+    keep.sa_handler = KeepSignal;
+    // A held signal does not break off a call that waits, such as an open under another program's lease.
+    keep.sa_flags = SA_RESTART;
+    sigemptyset(&keep.sa_mask);
+    for (std::size_t k = 0; k < std::size(kHeldSignals); ++k) {
+        ::sigaction(kHeldSignals[k], nullptr, &g_previousActions[k]);
+        if (g_previousActions[k].sa_handler != SIG_IGN) {
+            ::sigaction(kHeldSignals[k], &keep, nullptr);
+        }
+    }
+}
+
+CSignalHold::~CSignalHold()
+{
+    if (g_holds.fetch_sub(1) > 1) {
+        return;
+    }
+    const int error = errno;
+    for (std::size_t k = 0; k < std::size(kHeldSignals); ++k) {
+        ::sigaction(kHeldSignals[k], &g_previousActions[k], nullptr);
+    }
+    if (const int signal = g_pending.exchange(0); signal != 0) {
+        ::raise(signal);
+    }
+    errno = error;
+}
+
+int CSignalHold::Pending() { return g_pending.load(); }

@@ -1,24 +1,66 @@
 #pragma once
-// The two ways a file gets its new content. Names are the bytes that the
+// How a file gets its new content. The new bytes go to a temporary file beside
+// it that takes the old file's owner, group, mode, ACL and extended attributes,
+// reaches the disk and takes the old file's place; then the folder is synced.
+// A file with several hard links, one whose attributes a new file cannot carry
+// exactly, and one that cannot be replaced (a folder this user may not write, a
+// bind mount, a name with no room for the temporary's suffix) is written over
+// in place instead, and put back when that fails. Signals that end a program
+// wait for a save to end (CSignalHold). Names are the bytes that the
 // system uses: Qt's names are text, and cannot carry a name that is not valid
 // UTF-8, as names from old Windows disks often are (windows-1251, cp866).
 // Failures leave errno set.
 
+#include <functional>
 #include <string>
 #include <sys/stat.h>
 
-// A new file beside target, named in temporary, with the permissions of the
-// target or of a new file; a symbolic link target is resolved first, so that
-// the link keeps pointing at the replaced file. Its descriptor, or -1.
-int AfxCreateTemporaryBeside(std::string& target, std::string& temporary);
+// The folder that holds a file, open, and the file's name in it. A name that is
+// a symbolic link is followed here, once; every later step works relative to the
+// folder and follows no link, so that a name changed in between cannot lead to
+// another file: a link put in the file's place fails with ELOOP.
+class CFolderEntry {
+public:
+    CFolderEntry() = default;
+    ~CFolderEntry();
+    CFolderEntry(const CFolderEntry&) = delete;
+    CFolderEntry& operator=(const CFolderEntry&) = delete;
 
-// Writes content to the temporary file, gives it the target's owner, group and
-// mode, has its bytes reach the disk and puts it in the target's place; rWritten
-// receives its status. The descriptor is closed; on failure the target stays as it was.
-bool AfxReplaceWithTemporary(int fd, const std::string& temporary, const std::string& target,
-                             const std::string& content, struct stat& rWritten);
+    // Opens the folder of the file that the path leads to; false with errno.
+    bool Open(const std::string& path);
+    int Folder() const { return m_folder; }
+    const std::string& Name() const { return m_name; }
+    // Whether the folder can be synced: this user may read it.
+    bool CanSync() const { return m_syncable; }
+    // Opens the file as AfxOpenRegularFile does, without following a link.
+    int OpenFile(int flags, struct stat& rStatus, bool waitForLease) const;
 
-// fd is open for reading and writing on the file that holds oldContent, which
-// must stay the same file (it has several hard links). Only the range where
-// the two differ is written, then synced; when that fails, what was written is put back.
-bool AfxWriteInPlace(int fd, const std::string& oldContent, const std::string& newContent);
+private:
+    int m_folder = -1;
+    std::string m_name;
+    bool m_syncable = false;
+};
+
+// Looks at the file on disk (its status and bytes) right before it is replaced
+// or written over; false stops the save.
+using AfxSaveCheck = std::function<bool(const struct stat& status, const std::string& bytes)>;
+enum class AfxSaveResult { saved, failed, stopped };
+
+// Gives the entry's file the content, or creates it; rWritten receives the
+// status of the file written. On failure, or when check stops it, the file stays as it was.
+AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
+                          struct stat& rWritten);
+
+// While one lives, SIGINT, SIGTERM and SIGHUP wait, in every thread: one that
+// arrives is acted on when the last hold ends, so that a write and its put-back
+// are never cut apart. A signal that was ignored stays ignored.
+class CSignalHold {
+public:
+    CSignalHold();
+    ~CSignalHold();
+    CSignalHold(const CSignalHold&) = delete;
+    CSignalHold& operator=(const CSignalHold&) = delete;
+
+    // The signal that arrived while held, or 0.
+    static int Pending();
+};

@@ -155,6 +155,7 @@ TEST_F(DocumentFramework, ADocumentWithoutWindowsIsDropped)
     EXPECT_TRUE(Documents(*m_template).empty());
 }
 
+// Refused by the document, or by a disk whose sync of the file or of its folder fails.
 TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
 {
     std::string path = File("sub/a.nls", "old bytes");
@@ -163,12 +164,49 @@ TEST_F(DocumentFramework, FailedSavesKeepTheOldFileAndTheModifiedFlag)
     doc->m_bytes = "new bytes";
     doc->SetModifiedFlag();
 
-    doc->m_refuseStore = true;
-    EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
-    ExpectStopNaming(path, "Storing is refused.");
-    EXPECT_TRUE(doc->IsModified());
-    EXPECT_EQ(Contents(path), Text("old bytes"));
-    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path() / "sub"), {}), 1);
+    const struct {
+        bool refuse;
+        const char* failingSync;
+        const char* reason;
+    } failures[] = {{true, "", "Storing is refused."}, {false, "file", "Input/output error"}, {false, "folder", "Input/output error"}};
+    for (const auto& failure : failures) {
+        doc->m_refuseStore = failure.refuse;
+        ::setenv("VARNO_SYNC_FAIL", failure.failingSync, 1);
+        EXPECT_FALSE(doc->OnSaveDocument(path.c_str()));
+        ::unsetenv("VARNO_SYNC_FAIL");
+        ExpectStopNaming(path, failure.reason);
+        EXPECT_TRUE(doc->IsModified());
+        EXPECT_EQ(Contents(path), Text("old bytes"));
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path() / "sub"), {}), 1);
+    }
+}
+
+// Someone puts a symbolic link to another file in the place of the opened file's name, or turns the link
+// that it was opened through to another file. Save writes neither file and says why, even to a user who
+// would answer Yes to any question.
+TEST_F(DocumentFramework, ASaveNeverWritesThroughALinkThatLeadsElsewhere)
+{
+    const std::string other = File("passwd", "someone else's");
+    m_log.Answer(IDYES);
+    for (const bool throughLink : {false, true}) {
+        std::filesystem::remove(m_dir.File("a.nls"));
+        const std::string path = File("a.nls", "old bytes");
+        const std::string name = throughLink ? m_dir.File("link.nls") : path;
+        ASSERT_TRUE(!throughLink || ::symlink(path.c_str(), name.c_str()) == 0);
+        auto* doc = static_cast<CBytesDoc*>(m_app.OpenDocumentFile(name.c_str()));
+        ASSERT_NE(doc, nullptr);
+        doc->m_bytes = "new bytes";
+        doc->SetModifiedFlag();
+        std::filesystem::remove(name);
+        std::filesystem::create_symlink(other, name);
+
+        EXPECT_FALSE(doc->DoFileSave());
+        ExpectStopNaming(name, "now leads to another file");
+        EXPECT_EQ(Contents(other), Text("someone else's"));
+        EXPECT_TRUE(std::filesystem::is_symlink(name));
+        EXPECT_TRUE(doc->IsModified());
+        doc->OnCloseDocument();
+    }
 }
 
 } // namespace
