@@ -4,6 +4,7 @@
 #include "platform/FileApi.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
+#include "platform/SaveFile.h"
 #include "tables/CGdiTableHandler.h"
 
 #include <algorithm>
@@ -165,13 +166,17 @@ bool BatchTransplant::Write()
         return Refuse("File " + target.Path() + " changed on disk while it was being read; it was not written.");
     }
 
+    // A signal waits until the entries are written, or put back.
+    const CSignalHold hold;
     DWORD written = 0;
     if (target.WriteAt(offset, m_entries.data(), kEntriesLength, written)) {
         return true;
     }
     const std::string reason = SystemError();
+    // The old bytes are back once written; their sync, on a disk that just failed one, is only tried.
     DWORD restored = 0;
-    if (written == 0 || target.WriteAt(offset, before, written, restored)) {
+    target.WriteAt(offset, before, written, restored);
+    if (restored == written) {
         return Refuse("Cannot write file " + target.Path() + " (" + reason + "); it was left as it was.");
     }
     return Refuse("Cannot write file " + target.Path() + " (" + reason

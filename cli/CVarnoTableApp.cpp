@@ -9,6 +9,7 @@
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CodePageDecoding.h"
 #include "platform/MessageBox.h"
+#include "platform/SaveFile.h"
 #include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
 
@@ -16,6 +17,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -117,7 +119,8 @@ CVarnoTableApp::CVarnoTableApp(int argc, char** argv) : CWinApp(kProgram), m_arg
     // Every box the document code would show becomes a line on standard error;
     // the answer is that of a user who presses Enter on a question (keep things as they are).
     AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
-        Error(m_currentFile, text);
+        // A question's first line tells what happened; the rest asks what to do.
+        Error(m_currentFile, (type & MB_TYPEMASK) == MB_YESNO ? text.substr(0, text.find('\n')) : text);
         return AfxDefaultMessageBoxAnswer(type);
     });
 }
@@ -333,11 +336,6 @@ bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)
     return saved;
 }
 
-bool CVarnoTableApp::SaveIfChanged(CVarnoDoc& document, const std::string& file, const Snapshot& before)
-{
-    return !before.Differs(document) || Save(document, file);
-}
-
 int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const std::string& charset)
 {
     ByteCharacters chars;
@@ -397,18 +395,13 @@ int CVarnoTableApp::Key(int key, std::optional<std::uint8_t> low, std::optional<
         return kExitError;
     }
     auto* keyboard = static_cast<CKeyboardHandler*>(document->m_pHandler);
-    Snapshot before(*document);
-    // What the dialog's OK does: the fields start with the key's values, and are written back in this order.
-    keyboard->SetHigh(key, high.value_or(keyboard->GetHigh(key)));
-    keyboard->SetLow(key, low.value_or(keyboard->GetLow(key)));
-    keyboard->SetCapsLock(key, capsLock.value_or(keyboard->GetCapsLock(key)));
-    // Told once written, so that no line stands for a change that did not happen.
-    const std::string changes = before.Changes(ShownText(file), *document);
-    if (!SaveIfChanged(*document, file, before)) {
-        return kExitError;
-    }
-    Print(changes);
-    return kExitOk;
+    return EditAndWrite({document}, {file}, false, [&] {
+        // What the dialog's OK does: the fields start with the key's values, and are written back in this order.
+        keyboard->SetHigh(key, high.value_or(keyboard->GetHigh(key)));
+        keyboard->SetLow(key, low.value_or(keyboard->GetLow(key)));
+        keyboard->SetCapsLock(key, capsLock.value_or(keyboard->GetCapsLock(key)));
+        return true;
+    });
 }
 
 int CVarnoTableApp::Export(const std::string& file)
@@ -497,6 +490,23 @@ int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const s
         Print(changes + "dry run: no file written\n");
         return kExitOk;
     }
+    // A signal waits until every file is written, or put back.
+    const CSignalHold hold;
+    const int status = WriteAllOrNone(documents, names, before);
+    // Told once every file is written, so that no line stands for a change that did not happen.
+    if (status == kExitOk) {
+        Print(changes);
+    }
+    if (const int signal = CSignalHold::Pending(); signal != 0) {
+        Error({}, std::string("stopped by SIG") + sigabbrev_np(signal)
+                      + (status == kExitOk ? " once every file was written" : " once the files were left as they were"));
+    }
+    return status;
+}
+
+int CVarnoTableApp::WriteAllOrNone(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
+                                   const std::vector<Snapshot>& before)
+{
     // A file that cannot be written now stops the change before any file is.
     for (std::size_t i = 0; i < documents.size(); ++i) {
         if (!before[i].Differs(*documents[i])) {
@@ -514,7 +524,7 @@ int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const s
         probe.Abort();
     }
     for (std::size_t i = 0; i < documents.size(); ++i) {
-        if (SaveIfChanged(*documents[i], names[i], before[i])) {
+        if (!before[i].Differs(*documents[i]) || Save(*documents[i], names[i])) {
             continue;
         }
         // Files saved before this one go back to what they held, so that all stay as they were.
@@ -531,7 +541,5 @@ int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const s
         Error(names[i], restored ? "not written; no file was changed" : "not written");
         return kExitError;
     }
-    // Told once every file is written, so that no line stands for a change that did not happen.
-    Print(changes);
     return kExitOk;
 }

@@ -52,17 +52,18 @@ private:
     CVarnoDoc* Open(const std::string& file);
     // Saves atomically to the file the document was opened from; false after an error (reported).
     bool Save(CVarnoDoc& document, const std::string& file);
-    // Writes the document back to its file only when its image differs from the snapshot.
-    bool SaveIfChanged(CVarnoDoc& document, const std::string& file, const Snapshot& before);
     // Takes a snapshot of the documents, runs edit on them and, when it
     // succeeds, goes on as WriteEdits; edit reports its own refusal.
     int EditAndWrite(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names, bool dryRun,
                      const std::function<bool()>& edit);
     // Prints what the edit changed in each document and writes the documents
     // that changed, all or none; with dryRun, writes nothing. names are the
-    // documents' names as the command line gave them.
+    // documents' names as the command line gave them. SIGINT, SIGTERM and
+    // SIGHUP wait until the writes end, are told, and then end the program.
     int WriteEdits(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
                    const std::vector<Snapshot>& before, bool dryRun);
+    int WriteAllOrNone(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
+                       const std::vector<Snapshot>& before);
     // The table of a code-page file or GDI module, opened as the editor opens
     // it, or of a mapping text (see IsMappingTextName); false after an error
     // (reported). command names the command in the message for a keyboard layout.

@@ -1,6 +1,7 @@
 // The real executable, started with exactly the arguments that a shell passes.
 
 #include "tests/ProcessRun.h"
+#include "tests/SyncFault.h"
 #include "tests/app/BatchModules.h"
 
 #include <gtest/gtest.h>
@@ -145,6 +146,23 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
             EXPECT_EQ(run.err.rfind("varno: Cannot write file " + target, 0), 0u) << run.err;
             EXPECT_EQ(Contents(target), before[i]) << c.name;
         }
+    }
+}
+
+// The entries written in place reach the disk, or the old bytes are put back, even when a signal comes while
+// the sync fails.
+TEST_F(BatchProcess, AFailingSyncPutsTheOldBytesBackBeforeASignalEndsTheRun)
+{
+    const std::string source = Module("src.exe", 1500, 0x2000);
+    for (const int signal : {0, SIGTERM}) {
+        const std::string target = Module("t.exe", 1000, 0x1000);
+        const samples::Bytes before = Contents(target);
+        const auto send = [signal](pid_t child) { ::kill(child, signal); }; // 0 sends nothing
+        const ProcessRun run = RunProcess(dir, {VARNO_EXECUTABLE, target, source}, WithSyncFault(kNoDisplay, "file", 1), {},
+                                          [&](pid_t child, int& status) { return AwaitSyncStop(child, status, send); });
+        EXPECT_EQ(run.exitStatus, signal == 0 ? 1 : -1) << signal;
+        EXPECT_EQ(run.err, "varno: Cannot write file " + target + " (Input/output error); it was left as it was.\n");
+        EXPECT_EQ(Contents(target), before);
     }
 }
 

@@ -12,10 +12,14 @@
 
 class VarnoTable : public ::testing::Test {
 protected:
-    ProcessRun Run(std::vector<std::string> arguments, const std::function<void()>& inChild = {}) const
+    ProcessRun Run(std::vector<std::string> arguments, const std::function<void()>& inChild = {},
+                   const std::vector<std::string>& environment = {},
+                   const std::function<bool(pid_t, int&)>& await = {}) const
     {
         arguments.insert(arguments.begin(), VARNO_TABLE_EXECUTABLE);
-        return RunProcess(dir, std::move(arguments), {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY=:99"}, inChild);
+        std::vector<std::string> changes = {"QT_QPA_PLATFORM", "WAYLAND_DISPLAY", "DISPLAY=:99"};
+        changes.insert(changes.end(), environment.begin(), environment.end());
+        return RunProcess(dir, std::move(arguments), changes, inChild, await);
     }
 
     TempDir dir;

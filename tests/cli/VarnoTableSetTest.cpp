@@ -2,6 +2,7 @@
 // editor's click writes: both are held to the shared edit scenarios.
 
 #include "tests/EditScenario.h"
+#include "tests/SyncFault.h"
 #include "tests/cli/VarnoTableRun.h"
 
 #include <cstring>
@@ -37,7 +38,14 @@ protected:
     void ExpectUnchanged(const Scenario& s, const std::string& path = {}, const samples::Bytes& theirs = {}) const
     {
         for (const ScenarioFile& file : s.files) {
-            EXPECT_TRUE(Contents(dir.File(file.name)) == (dir.File(file.name) == path ? theirs : file.before)) << file.name;
+            const bool changed = dir.File(file.name) == path && !theirs.empty();
+            EXPECT_TRUE(Contents(dir.File(file.name)) == (changed ? theirs : file.before)) << file.name;
+        }
+    }
+    void ExpectWritten(const Scenario& s) const
+    {
+        for (const ScenarioFile& file : s.files) {
+            EXPECT_TRUE(Contents(dir.File(file.name)) == file.after) << file.name;
         }
     }
 };
@@ -80,9 +88,7 @@ TEST_F(VarnoTableSet, APathBackUpOutOfALinkedFolderWritesTheFileItNames)
     std::string& clicked = arguments[arguments.size() - s.files.size()];
     clicked = (dir.Path() / "away" / "into" / ".." / s.files[s.clicked].name).string();
     EXPECT_EQ(Run(arguments).exitStatus, 0);
-    for (const ScenarioFile& file : s.files) {
-        EXPECT_TRUE(Contents(dir.File(file.name)) == file.after) << file.name;
-    }
+    ExpectWritten(s);
     EXPECT_FALSE(std::filesystem::exists(dir.Path() / "away" / s.files[s.clicked].name));
 }
 
@@ -139,4 +145,60 @@ TEST_F(VarnoTableSet, AFileChangedOnDiskAfterItWasReadIsRefusedAndNoneIsWritten)
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.err.rfind("varno-table: " + first + ": changed on disk", 0), 0u) << run.err;
     ExpectUnchanged(s, first, theirs);
+}
+
+// All files are written or none, whatever happens while they are: a failing sync of a file, of the folder or of a
+// file written in place (every file has a second link), a signal between two files or while a write in place is put
+// back, and another program's change while the first file's new content reaches the disk.
+TEST_F(VarnoTableSet, SyncFailuresSignalsAndLateChangesLeaveAllFilesWrittenOrNone)
+{
+    const Scenario s = edit_scenario::CharEditScenarios().front();
+    const std::string first = dir.File(s.files[s.clicked].name);
+    samples::Bytes theirs;
+    const auto change = [&](pid_t) {
+        theirs = Contents(first);
+        theirs[0] ^= 1;
+        samples::WriteFile(first, theirs);
+    };
+    const auto send = [](int signal) { return [signal](pid_t child) { ::kill(child, signal); }; };
+    const struct {
+        const char* fail;
+        int stopAt; // in the nth sync of a file
+        std::function<void(pid_t)> whileStopped;
+        bool linked;
+        int exitStatus; // -1: ended by the signal
+        bool written;
+        std::string told;
+    } cases[] = {
+        {"file", 0, {}, false, 2, false, "Input/output error"},
+        {"folder", 0, {}, false, 2, false, "Input/output error"},
+        {"file", 0, {}, true, 2, false, "Input/output error"},
+        {"", 2, send(SIGTERM), false, -1, true, "stopped by SIGTERM once every file was written"},
+        {"", 2, send(SIGINT), false, -1, true, "stopped by SIGINT once every file was written"},
+        {"", 2, send(SIGHUP), true, -1, true, "stopped by SIGHUP once every file was written"},
+        {"file", 1, send(SIGTERM), true, -1, false, "stopped by SIGTERM once the files were left as they were"},
+        {"", 1, change, false, 2, false, first + " has changed on disk"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.told + (c.linked ? ", in place" : ""));
+        std::filesystem::remove_all(dir.Path());
+        std::filesystem::create_directory(dir.Path());
+        theirs.clear();
+        const std::vector<std::string> arguments = SetUpScenario(s);
+        for (const ScenarioFile& file : s.files) {
+            ASSERT_TRUE(!c.linked || ::link(dir.File(file.name).c_str(), dir.File(file.name + ".2").c_str()) == 0);
+        }
+        ProcessRun run = Run(arguments, {}, WithSyncFault({}, c.fail, c.stopAt), [&](pid_t child, int& status) {
+            return AwaitSyncStop(child, status, c.whileStopped);
+        });
+        EXPECT_EQ(run.exitStatus, c.exitStatus);
+        EXPECT_NE(run.err.find(c.told), std::string::npos) << run.err;
+        if (c.written) {
+            ExpectWritten(s);
+        } else {
+            ExpectUnchanged(s, first, theirs);
+        }
+        // Each file, its second link, and the run's output: no temporary file is left.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), s.files.size() * (1 + c.linked) + 2);
+    }
 }
