@@ -7,6 +7,8 @@ packages="build-essential cmake g++ pkg-config qt6-base-dev libgl-dev libgtest-d
   libcli11-dev libxcb1-dev fonts-dejavu-core xvfb xauth"
 # The Debian package (cpack, dpkg-shlibdeps and file), the checks of the desktop files, and lintian.
 packages="$packages dpkg-dev file desktop-file-utils shared-mime-info lintian"
+# The save tests set and read ACLs and extended attributes.
+packages="$packages acl attr"
 if [ "${1:-}" = "--with-fuzzing" ]; then
   packages="$packages clang libclang-rt-14-dev"
 fi
