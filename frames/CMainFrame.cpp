@@ -1,9 +1,12 @@
 #include "frames/CMainFrame.h"
 
 #include "document/CVarnoDoc.h"
+#include "frames/MainStatusBar.h"
 #include "platform/CFontDialog.h"
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
+
+#include <QMainWindow>
 
 #include <cstring>
 
@@ -25,6 +28,24 @@ LOGFONT CMainFrame::DefaultLogFont()
     logFont.lfCharSet = RUSSIAN_CHARSET;
     std::strcpy(logFont.lfFaceName, "Microsoft Sans Serif");
     return logFont;
+}
+
+QWidget* CMainFrame::CreateFrameWidget(CWnd* pParentWnd)
+{
+    auto* window = static_cast<QMainWindow*>(CMDIFrameWnd::CreateFrameWidget(pParentWnd));
+    window->setStatusBar(new MainStatusBar(window));
+    return window;
+}
+
+void CMainFrame::SetMessageText(const QString& text, const QObject* source)
+{
+    auto* window = qobject_cast<QMainWindow*>(GetWidget());
+    if (window == nullptr) {
+        return;
+    }
+    if (auto* bar = dynamic_cast<MainStatusBar*>(window->statusBar())) {
+        bar->Describe(text, source);
+    }
 }
 
 void CMainFrame::OnEditFont()

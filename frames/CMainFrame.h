@@ -1,9 +1,12 @@
 #pragma once
 // The main window: the document windows inside one client area, the menus
-// and keys, and the display font with which every table view draws.
+// and keys, the status bar, and the display font with which every table view draws.
 
 #include "platform/CMDIFrameWnd.h"
 #include "platform/LogFont.h"
+
+class QObject;
+class QString;
 
 class CMainFrame : public CMDIFrameWnd {
     DECLARE_DYNAMIC(CMainFrame)
@@ -18,7 +21,13 @@ public:
     // The display font of all table views; kept in memory only.
     LOGFONT m_logFont;
 
+    // The status bar's text from the source (a view's window); empty for the idle prompt.
+    void SetMessageText(const QString& text, const QObject* source);
+
 protected:
+    // The main window with a status bar under the document windows.
+    QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
+
     // Edit > Font: the font dialog from the current font; on OK the font is
     // taken and every document with a table repaints. Nothing is marked modified.
     void OnEditFont();

@@ -26,5 +26,8 @@ constexpr UINT IDC_TAKE_LAST = 1016;
 constexpr UINT ID_EDIT_FONT = 32771;
 constexpr UINT ID_EDIT_TAKE_TABLE = 32780;
 
+// The framework's idle prompt, shown in the status bar when nothing is described there.
+constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
+
 // Registers every resource of the program with the framework; called once at start.
 void VarnoRegisterResources();
