@@ -3,7 +3,7 @@
 # Idempotent: only missing packages are installed. Runs apt as root, or through sudo.
 set -eu
 
-packages="build-essential cmake g++ pkg-config qt6-base-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
+packages="build-essential cmake g++ pkg-config qt6-base-dev libicu-dev libgl-dev libgtest-dev libgmock-dev libbenchmark-dev
   libcli11-dev libxcb1-dev fonts-dejavu-core xvfb xauth"
 # The Debian package (cpack, dpkg-shlibdeps and file), the checks of the desktop files, and lintian.
 packages="$packages dpkg-dev file desktop-file-utils shared-mime-info lintian"

@@ -4,12 +4,11 @@
 #include "view/TakeTableCommand.h"
 
 #include "document/CVarnoDoc.h"
-#include "frames/CMainFrame.h"
 #include "platform/CDC.h"
 #include "platform/CFont.h"
-#include "platform/CWinApp.h"
 #include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
+#include "view/DisplayFont.h"
 #include "view/TableLayout.h"
 
 #include <cstdio>
@@ -65,11 +64,7 @@ void CVarnoView::OnDraw(CDC* pDC)
     if (document == nullptr || document->m_pHandler == nullptr) {
         return;
     }
-    // The display font of the moment; the default while no main frame is there.
-    CWnd* mainWnd = AfxGetMainWnd();
-    const LOGFONT logFont = mainWnd != nullptr && mainWnd->IsKindOf(RUNTIME_CLASS(CMainFrame))
-        ? static_cast<CMainFrame*>(mainWnd)->m_logFont
-        : CMainFrame::DefaultLogFont();
+    const LOGFONT logFont = CurrentDisplayFont();
 
     char text[512] = {};
     CFont font;

@@ -1,0 +1,22 @@
+#pragma once
+// Characters named in plain text for the status bar, the tooltips and the edit
+// dialogs: a byte's glyph in a code page, and a Unicode value with its glyph and
+// the name that ICU gives it.
+
+#include <QString>
+
+#include <cstdint>
+
+// The value as upper-case hexadecimal of at least that many digits ("%02X", "%04X").
+QString HexText(unsigned value, int digits);
+
+// The glyph that the byte shows in the code page ("windows-1251", ...); empty
+// when the character it stands for has none (a control character, a space).
+QString ByteGlyph(std::uint8_t byte, const char* codePage);
+// The byte and its glyph: "B9 (№)", or "00 (no glyph)".
+QString ByteWithGlyph(std::uint8_t byte, const char* codePage);
+
+// "U+00C0 À LATIN CAPITAL LETTER A WITH GRAVE". A value without a glyph says
+// so after its name or, lacking one, its kind: "U+00A0 NO-BREAK SPACE, no
+// glyph", "U+0085 control character, no glyph", "U+0378 unassigned, no glyph".
+QString DescribeUnicode(std::uint16_t unicode);
