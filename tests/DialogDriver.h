@@ -74,7 +74,10 @@ inline void TypeInto(CDialog& dialog, int id, const QString& text)
     ASSERT_NE(edit, nullptr) << "no edit field " << id;
     QTest::mouseClick(edit, Qt::LeftButton);
     QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
+    // QTest spells out ASCII only; other characters come as a key event's text, as from a keyboard layout.
+    for (const QChar character : text) {
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString(character), Qt::NoModifier);
+    }
 }
 
 inline void ClickButton(CDialog& dialog, int id)
@@ -117,8 +120,11 @@ inline void ExpectLegibleLayout(CDialog& dialog)
         EXPECT_TRUE(client.contains(control->geometry())) << "control " << id << " leaves the window";
         const QFontMetrics metrics = control->fontMetrics();
         if (auto* label = qobject_cast<QLabel*>(control); label != nullptr && !label->text().isEmpty()) {
-            EXPECT_LE(metrics.horizontalAdvance(label->text()), label->width()) << label->text().toStdString();
-            EXPECT_LE(metrics.height(), label->height()) << label->text().toStdString();
+            // Wrapped where the label wraps, within the label's width.
+            const QRect needed = metrics.boundingRect(QRect(0, 0, label->width(), 1 << 16),
+                                                      label->wordWrap() ? Qt::TextWordWrap : 0, label->text());
+            EXPECT_LE(needed.width(), label->width()) << label->text().toStdString();
+            EXPECT_LE(needed.height(), label->height()) << label->text().toStdString();
         } else if (auto* box = qobject_cast<QCheckBox*>(control)) {
             EXPECT_LE(box->sizeHint().width(), box->width()) << box->text().toStdString();
             EXPECT_LE(metrics.height(), box->height()) << box->text().toStdString();

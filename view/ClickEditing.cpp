@@ -37,6 +37,7 @@ void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
         return;
     }
     CChangeKeyDlg dialog(nullptr);
+    dialog.m_nKey = key;
     dialog.m_nHigh = keyboard->GetHigh(key);
     dialog.m_nLow = keyboard->GetLow(key);
     dialog.m_bCapsLock = keyboard->GetCapsLock(key);
@@ -63,6 +64,7 @@ void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     CChangeCharDlg dialog(nullptr);
     dialog.m_nChar = b;
     dialog.m_nUnicode = doc.m_pHandler->Lookup(b);
+    dialog.m_pHandler = doc.m_pHandler;
     if (dialog.DoModal() != IDOK) {
         return;
     }

@@ -15,11 +15,11 @@ public:
         std::snprintf(text, sizeof text, "%0*X", digits, static_cast<unsigned int>(value));
         SetWindowText(text);
     }
-    // A field that converts nothing leaves *value unchanged.
-    void ReadHex(HexDigits digits, int* value) const
+    // A field that converts nothing leaves *value unchanged and gives false.
+    bool ReadHex(HexDigits digits, int* value) const
     {
         char text[256];
         GetWindowText(text, sizeof text);
-        ScanHexField(text, digits, value);
+        return ScanHexField(text, digits, value);
     }
 };

@@ -2,10 +2,10 @@
 
 #include <cstdio>
 
-void ScanHexField(const char* text, HexDigits digits, int* value)
+bool ScanHexField(const char* text, HexDigits digits, int* value)
 {
     if (text == nullptr || value == nullptr) {
-        return;
+        return false;
     }
     unsigned int scanned = 0;
     int converted = 0;
@@ -14,7 +14,9 @@ void ScanHexField(const char* text, HexDigits digits, int* value)
     case HexDigits::Four: converted = std::sscanf(text, "%04X", &scanned); break;
     case HexDigits::Any: converted = std::sscanf(text, "%X", &scanned); break;
     }
-    if (converted == 1) {
-        *value = static_cast<int>(scanned);
+    if (converted != 1) {
+        return false;
     }
+    *value = static_cast<int>(scanned);
+    return true;
 }

@@ -7,5 +7,5 @@ enum class HexDigits { Two, Four, Any };
 // Scans text as sscanf does with "%02X", "%04X" or "%X": leading white space
 // skipped, an optional sign and 0x prefix (counted in the width), digits of
 // either case up to the width, the rest ignored. A field that converts
-// nothing leaves *value unchanged.
-void ScanHexField(const char* text, HexDigits digits, int* value);
+// nothing leaves *value unchanged and gives false.
+bool ScanHexField(const char* text, HexDigits digits, int* value);

@@ -156,7 +156,7 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
     }
 }
 
-// The fields keep their low 8 bits; OK without edits marks the key all the same.
+// OK without edits marks the key all the same.
 TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyAndShowsItGreen)
 {
     for (const bool edited : {true, false}) {
@@ -174,7 +174,7 @@ TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyAndShowsItGreen)
                 const bool cancel = ++dialogs == 1;
                 if (cancel || edited) {
                     TypeInto(dialog, IDC_LOW, QStringLiteral("c5"));
-                    TypeInto(dialog, IDC_HIGH, QStringLiteral("1D5"));
+                    TypeInto(dialog, IDC_HIGH, QStringLiteral("D5"));
                     ClickButton(dialog, IDC_CAPSLOCK);
                 }
                 ClickButton(dialog, cancel ? IDCANCEL : IDOK);
