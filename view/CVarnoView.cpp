@@ -10,6 +10,7 @@
 #include "tables/CKeyboardHandler.h"
 #include "view/DisplayFont.h"
 #include "view/TableLayout.h"
+#include "view/TableViewInput.h"
 
 #include <cstdio>
 #include <cstring>
@@ -50,6 +51,21 @@ CVarnoView::CVarnoView() = default;
 
 CVarnoView::~CVarnoView() = default;
 
+void CVarnoView::OnInitialUpdate()
+{
+    CView::OnInitialUpdate();
+    if (QWidget* window = GetWidget()) {
+        m_pInput = new TableViewInput(window);
+    }
+}
+
+void CVarnoView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
+{
+    CView::OnUpdate(pSender, lHint, pHint);
+    if (m_pInput != nullptr) {
+        m_pInput->Refresh();
+    }
+}
 
 CVarnoDoc* CVarnoView::GetDocument() const
 {

@@ -3,11 +3,15 @@
 // 0x80-0xFF (NT and 9x code-page files, GDI modules) or the key table of a
 // keyboard layout, drawn afresh from the document's handler at every paint in
 // the main frame's display font. Green marks an entry changed since loading,
-// red (code-page files only) a value that does not map back to its byte.
+// red (code-page files only) a value that does not map back to its byte. A
+// cell cursor, the status bar and tooltips describe the entries.
 
 #include "platform/CView.h"
 
+#include <QPointer>
+
 class CVarnoDoc;
+class TableViewInput;
 
 class CVarnoView : public CView {
     DECLARE_DYNCREATE(CVarnoView)
@@ -16,6 +20,8 @@ public:
     ~CVarnoView() override;
 
     void OnDraw(CDC* pDC) override;
+    // Sets up the keyboard and the mouse beyond the click (TableViewInput.h).
+    void OnInitialUpdate() override;
 
     CVarnoDoc* GetDocument() const;
 
@@ -28,10 +34,15 @@ protected:
     void OnLButtonDown(UINT nFlags, POINT point);
     // Edit > Take Table From on the view's document.
     void OnEditTakeTable();
+    // Repaints, and the status bar's description of this view follows the table.
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // Owned by the view's window.
+    QPointer<TableViewInput> m_pInput;
+
     void DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
     void DrawKeyTable(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
 };

@@ -80,3 +80,24 @@ int HitTestKey(const RECT& area, POINT point)
     }
     return kNoHit;
 }
+
+RECT GetCharCellBox(const RECT& area, int byte)
+{
+    RECT box = GetCharCellRect(area, byte);
+    if (byte % kColumns != kColumns - 1) {
+        box.right = GetCharCellRect(area, byte + 1).left;
+    }
+    if (byte + kColumns <= kLastByte) {
+        box.bottom = GetCharCellRect(area, byte + kColumns).top;
+    }
+    return box;
+}
+
+RECT GetKeyColumnBox(const RECT& area, int key)
+{
+    RECT box = GetKeyColumnRect(area, key);
+    if (key < kKeys - 1) {
+        box.right = GetKeyColumnRect(area, key + 1).left;
+    }
+    return box;
+}

@@ -21,3 +21,10 @@ RECT GetKeyColumnRect(const RECT& area, int key);
 int HitTestChar(const RECT& area, POINT point);
 // The key whose column the point lies in, below the area's top; kNoHit when none.
 int HitTestKey(const RECT& area, POINT point);
+
+// The whole cell of byte b: from its corner to the corners of the next column
+// and the next row, or to the area's edges in the last column and row.
+RECT GetCharCellBox(const RECT& area, int byte);
+// The whole column of key i: from its edge to the next key's, or to the area's
+// right edge for the last key, down the whole area.
+RECT GetKeyColumnBox(const RECT& area, int key);

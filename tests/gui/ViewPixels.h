@@ -18,22 +18,12 @@ namespace view_pixels {
 constexpr QRgb kPureRed = 0xFFFF0000;
 constexpr QRgb kPureGreen = 0xFF00FF00;
 
-// The cell's part of the window: from its corner to the next cell's.
-inline QRect CellBox(const RECT& area, int byte)
+inline QRect ToQRect(const RECT& box)
 {
-    const RECT cell = GetCharCellRect(area, byte);
-    const int right = byte % 8 == 7 ? area.right : GetCharCellRect(area, byte + 1).left;
-    const int bottom = byte >= 0xF8 ? area.bottom : GetCharCellRect(area, byte + 8).top;
-    return QRect(QPoint(cell.left, cell.top), QPoint(right - 1, bottom - 1));
+    return QRect(QPoint(box.left, box.top), QPoint(box.right - 1, box.bottom - 1));
 }
-
-// The key's column, from its edge to the next key's, down to the area's bottom.
-inline QRect KeyBox(const RECT& area, int key)
-{
-    const RECT column = GetKeyColumnRect(area, key);
-    const int right = key == CKeyboardHandler::kKeyCount - 1 ? area.right : GetKeyColumnRect(area, key + 1).left;
-    return QRect(QPoint(column.left, column.top), QPoint(right - 1, area.bottom - 1));
-}
+inline QRect CellBox(const RECT& area, int byte) { return ToQRect(GetCharCellBox(area, byte)); }
+inline QRect KeyBox(const RECT& area, int key) { return ToQRect(GetKeyColumnBox(area, key)); }
 
 inline bool Holds(const QImage& image, const QRect& box, QRgb colour)
 {

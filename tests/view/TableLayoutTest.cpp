@@ -67,6 +67,25 @@ TEST(TableLayout, HitTestsOfTheWorkedExample)
     }
 }
 
+// The boxes that the cell cursor frames tile the area as the hit tests divide it: a point just inside a box's
+// top-left corner, and its bottom-right corner, name its own byte or key.
+TEST(TableLayout, BoxesCoverWhatTheHitTestsName)
+{
+    const RECT area = GetTableArea(kClient);
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const RECT box = GetCharCellBox(area, byte);
+        EXPECT_EQ(HitTestChar(area, POINT{box.left + 1, box.top + 1}), byte);
+        EXPECT_EQ(HitTestChar(area, POINT{box.right, box.bottom}), byte);
+    }
+    for (int key = 0; key < 14; ++key) {
+        const RECT box = GetKeyColumnBox(area, key);
+        EXPECT_EQ(HitTestKey(area, POINT{box.left + 1, box.top + 1}), key);
+        EXPECT_EQ(HitTestKey(area, POINT{box.right, box.bottom}), key);
+    }
+    const RECT last = GetCharCellBox(area, 0xFF);
+    EXPECT_EQ(std::tuple(last.right, last.bottom), std::tuple(area.right, area.bottom));
+}
+
 // Narrow and flat windows: positions truncate toward zero, and where cells
 // coincide the higher byte takes the click.
 TEST(TableLayout, WindowsTooSmallForTheTable)

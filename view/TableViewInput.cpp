@@ -1,0 +1,210 @@
+#include "view/TableViewInput.h"
+
+#include "document/CVarnoDoc.h"
+#include "frames/CMainFrame.h"
+#include "platform/CWinApp.h"
+#include "tables/CKeyboardHandler.h"
+#include "view/CVarnoView.h"
+#include "view/CellFocusFrame.h"
+#include "view/ClickEditing.h"
+#include "view/DisplayFont.h"
+#include "view/EntryDescription.h"
+#include "view/GridNavigation.h"
+#include "view/TableLayout.h"
+
+#include <QApplication>
+#include <QHelpEvent>
+#include <QKeyEvent>
+#include <QToolTip>
+
+namespace {
+// The cells of a view's table: the bytes 0x80-0xFF in 16 rows of 8, or the 14 keys in one row.
+struct Cells {
+    CVarnoView* view = nullptr;
+    CVarnoDoc* doc = nullptr;
+    RECT area{};
+    bool keys = false;
+    int first = 0;
+    int count = 0;
+    int columns = 1;
+
+    RECT Box(int cell) const { return keys ? GetKeyColumnBox(area, cell) : GetCharCellBox(area, first + cell); }
+    int At(QPoint point) const
+    {
+        if (count == 0) {
+            return -1;
+        }
+        const POINT at{point.x(), point.y()};
+        const int hit = keys ? HitTestKey(area, at) : HitTestChar(area, at);
+        return hit == kNoHit ? -1 : hit - first;
+    }
+    QStringList Describe(int cell) const
+    {
+        return cell >= 0 && cell < count ? DescribeEntry(*doc, first + cell, DisplayCodePage()) : QStringList();
+    }
+};
+
+// Looked up at each event: the view may have gone before its window.
+Cells CellsOf(QWidget* window)
+{
+    Cells cells;
+    cells.view = DYNAMIC_DOWNCAST(CVarnoView, CWnd::FromHandle(window));
+    cells.doc = cells.view != nullptr ? cells.view->GetDocument() : nullptr;
+    if (cells.doc == nullptr || cells.doc->m_pHandler == nullptr) {
+        return cells;
+    }
+    RECT client;
+    cells.view->GetClientRect(&client);
+    cells.area = GetTableArea(client);
+    if (cells.doc->m_nKind == CVarnoDoc::kindKeyboard) {
+        cells.keys = true;
+        cells.count = CKeyboardHandler::kKeyCount;
+        cells.columns = CKeyboardHandler::kKeyCount;
+    } else if (CVarnoDoc::IsCodePageKind(cells.doc->m_nKind)) {
+        cells.first = 0x80;
+        cells.count = 0x80;
+        cells.columns = 8;
+    }
+    return cells;
+}
+
+QRect ToQRect(const RECT& rect) { return QRect(QPoint(rect.left, rect.top), QPoint(rect.right - 1, rect.bottom - 1)); }
+
+// The input of the view that has the focus, when that is another view's window.
+TableViewInput* FocusedViewInput(const QWidget* except)
+{
+    QWidget* focused = QApplication::focusWidget();
+    if (focused == nullptr || focused == except) {
+        return nullptr;
+    }
+    for (QObject* child : focused->children()) {
+        if (auto* input = dynamic_cast<TableViewInput*>(child)) {
+            return input;
+        }
+    }
+    return nullptr;
+}
+} // namespace
+
+TableViewInput::TableViewInput(QWidget* window) : QObject(window), m_window(window), m_frame(new CellFocusFrame(window))
+{
+    window->setFocusPolicy(Qt::StrongFocus);
+    window->setMouseTracking(true);
+    window->installEventFilter(this);
+}
+
+void TableViewInput::Refresh()
+{
+    if (m_hovered >= 0 || HoldsWindowFocus()) {
+        Describe();
+    }
+}
+
+bool TableViewInput::HoldsWindowFocus() const { return m_window->window()->focusWidget() == m_window; }
+
+bool TableViewInput::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_window) {
+        return false;
+    }
+    switch (event->type()) {
+    case QEvent::KeyPress: return OnKeyPress(*static_cast<QKeyEvent*>(event));
+    case QEvent::MouseButtonPress:
+        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
+            OnMousePress(static_cast<QMouseEvent*>(event)->position().toPoint());
+        }
+        return false;
+    case QEvent::MouseMove:
+        m_hovered = CellsOf(m_window).At(static_cast<QMouseEvent*>(event)->position().toPoint());
+        Describe();
+        return false;
+    case QEvent::Leave:
+        m_hovered = -1;
+        Describe();
+        return false;
+    case QEvent::FocusIn:
+        PlaceFrame();
+        Describe();
+        return false;
+    case QEvent::FocusOut:
+    case QEvent::Resize: PlaceFrame(); return false;
+    case QEvent::ToolTip: ShowToolTip(*static_cast<QHelpEvent*>(event)); return true;
+    default: return false;
+    }
+}
+
+bool TableViewInput::OnKeyPress(const QKeyEvent& key)
+{
+    const Cells cells = CellsOf(m_window);
+    if (cells.count == 0) {
+        return false;
+    }
+    if (key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter || key.key() == Qt::Key_F2) {
+        // Just inside the cell's corner, where a click on the cell lands.
+        const RECT box = cells.Box(m_cursor);
+        EditAtPoint(*cells.view, POINT{box.left + 1, box.top + 1});
+        return true;
+    }
+    const int moved
+        = MoveInGrid(m_cursor, cells.count, cells.columns, key.key(), key.modifiers() & Qt::ControlModifier);
+    if (moved < 0) {
+        return false;
+    }
+    m_cursor = moved;
+    // The keyboard's cell is the one described now, wherever the mouse rests.
+    m_hovered = -1;
+    PlaceFrame();
+    Describe();
+    return true;
+}
+
+void TableViewInput::OnMousePress(QPoint point)
+{
+    const int cell = CellsOf(m_window).At(point);
+    if (cell >= 0) {
+        m_cursor = cell;
+        PlaceFrame();
+    }
+}
+
+void TableViewInput::ShowToolTip(QHelpEvent& help)
+{
+    const Cells cells = CellsOf(m_window);
+    const int cell = cells.At(help.pos());
+    const QStringList parts = cells.Describe(cell);
+    if (parts.isEmpty()) {
+        QToolTip::hideText();
+        help.ignore();
+        return;
+    }
+    QToolTip::showText(help.globalPos(), parts.join(QLatin1Char('\n')), m_window, ToQRect(cells.Box(cell)));
+}
+
+void TableViewInput::PlaceFrame()
+{
+    const Cells cells = CellsOf(m_window);
+    if (cells.count == 0) {
+        m_frame->hide();
+        return;
+    }
+    m_frame->setGeometry(ToQRect(cells.Box(m_cursor)));
+    m_frame->setVisible(m_window->hasFocus());
+}
+
+void TableViewInput::Describe()
+{
+    int cell = m_hovered;
+    if (cell < 0 && HoldsWindowFocus()) {
+        cell = m_cursor;
+    }
+    if (cell < 0) {
+        if (TableViewInput* focused = FocusedViewInput(m_window)) {
+            focused->Describe();
+            return;
+        }
+    }
+    const QString text = CellsOf(m_window).Describe(cell).join(QStringLiteral(" · "));
+    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd())) {
+        frame->SetMessageText(text, m_window);
+    }
+}

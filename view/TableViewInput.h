@@ -1,0 +1,42 @@
+#pragma once
+// The keyboard and the mouse in a table view, beside the click that edits.
+// The arrow keys and their kin move a cell cursor (GridNavigation.h), framed
+// while the view has the focus; Enter and F2 edit the cursor's cell by the
+// click's own path (ClickEditing.h). The status bar describes the cell under
+// the mouse, else the cursor's, and a tooltip the cell under the mouse
+// (EntryDescription.h). It filters the events of the view's window, which owns it.
+
+#include <QObject>
+
+class CellFocusFrame;
+class QHelpEvent;
+class QKeyEvent;
+
+class TableViewInput : public QObject {
+public:
+    // Also lets the window take the focus by click and by Tab, and follow the mouse.
+    explicit TableViewInput(QWidget* window);
+
+    // The table changed: the status bar says afresh what this view shows there.
+    void Refresh();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    bool OnKeyPress(const QKeyEvent& key);
+    void OnMousePress(QPoint point);
+    void ShowToolTip(QHelpEvent& help);
+    // Lays the frame over the cursor's cell, shown while the window has the focus.
+    void PlaceFrame();
+    // The hovered cell, else the cursor's while the window holds its main window's focus (also while a
+    // dialog is over it), else what the view with the focus has to say.
+    void Describe();
+    bool HoldsWindowFocus() const;
+
+    QWidget* m_window;
+    CellFocusFrame* m_frame;
+    // Cells are numbered from 0 in reading order; -1 for none.
+    int m_cursor = 0;
+    int m_hovered = -1;
+};
