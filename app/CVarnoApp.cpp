@@ -2,6 +2,7 @@
 
 #include "app/BatchTransplant.h"
 #include "app/CommandLineHelp.h"
+#include "app/HandOverServer.h"
 
 #include "document/CVarnoDoc.h"
 #include "frames/CAboutDlg.h"
@@ -68,6 +69,7 @@ BOOL CVarnoApp::InitInteractive()
 
     mainFrame->DragAcceptFiles(TRUE);
     EnableShellOpen();
+    ListenForHandOver(mainFrame);
     RegisterShellFileTypes(TRUE);
 
     CCommandLineInfo cmdInfo;

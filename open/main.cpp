@@ -4,7 +4,7 @@
 // holds the files, or with 1 and one line on standard error.
 #include "open/OpenHelp.h"
 #include "platform/FilePath.h"
-#include "platform/HandOverSocket.h"
+#include "open/HandOverSocket.h"
 
 #include <chrono>
 #include <climits>
@@ -35,12 +35,12 @@ enum class Offer { handedOver, nobodyListens, refused, noAnswer };
 
 Offer OfferFiles(const std::string& socketPath, const std::string& message)
 {
-    const int fd = AfxConnectLocalSocket(socketPath, kAnswerMs);
+    const int fd = ConnectLocalSocket(socketPath, kAnswerMs);
     if (fd < 0) {
         return Offer::nobodyListens;
     }
     Offer offer = Offer::refused;
-    if (AfxPeerIsThisUser(fd)) {
+    if (PeerIsThisUser(fd)) {
         // Blocking: the send gives up only at the time limit, and an editor that has gone raises no signal.
         const auto size = static_cast<ssize_t>(message.size());
         const bool sent = ::send(fd, message.data(), message.size(), MSG_NOSIGNAL) == size;
@@ -112,7 +112,7 @@ int Conclude(const std::string& socketPath, const std::string& message)
         return -1;
     }
     const std::string refusal = "refusing " + socketPath + ": it is not a private socket of this user";
-    if (!AfxIsPrivateSocket(socketPath)) {
+    if (!IsPrivateSocket(socketPath)) {
         return Fail(refusal);
     }
     switch (OfferFiles(socketPath, message)) {
@@ -143,11 +143,11 @@ int main(int argc, char** argv)
             return Fail("the current folder is unknown, so " + argument + " cannot be found");
         }
     }
-    const HandOverAddress address = AfxHandOverAddress();
+    const HandOverAddress address = FindHandOverAddress();
     if (address.path.empty()) {
         return Fail(address.error);
     }
-    const std::string message = AfxEncodeHandOver(paths);
+    const std::string message = EncodeHandOver(paths);
 
     // A stale socket, nobody listening, is replaced by the editor started below.
     if (const int status = Conclude(address.path, message); status >= 0) {

@@ -10,7 +10,6 @@
 #include "platform/CRecentFileList.h"
 #include "platform/CWnd.h"
 #include "platform/FilePath.h"
-#include "platform/HandOverServer.h"
 #include "platform/ResourceStrings.h"
 
 #include <QApplication>
@@ -84,8 +83,6 @@ CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
     }
     return m_templateList.front()->OpenDocumentFile(lpszFileName);
 }
-
-void CWinApp::EnableShellOpen() { AfxListenForHandOver(m_pMainWnd); }
 
 void CWinApp::OnFileNew()
 {

@@ -60,8 +60,8 @@ public:
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
     // Dialogs and controls have the toolkit's own look: nothing to switch on.
     BOOL Enable3dControls() { return TRUE; }
-    // Files that the desktop opens (varno-open) come to this program while its main window lives.
-    void EnableShellOpen();
+    // Nothing to switch on: a program that takes files from the desktop serves them itself.
+    void EnableShellOpen() {}
     // Nothing to write: the installed desktop entry and MIME type register the document type.
     void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
 

@@ -1,12 +1,14 @@
 #include "platform/Display.h"
 
-#include "platform/HandOverSocket.h"
-
 #include <QApplication>
 
 #include <xcb/xcb.h>
 
+#include <cerrno>
 #include <string>
+#include <sys/socket.h>
+#include <sys/un.h>
+#include <unistd.h>
 
 namespace {
 
@@ -25,6 +27,25 @@ std::string RequestedPlatform()
 {
     std::string platform = Environment("QT_QPA_PLATFORM");
     return platform.substr(0, platform.find(':'));
+}
+
+// Whether anything listens at the local socket path. Without waiting: a full backlog (EAGAIN) is someone busy.
+bool SomeoneListens(const std::string& path)
+{
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    if (path.size() >= sizeof address.sun_path) {
+        return false;
+    }
+    path.copy(address.sun_path, path.size());
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+    if (fd < 0) {
+        return false;
+    }
+    const bool connected = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    const bool busy = !connected && errno == EAGAIN;
+    ::close(fd);
+    return connected || busy;
 }
 
 bool IsWindowlessPlatform(const std::string& platform) { return platform == "offscreen" || platform == "minimal"; }
@@ -59,7 +80,7 @@ bool CanConnectToWayland()
         }
         path = runtimeDir + "/" + path;
     }
-    return AfxSomeoneListens(path, 1000);
+    return SomeoneListens(path);
 }
 
 bool ProbeDisplay()

@@ -2,7 +2,7 @@
 // and talks to the editor of this process, or starts one, over the real socket.
 #include "tests/gui/EditorFixture.h"
 
-#include "platform/HandOverSocket.h"
+#include "open/HandOverSocket.h"
 #include "tests/ProcessRun.h"
 
 #include <sys/prctl.h>
@@ -72,7 +72,7 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     TempDir runtime;
     TempDir config;
-    const std::string socketPath = runtime.File(std::filesystem::path(AfxHandOverAddress().path).filename().string());
+    const std::string socketPath = runtime.File(std::filesystem::path(FindHandOverAddress().path).filename().string());
     // What an editor that crashed leaves: a private socket file that nobody listens on.
     const sockaddr_un address = SocketAddress(socketPath);
     const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -109,7 +109,7 @@ TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
     if (::geteuid() != 0) {
         GTEST_SKIP() << "acting as another user needs root";
     }
-    const std::string socketPath = AfxHandOverAddress().path;
+    const std::string socketPath = FindHandOverAddress().path;
     const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
     // Open to everyone, then owned by another user.
     for (const auto& [mode, owner] : {std::pair<mode_t, uid_t>{0777, 0}, {0700, kNobody}}) {
@@ -124,7 +124,7 @@ TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
     ASSERT_EQ(::chmod(m_runtime.Path().c_str(), 0777), 0);
     ASSERT_EQ(::chmod(socketPath.c_str(), 0777), 0);
     const sockaddr_un address = SocketAddress(socketPath);
-    const std::string message = AfxEncodeHandOver({nt});
+    const std::string message = EncodeHandOver({nt});
 
     const pid_t child = ::fork();
     if (child == 0) {

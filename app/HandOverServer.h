@@ -8,4 +8,4 @@ class CWnd;
 // Listens on this user's hand-over socket for as long as the main window
 // lives. A stale socket left by an editor that ended is replaced; when another
 // editor already listens, or there is no private folder, this one goes without.
-void AfxListenForHandOver(CWnd* pMainWnd);
+void ListenForHandOver(CWnd* pMainWnd);

@@ -1,4 +1,4 @@
-#include "platform/HandOverSocket.h"
+#include "open/HandOverSocket.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -63,7 +63,7 @@ std::size_t ReadLength(const std::string& bytes, std::size_t at)
 
 } // namespace
 
-HandOverAddress AfxHandOverAddress()
+HandOverAddress FindHandOverAddress()
 {
     const std::string uid = std::to_string(::geteuid());
     std::string folder = Environment("XDG_RUNTIME_DIR");
@@ -80,13 +80,13 @@ HandOverAddress AfxHandOverAddress()
     return {folder + "/varno-" + uid + (display.empty() ? "" : "-" + display), {}};
 }
 
-bool AfxIsPrivateSocket(const std::string& path)
+bool IsPrivateSocket(const std::string& path)
 {
     struct stat info {};
     return ::lstat(path.c_str(), &info) == 0 && S_ISSOCK(info.st_mode) && OwnedByUsAlone(info);
 }
 
-int AfxConnectLocalSocket(const std::string& path, int timeoutMs)
+int ConnectLocalSocket(const std::string& path, int timeoutMs)
 {
     sockaddr_un address{};
     address.sun_family = AF_UNIX;
@@ -106,16 +106,16 @@ int AfxConnectLocalSocket(const std::string& path, int timeoutMs)
     return fd;
 }
 
-bool AfxSomeoneListens(const std::string& path, int timeoutMs)
+bool SomeoneListens(const std::string& path, int timeoutMs)
 {
-    const int fd = AfxConnectLocalSocket(path, timeoutMs);
+    const int fd = ConnectLocalSocket(path, timeoutMs);
     if (fd >= 0) {
         ::close(fd);
     }
     return fd >= 0;
 }
 
-bool AfxPeerIsThisUser(int socketDescriptor)
+bool PeerIsThisUser(int socketDescriptor)
 {
     struct ucred credentials {};
     socklen_t size = sizeof credentials;
@@ -123,7 +123,7 @@ bool AfxPeerIsThisUser(int socketDescriptor)
         && size == sizeof credentials && credentials.uid == ::geteuid();
 }
 
-std::string AfxEncodeHandOver(const std::vector<std::string>& paths)
+std::string EncodeHandOver(const std::vector<std::string>& paths)
 {
     std::string message(kTag, kTagSize);
     AppendLength(message, paths.size());
@@ -134,7 +134,7 @@ std::string AfxEncodeHandOver(const std::vector<std::string>& paths)
     return message;
 }
 
-HandOverMessage AfxDecodeHandOver(const std::string& bytes, std::vector<std::string>& paths)
+HandOverMessage DecodeHandOver(const std::string& bytes, std::vector<std::string>& paths)
 {
     if (bytes.size() > kMaxMessageSize
         || std::memcmp(bytes.data(), kTag, std::min(bytes.size(), kTagSize)) != 0) {

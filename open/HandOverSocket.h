@@ -15,28 +15,28 @@ struct HandOverAddress {
 
 // $XDG_RUNTIME_DIR/varno-<uid>-<display>, or the same name in /tmp/varno-<uid>
 // (created when missing). The folder must belong to this user and let nobody else in.
-HandOverAddress AfxHandOverAddress();
+HandOverAddress FindHandOverAddress();
 
 // Whether path is a socket that belongs to this user and that no one else may open.
-bool AfxIsPrivateSocket(const std::string& path);
+bool IsPrivateSocket(const std::string& path);
 
 // A connection to the local socket at path, or -1 when nobody accepts one. The
 // connect, and every read and write on the connection, give up after timeoutMs.
-int AfxConnectLocalSocket(const std::string& path, int timeoutMs);
+int ConnectLocalSocket(const std::string& path, int timeoutMs);
 
 // Whether anything accepts a connection at the local socket path within timeoutMs.
-bool AfxSomeoneListens(const std::string& path, int timeoutMs);
+bool SomeoneListens(const std::string& path, int timeoutMs);
 
 // Whether the process at the other end of the connected socket runs as this user.
-bool AfxPeerIsThisUser(int socketDescriptor);
+bool PeerIsThisUser(int socketDescriptor);
 
 // The editor's one-byte answer once it holds the files.
 constexpr char kHandOverAccepted = 'K';
 
 // The message: a tag, the count of paths, then each path with its length.
-std::string AfxEncodeHandOver(const std::vector<std::string>& paths);
+std::string EncodeHandOver(const std::vector<std::string>& paths);
 
 enum class HandOverMessage { incomplete, complete, malformed };
 // Reads a message from the bytes received so far. Complete fills paths; a
 // message that is too long, holds an empty path or a zero byte is malformed.
-HandOverMessage AfxDecodeHandOver(const std::string& bytes, std::vector<std::string>& paths);
+HandOverMessage DecodeHandOver(const std::string& bytes, std::vector<std::string>& paths);

@@ -1,7 +1,7 @@
-#include "platform/HandOverServer.h"
+#include "app/HandOverServer.h"
 
+#include "open/HandOverSocket.h"
 #include "platform/CFrameWnd.h"
-#include "platform/HandOverSocket.h"
 
 #include <QFile>
 #include <QLocalServer>
@@ -21,7 +21,7 @@ void Serve(QLocalSocket* connection, QWidget* window)
         const QByteArray bytes = connection->readAll();
         received->append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
         std::vector<std::string> paths;
-        switch (AfxDecodeHandOver(*received, paths)) {
+        switch (DecodeHandOver(*received, paths)) {
         case HandOverMessage::incomplete: return;
         case HandOverMessage::malformed: connection->abort(); return;
         case HandOverMessage::complete: break;
@@ -41,13 +41,13 @@ void Serve(QLocalSocket* connection, QWidget* window)
 
 } // namespace
 
-void AfxListenForHandOver(CWnd* pMainWnd)
+void ListenForHandOver(CWnd* pMainWnd)
 {
     QWidget* window = pMainWnd != nullptr ? pMainWnd->GetWidget() : nullptr;
     if (window == nullptr) {
         return;
     }
-    const HandOverAddress address = AfxHandOverAddress();
+    const HandOverAddress address = FindHandOverAddress();
     if (address.path.empty()) {
         std::fprintf(stderr, "varno: files cannot be handed to this editor: %s\n", address.error.c_str());
         return;
@@ -57,7 +57,7 @@ void AfxListenForHandOver(CWnd* pMainWnd)
     server->setSocketOptions(QLocalServer::UserAccessOption);
     bool listening = server->listen(name);
     if (!listening && server->serverError() == QAbstractSocket::AddressInUseError
-        && !AfxSomeoneListens(address.path, 1000)) {
+        && !SomeoneListens(address.path, 1000)) {
         QLocalServer::removeServer(name);
         listening = server->listen(name);
     }
@@ -72,7 +72,7 @@ void AfxListenForHandOver(CWnd* pMainWnd)
     }
     QObject::connect(server, &QLocalServer::newConnection, server, [server, window] {
         while (QLocalSocket* connection = server->nextPendingConnection()) {
-            if (!AfxPeerIsThisUser(static_cast<int>(connection->socketDescriptor()))) {
+            if (!PeerIsThisUser(static_cast<int>(connection->socketDescriptor()))) {
                 connection->abort();
                 connection->deleteLater();
                 continue;
