@@ -69,7 +69,10 @@ BOOL CVarnoApp::InitInteractive()
 
     mainFrame->DragAcceptFiles(TRUE);
     EnableShellOpen();
-    ListenForHandOver(mainFrame);
+    if (!ListenForHandOver(mainFrame)) {
+        mainFrame->DestroyWindow();
+        return FALSE;
+    }
     RegisterShellFileTypes(TRUE);
 
     CCommandLineInfo cmdInfo;

@@ -30,6 +30,10 @@ bool SomeoneListens(const std::string& path, int timeoutMs);
 // Whether the process at the other end of the connected socket runs as this user.
 bool PeerIsThisUser(int socketDescriptor);
 
+// Set in the environment of an editor that varno-open starts: such an editor ends
+// at once, quietly, when another editor already takes the files.
+constexpr char kStartedByVarnoOpen[] = "VARNO_STARTED_BY_OPEN";
+
 // The editor's one-byte answer once it holds the files.
 constexpr char kHandOverAccepted = 'K';
 

@@ -98,6 +98,7 @@ pid_t StartEditor(const std::string& program)
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
     char name[] = "varno";
     char* arguments[] = {name, nullptr};
+    ::setenv(kStartedByVarnoOpen, "1", 1);
     pid_t pid = -1;
     const int result = posix_spawn(&pid, program.c_str(), &actions, &attributes, arguments, environ);
     posix_spawnattr_destroy(&attributes);
@@ -164,12 +165,13 @@ int main(int argc, char** argv)
     }
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEditorStartMs);
     while (std::chrono::steady_clock::now() < deadline) {
-        int status = 0;
-        if (::waitpid(pid, &status, WNOHANG) == pid) {
-            return Fail("the editor ended before it took the files");
-        }
         if (const int status = Conclude(address.path, message); status >= 0) {
             return status;
+        }
+        if (::waitpid(pid, nullptr, WNOHANG) == pid) {
+            // It ends quietly when another editor, started meanwhile, listens: that one takes the files.
+            const int status = Conclude(address.path, message);
+            return status >= 0 ? status : Fail("the editor ended before it took the files");
         }
         ::usleep(50000);
     }

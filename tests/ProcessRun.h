@@ -16,15 +16,12 @@ struct ProcessRun {
     std::string err;
 };
 
-// environment changes the inherited one: "NAME=value" sets, "NAME" unsets. inChild runs in the child just
-// before the program starts (limits, signals, folder). await, when given, waits for the child and tells
-// whether it ended, so that a GUI test keeps its event loop turning; by default the call blocks.
-inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
-                             const std::vector<std::string>& environment, const std::function<void()>& inChild = {},
-                             const std::function<bool(pid_t, int&)>& await = {})
+// Starts the program with its standard output and error going to the files out and err, and gives its
+// pid (-1 when it cannot). environment changes the inherited one: "NAME=value" sets, "NAME" unsets.
+// inChild runs in the child just before the program starts (limits, signals, folder).
+inline pid_t StartProcess(std::vector<std::string> argv, const std::vector<std::string>& environment,
+                          const std::string& out, const std::string& err, const std::function<void()>& inChild = {})
 {
-    const std::string out = dir.File("stdout.txt");
-    const std::string err = dir.File("stderr.txt");
     const pid_t child = ::fork();
     if (child == 0) {
         for (const std::string& change : environment) {
@@ -47,6 +44,18 @@ inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
         ::execv(args[0], args.data());
         ::_exit(127);
     }
+    return child;
+}
+
+// Runs the program as StartProcess does and waits for it. await, when given, waits for the child and tells
+// whether it ended, so that a GUI test keeps its event loop turning; by default the call blocks.
+inline ProcessRun RunProcess(const TempDir& dir, std::vector<std::string> argv,
+                             const std::vector<std::string>& environment, const std::function<void()>& inChild = {},
+                             const std::function<bool(pid_t, int&)>& await = {})
+{
+    const std::string out = dir.File("stdout.txt");
+    const std::string err = dir.File("stderr.txt");
+    const pid_t child = StartProcess(std::move(argv), environment, out, err, inChild);
     int status = 0;
     if (child > 0 && await && !await(child, status)) {
         ::kill(child, SIGKILL);

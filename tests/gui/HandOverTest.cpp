@@ -5,6 +5,9 @@
 #include "open/HandOverSocket.h"
 #include "tests/ProcessRun.h"
 
+#include <fcntl.h>
+#include <poll.h>
+#include <set>
 #include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
@@ -22,20 +25,87 @@ sockaddr_un SocketAddress(const std::string& path)
     return address;
 }
 
+// The process listening at the socket path, or -1.
+pid_t ListeningEditor(const std::string& path)
+{
+    const int fd = ConnectLocalSocket(path, 1000);
+    ucred peer{};
+    socklen_t size = sizeof peer;
+    const bool found = fd >= 0 && ::getsockopt(fd, SOL_SOCKET, SO_PEERCRED, &peer, &size) == 0;
+    ::close(fd);
+    return found ? peer.pid : -1;
+}
+
+// The child processes that still run; those that ended are reaped. Editors that a varno-open
+// started become children of this process when that varno-open ends (see SetUp).
+std::set<pid_t> RunningChildren()
+{
+    while (::waitpid(-1, nullptr, WNOHANG) > 0) {
+    }
+    std::set<pid_t> children;
+    for (const auto& task : std::filesystem::directory_iterator("/proc/self/task")) {
+        std::ifstream in(task.path() / "children");
+        for (pid_t pid = 0; in >> pid;) {
+            children.insert(pid);
+        }
+    }
+    return children;
+}
+
 class HandOver : public EditorTest {
 protected:
+    void SetUp() override
+    {
+        ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
+        EditorTest::SetUp();
+    }
+
+    void TearDown() override
+    {
+        EditorTest::TearDown();
+        for (const pid_t editor : RunningChildren()) {
+            ::kill(editor, SIGKILL);
+            ::waitpid(editor, nullptr, 0);
+        }
+    }
+
     // varno-open with the arguments, run in the folder of the samples while this
     // editor keeps serving; environment changes its environment.
-    ProcessRun VarnoOpen(std::vector<std::string> arguments, const std::vector<std::string>& environment = {})
+    ProcessRun VarnoOpen(std::vector<std::string> arguments, const std::vector<std::string>& environment = {},
+                         const std::function<void()>& inChild = {})
     {
         arguments.insert(arguments.begin(), VARNO_OPEN_EXECUTABLE);
         const std::string folder = m_files.Path();
         return RunProcess(
-            m_files, arguments, environment, [&folder] { (void)::chdir(folder.c_str()); },
-            [](pid_t child, int& status) {
+            m_files, arguments, environment,
+            [&] {
+                (void)::chdir(folder.c_str());
+                if (inChild) {
+                    inChild();
+                }
+            },
+            [this](pid_t child, int& status) {
+                m_varnoOpen = child;
                 return WaitFor([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 60000);
             });
     }
+
+    // A program started in the folder of the samples, its output dropped; it runs on.
+    pid_t Start(const std::string& program, const std::vector<std::string>& arguments,
+                const std::vector<std::string>& environment)
+    {
+        std::vector<std::string> argv{program};
+        argv.insert(argv.end(), arguments.begin(), arguments.end());
+        const std::string folder = m_files.Path();
+        return StartProcess(argv, environment, "/dev/null", "/dev/null", [&] { (void)::chdir(folder.c_str()); });
+    }
+
+    std::string SocketIn(const TempDir& runtime) const
+    {
+        return runtime.File(std::filesystem::path(FindHandOverAddress().path).filename().string());
+    }
+
+    pid_t m_varnoOpen = -1; // the last varno-open started
 };
 
 TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
@@ -68,11 +138,9 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
 
 TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
 {
-    // Orphans come to this process, so that the editor started can be reaped here.
-    ASSERT_EQ(::prctl(PR_SET_CHILD_SUBREAPER, 1), 0);
     TempDir runtime;
     TempDir config;
-    const std::string socketPath = runtime.File(std::filesystem::path(FindHandOverAddress().path).filename().string());
+    const std::string socketPath = SocketIn(runtime);
     // What an editor that crashed leaves: a private socket file that nobody listens on.
     const sockaddr_un address = SocketAddress(socketPath);
     const int stale = ::socket(AF_UNIX, SOCK_STREAM, 0);
@@ -82,24 +150,84 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
 
     const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
     ProcessRun outcome = VarnoOpen({nt}, {"XDG_RUNTIME_DIR=" + runtime.Path().string(),
-                                                          "XDG_CONFIG_HOME=" + config.Path().string()});
+                                          "XDG_CONFIG_HOME=" + config.Path().string()});
     EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
 
     // The editor started has opened the file: it stands first in that editor's recent-file list.
     const std::string settings = config.File("Local AppWizard-Generated Applications/varno.conf");
     EXPECT_TRUE(WaitFor([&] { return Slurp(settings).find("File1=" + nt) != std::string::npos; }, 30000));
-
-    // Ends that editor, found as the process at the other end of its socket.
-    const int probe = ::socket(AF_UNIX, SOCK_STREAM, 0);
-    ASSERT_EQ(::connect(probe, reinterpret_cast<const sockaddr*>(&address), sizeof address), 0);
-    ucred peer{};
-    socklen_t size = sizeof peer;
-    ASSERT_EQ(::getsockopt(probe, SOL_SOCKET, SO_PEERCRED, &peer, &size), 0);
-    ::close(probe);
-    ASSERT_NE(peer.pid, ::getpid());
-    ASSERT_EQ(::kill(peer.pid, SIGKILL), 0);
-    EXPECT_EQ(::waitpid(peer.pid, nullptr, 0), peer.pid);
+    const pid_t editor = ListeningEditor(socketPath);
+    EXPECT_NE(editor, ::getpid());
+    EXPECT_EQ(RunningChildren(), std::set<pid_t>{editor});
     EXPECT_TRUE(OpenDocuments().empty());
+}
+
+// Two real editors on one display: the editor of this process starts second, while another already listens.
+class SecondEditor : public HandOver {
+protected:
+    void SetUp() override
+    {
+        ::setenv("XDG_RUNTIME_DIR", m_runtime.Path().c_str(), 1);
+        m_first = Start(VARNO_EXECUTABLE, {}, {"XDG_CONFIG_HOME=" + m_firstConfig.Path().string()});
+        ASSERT_TRUE(WaitFor([this] { return SomeoneListens(SocketIn(m_runtime), 1000); }, 30000));
+        HandOver::SetUp();
+    }
+
+    pid_t m_first = -1;
+    TempDir m_firstConfig;
+};
+
+TEST_F(SecondEditor, LeavesTheFilesToTheFirstAndItsSocketInPlace)
+{
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    ProcessRun outcome = VarnoOpen({nt});
+    EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+    const std::string settings = m_firstConfig.File("Local AppWizard-Generated Applications/varno.conf");
+    EXPECT_TRUE(WaitFor([&] { return Slurp(settings).find("File1=" + nt) != std::string::npos; }));
+    EXPECT_TRUE(OpenDocuments().empty());
+
+    // This editor ends; the first one still takes files.
+    m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+    EXPECT_EQ(ListeningEditor(SocketIn(m_runtime)), m_first);
+}
+
+TEST_F(HandOver, AnEditorRemovesOnlyTheSocketThatItBound)
+{
+    // Someone removed this editor's socket; an editor started since took the name.
+    const std::string socketPath = SocketIn(m_runtime);
+    ASSERT_EQ(::unlink(socketPath.c_str()), 0);
+    TempDir config;
+    const pid_t other = Start(VARNO_EXECUTABLE, {}, {"XDG_CONFIG_HOME=" + config.Path().string()});
+    ASSERT_TRUE(WaitFor([&] { return ListeningEditor(socketPath) == other; }, 30000));
+
+    m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+    EXPECT_EQ(ListeningEditor(socketPath), other);
+}
+
+// Two varno-open at once with no editor running: the editor that the second one
+// starts finds the first one's listening, and leaves it the files.
+TEST_F(HandOver, TwoVarnoOpenAtOnceLeaveOneEditorWithEveryFile)
+{
+    TempDir runtime;
+    TempDir config;
+    const std::vector<std::string> environment{"XDG_RUNTIME_DIR=" + runtime.Path().string(),
+                                               "XDG_CONFIG_HOME=" + config.Path().string()};
+    const std::string files[] = {Sample("c_1251.nls", samples::MakeNtCodePageFile({})),
+                                 Sample("ru.kbd", samples::MakeKeyboardLayout({}))};
+    const pid_t openers[] = {Start(VARNO_OPEN_EXECUTABLE, {files[0]}, environment),
+                             Start(VARNO_OPEN_EXECUTABLE, {files[1]}, environment)};
+    for (const pid_t opener : openers) {
+        int status = -1;
+        EXPECT_TRUE(WaitFor([&] { return ::waitpid(opener, &status, WNOHANG) == opener; }, 30000));
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+    const pid_t editor = ListeningEditor(SocketIn(runtime));
+    EXPECT_TRUE(WaitFor([&] { return RunningChildren() == std::set<pid_t>{editor}; }, 30000));
+    const std::string settings = config.File("Local AppWizard-Generated Applications/varno.conf");
+    EXPECT_TRUE(WaitFor([&] {
+        const std::string list = Slurp(settings);
+        return list.find("=" + files[0]) != std::string::npos && list.find("=" + files[1]) != std::string::npos;
+    }));
 }
 
 // varno-open refuses a socket that another user owns or could reach, and the
@@ -145,5 +273,6 @@ TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
     QCoreApplication::processEvents();
     EXPECT_TRUE(OpenDocuments().empty());
 }
+
 
 } // namespace
