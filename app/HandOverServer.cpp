@@ -101,10 +101,11 @@ void Serve(QLocalSocket* connection, QWidget* window)
         case HandOverMessage::malformed: connection->abort(); return;
         case HandOverMessage::complete: break;
         }
+        // The answer goes out now, before any file opens: opening many files, or a message box
+        // of one that cannot be opened, must not hold varno-open waiting.
         connection->write(&kHandOverAccepted, 1);
+        connection->flush();
         connection->disconnectFromServer();
-        // Opened as dropped files are, once the answer has gone: a message box of a file that
-        // cannot be opened must not hold varno-open waiting.
         QTimer::singleShot(0, window, [window, paths] {
             if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandle(window))) {
                 frame->OnDropFiles(paths);

@@ -136,6 +136,25 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
     EXPECT_EQ(OpenDocuments().size(), 2U);
 }
 
+TEST_F(HandOver, TheAnswerGoesOutBeforeAnyOfAThousandFilesOpens)
+{
+    std::vector<std::string> names;
+    for (int i = 0; i < 1000; ++i) {
+        names.push_back("missing-" + std::to_string(i) + ".nls");
+    }
+    // The first file, which cannot be opened, holds this editor until varno-open has ended.
+    m_log.Answer([this](UINT) {
+        siginfo_t ended{};
+        if (m_log.Messages().size() == 1) {
+            ::waitid(P_PID, static_cast<id_t>(m_varnoOpen), &ended, WEXITED | WNOWAIT);
+        }
+        return IDOK;
+    });
+    ProcessRun outcome = VarnoOpen(names);
+    EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+    EXPECT_TRUE(WaitFor([this] { return m_log.Messages().size() == 1000; }));
+}
+
 TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
 {
     TempDir runtime;
