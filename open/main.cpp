@@ -86,13 +86,18 @@ std::string FindEditor()
 }
 
 // The editor with an empty command line, in a session of its own so that it
-// outlives this program and its terminal.
-pid_t StartEditor(const std::string& program)
+// outlives this program and its terminal. It holds none of this program's
+// descriptors, so a caller reading our output is not kept waiting until it
+// ends: its output goes to the log.
+pid_t StartEditor(const std::string& program, const std::string& log)
 {
     posix_spawn_file_actions_t actions;
     posix_spawn_file_actions_init(&actions);
     posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW,
+                                     0600);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    posix_spawn_file_actions_addclosefrom_np(&actions, STDERR_FILENO + 1);
     posix_spawnattr_t attributes;
     posix_spawnattr_init(&attributes);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID);
@@ -159,7 +164,8 @@ int main(int argc, char** argv)
     if (editor.empty()) {
         return Fail("no editor runs, and varno is neither beside varno-open nor on PATH");
     }
-    const pid_t pid = StartEditor(editor);
+    const std::string log = address.path + ".log";
+    const pid_t pid = StartEditor(editor, log);
     if (pid < 0) {
         return Fail("cannot start " + editor);
     }
@@ -171,7 +177,7 @@ int main(int argc, char** argv)
         if (::waitpid(pid, nullptr, WNOHANG) == pid) {
             // It ends quietly when another editor, started meanwhile, listens: that one takes the files.
             const int status = Conclude(address.path, message);
-            return status >= 0 ? status : Fail("the editor ended before it took the files");
+            return status >= 0 ? status : Fail("the editor ended before it took the files; its messages are in " + log);
         }
         ::usleep(50000);
     }

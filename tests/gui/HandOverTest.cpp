@@ -168,9 +168,23 @@ TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
     ASSERT_EQ(::chmod(socketPath.c_str(), 0700), 0);
 
     const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    ProcessRun outcome = VarnoOpen({nt}, {"XDG_RUNTIME_DIR=" + runtime.Path().string(),
-                                          "XDG_CONFIG_HOME=" + config.Path().string()});
-    EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
+    // As in `varno-open FILE | cat`, with one more descriptor that the caller passes on.
+    int pipeFds[2];
+    ASSERT_EQ(::pipe2(pipeFds, O_CLOEXEC), 0);
+    ProcessRun outcome = VarnoOpen(
+        {nt}, {"XDG_RUNTIME_DIR=" + runtime.Path().string(), "XDG_CONFIG_HOME=" + config.Path().string()},
+        [&] {
+            for (const int fd : {STDOUT_FILENO, STDERR_FILENO, 100}) {
+                ::dup2(pipeFds[1], fd);
+            }
+        });
+    EXPECT_EQ(outcome.exitStatus, 0);
+    // The pipe ends with varno-open: the editor that it started holds none of the caller's descriptors.
+    ::close(pipeFds[1]);
+    pollfd end{pipeFds[0], POLLIN, 0};
+    char text[256];
+    EXPECT_TRUE(::poll(&end, 1, 10000) == 1 && ::read(pipeFds[0], text, sizeof text) == 0);
+    ::close(pipeFds[0]);
 
     // The editor started has opened the file: it stands first in that editor's recent-file list.
     const std::string settings = config.File("Local AppWizard-Generated Applications/varno.conf");
