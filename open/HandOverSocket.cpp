@@ -15,7 +15,6 @@ namespace {
 
 constexpr char kTag[] = {'V', 'O', 'P', '1'};
 constexpr std::size_t kTagSize = sizeof kTag;
-constexpr std::size_t kMaxPathLength = 4096;
 constexpr std::size_t kMaxMessageSize = 1 << 20;
 
 std::string Environment(const char* name)
@@ -67,6 +66,10 @@ HandOverAddress FindHandOverAddress()
 {
     const std::string uid = std::to_string(::geteuid());
     std::string folder = Environment("XDG_RUNTIME_DIR");
+    // A relative one would name another folder for every current folder.
+    if (!folder.empty() && folder.front() != '/') {
+        return {{}, "XDG_RUNTIME_DIR is not an absolute path: " + folder};
+    }
     if (folder.empty()) {
         folder = "/tmp/varno-" + uid;
         if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
@@ -77,7 +80,16 @@ HandOverAddress FindHandOverAddress()
         return {{}, folder + " is not a folder of this user alone"};
     }
     const std::string display = DisplayPart();
-    return {folder + "/varno-" + uid + (display.empty() ? "" : "-" + display), {}};
+    std::string path = folder + "/varno-" + uid;
+    if (!display.empty()) {
+        path += "-" + display;
+    }
+    constexpr std::size_t kLongestSocketPath = sizeof(sockaddr_un::sun_path) - 1;
+    if (path.size() > kLongestSocketPath) {
+        return {{}, "the socket path " + path + " is longer than the system allows (" + std::to_string(kLongestSocketPath)
+                        + " bytes)"};
+    }
+    return {path, {}};
 }
 
 bool IsPrivateSocket(const std::string& path)
@@ -150,7 +162,7 @@ HandOverMessage DecodeHandOver(const std::string& bytes, std::vector<std::string
             return HandOverMessage::incomplete;
         }
         const std::size_t length = ReadLength(bytes, at);
-        if (length == 0 || length > kMaxPathLength) {
+        if (length == 0 || length > kMaxHandOverPath) {
             return HandOverMessage::malformed;
         }
         at += 4;

@@ -3,6 +3,7 @@
 // editor on this display: where it lives, the checks that keep other users
 // out, and the message on it. Paths travel as raw bytes, whatever their encoding.
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -14,7 +15,8 @@ struct HandOverAddress {
 };
 
 // $XDG_RUNTIME_DIR/varno-<uid>-<display>, or the same name in /tmp/varno-<uid>
-// (created when missing). The folder must belong to this user and let nobody else in.
+// (created when missing). The folder must be given as an absolute path, belong to
+// this user and let nobody else in, and the path must fit a socket address.
 HandOverAddress FindHandOverAddress();
 
 // Whether path is a socket that belongs to this user and that no one else may open.
@@ -36,6 +38,9 @@ constexpr char kStartedByVarnoOpen[] = "VARNO_STARTED_BY_OPEN";
 
 // The editor's one-byte answer once it holds the files.
 constexpr char kHandOverAccepted = 'K';
+
+// The longest path that a message carries.
+constexpr std::size_t kMaxHandOverPath = 4096;
 
 // The message: a tag, the count of paths, then each path with its length.
 std::string EncodeHandOver(const std::vector<std::string>& paths);

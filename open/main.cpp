@@ -130,6 +130,38 @@ int Conclude(const std::string& socketPath, const std::string& message)
     return -1;
 }
 
+// Hands the message to the editor that listens at socketPath, or to one started for it; the exit status.
+int HandOver(const std::string& socketPath, const std::string& message)
+{
+    // A stale socket, nobody listening, is replaced by the editor started below.
+    if (const int status = Conclude(socketPath, message); status >= 0) {
+        return status;
+    }
+
+    const std::string editor = FindEditor();
+    if (editor.empty()) {
+        return Fail("no editor runs, and varno is neither beside varno-open nor on PATH");
+    }
+    const std::string log = socketPath + ".log";
+    const pid_t pid = StartEditor(editor, log);
+    if (pid < 0) {
+        return Fail("cannot start " + editor);
+    }
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEditorStartMs);
+    while (std::chrono::steady_clock::now() < deadline) {
+        if (const int status = Conclude(socketPath, message); status >= 0) {
+            return status;
+        }
+        if (::waitpid(pid, nullptr, WNOHANG) == pid) {
+            // It ends quietly when another editor, started meanwhile, listens: that one takes the files.
+            const int status = Conclude(socketPath, message);
+            return status >= 0 ? status : Fail("the editor ended before it took the files; its messages are in " + log);
+        }
+        ::usleep(50000);
+    }
+    return Fail("the editor did not answer within " + std::to_string(kEditorStartMs / 1000) + " seconds");
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -153,33 +185,16 @@ int main(int argc, char** argv)
     if (address.path.empty()) {
         return Fail(address.error);
     }
-    const std::string message = EncodeHandOver(paths);
-
-    // A stale socket, nobody listening, is replaced by the editor started below.
-    if (const int status = Conclude(address.path, message); status >= 0) {
-        return status;
-    }
-
-    const std::string editor = FindEditor();
-    if (editor.empty()) {
-        return Fail("no editor runs, and varno is neither beside varno-open nor on PATH");
-    }
-    const std::string log = address.path + ".log";
-    const pid_t pid = StartEditor(editor, log);
-    if (pid < 0) {
-        return Fail("cannot start " + editor);
-    }
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(kEditorStartMs);
-    while (std::chrono::steady_clock::now() < deadline) {
-        if (const int status = Conclude(address.path, message); status >= 0) {
-            return status;
+    // A name too long to hand over is reported; the others still go.
+    std::vector<std::string> carried;
+    for (const std::string& path : paths) {
+        if (path.size() > kMaxHandOverPath) {
+            Fail(path + ": the name is too long to hand over");
+        } else {
+            carried.push_back(path);
         }
-        if (::waitpid(pid, nullptr, WNOHANG) == pid) {
-            // It ends quietly when another editor, started meanwhile, listens: that one takes the files.
-            const int status = Conclude(address.path, message);
-            return status >= 0 ? status : Fail("the editor ended before it took the files; its messages are in " + log);
-        }
-        ::usleep(50000);
     }
-    return Fail("the editor did not answer within " + std::to_string(kEditorStartMs / 1000) + " seconds");
+    const int status = HandOver(address.path, EncodeHandOver(carried));
+    const bool allCarried = carried.size() == paths.size();
+    return status == 0 && !allCarried ? 1 : status;
 }

@@ -155,6 +155,31 @@ TEST_F(HandOver, TheAnswerGoesOutBeforeAnyOfAThousandFilesOpens)
     EXPECT_TRUE(WaitFor([this] { return m_log.Messages().size() == 1000; }));
 }
 
+// An address that cannot work is refused before any editor starts. A name too long
+// to hand over is reported, and the others are handed over.
+TEST_F(HandOver, UnworkableAddressesAndNamesAreRefusedAtOnce)
+{
+    // Both folders are private; only where they lead is wrong.
+    const std::string relative = "run";
+    const std::string deep = m_files.File(std::string(100, 'r'));
+    for (const std::string& folder : {m_files.File(relative), deep}) {
+        ASSERT_EQ(::mkdir(folder.c_str(), 0700), 0);
+    }
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    for (const auto& [runtime, refusal] : {std::pair<std::string, std::string>{relative, "not an absolute path"},
+                                           {deep, "longer than the system allows"}}) {
+        ProcessRun outcome = VarnoOpen({nt}, {"XDG_RUNTIME_DIR=" + runtime});
+        EXPECT_EQ(outcome.exitStatus, 1) << runtime;
+        EXPECT_NE(outcome.err.find(refusal), std::string::npos) << outcome.err;
+        EXPECT_TRUE(RunningChildren().empty()) << runtime;
+    }
+
+    ProcessRun outcome = VarnoOpen({std::string(kMaxHandOverPath, 'n'), nt});
+    EXPECT_EQ(outcome.exitStatus, 1);
+    EXPECT_NE(outcome.err.find(": the name is too long to hand over"), std::string::npos);
+    EXPECT_TRUE(WaitFor([this] { return OpenDocuments().size() == 1; }));
+}
+
 TEST_F(HandOver, WithNoEditorListeningOneStartsInPlaceOfAStaleSocket)
 {
     TempDir runtime;
