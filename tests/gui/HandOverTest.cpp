@@ -72,9 +72,9 @@ protected:
     // varno-open with the arguments, run in the folder of the samples while this
     // editor keeps serving; environment changes its environment.
     ProcessRun VarnoOpen(std::vector<std::string> arguments, const std::vector<std::string>& environment = {},
-                         const std::function<void()>& inChild = {})
+                         const std::function<void()>& inChild = {}, const std::string& program = VARNO_OPEN_EXECUTABLE)
     {
-        arguments.insert(arguments.begin(), VARNO_OPEN_EXECUTABLE);
+        arguments.insert(arguments.begin(), program);
         const std::string folder = m_files.Path();
         return RunProcess(
             m_files, arguments, environment,
@@ -288,8 +288,33 @@ TEST_F(HandOver, TwoVarnoOpenAtOnceLeaveOneEditorWithEveryFile)
     }));
 }
 
-// varno-open refuses a socket that another user owns or could reach, and the
-// editor takes no files from another user who reaches it.
+// varno-open refuses a socket, or a folder, that the group or others could reach.
+TEST_F(HandOver, ASocketOrFolderThatOthersCouldReachIsRefused)
+{
+    const std::string socketPath = SocketIn(m_runtime);
+    const std::string folder = m_runtime.Path().string();
+    const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    const struct {
+        const std::string& path;
+        mode_t mode;
+        std::string refusal;
+    } cases[] = {
+        {socketPath, 0760, "refusing " + socketPath}, {socketPath, 0706, "refusing " + socketPath},
+        {folder, 0750, folder + " is not a folder of this user alone"},
+        {folder, 0705, folder + " is not a folder of this user alone"},
+    };
+    for (const auto& c : cases) {
+        ASSERT_EQ(::chmod(c.path.c_str(), c.mode), 0);
+        ProcessRun outcome = VarnoOpen({nt});
+        EXPECT_EQ(outcome.exitStatus, 1) << c.refusal;
+        EXPECT_NE(outcome.err.find(c.refusal), std::string::npos) << outcome.err;
+        ASSERT_EQ(::chmod(c.path.c_str(), c.path == folder ? 0700 : 0600), 0);
+    }
+    EXPECT_TRUE(OpenDocuments().empty());
+}
+
+// varno-open refuses a socket that another user owns, and the editor takes no
+// files from another user who reaches it.
 TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
 {
     if (::geteuid() != 0) {
@@ -297,14 +322,10 @@ TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
     }
     const std::string socketPath = FindHandOverAddress().path;
     const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
-    // Open to everyone, then owned by another user.
-    for (const auto& [mode, owner] : {std::pair<mode_t, uid_t>{0777, 0}, {0700, kNobody}}) {
-        ASSERT_EQ(::chmod(socketPath.c_str(), mode), 0);
-        ASSERT_EQ(::chown(socketPath.c_str(), owner, static_cast<gid_t>(-1)), 0);
-        ProcessRun outcome = VarnoOpen({nt});
-        EXPECT_EQ(outcome.exitStatus, 1) << mode;
-        EXPECT_NE(outcome.err.find("varno-open: refusing " + socketPath), std::string::npos) << mode;
-    }
+    ASSERT_EQ(::chown(socketPath.c_str(), kNobody, static_cast<gid_t>(-1)), 0);
+    ProcessRun refused = VarnoOpen({nt});
+    EXPECT_EQ(refused.exitStatus, 1);
+    EXPECT_NE(refused.err.find("varno-open: refusing " + socketPath), std::string::npos);
 
     // Opened up so that the other user gets as far as the editor itself.
     ASSERT_EQ(::chmod(m_runtime.Path().c_str(), 0777), 0);
@@ -332,5 +353,46 @@ TEST_F(HandOver, AnotherUserNeitherServesNorHandsOverFiles)
     EXPECT_TRUE(OpenDocuments().empty());
 }
 
+// varno-open starts the varno beside it, else the first on PATH that it may run;
+// a relative PATH entry, which depends on the current folder, is passed over.
+TEST_F(HandOver, VarnoOpenStartsTheEditorBesideItElseTheFirstOnPath)
+{
+    TempDir place;
+    const std::string beside = place.File("bin/varno");
+    // Each stand-in editor tells where it was started from, and ends.
+    const std::string started = place.File("started");
+    for (const auto& [path, mode] : {std::pair{beside, 0755}, {m_files.File("rel/varno"), 0755},
+                                     {place.File("a/varno"), 0755}, {place.File("b/varno"), 0755},
+                                     {place.File("noexec/varno"), 0644}}) {
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path());
+        std::ofstream(path) << "#!/bin/sh\necho \"$0\" > " << started << "\n";
+        ASSERT_EQ(::chmod(path.c_str(), static_cast<mode_t>(mode)), 0);
+    }
+    std::filesystem::copy_file(VARNO_OPEN_EXECUTABLE, place.File("bin/varno-open"));
+    const std::string onPath = "rel:" + place.File("noexec") + ":" + place.File("a") + ":" + place.File("b");
+    const struct {
+        bool besideToo;
+        std::string path;
+        std::string startedFrom;
+    } cases[] = {
+        {true, place.File("a"), beside},
+        {false, onPath, place.File("a/varno")},
+        {false, place.File("noexec"), ""},
+    };
+    for (const auto& c : cases) {
+        if (!c.besideToo) {
+            std::filesystem::remove(beside);
+        }
+        TempDir runtime;
+        std::filesystem::remove(started);
+        ProcessRun outcome = VarnoOpen({}, {"PATH=" + c.path, "XDG_RUNTIME_DIR=" + runtime.Path().string()}, {},
+                                       place.File("bin/varno-open"));
+        EXPECT_EQ(outcome.exitStatus, 1);
+        EXPECT_EQ(Slurp(started), c.startedFrom.empty() ? "" : c.startedFrom + "\n") << c.path;
+        if (c.startedFrom.empty()) {
+            EXPECT_NE(outcome.err.find("varno is neither beside varno-open nor on PATH"), std::string::npos);
+        }
+    }
+}
 
 } // namespace
