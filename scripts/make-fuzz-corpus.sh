@@ -86,3 +86,15 @@ batch_seed same 2 't\000t\000'
 batch_seed missing 3 't x\000s\000/q\000'
 batch_seed quote 2 "O'Neil\\000s\\000"
 batch_seed empty 3 '\000t\000s\000'
+
+# handover_fuzz: hand-over messages (open/HandOverSocket.h): the tag, the count of
+# paths, then each path after its length, counts and lengths four bytes big-endian.
+handover_seed() { # NAME CONTENT (a printf format)
+    mkdir -p "$corpus/handover_fuzz"
+    printf "$2" >"$corpus/handover_fuzz/$1"
+}
+handover_seed two 'VOP1\000\000\000\002\000\000\000\017/srv/c_1251.nls\000\000\000\010/tmp/a.b'
+handover_seed none 'VOP1\000\000\000\000'
+handover_seed cut 'VOP1\000\000\000\001\000\000\000\017/srv/c_'
+handover_seed zero-byte 'VOP1\000\000\000\001\000\000\000\003a\000b'
+handover_seed list '/srv/c_1251.nls\000/srv/ru.kbd\000\000x'

@@ -4,7 +4,7 @@
 #   scripts/run-fuzzer.sh TARGET [SECONDS]
 #
 # TARGET is nt_handler_fuzz, ninex_handler_fuzz, keyboard_handler_fuzz,
-# document_load_fuzz or batch_fuzz;
+# document_load_fuzz, batch_fuzz or handover_fuzz;
 # SECONDS defaults to 600. The clang tree build-fuzz is configured on first use.
 # Findings land in build-fuzz/findings/TARGET/; the exit status is libFuzzer's.
 set -eu
