@@ -70,8 +70,8 @@ int BindListeningSocket(const std::string& path, int& pinned)
         errno = error;
         return -1;
     }
-    // Narrowed after it appears: until then nobody else can reach into the private folder.
     pinned = ::open(path.c_str(), O_PATH | O_NOFOLLOW | O_CLOEXEC);
+    // Narrowed to its owner once it exists: until then nobody else can reach into the private folder.
     if (pinned < 0 || ::chmod(path.c_str(), 0600) != 0 || ::listen(fd, SOMAXCONN) != 0) {
         const int error = errno;
         ::unlink(path.c_str());
@@ -125,9 +125,11 @@ public:
         QObject::connect(&m_notifier, &QSocketNotifier::activated, this, [this] { AcceptPending(); });
     }
 
+    // Stops listening first, so that an editor starting meanwhile finds the name free and takes it.
     ~HandOverServer() override
     {
         m_notifier.setEnabled(false);
+        ::close(m_fd);
         const SocketLock lock(m_path);
         struct stat bound {};
         struct stat named {};
@@ -137,7 +139,6 @@ public:
             ::unlink(m_path.c_str());
         }
         ::close(m_pinned);
-        ::close(m_fd);
     }
 
 private:

@@ -2,9 +2,9 @@
 // editor on this display, starting the editor when none runs, so that varno's
 // own command line stays the batch transplant. It exits with 0 once the editor
 // holds the files, or with 1 and one line on standard error.
+#include "open/HandOverSocket.h"
 #include "open/OpenHelp.h"
 #include "platform/FilePath.h"
-#include "open/HandOverSocket.h"
 
 #include <chrono>
 #include <climits>
