@@ -10,12 +10,14 @@ constexpr const char* kUsage = R"(Usage: varno-open [FILE]...
 
 Hands the files to this user's varno editor on this display: its main window
 comes to the front, and each file opens there as through File > Open. When no
-editor runs, varno-open starts one (the varno beside varno-open, else the one
-on PATH). Without files it only brings the editor to the front, or starts it.
+editor runs, varno-open starts one (the varno beside varno-open, else the first
+one in an absolute PATH entry). Without files it only brings the editor to the
+front, or starts it.
 The desktop opens code-page files and keyboard layouts with varno through it.
 A file named --help or --version is given as ./--help or ./--version.
 Exit status: 0 once the editor holds the files, 1 with a one-line message on
-standard error when it could do neither.
+standard error when it could do neither, or when a name was too long to hand
+over (the other files are still handed over).
 
 Example:
   varno-open c_1251.nls ru.kbd
