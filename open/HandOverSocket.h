@@ -8,7 +8,7 @@
 #include <vector>
 
 struct HandOverAddress {
-    // The socket's path; empty when there is no private folder for it.
+    // The socket's path; empty when it has no private folder or cannot work.
     std::string path;
     // Why there is none, as one line.
     std::string error;
