@@ -136,12 +136,17 @@ BOOL CDocument::SaveModified()
     if (!IsModified()) {
         return TRUE;
     }
-    const std::string prompt = "Save changes to " + m_strPathName + "?";
-    switch (AfxMessageBox(prompt.c_str(), MB_YESNOCANCEL | MB_ICONEXCLAMATION)) {
+    switch (PromptToSave(MB_YESNOCANCEL)) {
     case IDYES: return DoFileSave();
     case IDNO: return TRUE;
     default: return FALSE;
     }
+}
+
+int CDocument::PromptToSave(UINT nButtons) const
+{
+    const std::string prompt = "Save changes to " + m_strPathName + "?";
+    return AfxMessageBox(prompt.c_str(), nButtons | MB_ICONEXCLAMATION);
 }
 
 BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame)
@@ -197,11 +202,26 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
     }
 }
 
+void CDocument::SetModifiedFlag(BOOL bModified)
+{
+    const BOOL modified = bModified ? TRUE : FALSE;
+    if (modified == m_bModified) {
+        return;
+    }
+    m_bModified = modified;
+    UpdateFrameCounts();
+}
+
+void CDocument::SetTitle(LPCSTR lpszTitle)
+{
+    m_strTitle = lpszTitle != nullptr ? lpszTitle : "";
+    UpdateFrameCounts();
+}
+
 void CDocument::SetPathName(LPCSTR lpszPathName)
 {
     m_strPathName = AfxFullPath(lpszPathName);
-    m_strTitle = AfxGetFileName(m_strPathName);
-    UpdateFrameCounts();
+    SetTitle(AfxGetFileName(m_strPathName).c_str());
     if (CWinApp* app = AfxGetApp()) {
         app->AddToRecentFileList(m_strPathName.c_str());
     }

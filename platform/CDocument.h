@@ -49,6 +49,8 @@ public:
     // Asks whether to save a modified document (Yes, No, Cancel) and saves on
     // Yes. TRUE when the document may be closed: unmodified, No, or saved.
     virtual BOOL SaveModified();
+    // The save question with the buttons of nButtons (MB_YESNOCANCEL or MB_YESNOCANCELALL); the button pressed.
+    int PromptToSave(UINT nButtons) const;
     // Whether the frame may close: when another frame still shows the document,
     // or after SaveModified.
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
@@ -58,7 +60,8 @@ public:
     virtual void Serialize(CArchive& ar);
 
     BOOL IsModified() const { return m_bModified; }
-    void SetModifiedFlag(BOOL bModified = TRUE) { m_bModified = bModified ? TRUE : FALSE; }
+    // A change of the flag retitles the document's windows, which mark a modified document.
+    void SetModifiedFlag(BOOL bModified = TRUE);
 
     // Asks every view but pSender to update itself (all of them with no sender).
     void UpdateAllViews(CView* pSender, LPARAM lHint = 0, CObject* pHint = nullptr);
@@ -69,6 +72,8 @@ public:
     // its windows; the path goes into the application's recent-file list.
     virtual void SetPathName(LPCSTR lpszPathName);
     const std::string& GetTitle() const { return m_strTitle; }
+    // Names the document's windows.
+    void SetTitle(LPCSTR lpszTitle);
 
     virtual void AddView(CView* pView);
     // When the last view goes and m_bAutoDelete is set, the document closes.

@@ -146,9 +146,14 @@ void CFrameWnd::OnUpdateFrameTitle()
         const QString name = active->GetWidget()->windowTitle();
         title += name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
     } else if (CDocument* document = GetActiveDocument()) {
-        // A document window: the document, numbered while it has several windows.
+        // A document window: the document, numbered while it has several windows, marked while modified.
         title = QString::fromStdString(document->GetTitle());
-        title += m_nWindow > 0 ? QStringLiteral(":%1").arg(m_nWindow) : QString();
+        if (m_nWindow > 0) {
+            title += QStringLiteral(":%1").arg(m_nWindow);
+        }
+        if (document->IsModified()) {
+            title += QLatin1Char('*');
+        }
     }
     widget->setWindowTitle(title);
     // The main window names the active document window.

@@ -125,8 +125,33 @@ BOOL CWinApp::OnCmdMsg(UINT nID)
 
 BOOL CWinApp::SaveAllModified()
 {
-    // Stops at the first Cancel.
-    return std::ranges::all_of(GetOpenDocuments(), [](CDocument* document) { return document->SaveModified(); });
+    std::vector<CDocument*> modified;
+    for (CDocument* document : GetOpenDocuments()) {
+        if (document->IsModified()) {
+            modified.push_back(document);
+        }
+    }
+    // Yes to All and No to All answer for every document after.
+    int answerForAll = 0;
+    for (std::size_t i = 0; i < modified.size(); ++i) {
+        int answer = answerForAll;
+        if (answer == 0) {
+            const bool moreFollow = i + 1 < modified.size();
+            answer = modified[i]->PromptToSave(moreFollow ? MB_YESNOCANCELALL : MB_YESNOCANCEL);
+        }
+        if (answer == IDYESTOALL || answer == IDNOTOALL) {
+            answerForAll = answer;
+        }
+        // Stops at the first Cancel, or at a save that failed.
+        if (answer == IDCANCEL) {
+            return FALSE;
+        }
+        const bool save = answer == IDYES || answer == IDYESTOALL;
+        if (save && !modified[i]->DoFileSave()) {
+            return FALSE;
+        }
+    }
+    return TRUE;
 }
 
 BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)

@@ -43,7 +43,8 @@ public:
     // Commands of the message map, then the recent-file entries (ID_FILE_MRU_FILE1 onwards), which open their file.
     BOOL OnCmdMsg(UINT nID) override;
     void CloseAllDocuments(BOOL bEndSession);
-    // Asks to save every modified document; FALSE when the user cancelled.
+    // Asks to save every modified document in turn, offering Yes to All and No to All while
+    // more follow; FALSE when the user cancelled or a save failed.
     BOOL SaveAllModified();
 
     // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the document

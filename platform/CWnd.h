@@ -8,6 +8,7 @@
 #include <bit>
 #include <memory>
 
+class QMenu;
 class QWidget;
 class CFrameWnd;
 
@@ -55,6 +56,10 @@ public:
     void DragAcceptFiles(BOOL bAccept = TRUE);
     // The frame window that holds this window (not this window itself); null when none.
     CFrameWnd* GetParentFrame() const;
+
+    // One of the window's menus is about to open: its items (each with its command id as its
+    // data) may take their text, state and check here. Nothing by default.
+    virtual void OnInitMenuPopup(QMenu* pPopupMenu) { (void)pPopupMenu; }
 
     static CWnd* FromHandle(const QWidget* widget);
     // Called by the layer's own widgets as they are destroyed: the bound object

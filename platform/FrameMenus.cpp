@@ -57,6 +57,7 @@ void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<con
             AddMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.items, keys, target);
         } else {
             QAction* action = menu->addAction(ItemText(item, keys));
+            action->setData(item.id);
             action->setEnabled(!item.IsGrayed());
             if (item.id == ID_FILE_MRU_FILE1) {
                 QObject::connect(menu, &QMenu::aboutToShow, menu,
@@ -76,6 +77,7 @@ QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAcce
     for (const AfxMenuItem& popup : menu.items) {
         auto* built = new QMenu(QString::fromUtf8(popup.text), window);
         AddMenuItems(built, popup.items, keys, target);
+        QObject::connect(built, &QMenu::aboutToShow, built, [target, built] { target->OnInitMenuPopup(built); });
         menus.append(built);
     }
     return menus;

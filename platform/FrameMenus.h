@@ -13,7 +13,8 @@ class QWidget;
 
 // The pop-ups of the menu, owned by the target's window. An item shows the first of
 // the keys that sends its command; the recent-file placeholder (ID_FILE_MRU_FILE1)
-// gives way to the application's recent files while there are any.
+// gives way to the application's recent files while there are any. Before a pop-up
+// opens, the target's OnInitMenuPopup gets it.
 QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, CWnd* target);
 
 // The keys as shortcuts of the target's window. Every command is posted to the

@@ -36,13 +36,21 @@ int ShowModal(const char* text, UINT type)
     default: break;
     }
     const UINT buttons = type & MB_TYPEMASK;
-    box.setStandardButtons(buttons == MB_YESNOCANCEL ? QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel
-                               : buttons == MB_YESNO ? QMessageBox::Yes | QMessageBox::No
-                                                     : QMessageBox::Ok);
+    switch (buttons) {
+    case MB_YESNOCANCELALL:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
+                               | QMessageBox::Cancel);
+        break;
+    case MB_YESNOCANCEL: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel); break;
+    case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
+    default: box.setStandardButtons(QMessageBox::Ok); break;
+    }
     box.setDefaultButton(buttons == MB_OK ? QMessageBox::Ok : QMessageBox::Yes);
     switch (box.exec()) {
     case QMessageBox::Yes: return IDYES;
+    case QMessageBox::YesToAll: return IDYESTOALL;
     case QMessageBox::No: return IDNO;
+    case QMessageBox::NoToAll: return IDNOTOALL;
     // Ok, or the box closed without a button.
     default: return buttons == MB_OK ? IDOK : IDCANCEL;
     }
@@ -54,6 +62,7 @@ int AfxDefaultMessageBoxAnswer(UINT type)
 {
     switch (type & MB_TYPEMASK) {
     case MB_YESNOCANCEL: return IDCANCEL;
+    case MB_YESNOCANCELALL: return IDCANCEL;
     case MB_YESNO: return IDNO;
     default: return IDOK;
     }

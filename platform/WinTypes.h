@@ -31,9 +31,10 @@ using COLORREF = DWORD;
 
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 
-// Message box styles: the buttons, then the icon.
+// Message box styles: the buttons, then the icon. MB_YESNOCANCELALL, this layer's own, adds
+// Yes to All and No to All, for a question asked of several documents in turn.
 enum : UINT {
-    MB_OK = 0x00, MB_YESNOCANCEL = 0x03, MB_YESNO = 0x04, MB_TYPEMASK = 0x0F,
+    MB_OK = 0x00, MB_YESNOCANCEL = 0x03, MB_YESNO = 0x04, MB_YESNOCANCELALL = 0x08, MB_TYPEMASK = 0x0F,
     MB_ICONSTOP = 0x10, MB_ICONEXCLAMATION = 0x30, MB_ICONINFORMATION = 0x40, MB_ICONMASK = 0xF0,
 };
 
@@ -41,6 +42,8 @@ constexpr int IDOK = 1;
 constexpr int IDCANCEL = 2;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+constexpr int IDYESTOALL = 12;
+constexpr int IDNOTOALL = 13;
 
 // Show states.
 enum : int { SW_SHOWNORMAL = 1, SW_SHOW = 5 };

@@ -145,6 +145,23 @@ protected:
         return entries;
     }
 
+    // The item of the command in the menu, as it shows when the menu opens; null when there is none.
+    QAction* MenuItem(const QString& title, UINT id) const
+    {
+        for (QAction* menu : MainWindow()->menuBar()->actions()) {
+            if (menu->text() != title) {
+                continue;
+            }
+            Q_EMIT menu->menu()->aboutToShow();
+            for (QAction* action : menu->menu()->actions()) {
+                if (action->data().toUInt() == id) {
+                    return action;
+                }
+            }
+        }
+        return nullptr;
+    }
+
     std::string Sample(const std::string& name, const samples::Bytes& bytes) const { return m_files.Put(name, bytes); }
 
     // The editor's one document template makes CVarnoDoc documents.

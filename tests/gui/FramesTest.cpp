@@ -132,6 +132,59 @@ TEST_F(Frames, ExitAsksForEveryModifiedDocumentAndCancelKeepsAllOpen)
     EXPECT_TRUE(OpenDocuments().empty());
 }
 
+// While more modified documents follow, the question also offers Yes to All and No to All, which
+// answer it for every document after; the last one gets the plain question.
+TEST_F(Frames, ExitWithSeveralModifiedDocumentsOffersYesToAllAndNoToAll)
+{
+    const struct {
+        std::vector<int> answers;
+        std::vector<bool> saved;
+    } cases[] = {
+        {{IDYES, IDNOTOALL}, {true, false, false}},
+        {{IDNO, IDYESTOALL}, {false, true, true}},
+        {{IDNO, IDNO, IDYES}, {false, false, true}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::Message() << "answers " << testing::PrintToString(c.answers));
+        if (m_app->m_pMainWnd == nullptr) {
+            m_app.reset();
+            m_app = std::make_unique<CVarnoApp>();
+            ASSERT_TRUE(m_app->InitInteractive());
+        }
+        OpenOneOfEachKind();
+        std::vector<CVarnoDoc*> modified;
+        std::vector<samples::Bytes> original;
+        for (CVarnoDoc* document : OpenDocuments()) {
+            if (CVarnoDoc::IsCodePageKind(document->m_nKind)) {
+                original.push_back(Contents(document->GetPathName()));
+                document->m_pHandler->Assign(0xE0, 0x0041);
+                document->SetModifiedFlag(TRUE);
+                modified.push_back(document);
+            }
+        }
+        ASSERT_EQ(modified.size(), c.saved.size());
+        std::vector<std::string> paths;
+        for (CVarnoDoc* document : modified) {
+            paths.push_back(document->GetPathName());
+        }
+        std::size_t asked = 0;
+        m_log.Answer([&](UINT) { return asked < c.answers.size() ? c.answers[asked++] : IDCANCEL; });
+        Command(ID_APP_EXIT);
+        m_log.Answer(IDOK);
+        EXPECT_EQ(m_app->m_pMainWnd, nullptr);
+        ASSERT_EQ(m_log.Messages().size(), c.answers.size());
+        for (std::size_t i = 0; i < c.answers.size(); ++i) {
+            EXPECT_EQ(m_log.Messages()[i].text, "Save changes to " + paths[i] + "?");
+            const bool last = i + 1 == modified.size();
+            EXPECT_EQ(m_log.Messages()[i].type & MB_TYPEMASK, last ? MB_YESNOCANCEL : MB_YESNOCANCELALL);
+        }
+        for (std::size_t i = 0; i < modified.size(); ++i) {
+            EXPECT_EQ(Contents(paths[i]) != original[i], c.saved[i]) << paths[i];
+        }
+        m_log.Clear();
+    }
+}
+
 TEST_F(Frames, RecentFileListKeepsTheFourNewestAndDropsAVanishedOne)
 {
     std::vector<std::string> paths;
@@ -189,19 +242,23 @@ TEST_F(Frames, SaveAsAndNewWindowNameTheWindows)
 
     Command(ID_WINDOW_NEW);
     ASSERT_EQ(Views(document).size(), 2u);
-    QStringList titles;
-    for (QMdiSubWindow* window : Area()->subWindowList(QMdiArea::CreationOrder)) {
-        titles << window->windowTitle();
-    }
-    EXPECT_EQ(titles, (QStringList{"gdi-copy.exe:1", "gdi-copy.exe:2"}));
-    EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno - gdi-copy.exe:2"));
-
+    auto titles = [this] {
+        QStringList shown{MainWindow()->windowTitle()};
+        for (QMdiSubWindow* window : Area()->subWindowList(QMdiArea::CreationOrder)) {
+            shown << window->windowTitle();
+        }
+        return shown;
+    };
+    EXPECT_EQ(titles(), (QStringList{"Varno - gdi-copy.exe:2", "gdi-copy.exe:1", "gdi-copy.exe:2"}));
+    // A modified document's windows are marked.
     document->SetModifiedFlag(TRUE);
+    EXPECT_EQ(titles(), (QStringList{"Varno - gdi-copy.exe:2*", "gdi-copy.exe:1*", "gdi-copy.exe:2*"}));
+
     m_log.Answer(IDCANCEL);
     Area()->subWindowList(QMdiArea::CreationOrder).back()->close();
     ASSERT_TRUE(WaitFor([this] { return Area()->subWindowList().size() == 1; }));
     EXPECT_TRUE(m_log.Messages().empty());
-    EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("gdi-copy.exe"));
+    EXPECT_EQ(titles(), (QStringList{"Varno - gdi-copy.exe*", "gdi-copy.exe*"}));
     Area()->subWindowList().front()->close();
     ASSERT_TRUE(WaitFor([this] { return m_log.Messages().size() == 1; }));
     EXPECT_EQ(OpenDocuments().size(), 1u);
