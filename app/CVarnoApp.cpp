@@ -20,6 +20,7 @@ BEGIN_MESSAGE_MAP(CVarnoApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
+    ON_COMMAND(ID_FILE_OPEN_REFERENCE, OnFileOpenReference)
 END_MESSAGE_MAP()
 
 CVarnoApp::CVarnoApp() : CWinApp(nullptr) {}
@@ -84,6 +85,17 @@ BOOL CVarnoApp::InitInteractive()
     mainFrame->ShowWindow(m_nCmdShow);
     mainFrame->UpdateWindow();
     return TRUE;
+}
+
+void CVarnoApp::OnFileOpenReference()
+{
+    std::string path;
+    if (!DoPromptFileName(path, TRUE, nullptr)) {
+        return;
+    }
+    if (auto* document = DYNAMIC_DOWNCAST(CVarnoDoc, OpenDocumentFile(path.c_str()))) {
+        document->SetReferenceOnly(true);
+    }
 }
 
 void CVarnoApp::OnAppAbout()

@@ -24,6 +24,8 @@ public:
 protected:
     // Help > About.
     void OnAppAbout();
+    // File > Open Reference: File > Open, the document then marked as a reference.
+    void OnFileOpenReference();
 
     DECLARE_MESSAGE_MAP()
 };

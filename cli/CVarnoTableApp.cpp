@@ -454,7 +454,7 @@ int CVarnoTableApp::Set(std::uint8_t byte, std::uint16_t unicode, std::optional<
 
     // What the click does after OK: the previous holder of the value and the byte's old value come from the clicked table.
     const std::uint8_t n = asByte.value_or(byte);
-    const std::uint8_t p = clicked.m_pHandler->ReverseLookup(unicode);
+    const std::uint8_t p = PreviousHolder(*clicked.m_pHandler, unicode);
     const std::uint16_t o = clicked.m_pHandler->Lookup(byte);
     const CharChangeResult result = PropagateCharChange(documents, byte, n, unicode, p, o);
     if (!result.Applied()) {

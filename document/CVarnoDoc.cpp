@@ -2,6 +2,7 @@
 
 #include "platform/CArchive.h"
 #include "platform/CFile.h"
+#include "platform/FilePath.h"
 #include "platform/MessageBox.h"
 #include "tables/C9xCodePageHandler.h"
 #include "tables/CGdiTableHandler.h"
@@ -38,7 +39,7 @@ const char* KindName(int kind)
 
 IMPLEMENT_DYNCREATE(CVarnoDoc, CDocument)
 
-CVarnoDoc::CVarnoDoc() = default;
+CVarnoDoc::CVarnoDoc() : m_editState(std::make_shared<EditState>(EditState{this})) {}
 
 CVarnoDoc::~CVarnoDoc() { delete m_pHandler; }
 
@@ -66,6 +67,28 @@ int CVarnoDoc::KindFromFileName(const std::string& fileName)
 }
 
 BOOL CVarnoDoc::OnNewDocument() { return FALSE; }
+
+BOOL CVarnoDoc::OnSaveDocument(LPCSTR lpszPathName)
+{
+    if (!CDocument::OnSaveDocument(lpszPathName)) {
+        return FALSE;
+    }
+    m_editState->saved = m_editState->current;
+    return TRUE;
+}
+
+void CVarnoDoc::SetPathName(LPCSTR lpszPathName)
+{
+    CDocument::SetPathName(lpszPathName);
+    SetReferenceOnly(m_bReferenceOnly);
+}
+
+void CVarnoDoc::SetReferenceOnly(bool referenceOnly)
+{
+    m_bReferenceOnly = referenceOnly;
+    const std::string name = AfxGetFileName(GetPathName());
+    SetTitle((referenceOnly ? name + " (reference)" : name).c_str());
+}
 
 void CVarnoDoc::Serialize(CArchive& ar)
 {

@@ -6,6 +6,8 @@
 
 #include "platform/CDocument.h"
 
+#include <cstdint>
+#include <memory>
 #include <string>
 
 class CTableHandler;
@@ -35,11 +37,30 @@ public:
 
     void Serialize(CArchive& ar) override;
     BOOL OnNewDocument() override;
+    // A successful save makes the edit state the document is in the one its file holds.
+    BOOL OnSaveDocument(LPCSTR lpszPathName) override;
+    // The title keeps saying "(reference)" under a new name.
+    void SetPathName(LPCSTR lpszPathName) override;
+
+    // Marks the document as a reference, or no longer, and says so in its title.
+    void SetReferenceOnly(bool referenceOnly);
 
     // The handler of the loaded file, of the class that m_nKind names; null
     // before the first load. Owned by the document.
     CTableHandler* m_pHandler = nullptr;
     int m_nKind = kindUndefined;
+    // A reference document takes no change from a propagation, and a click opens no edit in it.
+    bool m_bReferenceOnly = false;
+
+    // The document as the edit history knows it (document/EditStep.h): the edit state it is in
+    // and the one its file holds, so that it is modified exactly when the two differ. Steps hold
+    // it weakly, so that a step never reaches a closed document.
+    struct EditState {
+        CVarnoDoc* document;
+        std::uint64_t current = 0;
+        std::uint64_t saved = 0;
+    };
+    const std::shared_ptr<EditState> m_editState;
 
 private:
     void Load(CArchive& ar);

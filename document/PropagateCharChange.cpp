@@ -21,6 +21,12 @@ void MarkChanged(CVarnoDoc& doc)
 
 } // namespace
 
+std::uint8_t PreviousHolder(CTableHandler& clicked, std::uint16_t unicode)
+{
+    const std::uint8_t holder = clicked.ReverseLookup(unicode);
+    return clicked.Lookup(holder) == unicode ? holder : kUnmappedByte;
+}
+
 std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app)
 {
     std::vector<CVarnoDoc*> documents;
@@ -45,10 +51,17 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
     }
     const bool swapOnKeys = previousHolder != 0 && previousHolder != kUnmappedByte;
 
-    CharChangeResult result;
+    // Reference documents take no part.
+    std::vector<CVarnoDoc*> taking;
     for (CVarnoDoc* doc : documents) {
-        if (doc != nullptr && doc->m_pHandler != nullptr && CVarnoDoc::IsCodePageKind(doc->m_nKind)
-            && !doc->m_pHandler->CanAssign(assignments)) {
+        if (doc != nullptr && doc->m_pHandler != nullptr && !doc->m_bReferenceOnly) {
+            taking.push_back(doc);
+        }
+    }
+
+    CharChangeResult result;
+    for (CVarnoDoc* doc : taking) {
+        if (CVarnoDoc::IsCodePageKind(doc->m_nKind) && !doc->m_pHandler->CanAssign(assignments)) {
             result.refusal = RefusalReason(*doc->m_pHandler, assignments);
             result.pRefused = doc;
             result.refusedName = doc->GetPathName();
@@ -56,10 +69,7 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
         }
     }
 
-    for (CVarnoDoc* doc : documents) {
-        if (doc == nullptr || doc->m_pHandler == nullptr) {
-            continue;
-        }
+    for (CVarnoDoc* doc : taking) {
         if (CVarnoDoc::IsCodePageKind(doc->m_nKind)) {
             for (const TableAssignment& assignment : assignments) {
                 doc->m_pHandler->Assign(assignment.byte, assignment.unicode);

@@ -32,18 +32,25 @@ struct CharChangeResult {
     bool Applied() const { return pRefused == nullptr; }
 };
 
+// The byte that holds the value in the clicked table, the previous holder of a change to it: the
+// table's reverse entry of the value, when that byte's own forward entry is the value. A reverse entry
+// naming a byte that holds another value (one that an earlier Assign left behind, or a best-fit entry
+// of the file) names no holder, and so does 0x3F: both answer kUnmappedByte.
+std::uint8_t PreviousHolder(CTableHandler& clicked, std::uint16_t unicode);
+
 // Every open document of the application: templates in registration order,
 // each template's documents in the order they were opened.
 std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app);
 
 // Applies the change to the documents in their order. clickedByte (b) is the
 // byte that was edited, newByte (n) and unicode (u) what the edit gave back,
-// previousHolder (p) and oldValue (o) the clicked table's reverse lookup of u
+// previousHolder (p) and oldValue (o) the clicked table's PreviousHolder of u
 // and lookup of b, read before anything changed; they are used unchanged for
 // every document. Each code-page document gets Assign(n, u) and, when n == b
 // and p is a byte, Assign(p, o) and Assign(n, u) again; each keyboard layout
 // gets SwapChars(p, b) unless p is 0 or no byte. A document so changed is
-// marked modified and all its views are asked to update.
+// marked modified and all its views are asked to update. Reference documents
+// are passed over.
 //
 // Every affected code-page table is asked first whether it can take its
 // Assign calls; when one cannot (a 9x file whose rebuilt reverse table would

@@ -1,7 +1,9 @@
 #include "frames/CMainFrame.h"
 
 #include "document/CVarnoDoc.h"
+#include "frames/EditMenu.h"
 #include "frames/MainStatusBar.h"
+#include "platform/AfxRes.h"
 #include "platform/CFontDialog.h"
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
@@ -14,6 +16,9 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_EDIT_FONT, OnEditFont)
+    ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
+    ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
+    ON_COMMAND(ID_EDIT_REFERENCE, OnEditReference)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_logFont(DefaultLogFont()) {}
@@ -61,4 +66,20 @@ void CMainFrame::OnEditFont()
             document->UpdateAllViews(nullptr, 0, nullptr);
         }
     }
+}
+
+void CMainFrame::OnEditUndo() { m_editHistory.Undo(); }
+
+void CMainFrame::OnEditRedo() { m_editHistory.Redo(); }
+
+void CMainFrame::OnEditReference()
+{
+    if (auto* document = DYNAMIC_DOWNCAST(CVarnoDoc, GetActiveDocument())) {
+        document->SetReferenceOnly(!document->m_bReferenceOnly);
+    }
+}
+
+void CMainFrame::OnInitMenuPopup(QMenu* pPopupMenu)
+{
+    UpdateEditMenu(*pPopupMenu, m_editHistory, DYNAMIC_DOWNCAST(CVarnoDoc, GetActiveDocument()));
 }

@@ -2,6 +2,7 @@
 // The main window: the document windows inside one client area, the menus
 // and keys, the status bar, and the display font with which every table view draws.
 
+#include "document/EditHistory.h"
 #include "platform/CMDIFrameWnd.h"
 #include "platform/LogFont.h"
 
@@ -20,6 +21,8 @@ public:
 
     // The display font of all table views; kept in memory only.
     LOGFONT m_logFont;
+    // The steps of the edits made in this window, for Edit > Undo and Redo.
+    EditHistory m_editHistory;
 
     // The status bar's text from the source (a view's window); empty for the idle prompt.
     void SetMessageText(const QString& text, const QObject* source);
@@ -31,6 +34,12 @@ protected:
     // Edit > Font: the font dialog from the current font; on OK the font is
     // taken and every document with a table repaints. Nothing is marked modified.
     void OnEditFont();
+    // Edit > Undo (Ctrl+Z, Alt+Backspace) and Edit > Redo (Ctrl+Y, Ctrl+Shift+Z).
+    void OnEditUndo();
+    void OnEditRedo();
+    // Edit > Reference Only: the active document becomes a reference, or no longer.
+    void OnEditReference();
+    void OnInitMenuPopup(QMenu* pPopupMenu) override;
 
     DECLARE_MESSAGE_MAP()
 };

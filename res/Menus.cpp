@@ -16,6 +16,7 @@ constexpr AfxMenuItem kHelpItems[] = {
 constexpr AfxMenuItem kMainFrameFileItems[] = {
     AfxMenuCommand("&New", ID_FILE_NEW),
     AfxMenuCommand("&Open...", ID_FILE_OPEN),
+    AfxMenuCommand("Open &Reference...", ID_FILE_OPEN_REFERENCE),
     AfxMenuSeparator(),
     kRecentFiles,
     AfxMenuSeparator(),
@@ -30,6 +31,7 @@ constexpr AfxMenuItem kMainFrameMenu[] = {
 constexpr AfxMenuItem kDocumentFileItems[] = {
     AfxMenuCommand("&New", ID_FILE_NEW),
     AfxMenuCommand("&Open...", ID_FILE_OPEN),
+    AfxMenuCommand("Open &Reference...", ID_FILE_OPEN_REFERENCE),
     AfxMenuCommand("&Close", ID_FILE_CLOSE),
     AfxMenuCommand("&Save", ID_FILE_SAVE),
     AfxMenuCommand("Save &As...", ID_FILE_SAVE_AS),
@@ -38,7 +40,13 @@ constexpr AfxMenuItem kDocumentFileItems[] = {
     AfxMenuSeparator(),
     AfxMenuCommand("E&xit", ID_APP_EXIT),
 };
+// Undo and Redo name their step, and Reference Only shows a check, as the menu opens (frames/EditMenu.h).
 constexpr AfxMenuItem kDocumentEditItems[] = {
+    AfxMenuCommand("&Undo", ID_EDIT_UNDO),
+    AfxMenuCommand("&Redo", ID_EDIT_REDO),
+    AfxMenuSeparator(),
+    AfxMenuCommand("Reference &Only", ID_EDIT_REFERENCE),
+    AfxMenuSeparator(),
     AfxMenuCommand("&Font", ID_EDIT_FONT),
     AfxMenuCommand("&Take Table From...", ID_EDIT_TAKE_TABLE),
 };
@@ -56,13 +64,15 @@ constexpr AfxMenuItem kDocumentMenu[] = {
 };
 
 // The main window's keys serve the document windows as well; each menu item shows
-// the key of its command. Nothing handles the undo, clipboard and pane commands,
-// so their keys do nothing.
+// the key of its command. Nothing handles the clipboard and pane commands, so
+// their keys do nothing.
 constexpr AfxAccelerator kMainFrameAccelerators[] = {
     {"Ctrl+N", ID_FILE_NEW},
     {"Ctrl+O", ID_FILE_OPEN},
     {"Ctrl+S", ID_FILE_SAVE},
     {"Ctrl+Z", ID_EDIT_UNDO},
+    {"Ctrl+Y", ID_EDIT_REDO},
+    {"Ctrl+Shift+Z", ID_EDIT_REDO},
     {"Ctrl+X", ID_EDIT_CUT},
     {"Ctrl+C", ID_EDIT_COPY},
     {"Ctrl+V", ID_EDIT_PASTE},

@@ -24,6 +24,8 @@ constexpr UINT IDC_TAKE_FIRST = 1015;
 constexpr UINT IDC_TAKE_LAST = 1016;
 
 constexpr UINT ID_EDIT_FONT = 32771;
+constexpr UINT ID_EDIT_REFERENCE = 32772;
+constexpr UINT ID_FILE_OPEN_REFERENCE = 32773;
 constexpr UINT ID_EDIT_TAKE_TABLE = 32780;
 
 // The framework's idle prompt, shown in the status bar when nothing is described there.

@@ -26,6 +26,7 @@ struct ScenarioFile {
     Bytes before;
     Bytes after;          // what a save after the change writes
     bool changed = false; // whether the document is marked modified
+    bool reference = false; // opened for reference only: it takes no change
 };
 
 struct Scenario {
@@ -40,6 +41,8 @@ struct Scenario {
     std::uint16_t o; // b's value
     // The file that cannot take the change, or -1; when set, every file stays as it was.
     int refused = -1;
+    // The files are as the scenario before this one left them, still open in the editor.
+    bool continues = false;
 };
 
 inline std::size_t ForwardOffset(const ScenarioFile& file)
@@ -150,14 +153,21 @@ inline ScenarioFile KeyboardFile(const std::string& name)
     return {name, FileKind::keyboard, 0, samples::MakeKeyboardLayout(options), {}};
 }
 
+// Indexes into OpenFiles().
+enum : std::size_t { kNt1251, kNt866, kNinex, kGdi, kKeyboard, kNt1252 };
+
 inline std::vector<ScenarioFile> OpenFiles(bool tightNinex)
 {
-    return {NtFile("c_1251.nls", "windows-1251", 1251, false), NtFile("c_866.nls", "IBM866", 866, true),
-            NinexFile("cp_1251.nls", tightNinex), GdiFile("gdi.exe"), KeyboardFile("us.kbd")};
+    std::vector<ScenarioFile> files{NtFile("c_1251.nls", "windows-1251", 1251, false),
+                                    NtFile("c_866.nls", "IBM866", 866, true),
+                                    NinexFile("cp_1251.nls", tightNinex),
+                                    GdiFile("gdi.exe"),
+                                    KeyboardFile("us.kbd"),
+                                    NtFile("c_1252.nls", "windows-1252", 1252, false)};
+    // A best-fit entry, as real files carry them: U+0308 maps back to 0xA8, which holds U+00A8.
+    files[kNt1252].before[files[kNt1252].reverseOffset + 0x0308] = 0xA8;
+    return files;
 }
-
-// Indexes into OpenFiles().
-enum : std::size_t { kNt1251, kNt866, kNinex, kGdi };
 
 // The scenario's files as they were before the change, no document changed.
 inline Scenario Unchanged(Scenario scenario)
@@ -174,10 +184,16 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
                              std::uint8_t b, std::uint8_t n, std::uint16_t u)
 {
     Scenario s{std::move(description), std::move(files), clicked, b, n, u, 0, 0};
-    s.p = ReverseLookupIn(s.files[clicked], u);
+    // A reverse entry names the previous holder only when that byte's own value is u.
+    const std::uint8_t named = ReverseLookupIn(s.files[clicked], u);
+    s.p = LookupIn(s.files[clicked], named) == u ? named : 0x3F;
     s.o = LookupIn(s.files[clicked], b);
     for (ScenarioFile& file : s.files) {
         file.after = file.before;
+        file.changed = false;
+        if (file.reference) {
+            continue;
+        }
         if (file.kind == FileKind::keyboard) {
             // Marked even when no key holds either byte.
             if (s.p != 0 && s.p != 0x3F) {
@@ -204,9 +220,43 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
     return s.refused >= 0 ? Unchanged(std::move(s)) : s;
 }
 
+// A change made to the files as the earlier scenario left them.
+inline Scenario Then(const Scenario& earlier, std::string description, std::size_t clicked, std::uint8_t b,
+                     std::uint8_t n, std::uint16_t u)
+{
+    std::vector<ScenarioFile> files = earlier.files;
+    for (ScenarioFile& file : files) {
+        file.before = file.after;
+    }
+    Scenario s = MakeScenario(std::move(description), std::move(files), clicked, b, n, u);
+    s.continues = true;
+    return s;
+}
+
+// The files with those of the indexes opened for reference only.
+inline std::vector<ScenarioFile> WithReferences(std::vector<ScenarioFile> files, std::initializer_list<std::size_t> indexes)
+{
+    for (std::size_t index : indexes) {
+        files[index].reference = true;
+    }
+    return files;
+}
+
 inline std::vector<Scenario> CharEditScenarios()
 {
+    // 0x80 of the 1252 file holds U+20AC, and no byte U+0402: it takes U+0402 in every table, and the
+    // 1252 file's reverse entry of U+20AC still names 0x80.
+    const Scenario valueNoByteHolds =
+        MakeScenario("value no byte holds, clicked in the 1252 file", OpenFiles(false), kNt1252, 0x80, 0x80, 0x0402);
     return {
+        valueNoByteHolds,
+        // Then 0x88 takes U+20AC: the stale entry names no holder, so 0x80 keeps U+0402 and keyboards stay.
+        Then(valueNoByteHolds, "value whose reverse entry is stale", kNt1252, 0x88, 0x88, 0x20AC),
+        // The best-fit entry of U+0308 names 0xA8, which holds another value: no exchange, no swap.
+        MakeScenario("value with a best-fit reverse entry", OpenFiles(false), kNt1252, 0xE0, 0xE0, 0x0308),
+        // Reference files take no change: no assignment, no swap on the keys, nothing marked.
+        MakeScenario("reference files kept out", WithReferences(OpenFiles(false), {kNt866, kKeyboard}), kNt1251, 0xE0,
+                     0xE0, 0x0431),
         // U+0431 is held by 0xE1 in the clicked table: 0xE0 and 0xE1 change places everywhere,
         // also in the 866 file, which takes the clicked table's values.
         MakeScenario("exchange, clicked in the NT file", OpenFiles(false), kNt1251, 0xE0, 0xE0, 0x0431),

@@ -2,6 +2,7 @@
 
 #include "document/CVarnoDoc.h"
 #include "document/PropagateCharChange.h"
+#include "frames/CMainFrame.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/MessageBox.h"
@@ -10,6 +11,38 @@
 #include "view/CChangeKeyDlg.h"
 #include "view/TableLayout.h"
 
+#include <cstdio>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace {
+
+// Runs the edit as one step of the main window's edit history, for Undo and Redo.
+void AsOneStep(const std::string& name, const std::vector<CVarnoDoc*>& documents, const std::function<void()>& edit)
+{
+    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    if (frame == nullptr) {
+        edit();
+        return;
+    }
+    frame->m_editHistory.Record(name, documents, edit);
+}
+
+// The key's name as a text shows it: its "&&" drawn as one "&".
+std::string KeyName(const CKeyboardHandler& keyboard, int key)
+{
+    char name[CKeyboardHandler::kKeyNameSize];
+    keyboard.GetKeyName(key, name);
+    std::string text = name;
+    if (const std::size_t doubled = text.find("&&"); doubled != std::string::npos) {
+        text.erase(doubled, 1);
+    }
+    return text;
+}
+
+} // namespace
+
 void EditAtPoint(CView& view, POINT point)
 {
     CDocument* document = view.GetDocument();
@@ -17,6 +50,10 @@ void EditAtPoint(CView& view, POINT point)
         return;
     }
     auto& doc = static_cast<CVarnoDoc&>(*document);
+    // A reference is only looked at.
+    if (doc.m_bReferenceOnly) {
+        return;
+    }
     RECT client;
     view.GetClientRect(&client);
     const RECT area = GetTableArea(client);
@@ -44,13 +81,15 @@ void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    // The handler keeps the low 8 bits of what the fields gave.
-    keyboard->SetHigh(key, static_cast<std::uint8_t>(dialog.m_nHigh));
-    keyboard->SetLow(key, static_cast<std::uint8_t>(dialog.m_nLow));
-    keyboard->SetCapsLock(key, dialog.m_bCapsLock);
-    // Marked, so that closing asks to save the edit; every view repaints, the clicked one included.
-    doc.SetModifiedFlag(TRUE);
-    doc.UpdateAllViews(nullptr);
+    AsOneStep("Change key " + KeyName(*keyboard, key), {&doc}, [&] {
+        // The handler keeps the low 8 bits of what the fields gave.
+        keyboard->SetHigh(key, static_cast<std::uint8_t>(dialog.m_nHigh));
+        keyboard->SetLow(key, static_cast<std::uint8_t>(dialog.m_nLow));
+        keyboard->SetCapsLock(key, dialog.m_bCapsLock);
+        // Marked, so that closing asks to save the edit; every view repaints, the clicked one included.
+        doc.SetModifiedFlag(TRUE);
+        doc.UpdateAllViews(nullptr);
+    });
 }
 
 void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
@@ -71,9 +110,13 @@ void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     const auto n = static_cast<std::uint8_t>(dialog.m_nChar);
     const auto u = static_cast<std::uint16_t>(dialog.m_nUnicode);
     // Read only now, from the tables as the dialog leaves them.
-    const std::uint8_t p = doc.m_pHandler->ReverseLookup(u);
+    const std::uint8_t p = PreviousHolder(*doc.m_pHandler, u);
     const std::uint16_t o = doc.m_pHandler->Lookup(b);
-    const CharChangeResult result = PropagateCharChange(AllOpenDocuments(*app), b, n, u, p, o);
+    const std::vector<CVarnoDoc*> documents = AllOpenDocuments(*app);
+    char name[32];
+    std::snprintf(name, sizeof name, "Change %02X to %04X", n, u);
+    CharChangeResult result;
+    AsOneStep(name, documents, [&] { result = PropagateCharChange(documents, b, n, u, p, o); });
     if (!result.Applied()) {
         AfxMessageBox(RefusalMessage(result).c_str(), MB_ICONSTOP);
     }

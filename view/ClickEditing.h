@@ -15,16 +15,18 @@
 class CView;
 class CVarnoDoc;
 
-// The view's document must be a CVarnoDoc; with any other, or none, nothing happens.
+// The view's document must be a CVarnoDoc; with any other, or none, or a reference, nothing happens.
 // point is in the view's client coordinates.
 void EditAtPoint(CView& view, POINT point);
 
 // "Change key" for the key in the area's column under the point; on OK the
 // key takes the three values, the document is marked modified and all its
-// views repaint. Nothing without a hit or on Cancel.
+// views repaint, as one step of the main window's edit history. Nothing
+// without a hit or on Cancel.
 void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point);
 
 // "Change char" for the byte whose cell is under the point; on OK the change
-// goes to every open document (PropagateCharChange). When an open file cannot
-// take it, a stop message names that file and nothing is changed.
+// goes to every open document (PropagateCharChange), as one step of the main
+// window's edit history. When an open file cannot take it, a stop message
+// names that file and nothing is changed.
 void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point);

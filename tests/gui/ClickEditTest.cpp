@@ -16,46 +16,6 @@ using edit_scenario::Scenario;
 using edit_scenario::ScenarioFile;
 using view_pixels::kPureGreen;
 
-class ClickEdit : public EditorTest {
-protected:
-    std::vector<CVarnoDoc*> OpenAll(const Scenario& scenario)
-    {
-        std::vector<CVarnoDoc*> documents;
-        m_paths.clear();
-        for (const ScenarioFile& file : scenario.files) {
-            m_paths.push_back(Sample(file.name, file.before));
-            CVarnoDoc* document = Open(m_paths.back());
-            EXPECT_NE(document, nullptr) << file.name;
-            if (document == nullptr) {
-                return {};
-            }
-            documents.push_back(document);
-        }
-        return documents;
-    }
-
-    static void Click(CVarnoView& view, POINT point)
-    {
-        QTest::mouseClick(view.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
-    }
-
-    void Save(CVarnoDoc& document)
-    {
-        static_cast<CMDIChildWnd*>(ViewOf(&document)->GetParentFrame())->MDIActivate();
-        Command(ID_FILE_SAVE);
-    }
-
-    void ExpectFiles(const Scenario& scenario) const
-    {
-        for (std::size_t i = 0; i < scenario.files.size(); ++i) {
-            SCOPED_TRACE(scenario.files[i].name);
-            EXPECT_EQ(DifferingOffsets(Contents(m_paths[i]), scenario.files[i].after), std::vector<std::size_t>{});
-        }
-    }
-
-    std::vector<std::string> m_paths;
-};
-
 // The cells a changed code-page file shows green: the entries that were set, as far as the grid shows them.
 std::vector<int> GreenCells(const Scenario& s, const ScenarioFile& file)
 {
@@ -83,17 +43,136 @@ std::vector<int> GreenKeys(const Scenario& s, const ScenarioFile& file)
     return keys;
 }
 
+// For each file, the cells or keys that its view shows green.
+using Greens = std::vector<std::vector<int>>;
+
+class ClickEdit : public EditorTest {
+protected:
+    void OpenAll(const Scenario& scenario)
+    {
+        m_documents.clear();
+        m_paths.clear();
+        for (const ScenarioFile& file : scenario.files) {
+            m_paths.push_back(Sample(file.name, file.before));
+            CVarnoDoc* document = Open(m_paths.back());
+            ASSERT_NE(document, nullptr) << file.name;
+            m_documents.push_back(document);
+        }
+        // Side by side, so that every window shows and paints.
+        Command(ID_WINDOW_TILE_HORZ);
+    }
+
+    static void Click(CVarnoView& view, POINT point)
+    {
+        QTest::mouseClick(view.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+    }
+
+    // A command of the document window's menu, with the document's window active.
+    void CommandOn(CVarnoDoc& document, UINT id)
+    {
+        static_cast<CMDIChildWnd*>(ViewOf(&document)->GetParentFrame())->MDIActivate();
+        Command(id);
+    }
+
+    void SaveChanged(const Scenario& scenario)
+    {
+        for (std::size_t i = 0; i < m_documents.size(); ++i) {
+            if (scenario.files[i].changed) {
+                CommandOn(*m_documents[i], ID_FILE_SAVE);
+                EXPECT_FALSE(m_documents[i]->IsModified()) << scenario.files[i].name;
+            }
+        }
+    }
+
+    // Every file on disk holds the bytes from after the change, or from before it.
+    void ExpectFiles(const Scenario& scenario, bool changed = true) const
+    {
+        for (std::size_t i = 0; i < scenario.files.size(); ++i) {
+            SCOPED_TRACE(scenario.files[i].name);
+            const ScenarioFile& file = scenario.files[i];
+            EXPECT_EQ(DifferingOffsets(Contents(m_paths[i]), changed ? file.after : file.before), std::vector<std::size_t>{});
+        }
+    }
+
+    Greens ShownGreen(const Scenario& scenario) const
+    {
+        Greens shown;
+        for (std::size_t i = 0; i < m_documents.size(); ++i) {
+            CVarnoView& view = *ViewOf(m_documents[i]);
+            const bool keys = scenario.files[i].kind == edit_scenario::FileKind::keyboard;
+            shown.push_back(keys ? view_pixels::KeysIn(view, kPureGreen) : view_pixels::CellsIn(view, kPureGreen));
+        }
+        return shown;
+    }
+
+    // Edit > Undo or Redo: the views of the changed documents are asked to repaint (pending paints are
+    // flushed first, so only what the command asks for counts), and each is then modified or not.
+    void UndoOrRedo(UINT id, const Scenario& scenario, bool modified)
+    {
+        QCoreApplication::sendPostedEvents();
+        PaintLog paints;
+        for (CVarnoDoc* document : m_documents) {
+            ViewOf(document)->GetWidget()->installEventFilter(&paints);
+        }
+        Command(id);
+        for (std::size_t i = 0; i < m_documents.size(); ++i) {
+            if (scenario.files[i].changed) {
+                SCOPED_TRACE(scenario.files[i].name);
+                EXPECT_TRUE(WaitFor([&] { return paints.painted.count(ViewOf(m_documents[i])->GetWidget()) > 0; }));
+                EXPECT_EQ(m_documents[i]->IsModified() != FALSE, modified);
+            }
+        }
+    }
+
+    // With the change saved: Undo goes past the save (modified), Redo comes back to it (clean). Undo
+    // again, saved, gives the bytes and greens from before; Redo, saved, those of the change.
+    void ExpectUndoAndRedo(const Scenario& scenario, const Greens& before, const Greens& after)
+    {
+        UndoOrRedo(ID_EDIT_UNDO, scenario, true);
+        UndoOrRedo(ID_EDIT_REDO, scenario, false);
+        UndoOrRedo(ID_EDIT_UNDO, scenario, true);
+        SaveChanged(scenario);
+        ExpectFiles(scenario, false);
+        EXPECT_EQ(ShownGreen(scenario), before);
+        EXPECT_EQ(MenuItem("&Edit", ID_EDIT_REDO)->text().toStdString().rfind("&Redo Change", 0), 0u);
+        UndoOrRedo(ID_EDIT_REDO, scenario, true);
+        SaveChanged(scenario);
+        ExpectFiles(scenario);
+        EXPECT_EQ(ShownGreen(scenario), after);
+        EXPECT_FALSE(MenuItem("&Edit", ID_EDIT_REDO)->isEnabled());
+        EXPECT_EQ(MenuItem("&Edit", ID_EDIT_REDO)->text(), QStringLiteral("&Redo\tCtrl+Y"));
+    }
+
+    std::vector<CVarnoDoc*> m_documents;
+    std::vector<std::string> m_paths;
+};
+
 // Every shared scenario: a click on the clicked file's view, the dialog answered, the repaint and the saved
-// bytes of every file. Before it, a click on the row labels opens nothing, and the same dialog left with
-// Cancel after edits changes nothing.
-TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
+// bytes of every file, then Undo and Redo. Before it, a click on the row labels opens nothing, and the same
+// dialog left with Cancel after edits changes nothing. A scenario that continues the one before clicks in
+// the same windows, after its Redo.
+TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowSavesThePredictedBytesAndUndoes)
 {
     const std::vector<Scenario> scenarios = edit_scenario::CharEditScenarios();
+    Greens greensBefore;
     for (const Scenario& scenario : scenarios) {
         SCOPED_TRACE(scenario.description);
-        const std::vector<CVarnoDoc*> documents = OpenAll(scenario);
-        ASSERT_EQ(documents.size(), scenario.files.size());
-        CVarnoView& clicked = *ViewOf(documents[scenario.clicked]);
+        if (!scenario.continues) {
+            CloseAll();
+            OpenAll(scenario);
+            ASSERT_EQ(m_documents.size(), scenario.files.size());
+            greensBefore.assign(scenario.files.size(), {});
+            // The steps of the closed windows are gone.
+            EXPECT_FALSE(MenuItem("&Edit", ID_EDIT_UNDO)->isEnabled());
+            EXPECT_EQ(MenuItem("&Edit", ID_EDIT_UNDO)->text(), QStringLiteral("&Undo\tCtrl+Z"));
+        }
+        for (std::size_t i = 0; i < m_documents.size(); ++i) {
+            if (scenario.files[i].reference) {
+                CommandOn(*m_documents[i], ID_EDIT_REFERENCE);
+                EXPECT_EQ(m_documents[i]->GetTitle(), scenario.files[i].name + " (reference)");
+            }
+        }
+        CVarnoView& clicked = *ViewOf(m_documents[scenario.clicked]);
         const RECT area = view_pixels::TableArea(clicked);
         // Only a cell's inside counts, so b is hit just inside its own corner and
         // exactly on the corner of the cell down and to the right: the scenarios
@@ -134,38 +213,41 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowAndSavesThePredictedBytes)
         } else {
             EXPECT_TRUE(messages.empty());
         }
-        for (std::size_t i = 0; i < documents.size(); ++i) {
-            const ScenarioFile& file = scenario.files[i];
-            SCOPED_TRACE(file.name);
-            EXPECT_EQ(documents[i]->IsModified() != FALSE, file.changed);
-            if (file.changed) {
-                Save(*documents[i]);
-                EXPECT_FALSE(documents[i]->IsModified());
-            }
-            // Green marks what changed since the file was opened, a save included.
-            CVarnoView& view = *ViewOf(documents[i]);
-            if (file.kind == edit_scenario::FileKind::keyboard) {
-                EXPECT_EQ(view_pixels::KeysIn(view, kPureGreen), GreenKeys(scenario, file));
-            } else {
-                EXPECT_EQ(view_pixels::CellsIn(view, kPureGreen), GreenCells(scenario, file));
-            }
-        }
-        ExpectFiles(scenario);
-        CloseAll();
         m_log.Clear();
+        // Green marks what changed since the file was opened, a save included.
+        Greens greensAfter = greensBefore;
+        for (std::size_t i = 0; i < m_documents.size(); ++i) {
+            const ScenarioFile& file = scenario.files[i];
+            EXPECT_EQ(m_documents[i]->IsModified() != FALSE, file.changed) << file.name;
+            const bool keys = file.kind == edit_scenario::FileKind::keyboard;
+            std::set<int> green(greensAfter[i].begin(), greensAfter[i].end());
+            for (int entry : keys ? GreenKeys(scenario, file) : GreenCells(scenario, file)) {
+                green.insert(entry);
+            }
+            greensAfter[i].assign(green.begin(), green.end());
+        }
+        SaveChanged(scenario);
+        EXPECT_EQ(ShownGreen(scenario), greensAfter);
+        ExpectFiles(scenario);
+        if (scenario.refused < 0) {
+            EXPECT_EQ(MenuItem("&Edit", ID_EDIT_UNDO)->text().toStdString(),
+                      "&Undo Change " + Hex(scenario.n, 2) + " to " + Hex(scenario.u, 4) + "\tCtrl+Z");
+            ExpectUndoAndRedo(scenario, greensBefore, greensAfter);
+        }
+        greensBefore = greensAfter;
     }
 }
 
-// OK without edits marks the key all the same.
-TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyAndShowsItGreen)
+// OK without edits marks the key all the same. Undo names the key, its "&" shown as itself.
+TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyShowsItGreenAndUndoes)
 {
     for (const bool edited : {true, false}) {
         SCOPED_TRACE(edited ? "all three values" : "OK without edits");
-        const int key = edited ? 0 : 12;
+        const int key = edited ? 0 : 7;
         Scenario expected = edit_scenario::Unchanged({"key", {edit_scenario::KeyboardFile("us.kbd")}, 0, 0, 0, 0, 0, 0});
-        const std::vector<CVarnoDoc*> documents = OpenAll(expected);
-        ASSERT_EQ(documents.size(), 1u);
-        CVarnoView& view = *ViewOf(documents[0]);
+        OpenAll(expected);
+        ASSERT_EQ(m_documents.size(), 1u);
+        CVarnoView& view = *ViewOf(m_documents[0]);
         const RECT column = GetKeyColumnRect(view_pixels::TableArea(view), key);
         {
             // The first dialog is left with Cancel after edits.
@@ -180,11 +262,11 @@ TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyAndShowsItGreen)
                 ClickButton(dialog, cancel ? IDCANCEL : IDOK);
             });
             Click(view, {column.left + 1, 200});
-            EXPECT_FALSE(documents[0]->IsModified()) << "cancelled";
+            EXPECT_FALSE(m_documents[0]->IsModified()) << "cancelled";
             Click(view, {column.left + 1, 200});
             EXPECT_EQ(answer.Shown(), 2);
         }
-        EXPECT_TRUE(documents[0]->IsModified());
+        EXPECT_TRUE(m_documents[0]->IsModified());
         EXPECT_EQ(view_pixels::KeysIn(view, kPureGreen), std::vector<int>{key});
         if (edited) {
             const samples::KeyboardKeyPlace place = samples::KeyboardPlace(key);
@@ -193,8 +275,12 @@ TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyAndShowsItGreen)
             after[place.high] = 0xD5;
             after[place.caps] ^= place.mask;
         }
-        Save(*documents[0]);
+        expected.files[0].changed = true;
+        SaveChanged(expected);
         ExpectFiles(expected);
+        EXPECT_EQ(MenuItem("&Edit", ID_EDIT_UNDO)->text(),
+                  edited ? QStringLiteral("&Undo Change key ~ `\tCtrl+Z") : QStringLiteral("&Undo Change key 7 &&\tCtrl+Z"));
+        ExpectUndoAndRedo(expected, {{}}, {{key}});
         CloseAll();
     }
 }

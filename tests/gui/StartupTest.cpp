@@ -26,10 +26,11 @@ TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentC
     EXPECT_TRUE(MainWindow()->isVisible());
     EXPECT_EQ(MainWindow()->windowTitle(), QStringLiteral("Varno"));
     EXPECT_TRUE(SameIcon(MainWindow()->windowIcon(), AfxLoadIcon(IDR_MAINFRAME)));
-    EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Recent File", "E&xit"}));
+    EXPECT_EQ(MenuEntries("&File"),
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Reference...", "Recent File", "E&xit"}));
 
     // New and the commands that nothing handles without a document change nothing.
-    for (UINT id : {ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE,
+    for (UINT id : std::initializer_list<UINT>{ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_REFERENCE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE,
                     ID_FILE_SAVE, ID_FILE_CLOSE, ID_WINDOW_NEW, ID_WINDOW_CASCADE}) {
         Command(id);
     }
@@ -42,7 +43,7 @@ TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentC
     for (QAction* action : MainWindow()->actions()) {
         shortcuts << action->shortcut();
     }
-    for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace",
+    for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace",
                              "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}) {
         EXPECT_TRUE(shortcuts.contains(QKeySequence(QString::fromLatin1(keys)))) << keys;
     }
@@ -72,8 +73,9 @@ TEST_F(Startup, CtrlOOpensTheChosenFileWithTheDocumentMenu)
     QMdiSubWindow* window = Area()->subWindowList().front();
     EXPECT_TRUE(SameIcon(window->windowIcon(), AfxLoadIcon(IDR_VARNOTYPE)));
     EXPECT_EQ(window->widget(), ViewOf(document)->GetWidget());
-    EXPECT_EQ(MenuEntries("&File"), (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "&Close", "&Save\tCtrl+S",
-                                                 "Save &As...", "&1 " + QString::fromStdString(path), "E&xit"}));
+    EXPECT_EQ(MenuEntries("&File"),
+              (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Reference...", "&Close", "&Save\tCtrl+S",
+                           "Save &As...", "&1 " + QString::fromStdString(path), "E&xit"}));
 
     // Closing the last document window brings the main menu back.
     Command(ID_FILE_CLOSE);
