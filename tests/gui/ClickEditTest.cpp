@@ -158,7 +158,9 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowSavesThePredictedBytesAndUndo
     for (const Scenario& scenario : scenarios) {
         SCOPED_TRACE(scenario.description);
         if (!scenario.continues) {
+            // Every change was saved: closing asks nothing, of reference files neither.
             CloseAll();
+            EXPECT_TRUE(m_log.Messages().empty());
             OpenAll(scenario);
             ASSERT_EQ(m_documents.size(), scenario.files.size());
             greensBefore.assign(scenario.files.size(), {});
@@ -282,6 +284,31 @@ TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyShowsItGreenAndUndoes)
                   edited ? QStringLiteral("&Undo Change key ~ `\tCtrl+Z") : QStringLiteral("&Undo Change key 7 &&\tCtrl+Z"));
         ExpectUndoAndRedo(expected, {{}}, {{key}});
         CloseAll();
+    }
+}
+
+// File > Open Reference opens a file as a reference: its title says so, Edit > Reference Only is checked,
+// and a click in it opens no dialog. Made an ordinary document again, it opens one.
+TEST_F(ClickEdit, AReferenceOpensNoEditUntilItIsNoLongerOne)
+{
+    const std::string path = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
+    {
+        FileDialogAnswer answer(path);
+        Command(ID_FILE_OPEN_REFERENCE);
+        EXPECT_EQ(answer.Shown(), 1);
+    }
+    ASSERT_EQ(OpenDocuments().size(), 1u);
+    QMdiSubWindow* window = Area()->subWindowList().front();
+    CVarnoView& view = *ViewOf(OpenDocuments().front());
+    const RECT cell = GetCharCellRect(view_pixels::TableArea(view), 0xC0);
+    DialogAnswer cancel([](CDialog& dialog) { ClickButton(dialog, IDCANCEL); });
+    for (const bool reference : {true, false}) {
+        SCOPED_TRACE(reference ? "reference" : "no longer");
+        EXPECT_EQ(window->windowTitle(), reference ? QStringLiteral("c_1251.nls (reference)") : QStringLiteral("c_1251.nls"));
+        EXPECT_EQ(MenuItem("&Edit", ID_EDIT_REFERENCE)->isChecked(), reference);
+        Click(view, {cell.left + 1, cell.top + 1});
+        EXPECT_EQ(cancel.Shown(), reference ? 0 : 1);
+        Command(ID_EDIT_REFERENCE);
     }
 }
 
