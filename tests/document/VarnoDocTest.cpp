@@ -1,4 +1,5 @@
 #include "document/CVarnoDoc.h"
+#include "document/EditHistory.h"
 #include "document/PropagateCharChange.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CWinApp.h"
@@ -202,6 +203,38 @@ TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(m_dir.Path()), {}), hardLinked ? 2 : 1);
         EXPECT_TRUE(!hardLinked || std::filesystem::equivalent(path, second));
     }
+}
+
+// A step over three documents, the first closed since: Undo puts back the two still open, each to the
+// bytes, entry flags and modified state from before, and a document changed outside the history stays
+// modified. With all three closed the step is gone.
+TEST_F(VarnoDocument, UndoPutsBackTheDocumentsStillOpenAndDropsAStepWithNone)
+{
+    const Bytes nt = samples::MakeNtCodePageFile({});
+    std::vector<CVarnoDoc*> documents;
+    for (const char* name : {"c_1251.nls", "c_1252.nls", "c_866.nls"}) {
+        documents.push_back(Open(m_dir.Put(name, nt)));
+        ASSERT_NE(documents.back(), nullptr);
+    }
+    documents[1]->SetModifiedFlag(TRUE);
+    EditHistory history;
+    history.Record("Change E0 to 0041", documents,
+                   [&] { PropagateCharChange(documents, 0xE0, 0xE0, 0x0041, kUnmappedByte, 0x0430); });
+    documents[0]->OnCloseDocument();
+    EXPECT_EQ(history.UndoText(), QStringLiteral("Change E0 to 0041"));
+    history.Undo();
+    for (int i : {1, 2}) {
+        const CTableHandler& handler = *documents[i]->m_pHandler;
+        EXPECT_TRUE(std::equal(nt.begin(), nt.end(), handler.m_data)) << i;
+        EXPECT_EQ(std::count(std::begin(handler.m_modified), std::end(handler.m_modified), 0), 256) << i;
+        EXPECT_EQ(documents[i]->IsModified(), i == 1) << i;
+    }
+    history.Redo();
+    EXPECT_EQ(documents[2]->m_pHandler->Lookup(0xE0), 0x0041);
+    EXPECT_TRUE(documents[2]->IsModified());
+    documents[1]->OnCloseDocument();
+    documents[2]->OnCloseDocument();
+    EXPECT_EQ(history.UndoText(), QString());
 }
 
 } // namespace
