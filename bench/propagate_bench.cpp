@@ -1,7 +1,8 @@
 // One confirmed character change with 64 documents (32 NT, 16 9x, 8 GDI,
 // 8 keyboard layouts) open in the editor on real, offscreen windows: the
-// propagation to every table, and the same followed by the paint of every
-// table view. Goal: under 16 ms, one frame.
+// propagation to every table, recorded as one step of the edit history as a
+// click records it, and the same followed by the paint of every table view;
+// then the Undo of that step with the paint. Goal: under 16 ms, one frame.
 #include "app/CVarnoApp.h"
 #include "document/CVarnoDoc.h"
 #include "platform/CFrameWnd.h"
@@ -14,6 +15,7 @@
 #include "tests/TempDir.h"
 #include "tools/SampleGenerator.h"
 #include "document/PropagateCharChange.h"
+#include "frames/CMainFrame.h"
 
 #include <QCoreApplication>
 #include <QMdiSubWindow>
@@ -99,6 +101,7 @@ public:
         return true;
     }
     const std::vector<CVarnoDoc*>& Docs() const { return m_docs; }
+    EditHistory& History() const { return static_cast<CMainFrame*>(m_app->m_pMainWnd)->m_editHistory; }
     const std::vector<QWidget*>& ViewWidgets() const { return m_viewWidgets; }
 
 private:
@@ -127,40 +130,67 @@ private:
 // A click on 0xE0 of the first NT file, confirmed with the value of 0xE1: the
 // two entries change places in every table, so the iterations alternate.
 // (Not 0xC0-0xC4: the GDI modules refuse any change of their signature.)
-void ConfirmOneChange(benchmark::State& state, bool paintViews)
+bool ChangeOnce(const OpenEditor& editor, benchmark::State& state)
+{
+    CTableHandler& clicked = *editor.Docs().front()->m_pHandler;
+    const std::uint8_t b = 0xE0;
+    const std::uint16_t u = clicked.Lookup(0xE1);
+    const std::uint8_t p = PreviousHolder(clicked, u);
+    const std::uint16_t o = clicked.Lookup(b);
+    CharChangeResult result;
+    editor.History().Record("Change", editor.Docs(),
+                            [&] { result = PropagateCharChange(editor.Docs(), b, b, u, p, o); });
+    if (!result.Applied()) {
+        state.SkipWithError(("refused: " + RefusalMessage(result)).c_str());
+    }
+    return result.Applied();
+}
+
+// The whole view painted at once, also where other windows cover it.
+void PaintViews(const OpenEditor& editor)
+{
+    for (QWidget* widget : editor.ViewWidgets()) {
+        QPixmap painted = widget->grab();
+        benchmark::DoNotOptimize(painted);
+    }
+}
+
+enum class Measured { change, changeWithPaint, undoWithPaint };
+
+void Measure(benchmark::State& state, Measured measured)
 {
     OpenEditor editor;
     if (!editor.Ready()) {
         state.SkipWithError("the documents did not open in 1000 x 330 views");
         return;
     }
-    CTableHandler& clicked = *editor.Docs().front()->m_pHandler;
-    const std::uint8_t b = 0xE0;
     for (auto _ : state) {
-        const std::uint16_t u = clicked.Lookup(0xE1);
-        const std::uint8_t p = clicked.ReverseLookup(u);
-        const std::uint16_t o = clicked.Lookup(b);
-        CharChangeResult result = PropagateCharChange(editor.Docs(), b, b, u, p, o);
-        if (!result.Applied()) {
-            state.SkipWithError(("refused: " + RefusalMessage(result)).c_str());
+        if (measured == Measured::undoWithPaint) {
+            state.PauseTiming();
+        }
+        if (!ChangeOnce(editor, state)) {
             break;
         }
-        if (paintViews) {
-            // The whole view painted at once, also where other windows cover it.
-            for (QWidget* widget : editor.ViewWidgets()) {
-                QPixmap painted = widget->grab();
-                benchmark::DoNotOptimize(painted);
-            }
+        if (measured == Measured::undoWithPaint) {
+            state.ResumeTiming();
+            editor.History().Undo();
+        }
+        if (measured != Measured::change) {
+            PaintViews(editor);
         }
     }
     state.counters["documents"] = static_cast<double>(editor.Docs().size());
 }
 
-void BM_CharChangeWithRepaintOf64Views(benchmark::State& state) { ConfirmOneChange(state, true); }
+void BM_CharChangeWithRepaintOf64Views(benchmark::State& state) { Measure(state, Measured::changeWithPaint); }
 BENCHMARK(BM_CharChangeWithRepaintOf64Views)->Unit(benchmark::kMillisecond);
 
 // The tables alone, to tell the propagation's share from the painting's.
-void BM_CharChangeWithoutPaint(benchmark::State& state) { ConfirmOneChange(state, false); }
+void BM_CharChangeWithoutPaint(benchmark::State& state) { Measure(state, Measured::change); }
 BENCHMARK(BM_CharChangeWithoutPaint)->Unit(benchmark::kMillisecond);
+
+// Edit > Undo of that change: every byte, flag and modified state put back in the 64 documents, and every view painted.
+void BM_UndoWithRepaintOf64Views(benchmark::State& state) { Measure(state, Measured::undoWithPaint); }
+BENCHMARK(BM_UndoWithRepaintOf64Views)->Unit(benchmark::kMillisecond);
 
 } // namespace
