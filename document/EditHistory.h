@@ -13,8 +13,6 @@
 #include <string>
 #include <vector>
 
-class CVarnoDoc;
-
 class EditHistory {
 public:
     // Runs edit, which may change any of the documents (image bytes, entry flags, modified flag),

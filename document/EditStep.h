@@ -5,14 +5,14 @@
 // so memory grows with the edits, not with the files. Undo and redo put back the one or the
 // other in every such document that is still open.
 
+#include "document/CVarnoDoc.h"
+
 #include <QUndoCommand>
 
 #include <array>
 #include <cstdint>
 #include <memory>
 #include <vector>
-
-#include "document/CVarnoDoc.h"
 
 class EditStep : public QUndoCommand {
 public:
