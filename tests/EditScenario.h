@@ -156,7 +156,8 @@ inline ScenarioFile KeyboardFile(const std::string& name)
 // Indexes into OpenFiles().
 enum : std::size_t { kNt1251, kNt866, kNinex, kGdi, kKeyboard, kNt1252 };
 
-inline std::vector<ScenarioFile> OpenFiles(bool tightNinex)
+// The files of the indexes in references are opened for reference only.
+inline std::vector<ScenarioFile> OpenFiles(bool tightNinex, std::initializer_list<std::size_t> references = {})
 {
     std::vector<ScenarioFile> files{NtFile("c_1251.nls", "windows-1251", 1251, false),
                                     NtFile("c_866.nls", "IBM866", 866, true),
@@ -166,6 +167,9 @@ inline std::vector<ScenarioFile> OpenFiles(bool tightNinex)
                                     NtFile("c_1252.nls", "windows-1252", 1252, false)};
     // A best-fit entry, as real files carry them: U+0308 maps back to 0xA8, which holds U+00A8.
     files[kNt1252].before[files[kNt1252].reverseOffset + 0x0308] = 0xA8;
+    for (std::size_t index : references) {
+        files[index].reference = true;
+    }
     return files;
 }
 
@@ -233,15 +237,6 @@ inline Scenario Then(const Scenario& earlier, std::string description, std::size
     return s;
 }
 
-// The files with those of the indexes opened for reference only.
-inline std::vector<ScenarioFile> WithReferences(std::vector<ScenarioFile> files, std::initializer_list<std::size_t> indexes)
-{
-    for (std::size_t index : indexes) {
-        files[index].reference = true;
-    }
-    return files;
-}
-
 inline std::vector<Scenario> CharEditScenarios()
 {
     // 0x80 of the 1252 file holds U+20AC, and no byte U+0402: it takes U+0402 in every table, and the
@@ -255,7 +250,7 @@ inline std::vector<Scenario> CharEditScenarios()
         // The best-fit entry of U+0308 names 0xA8, which holds another value: no exchange, no swap.
         MakeScenario("value with a best-fit reverse entry", OpenFiles(false), kNt1252, 0xE0, 0xE0, 0x0308),
         // Reference files take no change: no assignment, no swap on the keys, nothing marked.
-        MakeScenario("reference files kept out", WithReferences(OpenFiles(false), {kNt866, kKeyboard}), kNt1251, 0xE0,
+        MakeScenario("reference files kept out", OpenFiles(false, {kNt866, kKeyboard}), kNt1251, 0xE0,
                      0xE0, 0x0431),
         // U+0431 is held by 0xE1 in the clicked table: 0xE0 and 0xE1 change places everywhere,
         // also in the 866 file, which takes the clicked table's values.
