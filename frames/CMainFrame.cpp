@@ -68,6 +68,17 @@ void CMainFrame::OnEditFont()
     }
 }
 
+void CMainFrame::RecordEdit(const std::string& name, const std::vector<CVarnoDoc*>& documents,
+                            const std::function<void()>& edit)
+{
+    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
+    if (frame == nullptr) {
+        edit();
+        return;
+    }
+    frame->m_editHistory.Record(name, documents, edit);
+}
+
 void CMainFrame::OnEditUndo() { m_editHistory.Undo(); }
 
 void CMainFrame::OnEditRedo() { m_editHistory.Redo(); }

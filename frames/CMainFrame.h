@@ -6,6 +6,10 @@
 #include "platform/CMDIFrameWnd.h"
 #include "platform/LogFont.h"
 
+#include <functional>
+#include <string>
+#include <vector>
+
 class QObject;
 class QString;
 
@@ -23,6 +27,10 @@ public:
     LOGFONT m_logFont;
     // The steps of the edits made in this window, for Edit > Undo and Redo.
     EditHistory m_editHistory;
+    // Runs the edit as one step of the main window's edit history (EditHistory::Record); without
+    // a main window, just runs it.
+    static void RecordEdit(const std::string& name, const std::vector<CVarnoDoc*>& documents,
+                           const std::function<void()>& edit);
 
     // The status bar's text from the source (a view's window); empty for the idle prompt.
     void SetMessageText(const QString& text, const QObject* source);

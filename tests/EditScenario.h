@@ -244,6 +244,9 @@ inline std::vector<Scenario> CharEditScenarios()
     const Scenario valueNoByteHolds =
         MakeScenario("value no byte holds, clicked in the 1252 file", OpenFiles(false), kNt1252, 0x80, 0x80, 0x0402);
     return {
+        // U+0431 is held by 0xE1 in the clicked table: 0xE0 and 0xE1 change places everywhere,
+        // also in the 866 file, which takes the clicked table's values.
+        MakeScenario("exchange, clicked in the NT file", OpenFiles(false), kNt1251, 0xE0, 0xE0, 0x0431),
         valueNoByteHolds,
         // Then 0x88 takes U+20AC: the stale entry names no holder, so 0x80 keeps U+0402 and keyboards stay.
         Then(valueNoByteHolds, "value whose reverse entry is stale", kNt1252, 0x88, 0x88, 0x20AC),
@@ -252,9 +255,6 @@ inline std::vector<Scenario> CharEditScenarios()
         // Reference files take no change: no assignment, no swap on the keys, nothing marked.
         MakeScenario("reference files kept out", OpenFiles(false, {kNt866, kKeyboard}), kNt1251, 0xE0,
                      0xE0, 0x0431),
-        // U+0431 is held by 0xE1 in the clicked table: 0xE0 and 0xE1 change places everywhere,
-        // also in the 866 file, which takes the clicked table's values.
-        MakeScenario("exchange, clicked in the NT file", OpenFiles(false), kNt1251, 0xE0, 0xE0, 0x0431),
         // The byte field changed: code pages only get U+0401 at 0xF0; keyboards still exchange p and b.
         MakeScenario("byte field changed, clicked in the GDI module", OpenFiles(false), kGdi, 0xE0, 0xF0, 0x0401),
         // No byte holds U+0100: one Assign per table, keyboards untouched and unmarked.

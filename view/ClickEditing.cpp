@@ -12,22 +12,10 @@
 #include "view/TableLayout.h"
 
 #include <cstdio>
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace {
-
-// Runs the edit as one step of the main window's edit history, for Undo and Redo.
-void AsOneStep(const std::string& name, const std::vector<CVarnoDoc*>& documents, const std::function<void()>& edit)
-{
-    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-    if (frame == nullptr) {
-        edit();
-        return;
-    }
-    frame->m_editHistory.Record(name, documents, edit);
-}
 
 // The key's name as a text shows it: its "&&" drawn as one "&".
 std::string KeyName(const CKeyboardHandler& keyboard, int key)
@@ -81,7 +69,7 @@ void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     if (dialog.DoModal() != IDOK) {
         return;
     }
-    AsOneStep("Change key " + KeyName(*keyboard, key), {&doc}, [&] {
+    CMainFrame::RecordEdit("Change key " + KeyName(*keyboard, key), {&doc}, [&] {
         // The handler keeps the low 8 bits of what the fields gave.
         keyboard->SetHigh(key, static_cast<std::uint8_t>(dialog.m_nHigh));
         keyboard->SetLow(key, static_cast<std::uint8_t>(dialog.m_nLow));
@@ -116,7 +104,7 @@ void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     char name[32];
     std::snprintf(name, sizeof name, "Change %02X to %04X", n, u);
     CharChangeResult result;
-    AsOneStep(name, documents, [&] { result = PropagateCharChange(documents, b, n, u, p, o); });
+    CMainFrame::RecordEdit(name, documents, [&] { result = PropagateCharChange(documents, b, n, u, p, o); });
     if (!result.Applied()) {
         AfxMessageBox(RefusalMessage(result).c_str(), MB_ICONSTOP);
     }
