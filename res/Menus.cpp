@@ -45,10 +45,10 @@ constexpr AfxMenuItem kDocumentEditItems[] = {
     AfxMenuCommand("&Undo", ID_EDIT_UNDO),
     AfxMenuCommand("&Redo", ID_EDIT_REDO),
     AfxMenuSeparator(),
+    AfxMenuCommand("&Take Table From...", ID_EDIT_TAKE_TABLE),
     AfxMenuCommand("Reference &Only", ID_EDIT_REFERENCE),
     AfxMenuSeparator(),
     AfxMenuCommand("&Font", ID_EDIT_FONT),
-    AfxMenuCommand("&Take Table From...", ID_EDIT_TAKE_TABLE),
 };
 constexpr AfxMenuItem kDocumentWindowItems[] = {
     AfxMenuCommand("&New Window", ID_WINDOW_NEW),

@@ -5,7 +5,9 @@
 #include "document/SourceTable.h"
 #include "document/StringPrintf.h"
 #include "document/TableTake.h"
+#include "frames/CMainFrame.h"
 #include "platform/CWinApp.h"
+#include "platform/FilePath.h"
 #include "platform/MessageBox.h"
 #include "view/CTakeTableDlg.h"
 
@@ -53,7 +55,9 @@ void TakeTableInto(CVarnoDoc& target)
     if (!CTakeTableDlg::Ask(target, sources, choice) || !ReadChosenTable(choice, values)) {
         return;
     }
-    const TakeResult result = TakeTable(target, values, choice.range);
+    const std::string from = choice.document != nullptr ? choice.document->GetTitle() : AfxGetFileName(choice.file);
+    TakeResult result;
+    CMainFrame::RecordEdit("Take Table From " + from, {&target}, [&] { result = TakeTable(target, values, choice.range); });
     if (!result.Taken()) {
         Tell(target.GetTitle() + " was not changed: " + TakeRefusalReason(result) + ".", MB_ICONSTOP);
         return;
