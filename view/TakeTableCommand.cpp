@@ -57,7 +57,8 @@ void TakeTableInto(CVarnoDoc& target)
     }
     const std::string from = choice.document != nullptr ? choice.document->GetTitle() : AfxGetFileName(choice.file);
     TakeResult result;
-    CMainFrame::RecordEdit("Take Table From " + from, {&target}, [&] { result = TakeTable(target, values, choice.range); });
+    CMainFrame::RecordEdit("Take Table From " + from, {&target},
+                           [&] { result = TakeTable(target, values, choice.range); });
     if (!result.Taken()) {
         Tell(target.GetTitle() + " was not changed: " + TakeRefusalReason(result) + ".", MB_ICONSTOP);
         return;

@@ -30,8 +30,9 @@ TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentC
               (QStringList{"&New\tCtrl+N", "&Open...\tCtrl+O", "Open &Reference...", "Recent File", "E&xit"}));
 
     // New and the commands that nothing handles without a document change nothing.
-    for (UINT id : std::initializer_list<UINT>{ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_REFERENCE, ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE,
-                    ID_FILE_SAVE, ID_FILE_CLOSE, ID_WINDOW_NEW, ID_WINDOW_CASCADE}) {
+    for (UINT id : std::initializer_list<UINT>{ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_REFERENCE, ID_EDIT_CUT,
+                                               ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_SAVE,
+                                               ID_FILE_CLOSE, ID_WINDOW_NEW, ID_WINDOW_CASCADE}) {
         Command(id);
     }
     EXPECT_TRUE(Area()->subWindowList().isEmpty());
@@ -43,8 +44,8 @@ TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentC
     for (QAction* action : MainWindow()->actions()) {
         shortcuts << action->shortcut();
     }
-    for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace",
-                             "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}) {
+    for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+X", "Ctrl+C",
+                             "Ctrl+V", "Alt+Backspace", "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}) {
         EXPECT_TRUE(shortcuts.contains(QKeySequence(QString::fromLatin1(keys)))) << keys;
     }
 }

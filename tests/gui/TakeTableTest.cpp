@@ -116,7 +116,8 @@ TEST_F(TakeTable, GivesTheBytesOfApplyForTheSameSource)
         EXPECT_EQ(DifferingOffsets(Contents(m_files.File(c.target)), Contents(m_copies.File(c.target))),
                   std::vector<std::size_t>{});
         // The take is one step.
-        EXPECT_EQ(MenuItem("&Edit", ID_EDIT_UNDO)->text().toStdString(), "&Undo Take Table From " + c.source + "\tCtrl+Z");
+        EXPECT_EQ(MenuItem("&Edit", ID_EDIT_UNDO)->text().toStdString(),
+                  "&Undo Take Table From " + c.source + "\tCtrl+Z");
         Command(ID_EDIT_UNDO);
         Command(ID_FILE_SAVE);
         EXPECT_EQ(Contents(m_files.File(c.target)), c.targetBytes);
