@@ -14,8 +14,6 @@
 
 #include <QApplication>
 
-#include <algorithm>
-
 namespace {
 CWinApp* g_app = nullptr;
 } // namespace
