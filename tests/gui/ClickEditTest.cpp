@@ -107,7 +107,8 @@ protected:
     }
 
     // Edit > Undo or Redo: the views of the changed documents are asked to repaint (pending paints are
-    // flushed first, so only what the command asks for counts), and each is then modified or not.
+    // flushed first, so only what the command asks for counts), and each is then modified or not; the
+    // others stay unmodified.
     void UndoOrRedo(UINT id, const Scenario& scenario, bool modified)
     {
         QCoreApplication::sendPostedEvents();
@@ -117,11 +118,11 @@ protected:
         }
         Command(id);
         for (std::size_t i = 0; i < m_documents.size(); ++i) {
-            if (scenario.files[i].changed) {
-                SCOPED_TRACE(scenario.files[i].name);
-                EXPECT_TRUE(WaitFor([&] { return paints.painted.count(ViewOf(m_documents[i])->GetWidget()) > 0; }));
-                EXPECT_EQ(m_documents[i]->IsModified() != FALSE, modified);
-            }
+            SCOPED_TRACE(scenario.files[i].name);
+            const bool changed = scenario.files[i].changed;
+            QWidget* view = ViewOf(m_documents[i])->GetWidget();
+            EXPECT_TRUE(!changed || WaitFor([&] { return paints.painted.count(view) > 0; }));
+            EXPECT_EQ(m_documents[i]->IsModified() != FALSE, changed && modified);
         }
     }
 
