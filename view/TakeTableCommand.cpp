@@ -42,6 +42,12 @@ void TakeTableInto(CVarnoDoc& target)
         Tell("Only code-page files and GDI modules take a table; " + target.GetTitle() + what, MB_ICONSTOP);
         return;
     }
+    // A table kept for reference changes by no edit.
+    if (target.m_bReferenceOnly) {
+        Tell(AfxGetFileName(target.GetPathName()) + " is open for reference only; Edit > Reference Only lets it change.",
+             MB_ICONSTOP);
+        return;
+    }
     std::vector<CVarnoDoc*> sources;
     if (CWinApp* app = AfxGetApp()) {
         for (CVarnoDoc* document : AllOpenDocuments(*app)) {
