@@ -2,7 +2,6 @@
 
 #include "platform/DialogControls.h"
 #include "platform/Display.h"
-#include "platform/ModalDialogHook.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -50,7 +49,6 @@ INT_PTR CDialog::RunModalWindow(QDialog* window)
     if (GetWidget() != window) {
         Attach(window, true);
     }
-    AfxAnswerModalDialogLater(*this);
     // EndDialog's value; Escape and the close box reject, which means IDCANCEL.
     const int result = window->exec();
     return result == QDialog::Rejected ? IDCANCEL : result;

@@ -36,7 +36,7 @@ protected:
 
     // The widget that the dialog's window belongs to; starts the GUI.
     QWidget* ParentWidget() const;
-    // Runs the window, owned by the dialog from now on, modally (with the test hook).
+    // Runs the window, owned by the dialog from now on, modally.
     INT_PTR RunModalWindow(QDialog* window);
 
     DECLARE_MESSAGE_MAP()

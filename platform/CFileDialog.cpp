@@ -1,7 +1,6 @@
 #include "platform/CFileDialog.h"
 
 #include "platform/Display.h"
-#include "platform/ModalDialogHook.h"
 #include "platform/FilePath.h"
 
 #include <QFileDialog>
@@ -30,7 +29,7 @@ CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFil
 
 INT_PTR CFileDialog::DoModal()
 {
-    if (!AfxHasDisplay() && !AfxHasModalDialogHook()) {
+    if (!AfxCanCreateWindows()) {
         return IDCANCEL;
     }
     auto* dialog = new QFileDialog(ParentWidget());

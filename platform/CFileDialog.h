@@ -13,8 +13,8 @@ public:
     // when saving; lpszFileName is the proposed file.
     CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, LPCSTR lpszFilter, CWnd* pParentWnd);
 
-    // IDOK with a file chosen, IDCANCEL otherwise. With nobody to answer it (no
-    // display and no test hook) it is not shown and gives IDCANCEL.
+    // IDOK with a file chosen, IDCANCEL otherwise. Where no window can be shown
+    // it gives IDCANCEL at once.
     INT_PTR DoModal() override;
     // The chosen file's full path, after IDOK.
     std::string GetPathName() const { return m_strPathName; }

@@ -4,7 +4,7 @@
 // Qt6::Test. Nothing waits on time: QTest delivers every event at once.
 
 #include "platform/CDialog.h"
-#include "platform/ModalDialogHook.h"
+#include "platform/Display.h"
 
 #include <QAbstractButton>
 #include <QCheckBox>
@@ -12,10 +12,13 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QLineEdit>
 #include <QPixmap>
+#include <QPointer>
 #include <QTest>
+#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -23,25 +26,76 @@
 #include <functional>
 #include <utility>
 
-// Answers every modal dialog shown while it lives; the previous answer comes back afterwards.
+// Answers every modal dialog shown while it lives, once the dialog is shown,
+// active and initialised, as a user would see it; the previous answer comes
+// back afterwards. It watches the application for the windows of CDialog
+// objects as they are shown. A dialog that the answer leaves open fails the
+// test and is ended with -1 instead of hanging it.
 class DialogAnswer {
 public:
-    explicit DialogAnswer(std::function<void(CDialog&)> answer)
-        : m_previous(AfxSetModalDialogHook([this, answer = std::move(answer)](CDialog& dialog) {
-              ++m_shown;
-              answer(dialog);
-          }))
+    explicit DialogAnswer(std::function<void(CDialog&)> answer) : m_answer(std::move(answer)), m_previous(Current())
     {
+        Current() = this;
+        AfxEnsureGuiApplication()->installEventFilter(&m_watcher);
     }
-    ~DialogAnswer() { AfxSetModalDialogHook(std::move(m_previous)); }
+    ~DialogAnswer()
+    {
+        QCoreApplication::instance()->removeEventFilter(&m_watcher);
+        Current() = m_previous;
+    }
     DialogAnswer(const DialogAnswer&) = delete;
     DialogAnswer& operator=(const DialogAnswer&) = delete;
 
     int Shown() const { return m_shown; }
 
 private:
+    // The innermost answer alive, the one that answers.
+    static DialogAnswer*& Current()
+    {
+        static DialogAnswer* current = nullptr;
+        return current;
+    }
+
+    class Watcher : public QObject {
+    public:
+        explicit Watcher(DialogAnswer& owner) : m_owner(owner) {}
+        bool eventFilter(QObject* object, QEvent* event) override
+        {
+            auto* window = qobject_cast<QDialog*>(object);
+            if (event->type() == QEvent::Show && window != nullptr && Current() == &m_owner) {
+                // Answered from the dialog's own loop, once it runs.
+                QTimer::singleShot(0, this, [this, window = QPointer<QDialog>(window)] { m_owner.Answer(window); });
+            }
+            return false;
+        }
+
+    private:
+        DialogAnswer& m_owner;
+    };
+
+    void Answer(const QPointer<QDialog>& window)
+    {
+        auto* dialog = window != nullptr ? dynamic_cast<CDialog*>(CWnd::FromHandle(window)) : nullptr;
+        if (dialog == nullptr || !window->isModal()) {
+            return;
+        }
+        // Bounded: a platform that never activates windows still gets its answer.
+        static_cast<void>(QTest::qWaitFor([&] { return window == nullptr || window->isActiveWindow(); }, 5000));
+        if (window == nullptr) {
+            return;
+        }
+        ++m_shown;
+        m_answer(*dialog);
+        if (window != nullptr && window->isVisible()) {
+            ADD_FAILURE() << "the test left a dialog open";
+            dialog->EndDialog(-1);
+        }
+    }
+
+    std::function<void(CDialog&)> m_answer;
+    DialogAnswer* m_previous;
+    Watcher m_watcher{*this};
     int m_shown = 0;
-    AfxModalDialogHook m_previous;
 };
 
 // Runs dialog.DoModal() with answer called once the dialog is shown.

@@ -6,6 +6,7 @@
 
 #include <QFontDatabase>
 
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 
 #include <vector>
@@ -84,7 +85,6 @@ TEST_F(Dialog, EndsWithTheButtonOrKeyThatEndedIt)
          },
          IDCANCEL},
         {"EndDialog with a value of its own", [](CDialog& d) { d.EndDialog(77); }, 77},
-        {"left open by the test", [](CDialog&) {}, -1},
     };
     for (const Case& c : cases) {
         CTestDlg dialog;
@@ -93,6 +93,9 @@ TEST_F(Dialog, EndsWithTheButtonOrKeyThatEndedIt)
     }
     CDialog unknown(4711);
     EXPECT_EQ(unknown.DoModal(), -1);
+    // A dialog that a test leaves open fails that test and ends instead of hanging it.
+    CTestDlg leftOpen;
+    EXPECT_NONFATAL_FAILURE(EXPECT_EQ(RunAnswering(leftOpen, [](CDialog&) {}), -1), "left a dialog open");
 }
 
 TEST_F(Dialog, IconsTakeTheirImageSizeGroupBoxesLieBeneathAndTextIsCutToTheBuffer)
