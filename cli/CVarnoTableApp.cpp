@@ -1,5 +1,6 @@
 #include "cli/CVarnoTableApp.h"
 
+#include "cli/CharsetDecoding.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/HexArgument.h"
@@ -339,7 +340,7 @@ bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)
 int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const std::string& charset)
 {
     ByteCharacters chars;
-    if (!AfxDecodeCodePage(charset, chars)) {
+    if (!IsSingleByteCharset(charset) || !AfxDecodeCodePage(charset, chars)) {
         Error({}, "'" + charset + "' is no single-byte character set known here (such as windows-1251, KOI8-R, IBM866)");
         return kExitError;
     }
