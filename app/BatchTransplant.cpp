@@ -1,6 +1,6 @@
 #include "app/BatchTransplant.h"
 
-#include "platform/CommandLine.h"
+#include "app/BatchCommandLine.h"
 #include "platform/FileApi.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
@@ -185,7 +185,7 @@ bool BatchTransplant::Write()
 
 bool RunBatchTransplant(LPCSTR commandLine)
 {
-    std::vector<std::string> tokens = AfxSplitCommandLine(commandLine, 3);
+    std::vector<std::string> tokens = SplitBatchCommandLine(commandLine, 3);
     tokens.resize(3);
     for (const std::string& token : tokens) {
         if (token.size() > kMaxTokenLength) {

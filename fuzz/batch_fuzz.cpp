@@ -9,6 +9,7 @@
 // A carried argument list runs the transplant on the files of a scratch folder
 // named by the first two arguments (which must hold no '/').
 
+#include "app/BatchCommandLine.h"
 #include "app/BatchTransplant.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/CommandLine.h"
@@ -35,16 +36,15 @@ std::string CommandLine(std::vector<std::string> arguments)
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
     }
-    const int argc = static_cast<int>(argv.size());
-    const int uncarriable = AfxFindUncarriableArgument(argc, argv.data());
+    std::string line;
+    const int uncarriable = AfxBuildCommandLine(static_cast<int>(argv.size()), argv.data(), line);
     if (uncarriable != 0) {
         const std::string& refused = arguments[static_cast<std::size_t>(uncarriable - 1)];
         fuzz::Require(refused.empty() || refused.find_first_of("'\"") != std::string::npos,
                       "only an empty argument or one holding a quote is refused");
         return {};
     }
-    std::string line = AfxBuildCommandLine(argc, argv.data());
-    fuzz::Require(AfxSplitCommandLine(line.c_str(), arguments.size()) == arguments,
+    fuzz::Require(SplitBatchCommandLine(line.c_str(), arguments.size()) == arguments,
                   "a carried argument list comes back exactly");
     return line;
 }

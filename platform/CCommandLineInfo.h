@@ -1,18 +1,5 @@
 #pragma once
-// What the command line asks the framework to do at start-up.
+// What the command line asks the framework to do at start-up. The editor
+// starts only with an empty command line, which asks for a new document.
 
-#include "platform/WinTypes.h"
-
-#include <string>
-
-class CCommandLineInfo {
-public:
-    enum { FileNew, FileOpen };
-
-    // Called by ParseCommandLine for each token: a flag (after "/" or "-", without it) or a
-    // parameter. The first parameter names a file to open; flags ask for nothing here.
-    void ParseParam(LPCSTR lpszParam, BOOL bFlag, BOOL bLast);
-
-    int m_nShellCommand = FileNew;
-    std::string m_strFileName;
-};
+class CCommandLineInfo {};

@@ -1,7 +1,6 @@
 #include "platform/CWinApp.h"
 
 #include "platform/AfxRes.h"
-#include "platform/CCommandLineInfo.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CDocument.h"
 #include "platform/CommandLine.h"
@@ -194,22 +193,8 @@ void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
     }
 }
 
-void CWinApp::ParseCommandLine(CCommandLineInfo& rCmdInfo)
+BOOL CWinApp::ProcessShellCommand(CCommandLineInfo&)
 {
-    const std::vector<std::string> tokens = AfxSplitCommandLine(m_lpCmdLine, SIZE_MAX);
-    for (std::size_t i = 0; i < tokens.size(); ++i) {
-        const std::string& current = tokens[i];
-        const bool flag = current.size() > 1 && (current[0] == '/' || current[0] == '-');
-        rCmdInfo.ParseParam(flag ? current.c_str() + 1 : current.c_str(), flag ? TRUE : FALSE,
-                            i + 1 == tokens.size() ? TRUE : FALSE);
-    }
-}
-
-BOOL CWinApp::ProcessShellCommand(CCommandLineInfo& rCmdInfo)
-{
-    if (rCmdInfo.m_nShellCommand == CCommandLineInfo::FileOpen) {
-        return OpenDocumentFile(rCmdInfo.m_strFileName.c_str()) != nullptr;
-    }
     OnCmdMsg(ID_FILE_NEW);
     return m_pMainWnd != nullptr;
 }
@@ -250,13 +235,13 @@ int AfxWinMain(int argc, char** argv)
     AfxSetProcessArguments(argc, argv);
     // An argument that the command line cannot carry leaves it empty: the
     // program is told why instead of being handed other names.
-    if (const int uncarried = AfxFindUncarriableArgument(argc, argv); uncarried != 0) {
+    std::string commandLine;
+    if (const int uncarried = AfxBuildCommandLine(argc, argv, commandLine); uncarried != 0) {
         const std::string argument = argv[uncarried] != nullptr ? argv[uncarried] : "";
         app->m_strCmdLineRefusal = "The command line cannot carry argument " + std::to_string(uncarried)
             + (argument.empty() ? ": it is empty." : ", " + argument + ": it holds a quote character (' or \").");
-    } else {
-        app->SetCommandLine(AfxBuildCommandLine(argc, argv));
     }
+    app->SetCommandLine(std::move(commandLine));
     app->ResolveAppName();
     if (!app->InitInstance()) {
         return app->ExitInstance();

@@ -66,8 +66,9 @@ public:
     // Nothing to write: the installed desktop entry and MIME type register the document type.
     void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
 
-    void ParseCommandLine(CCommandLineInfo& rCmdInfo);
-    // A new document, or the named file opened; FALSE when it could not be opened or there is no main window.
+    // The editor starts only with an empty command line (any text is the batch mode): nothing to parse.
+    void ParseCommandLine(CCommandLineInfo&) {}
+    // A new document; FALSE when there is no main window.
     BOOL ProcessShellCommand(CCommandLineInfo& rCmdInfo);
 
     // The name given to the constructor, else string AFX_IDS_APP_TITLE; captions every message box.

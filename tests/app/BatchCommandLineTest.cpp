@@ -1,4 +1,4 @@
-#include "platform/CommandLine.h"
+#include "app/BatchCommandLine.h"
 
 #include <gtest/gtest.h>
 
@@ -23,6 +23,6 @@ TEST(BatchCommandLine, SplitsIntoTargetSourceAndOptions)
         {"x\\\"y z\" w", {"x\\y z", "w"}}, // no escape character
     };
     for (const auto& c : cases) {
-        EXPECT_EQ(AfxSplitCommandLine(c.line, 3), c.tokens) << c.line;
+        EXPECT_EQ(SplitBatchCommandLine(c.line, 3), c.tokens) << c.line;
     }
 }

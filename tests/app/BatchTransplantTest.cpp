@@ -45,7 +45,7 @@ TEST(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
     std::string huge = dir.Put("huge.exe", {});
     ASSERT_EQ(::truncate(huge.c_str(), 3LL << 30), 0);
 
-    const std::string copy = dir.Put("copy.exe", good);
+    const std::string copy = dir.Put("copy of good.exe", good); // a blank is carried in quotes
     const Message ok{"File modified ok: " + copy, MB_ICONINFORMATION};
     struct Case {
         std::vector<std::string> arguments;
