@@ -64,7 +64,7 @@ public:
     // Nothing to switch on: a program that takes files from the desktop serves them itself.
     void EnableShellOpen() {}
     // Nothing to write: the installed desktop entry and MIME type register the document type.
-    void RegisterShellFileTypes(BOOL bCompat = FALSE) { (void)bCompat; }
+    void RegisterShellFileTypes(BOOL = FALSE) {}
 
     // The editor starts only with an empty command line (any text is the batch mode): nothing to parse.
     void ParseCommandLine(CCommandLineInfo&) {}
