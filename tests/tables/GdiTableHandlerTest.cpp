@@ -15,6 +15,8 @@ TEST(GdiTableHandler, SearchFindsTheFirstSignatureFrom384On)
     } cases[] = {
         {"384 bytes or fewer", 384, {}, 0},
         {"signature at 384 gives base 0, no table", 1024, {384}, 0},
+        {"signature at 384 hides a table further on", 4096, {384, 1500}, 0},
+        {"signature at 383 is not seen, a table further on is", 4096, {383, 1500}, 1500 - 384},
         {"signature at an odd offset", 1024, {385}, 1},
         {"the lower of two signatures", 4096, {2000, 900}, 900 - 384},
         {"signature only below 384", 1024, {0, 100, 374}, 0},
