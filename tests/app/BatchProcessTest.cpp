@@ -100,16 +100,13 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
     const struct {
         const char* name;
         std::size_t base;
-        off_t hole;         // a page left unwritten in the sparse target, or -1
-        rlim_t sizeLimit;   // RLIMIT_FSIZE of the run
+        off_t hole; // a page left unwritten in the sparse target
         bool succeeds;
     } cases[] = {
         // A hole past the table: writing only the entries needs no new page of the full file system.
-        {"hole-after.exe", 1000, 12288, RLIM_INFINITY, true},
+        {"hole-after.exe", 1000, 12288, true},
         // The entries end the first page, which is a hole that the full file system cannot fill.
-        {"hole-under.exe", 4096 - 384, 0, RLIM_INFINITY, false},
-        // The size limit stops the write half-way through the entries.
-        {"limit.exe", 4096 - 320, -1, 4096, false},
+        {"hole-under.exe", 4096 - 384, 0, false},
     };
     std::vector<samples::Bytes> before;
     for (const auto& c : cases) {
@@ -133,11 +130,7 @@ TEST_F(BatchProcess, AFailedWriteLeavesTheTargetAsItWas)
     for (std::size_t i = 0; i < std::size(cases); ++i) {
         const auto& c = cases[i];
         std::string target = fs + "/" + c.name;
-        ProcessRun run = Run({target, source}, kNoDisplay, [&c] {
-            const rlimit limit{c.sizeLimit, c.sizeLimit};
-            ::setrlimit(RLIMIT_FSIZE, &limit);
-            std::signal(SIGXFSZ, SIG_IGN);
-        });
+        ProcessRun run = Run({target, source});
         if (c.succeeds) {
             EXPECT_EQ(run.exitStatus, 0) << run.err;
             EXPECT_EQ(Contents(target), Transplanted(before[i], c.base, sourceBytes, 1500)) << c.name;
@@ -163,6 +156,40 @@ TEST_F(BatchProcess, AFailingSyncPutsTheOldBytesBackBeforeASignalEndsTheRun)
         EXPECT_EQ(run.exitStatus, signal == 0 ? 1 : -1) << signal;
         EXPECT_EQ(run.err, "varno: Cannot write file " + target + " (Input/output error); it was left as it was.\n");
         EXPECT_EQ(Contents(target), before);
+    }
+}
+
+// What needs no root: the entries read back after a success, in a target whose name is as long as a name
+// can be (255 bytes, and one token at the command line's limit), and a write that the size limit stops
+// half-way through the entries, which leaves the target as it was.
+TEST_F(BatchProcess, WritesTheSourcesEntriesOrLeavesTheTargetAsItWas)
+{
+    const std::string source = Module("src.exe", 1500, 0x2000);
+    const struct {
+        std::string name;
+        std::size_t base;
+        rlim_t sizeLimit;
+        bool succeeds;
+    } cases[] = {
+        {"t" + std::string(250, 'x') + ".exe", 1000, RLIM_INFINITY, true},
+        {"limit.exe", 4096 - 320, 4096, false},
+    };
+    for (const auto& c : cases) {
+        const samples::Bytes before = Contents(Module(c.name, c.base, 0x1000));
+        // Named from its folder, so that the name is the whole argument.
+        ProcessRun run = Run({c.name, source}, kNoDisplay, [&] {
+            const rlimit limit{c.sizeLimit, c.sizeLimit};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+            std::signal(SIGXFSZ, SIG_IGN);
+            if (::chdir(dir.Path().c_str()) != 0) {
+                ::_exit(126);
+            }
+        });
+        EXPECT_EQ(run.exitStatus, c.succeeds ? 0 : 1) << c.name;
+        const std::string told = c.succeeds ? "File modified ok: " : "Cannot write file ";
+        EXPECT_EQ(run.err.rfind("varno: " + told + c.name, 0), 0u) << run.err;
+        const samples::Bytes expected = c.succeeds ? Transplanted(before, c.base, Contents(source), 1500) : before;
+        EXPECT_EQ(Contents(dir.File(c.name)), expected) << c.name;
     }
 }
 
