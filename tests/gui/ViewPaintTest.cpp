@@ -2,7 +2,7 @@
 // colours, read from the window's pixels. With VARNO_SCREENSHOT_DIR set, Screenshot.* saves the editor as the
 // README shows it there (scripts/screenshots.sh).
 #include "tests/gui/EditorFixture.h"
-#include "tests/gui/TextRecorder.h"
+#include "tests/TextRecorder.h"
 #include "tests/gui/ViewPixels.h"
 
 #include "platform/CDC.h"

@@ -3,6 +3,8 @@
 #include "platform/Display.h"
 #include "platform/FontConversion.h"
 
+#include "tests/TextRecorder.h"
+
 #include <QFontMetrics>
 #include <QImage>
 #include <QPainter>
@@ -33,11 +35,9 @@ protected:
     void SetUp() override { AfxEnsureGuiApplication(); }
 
     // Paints through a device context with the display font selected.
-    static QImage Render(const std::function<void(CDC&)>& paint, BYTE charSet = RUSSIAN_CHARSET)
+    static void PaintOn(QPaintDevice& device, const std::function<void(CDC&)>& paint, BYTE charSet = RUSSIAN_CHARSET)
     {
-        QImage image(kWidth, kHeight, QImage::Format_RGB32);
-        image.fill(kPaper);
-        QPainter painter(&image);
+        QPainter painter(&device);
         CDC dc(&painter);
         CFont font;
         const LOGFONT logFont = DisplayFont(charSet);
@@ -45,6 +45,13 @@ protected:
         CFont* old = dc.SelectObject(&font);
         paint(dc);
         dc.SelectObject(old);
+    }
+
+    static QImage Render(const std::function<void(CDC&)>& paint, BYTE charSet = RUSSIAN_CHARSET)
+    {
+        QImage image(kWidth, kHeight, QImage::Format_RGB32);
+        image.fill(kPaper);
+        PaintOn(image, paint, charSet);
         return image;
     }
 
@@ -54,23 +61,6 @@ protected:
             dc.SetBkColor(background);
             dc.DrawText(text, -1, &rect, 0);
         });
-    }
-
-    // The same font drawing a Qt string straight through the painter, clipped to the rest of the
-    // image: what a text should look like.
-    static QImage RenderPlain(const QString& text, QPoint topLeft)
-    {
-        QImage image(kWidth, kHeight, QImage::Format_RGB32);
-        image.fill(kPaper);
-        QPainter painter(&image);
-        painter.setClipRect(QRect(topLeft, image.rect().bottomRight()));
-        const QFont font = LogFontToQFont(DisplayFont());
-        painter.setFont(font);
-        painter.setPen(Qt::black);
-        painter.setBackgroundMode(Qt::OpaqueMode);
-        painter.setBackground(Qt::white);
-        painter.drawText(topLeft + QPoint(0, QFontMetrics(font).ascent()), text);
-        return image;
     }
 
     static QRect Painted(const QImage& image)
@@ -107,21 +97,24 @@ TEST_F(DrawText, BytesShowAsTheCharactersOfTheirCodePageWithoutPrefixes)
         {"\xC0\xFF", -1, ANSI_CHARSET, u"\u00C0\u00FF"},
         {"abc\xC0zzz", 4, RUSSIAN_CHARSET, u"abc\u0410"},
     };
+    const int baseline = kWide.top + QFontMetrics(LogFontToQFont(DisplayFont())).ascent();
     for (const auto& c : cases) {
-        const QImage drawn = Render(
+        TextRecorder drawn(kWidth, kHeight);
+        PaintOn(
+            drawn,
             [&](CDC& dc) {
                 RECT rect = kWide;
                 dc.DrawText(c.text, c.count, &rect, 0);
             },
             c.charSet);
-        EXPECT_EQ(drawn, RenderPlain(QString::fromUtf16(c.shown), QPoint(10, 10))) << c.text;
+        EXPECT_EQ(drawn.At(kWide.left, baseline), std::vector<QString>{QString::fromUtf16(c.shown)}) << c.text;
     }
 }
 
 TEST_F(DrawText, SingleAmpersandUnderlinesTheNextCharacterOnly)
 {
     const QImage prefixed = RenderText("ab&cd", kWide);
-    const QImage plain = RenderPlain(QStringLiteral("abcd"), QPoint(10, 10));
+    const QImage plain = RenderText("abcd", kWide);
     const QFontMetrics metrics(LogFontToQFont(DisplayFont()));
     const int baseline = 10 + metrics.ascent();
     const int left = 10 + metrics.horizontalAdvance(QStringLiteral("ab"));
