@@ -20,7 +20,6 @@
 #include <QCoreApplication>
 #include <QMdiSubWindow>
 #include <QPixmap>
-#include <QSettings>
 #include <QWidget>
 
 #include <benchmark/benchmark.h>
@@ -43,7 +42,7 @@ public:
         setenv("QT_QPA_PLATFORM", "offscreen", 0);
         VarnoRegisterResources();
         AfxEnsureGuiApplication();
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_settings.Path()));
+        setenv("XDG_CONFIG_HOME", m_settings.Path().c_str(), 1);
         // Nothing is saved when the editor closes.
         AfxSetMessageBoxHandler([](const std::string&, UINT) { return IDNO; });
         m_app = std::make_unique<CVarnoApp>();

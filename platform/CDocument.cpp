@@ -221,6 +221,7 @@ void CDocument::SetTitle(LPCSTR lpszTitle)
 void CDocument::SetPathName(LPCSTR lpszPathName)
 {
     m_strPathName = AfxFullPath(lpszPathName);
+    m_strResolvedPathName = AfxResolvePath(m_strPathName.c_str());
     SetTitle(AfxGetFileName(m_strPathName).c_str());
     if (CWinApp* app = AfxGetApp()) {
         app->AddToRecentFileList(m_strPathName.c_str());

@@ -68,6 +68,9 @@ public:
 
     // The full path of the document's file; empty until it has one.
     const std::string& GetPathName() const { return m_strPathName; }
+    // The path as the system resolved it when the document took it: what tells whether
+    // a file being opened is this document's.
+    const std::string& GetResolvedPathName() const { return m_strResolvedPathName; }
     // Takes the path, made absolute, and the file's name as title, which renames
     // its windows; the path goes into the application's recent-file list.
     virtual void SetPathName(LPCSTR lpszPathName);
@@ -108,6 +111,7 @@ private:
     std::string StoreTo(CFile& file, LPCSTR lpszPathName, bool bOwnFile, bool bUnchanged);
 
     std::string m_strPathName;
+    std::string m_strResolvedPathName;
     std::string m_strTitle;
     BOOL m_bModified = FALSE;
     // The file last read or saved, as it was then: the document's own file

@@ -2,10 +2,19 @@
 
 #include "platform/FilePath.h"
 
+#include <QFile>
 #include <QSettings>
+
+#include <cstdio>
+#include <cstdlib>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 const QString kSection = QStringLiteral("Recent File List");
+// Long enough for a burst of opens to end and their windows to show first: the write syncs the disk twice.
+constexpr int kWriteDelayMs = 200;
 
 QString EntryKey(int index) { return kSection + QStringLiteral("/File%1").arg(index + 1); }
 
@@ -15,47 +24,105 @@ QVariant StoredName(const std::string& name)
     const QString text = QString::fromStdString(name);
     return text.toStdString() == name ? QVariant(text) : QVariant(QByteArray::fromStdString(name));
 }
+
+bool IsAbsolute(const char* path) { return path != nullptr && path[0] == '/'; }
+
+// The user's home: HOME, else the password database's entry; empty when neither gives an absolute path.
+std::string HomeFolder()
+{
+    const char* home = std::getenv("HOME");
+    if (IsAbsolute(home)) {
+        return home;
+    }
+    const struct passwd* user = ::getpwuid(::getuid());
+    if (user != nullptr && IsAbsolute(user->pw_dir)) {
+        return user->pw_dir;
+    }
+    return {};
+}
+
+// The folder of the user's settings files; empty when it cannot be known.
+std::string ConfigFolder()
+{
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (IsAbsolute(config)) {
+        return config;
+    }
+    const std::string home = HomeFolder();
+    return home.empty() ? std::string() : home + "/.config";
+}
 } // namespace
 
 CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize)
-    : m_nStart(nStart), m_organisation(lpszOrganisation), m_application(lpszApplication), m_nSize(nSize)
+    : m_nStart(nStart), m_nSize(nSize)
 {
+    const std::string folder = ConfigFolder();
+    if (!folder.empty()) {
+        m_settingsFile = folder + "/" + lpszOrganisation + "/" + lpszApplication + ".conf";
+    }
+    m_writeTimer.setSingleShot(true);
+    m_writeTimer.setInterval(kWriteDelayMs);
+    QObject::connect(&m_writeTimer, &QTimer::timeout, [this] { WriteList(); });
+}
+
+CRecentFileList::~CRecentFileList()
+{
+    if (m_writeTimer.isActive()) {
+        WriteList();
+    }
 }
 
 void CRecentFileList::Add(LPCSTR lpszPathName)
 {
-    const std::string path = AfxFullPath(lpszPathName);
-    std::erase_if(m_arrNames, [&path](const std::string& name) { return AfxComparePath(name.c_str(), path.c_str()); });
-    m_arrNames.insert(m_arrNames.begin(), path);
+    Entry entry{AfxFullPath(lpszPathName), {}};
+    entry.resolved = AfxResolvePath(entry.path.c_str());
+    std::erase_if(m_arrNames, [&entry](const Entry& name) { return name.resolved == entry.resolved; });
+    m_arrNames.insert(m_arrNames.begin(), entry);
     if (GetCount() > m_nSize) {
         m_arrNames.resize(static_cast<std::size_t>(m_nSize));
     }
-    WriteList();
+    WriteLater();
 }
 
 void CRecentFileList::Remove(int nIndex)
 {
     m_arrNames.erase(m_arrNames.begin() + nIndex);
-    WriteList();
+    WriteLater();
 }
 
 void CRecentFileList::ReadList()
 {
-    QSettings settings(QString::fromUtf8(m_organisation), QString::fromUtf8(m_application));
+    if (m_settingsFile.empty()) {
+        std::fprintf(stderr, "varno: no home folder is known, so the recent-file list is not kept\n");
+        return;
+    }
+    struct stat status {};
+    if (::stat(m_settingsFile.c_str(), &status) == 0 && !S_ISREG(status.st_mode)) {
+        std::fprintf(stderr, "varno: %s is not a regular file, so the recent-file list is not kept\n",
+                     m_settingsFile.c_str());
+        m_settingsFile.clear();
+        return;
+    }
+    QSettings settings(QFile::decodeName(m_settingsFile.c_str()), QSettings::IniFormat);
     for (int i = 0; i < m_nSize; ++i) {
         const QVariant stored = settings.value(EntryKey(i));
         const std::string name = stored.typeId() == QMetaType::QByteArray ? stored.toByteArray().toStdString()
                                                                            : stored.toString().toStdString();
-        if (!name.empty()) {
-            m_arrNames.push_back(name);
+        if (!name.empty() && name.find('\0') == std::string::npos) {
+            m_arrNames.push_back({name, AfxResolvePath(name.c_str())});
         }
     }
 }
 
-void CRecentFileList::WriteList() const
+void CRecentFileList::WriteLater() { m_writeTimer.start(); }
+
+void CRecentFileList::WriteList()
 {
-    // Written at every change, so that the list survives however the program ends.
-    QSettings settings(QString::fromUtf8(m_organisation), QString::fromUtf8(m_application));
+    m_writeTimer.stop();
+    if (m_settingsFile.empty()) {
+        return;
+    }
+    QSettings settings(QFile::decodeName(m_settingsFile.c_str()), QSettings::IniFormat);
     settings.remove(kSection);
     for (int i = 0; i < GetCount(); ++i) {
         settings.setValue(EntryKey(i), StoredName((*this)[i]));

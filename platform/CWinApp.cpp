@@ -72,8 +72,9 @@ CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
     if (lpszFileName == nullptr || lpszFileName[0] == '\0' || m_templateList.empty()) {
         return nullptr;
     }
+    const std::string resolved = AfxResolvePath(lpszFileName);
     for (CDocument* document : GetOpenDocuments()) {
-        if (AfxComparePath(document->GetPathName().c_str(), lpszFileName)) {
+        if (!resolved.empty() && document->GetResolvedPathName() == resolved) {
             document->GetDocTemplate()->ActivateDocument(document);
             return document;
         }

@@ -8,13 +8,6 @@
 
 // Paths stay the bytes that the system uses: a name from an old disk need not
 // be valid UTF-8, and no text round trip may change it.
-namespace {
-std::string Canonical(LPCSTR path)
-{
-    char resolved[PATH_MAX];
-    return ::realpath(path, resolved) != nullptr ? std::string(resolved) : AfxFullPath(path);
-}
-} // namespace
 
 std::string AfxGetFileName(const std::string& path)
 {
@@ -46,10 +39,17 @@ std::string AfxFullPath(LPCSTR path)
     return cleaned;
 }
 
+std::string AfxResolvePath(LPCSTR path)
+{
+    char resolved[PATH_MAX];
+    if (path == nullptr || path[0] == '\0') {
+        return {};
+    }
+    return ::realpath(path, resolved) != nullptr ? std::string(resolved) : AfxFullPath(path);
+}
+
 bool AfxComparePath(LPCSTR path1, LPCSTR path2)
 {
-    if (path1 == nullptr || path2 == nullptr || path1[0] == '\0' || path2[0] == '\0') {
-        return false;
-    }
-    return Canonical(path1) == Canonical(path2);
+    const std::string resolved1 = AfxResolvePath(path1);
+    return !resolved1.empty() && resolved1 == AfxResolvePath(path2);
 }

@@ -88,7 +88,7 @@ protected:
 
     void SetUp() override
     {
-        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, QString::fromStdString(m_settings.Path()));
+        ::setenv("XDG_CONFIG_HOME", m_settings.Path().c_str(), 1);
         // The editor listens for varno-open in a runtime folder of this test's own.
         ::setenv("XDG_RUNTIME_DIR", m_runtime.Path().c_str(), 1);
         m_app = std::make_unique<CVarnoApp>();

@@ -180,7 +180,8 @@ TEST_F(Frames, ExitWithSeveralModifiedDocumentsOffersYesToAllAndNoToAll)
     }
 }
 
-TEST_F(Frames, RecentFileListKeepsTheFourNewestAndDropsAVanishedOne)
+// The list after opening, reopening and saving, as the File menu shows it and the settings file keeps it.
+TEST_F(Frames, RecentFileListKeepsTheFourNewestOnceEachAndDropsAVanishedOne)
 {
     std::vector<std::string> paths;
     // One name is not UTF-8: windows-1251 bytes, as on old disks.
@@ -190,21 +191,46 @@ TEST_F(Frames, RecentFileListKeepsTheFourNewestAndDropsAVanishedOne)
     }
     CRecentFileList* list = m_app->GetRecentFileList();
     ASSERT_NE(list, nullptr);
-    ASSERT_EQ(list->GetCount(), 4);
-    for (int i = 0; i < 4; ++i) {
-        EXPECT_EQ((*list)[i], paths[4 - i]);
-    }
+    const auto expectList = [&](std::vector<int> newestFirst, const char* when) {
+        std::vector<std::string> expected;
+        for (int i : newestFirst) {
+            expected.push_back(paths[i]);
+        }
+        std::vector<std::string> listed;
+        for (int i = 0; i < list->GetCount(); ++i) {
+            listed.push_back((*list)[i]);
+        }
+        EXPECT_EQ(listed, expected) << when;
+    };
+    expectList({4, 3, 2, 1}, "after opening five");
     EXPECT_EQ(MenuEntries("&File").filter(QRegularExpression("^&[0-9] ")).size(), 4);
 
-    // Stored for the next start, under the organisation and application names.
-    QSettings settings("Local AppWizard-Generated Applications", "varno");
-    EXPECT_EQ(settings.value("Recent File List/File1").toString().toStdString(), paths[4]);
-    EXPECT_EQ(settings.value("Recent File List/File4").toString().toStdString(), paths[1]);
-    EXPECT_FALSE(settings.contains("Recent File List/File5"));
+    // Reopened from the list, the entry moves to the top; a link to an open file opens nothing new.
+    m_log.Answer(IDNO);
+    ViewOf(OpenDocuments()[3])->GetParentFrame()->ActivateFrame();
+    Command(ID_FILE_CLOSE);
+    Command(ID_FILE_MRU_FILE1 + 1);
+    expectList({3, 4, 2, 1}, "after reopening the second");
+    std::filesystem::create_symlink(paths[3], m_files.File("link.nls"));
+    EXPECT_EQ(Open(m_files.File("link.nls"))->GetPathName(), paths[3]);
+    EXPECT_EQ(OpenDocuments().size(), 5u);
+    // Saved, the file moves to the top as well.
+    ViewOf(OpenDocuments()[3])->GetParentFrame()->ActivateFrame();
+    Command(ID_FILE_SAVE);
+    expectList({4, 3, 2, 1}, "after saving the keyboard layout");
+
+    // Stored for the next start, the name that is not UTF-8 byte for byte.
+    const QString file = QString::fromStdString(list->GetSettingsFile());
+    ASSERT_TRUE(WaitFor([&] {
+        return QSettings(file, QSettings::IniFormat).value("Recent File List/File1").toString().toStdString() == paths[4];
+    }));
+    EXPECT_FALSE(QSettings(file, QSettings::IniFormat).contains("Recent File List/File5"));
     CRecentFileList reread(ID_FILE_MRU_FILE1, "Local AppWizard-Generated Applications", "varno", 4);
     reread.ReadList();
     ASSERT_EQ(reread.GetCount(), 4);
-    EXPECT_EQ(reread[2], paths[2]) << "the name that is not UTF-8 comes back byte for byte";
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(reread[i], (*list)[i]) << i;
+    }
 
     // The newest entry's file vanishes: choosing it reports it and drops it; the next one opens.
     CloseAll();
@@ -213,8 +239,7 @@ TEST_F(Frames, RecentFileListKeepsTheFourNewestAndDropsAVanishedOne)
     EXPECT_TRUE(OpenDocuments().empty());
     ASSERT_EQ(m_log.Messages().size(), 1u);
     EXPECT_NE(m_log.Messages()[0].text.find(paths[4]), std::string::npos);
-    ASSERT_EQ(list->GetCount(), 3);
-    EXPECT_EQ((*list)[0], paths[3]);
+    expectList({3, 2, 1}, "after the newest vanished");
     Command(ID_FILE_MRU_FILE1);
     ASSERT_EQ(OpenDocuments().size(), 1u);
     EXPECT_EQ(OpenDocuments()[0]->GetPathName(), paths[3]);

@@ -1,0 +1,123 @@
+// Where the recent-file list is kept, and the settings files and entries that it
+// must not trust: a FIFO in place of the file, an entry that holds a zero byte.
+#include "platform/AfxRes.h"
+#include "platform/CRecentFileList.h"
+#include "tests/TempDir.h"
+
+#include <QSettings>
+
+#include <gtest/gtest.h>
+
+#include <condition_variable>
+#include <fcntl.h>
+#include <mutex>
+#include <optional>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <thread>
+#include <unistd.h>
+
+namespace {
+
+constexpr const char* kOrganisation = "Local AppWizard-Generated Applications";
+
+// Sets or (with nullopt) unsets an environment variable for a test, and puts it back.
+class ScopedVariable {
+public:
+    ScopedVariable(const char* name, std::optional<std::string> value) : m_name(name)
+    {
+        if (const char* old = std::getenv(name)) {
+            m_old = old;
+        }
+        Set(value);
+    }
+    ~ScopedVariable() { Set(m_old); }
+
+private:
+    void Set(const std::optional<std::string>& value)
+    {
+        value ? ::setenv(m_name, value->c_str(), 1) : ::unsetenv(m_name);
+    }
+    const char* m_name;
+    std::optional<std::string> m_old;
+};
+
+std::string SettingsFileWith(std::optional<std::string> home, std::optional<std::string> config)
+{
+    const ScopedVariable homeVariable("HOME", std::move(home));
+    const ScopedVariable configVariable("XDG_CONFIG_HOME", std::move(config));
+    return CRecentFileList(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4).GetSettingsFile();
+}
+
+TEST(RecentFileList, SettingsLieInTheUsersConfigFolderWhateverTheEnvironmentHolds)
+{
+    // Without HOME the password database knows the user's home; "/.config" would be everyone's.
+    const std::string userHome = ::getpwuid(::getuid())->pw_dir;
+    const std::string file = "/Local AppWizard-Generated Applications/varno.conf";
+    const struct {
+        std::optional<std::string> home;
+        std::optional<std::string> config;
+        std::string folder;
+    } cases[] = {
+        {"/home/someone", std::nullopt, "/home/someone/.config"},
+        {"/home/someone", "/elsewhere", "/elsewhere"},
+        {"/home/someone", "relative", "/home/someone/.config"},
+        {std::nullopt, std::nullopt, userHome + "/.config"},
+        {"", std::nullopt, userHome + "/.config"},
+        {std::nullopt, "/elsewhere", "/elsewhere"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(SettingsFileWith(c.home, c.config), c.folder + file)
+            << "HOME " << c.home.value_or("unset") << ", XDG_CONFIG_HOME " << c.config.value_or("unset");
+    }
+}
+
+// A real FIFO in place of the settings file: read in a thread of its own, so that a
+// reader that hangs in it can be freed (by opening the FIFO's other end) and reported.
+TEST(RecentFileList, ASettingsFileThatIsAFifoIsNotOpened)
+{
+    TempDir config;
+    const ScopedVariable configVariable("XDG_CONFIG_HOME", config.Path().string());
+    std::filesystem::create_directories(config.Path() / kOrganisation);
+    const std::string fifo = config.File(std::string(kOrganisation) + "/varno.conf");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+
+    std::mutex mutex;
+    std::condition_variable done;
+    std::optional<std::string> kept;
+    std::thread reader([&] {
+        CRecentFileList list(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4);
+        list.ReadList();
+        const std::lock_guard lock(mutex);
+        kept = list.GetSettingsFile();
+        done.notify_one();
+    });
+    std::unique_lock lock(mutex);
+    const bool finished = done.wait_for(lock, std::chrono::seconds(10), [&] { return kept.has_value(); });
+    lock.unlock();
+    if (!finished) {
+        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+    }
+    reader.join();
+    EXPECT_TRUE(finished) << "reading the list hung in the FIFO";
+    EXPECT_EQ(kept, std::string()) << "the list is kept nowhere";
+}
+
+TEST(RecentFileList, AnEntryHoldingAZeroByteIsDropped)
+{
+    TempDir config;
+    const ScopedVariable configVariable("XDG_CONFIG_HOME", config.Path().string());
+    CRecentFileList list(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4);
+    {
+        // Shown up to the zero byte, opened as the whole: one name shown, another opened.
+        QSettings settings(QString::fromStdString(list.GetSettingsFile()), QSettings::IniFormat);
+        settings.setValue("Recent File List/File1", QByteArray("/tmp/a.nls\0/etc/shadow", 22));
+        settings.setValue("Recent File List/File2", QString::fromUtf8("/tmp/b.nls\0/etc/shadow", 22));
+        settings.setValue("Recent File List/File3", QStringLiteral("/tmp/c.nls"));
+    }
+    list.ReadList();
+    ASSERT_EQ(list.GetCount(), 1);
+    EXPECT_EQ(list[0], "/tmp/c.nls");
+}
+
+} // namespace
