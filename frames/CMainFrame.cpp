@@ -3,12 +3,15 @@
 #include "document/CVarnoDoc.h"
 #include "frames/EditMenu.h"
 #include "frames/MainStatusBar.h"
+#include "frames/WorkArea.h"
 #include "platform/AfxRes.h"
 #include "platform/CFontDialog.h"
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
 
 #include <QMainWindow>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 
 #include <cstring>
 
@@ -39,6 +42,7 @@ QWidget* CMainFrame::CreateFrameWidget(CWnd* pParentWnd)
 {
     auto* window = static_cast<QMainWindow*>(CMDIFrameWnd::CreateFrameWidget(pParentWnd));
     window->setStatusBar(new MainStatusBar(window));
+    ShowHowToBegin(static_cast<QMdiArea*>(window->centralWidget()));
     return window;
 }
 
@@ -59,6 +63,7 @@ void CMainFrame::OnEditFont()
     if (dialog.DoModal() != IDOK) {
         return;
     }
+    const QList<QMdiSubWindow*> legible = LegibleWindows(GetMdiClient());
     m_logFont = dialog.m_lf;
 
     for (CDocument* document : AfxGetApp()->GetOpenDocuments()) {
@@ -66,6 +71,7 @@ void CMainFrame::OnEditFont()
             document->UpdateAllViews(nullptr, 0, nullptr);
         }
     }
+    GrowToLegibleSize(legible);
 }
 
 void CMainFrame::RecordEdit(const std::string& name, const std::vector<CVarnoDoc*>& documents,

@@ -36,11 +36,13 @@ public:
     void SetMessageText(const QString& text, const QObject* source);
 
 protected:
-    // The main window with a status bar under the document windows.
+    // The main window with a status bar under the document windows, and a work area that
+    // says how to begin while it is empty.
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
 
     // Edit > Font: the font dialog from the current font; on OK the font is
-    // taken and every document with a table repaints. Nothing is marked modified.
+    // taken and every document with a table repaints, its window grown where it
+    // became too small for its table. Nothing is marked modified.
     void OnEditFont();
     // Edit > Undo (Ctrl+Z, Alt+Backspace) and Edit > Redo (Ctrl+Y, Ctrl+Shift+Z).
     void OnEditUndo();

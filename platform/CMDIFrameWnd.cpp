@@ -5,6 +5,7 @@
 #include "platform/CDocument.h"
 #include "platform/CMDIChildWnd.h"
 
+#include <QAction>
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
@@ -25,6 +26,19 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     auto* window = static_cast<QMainWindow*>(CFrameWnd::CreateFrameWidget(pParentWnd));
     auto* area = new QMdiArea(window);
     area->setBackground(area->palette().brush(QPalette::Dark));
+    // Windows that do not fit are reached by scrolling.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    // Ctrl+Tab (or Ctrl+F6) visits every window in the order they were opened, with Shift backwards.
+    area->setActivationOrder(QMdiArea::CreationOrder);
+    auto* next = new QAction(window);
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
+    QObject::connect(next, &QAction::triggered, area, &QMdiArea::activateNextSubWindow);
+    auto* previous = new QAction(window);
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
+                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
+    QObject::connect(previous, &QAction::triggered, area, &QMdiArea::activatePreviousSubWindow);
+    window->addActions({next, previous});
     window->setCentralWidget(area);
     // Room for two document windows side by side, within the screen.
     QSize size(1280, 800);
@@ -54,7 +68,30 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
     return DYNAMIC_DOWNCAST(CMDIChildWnd, area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr);
 }
 
-void CMDIFrameWnd::OnWindowCascade() { GetMdiClient()->cascadeSubWindows(); }
+void CMDIFrameWnd::OnWindowCascade()
+{
+    // Each window at the size its view asks for, one title bar lower and further right than
+    // the one below it; a window that would reach past the bottom starts again at the top.
+    // The active window stays on top.
+    QMdiArea* area = GetMdiClient();
+    const int bottom = area->viewport()->height();
+    QPoint corner(0, 0);
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::StackingOrder)) {
+        if (sub->isHidden() || sub->isMinimized()) {
+            continue;
+        }
+        sub->showNormal();
+        const bool sized = sub->widget() != nullptr && sub->widget()->sizeHint().isValid();
+        const QSize size = sized ? sub->sizeHint() : sub->size();
+        if (corner.y() > 0 && corner.y() + size.height() > bottom) {
+            corner.setY(0);
+        }
+        sub->setGeometry(QRect(corner, size));
+        sub->raise();
+        const int step = sub->widget() != nullptr ? sub->widget()->y() : 0;
+        corner += QPoint(step, step);
+    }
+}
 
 void CMDIFrameWnd::OnWindowTile() { GetMdiClient()->tileSubWindows(); }
 

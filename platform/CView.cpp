@@ -20,6 +20,16 @@ public:
     }
     ~CViewWidget() override { CWnd::NotifyWidgetDestroyed(this); }
 
+    QSize sizeHint() const override
+    {
+        const auto* view = static_cast<const CView*>(CWnd::FromHandle(this));
+        const SIZE total = view != nullptr ? view->GetTotalSize() : SIZE{0, 0};
+        if (total.cx <= 0 || total.cy <= 0) {
+            return QWidget::sizeHint();
+        }
+        return QSize(total.cx, total.cy);
+    }
+
 protected:
     void paintEvent(QPaintEvent*) override
     {

@@ -1,7 +1,8 @@
 #pragma once
 // A view: a window that shows one document, updated through UpdateAllViews. A
 // view made by Create paints through OnDraw on the window colour, sends
-// WM_LBUTTONDOWN through its message map, and deletes itself with its window.
+// WM_LBUTTONDOWN through its message map, gives GetTotalSize as its window's
+// size hint, and deletes itself with its window.
 
 #include "platform/CWnd.h"
 
@@ -20,6 +21,9 @@ public:
     BOOL Create(CWnd* pParentWnd);
 
     virtual void OnDraw(CDC* pDC) = 0;
+    // The client size at which the view shows all it holds; 0 x 0 (the default) when it
+    // has no such size. Document windows take their size from it.
+    virtual SIZE GetTotalSize() const { return {0, 0}; }
     // Called once the view is bound to its document, before it is first shown.
     virtual void OnInitialUpdate();
 

@@ -1,45 +1,84 @@
 #include "platform/FrameMenus.h"
 
 #include "platform/AfxRes.h"
+#include "platform/CMDIFrameWnd.h"
 #include "platform/CRecentFileList.h"
 #include "platform/CWinApp.h"
 #include "platform/CWnd.h"
 
 #include <QAction>
 #include <QKeySequence>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QMenu>
 
 #include <algorithm>
 
 namespace {
-constexpr const char* kRecentEntry = "varnoRecentEntry";
+// Marks the entries that a menu shows in place of or after its items: recent files, windows.
+constexpr const char* kListEntry = "varnoListEntry";
 
 void PostOnTrigger(QAction* action, CWnd* target, UINT id)
 {
     QObject::connect(action, &QAction::triggered, action, [target, id] { target->PostMessage(WM_COMMAND, id); });
 }
 
-// Puts the recent-file list in place of its greyed placeholder, which shows while the list is empty.
-void UpdateRecentFiles(QMenu* menu, QAction* placeholder, CWnd* target)
+void RemoveListEntries(QMenu* menu)
 {
     for (QAction* action : menu->actions()) {
-        if (action->property(kRecentEntry).toBool()) {
+        if (action->property(kListEntry).toBool()) {
             menu->removeAction(action);
             delete action;
         }
     }
+}
+
+// "&1 name": the number is the access key; an "&" of the name shows as itself.
+QString NumberedEntry(int index, QString name)
+{
+    return QStringLiteral("&%1 %2").arg(index + 1).arg(name.replace(QLatin1Char('&'), QStringLiteral("&&")));
+}
+
+// Puts the recent-file list in place of its greyed placeholder, which shows while the list is empty.
+void UpdateRecentFiles(QMenu* menu, QAction* placeholder, CWnd* target)
+{
+    RemoveListEntries(menu);
     CRecentFileList* list = AfxGetApp()->GetRecentFileList();
     const int count = list != nullptr ? list->GetCount() : 0;
     placeholder->setVisible(count == 0);
     for (int i = 0; i < count; ++i) {
-        // "&1 /path/name": the number is the access key; an "&" of the path shows as itself.
-        const QString path = QString::fromStdString((*list)[i]).replace(QLatin1Char('&'), QStringLiteral("&&"));
-        auto* entry = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), menu);
-        entry->setProperty(kRecentEntry, true);
+        auto* entry = new QAction(NumberedEntry(i, QString::fromStdString((*list)[i])), menu);
+        entry->setProperty(kListEntry, true);
         PostOnTrigger(entry, target, list->m_nStart + static_cast<UINT>(i));
         menu->insertAction(placeholder, entry);
     }
 }
+
+// The open document windows after the Window menu's items, numbered in the order they
+// were opened, the active one checked; choosing one brings it to the front.
+void UpdateWindowList(QMenu* menu, QMdiArea* area)
+{
+    RemoveListEntries(menu);
+    const QList<QMdiSubWindow*> windows = area->subWindowList(QMdiArea::CreationOrder);
+    if (!windows.isEmpty()) {
+        menu->addSeparator()->setProperty(kListEntry, true);
+    }
+    for (int i = 0; i < windows.size(); ++i) {
+        QMdiSubWindow* window = windows[i];
+        QAction* entry = menu->addAction(NumberedEntry(i, window->windowTitle()));
+        entry->setProperty(kListEntry, true);
+        entry->setCheckable(true);
+        entry->setChecked(window == area->currentSubWindow());
+        QObject::connect(entry, &QAction::triggered, window, [area, window] {
+            if (window->isMinimized()) {
+                window->showNormal();
+            }
+            area->setActiveSubWindow(window);
+        });
+    }
+}
+
+bool IsWindowCommand(UINT id) { return id >= ID_WINDOW_NEW && id <= ID_WINDOW_TILE_HORZ; }
 
 // The item's key shows after a tab; the key itself belongs to the window.
 QString ItemText(const AfxMenuItem& item, std::span<const AfxAccelerator> keys)
@@ -78,6 +117,11 @@ QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAcce
         auto* built = new QMenu(QString::fromUtf8(popup.text), window);
         AddMenuItems(built, popup.items, keys, target);
         QObject::connect(built, &QMenu::aboutToShow, built, [target, built] { target->OnInitMenuPopup(built); });
+        auto* frame = DYNAMIC_DOWNCAST(CMDIFrameWnd, target);
+        if (frame != nullptr && std::ranges::any_of(popup.items, IsWindowCommand, &AfxMenuItem::id)) {
+            QMdiArea* area = frame->GetMdiClient();
+            QObject::connect(built, &QMenu::aboutToShow, built, [built, area] { UpdateWindowList(built, area); });
+        }
         menus.append(built);
     }
     return menus;

@@ -9,6 +9,7 @@
 #include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
 #include "view/DisplayFont.h"
+#include "view/LegibleSize.h"
 #include "view/TableLayout.h"
 #include "view/TableViewInput.h"
 
@@ -100,6 +101,12 @@ void CVarnoView::OnDraw(CDC* pDC)
 
     pDC->SelectObject(oldFont);
     font.DeleteObject();
+}
+
+SIZE CVarnoView::GetTotalSize() const
+{
+    const CVarnoDoc* document = GetDocument();
+    return document != nullptr ? GetLegibleSize(CurrentDisplayFont(), document->m_nKind) : SIZE{0, 0};
 }
 
 void CVarnoView::DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size)

@@ -22,6 +22,8 @@ public:
     void OnDraw(CDC* pDC) override;
     // Sets up the keyboard and the mouse beyond the click (TableViewInput.h).
     void OnInitialUpdate() override;
+    // The size at which the table is legible in the display font.
+    SIZE GetTotalSize() const override;
 
     CVarnoDoc* GetDocument() const;
 

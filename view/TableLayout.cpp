@@ -12,6 +12,7 @@ constexpr int kColumns = 8;
 constexpr int kKeySteps = 16;
 constexpr int kHeaderSteps = 2;
 constexpr int kKeys = 14;
+constexpr int kKeyTableLines = 7;
 constexpr int kFirstByte = 0x80;
 constexpr int kLastByte = 0xFF;
 
@@ -54,6 +55,16 @@ RECT GetCharCellRect(const RECT& area, int byte)
 RECT GetKeyColumnRect(const RECT& area, int key)
 {
     return FromCorner(area, Narrow(Wide{area.left} + Width(area) * (Wide{key} + kHeaderSteps) / kKeySteps), area.top);
+}
+
+SIZE GetCharGridClientSize(LONG cellWidth, LONG lineHeight)
+{
+    return {Narrow(kRowLabelWidth + Wide{kColumns} * cellWidth), Narrow(kTopMargin + Wide{kRows} * lineHeight)};
+}
+
+SIZE GetKeyTableClientSize(LONG stepWidth, LONG lineHeight)
+{
+    return {Narrow(Wide{kKeySteps} * stepWidth), Narrow(kTopMargin + Wide{kKeyTableLines} * lineHeight)};
 }
 
 int HitTestChar(const RECT& area, POINT point)

@@ -16,6 +16,12 @@ RECT GetCharCellRect(const RECT& area, int byte);
 // Key i (0-13): the width is cut into 16 steps, the header takes the first two.
 RECT GetKeyColumnRect(const RECT& area, int key);
 
+// The client sizes at which those formulas give character-grid cells cellWidth wide
+// and rows lineHeight high, or key-table steps stepWidth wide and the key table's
+// seven lines lineHeight high, exactly.
+SIZE GetCharGridClientSize(LONG cellWidth, LONG lineHeight);
+SIZE GetKeyTableClientSize(LONG stepWidth, LONG lineHeight);
+
 // The byte whose cell the point lies in, strictly right of and below the cell's
 // top-left corner, the highest such byte when cells coincide; kNoHit when none.
 int HitTestChar(const RECT& area, POINT point);

@@ -160,6 +160,32 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
     }
 }
 
+// At the size a new window takes, every text of every kind of table fits its place, whatever the font.
+TEST_F(ViewPaint, TextsFitAtTheLegibleSizeInEveryFont)
+{
+    const std::vector<CVarnoDoc*> documents = {Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({}))),
+                                               Open(Sample("gdi.exe", samples::MakeGdiModule({}))),
+                                               Open(Sample("ru.kbd", RussianKeyboard()))};
+    MainWindow()->resize(1600, 1000);
+    const auto font = [](LONG height, LONG weight, BYTE charSet, const char* face) {
+        LOGFONT logFont = CMainFrame::DefaultLogFont();
+        logFont.lfHeight = height;
+        logFont.lfWeight = weight;
+        logFont.lfCharSet = charSet;
+        std::strcpy(logFont.lfFaceName, face);
+        return logFont;
+    };
+    for (const LOGFONT& logFont : {CMainFrame::DefaultLogFont(), font(-19, FW_NORMAL, ANSI_CHARSET, "DejaVu Serif"),
+                                   font(24, 700, RUSSIAN_CHARSET, "DejaVu Sans Mono")}) {
+        SCOPED_TRACE(logFont.lfHeight);
+        MainFrame()->m_logFont = logFont;
+        Command(ID_WINDOW_CASCADE);
+        ExpectTextsFit(ViewOf(documents[0]), 8, 75, 16, 1);
+        ExpectTextsFit(ViewOf(documents[1]), 8, 75, 16, 1);
+        ExpectTextsFit(ViewOf(documents[2]), 16, 0, 1, 7, 2);
+    }
+}
+
 TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
 {
     samples::KeyboardLayoutOptions options;
