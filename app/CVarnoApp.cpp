@@ -10,6 +10,7 @@
 #include "frames/CMainFrame.h"
 #include "platform/AfxRes.h"
 #include "platform/CCommandLineInfo.h"
+#include "platform/CFileDialog.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/Display.h"
 #include "platform/MessageBox.h"
@@ -58,8 +59,9 @@ BOOL CVarnoApp::InitInteractive()
     SetRegistryKey("Local AppWizard-Generated Applications");
     LoadStdProfileSettings(4);
 
-    AddDocTemplate(new CMultiDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), RUNTIME_CLASS(CChildFrame),
-                                         RUNTIME_CLASS(CVarnoView)));
+    m_pDocTemplate = new CMultiDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), RUNTIME_CLASS(CChildFrame),
+                                           RUNTIME_CLASS(CVarnoView));
+    AddDocTemplate(m_pDocTemplate);
 
     auto* mainFrame = new CMainFrame;
     if (!mainFrame->LoadFrame(IDR_MAINFRAME, 0x00CF8000, nullptr, nullptr)) {
@@ -85,6 +87,23 @@ BOOL CVarnoApp::InitInteractive()
     mainFrame->ShowWindow(m_nCmdShow);
     mainFrame->UpdateWindow();
     return TRUE;
+}
+
+void CVarnoApp::OnFileOpen()
+{
+    std::string codePageFiles;
+    std::string codePageExtension;
+    m_pDocTemplate->GetDocString(codePageFiles, CDocTemplate::filterName);
+    m_pDocTemplate->GetDocString(codePageExtension, CDocTemplate::filterExt);
+    const std::string filter = "Table files (*.nls;*.exe;*.kbd)|*.nls;*.exe;*.kbd|" + codePageFiles + "|*"
+        + codePageExtension + "|GDI modules (*.exe)|*.exe|Keyboard layouts (*.kbd)|*.kbd|All Files (*.*)|*.*||";
+    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, filter.c_str(), m_pMainWnd);
+    if (dialog.DoModal() != IDOK) {
+        return;
+    }
+    for (POSITION position = dialog.GetStartPosition(); position != nullptr;) {
+        OpenDocumentFile(dialog.GetNextPathName(position).c_str());
+    }
 }
 
 void CVarnoApp::OnFileOpenReference()

@@ -24,8 +24,15 @@ public:
 protected:
     // Help > About.
     void OnAppAbout();
+    // File > Open: the files chosen, several at once, opened in turn. The dialog offers
+    // every kind of table, then each kind (code-page files as the document type names
+    // them), then all files.
+    void OnFileOpen();
     // File > Open Reference: File > Open, the document then marked as a reference.
     void OnFileOpenReference();
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    CDocTemplate* m_pDocTemplate = nullptr;
 };

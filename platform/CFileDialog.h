@@ -1,28 +1,42 @@
 #pragma once
 // The file dialog for Open and Save As over the toolkit's file dialog. The
 // filter is given as the window system writes it: pairs of a description and
-// its patterns, each followed by "|" ("Codepage files (*.nls)|*.nls|All Files (*.*)|*.*||").
+// its patterns (";" between several), each followed by "|"
+// ("Codepage files (*.nls)|*.nls|All Files (*.*)|*.*||").
 
 #include "platform/CDialog.h"
+#include "platform/Position.h"
 
 #include <string>
+#include <vector>
+
+// Open lets several files be chosen at once.
+constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
 
 class CFileDialog : public CDialog {
 public:
     // lpszDefExt (without the dot) is added to a name typed without an extension
-    // when saving; lpszFileName is the proposed file.
-    CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, LPCSTR lpszFilter, CWnd* pParentWnd);
+    // when saving; lpszFileName is the proposed file; of the flags only
+    // OFN_ALLOWMULTISELECT counts.
+    CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
+                CWnd* pParentWnd);
 
     // IDOK with a file chosen, IDCANCEL otherwise. Where no window can be shown
     // it gives IDCANCEL at once.
     INT_PTR DoModal() override;
-    // The chosen file's full path, after IDOK.
-    std::string GetPathName() const { return m_strPathName; }
+    // The chosen file's full path, after IDOK: the first when there are several. A name
+    // that is not UTF-8, which the dialog shows as text that cannot hold it, comes back
+    // as the bytes of the one entry of its folder that shows that way.
+    std::string GetPathName() const { return m_pathNames.empty() ? std::string() : m_pathNames.front(); }
+    // Every chosen file in turn: GetNextPathName gives the path at the position and moves it on.
+    POSITION GetStartPosition() const;
+    std::string GetNextPathName(POSITION& pos) const;
 
 private:
     BOOL m_bOpenFileDialog;
     std::string m_strDefExt;
     std::string m_strFileName;
+    DWORD m_dwFlags;
     std::string m_strFilter;
-    std::string m_strPathName;
+    std::vector<std::string> m_pathNames;
 };

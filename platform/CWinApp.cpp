@@ -89,14 +89,6 @@ void CWinApp::OnFileNew()
     }
 }
 
-void CWinApp::OnFileOpen()
-{
-    std::string fileName;
-    if (DoPromptFileName(fileName, TRUE, nullptr)) {
-        OpenDocumentFile(fileName.c_str());
-    }
-}
-
 void CWinApp::OnAppExit()
 {
     if (m_pMainWnd != nullptr) {
@@ -166,7 +158,7 @@ BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDoc
     }
     filter += "All Files (*.*)|*.*||";
     const std::string defaultExtension = extension.size() > 1 ? extension.substr(1) : "";
-    CFileDialog dialog(bOpenFileDialog, defaultExtension.c_str(), fileName.c_str(), filter.c_str(), m_pMainWnd);
+    CFileDialog dialog(bOpenFileDialog, defaultExtension.c_str(), fileName.c_str(), 0, filter.c_str(), m_pMainWnd);
     if (dialog.DoModal() != IDOK) {
         return FALSE;
     }

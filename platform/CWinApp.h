@@ -36,8 +36,6 @@ public:
     CDocument* OpenDocumentFile(LPCSTR lpszFileName);
     // File > New: a new document of the first template; it may refuse.
     void OnFileNew();
-    // File > Open: asks for a file and opens it.
-    void OnFileOpen();
     // File > Exit: closes the main window, which asks to save modified documents first.
     void OnAppExit();
     // Commands of the message map, then the recent-file entries (ID_FILE_MRU_FILE1 onwards), which open their file.

@@ -116,7 +116,8 @@ INT_PTR CTakeTableDlg::DoModal()
 
 void CTakeTableDlg::Browse()
 {
-    CFileDialog dialog(TRUE, nullptr, nullptr, "Tables (*.nls *.exe *.txt)|*.nls *.exe *.txt|All Files (*.*)|*.*||", this);
+    CFileDialog dialog(TRUE, nullptr, nullptr, 0, "Tables (*.nls *.exe *.txt)|*.nls *.exe *.txt|All Files (*.*)|*.*||",
+                       this);
     if (dialog.DoModal() == IDOK) {
         m_file->setText(QString::fromStdString(dialog.GetPathName()));
         m_fromFile->setChecked(true);
