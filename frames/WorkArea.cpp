@@ -72,13 +72,13 @@ QList<QMdiSubWindow*> LegibleWindows(QMdiArea* area)
 void GrowToLegibleSize(const QList<QMdiSubWindow*>& windows)
 {
     for (QMdiSubWindow* sub : windows) {
-        const QSize room = sub->mdiArea()->viewport()->size();
         const QSize wanted = WantedSize(sub);
         if (!wanted.isValid()) {
             continue;
         }
-        const QSize size = sub->size().expandedTo(wanted).boundedTo(room.expandedTo(sub->size()));
-        const QPoint corner(std::min(sub->x(), room.width() - size.width()), std::min(sub->y(), room.height() - size.height()));
-        sub->setGeometry(QRect(QPoint(std::max(0, corner.x()), std::max(0, corner.y())), size));
+        const QSize size = sub->size().expandedTo(wanted);
+        const QSize room = sub->mdiArea()->viewport()->size() - size;
+        const QPoint corner(std::max(0, std::min(sub->x(), room.width())), std::max(0, std::min(sub->y(), room.height())));
+        sub->setGeometry(QRect(corner, size));
     }
 }

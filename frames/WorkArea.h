@@ -14,6 +14,7 @@ void ShowHowToBegin(QMdiArea* area);
 // The windows at least as large as their views ask for (a window made smaller on
 // purpose, by Tile or by hand, is not among them).
 QList<QMdiSubWindow*> LegibleWindows(QMdiArea* area);
-// Each of the windows that is smaller than its view asks for grows toward that size,
-// moving up and left where that makes room, but not past the area's visible part.
+// Each of the windows that is smaller than its view asks for grows to that size, moving
+// up and left as far as it needs to fit the area's visible part; where it cannot, the
+// area scrolls to it.
 void GrowToLegibleSize(const QList<QMdiSubWindow*>& windows);
