@@ -71,8 +71,8 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 void CMDIFrameWnd::OnWindowCascade()
 {
     // Each window at the size its view asks for, one title bar lower and further right than
-    // the one below it; a window that would reach past the bottom starts again at the top.
-    // The active window stays on top.
+    // the one below it (the active window, on top, comes last); a window that would reach
+    // past the bottom starts again at the top.
     QMdiArea* area = GetMdiClient();
     const int bottom = area->viewport()->height();
     QPoint corner(0, 0);
@@ -87,7 +87,6 @@ void CMDIFrameWnd::OnWindowCascade()
             corner.setY(0);
         }
         sub->setGeometry(QRect(corner, size));
-        sub->raise();
         const int step = sub->widget() != nullptr ? sub->widget()->y() : 0;
         corner += QPoint(step, step);
     }

@@ -42,6 +42,7 @@ TEST_F(Windows, NewAndCascadedWindowsAreLegibleAndTheWorkAreaScrollsToThem)
     OpenFour();
     ExpectLegible("when opened");
     Command(ID_WINDOW_TILE_HORZ);
+    Area()->setActiveSubWindow(Area()->subWindowList(QMdiArea::CreationOrder).front());
     Command(ID_WINDOW_CASCADE);
     ExpectLegible("after Cascade");
     // Stepped down and right by a title bar, the active window last and on top.
@@ -53,18 +54,22 @@ TEST_F(Windows, NewAndCascadedWindowsAreLegibleAndTheWorkAreaScrollsToThem)
         EXPECT_EQ(stacked[i]->pos(), QPoint(i * step, i * step)) << i;
     }
 
-    // Too small a main window for them: the work area scrolls.
-    MainWindow()->resize(400, 200);
+    // Too small a main window for them: each starts again at the top, and the work area scrolls.
+    MainWindow()->resize(400, 150);
     Command(ID_WINDOW_CASCADE);
     ExpectLegible("after Cascade in a small main window");
+    for (qsizetype i = 0; i < stacked.size(); ++i) {
+        EXPECT_EQ(stacked[i]->pos(), QPoint(i * step, 0)) << i;
+    }
     EXPECT_TRUE(WaitFor([this] {
-        return Area()->horizontalScrollBar()->maximum() > 0 && Area()->verticalScrollBar()->maximum() > 0;
+        return Area()->horizontalScrollBar()->isVisible() && Area()->verticalScrollBar()->isVisible();
     }));
 }
 
 TEST_F(Windows, AfterALargerFontLegibleWindowsGrowWithinTheVisibleAreaWhereTheyFit)
 {
-    MainWindow()->resize(1400, 900);
+    // Room for the windows in the larger font only when they move left.
+    MainWindow()->resize(1330, 900);
     OpenFour();
     Command(ID_WINDOW_CASCADE);
     // The keyboard layout's window made smaller by hand stays as it is.
