@@ -18,16 +18,16 @@ public:
         setForegroundRole(QPalette::Light);
         adjustSize();
         area->viewport()->installEventFilter(this);
+        // Once the area has taken the window in or let the last one go.
+        connect(area, &QMdiArea::subWindowActivated, this, &HowToBegin::Update, Qt::QueuedConnection);
         Update();
     }
 
 protected:
     bool eventFilter(QObject*, QEvent* event) override
     {
-        // Once the area has taken the window in or let it go.
-        const QEvent::Type type = event->type();
-        if (type == QEvent::Resize || type == QEvent::ChildAdded || type == QEvent::ChildRemoved) {
-            QMetaObject::invokeMethod(this, &HowToBegin::Update, Qt::QueuedConnection);
+        if (event->type() == QEvent::Resize) {
+            Update();
         }
         return false;
     }

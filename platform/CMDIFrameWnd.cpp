@@ -29,14 +29,13 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     // Windows that do not fit are reached by scrolling.
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // Ctrl+Tab (or Ctrl+F6) visits every window in the order they were opened, with Shift backwards.
-    area->setActivationOrder(QMdiArea::CreationOrder);
+    // Ctrl+Tab (or Ctrl+F6) visits every window in the order they were opened, with Shift
+    // backwards: the toolkit's own Ctrl+Tab only goes back to the window active before.
     auto* next = new QAction(window);
     next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
     QObject::connect(next, &QAction::triggered, area, &QMdiArea::activateNextSubWindow);
     auto* previous = new QAction(window);
-    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab),
-                            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
+    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
     QObject::connect(previous, &QAction::triggered, area, &QMdiArea::activatePreviousSubWindow);
     window->addActions({next, previous});
     window->setCentralWidget(area);

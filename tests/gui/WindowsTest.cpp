@@ -122,22 +122,26 @@ TEST_F(Windows, TheWindowMenuListsTheWindowsAndCtrlTabVisitsEachInTurn)
 
     MainWindow()->activateWindow();
     ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
-    const auto visit = [this](Qt::KeyboardModifiers modifiers) {
+    const auto visit = [this](Qt::Key key, Qt::KeyboardModifiers modifiers) {
         QStringList visited;
         for (int i = 0; i < 5; ++i) {
-            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab, modifiers);
+            QTest::keyClick(QApplication::focusWidget(), key, modifiers);
             visited << Active()->windowTitle();
         }
         return visited;
     };
-    EXPECT_EQ(visit(Qt::ControlModifier),
-              (QStringList{"ru.kbd", "gdi.exe:1", "gdi.exe:2", "c_1251.nls", "c_1252.nls"}));
-    EXPECT_EQ(visit(Qt::ControlModifier | Qt::ShiftModifier),
-              (QStringList{"c_1251.nls", "gdi.exe:2", "gdi.exe:1", "ru.kbd", "c_1252.nls"}));
+    const QStringList forward{"ru.kbd", "gdi.exe:1", "gdi.exe:2", "c_1251.nls", "c_1252.nls"};
+    EXPECT_EQ(visit(Qt::Key_Tab, Qt::ControlModifier), forward);
+    EXPECT_EQ(visit(Qt::Key_F6, Qt::ControlModifier), forward);
+    // Shift+Tab comes as Backtab.
+    const QStringList backward{"c_1251.nls", "gdi.exe:2", "gdi.exe:1", "ru.kbd", "c_1252.nls"};
+    EXPECT_EQ(visit(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier), backward);
+    EXPECT_EQ(visit(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier), backward);
 }
 
 TEST_F(Windows, TheEmptyWorkAreaSaysHowToBegin)
 {
+    MainWindow()->resize(1400, 900);
     auto* line = Area()->viewport()->findChild<QLabel*>(QStringLiteral("howToBegin"));
     ASSERT_NE(line, nullptr);
     EXPECT_EQ(line->text(), QStringLiteral("Open a file with File > Open, or drop one here."));
