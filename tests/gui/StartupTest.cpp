@@ -60,7 +60,7 @@ TEST_F(Startup, CtrlOOpensTheChosenFilesWithTheDocumentMenu)
         EXPECT_EQ(cancel.Shown(), 1);
         EXPECT_TRUE(OpenDocuments().empty()) << "cancelled";
     }
-    // Two picked at once in the dialog's list, as a user clicks them.
+    // Two picked at once in the dialog's list, clicked with Ctrl held.
     const std::string path = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
     const std::string kbd = Sample("ru.kbd", samples::MakeKeyboardLayout({}));
     QStringList filters;
@@ -72,8 +72,8 @@ TEST_F(Startup, CtrlOOpensTheChosenFilesWithTheDocumentMenu)
         auto* model = qobject_cast<QFileSystemModel*>(list->model());
         ASSERT_TRUE(WaitFor([&] { return model->rowCount(model->index(fileDialog->directory().path())) == 2; }));
         for (const std::string& chosen : {path, kbd}) {
-            const QModelIndex entry = model->index(QString::fromStdString(chosen));
-            list->selectionModel()->select(entry, QItemSelectionModel::Select | QItemSelectionModel::Rows);
+            const QRect entry = list->visualRect(model->index(QString::fromStdString(chosen)));
+            QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::ControlModifier, entry.center());
         }
         QMetaObject::invokeMethod(fileDialog, "accept", Qt::DirectConnection);
     });

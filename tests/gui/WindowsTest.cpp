@@ -34,6 +34,13 @@ protected:
         }
     }
 
+    void ExpectWithinView(const char* when)
+    {
+        for (QMdiSubWindow* window : Area()->subWindowList()) {
+            EXPECT_TRUE(Area()->viewport()->rect().contains(window->geometry())) << window->windowTitle().toStdString() << " " << when;
+        }
+    }
+
     QMdiSubWindow* Active() const { return Area()->currentSubWindow(); }
 };
 
@@ -71,6 +78,7 @@ TEST_F(Windows, AfterALargerFontLegibleWindowsGrowWithinTheVisibleAreaWhereTheyF
     // Room for the windows in the larger font only when they move left.
     MainWindow()->resize(1330, 900);
     OpenFour();
+    ExpectWithinView("when opened");
     Command(ID_WINDOW_CASCADE);
     // The keyboard layout's window made smaller by hand stays as it is.
     QMdiSubWindow* shrunk = Area()->subWindowList(QMdiArea::CreationOrder)[2];
@@ -88,10 +96,7 @@ TEST_F(Windows, AfterALargerFontLegibleWindowsGrowWithinTheVisibleAreaWhereTheyF
     shrunk->close();
     ASSERT_TRUE(WaitFor([this] { return OpenDocuments().size() == 3; }));
     ExpectLegible("after the font grew");
-    const QRect visible = Area()->viewport()->rect();
-    for (QMdiSubWindow* window : Area()->subWindowList()) {
-        EXPECT_TRUE(visible.contains(window->geometry())) << window->windowTitle().toStdString();
-    }
+    ExpectWithinView("after the font grew");
 }
 
 TEST_F(Windows, TheWindowMenuListsTheWindowsAndCtrlTabVisitsEachInTurn)
