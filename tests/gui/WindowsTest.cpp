@@ -37,7 +37,7 @@ protected:
     void ExpectWithinView(const char* when)
     {
         for (QMdiSubWindow* window : Area()->subWindowList()) {
-            EXPECT_TRUE(Area()->viewport()->rect().contains(window->geometry())) << window->windowTitle().toStdString() << " " << when;
+            EXPECT_TRUE(Area()->viewport()->rect().contains(window->geometry())) << window->windowTitle().toStdString() << " " << when << " " << window->x() << "," << window->y() << " " << window->width() << "x" << window->height() << " in " << Area()->viewport()->width() << "x" << Area()->viewport()->height();
         }
     }
 
@@ -77,6 +77,7 @@ TEST_F(Windows, AfterALargerFontLegibleWindowsGrowWithinTheVisibleAreaWhereTheyF
 {
     // Room for the windows in the larger font only when they move left.
     MainWindow()->resize(1330, 900);
+    ASSERT_TRUE(WaitFor([this] { return Area()->viewport()->width() == 1330; }));
     OpenFour();
     ExpectWithinView("when opened");
     Command(ID_WINDOW_CASCADE);
