@@ -42,11 +42,6 @@ private:
     QMdiArea* m_area;
 };
 
-} // namespace
-
-void ShowHowToBegin(QMdiArea* area) { new HowToBegin(area); }
-
-namespace {
 // The size that the window's view asks for; invalid for a view that asks for none.
 QSize WantedSize(const QMdiSubWindow* sub)
 {
@@ -55,7 +50,10 @@ QSize WantedSize(const QMdiSubWindow* sub)
     const bool placed = !sub->isMinimized() && !sub->isMaximized();
     return asks && placed ? sub->sizeHint() : QSize();
 }
+
 } // namespace
+
+void ShowHowToBegin(QMdiArea* area) { new HowToBegin(area); }
 
 QList<QMdiSubWindow*> LegibleWindows(QMdiArea* area)
 {
@@ -78,7 +76,8 @@ void GrowToLegibleSize(const QList<QMdiSubWindow*>& windows)
         }
         const QSize size = sub->size().expandedTo(wanted);
         const QSize room = sub->mdiArea()->viewport()->size() - size;
-        const QPoint corner(std::max(0, std::min(sub->x(), room.width())), std::max(0, std::min(sub->y(), room.height())));
-        sub->setGeometry(QRect(corner, size));
+        const int x = std::max(0, std::min(sub->x(), room.width()));
+        const int y = std::max(0, std::min(sub->y(), room.height()));
+        sub->setGeometry(x, y, size.width(), size.height());
     }
 }

@@ -74,6 +74,7 @@ std::string FileSystemPath(const QString& chosen)
     }
     return path;
 }
+
 // The toolkit's dialog, which would report a file whose name is not UTF-8 as missing: for
 // Open, files found as FileSystemPath finds them are taken as they are.
 class OpenFileDialog : public QFileDialog {
@@ -83,7 +84,8 @@ public:
     void accept() override
     {
         const QStringList chosen = selectedFiles();
-        const bool found = std::ranges::all_of(chosen, [](const QString& file) { return IsFile(FileSystemPath(file)); });
+        const bool found =
+            std::ranges::all_of(chosen, [](const QString& file) { return IsFile(FileSystemPath(file)); });
         if (acceptMode() == AcceptOpen && !chosen.isEmpty() && found) {
             QDialog::accept();
             return;

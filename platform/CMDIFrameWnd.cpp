@@ -35,7 +35,8 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
     QObject::connect(next, &QAction::triggered, area, &QMdiArea::activateNextSubWindow);
     auto* previous = new QAction(window);
-    previous->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
+    previous->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
     QObject::connect(previous, &QAction::triggered, area, &QMdiArea::activatePreviousSubWindow);
     window->addActions({next, previous});
     window->setCentralWidget(area);

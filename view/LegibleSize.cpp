@@ -102,7 +102,9 @@ SIZE KeyTableSize(const TextWidths& widths)
     // A key's byte "%c(%02X)"; any byte may stand on a key.
     column = std::max(column, widths.Width(widths.Fill("c(hh)", widths.WidestByte(0x20), widths.WidestHexDigit())));
     for (const char* name : CKeyboardHandler::kKeyNames) {
-        column = std::max(column, widths.Width(QString::fromLatin1(name).replace(QStringLiteral("&&"), QStringLiteral("&"))));
+        // Drawn with "&&" as one "&".
+        const QString shown = QString::fromLatin1(name).replace(QStringLiteral("&&"), QStringLiteral("&"));
+        column = std::max(column, widths.Width(shown));
     }
     double header = 0;
     for (const char* line : {"Key", "low", "HIGH", "CapsLock"}) {

@@ -34,10 +34,14 @@ protected:
         }
     }
 
+    // Each window within the work area's visible part.
     void ExpectWithinView(const char* when)
     {
+        const QRect visible = Area()->viewport()->rect();
         for (QMdiSubWindow* window : Area()->subWindowList()) {
-            EXPECT_TRUE(Area()->viewport()->rect().contains(window->geometry())) << window->windowTitle().toStdString() << " " << when << " " << window->x() << "," << window->y() << " " << window->width() << "x" << window->height() << " in " << Area()->viewport()->width() << "x" << Area()->viewport()->height();
+            const QRect at = window->geometry();
+            EXPECT_TRUE(visible.contains(at)) << window->windowTitle().toStdString() << " " << when << ": " << at.x()
+                                              << "," << at.y() << " " << at.width() << "x" << at.height();
         }
     }
 
