@@ -36,8 +36,9 @@ public:
     void SetMessageText(const QString& text, const QObject* source);
 
 protected:
-    // The main window with a status bar under the document windows, and a work area that
-    // says how to begin while it is empty.
+    // The main window with a status bar under the document windows and a work area that says
+    // how to begin while it is empty; its document windows open without reading the toolkit's
+    // icons again.
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
 
     // Edit > Font: the font dialog from the current font; on OK the font is

@@ -61,15 +61,13 @@ public:
     std::set<QObject*> painted;
 };
 
-// Answers file dialogs with the path, typed into the name field as a user
-// does, and keeps the filters that the dialog offered.
+// Answers file dialogs with the path, typed into the name field as a user does.
 class FileDialogAnswer : public DialogAnswer {
 public:
     explicit FileDialogAnswer(const std::string& path)
-        : DialogAnswer([this, path](CDialog& dialog) {
+        : DialogAnswer([path](CDialog& dialog) {
               auto* fileDialog = qobject_cast<QFileDialog*>(dialog.GetWidget());
               ASSERT_NE(fileDialog, nullptr);
-              filters = fileDialog->nameFilters();
               auto* name = fileDialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"));
               ASSERT_NE(name, nullptr);
               name->setText(QString::fromStdString(path));
@@ -84,7 +82,6 @@ public:
           })
     {
     }
-    QStringList filters;
 };
 
 class EditorTest : public testing::Test {
