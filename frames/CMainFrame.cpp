@@ -3,7 +3,7 @@
 #include "document/CVarnoDoc.h"
 #include "frames/EditMenu.h"
 #include "frames/MainStatusBar.h"
-#include "frames/StandardIcons.h"
+#include "frames/QuickWindowStyle.h"
 #include "frames/WorkArea.h"
 #include "platform/AfxRes.h"
 #include "platform/CFontDialog.h"
@@ -41,7 +41,7 @@ LOGFONT CMainFrame::DefaultLogFont()
 
 QWidget* CMainFrame::CreateFrameWidget(CWnd* pParentWnd)
 {
-    KeepStandardIcons();
+    UseQuickWindowStyle();
     auto* window = static_cast<QMainWindow*>(CMDIFrameWnd::CreateFrameWidget(pParentWnd));
     window->setStatusBar(new MainStatusBar(window));
     ShowHowToBegin(static_cast<QMdiArea*>(window->centralWidget()));

@@ -37,8 +37,8 @@ public:
 
 protected:
     // The main window with a status bar under the document windows and a work area that says
-    // how to begin while it is empty; its document windows open without reading the toolkit's
-    // icons again.
+    // how to begin while it is empty, in the quicker style for many document windows
+    // (QuickWindowStyle.h).
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
 
     // Edit > Font: the font dialog from the current font; on OK the font is

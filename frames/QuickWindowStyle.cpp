@@ -1,6 +1,7 @@
-#include "frames/StandardIcons.h"
+#include "frames/QuickWindowStyle.h"
 
 #include <QApplication>
+#include <QFont>
 #include <QIcon>
 #include <QProxyStyle>
 
@@ -8,7 +9,7 @@
 
 namespace {
 
-class StandardIconCache : public QProxyStyle {
+class QuickWindowStyle : public QProxyStyle {
 public:
     QIcon standardIcon(StandardPixmap icon, const QStyleOption* option, const QWidget* widget) const override
     {
@@ -28,9 +29,14 @@ private:
 
 } // namespace
 
-void KeepStandardIcons()
+void UseQuickWindowStyle()
 {
-    if (dynamic_cast<StandardIconCache*>(QApplication::style()) == nullptr) {
-        QApplication::setStyle(new StandardIconCache);
+    if (dynamic_cast<QuickWindowStyle*>(QApplication::style()) != nullptr) {
+        return;
     }
+    QApplication::setStyle(new QuickWindowStyle);
+    QFont titles = QApplication::font("QMdiSubWindowTitleBar");
+    titles.setKerning(false);
+    titles.setStyleStrategy(QFont::PreferNoShaping);
+    QApplication::setFont(titles, "QMdiSubWindowTitleBar");
 }
