@@ -4,7 +4,7 @@ IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
 
 const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
 {
-    static const AFX_MSGMAP_ENTRY messageEntries[] = {{0, 0, AfxSig_end, nullptr}};
+    static const AFX_MSGMAP_ENTRY messageEntries[] = {{0, 0, nullptr, nullptr}};
     static const AFX_MSGMAP messageMap = {nullptr, &messageEntries[0]};
     return &messageMap;
 }
@@ -13,9 +13,8 @@ const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap()
 
 const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message, UINT id) const
 {
-    for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr;
-         map = map->pfnGetBaseMap != nullptr ? map->pfnGetBaseMap() : nullptr) {
-        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nSig != AfxSig_end; ++entry) {
+    for (const AFX_MSGMAP* map = GetMessageMap(); map != nullptr; map = map->pBaseMap) {
+        for (const AFX_MSGMAP_ENTRY* entry = map->lpEntries; entry->nMessage != 0; ++entry) {
             if (entry->nMessage == message && entry->nID == id) {
                 return entry;
             }
@@ -27,9 +26,9 @@ const AFX_MSGMAP_ENTRY* CCmdTarget::FindMessageEntry(UINT message, UINT id) cons
 BOOL CCmdTarget::OnCmdMsg(UINT nID)
 {
     const AFX_MSGMAP_ENTRY* entry = FindMessageEntry(WM_COMMAND, nID);
-    if (entry == nullptr || entry->nSig != AfxSig_vv) {
+    if (entry == nullptr) {
         return FALSE;
     }
-    (this->*entry->pfn)();
+    entry->pfnCommand(*this);
     return TRUE;
 }

@@ -1,30 +1,29 @@
 #pragma once
 // Message maps: a static table per class of (message, command id, handler),
-// searched from the most derived class to its bases.
+// searched from the most derived class to its bases. Each entry calls its
+// handler through a small function of its own, with the handler's own arguments.
 
 #include "platform/CObject.h"
 
 enum : UINT { WM_CLOSE = 0x0010, WM_COMMAND = 0x0111, WM_LBUTTONDOWN = 0x0201 };
 
 class CCmdTarget;
-using AFX_PMSG = void (CCmdTarget::*)();
-
-// How a handler is called.
-enum AfxSig : UINT {
-    AfxSig_end = 0,
-    AfxSig_vv,  // void handler()
-    AfxSig_vwp, // void handler(UINT flags, POINT point)
-};
+class CWnd;
 
 struct AFX_MSGMAP_ENTRY {
+    // WM_COMMAND or WM_LBUTTONDOWN; 0 ends the table.
     UINT nMessage;
+    // The command of a WM_COMMAND entry.
     UINT nID;
-    UINT nSig;
-    AFX_PMSG pfn;
+    // The handler of a WM_COMMAND entry: void handler().
+    void (*pfnCommand)(CCmdTarget& target);
+    // The handler of a WM_LBUTTONDOWN entry: void handler(UINT nFlags, POINT point), point in client coordinates.
+    void (*pfnLButtonDown)(CWnd& window, UINT nFlags, POINT point);
 };
 
 struct AFX_MSGMAP {
-    const AFX_MSGMAP* (*pfnGetBaseMap)();
+    // The map of the base class; null for CCmdTarget's.
+    const AFX_MSGMAP* pBaseMap;
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
@@ -56,11 +55,12 @@ protected:                                                                      
         static const AFX_MSGMAP_ENTRY messageEntries[] = {
 
 #define END_MESSAGE_MAP()                                                                                            \
-    {0, 0, AfxSig_end, nullptr}                                                                                      \
+    {0, 0, nullptr, nullptr}                                                                                         \
     }                                                                                                                \
     ;                                                                                                                \
-    static const AFX_MSGMAP messageMap = {&TheBaseClass::GetThisMessageMap, &messageEntries[0]};                     \
+    static const AFX_MSGMAP messageMap = {TheBaseClass::GetThisMessageMap(), &messageEntries[0]};                    \
     return &messageMap;                                                                                              \
     }
 
-#define ON_COMMAND(id, memberFxn) {WM_COMMAND, (id), AfxSig_vv, static_cast<AFX_PMSG>(&ThisClass::memberFxn)},
+#define ON_COMMAND(id, memberFxn)                                                                                    \
+    {WM_COMMAND, (id), [](CCmdTarget& target) { static_cast<ThisClass&>(target).memberFxn(); }, nullptr},

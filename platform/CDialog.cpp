@@ -19,7 +19,10 @@ CDialog::CDialog(UINT nIDTemplate, CWnd* pParentWnd) : m_nIDTemplate(nIDTemplate
 QWidget* CDialog::ParentWidget() const
 {
     AfxEnsureGuiApplication();
-    return m_pParentWnd != nullptr ? m_pParentWnd->GetWidget() : QApplication::activeWindow();
+    if (m_pParentWnd != nullptr) {
+        return m_pParentWnd->GetWidget();
+    }
+    return QApplication::activeWindow();
 }
 
 INT_PTR CDialog::DoModal()
@@ -31,7 +34,7 @@ INT_PTR CDialog::DoModal()
     }
     auto* window = new QDialog(ParentWidget());
     QWidget* firstTabStop = AfxBuildDialogControls(*window, *dialogTemplate, [this](UINT id) { OnCmdMsg(id); });
-    Attach(window, true);
+    Attach(window);
     if (OnInitDialog() && firstTabStop != nullptr) {
         firstTabStop->setFocus(Qt::TabFocusReason);
         // As the window system does for the edit control that gets the focus.
@@ -47,11 +50,14 @@ INT_PTR CDialog::DoModal()
 INT_PTR CDialog::RunModalWindow(QDialog* window)
 {
     if (GetWidget() != window) {
-        Attach(window, true);
+        Attach(window);
     }
     // EndDialog's value; Escape and the close box reject, which means IDCANCEL.
     const int result = window->exec();
-    return result == QDialog::Rejected ? IDCANCEL : result;
+    if (result == QDialog::Rejected) {
+        return IDCANCEL;
+    }
+    return result;
 }
 
 void CDialog::EndDialog(int nResult)
@@ -79,7 +85,7 @@ void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl)
     const auto children = pDX->m_pDlgWnd->GetWidget()->findChildren<QWidget*>(Qt::FindDirectChildrenOnly);
     for (QWidget* child : children) {
         if (CWnd::GetDlgCtrlID(child) == nIDC) {
-            rControl.Attach(child, false);
+            rControl.Attach(child);
             return;
         }
     }

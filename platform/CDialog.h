@@ -14,7 +14,7 @@ struct CDataExchange {
     CWnd* m_pDlgWnd;
 };
 
-// Binds the control object to the dialog's control with the id until the dialog's window goes.
+// Binds the control object to the dialog's control with the id, which goes with the dialog's window.
 void DDX_Control(CDataExchange* pDX, int nIDC, CWnd& rControl);
 
 class CDialog : public CWnd {
@@ -36,7 +36,7 @@ protected:
 
     // The widget that the dialog's window belongs to; starts the GUI.
     QWidget* ParentWidget() const;
-    // Runs the window, owned by the dialog from now on, modally.
+    // Runs the window, bound to the dialog from now on, modally.
     INT_PTR RunModalWindow(QDialog* window);
 
     DECLARE_MESSAGE_MAP()

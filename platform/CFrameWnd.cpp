@@ -7,29 +7,23 @@
 #include "platform/FrameMenus.h"
 #include "platform/FrameWidgets.h"
 #include "platform/ResourceIcons.h"
-#include "platform/ResourceMenus.h"
 #include "platform/ResourceStrings.h"
 
 #include <QCoreApplication>
 #include <QIcon>
 #include <QMenu>
 #include <QMenuBar>
-#include <QPointer>
-
-#include <map>
-
-struct CFrameWnd::Impl {
-    QPointer<QWidget> activeView;
-    // The menu bars built so far, by resource id: their pop-ups, owned by the window.
-    std::map<UINT, QList<QMenu*>> menus;
-    UINT shownMenu = 0;
-};
 
 IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
 
-CFrameWnd::CFrameWnd() : m_frame(std::make_unique<Impl>()) {}
-
-CFrameWnd::~CFrameWnd() = default;
+CFrameWnd::~CFrameWnd()
+{
+    CWinApp* app = AfxGetApp();
+    if (app != nullptr && app->m_pMainWnd == this) {
+        app->m_pMainWnd = nullptr;
+        QCoreApplication::quit();
+    }
+}
 
 BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateContext* pContext)
 {
@@ -39,9 +33,11 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
     if (widget == nullptr) {
         return FALSE;
     }
-    Attach(widget, true);
-    const char* strings = AfxLoadString(nIDResource);
-    const std::string title = strings != nullptr ? strings : "";
+    Attach(widget);
+    std::string title;
+    if (const char* strings = AfxLoadString(nIDResource)) {
+        title = strings;
+    }
     m_strTitle = title.substr(0, title.find('\n'));
     widget->setWindowIcon(AfxLoadIcon(nIDResource));
     // A document window has neither: its keys and menu show in the main window.
@@ -51,7 +47,7 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
         ShowMenu(nIDResource);
     }
     if (pContext != nullptr && !OnCreateClient(pContext)) {
-        // The caller keeps this object; only the window goes.
+        // Unbound first: the widget would take this object with it.
         delete Detach();
         return FALSE;
     }
@@ -70,10 +66,10 @@ void CFrameWnd::ShowMenu(UINT nIDResource)
 {
     auto* window = qobject_cast<QMainWindow*>(GetWidget());
     const AfxMenuResource* resource = AfxFindMenu(nIDResource);
-    if (window == nullptr || resource == nullptr || m_frame->shownMenu == nIDResource) {
+    if (window == nullptr || resource == nullptr || m_nShownMenu == nIDResource) {
         return;
     }
-    QList<QMenu*>& menus = m_frame->menus[nIDResource];
+    QList<QMenu*>& menus = m_menus[nIDResource];
     if (menus.isEmpty()) {
         // The keys are the main window's own, whichever menu it shows.
         menus = AfxBuildMenus(*resource, AfxFindMenu(m_nIDHelp)->accelerators, this);
@@ -83,7 +79,7 @@ void CFrameWnd::ShowMenu(UINT nIDResource)
     for (QMenu* menu : menus) {
         bar->addMenu(menu);
     }
-    m_frame->shownMenu = nIDResource;
+    m_nShownMenu = nIDResource;
 }
 
 void CFrameWnd::SetClientWidget(QWidget* widget)
@@ -101,36 +97,35 @@ BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
     }
     view->Create(this);
     SetClientWidget(view->GetWidget());
-    // Last: from here on the view belongs to its window and the document to its views.
     if (pContext->m_pCurrentDoc != nullptr) {
         pContext->m_pCurrentDoc->AddView(view);
     }
-    m_frame->activeView = view->GetWidget();
-    m_frame->activeView->setFocus();
+    m_pViewActive = view;
+    view->GetWidget()->setFocus();
     return TRUE;
-}
-
-CView* CFrameWnd::GetActiveView() const
-{
-    return DYNAMIC_DOWNCAST(CView, FromHandle(m_frame->activeView.data()));
 }
 
 CDocument* CFrameWnd::GetActiveDocument()
 {
     CView* view = GetActiveFrame()->GetActiveView();
-    return view != nullptr ? view->GetDocument() : nullptr;
+    if (view == nullptr) {
+        return nullptr;
+    }
+    return view->GetDocument();
 }
 
 void CFrameWnd::ActivateFrame(int)
 {
-    ShowWindow(SW_SHOW);
-    if (QWidget* widget = GetWidget()) {
-        if (widget->isMinimized()) {
-            widget->showNormal();
-        }
-        widget->raise();
-        widget->activateWindow();
+    QWidget* widget = GetWidget();
+    if (widget == nullptr) {
+        return;
     }
+    widget->show();
+    if (widget->isMinimized()) {
+        widget->showNormal();
+    }
+    widget->raise();
+    widget->activateWindow();
 }
 
 void CFrameWnd::OnUpdateFrameTitle()
@@ -141,10 +136,12 @@ void CFrameWnd::OnUpdateFrameTitle()
     }
     QString title = QString::fromStdString(m_strTitle);
     CFrameWnd* active = GetActiveFrame();
-    if (active != this && active->GetWidget() != nullptr) {
+    if (active != this) {
         // A main window: its title, then the active document window's.
         const QString name = active->GetWidget()->windowTitle();
-        title += name.isEmpty() ? QString() : QStringLiteral(" - ") + name;
+        if (!name.isEmpty()) {
+            title += QStringLiteral(" - ") + name;
+        }
     } else if (CDocument* document = GetActiveDocument()) {
         // A document window: the document, numbered while it has several windows, marked while modified.
         title = QString::fromStdString(document->GetTitle());
@@ -181,8 +178,8 @@ BOOL CFrameWnd::OnCmdMsg(UINT nID)
     if (CWnd::OnCmdMsg(nID)) {
         return TRUE;
     }
-    CWinApp* app = AfxGetApp();
     // A document window's commands reach the application through the main window.
+    CWinApp* app = AfxGetApp();
     return GetParentFrame() == nullptr && app != nullptr && app->OnCmdMsg(nID);
 }
 
@@ -205,16 +202,6 @@ void CFrameWnd::OnClose()
         return;
     }
     DestroyWindow();
-}
-
-void CFrameWnd::PostNcDestroy()
-{
-    CWinApp* app = AfxGetApp();
-    if (app != nullptr && app->m_pMainWnd == this) {
-        app->m_pMainWnd = nullptr;
-        QCoreApplication::quit();
-    }
-    delete this;
 }
 
 void CFrameWnd::OnDropFiles(const std::vector<std::string>& paths)

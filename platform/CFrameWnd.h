@@ -2,10 +2,13 @@
 // A frame window: a top-level or MDI child window with a title, icon and, for
 // the top level, menu bar and keys built from the resources. Commands go to the active
 // view (and its document), the frame, then from the top level to the application.
-// A frame deletes itself when its window is destroyed.
+// A frame belongs to its window and goes with it.
 
 #include "platform/CWnd.h"
 
+#include <QList>
+
+#include <map>
 #include <string>
 #include <vector>
 
@@ -25,17 +28,18 @@ struct CCreateContext {
 class CFrameWnd : public CWnd {
     DECLARE_DYNAMIC(CFrameWnd)
 public:
-    CFrameWnd();
+    // The main frame's end ends the application's message loop.
     ~CFrameWnd() override;
 
     // Creates the window from the resources of the id: its title (the first field of the string of
     // that id), icon, and for a top-level frame the menu and accelerators. With a context, creates
-    // the view in it. FALSE on failure. Every frame adds the active document to its title.
+    // the view in it. FALSE on failure, which leaves this object to the caller.
+    // Every frame adds the active document to its title.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
 
-    // The view that commands go to; null when there is none or it has gone.
-    CView* GetActiveView() const;
+    // The view that commands go to; null when there is none.
+    CView* GetActiveView() const { return m_pViewActive; }
     // The document of the active frame's view, or null.
     CDocument* GetActiveDocument();
     // The frame that holds the active view: an MDI frame's active child, else this frame.
@@ -60,9 +64,6 @@ public:
     // Brings the frame to the front and opens the files dropped on it or handed over by the desktop.
     void OnDropFiles(const std::vector<std::string>& paths);
 
-    // Puts the menu bar of the menu resource in place.
-    void ShowMenu(UINT nIDResource);
-
 protected:
     // The frame's widget, made by LoadFrame: a main window here, an MDI child in CMDIChildWnd.
     virtual QWidget* CreateFrameWidget(CWnd* pParentWnd);
@@ -72,12 +73,15 @@ protected:
     // Asks the document of a closing frame whether it may go (the save prompt).
     BOOL CanCloseFrame();
     void OnClose() override;
-    void PostNcDestroy() override;
+    // Puts the menu bar of the menu resource in place, built the first time it shows.
+    void ShowMenu(UINT nIDResource);
 
     UINT m_nIDHelp = 0;
     std::string m_strTitle;
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> m_frame;
+    // A child window of the frame's window: it outlives this object.
+    CView* m_pViewActive = nullptr;
+    std::map<UINT, QList<QMenu*>> m_menus;
+    UINT m_nShownMenu = 0;
 };

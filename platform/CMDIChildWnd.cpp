@@ -14,7 +14,6 @@ QWidget* CMDIChildWnd::CreateFrameWidget(CWnd* pParentWnd)
     if (mainFrame == nullptr) {
         return nullptr;
     }
-    m_pMDIFrameWidget = mainFrame->GetWidget();
     QMdiArea* area = mainFrame->GetMdiClient();
     auto* sub = new CFrameWidget<QMdiSubWindow>;
     area->addSubWindow(sub);
@@ -31,10 +30,7 @@ void CMDIChildWnd::SetClientWidget(QWidget* widget)
     }
 }
 
-CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const
-{
-    return DYNAMIC_DOWNCAST(CMDIFrameWnd, FromHandle(m_pMDIFrameWidget));
-}
+CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const { return DYNAMIC_DOWNCAST(CMDIFrameWnd, GetParentFrame()); }
 
 void CMDIChildWnd::MDIActivate()
 {
@@ -60,12 +56,13 @@ void CMDIChildWnd::ActivateFrame(int)
     }
 }
 
-void CMDIChildWnd::PostNcDestroy()
+BOOL CMDIChildWnd::DestroyWindow()
 {
     CMDIFrameWnd* frame = GetMDIFrame();
-    delete this;
-    // The menu and title follow the window that is active now, if any.
+    // Deletes this object.
+    const BOOL destroyed = CFrameWnd::DestroyWindow();
     if (frame != nullptr) {
         frame->OnActiveChildChanged();
     }
+    return destroyed;
 }

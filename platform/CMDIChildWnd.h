@@ -10,18 +10,15 @@ class CMDIFrameWnd;
 class CMDIChildWnd : public CFrameWnd {
     DECLARE_DYNAMIC(CMDIChildWnd)
 public:
-    // The main window that holds this one; null once it is being destroyed.
+    // The main window that holds this one.
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
     void ActivateFrame(int nCmdShow = -1) override;
+    // Once the window has gone, the main window's menu and title follow the window active then.
+    BOOL DestroyWindow() override;
 
 protected:
     // A window in the client area of pParentWnd, which must be the CMDIFrameWnd.
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
     void SetClientWidget(QWidget* widget) override;
-    void PostNcDestroy() override;
-
-private:
-    // The main window's widget: its frame is looked up, since the frame may go first.
-    QWidget* m_pMDIFrameWidget = nullptr;
 };

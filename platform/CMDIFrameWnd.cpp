@@ -58,14 +58,20 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
 QMdiArea* CMDIFrameWnd::GetMdiClient() const
 {
     auto* window = qobject_cast<QMainWindow*>(GetWidget());
-    return window != nullptr ? qobject_cast<QMdiArea*>(window->centralWidget()) : nullptr;
+    if (window == nullptr) {
+        return nullptr;
+    }
+    return qobject_cast<QMdiArea*>(window->centralWidget());
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 {
     QMdiArea* area = GetMdiClient();
+    if (area == nullptr) {
+        return nullptr;
+    }
     // The current window stays current while the main window itself is inactive.
-    return DYNAMIC_DOWNCAST(CMDIChildWnd, area != nullptr ? FromHandle(area->currentSubWindow()) : nullptr);
+    return DYNAMIC_DOWNCAST(CMDIChildWnd, FromHandle(area->currentSubWindow()));
 }
 
 void CMDIFrameWnd::OnWindowCascade()
@@ -81,13 +87,17 @@ void CMDIFrameWnd::OnWindowCascade()
             continue;
         }
         sub->showNormal();
-        const bool sized = sub->widget() != nullptr && sub->widget()->sizeHint().isValid();
-        const QSize size = sized ? sub->sizeHint() : sub->size();
+        // Every document window holds a view; one that asks for no size keeps its own.
+        QSize size = sub->size();
+        if (sub->widget()->sizeHint().isValid()) {
+            size = sub->sizeHint();
+        }
         if (corner.y() > 0 && corner.y() + size.height() > bottom) {
             corner.setY(0);
         }
         sub->setGeometry(QRect(corner, size));
-        const int step = sub->widget() != nullptr ? sub->widget()->y() : 0;
+        // The height of the title bar, above the view.
+        const int step = sub->widget()->y();
         corner += QPoint(step, step);
     }
 }
@@ -119,14 +129,19 @@ void CMDIFrameWnd::OnWindowArrange()
 
 CFrameWnd* CMDIFrameWnd::GetActiveFrame()
 {
-    CMDIChildWnd* child = MDIGetActive();
-    return child != nullptr ? static_cast<CFrameWnd*>(child) : this;
+    if (CMDIChildWnd* child = MDIGetActive()) {
+        return child;
+    }
+    return this;
 }
 
 void CMDIFrameWnd::OnActiveChildChanged()
 {
-    CMDIChildWnd* child = MDIGetActive();
-    ShowMenu(child != nullptr ? child->GetResourceID() : m_nIDHelp);
+    UINT menu = m_nIDHelp;
+    if (CMDIChildWnd* child = MDIGetActive()) {
+        menu = child->GetResourceID();
+    }
+    ShowMenu(menu);
     OnUpdateFrameTitle();
 }
 

@@ -30,20 +30,17 @@ protected:
 template <class T>
 T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseClass)
 {
-    const bool creatable = runtimeClass != nullptr && runtimeClass->m_pfnCreateObject != nullptr
-        && runtimeClass->IsDerivedFrom(baseClass);
-    return creatable ? static_cast<T*>(runtimeClass->m_pfnCreateObject()) : nullptr;
+    const bool creatable = runtimeClass != nullptr && runtimeClass->m_pfnCreateObject != nullptr;
+    if (!creatable || !runtimeClass->IsDerivedFrom(baseClass)) {
+        return nullptr;
+    }
+    return static_cast<T*>(runtimeClass->m_pfnCreateObject());
 }
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
 
 // The object as a class_name*, or null when it is null or of another class.
-#define DYNAMIC_DOWNCAST(class_name, object)                                                                         \
-    static_cast<class_name*>(AfxDynamicDownCast(RUNTIME_CLASS(class_name), (object)))
-inline CObject* AfxDynamicDownCast(const CRuntimeClass* runtimeClass, CObject* object)
-{
-    return object != nullptr && object->IsKindOf(runtimeClass) ? object : nullptr;
-}
+#define DYNAMIC_DOWNCAST(class_name, object) dynamic_cast<class_name*>(object)
 
 #define DECLARE_DYNAMIC(class_name)                                                                                  \
 public:                                                                                                              \

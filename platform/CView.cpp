@@ -11,19 +11,21 @@
 
 namespace {
 // The window of a view: erases with the window colour and hands the painting to OnDraw.
-class CViewWidget : public QWidget {
+class CViewWidget : public CWindowWidget<QWidget> {
 public:
-    explicit CViewWidget(QWidget* parent) : QWidget(parent)
+    explicit CViewWidget(QWidget* parent) : CWindowWidget<QWidget>(parent)
     {
         setAttribute(Qt::WA_OpaquePaintEvent);
         setFocusPolicy(Qt::ClickFocus);
     }
-    ~CViewWidget() override { CWnd::NotifyWidgetDestroyed(this); }
 
     QSize sizeHint() const override
     {
         const auto* view = static_cast<const CView*>(CWnd::FromHandle(this));
-        const SIZE total = view != nullptr ? view->GetTotalSize() : SIZE{0, 0};
+        if (view == nullptr) {
+            return QWidget::sizeHint();
+        }
+        const SIZE total = view->GetTotalSize();
         if (total.cx <= 0 || total.cy <= 0) {
             return QWidget::sizeHint();
         }
@@ -48,8 +50,10 @@ protected:
             QWidget::mousePressEvent(event);
             return;
         }
-        const QPoint point = event->position().toPoint();
-        view->SendMessage(WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(point.x(), point.y()));
+        if (const AFX_MSGMAP_ENTRY* entry = view->FindMessageEntry(WM_LBUTTONDOWN, 0)) {
+            const QPoint point = event->position().toPoint();
+            entry->pfnLButtonDown(*view, MK_LBUTTON, POINT{point.x(), point.y()});
+        }
     }
 };
 } // namespace
@@ -58,28 +62,35 @@ IMPLEMENT_DYNAMIC(CView, CWnd)
 
 CView::~CView()
 {
-    // Unbound first, so that nothing finds this view through its window while it goes.
-    QWidget* widget = Detach();
     if (m_pDocument != nullptr) {
         m_pDocument->RemoveView(this);
     }
-    delete widget;
 }
 
 BOOL CView::Create(CWnd* pParentWnd)
 {
     AfxEnsureGuiApplication();
-    Attach(new CViewWidget(pParentWnd != nullptr ? pParentWnd->GetWidget() : nullptr), true);
+    QWidget* parent = nullptr;
+    if (pParentWnd != nullptr) {
+        parent = pParentWnd->GetWidget();
+    }
+    Attach(new CViewWidget(parent));
     return TRUE;
 }
 
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*) { Invalidate(TRUE); }
+void CView::OnUpdate(CView*, LPARAM, CObject*)
+{
+    if (QWidget* widget = GetWidget()) {
+        widget->update();
+    }
+}
 
 BOOL CView::OnCmdMsg(UINT nID)
 {
-    return CWnd::OnCmdMsg(nID) || (m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID));
+    if (CWnd::OnCmdMsg(nID)) {
+        return TRUE;
+    }
+    return m_pDocument != nullptr && m_pDocument->OnCmdMsg(nID);
 }
-
-void CView::PostNcDestroy() { delete this; }

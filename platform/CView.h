@@ -1,8 +1,8 @@
 #pragma once
 // A view: a window that shows one document, updated through UpdateAllViews. A
-// view made by Create paints through OnDraw on the window colour, sends
-// WM_LBUTTONDOWN through its message map, gives GetTotalSize as its window's
-// size hint, and deletes itself with its window.
+// view made by Create paints through OnDraw on the window colour, gives a left
+// click to the ON_WM_LBUTTONDOWN handler of its message map and GetTotalSize
+// as its window's size hint. It belongs to its window and goes with it.
 
 #include "platform/CWnd.h"
 
@@ -31,9 +31,8 @@ public:
 
 protected:
     friend class CDocument;
-    // The document changed: by default the whole view is invalidated and so repainted.
+    // The document changed: by default the whole view is repainted.
     virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
-    void PostNcDestroy() override;
 
     CDocument* m_pDocument = nullptr;
 };

@@ -1,12 +1,12 @@
 #pragma once
-// A window: a C++ object bound to one Qt widget. The CWnd owns its widget
-// when it was attached as owner and destroys it with itself; a widget that Qt
-// deletes first (with its parent) simply leaves the CWnd without a window.
+// A window: a C++ object bound to one Qt widget, which knows its object again
+// (FromHandle). The two end together. Frames and views belong to their widget,
+// a CWindowWidget, and go with it; any other window object takes its widget
+// with it when it goes (a dialog on the stack, the controls of a dialog).
 
 #include "platform/CCmdTarget.h"
 
-#include <bit>
-#include <memory>
+#include <QPointer>
 
 class QMenu;
 class QWidget;
@@ -15,24 +15,25 @@ class CFrameWnd;
 class CWnd : public CCmdTarget {
     DECLARE_DYNAMIC(CWnd)
 public:
-    CWnd();
+    CWnd() = default;
     ~CWnd() override;
+    CWnd(const CWnd&) = delete;
+    CWnd& operator=(const CWnd&) = delete;
 
-    // Binds this object to the widget. With owns, the widget is destroyed with this object.
-    void Attach(QWidget* widget, bool owns);
-    QWidget* Detach();
-    // The bound widget, or null when there is none (never bound, detached or destroyed).
+    // Binds this object to the widget, which must have none, until one of them goes.
+    void Attach(QWidget* widget);
+    // The bound widget, or null when there is none (never made, or destroyed).
     QWidget* GetWidget() const;
+    // The object bound to the widget, or null.
+    static CWnd* FromHandle(const QWidget* widget);
 
-    // Destroys the widget; the C++ object stays.
-    BOOL DestroyWindow();
+    // Destroys the widget: a frame or a view goes with it, other objects stay.
+    virtual BOOL DestroyWindow();
 
     // Shows the window (the program shows its windows in their normal state only).
     void ShowWindow(int nCmdShow);
     void UpdateWindow();
     void GetClientRect(RECT* rect) const;
-    // Repaints the whole window later; views erase their background at every paint.
-    void Invalidate(BOOL bErase = TRUE);
     // The content of an edit control (the program's only windows with text of their own).
     void SetWindowText(LPCSTR text);
     // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
@@ -45,13 +46,9 @@ public:
     // Default processing of the message being handled: nothing more is needed on this platform.
     LRESULT Default() { return 0; }
 
-    // Delivers a message now: WM_COMMAND (wParam the command id) through OnCmdMsg,
-    // WM_LBUTTONDOWN (wParam the key flags, lParam the client point) through the
-    // message map, WM_CLOSE to OnClose. Unhandled messages do nothing and give 0.
+    // Delivers a message now: WM_COMMAND (wParam the command id) through OnCmdMsg, WM_CLOSE to
+    // OnClose. Any other message does nothing. Gives 0.
     LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
-    // Delivers it from the event loop, after the current event has been handled:
-    // for commands of menus and keys, which may close the window they come from.
-    void PostMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
 
     void DragAcceptFiles(BOOL bAccept = TRUE);
     // The frame window that holds this window (not this window itself); null when none.
@@ -61,33 +58,35 @@ public:
     // data) may take their text, state and check here. Nothing by default.
     virtual void OnInitMenuPopup(QMenu* pPopupMenu) { (void)pPopupMenu; }
 
-    static CWnd* FromHandle(const QWidget* widget);
-    // Called by the layer's own widgets as they are destroyed: the bound object
-    // loses its window and gets PostNcDestroy.
-    static void NotifyWidgetDestroyed(QWidget* widget);
-
 protected:
-    // Called once the window is gone; frames and views delete themselves here.
-    virtual void PostNcDestroy();
     // WM_CLOSE: destroys the window. Frames ask first.
     virtual void OnClose();
+    // Ends the binding and gives the widget, which stays.
+    QWidget* Detach();
 
 private:
-    struct Impl;
-    std::unique_ptr<Impl> m_impl;
+    template <class Base>
+    friend class CWindowWidget;
+
+    QPointer<QWidget> m_widget;
+};
+
+// The widget of a frame or a view: the object bound to it is its own and goes with it.
+template <class Base>
+class CWindowWidget : public Base {
+public:
+    using Base::Base;
+    ~CWindowWidget() override
+    {
+        if (CWnd* window = CWnd::FromHandle(this)) {
+            window->Detach();
+            delete window;
+        }
+    }
 };
 
 constexpr UINT MK_LBUTTON = 0x0001;
 
-constexpr LPARAM MAKELPARAM(int low, int high)
-{
-    return static_cast<LPARAM>(static_cast<std::uint32_t>(static_cast<std::uint16_t>(low))
-                               | (static_cast<std::uint32_t>(static_cast<std::uint16_t>(high)) << 16));
-}
-// Client coordinates are signed 16-bit values in lParam.
-constexpr int GET_X_LPARAM(LPARAM lParam) { return static_cast<std::int16_t>(lParam & 0xFFFF); }
-constexpr int GET_Y_LPARAM(LPARAM lParam) { return static_cast<std::int16_t>((lParam >> 16) & 0xFFFF); }
-
 #define ON_WM_LBUTTONDOWN()                                                                                          \
-    {WM_LBUTTONDOWN, 0, AfxSig_vwp,                                                                                  \
-     std::bit_cast<AFX_PMSG>(static_cast<void (CWnd::*)(UINT, POINT)>(&ThisClass::OnLButtonDown))},
+    {WM_LBUTTONDOWN, 0, nullptr,                                                                                     \
+     [](CWnd& window, UINT nFlags, POINT point) { static_cast<ThisClass&>(window).OnLButtonDown(nFlags, point); }},

@@ -18,9 +18,12 @@ namespace {
 // Marks the entries that a menu shows in place of or after its items: recent files, windows.
 constexpr const char* kListEntry = "varnoListEntry";
 
-void PostOnTrigger(QAction* action, CWnd* target, UINT id)
+// The action runs the command on the target once the menu or key event is over, since the command
+// may close the window. A command still waiting when the target's window goes goes with it.
+void ConnectCommand(QAction* action, CWnd* target, UINT id)
 {
-    QObject::connect(action, &QAction::triggered, action, [target, id] { target->PostMessage(WM_COMMAND, id); });
+    QObject::connect(
+        action, &QAction::triggered, target->GetWidget(), [target, id] { target->OnCmdMsg(id); }, Qt::QueuedConnection);
 }
 
 void RemoveListEntries(QMenu* menu)
@@ -44,12 +47,15 @@ void UpdateRecentFiles(QMenu* menu, QAction* placeholder, CWnd* target)
 {
     RemoveListEntries(menu);
     CRecentFileList* list = AfxGetApp()->GetRecentFileList();
-    const int count = list != nullptr ? list->GetCount() : 0;
+    int count = 0;
+    if (list != nullptr) {
+        count = list->GetCount();
+    }
     placeholder->setVisible(count == 0);
     for (int i = 0; i < count; ++i) {
         auto* entry = new QAction(NumberedEntry(i, QString::fromStdString((*list)[i])), menu);
         entry->setProperty(kListEntry, true);
-        PostOnTrigger(entry, target, list->m_nStart + static_cast<UINT>(i));
+        ConnectCommand(entry, target, list->m_nStart + static_cast<UINT>(i));
         menu->insertAction(placeholder, entry);
     }
 }
@@ -83,8 +89,12 @@ bool IsWindowCommand(UINT id) { return id >= ID_WINDOW_NEW && id <= ID_WINDOW_TI
 // The item's key shows after a tab; the key itself belongs to the window.
 QString ItemText(const AfxMenuItem& item, std::span<const AfxAccelerator> keys)
 {
+    QString text = QString::fromUtf8(item.text);
     const auto key = std::ranges::find(keys, item.id, &AfxAccelerator::cmd);
-    return QString::fromUtf8(item.text) + (key != keys.end() ? u'\t' + QString::fromLatin1(key->key) : QString());
+    if (key != keys.end()) {
+        text += u'\t' + QString::fromLatin1(key->key);
+    }
+    return text;
 }
 
 void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<const AfxAccelerator> keys, CWnd* target)
@@ -92,8 +102,6 @@ void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<con
     for (const AfxMenuItem& item : items) {
         if (item.IsSeparator()) {
             menu->addSeparator();
-        } else if (item.IsPopup()) {
-            AddMenuItems(menu->addMenu(QString::fromUtf8(item.text)), item.items, keys, target);
         } else {
             QAction* action = menu->addAction(ItemText(item, keys));
             action->setData(item.id);
@@ -102,7 +110,7 @@ void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<con
                 QObject::connect(menu, &QMenu::aboutToShow, menu,
                                  [menu, action, target] { UpdateRecentFiles(menu, action, target); });
             } else {
-                PostOnTrigger(action, target, item.id);
+                ConnectCommand(action, target, item.id);
             }
         }
     }
@@ -134,7 +142,7 @@ void AfxAddAccelerators(std::span<const AfxAccelerator> keys, CWnd* target)
         auto* action = new QAction(window);
         action->setShortcut(QKeySequence::fromString(QString::fromLatin1(key.key), QKeySequence::PortableText));
         action->setShortcutContext(Qt::WindowShortcut);
-        PostOnTrigger(action, target, key.cmd);
+        ConnectCommand(action, target, key.cmd);
         window->addAction(action);
     }
 }

@@ -17,6 +17,6 @@ class QWidget;
 // opens, the target's OnInitMenuPopup gets it.
 QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, CWnd* target);
 
-// The keys as shortcuts of the target's window. Every command is posted to the
-// target, so that it runs after the menu or key event.
+// The keys as shortcuts of the target's window. Every command of a menu or key runs on the
+// target from the event loop, once that event is over.
 void AfxAddAccelerators(std::span<const AfxAccelerator> keys, CWnd* target);

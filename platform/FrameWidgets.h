@@ -1,7 +1,7 @@
 #pragma once
-// The widgets of frame windows. Closing one asks its frame first (the save
-// prompt), from the event loop, so that the frame may destroy the window; a
-// widget that goes tells its frame. The main window also takes dropped files.
+// The widgets of frame windows, which own their frames. Closing one asks its
+// frame first (the save prompt), from the event loop, so that the frame may
+// destroy the window. The main window also takes dropped files.
 
 #include "platform/CWnd.h"
 
@@ -9,17 +9,19 @@
 #include <QMainWindow>
 
 template <class Base>
-class CFrameWidget : public Base {
-public:
-    ~CFrameWidget() override { CWnd::NotifyWidgetDestroyed(this); }
-
+class CFrameWidget : public CWindowWidget<Base> {
 protected:
     void closeEvent(QCloseEvent* event) override
     {
         event->ignore();
-        if (CWnd* frame = CWnd::FromHandle(this)) {
-            frame->PostMessage(WM_CLOSE);
-        }
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (CWnd* frame = CWnd::FromHandle(this)) {
+                    frame->SendMessage(WM_CLOSE);
+                }
+            },
+            Qt::QueuedConnection);
     }
 };
 
