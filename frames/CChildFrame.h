@@ -5,4 +5,7 @@
 
 class CChildFrame : public CMDIChildWnd {
     DECLARE_DYNCREATE(CChildFrame)
+public:
+    // A new window opens at the size at which its table is legible (WorkArea.h).
+    void ActivateFrame(int nCmdShow = -1) override;
 };

@@ -10,15 +10,18 @@
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
 
+#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QScreen>
 
 #include <cstring>
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
+    ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
     ON_COMMAND(ID_EDIT_FONT, OnEditFont)
     ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
     ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
@@ -43,10 +46,20 @@ QWidget* CMainFrame::CreateFrameWidget(CWnd* pParentWnd)
 {
     UseQuickWindowStyle();
     auto* window = static_cast<QMainWindow*>(CMDIFrameWnd::CreateFrameWidget(pParentWnd));
+    auto* area = static_cast<QMdiArea*>(window->centralWidget());
     window->setStatusBar(new MainStatusBar(window));
-    ShowHowToBegin(static_cast<QMdiArea*>(window->centralWidget()));
+    ShowHowToBegin(area);
+    VisitWindowsInTurn(area, window);
+    // Room for two document windows side by side, within the screen.
+    QSize size(1280, 800);
+    if (QScreen* screen = QGuiApplication::primaryScreen()) {
+        size = size.boundedTo(screen->availableSize() * 9 / 10);
+    }
+    window->resize(size);
     return window;
 }
+
+void CMainFrame::OnWindowCascade() { CascadeLegibly(GetMdiClient()); }
 
 void CMainFrame::SetMessageText(const QString& text, const QObject* source)
 {

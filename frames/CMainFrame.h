@@ -37,9 +37,12 @@ public:
 
 protected:
     // The main window with a status bar under the document windows and a work area that says
-    // how to begin while it is empty, in the quicker style for many document windows
-    // (QuickWindowStyle.h).
+    // how to begin while it is empty and visits its windows in turn with Ctrl+Tab, in the quicker
+    // style for many document windows (QuickWindowStyle.h).
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
+
+    // Window > Cascade, each window at its legible size (WorkArea.h).
+    void OnWindowCascade();
 
     // Edit > Font: the font dialog from the current font; on OK the font is
     // taken and every document with a table repaints, its window grown where it

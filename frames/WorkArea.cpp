@@ -1,6 +1,8 @@
 #include "frames/WorkArea.h"
 
+#include <QAction>
 #include <QEvent>
+#include <QKeySequence>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -51,9 +53,61 @@ QSize WantedSize(const QMdiSubWindow* sub)
     return asks && placed ? sub->sizeHint() : QSize();
 }
 
+// The window at the size, moved up and left as far as it needs to fit the area's visible part.
+void PlaceAtSize(QMdiSubWindow* sub, QSize size)
+{
+    const QSize room = sub->mdiArea()->viewport()->size() - size;
+    const int x = std::max(0, std::min(sub->x(), room.width()));
+    const int y = std::max(0, std::min(sub->y(), room.height()));
+    sub->setGeometry(x, y, size.width(), size.height());
+}
+
 } // namespace
 
 void ShowHowToBegin(QMdiArea* area) { new HowToBegin(area); }
+
+void VisitWindowsInTurn(QMdiArea* area, QWidget* window)
+{
+    auto* next = new QAction(window);
+    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
+    QObject::connect(next, &QAction::triggered, area, &QMdiArea::activateNextSubWindow);
+    auto* previous = new QAction(window);
+    previous->setShortcuts(
+        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
+    QObject::connect(previous, &QAction::triggered, area, &QMdiArea::activatePreviousSubWindow);
+    window->addActions({next, previous});
+}
+
+void OpenAtLegibleSize(QMdiSubWindow* sub)
+{
+    const QSize wanted = WantedSize(sub);
+    if (wanted.isValid()) {
+        PlaceAtSize(sub, wanted);
+    }
+}
+
+void CascadeLegibly(QMdiArea* area)
+{
+    const int bottom = area->viewport()->height();
+    QPoint corner(0, 0);
+    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::StackingOrder)) {
+        if (sub->isHidden() || sub->isMinimized()) {
+            continue;
+        }
+        sub->showNormal();
+        QSize size = sub->size();
+        if (const QSize wanted = WantedSize(sub); wanted.isValid()) {
+            size = wanted;
+        }
+        if (corner.y() > 0 && corner.y() + size.height() > bottom) {
+            corner.setY(0);
+        }
+        sub->setGeometry(QRect(corner, size));
+        // One title bar: the height above the view.
+        const int step = sub->widget()->y();
+        corner += QPoint(step, step);
+    }
+}
 
 QList<QMdiSubWindow*> LegibleWindows(QMdiArea* area)
 {
@@ -74,10 +128,6 @@ void GrowToLegibleSize(const QList<QMdiSubWindow*>& windows)
         if (!wanted.isValid()) {
             continue;
         }
-        const QSize size = sub->size().expandedTo(wanted);
-        const QSize room = sub->mdiArea()->viewport()->size() - size;
-        const int x = std::max(0, std::min(sub->x(), room.width()));
-        const int y = std::max(0, std::min(sub->y(), room.height()));
-        sub->setGeometry(x, y, size.width(), size.height());
+        PlaceAtSize(sub, sub->size().expandedTo(wanted));
     }
 }

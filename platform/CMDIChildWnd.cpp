@@ -41,14 +41,6 @@ void CMDIChildWnd::MDIActivate()
 
 void CMDIChildWnd::ActivateFrame(int)
 {
-    auto* sub = qobject_cast<QMdiSubWindow*>(GetWidget());
-    if (sub != nullptr && sub->isHidden() && sub->widget() != nullptr && sub->widget()->sizeHint().isValid()) {
-        // A new window takes the size its view asks for, moved up and left as far as
-        // it needs to fit the client area.
-        sub->resize(sub->sizeHint());
-        const QSize room = sub->mdiArea()->viewport()->size() - sub->size();
-        sub->move(std::max(0, std::min(sub->x(), room.width())), std::max(0, std::min(sub->y(), room.height())));
-    }
     ShowWindow(SW_SHOW);
     MDIActivate();
     if (CMDIFrameWnd* frame = GetMDIFrame()) {

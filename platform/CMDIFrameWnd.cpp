@@ -5,18 +5,14 @@
 #include "platform/CDocument.h"
 #include "platform/CMDIChildWnd.h"
 
-#include <QAction>
-#include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
-#include <QScreen>
 
 IMPLEMENT_DYNAMIC(CMDIFrameWnd, CFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
-    ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
     ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)
     ON_COMMAND(ID_WINDOW_ARRANGE, OnWindowArrange)
 END_MESSAGE_MAP()
@@ -29,23 +25,7 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     // Windows that do not fit are reached by scrolling.
     area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    // Ctrl+Tab (or Ctrl+F6) visits every window in the order they were opened, with Shift
-    // backwards: the toolkit's own Ctrl+Tab only goes back to the window active before.
-    auto* next = new QAction(window);
-    next->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Tab), QKeySequence(Qt::CTRL | Qt::Key_F6)});
-    QObject::connect(next, &QAction::triggered, area, &QMdiArea::activateNextSubWindow);
-    auto* previous = new QAction(window);
-    previous->setShortcuts(
-        {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_F6)});
-    QObject::connect(previous, &QAction::triggered, area, &QMdiArea::activatePreviousSubWindow);
-    window->addActions({next, previous});
     window->setCentralWidget(area);
-    // Room for two document windows side by side, within the screen.
-    QSize size(1280, 800);
-    if (QScreen* screen = QGuiApplication::primaryScreen()) {
-        size = size.boundedTo(screen->availableSize() * 9 / 10);
-    }
-    window->resize(size);
     // Looked up at each call: while the window is being destroyed the frame has gone already.
     QObject::connect(area, &QMdiArea::subWindowActivated, window, [window] {
         if (auto* frame = static_cast<CMDIFrameWnd*>(FromHandle(window))) {
@@ -72,34 +52,6 @@ CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
     }
     // The current window stays current while the main window itself is inactive.
     return DYNAMIC_DOWNCAST(CMDIChildWnd, FromHandle(area->currentSubWindow()));
-}
-
-void CMDIFrameWnd::OnWindowCascade()
-{
-    // Each window at the size its view asks for, one title bar lower and further right than
-    // the one below it (the active window, on top, comes last); a window that would reach
-    // past the bottom starts again at the top.
-    QMdiArea* area = GetMdiClient();
-    const int bottom = area->viewport()->height();
-    QPoint corner(0, 0);
-    for (QMdiSubWindow* sub : area->subWindowList(QMdiArea::StackingOrder)) {
-        if (sub->isHidden() || sub->isMinimized()) {
-            continue;
-        }
-        sub->showNormal();
-        // Every document window holds a view; one that asks for no size keeps its own.
-        QSize size = sub->size();
-        if (sub->widget()->sizeHint().isValid()) {
-            size = sub->sizeHint();
-        }
-        if (corner.y() > 0 && corner.y() + size.height() > bottom) {
-            corner.setY(0);
-        }
-        sub->setGeometry(QRect(corner, size));
-        // The height of the title bar, above the view.
-        const int step = sub->widget()->y();
-        corner += QPoint(step, step);
-    }
 }
 
 void CMDIFrameWnd::OnWindowTile() { GetMdiClient()->tileSubWindows(); }

@@ -1,7 +1,8 @@
 #pragma once
 // The main window of a multiple-document program: a menu bar over a client
 // area that holds the document windows (CMDIChildWnd). Menu, title and
-// commands go to the active child first. Handles the Window menu.
+// commands go to the active child first. Handles the Window menu but for
+// Cascade, which the program lays out itself.
 
 #include "platform/CFrameWnd.h"
 
@@ -23,7 +24,6 @@ protected:
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
 
     void OnWindowNew();
-    void OnWindowCascade();
     void OnWindowTile();
     // Lines the minimised document windows up along the bottom of the client area.
     void OnWindowArrange();
