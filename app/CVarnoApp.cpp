@@ -1,6 +1,7 @@
 #include "app/CVarnoApp.h"
 
 #include "app/BatchTransplant.h"
+#include "app/COpenFileDialog.h"
 #include "app/CommandLineHelp.h"
 #include "app/HandOverServer.h"
 
@@ -10,7 +11,6 @@
 #include "frames/CMainFrame.h"
 #include "platform/AfxRes.h"
 #include "platform/CCommandLineInfo.h"
-#include "platform/CFileDialog.h"
 #include "platform/CMultiDocTemplate.h"
 #include "platform/Display.h"
 #include "platform/MessageBox.h"
@@ -89,15 +89,20 @@ BOOL CVarnoApp::InitInteractive()
     return TRUE;
 }
 
+std::string CVarnoApp::DocumentTypeFilter(std::string& extension) const
+{
+    std::string name;
+    m_pDocTemplate->GetDocString(name, CDocTemplate::filterName);
+    m_pDocTemplate->GetDocString(extension, CDocTemplate::filterExt);
+    return name + "|*" + extension + "|";
+}
+
 void CVarnoApp::OnFileOpen()
 {
-    std::string codePageFiles;
-    std::string codePageExtension;
-    m_pDocTemplate->GetDocString(codePageFiles, CDocTemplate::filterName);
-    m_pDocTemplate->GetDocString(codePageExtension, CDocTemplate::filterExt);
-    const std::string filter = "Table files (*.nls;*.exe;*.kbd)|*.nls;*.exe;*.kbd|" + codePageFiles + "|*"
-        + codePageExtension + "|GDI modules (*.exe)|*.exe|Keyboard layouts (*.kbd)|*.kbd|All Files (*.*)|*.*||";
-    CFileDialog dialog(TRUE, nullptr, nullptr, OFN_ALLOWMULTISELECT, filter.c_str(), m_pMainWnd);
+    std::string extension;
+    const std::string filter = "Table files (*.nls;*.exe;*.kbd)|*.nls;*.exe;*.kbd|" + DocumentTypeFilter(extension)
+        + "GDI modules (*.exe)|*.exe|Keyboard layouts (*.kbd)|*.kbd|All Files (*.*)|*.*||";
+    COpenFileDialog dialog(nullptr, OFN_ALLOWMULTISELECT, filter.c_str(), m_pMainWnd);
     if (dialog.DoModal() != IDOK) {
         return;
     }
@@ -108,11 +113,16 @@ void CVarnoApp::OnFileOpen()
 
 void CVarnoApp::OnFileOpenReference()
 {
-    std::string path;
-    if (!DoPromptFileName(path, TRUE, nullptr)) {
+    // One file, offered as the framework's own Open offers them: the document type, then all files.
+    std::string extension;
+    const std::string filter = DocumentTypeFilter(extension) + "All Files (*.*)|*.*||";
+    // Added, without its dot, to a name typed without an extension.
+    extension.erase(0, 1);
+    COpenFileDialog dialog(extension.c_str(), 0, filter.c_str(), m_pMainWnd);
+    if (dialog.DoModal() != IDOK) {
         return;
     }
-    if (auto* document = DYNAMIC_DOWNCAST(CVarnoDoc, OpenDocumentFile(path.c_str()))) {
+    if (auto* document = DYNAMIC_DOWNCAST(CVarnoDoc, OpenDocumentFile(dialog.GetPathName().c_str()))) {
         document->SetReferenceOnly(true);
     }
 }

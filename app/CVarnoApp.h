@@ -7,6 +7,8 @@
 
 #include "platform/CWinApp.h"
 
+#include <string>
+
 class CVarnoApp : public CWinApp {
 public:
     CVarnoApp();
@@ -26,13 +28,17 @@ protected:
     void OnAppAbout();
     // File > Open: the files chosen, several at once, opened in turn. The dialog offers
     // every kind of table, then each kind (code-page files as the document type names
-    // them), then all files.
+    // them), then all files; it takes names that are not UTF-8 (COpenFileDialog.h).
     void OnFileOpen();
-    // File > Open Reference: File > Open, the document then marked as a reference.
+    // File > Open Reference: one file opened and marked as a reference.
     void OnFileOpenReference();
 
     DECLARE_MESSAGE_MAP()
 
 private:
+    // "Codepage files (*.nls)|*.nls|": the document type's files as a file dialog's filter; extension
+    // receives the type's extension (".nls").
+    std::string DocumentTypeFilter(std::string& extension) const;
+
     CDocTemplate* m_pDocTemplate = nullptr;
 };

@@ -3,13 +3,7 @@
 #include "platform/Display.h"
 #include "platform/FilePath.h"
 
-#include <QFile>
 #include <QFileDialog>
-
-#include <algorithm>
-#include <dirent.h>
-#include <memory>
-#include <sys/stat.h>
 
 namespace {
 // The filter in the toolkit's form: "Codepage files (*.nls)", "All Files (*)".
@@ -19,107 +13,57 @@ QStringList NameFilters(const std::string& filter)
     QStringList result;
     for (qsizetype i = 0; i + 1 < fields.size() && !fields[i].isEmpty(); i += 2) {
         // The toolkit reads the patterns from the parentheses, apart; "*.*" means every file here.
-        QString patterns = fields[i + 1] == QStringLiteral("*.*") ? QStringLiteral("*") : fields[i + 1];
+        QString patterns = fields[i + 1];
+        if (patterns == QStringLiteral("*.*")) {
+            patterns = QStringLiteral("*");
+        }
         patterns.replace(u';', u' ');
         result << fields[i].section(QStringLiteral(" ("), 0, 0) + QStringLiteral(" (") + patterns + u')';
     }
     return result;
 }
 
-bool Exists(const std::string& path)
+std::string TextOrEmpty(LPCSTR text)
 {
-    struct stat status {};
-    return ::lstat(path.c_str(), &status) == 0;
-}
-
-bool IsFile(const std::string& path)
-{
-    struct stat status {};
-    return ::stat(path.c_str(), &status) == 0 && !S_ISDIR(status.st_mode);
-}
-
-// The entry of the folder whose name the toolkit shows as name; empty unless exactly one does.
-std::string EntryShownAs(const std::string& folder, const QString& name)
-{
-    const std::unique_ptr<DIR, int (*)(DIR*)> entries(::opendir(folder.empty() ? "/" : folder.c_str()), ::closedir);
-    std::string found;
-    int matches = 0;
-    while (entries != nullptr) {
-        const dirent* entry = ::readdir(entries.get());
-        if (entry == nullptr) {
-            break;
-        }
-        if (QFile::decodeName(entry->d_name) == name) {
-            found = entry->d_name;
-            ++matches;
-        }
+    if (text == nullptr) {
+        return {};
     }
-    return matches == 1 ? found : std::string();
+    return text;
 }
-
-// The toolkit decodes file names as UTF-8 and cannot give back bytes that are not: each
-// step of the chosen path is taken as it is where it exists, else as the one entry of its
-// folder that shows as it.
-std::string FileSystemPath(const QString& chosen)
-{
-    std::string path;
-    for (const QString& step : chosen.split(u'/', Qt::SkipEmptyParts)) {
-        std::string next = path + "/" + QFile::encodeName(step).toStdString();
-        if (!Exists(next)) {
-            if (const std::string entry = EntryShownAs(path, step); !entry.empty()) {
-                next = path + "/" + entry;
-            }
-        }
-        path = next;
-    }
-    return path;
-}
-
-// The toolkit's dialog, which would report a file whose name is not UTF-8 as missing: for
-// Open, files found as FileSystemPath finds them are taken as they are.
-class OpenFileDialog : public QFileDialog {
-public:
-    using QFileDialog::QFileDialog;
-
-    void accept() override
-    {
-        const QStringList chosen = selectedFiles();
-        const bool found =
-            std::ranges::all_of(chosen, [](const QString& file) { return IsFile(FileSystemPath(file)); });
-        if (acceptMode() == AcceptOpen && !chosen.isEmpty() && found) {
-            QDialog::accept();
-            return;
-        }
-        // Folders are entered and missing files reported as the toolkit does.
-        QFileDialog::accept();
-    }
-};
 } // namespace
 
 CFileDialog::CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags,
                          LPCSTR lpszFilter, CWnd* pParentWnd)
-    : CDialog(0, pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(lpszDefExt != nullptr ? lpszDefExt : ""),
-      m_strFileName(lpszFileName != nullptr ? lpszFileName : ""), m_dwFlags(dwFlags),
-      m_strFilter(lpszFilter != nullptr ? lpszFilter : "")
+    : CDialog(0, pParentWnd), m_bOpenFileDialog(bOpenFileDialog), m_strDefExt(TextOrEmpty(lpszDefExt)),
+      m_strFileName(TextOrEmpty(lpszFileName)), m_dwFlags(dwFlags), m_strFilter(TextOrEmpty(lpszFilter))
 {
 }
+
+QFileDialog* CFileDialog::CreateFileDialog(QWidget* pParent) { return new QFileDialog(pParent); }
+
+std::string CFileDialog::GetChosenPath(const QString& chosen) const { return QFile::encodeName(chosen).toStdString(); }
 
 INT_PTR CFileDialog::DoModal()
 {
     if (!AfxCanCreateWindows()) {
         return IDCANCEL;
     }
-    auto* dialog = new OpenFileDialog(ParentWidget());
+    QFileDialog* dialog = CreateFileDialog(ParentWidget());
     // The toolkit's own dialog, the same on every desktop (and answerable by tests).
     // Save As asks before it replaces a file.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
-    dialog->setWindowTitle(m_bOpenFileDialog ? QStringLiteral("Open") : QStringLiteral("Save As"));
-    dialog->setAcceptMode(m_bOpenFileDialog ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave);
-    QFileDialog::FileMode mode = QFileDialog::AnyFile;
     if (m_bOpenFileDialog) {
-        mode = (m_dwFlags & OFN_ALLOWMULTISELECT) != 0 ? QFileDialog::ExistingFiles : QFileDialog::ExistingFile;
+        dialog->setWindowTitle(QStringLiteral("Open"));
+        dialog->setAcceptMode(QFileDialog::AcceptOpen);
+        dialog->setFileMode(QFileDialog::ExistingFile);
+        if ((m_dwFlags & OFN_ALLOWMULTISELECT) != 0) {
+            dialog->setFileMode(QFileDialog::ExistingFiles);
+        }
+    } else {
+        dialog->setWindowTitle(QStringLiteral("Save As"));
+        dialog->setAcceptMode(QFileDialog::AcceptSave);
+        dialog->setFileMode(QFileDialog::AnyFile);
     }
-    dialog->setFileMode(mode);
     dialog->setDefaultSuffix(QString::fromStdString(m_strDefExt));
     dialog->setNameFilters(NameFilters(m_strFilter));
     if (!m_strFileName.empty()) {
@@ -130,18 +74,28 @@ INT_PTR CFileDialog::DoModal()
     if (result == IDOK) {
         // An accepted dialog has a file chosen.
         for (const QString& chosen : dialog->selectedFiles()) {
-            const std::string path = m_bOpenFileDialog ? FileSystemPath(chosen) : chosen.toStdString();
-            m_pathNames.push_back(AfxFullPath(path.c_str()));
+            m_pathNames.push_back(AfxFullPath(GetChosenPath(chosen).c_str()));
         }
     }
     DestroyWindow();
     return result;
 }
 
+std::string CFileDialog::GetPathName() const
+{
+    if (m_pathNames.empty()) {
+        return {};
+    }
+    return m_pathNames.front();
+}
+
 POSITION CFileDialog::GetStartPosition() const
 {
     // A position is the number of the next path, counted from 1.
-    return m_pathNames.empty() ? nullptr : reinterpret_cast<POSITION>(std::uintptr_t{1});
+    if (m_pathNames.empty()) {
+        return nullptr;
+    }
+    return reinterpret_cast<POSITION>(std::uintptr_t{1});
 }
 
 std::string CFileDialog::GetNextPathName(POSITION& pos) const
@@ -151,6 +105,9 @@ std::string CFileDialog::GetNextPathName(POSITION& pos) const
         pos = nullptr;
         return {};
     }
-    pos = index + 1 < m_pathNames.size() ? reinterpret_cast<POSITION>(index + 2) : nullptr;
+    pos = nullptr;
+    if (index + 1 < m_pathNames.size()) {
+        pos = reinterpret_cast<POSITION>(index + 2);
+    }
     return m_pathNames[index];
 }

@@ -10,27 +10,33 @@
 #include <string>
 #include <vector>
 
+class QFileDialog;
+class QString;
+
 // Open lets several files be chosen at once.
 constexpr DWORD OFN_ALLOWMULTISELECT = 0x00000200;
 
 class CFileDialog : public CDialog {
 public:
-    // lpszDefExt (without the dot) is added to a name typed without an extension
-    // when saving; lpszFileName is the proposed file; of the flags only
-    // OFN_ALLOWMULTISELECT counts.
+    // lpszDefExt (without the dot) is added to a name typed without an extension;
+    // lpszFileName is the proposed file; of the flags only OFN_ALLOWMULTISELECT counts.
     CFileDialog(BOOL bOpenFileDialog, LPCSTR lpszDefExt, LPCSTR lpszFileName, DWORD dwFlags, LPCSTR lpszFilter,
                 CWnd* pParentWnd);
 
     // IDOK with a file chosen, IDCANCEL otherwise. Where no window can be shown
     // it gives IDCANCEL at once.
     INT_PTR DoModal() override;
-    // The chosen file's full path, after IDOK: the first when there are several. A name
-    // that is not UTF-8, which the dialog shows as text that cannot hold it, comes back
-    // as the bytes of the one entry of its folder that shows that way.
-    std::string GetPathName() const { return m_pathNames.empty() ? std::string() : m_pathNames.front(); }
+    // The chosen file's full path, after IDOK: the first when there are several.
+    std::string GetPathName() const;
     // Every chosen file in turn: GetNextPathName gives the path at the position and moves it on.
     POSITION GetStartPosition() const;
     std::string GetNextPathName(POSITION& pos) const;
+
+protected:
+    // The toolkit's dialog that DoModal sets up and runs.
+    virtual QFileDialog* CreateFileDialog(QWidget* pParent);
+    // The path of a file chosen in that dialog, which names it as text.
+    virtual std::string GetChosenPath(const QString& chosen) const;
 
 private:
     BOOL m_bOpenFileDialog;
