@@ -5,7 +5,10 @@
 int CButton::GetCheck() const
 {
     auto* box = qobject_cast<QCheckBox*>(GetWidget());
-    return box != nullptr && box->isChecked() ? BST_CHECKED : BST_UNCHECKED;
+    if (box != nullptr && box->isChecked()) {
+        return BST_CHECKED;
+    }
+    return BST_UNCHECKED;
 }
 
 void CButton::SetCheck(int nCheck)

@@ -3,6 +3,7 @@
 #include "platform/DialogControls.h"
 #include "platform/Display.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QDialog>
 #include <QLineEdit>
@@ -33,7 +34,12 @@ INT_PTR CDialog::DoModal()
         return -1;
     }
     auto* window = new QDialog(ParentWidget());
-    QWidget* firstTabStop = AfxBuildDialogControls(*window, *dialogTemplate, [this](UINT id) { OnCmdMsg(id); });
+    QWidget* firstTabStop = AfxBuildDialogControls(*window, *dialogTemplate);
+    // A button sends its id as a command.
+    for (QAbstractButton* button : window->findChildren<QAbstractButton*>(Qt::FindDirectChildrenOnly)) {
+        const UINT id = static_cast<UINT>(GetDlgCtrlID(button));
+        QObject::connect(button, &QAbstractButton::clicked, window, [this, id] { OnCmdMsg(id); });
+    }
     Attach(window);
     if (OnInitDialog() && firstTabStop != nullptr) {
         firstTabStop->setFocus(Qt::TabFocusReason);

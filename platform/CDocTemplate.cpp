@@ -6,6 +6,8 @@
 #include "platform/CWinApp.h"
 #include "platform/ResourceStrings.h"
 
+#include <sstream>
+
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
                            const CRuntimeClass* pViewClass)
     : m_nIDResource(nIDResource), m_pDocClass(pDocClass), m_pFrameClass(pFrameClass), m_pViewClass(pViewClass)
@@ -32,10 +34,13 @@ CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
     }
     document->m_pDocTemplate = this;
     m_docList.push_back(document);
-    // A new document is left without a title: the program's documents refuse to be new.
-    BOOL ready = lpszPathName == nullptr ? document->OnNewDocument() : document->OnOpenDocument(lpszPathName);
-    if (ready && lpszPathName != nullptr) {
+    BOOL ready = FALSE;
+    if (lpszPathName == nullptr) {
+        // Left without a title: the program's documents refuse to be new.
+        ready = document->OnNewDocument();
+    } else if (document->OnOpenDocument(lpszPathName)) {
         document->SetPathName(lpszPathName);
+        ready = TRUE;
     }
     if (!ready || !CreateFrameAndView(document)) {
         delete document;
@@ -50,17 +55,20 @@ BOOL CDocTemplate::CreateFrameAndView(CDocument* pDocument)
         return TRUE;
     }
     CFrameWnd* frame = CreateNewFrame(pDocument, nullptr);
-    if (frame != nullptr) {
-        frame->InitialUpdateFrame(pDocument, TRUE);
+    if (frame == nullptr) {
+        return FALSE;
     }
-    return frame != nullptr;
+    frame->InitialUpdateFrame(pDocument, TRUE);
+    return TRUE;
 }
 
 void CDocTemplate::ActivateDocument(CDocument* pDocument)
 {
     POSITION position = pDocument->GetFirstViewPosition();
-    CView* view = position != nullptr ? pDocument->GetNextView(position) : nullptr;
-    if (CFrameWnd* frame = view != nullptr ? view->GetParentFrame() : nullptr) {
+    if (position == nullptr) {
+        return;
+    }
+    if (CFrameWnd* frame = pDocument->GetNextView(position)->GetParentFrame()) {
         frame->ActivateFrame();
     }
 }
@@ -83,12 +91,17 @@ CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
 
 BOOL CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) const
 {
+    rString.clear();
     const char* text = AfxLoadString(m_nIDResource);
-    std::string rest = text != nullptr ? text : "";
-    for (int field = 0; field < index && !rest.empty(); ++field) {
-        const std::size_t end = rest.find('\n');
-        rest.erase(0, end == std::string::npos ? rest.size() : end + 1);
+    if (text == nullptr) {
+        return FALSE;
     }
-    rString = rest.substr(0, rest.find('\n'));
-    return rString.empty() ? FALSE : TRUE;
+    std::istringstream fields(text);
+    std::string field;
+    for (int i = 0; std::getline(fields, field); ++i) {
+        if (i == index) {
+            rString = field;
+        }
+    }
+    return !rString.empty();
 }

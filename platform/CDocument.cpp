@@ -230,12 +230,15 @@ void CDocument::SetPathName(LPCSTR lpszPathName)
 
 void CDocument::UpdateFrameCounts()
 {
-    // Each frame holds one view.
-    int number = m_viewList.size() > 1 ? 1 : 0;
+    // Each frame holds one view; the windows of a document that has one are not numbered.
+    const bool numbered = m_viewList.size() > 1;
+    int number = 0;
     for (CView* view : m_viewList) {
         if (CFrameWnd* frame = view->GetParentFrame()) {
+            if (numbered) {
+                ++number;
+            }
             frame->m_nWindow = number;
-            number += number > 0 ? 1 : 0;
             frame->OnUpdateFrameTitle();
         }
     }

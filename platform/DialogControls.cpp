@@ -4,7 +4,6 @@
 #include "platform/FontConversion.h"
 #include "platform/ResourceIcons.h"
 
-#include <QAbstractButton>
 #include <QCheckBox>
 #include <QDialog>
 #include <QFontMetrics>
@@ -36,7 +35,10 @@ QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geomet
         auto* label = new QLabel(text, &window);
         label->setTextFormat(Qt::PlainText);
         label->setWordWrap(true);
-        label->setAlignment((item.kind == AfxControlKind::StaticRight ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignTop);
+        label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        if (item.kind == AfxControlKind::StaticRight) {
+            label->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        }
         return label;
     }
     case AfxControlKind::GroupBox: {
@@ -59,8 +61,7 @@ QWidget* CreateControl(QDialog& window, const AfxDialogItem& item, QRect& geomet
 }
 } // namespace
 
-QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialogTemplate,
-                                const std::function<void(UINT id)>& onClick)
+QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialogTemplate)
 {
     window.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
     window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
@@ -90,12 +91,10 @@ QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialog
             if (previousTabStop != nullptr) {
                 QWidget::setTabOrder(previousTabStop, control);
             }
+            if (firstTabStop == nullptr) {
+                firstTabStop = control;
+            }
             previousTabStop = control;
-            firstTabStop = firstTabStop != nullptr ? firstTabStop : control;
-        }
-        if (auto* button = qobject_cast<QAbstractButton*>(control)) {
-            const UINT id = static_cast<UINT>(item.id);
-            QObject::connect(button, &QAbstractButton::clicked, &window, [onClick, id] { onClick(id); });
         }
     }
     return firstTabStop;

@@ -19,7 +19,10 @@ AfxMessageBoxHandler& Handler()
 const char* Caption()
 {
     CWinApp* app = AfxGetApp();
-    return app != nullptr && app->m_pszAppName != nullptr ? app->m_pszAppName : "varno";
+    if (app == nullptr || app->m_pszAppName == nullptr) {
+        return "varno";
+    }
+    return app->m_pszAppName;
 }
 
 int ShowModal(const char* text, UINT type)
@@ -45,15 +48,22 @@ int ShowModal(const char* text, UINT type)
     case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     default: box.setStandardButtons(QMessageBox::Ok); break;
     }
-    box.setDefaultButton(buttons == MB_OK ? QMessageBox::Ok : QMessageBox::Yes);
+    box.setDefaultButton(QMessageBox::Yes);
+    if (buttons == MB_OK) {
+        box.setDefaultButton(QMessageBox::Ok);
+    }
     switch (box.exec()) {
     case QMessageBox::Yes: return IDYES;
     case QMessageBox::YesToAll: return IDYESTOALL;
     case QMessageBox::No: return IDNO;
     case QMessageBox::NoToAll: return IDNOTOALL;
-    // Ok, or the box closed without a button.
-    default: return buttons == MB_OK ? IDOK : IDCANCEL;
+    default: break;
     }
+    // Ok, or the box closed without a button.
+    if (buttons == MB_OK) {
+        return IDOK;
+    }
+    return IDCANCEL;
 }
 
 } // namespace

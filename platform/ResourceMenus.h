@@ -8,7 +8,7 @@ enum : UINT { MF_STRING = 0x0000, MF_GRAYED = 0x0001, MF_POPUP = 0x0010, MF_SEPA
 
 // One entry of a menu. The text marks its access key with "&" ("&&" is a plain
 // "&"); the key of its command, if the window has one, shows after it. A pop-up
-// has items and no command id; a separator has neither.
+// of the menu bar has items and no command id; a separator has neither.
 struct AfxMenuItem {
     UINT flags = MF_STRING;
     UINT id = 0;
@@ -16,7 +16,6 @@ struct AfxMenuItem {
     std::span<const AfxMenuItem> items{};
 
     bool IsSeparator() const { return (flags & MF_SEPARATOR) != 0; }
-    bool IsPopup() const { return (flags & MF_POPUP) != 0; }
     bool IsGrayed() const { return (flags & MF_GRAYED) != 0; }
 };
 

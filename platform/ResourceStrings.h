@@ -19,5 +19,8 @@ inline void AfxRegisterStringTable(std::span<const AfxStringResource> table)
 inline const char* AfxLoadString(UINT id)
 {
     const AfxStringResource* found = AfxResourceTable<AfxStringResource>::Find(id);
-    return found != nullptr ? found->text : nullptr;
+    if (found == nullptr) {
+        return nullptr;
+    }
+    return found->text;
 }

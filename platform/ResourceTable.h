@@ -17,7 +17,10 @@ public:
     {
         const std::span<const Resource> table = Table();
         const auto found = std::ranges::find(table, id, &Resource::id);
-        return found != table.end() ? &*found : nullptr;
+        if (found == table.end()) {
+            return nullptr;
+        }
+        return &*found;
     }
 
 private:
