@@ -30,16 +30,15 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
     OpenOneOfEachKind();
     const std::vector<CVarnoDoc*> documents = OpenDocuments();
     ASSERT_EQ(documents.size(), 5u);
-    // Side by side, so that every window is seen and paints; then settled, so
-    // that only what the font change asks for counts.
-    Command(ID_WINDOW_TILE_HORZ);
-    for (int i = 0; i < 5; ++i) {
-        QCoreApplication::processEvents();
-    }
+    // Side by side, so that every view is seen and has painted; too small for the font change to grow them.
     PaintLog paints;
-    for (CVarnoDoc* document : documents) {
-        ViewOf(document)->GetWidget()->installEventFilter(&paints);
+    int left = 0;
+    for (QMdiSubWindow* window : Area()->subWindowList()) {
+        window->setGeometry(left, 0, 120, 120);
+        left += 120;
+        window->widget()->installEventFilter(&paints);
     }
+    ASSERT_TRUE(WaitFor([&] { return paints.painted.size() == documents.size(); }));
 
     DialogAnswer font([](CDialog& dialog) {
         auto* fontDialog = qobject_cast<QFontDialog*>(dialog.GetWidget());
@@ -50,6 +49,8 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
         fontDialog->accept();
     });
     Command(ID_EDIT_FONT);
+    // Paints until the font was taken do not count: those that it asked for are still to come.
+    paints.painted.clear();
     EXPECT_EQ(MainFrame()->m_logFont.lfUnderline, 1);
     for (CVarnoDoc* document : documents) {
         if (document->m_nKind != CVarnoDoc::kindUndefined) {
