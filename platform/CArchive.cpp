@@ -11,10 +11,10 @@ void CArchive::Write(const void* lpBuf, UINT nMax) { m_pFile->Write(lpBuf, nMax)
 void CArchive::SetError(LPCSTR reason)
 {
     if (m_strError.empty()) {
-        m_strError = reason != nullptr && reason[0] != '\0' ? reason : "The file was refused.";
+        m_strError = reason;
     }
 }
 
-BOOL CArchive::HasError() const { return !m_strError.empty() || m_pFile->HasError() ? TRUE : FALSE; }
+BOOL CArchive::HasError() const { return !m_strError.empty() || m_pFile->HasError(); }
 
 std::string CArchive::GetErrorText() const { return m_strError.empty() ? m_pFile->GetErrorText() : m_strError; }

@@ -19,7 +19,7 @@ public:
     CArchive(const CArchive&) = delete;
     CArchive& operator=(const CArchive&) = delete;
 
-    BOOL IsLoading() const { return m_bLoading ? TRUE : FALSE; }
+    BOOL IsLoading() const { return m_bLoading; }
     CFile* GetFile() const { return m_pFile; }
 
     // Read and write through the file, which refuses the direction it was not opened in.

@@ -33,8 +33,7 @@ CDocument::~CDocument()
 
 void CDocument::ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const
 {
-    std::string text = std::string("Cannot ") + action + " file " + (lpszPathName != nullptr ? lpszPathName : "")
-        + ".\n" + reason;
+    std::string text = std::string("Cannot ") + action + " file " + lpszPathName + ".\n" + reason;
     if (!reason.empty() && reason.back() != '.') {
         text += '.';
     }
@@ -56,7 +55,6 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         return FALSE;
     }
     file.GetState(m_diskState);
-    file.Close();
     SetModifiedFlag(FALSE);
     return TRUE;
 }
@@ -80,7 +78,8 @@ std::string CDocument::StoreTo(CFile& file, LPCSTR lpszPathName, bool bOwnFile, 
 
 BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 {
-    const bool ownFile = !m_strPathName.empty() && AfxComparePath(lpszPathName, m_strPathName.c_str());
+    // The document's own file under any of its names: resolved now, as the names may lead elsewhere since.
+    const bool ownFile = !m_strPathName.empty() && AfxResolvePath(lpszPathName) == AfxResolvePath(m_strPathName.c_str());
     CFile file;
     std::string error = StoreTo(file, lpszPathName, ownFile, true);
     if (file.IsChangedOnDisk()) {
@@ -108,8 +107,12 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
 
 BOOL CDocument::IsChangedOnDisk() const
 {
+    CFile file;
     CFileState now;
-    return !m_strPathName.empty() && CFile::ReadState(m_strPathName.c_str(), now) && now != m_diskState;
+    if (m_strPathName.empty() || !file.Open(m_strPathName.c_str(), CFile::modeRead) || !file.GetState(now)) {
+        return FALSE;
+    }
+    return now != m_diskState;
 }
 
 BOOL CDocument::DoSave(LPCSTR lpszPathName)

@@ -26,8 +26,6 @@ std::string OpenErrorText(int error)
     }
 }
 
-constexpr const char* kLeadsElsewhere = "The name now leads to another file than the one that was read";
-
 // Where the entry's name leads; false with errno.
 bool GetPlace(const CFolderEntry& entry, CFileState::Place& place)
 {
@@ -84,24 +82,24 @@ void CFile::SetError(const std::string& text)
 BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
 {
     Abort();
+    m_impl = std::make_unique<Impl>();
+    m_strFilePath = lpszFileName;
     m_strError.clear();
     m_expectedState.reset();
     m_bChangedOnDisk = false;
     m_bLeadsElsewhere = false;
-    m_impl = std::make_unique<Impl>();
-    m_strFilePath = lpszFileName != nullptr ? lpszFileName : "";
     if (m_strFilePath.empty()) {
         SetError("No file name given");
         return FALSE;
     }
     CFolderEntry& entry = m_impl->entry;
-    struct stat status {};
     if (!entry.Open(m_strFilePath)) {
         SetError(OpenErrorText(errno));
         return FALSE;
     }
+    struct stat status {};
     if ((nOpenFlags & modeWrite) == 0) {
-        m_impl->reader = entry.OpenFile(O_RDONLY, status, true);
+        m_impl->reader = entry.OpenFile(O_RDONLY, status);
         if (m_impl->reader < 0 || !SetIdentity(m_impl->state, status, entry)) {
             SetError(OpenErrorText(errno));
             return FALSE;
@@ -109,12 +107,15 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
         return TRUE;
     }
     // The file must be writable now, or its folder for a new file.
-    const bool exists = ::fstatat(entry.Folder(), entry.Name().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0;
-    if (exists && !S_ISREG(status.st_mode)) {
-        SetError(OpenErrorText(S_ISDIR(status.st_mode) ? EISDIR : EINVAL));
-        return FALSE;
+    std::string writable = ".";
+    if (::fstatat(entry.Folder(), entry.Name().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
+        if (const int error = AfxNotRegularError(status); error != 0) {
+            SetError(OpenErrorText(error));
+            return FALSE;
+        }
+        writable = entry.Name();
     }
-    if (::faccessat(entry.Folder(), exists ? entry.Name().c_str() : ".", W_OK, AT_EACCESS) != 0) {
+    if (::faccessat(entry.Folder(), writable.c_str(), W_OK, AT_EACCESS) != 0) {
         SetError(std::strerror(errno));
         return FALSE;
     }
@@ -124,9 +125,6 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
 
 UINT CFile::Read(void* lpBuf, UINT nCount)
 {
-    if (m_impl->reader < 0) {
-        SetError("The file is not open for reading");
-    }
     if (HasError()) {
         return 0;
     }
@@ -134,7 +132,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     const int fd = m_impl->reader;
     const auto done = static_cast<UINT>(
         AfxTransfer(nCount, [&](std::size_t at, std::size_t left) { return ::read(fd, bytes + at, left); }));
-    if (done < nCount && errno != 0) {
+    if (errno != 0) {
         SetError(std::strerror(errno));
     }
     m_impl->digest.addData(QByteArrayView(bytes, done));
@@ -143,9 +141,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
 
 void CFile::Write(const void* lpBuf, UINT nCount)
 {
-    if (!m_impl->writing) {
-        SetError("The file is not open for writing");
-    } else if (!HasError()) {
+    if (!HasError()) {
         m_impl->content.append(static_cast<const char*>(lpBuf), nCount);
     }
 }
@@ -163,22 +159,12 @@ BOOL CFile::GetState(CFileState& rState)
         m_impl->state.digest = m_impl->digest.result().toStdString();
         m_impl->stateKnown = !HasError();
     }
-    rState = m_impl->stateKnown ? m_impl->state : CFileState{};
-    return m_impl->stateKnown ? TRUE : FALSE;
-}
-
-BOOL CFile::ReadState(LPCSTR lpszFileName, CFileState& rState)
-{
-    CFolderEntry entry;
-    struct stat status {};
-    std::string content;
-    const int fd = entry.Open(lpszFileName != nullptr ? lpszFileName : "") ? entry.OpenFile(O_RDONLY, status, false) : -1;
-    const bool read = fd >= 0 && AfxReadAll(fd, content) && SetIdentity(rState, status, entry);
-    if (fd >= 0) {
-        ::close(fd);
+    if (!m_impl->stateKnown) {
+        rState = {};
+        return FALSE;
     }
-    rState.digest = Digest(content);
-    return read ? TRUE : FALSE;
+    rState = m_impl->state;
+    return TRUE;
 }
 
 void CFile::SetExpectedState(const CFileState& state, BOOL bContent)
@@ -187,35 +173,51 @@ void CFile::SetExpectedState(const CFileState& state, BOOL bContent)
     m_bExpectContent = bContent != FALSE;
 }
 
+void CFile::SetLeadsElsewhere()
+{
+    m_bLeadsElsewhere = true;
+    SetError("The name now leads to another file than the one that was read");
+}
+
 void CFile::FinishWrite()
 {
-    CFileState now;
-    GetPlace(m_impl->entry, now.place);
-    m_bLeadsElsewhere = m_expectedState.has_value() && now.place != m_expectedState->place;
-    if (m_bLeadsElsewhere) {
-        SetError(kLeadsElsewhere);
-        return;
+    const CFolderEntry& entry = m_impl->entry;
+    if (m_expectedState.has_value()) {
+        CFileState::Place now;
+        GetPlace(entry, now);
+        if (now != m_expectedState->place) {
+            SetLeadsElsewhere();
+            return;
+        }
     }
+    // The file's last look, right before it is replaced.
     auto check = [&](const struct stat& status, const std::string& bytes) {
         if (!m_expectedState.has_value() || !m_bExpectContent) {
             return true;
         }
-        SetIdentity(now, status, m_impl->entry);
+        CFileState now;
+        SetIdentity(now, status, entry);
         now.digest = Digest(bytes);
         m_bChangedOnDisk = now != *m_expectedState;
         return !m_bChangedOnDisk;
     };
     struct stat written {};
-    const AfxSaveResult result = AfxSaveFile(m_impl->entry, m_impl->content, check, written);
-    if (result == AfxSaveResult::stopped) {
-        SetError("The file was changed on disk since it was read");
-    } else if (result == AfxSaveResult::failed) {
-        // A link put in the file's place after the folder was opened.
-        m_bLeadsElsewhere = errno == ELOOP;
-        SetError(m_bLeadsElsewhere ? kLeadsElsewhere : std::strerror(errno));
-    } else {
-        m_impl->stateKnown = SetIdentity(m_impl->state, written, m_impl->entry);
+    switch (AfxSaveFile(entry, m_impl->content, check, written)) {
+    case AfxSaveResult::saved:
+        m_impl->stateKnown = SetIdentity(m_impl->state, written, entry);
         m_impl->state.digest = Digest(m_impl->content);
+        break;
+    case AfxSaveResult::stopped:
+        SetError("The file was changed on disk since it was read");
+        break;
+    case AfxSaveResult::failed:
+        // ELOOP: a link put in the file's place after its folder was opened.
+        if (errno == ELOOP) {
+            SetLeadsElsewhere();
+        } else {
+            SetError(std::strerror(errno));
+        }
+        break;
     }
 }
 
@@ -225,7 +227,7 @@ BOOL CFile::Close()
         FinishWrite();
     }
     Abort();
-    return HasError() ? FALSE : TRUE;
+    return !HasError();
 }
 
 void CFile::Abort()

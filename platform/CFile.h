@@ -61,14 +61,12 @@ public:
     // that state, else fails with LeadsElsewhere; with bContent also only while
     // the file is still in that state (or missing), else fails with IsChangedOnDisk.
     void SetExpectedState(const CFileState& state, BOOL bContent = TRUE);
-    BOOL IsChangedOnDisk() const { return m_bChangedOnDisk ? TRUE : FALSE; }
-    BOOL LeadsElsewhere() const { return m_bLeadsElsewhere ? TRUE : FALSE; }
+    BOOL IsChangedOnDisk() const { return m_bChangedOnDisk; }
+    BOOL LeadsElsewhere() const { return m_bLeadsElsewhere; }
     // While reading: the file as it was opened, with the digest of all its
     // bytes (the rest is read now). After a finished write: the new file.
     // FALSE, with an empty state, when neither is known.
     BOOL GetState(CFileState& rState);
-    // The file at the path as it is now; FALSE when it cannot be read.
-    static BOOL ReadState(LPCSTR lpszFileName, CFileState& rState);
 
     // Ends reading, or finishes a write by replacing the target with the new
     // content. FALSE when anything failed; a failed write leaves the target unchanged.
@@ -76,12 +74,13 @@ public:
     // Ends without finishing: a write is discarded.
     void Abort();
 
-    BOOL HasError() const { return m_strError.empty() ? FALSE : TRUE; }
+    BOOL HasError() const { return !m_strError.empty(); }
     // What failed first, as the system tells it; empty without a failure.
     const std::string& GetErrorText() const { return m_strError; }
 
 private:
     void SetError(const std::string& text);
+    void SetLeadsElsewhere();
     void FinishWrite();
 
     struct Impl;

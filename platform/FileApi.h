@@ -6,7 +6,7 @@
 #include "platform/WinTypes.h"
 
 #include <cerrno>
-#include <string>
+#include <cstddef>
 #include <sys/types.h>
 
 // CreateFileA's access, sharing, disposition and attributes, and SetFilePointer's method.
@@ -21,7 +21,7 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
 
-// Opens an existing regular file (OPEN_EXISTING is the only disposition there is).
+// Opens an existing regular file: OPEN_EXISTING is the only disposition there is.
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // Low 32 bits of the size; the high 32 bits go to *sizeHigh when it is given.
@@ -40,6 +40,9 @@ BOOL CloseHandle(HANDLE object);
 // The error of the last failed call on this thread, as an errno value; 0 after a success.
 DWORD GetLastError();
 
+// 0 for a regular file; folders (EISDIR), links (ELOOP), FIFOs and devices (EINVAL) hold no file's bytes.
+int AfxNotRegularError(const struct stat& status);
+
 // The opening that CreateFileA and CFile share, of a name in the folder (AT_FDCWD: the
 // current one): folders (EISDIR), FIFOs and devices (EINVAL) and, with O_NOFOLLOW, symbolic
 // links (ELOOP) are refused by name before the open and again once open, as the name may
@@ -49,27 +52,21 @@ int AfxOpenRegularFile(int folder, LPCSTR fileName, int flags, struct stat& rSta
 
 // Moves count bytes through step(done, left), a read or a write that answers like read(2),
 // until all have moved or a step moves none; a step that a signal interrupted is made
-// again. How many bytes moved: when fewer than count, errno tells why, 0 at the end of a file.
+// again. How many bytes moved; errno is 0 when all moved or a read met the end of the
+// file, else it tells why the rest did not move.
 template <typename Step>
 std::size_t AfxTransfer(std::size_t count, Step step)
 {
     std::size_t done = 0;
     errno = 0;
     while (done < count) {
+        errno = 0;
         const ssize_t moved = step(done, count - done);
-        if (moved < 0 && errno == EINTR) {
-            continue;
-        }
-        if (moved <= 0) {
-            if (moved == 0) {
-                errno = 0;
-            }
+        if (moved > 0) {
+            done += static_cast<std::size_t>(moved);
+        } else if (moved == 0 || errno != EINTR) {
             break;
         }
-        done += static_cast<std::size_t>(moved);
     }
     return done;
 }
-
-// Appends the rest of the open file to content; false with errno on a read error.
-bool AfxReadAll(int fd, std::string& content);

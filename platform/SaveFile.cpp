@@ -10,6 +10,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <fcntl.h>
+#include <filesystem>
 #include <iterator>
 #include <random>
 #include <sys/xattr.h>
@@ -35,6 +36,16 @@ void CloseKeepingError(int fd)
     errno = error;
 }
 
+// After the temporary file could not be made or renamed: a file that exists and only cannot be
+// replaced is written over in place.
+Step InPlaceOrFailed(bool exists)
+{
+    if (exists && CannotReplace(errno)) {
+        return Step::inPlace;
+    }
+    return Step::failed;
+}
+
 // Writes the bytes at the offset; returns how many reached the file (errno tells why not all).
 std::size_t WriteAt(int fd, const char* data, std::size_t count, off_t offset)
 {
@@ -45,6 +56,29 @@ std::size_t WriteAt(int fd, const char* data, std::size_t count, off_t offset)
         errno = ENOSPC;
     }
     return done;
+}
+
+// Appends the rest of the open file to content; false with errno on a read error.
+bool ReadAll(int fd, std::string& content)
+{
+    char buffer[65536];
+    std::size_t got = sizeof buffer;
+    while (got == sizeof buffer) {
+        got = AfxTransfer(sizeof buffer, [&](std::size_t done, std::size_t left) { return ::read(fd, buffer + done, left); });
+        content.append(buffer, got);
+    }
+    return errno == 0;
+}
+
+// Opens the entry's file and reads it whole: the descriptor, or -1 with errno.
+int OpenAndRead(const CFolderEntry& entry, int flags, struct stat& rStatus, std::string& rBytes)
+{
+    const int fd = entry.OpenFile(flags, rStatus);
+    if (fd >= 0 && !ReadAll(fd, rBytes)) {
+        CloseKeepingError(fd);
+        return -1;
+    }
+    return fd;
 }
 
 // Asks query for the size of a text, then for the text; again when it grew in between.
@@ -130,16 +164,14 @@ struct Temporary {
         errno = error;
     }
 
-    // Named after the target with a random suffix.
+    // Named after the target with a random suffix of seven bytes.
     bool Create(const std::string& target, mode_t mode)
     {
-        static constexpr char kLetters[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
         std::random_device random;
         for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-            std::string candidate = target + '.';
-            for (int k = 0; k < 6; ++k) {
-                candidate += kLetters[random() % (sizeof kLetters - 1)];
-            }
+            char suffix[8];
+            std::snprintf(suffix, sizeof suffix, ".%06x", random() & 0xFFFFFFu);
+            const std::string candidate = target + suffix;
             fd = ::openat(folder, candidate.c_str(), O_RDWR | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, mode);
             if (fd >= 0) {
                 name = candidate;
@@ -163,12 +195,12 @@ Step PutInPlace(const CFolderEntry& entry, Temporary& temporary, bool exists)
     if (exists) {
         exchanged = ::renameat2(folder, moved.c_str(), folder, entry.Name().c_str(), RENAME_EXCHANGE) == 0;
         if (!exchanged && errno != EINVAL && errno != ENOENT) {
-            return CannotReplace(errno) ? Step::inPlace : Step::failed;
+            return InPlaceOrFailed(exists);
         }
     }
     if (!exchanged) {
         if (::renameat(folder, moved.c_str(), folder, entry.Name().c_str()) != 0) {
-            return exists && CannotReplace(errno) ? Step::inPlace : Step::failed;
+            return InPlaceOrFailed(exists);
         }
         temporary.name.clear();
     }
@@ -194,9 +226,10 @@ Step ReplaceWithTemporary(const CFolderEntry& entry, int oldFd, const struct sta
     if (exists && !entry.CanSync()) {
         return Step::inPlace;
     }
+    // A new file gets the mode that the umask leaves; a replacement gets the old file's attributes.
     Temporary temporary{entry.Folder(), -1, {}};
     if (!temporary.Create(entry.Name(), exists ? 0600 : 0666)) {
-        return exists && CannotReplace(errno) ? Step::inPlace : Step::failed;
+        return InPlaceOrFailed(exists);
     }
     if (exists && !CarryAttributes(oldFd, old, temporary.fd)) {
         return Step::inPlace;
@@ -209,19 +242,15 @@ Step ReplaceWithTemporary(const CFolderEntry& entry, int oldFd, const struct sta
     // The file's last look, now that the new content is on disk.
     struct stat now {};
     std::string bytes;
-    const int current = entry.OpenFile(O_RDONLY, now, true);
+    const int current = OpenAndRead(entry, O_RDONLY, now, bytes);
     if (current < 0 && errno != ENOENT) {
         return Step::failed;
     }
-    const bool read = current < 0 || AfxReadAll(current, bytes);
     if (current >= 0) {
-        CloseKeepingError(current);
-    }
-    if (!read) {
-        return Step::failed;
-    }
-    if (current >= 0 && !check(now, bytes)) {
-        return Step::stopped;
+        ::close(current);
+        if (!check(now, bytes)) {
+            return Step::stopped;
+        }
     }
     // Another file in its place, a link added or attributes changed since they
     // were carried: written over in place, which keeps what the file has now.
@@ -273,18 +302,16 @@ bool WriteInPlace(int fd, const std::string& oldContent, const std::string& newC
 Step WriteOver(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check, struct stat& rWritten)
 {
     struct stat status {};
-    const int fd = entry.OpenFile(O_RDWR, status, true);
+    std::string old;
+    const int fd = OpenAndRead(entry, O_RDWR, status, old);
     if (fd < 0) {
         return Step::failed;
     }
-    std::string old;
     Step step = Step::failed;
-    if (AfxReadAll(fd, old)) {
-        if (!check(status, old)) {
-            step = Step::stopped;
-        } else if (WriteInPlace(fd, old, content) && ::fstat(fd, &rWritten) == 0) {
-            step = Step::done;
-        }
+    if (!check(status, old)) {
+        step = Step::stopped;
+    } else if (WriteInPlace(fd, old, content) && ::fstat(fd, &rWritten) == 0) {
+        step = Step::done;
     }
     CloseKeepingError(fd);
     return step;
@@ -318,7 +345,7 @@ CFolderEntry::~CFolderEntry()
 bool CFolderEntry::Open(const std::string& path)
 {
     struct stat status {};
-    std::string file = path;
+    std::filesystem::path file = path;
     if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
         char resolved[PATH_MAX];
         if (::realpath(path.c_str(), resolved) == nullptr) {
@@ -326,14 +353,11 @@ bool CFolderEntry::Open(const std::string& path)
         }
         file = resolved;
     }
-    const std::size_t slash = file.rfind('/');
-    std::string folder = ".";
-    if (slash == 0) {
-        folder = "/";
-    } else if (slash != std::string::npos) {
-        folder = file.substr(0, slash);
+    std::filesystem::path folder = file.parent_path();
+    if (folder.empty()) {
+        folder = ".";
     }
-    m_name = file.substr(slash + 1);
+    m_name = file.filename();
     if (m_name.empty()) {
         errno = EISDIR;
         return false;
@@ -347,9 +371,9 @@ bool CFolderEntry::Open(const std::string& path)
     return m_folder >= 0;
 }
 
-int CFolderEntry::OpenFile(int flags, struct stat& rStatus, bool waitForLease) const
+int CFolderEntry::OpenFile(int flags, struct stat& rStatus) const
 {
-    return AfxOpenRegularFile(m_folder, m_name.c_str(), flags | O_NOFOLLOW, rStatus, waitForLease);
+    return AfxOpenRegularFile(m_folder, m_name.c_str(), flags | O_NOFOLLOW, rStatus, true);
 }
 
 AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
@@ -357,7 +381,7 @@ AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content,
 {
     const CSignalHold hold;
     struct stat old {};
-    const int oldFd = entry.OpenFile(O_RDONLY, old, true);
+    const int oldFd = entry.OpenFile(O_RDONLY, old);
     if (oldFd < 0 && errno != ENOENT) {
         return AfxSaveResult::failed;
     }
@@ -372,10 +396,11 @@ AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content,
     if (step == Step::inPlace) {
         step = WriteOver(entry, content, check, rWritten);
     }
-    if (step == Step::stopped) {
-        return AfxSaveResult::stopped;
+    switch (step) {
+    case Step::done: return AfxSaveResult::saved;
+    case Step::stopped: return AfxSaveResult::stopped;
+    default: return AfxSaveResult::failed;
     }
-    return step == Step::done ? AfxSaveResult::saved : AfxSaveResult::failed;
 }
 
 CSignalHold::CSignalHold()

@@ -32,8 +32,9 @@ public:
     const std::string& Name() const { return m_name; }
     // Whether the folder can be synced: this user may read it.
     bool CanSync() const { return m_syncable; }
-    // Opens the file as AfxOpenRegularFile does, without following a link.
-    int OpenFile(int flags, struct stat& rStatus, bool waitForLease) const;
+    // Opens the file as AfxOpenRegularFile does, without following a link; waits for
+    // another program's lease on it.
+    int OpenFile(int flags, struct stat& rStatus) const;
 
 private:
     int m_folder = -1;
