@@ -14,5 +14,3 @@ std::string AfxFullPath(LPCSTR path);
 // The path with symbolic links and relative forms resolved, as far as the file exists;
 // what identifies a file when names are compared. Empty for an empty path.
 std::string AfxResolvePath(LPCSTR path);
-// Whether both paths name the same file, symbolic links and relative forms resolved.
-bool AfxComparePath(LPCSTR path1, LPCSTR path2);

@@ -22,18 +22,19 @@ std::size_t EntryCount(const std::filesystem::path& folder)
     return static_cast<std::size_t>(std::distance(std::filesystem::directory_iterator(folder), {}));
 }
 
-TEST(FilePath, ComparesResolvedPaths)
+TEST(FilePath, ResolvesLinksAndRelativeForms)
 {
     TempDir dir;
-    dir.Put("a.nls", Text("x"));
+    const std::string file = dir.Put("a.nls", Text("x"));
     std::filesystem::create_directories(dir.Path() / "sub" / "deeper");
     std::filesystem::create_symlink(dir.File("a.nls"), dir.File("link.nls"));
     std::filesystem::create_symlink(dir.Path() / "sub" / "deeper", dir.File("into"));
     std::string dotted = (dir.Path() / "." / "sub" / ".." / "a.nls").string();
-    EXPECT_TRUE(AfxComparePath(dir.File("a.nls").c_str(), dotted.c_str()));
-    EXPECT_TRUE(AfxComparePath(dir.File("a.nls").c_str(), dir.File("link.nls").c_str()));
-    EXPECT_FALSE(AfxComparePath(dir.File("a.nls").c_str(), dir.File("b.nls").c_str()));
-    EXPECT_FALSE(AfxComparePath("", ""));
+    const std::string resolved = AfxResolvePath(file.c_str());
+    EXPECT_EQ(AfxResolvePath(dotted.c_str()), resolved);
+    EXPECT_EQ(AfxResolvePath(dir.File("link.nls").c_str()), resolved);
+    EXPECT_NE(AfxResolvePath(dir.File("b.nls").c_str()), resolved);
+    EXPECT_EQ(AfxResolvePath(""), "");
     EXPECT_EQ(AfxFullPath(dotted.c_str()), dir.File("a.nls"));
     // ".." after a link to a folder is that folder's parent; the file's own link is kept.
     EXPECT_EQ(AfxFullPath((dir.Path() / "into" / ".." / "b.nls").c_str()), dir.File("sub/b.nls"));
