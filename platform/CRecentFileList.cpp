@@ -41,25 +41,25 @@ std::string HomeFolder()
     return {};
 }
 
-// The folder of the user's settings files; empty when it cannot be known.
-std::string ConfigFolder()
-{
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    if (IsAbsolute(config)) {
-        return config;
-    }
-    const std::string home = HomeFolder();
-    return home.empty() ? std::string() : home + "/.config";
-}
 } // namespace
 
-CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize)
-    : m_nStart(nStart), m_nSize(nSize)
+std::string AfxGetSettingsFile(LPCSTR lpszOrganisation, LPCSTR lpszApplication)
 {
-    const std::string folder = ConfigFolder();
-    if (!folder.empty()) {
-        m_settingsFile = folder + "/" + lpszOrganisation + "/" + lpszApplication + ".conf";
+    const std::string file = std::string("/") + lpszOrganisation + "/" + lpszApplication + ".conf";
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (IsAbsolute(config)) {
+        return config + file;
     }
+    const std::string home = HomeFolder();
+    if (home.empty()) {
+        return {};
+    }
+    return home + "/.config" + file;
+}
+
+CRecentFileList::CRecentFileList(UINT nStart, LPCSTR lpszOrganisation, LPCSTR lpszApplication, int nSize)
+    : m_nStart(nStart), m_settingsFile(AfxGetSettingsFile(lpszOrganisation, lpszApplication)), m_nSize(nSize)
+{
     m_writeTimer.setSingleShot(true);
     m_writeTimer.setInterval(kWriteDelayMs);
     QObject::connect(&m_writeTimer, &QTimer::timeout, [this] { WriteList(); });
@@ -81,13 +81,13 @@ void CRecentFileList::Add(LPCSTR lpszPathName)
     if (GetCount() > m_nSize) {
         m_arrNames.resize(static_cast<std::size_t>(m_nSize));
     }
-    WriteLater();
+    m_writeTimer.start();
 }
 
 void CRecentFileList::Remove(int nIndex)
 {
     m_arrNames.erase(m_arrNames.begin() + nIndex);
-    WriteLater();
+    m_writeTimer.start();
 }
 
 void CRecentFileList::ReadList()
@@ -113,8 +113,6 @@ void CRecentFileList::ReadList()
         }
     }
 }
-
-void CRecentFileList::WriteLater() { m_writeTimer.start(); }
 
 void CRecentFileList::WriteList()
 {

@@ -1,9 +1,7 @@
 #pragma once
 // The recent-file list: the paths of the last files opened or saved, newest
 // first, kept in the user's settings file as "Recent File List/File1",
-// "File2" ... That file is <config>/<organisation>/<application>.conf, where
-// <config> is XDG_CONFIG_HOME when it is an absolute path, else ~/.config,
-// the home being HOME or else the user's entry in the password database.
+// "File2" ...
 
 #include "platform/WinTypes.h"
 
@@ -11,6 +9,11 @@
 
 #include <string>
 #include <vector>
+
+// The user's settings file of the application: <config>/<organisation>/<application>.conf,
+// where <config> is XDG_CONFIG_HOME when it is an absolute path, else ~/.config, the home
+// being HOME or else the user's entry in the password database. Empty when no home is known.
+std::string AfxGetSettingsFile(LPCSTR lpszOrganisation, LPCSTR lpszApplication);
 
 class CRecentFileList {
 public:
@@ -33,9 +36,6 @@ public:
     // zero byte names no file that could be opened, and is dropped.
     void ReadList();
 
-    // The settings file; empty when there is none to keep.
-    const std::string& GetSettingsFile() const { return m_settingsFile; }
-
     const UINT m_nStart;
 
 private:
@@ -44,13 +44,13 @@ private:
         // The path resolved once, to find the same file under another name.
         std::string resolved;
     };
-    // Changes are written together once a burst of them is over, so that opening many
-    // files writes the settings file once; a change still waiting is written on destruction.
-    void WriteLater();
     void WriteList();
 
+    // Where the list is kept; empty when it is kept for this run only.
     std::string m_settingsFile;
     int m_nSize;
     std::vector<Entry> m_arrNames;
+    // Changes are written together once a burst of them is over, so that opening many
+    // files writes the settings file once; a change still waiting is written on destruction.
     QTimer m_writeTimer;
 };

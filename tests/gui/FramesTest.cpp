@@ -221,7 +221,7 @@ TEST_F(Frames, RecentFileListKeepsTheFourNewestOnceEachAndDropsAVanishedOne)
     expectList({4, 3, 2, 1}, "after saving the keyboard layout");
 
     // Stored for the next start, the name that is not UTF-8 byte for byte.
-    const QString file = QString::fromStdString(list->GetSettingsFile());
+    const QString file = QString::fromStdString(AfxGetSettingsFile("Local AppWizard-Generated Applications", "varno"));
     ASSERT_TRUE(WaitFor([&] {
         return QSettings(file, QSettings::IniFormat).value("Recent File List/File1").toString().toStdString() == paths[4];
     }));

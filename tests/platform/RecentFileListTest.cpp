@@ -5,16 +5,14 @@
 #include "tests/TempDir.h"
 
 #include <QSettings>
+#include <QThread>
 
 #include <gtest/gtest.h>
 
-#include <condition_variable>
 #include <fcntl.h>
-#include <mutex>
 #include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
-#include <thread>
 #include <unistd.h>
 
 namespace {
@@ -46,7 +44,7 @@ std::string SettingsFileWith(std::optional<std::string> home, std::optional<std:
 {
     const ScopedVariable homeVariable("HOME", std::move(home));
     const ScopedVariable configVariable("XDG_CONFIG_HOME", std::move(config));
-    return CRecentFileList(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4).GetSettingsFile();
+    return AfxGetSettingsFile(kOrganisation, "varno");
 }
 
 TEST(RecentFileList, SettingsLieInTheUsersConfigFolderWhateverTheEnvironmentHolds)
@@ -72,35 +70,30 @@ TEST(RecentFileList, SettingsLieInTheUsersConfigFolderWhateverTheEnvironmentHold
     }
 }
 
-// A real FIFO in place of the settings file: read in a thread of its own, so that a
-// reader that hangs in it can be freed (by opening the FIFO's other end) and reported.
-TEST(RecentFileList, ASettingsFileThatIsAFifoIsNotOpened)
+// A real FIFO in place of the settings file: the list is read, changed and written in a thread of its own,
+// so that a reader or a writer that hangs in it can be freed and reported.
+TEST(RecentFileList, ASettingsFileThatIsAFifoIsNeitherReadNorWritten)
 {
     TempDir config;
     const ScopedVariable configVariable("XDG_CONFIG_HOME", config.Path().string());
     std::filesystem::create_directories(config.Path() / kOrganisation);
-    const std::string fifo = config.File(std::string(kOrganisation) + "/varno.conf");
+    const std::string fifo = AfxGetSettingsFile(kOrganisation, "varno");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
 
-    std::mutex mutex;
-    std::condition_variable done;
-    std::optional<std::string> kept;
-    std::thread reader([&] {
+    std::unique_ptr<QThread> user(QThread::create([] {
         CRecentFileList list(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4);
         list.ReadList();
-        const std::lock_guard lock(mutex);
-        kept = list.GetSettingsFile();
-        done.notify_one();
-    });
-    std::unique_lock lock(mutex);
-    const bool finished = done.wait_for(lock, std::chrono::seconds(10), [&] { return kept.has_value(); });
-    lock.unlock();
-    if (!finished) {
-        ::close(::open(fifo.c_str(), O_WRONLY | O_NONBLOCK));
+        list.Add("/tmp/c_1251.nls");
+    }));
+    user->start();
+    const bool ended = user->wait(QDeadlineTimer(10000));
+    // Opened at both ends, the FIFO frees a reader or a writer that waits in it.
+    for (int attempt = 0; attempt < 30 && !user->wait(QDeadlineTimer(1000)); ++attempt) {
+        ::close(::open(fifo.c_str(), O_RDWR | O_NONBLOCK));
     }
-    reader.join();
-    EXPECT_TRUE(finished) << "reading the list hung in the FIFO";
-    EXPECT_EQ(kept, std::string()) << "the list is kept nowhere";
+    EXPECT_TRUE(ended) << "the list hung in the FIFO";
+    struct stat status {};
+    EXPECT_TRUE(::stat(fifo.c_str(), &status) == 0 && S_ISFIFO(status.st_mode)) << "the FIFO was replaced";
 }
 
 TEST(RecentFileList, AnEntryHoldingAZeroByteIsDropped)
@@ -110,7 +103,7 @@ TEST(RecentFileList, AnEntryHoldingAZeroByteIsDropped)
     CRecentFileList list(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4);
     {
         // Shown up to the zero byte, opened as the whole: one name shown, another opened.
-        QSettings settings(QString::fromStdString(list.GetSettingsFile()), QSettings::IniFormat);
+        QSettings settings(QString::fromStdString(AfxGetSettingsFile(kOrganisation, "varno")), QSettings::IniFormat);
         settings.setValue("Recent File List/File1", QByteArray("/tmp/a.nls\0/etc/shadow", 22));
         settings.setValue("Recent File List/File2", QString::fromUtf8("/tmp/b.nls\0/etc/shadow", 22));
         settings.setValue("Recent File List/File3", QStringLiteral("/tmp/c.nls"));
