@@ -4,7 +4,6 @@
 #include "platform/CDocTemplate.h"
 #include "platform/CDocument.h"
 #include "platform/CommandLine.h"
-#include "platform/Display.h"
 #include "platform/CFileDialog.h"
 #include "platform/CRecentFileList.h"
 #include "platform/CWnd.h"
@@ -49,10 +48,8 @@ BOOL CWinApp::InitInstance() { return TRUE; }
 int CWinApp::Run()
 {
     QCoreApplication::exec();
-    return ExitInstance();
+    return m_nExitCode;
 }
-
-int CWinApp::ExitInstance() { return m_nExitCode; }
 
 void CWinApp::AddDocTemplate(CDocTemplate* pTemplate) { m_templateList.push_back(pTemplate); }
 
@@ -125,9 +122,11 @@ BOOL CWinApp::SaveAllModified()
     int answerForAll = 0;
     for (std::size_t i = 0; i < modified.size(); ++i) {
         int answer = answerForAll;
-        if (answer == 0) {
-            const bool moreFollow = i + 1 < modified.size();
-            answer = modified[i]->PromptToSave(moreFollow ? MB_YESNOCANCELALL : MB_YESNOCANCEL);
+        // While more follow, the question also offers Yes to All and No to All.
+        if (answer == 0 && i + 1 < modified.size()) {
+            answer = modified[i]->PromptToSave(MB_YESNOCANCELALL);
+        } else if (answer == 0) {
+            answer = modified[i]->PromptToSave(MB_YESNOCANCEL);
         }
         if (answer == IDYESTOALL || answer == IDNOTOALL) {
             answerForAll = answer;
@@ -157,7 +156,11 @@ BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDoc
         filter = name + "|*" + extension + "|";
     }
     filter += "All Files (*.*)|*.*||";
-    const std::string defaultExtension = extension.size() > 1 ? extension.substr(1) : "";
+    // The extension without its dot.
+    std::string defaultExtension;
+    if (extension.size() > 1) {
+        defaultExtension = extension.substr(1);
+    }
     CFileDialog dialog(bOpenFileDialog, defaultExtension.c_str(), fileName.c_str(), 0, filter.c_str(), m_pMainWnd);
     if (dialog.DoModal() != IDOK) {
         return FALSE;
@@ -166,10 +169,7 @@ BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDoc
     return TRUE;
 }
 
-void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey)
-{
-    m_registryKey = lpszRegistryKey != nullptr ? lpszRegistryKey : "";
-}
+void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey) { m_registryKey = lpszRegistryKey; }
 
 void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 {
@@ -181,7 +181,7 @@ void CWinApp::LoadStdProfileSettings(UINT nMaxMRU)
 
 void CWinApp::AddToRecentFileList(LPCSTR lpszPathName)
 {
-    if (m_pRecentFileList != nullptr && lpszPathName != nullptr && lpszPathName[0] != '\0') {
+    if (m_pRecentFileList != nullptr && lpszPathName[0] != '\0') {
         m_pRecentFileList->Add(lpszPathName);
     }
 }
@@ -210,8 +210,9 @@ void CWinApp::ResolveAppName()
     if (m_pszAppName != nullptr) {
         return;
     }
-    const char* title = AfxLoadString(AFX_IDS_APP_TITLE);
-    m_appName = title != nullptr ? title : "";
+    if (const char* title = AfxLoadString(AFX_IDS_APP_TITLE)) {
+        m_appName = title;
+    }
     m_pszAppName = m_appName.c_str();
 }
 
@@ -225,19 +226,23 @@ int AfxWinMain(int argc, char** argv)
     if (app == nullptr) {
         return 1;
     }
-    AfxSetProcessArguments(argc, argv);
     // An argument that the command line cannot carry leaves it empty: the
     // program is told why instead of being handed other names.
     std::string commandLine;
     if (const int uncarried = AfxBuildCommandLine(argc, argv, commandLine); uncarried != 0) {
-        const std::string argument = argv[uncarried] != nullptr ? argv[uncarried] : "";
-        app->m_strCmdLineRefusal = "The command line cannot carry argument " + std::to_string(uncarried)
-            + (argument.empty() ? ": it is empty." : ", " + argument + ": it holds a quote character (' or \").");
+        const std::string argument = argv[uncarried];
+        std::string& refusal = app->m_strCmdLineRefusal;
+        refusal = "The command line cannot carry argument " + std::to_string(uncarried);
+        if (argument.empty()) {
+            refusal += ": it is empty.";
+        } else {
+            refusal += ", " + argument + ": it holds a quote character (' or \").";
+        }
     }
     app->SetCommandLine(std::move(commandLine));
     app->ResolveAppName();
     if (!app->InitInstance()) {
-        return app->ExitInstance();
+        return app->m_nExitCode;
     }
     return app->Run();
 }

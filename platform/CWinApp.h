@@ -23,9 +23,8 @@ public:
     ~CWinApp() override;
 
     virtual BOOL InitInstance();
-    // Runs the message loop until the last window closes; returns ExitInstance's result.
+    // Runs the message loop until the last window closes; returns m_nExitCode.
     virtual int Run();
-    int ExitInstance();
 
     // Registers a document template; the application owns it from then on.
     void AddDocTemplate(CDocTemplate* pTemplate);
@@ -78,7 +77,7 @@ public:
     int m_nCmdShow = SW_SHOWNORMAL;
     // The main window, once the program has made one; the framework clears it when the window goes.
     CWnd* m_pMainWnd = nullptr;
-    // The status that ExitInstance returns; the program sets it to report failure.
+    // The status that the program ends with; the program sets it to report failure.
     int m_nExitCode = 0;
 
 private:

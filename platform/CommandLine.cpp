@@ -6,7 +6,7 @@ int AfxBuildCommandLine(int argc, char** argv, std::string& line)
 {
     line.clear();
     for (int i = 1; i < argc; ++i) {
-        const std::string argument = argv[i] != nullptr ? argv[i] : "";
+        const std::string argument = argv[i];
         if (argument.empty() || argument.find_first_of("'\"") != std::string::npos) {
             line.clear();
             return i;

@@ -12,10 +12,11 @@
 
 namespace {
 
-int g_argc = 0;
-char** g_argv = nullptr;
-char g_defaultProgramName[] = "varno";
-char* g_defaultArgv[] = {g_defaultProgramName, nullptr};
+// The toolkit's arguments: the program's name alone. The editor takes none, and the
+// batch mode's file names are never to be read as the toolkit's options.
+int g_argc = 1;
+char g_programName[] = "varno";
+char* g_argv[] = {g_programName, nullptr};
 // The display probe's connection, held until the toolkit has made its own: an
 // X server resets when its last client leaves, and would then refuse the next.
 xcb_connection_t* g_probeConnection = nullptr;
@@ -54,9 +55,6 @@ bool IsWindowlessPlatform(const std::string& platform) { return platform == "off
 // and authorisation that Qt's own start would make.
 bool CanConnectToX()
 {
-    if (Environment("DISPLAY").empty()) {
-        return false;
-    }
     g_probeConnection = xcb_connect(nullptr, nullptr);
     if (xcb_connection_has_error(g_probeConnection) != 0) {
         xcb_disconnect(g_probeConnection);
@@ -110,20 +108,10 @@ bool AfxHasDisplay()
 
 bool AfxCanCreateWindows() { return IsWindowlessPlatform(RequestedPlatform()) || AfxHasDisplay(); }
 
-void AfxSetProcessArguments(int argc, char** argv)
-{
-    g_argc = argc;
-    g_argv = argv;
-}
-
 QApplication* AfxEnsureGuiApplication()
 {
     auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (application == nullptr) {
-        if (g_argv == nullptr || g_argc <= 0) {
-            g_argc = 1;
-            g_argv = g_defaultArgv;
-        }
         // Lives until the process ends; Qt keeps references to argc and argv.
         static QApplication* created = new QApplication(g_argc, g_argv);
         application = created;

@@ -13,9 +13,6 @@ bool AfxHasDisplay();
 // as QT_QPA_PLATFORM asks (windows that nobody sees, as in the tests).
 bool AfxCanCreateWindows();
 
-// Starts the GUI toolkit on first use with the process's arguments and returns
-// its application object; later calls return the same object.
+// Starts the GUI toolkit on first use and returns its application object; later
+// calls return the same object.
 QApplication* AfxEnsureGuiApplication();
-
-// Hands the process's arguments to the toolkit start above; called once by AfxWinMain.
-void AfxSetProcessArguments(int argc, char** argv);
