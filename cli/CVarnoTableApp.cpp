@@ -43,6 +43,18 @@ CLI::Validator HexValidator(unsigned maxValue, unsigned minValue = 0)
         name);
 }
 
+// Whether another program changed the document's file since it was read or written; a file
+// that has gone or cannot be read counts as unchanged.
+bool IsChangedOnDisk(const CDocument& document)
+{
+    CFile file;
+    CFileState now;
+    if (!file.Open(document.GetPathName().c_str(), CFile::modeRead) || !file.GetState(now)) {
+        return false;
+    }
+    return now != document.GetDiskState();
+}
+
 std::uint8_t Byte(const std::string& text) { return static_cast<std::uint8_t>(*ParseHexArgument(text, 0xFF)); }
 
 // The end of a command's help: one command line to start from.
@@ -327,7 +339,7 @@ bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)
 {
     // Another program's change is not overwritten; should one come after this
     // look, the document's own question gets the answer No.
-    if (document.IsChangedOnDisk()) {
+    if (IsChangedOnDisk(document)) {
         Error(file, std::string(kChangedOnDisk) + "; not written");
         return false;
     }
@@ -513,7 +525,7 @@ int CVarnoTableApp::WriteAllOrNone(const std::vector<CVarnoDoc*>& documents, con
         if (!before[i].Differs(*documents[i])) {
             continue;
         }
-        if (documents[i]->IsChangedOnDisk()) {
+        if (IsChangedOnDisk(*documents[i])) {
             Error(names[i], std::string(kChangedOnDisk) + "; no file was changed");
             return kExitError;
         }

@@ -105,16 +105,6 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
     return TRUE;
 }
 
-BOOL CDocument::IsChangedOnDisk() const
-{
-    CFile file;
-    CFileState now;
-    if (m_strPathName.empty() || !file.Open(m_strPathName.c_str(), CFile::modeRead) || !file.GetState(now)) {
-        return FALSE;
-    }
-    return now != m_diskState;
-}
-
 BOOL CDocument::DoSave(LPCSTR lpszPathName)
 {
     std::string path = lpszPathName != nullptr ? lpszPathName : "";

@@ -38,9 +38,8 @@ public:
     // naming the file); No leaves it as it is and answers FALSE. When its name
     // now leads to another file (a symbolic link), nothing is written.
     virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
-    // Whether the file last read or saved has changed on disk since; a file
-    // that has gone or cannot be read counts as unchanged.
-    BOOL IsChangedOnDisk() const;
+    // The file last read or saved, as it was then.
+    const CFileState& GetDiskState() const { return m_diskState; }
     // Saves to the path, which the document then takes with its title. Without
     // a path the user is asked for one (Save As); FALSE when there is none or the save fails.
     virtual BOOL DoSave(LPCSTR lpszPathName);

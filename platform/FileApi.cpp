@@ -93,13 +93,9 @@ int AfxOpenRegularFile(int folder, LPCSTR fileName, int flags, struct stat& rSta
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LPSECURITY_ATTRIBUTES /*security*/,
                    DWORD /*creationDisposition*/, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/)
 {
-    const bool reading = (desiredAccess & GENERIC_READ) != 0;
-    const bool writing = (desiredAccess & GENERIC_WRITE) != 0;
     int flags = O_RDONLY;
-    if (reading && writing) {
+    if ((desiredAccess & GENERIC_WRITE) != 0) {
         flags = O_RDWR;
-    } else if (writing) {
-        flags = O_WRONLY;
     }
     struct stat status {};
     const int fd = AfxOpenRegularFile(AT_FDCWD, fileName, flags, status, false);
@@ -144,13 +140,8 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, L
     return KeepError(errno);
 }
 
-DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod)
+DWORD SetFilePointer(HANDLE file, LONG distance, PLONG /*distanceHigh*/, DWORD /*moveMethod*/)
 {
-    // Offsets from the start below 2 GiB: all that a file of less than 2 GiB has.
-    if (distanceHigh != nullptr || moveMethod != FILE_BEGIN) {
-        KeepError(EINVAL);
-        return INVALID_SET_FILE_POINTER;
-    }
     const off_t position = ::lseek(FdFromHandle(file), static_cast<off_t>(distance), SEEK_SET);
     if (!KeepResult(position)) {
         return INVALID_SET_FILE_POINTER;

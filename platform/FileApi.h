@@ -21,7 +21,8 @@ using LPSECURITY_ATTRIBUTES = SECURITY_ATTRIBUTES*;
 struct OVERLAPPED;
 using LPOVERLAPPED = OVERLAPPED*;
 
-// Opens an existing regular file: OPEN_EXISTING is the only disposition there is.
+// Opens an existing regular file: OPEN_EXISTING is the only disposition there is, and
+// GENERIC_WRITE comes with read access, as no caller writes a file that it does not read.
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
 // Low 32 bits of the size; the high 32 bits go to *sizeHigh when it is given.
@@ -32,7 +33,8 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVERLAPPED overlapped);
 // Writes all count bytes or fails; FALSE on any error, with *bytesWritten telling how far it got.
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED overlapped);
-// Moves to an offset from the start below 2 GiB: FILE_BEGIN and no distanceHigh.
+// Moves to an offset from the start below 2 GiB, all that a file of less than 2 GiB has:
+// FILE_BEGIN is the only method there is, and distanceHigh is not read.
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG distanceHigh, DWORD moveMethod);
 // Has the file's written bytes reach the disk; FALSE when they could not.
 BOOL FlushFileBuffers(HANDLE file);

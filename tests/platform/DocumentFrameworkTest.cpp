@@ -55,15 +55,6 @@ public:
 
 samples::Bytes Text(std::string_view text) { return {text.begin(), text.end()}; }
 
-std::vector<CDocument*> Documents(const CDocTemplate& docTemplate)
-{
-    std::vector<CDocument*> documents;
-    for (POSITION pos = docTemplate.GetFirstDocPosition(); pos != nullptr;) {
-        documents.push_back(docTemplate.GetNextDoc(pos));
-    }
-    return documents;
-}
-
 class DocumentFramework : public ::testing::Test {
 protected:
     DocumentFramework()
@@ -99,7 +90,7 @@ TEST_F(DocumentFramework, OpenedDocumentsKeepTheirOrderPathAndTitle)
     EXPECT_EQ(docA->m_bytes, "alpha");
     EXPECT_EQ(docA->GetPathName(), a);
     EXPECT_EQ(docA->GetTitle(), "a.nls");
-    EXPECT_EQ(Documents(*m_template), (std::vector<CDocument*>{docA, docB}));
+    EXPECT_EQ(m_app.GetOpenDocuments(), (std::vector<CDocument*>{docA, docB}));
     EXPECT_EQ(m_template->m_windowsCreated, 2);
     EXPECT_TRUE(m_log.Messages().empty());
 
@@ -111,7 +102,7 @@ TEST_F(DocumentFramework, OpenedDocumentsKeepTheirOrderPathAndTitle)
         document->OnCloseDocument();
     }
     EXPECT_EQ(visited, (std::vector<CDocument*>{docA, docB}));
-    EXPECT_TRUE(Documents(*m_template).empty());
+    EXPECT_TRUE(m_app.GetOpenDocuments().empty());
 }
 
 TEST_F(DocumentFramework, AnOpenFileIsActivatedNotLoadedAgain)
@@ -124,7 +115,7 @@ TEST_F(DocumentFramework, AnOpenFileIsActivatedNotLoadedAgain)
     EXPECT_EQ(m_app.OpenDocumentFile(m_dir.File("link.nls").c_str()), first);
     EXPECT_EQ(m_app.OpenDocumentFile(path.c_str()), first);
     EXPECT_EQ(static_cast<CBytesDoc*>(first)->m_bytes, "first");
-    EXPECT_EQ(Documents(*m_template).size(), 1u);
+    EXPECT_EQ(m_app.GetOpenDocuments().size(), 1u);
     EXPECT_EQ(m_template->m_activated, (std::vector<CDocument*>{first, first}));
 }
 
@@ -144,7 +135,7 @@ TEST_F(DocumentFramework, FailedLoadsAreReportedAndLeaveNoDocument)
     EXPECT_EQ(m_app.OpenDocumentFile(huge.c_str()), nullptr);
     ExpectStopNaming(huge, "2 GiB");
 
-    EXPECT_TRUE(Documents(*m_template).empty());
+    EXPECT_TRUE(m_app.GetOpenDocuments().empty());
     EXPECT_EQ(m_template->m_windowsCreated, 0);
 }
 
@@ -152,7 +143,7 @@ TEST_F(DocumentFramework, ADocumentWithoutWindowsIsDropped)
 {
     m_template->m_windowsSucceed = FALSE;
     EXPECT_EQ(m_app.OpenDocumentFile(File("a.nls", "x").c_str()), nullptr);
-    EXPECT_TRUE(Documents(*m_template).empty());
+    EXPECT_TRUE(m_app.GetOpenDocuments().empty());
 }
 
 // Refused by the document, or by a disk whose sync of the file or of its folder fails.
