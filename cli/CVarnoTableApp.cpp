@@ -351,10 +351,14 @@ bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)
 
 int CVarnoTableApp::Show(const std::vector<std::string>& files, bool json, const std::string& charset)
 {
-    ByteCharacters chars;
-    if (!IsSingleByteCharset(charset) || !AfxDecodeCodePage(charset, chars)) {
+    if (!IsSingleByteCharset(charset)) {
         Error({}, "'" + charset + "' is no single-byte character set known here (such as windows-1251, KOI8-R, IBM866)");
         return kExitError;
+    }
+    const std::array<QString, 256> characters = AfxDecodeCodePage(charset.c_str());
+    ByteCharacters chars;
+    for (std::size_t b = 0; b < chars.size(); ++b) {
+        chars[b] = characters[b].toStdString();
     }
     bool first = true;
     for (const std::string& file : files) {

@@ -1,7 +1,7 @@
 #pragma once
 // A device context: text drawing over a Qt painter, the way the window system
-// draws it. The painter must outlive the context; its state is given back when
-// the context goes, unless painting has ended before.
+// draws it. The painter must outlive the context; the context leaves the
+// painter's state as it found it.
 
 #include "platform/CObject.h"
 #include "platform/WinTypes.h"

@@ -19,16 +19,12 @@ public:
     // Releases the font; the object can make another. FALSE when there was none.
     BOOL DeleteObject();
 
-    const QFont* GetQFont() const;
-
 private:
+    // A device context reads the fonts selected into it, and keeps its first font in one.
     friend class CDC;
-    // Holds a font given as a Qt font: a device context's initial font.
-    void AttachQFont(const QFont& font, BYTE charSet);
 
-    struct Impl;
-    // Also what keeps a CFont from being copied.
-    std::unique_ptr<Impl> m_impl;
+    // Null while the object holds no font; also what keeps a CFont from being copied.
+    std::unique_ptr<QFont> m_font;
     // The character set that decodes the bytes drawn in the font.
     BYTE m_charSet = DEFAULT_CHARSET;
 };

@@ -12,35 +12,67 @@
 
 namespace {
 constexpr int kMaxPixels = 4096;
+// The size at which a font's cell is measured before it is scaled to a cell height.
 constexpr int kProbePixels = 100;
+
+QString FindFallbackFamily()
+{
+    for (const char* name : {"DejaVu Sans", "Noto Sans", "Liberation Sans", "FreeSans", "Arial"}) {
+        if (QFontDatabase::writingSystems(name).contains(QFontDatabase::Cyrillic)) {
+            return QString::fromLatin1(name);
+        }
+    }
+    const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
+    if (cyrillic.isEmpty()) {
+        return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    }
+    return cyrillic.first();
+}
 
 // The sans font that stands in for a face that is not installed: one with Cyrillic glyphs.
 QString FallbackFamily()
 {
-    static const QString family = [] {
-        for (const char* name : {"DejaVu Sans", "Noto Sans", "Liberation Sans", "FreeSans", "Arial"}) {
-            if (QFontDatabase::writingSystems(name).contains(QFontDatabase::Cyrillic)) {
-                return QString::fromLatin1(name);
-            }
-        }
-        const QStringList cyrillic = QFontDatabase::families(QFontDatabase::Cyrillic);
-        return cyrillic.isEmpty() ? QFontDatabase::systemFont(QFontDatabase::GeneralFont).family() : cyrillic.first();
-    }();
+    static const QString family = FindFallbackFamily();
     return family;
 }
 
-int ClampPixels(double pixels) { return static_cast<int>(std::clamp(std::lround(pixels), 1L, long{kMaxPixels})); }
+int ClampPixels(double pixels)
+{
+    return static_cast<int>(std::clamp(std::lround(pixels), 1L, long{kMaxPixels}));
+}
+
+// The pixel size at which the font's ascent and descent together come to the cell height.
+int PixelSizeForCell(const QFont& font, double cellHeight)
+{
+    QFont probe = font;
+    probe.setPixelSize(kProbePixels);
+    const QFontMetricsF metrics(probe);
+    const double cell = metrics.ascent() + metrics.descent();
+    if (cell <= 0) {
+        // A font without metrics: its em is taken for the cell.
+        return ClampPixels(cellHeight);
+    }
+    return ClampPixels(cellHeight / (cell / kProbePixels));
+}
+
+// Whether the byte continues a character of UTF-8 rather than starts one.
+bool IsContinuationByte(char byte)
+{
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
 } // namespace
 
 double AfxLogicalDpi()
 {
-    const QScreen* screen = qGuiApp != nullptr ? QGuiApplication::primaryScreen() : nullptr;
-    return screen != nullptr ? screen->logicalDotsPerInchY() : 96.0;
+    if (qGuiApp == nullptr || QGuiApplication::primaryScreen() == nullptr) {
+        return 96.0;
+    }
+    return QGuiApplication::primaryScreen()->logicalDotsPerInchY();
 }
 
 QString AfxFontFamilyFor(const char* faceName)
 {
-    const QString face = QString::fromUtf8(faceName != nullptr ? faceName : "");
+    const QString face = QString::fromUtf8(faceName);
     if (!face.isEmpty() && QFontDatabase::hasFamily(face)) {
         return face;
     }
@@ -49,28 +81,29 @@ QString AfxFontFamilyFor(const char* faceName)
 
 QFont LogFontToQFont(const LOGFONT& logFont)
 {
-    QFont font;
     // The face need not be zero-terminated inside its 32 bytes.
     const QString face = QString::fromUtf8(logFont.lfFaceName, qstrnlen(logFont.lfFaceName, LF_FACESIZE));
-    const QString fallback = FallbackFamily();
-    font.setFamilies(face.isEmpty() || face == fallback ? QStringList{fallback} : QStringList{face, fallback});
+    QStringList families{FallbackFamily()};
+    if (!face.isEmpty() && face != families.first()) {
+        families.prepend(face);
+    }
+    QFont font;
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
-    font.setWeight(static_cast<QFont::Weight>(std::clamp<LONG>(logFont.lfWeight == FW_DONTCARE ? FW_NORMAL : logFont.lfWeight, 1, 1000)));
+    LONG weight = logFont.lfWeight;
+    if (weight == FW_DONTCARE) {
+        weight = FW_NORMAL;
+    }
+    font.setWeight(static_cast<QFont::Weight>(std::clamp<LONG>(weight, 1, 1000)));
     font.setItalic(logFont.lfItalic != 0);
     font.setUnderline(logFont.lfUnderline != 0);
     font.setStrikeOut(logFont.lfStrikeOut != 0);
-
-    const double height = static_cast<double>(logFont.lfHeight);
+    // Negative: the character height; positive: the cell height; 0 keeps the default size.
     if (logFont.lfHeight < 0) {
-        font.setPixelSize(ClampPixels(-height));
-    } else if (logFont.lfHeight > 0) {
-        // A cell height: scale the em so that ascent plus descent come to it.
-        QFont probe = font;
-        probe.setPixelSize(kProbePixels);
-        const QFontMetricsF metrics(probe);
-        const double cell = metrics.ascent() + metrics.descent();
-        const double cellPerEm = cell > 0 ? cell / kProbePixels : 1.15;
-        font.setPixelSize(ClampPixels(height / cellPerEm));
+        font.setPixelSize(ClampPixels(-static_cast<double>(logFont.lfHeight)));
+    }
+    if (logFont.lfHeight > 0) {
+        font.setPixelSize(PixelSizeForCell(font, logFont.lfHeight));
     }
     return font;
 }
@@ -84,14 +117,14 @@ LOGFONT QFontToLogFont(const QFont& font, BYTE charSet)
     }
     logFont.lfHeight = -ClampPixels(pixels);
     logFont.lfWeight = static_cast<LONG>(font.weight());
-    logFont.lfItalic = font.italic() ? 1 : 0;
-    logFont.lfUnderline = font.underline() ? 1 : 0;
-    logFont.lfStrikeOut = font.strikeOut() ? 1 : 0;
+    logFont.lfItalic = static_cast<BYTE>(font.italic());
+    logFont.lfUnderline = static_cast<BYTE>(font.underline());
+    logFont.lfStrikeOut = static_cast<BYTE>(font.strikeOut());
     logFont.lfCharSet = charSet;
     // Cut the face at a character boundary so that the zero always fits.
     const QByteArray face = font.family().toUtf8();
     qsizetype length = std::min<qsizetype>(face.size(), LF_FACESIZE - 1);
-    while (length > 0 && length < face.size() && (static_cast<unsigned char>(face[length]) & 0xC0) == 0x80) {
+    while (length > 0 && length < face.size() && IsContinuationByte(face[length])) {
         --length;
     }
     std::memcpy(logFont.lfFaceName, face.constData(), static_cast<std::size_t>(length));

@@ -12,7 +12,10 @@ using POSITION = AfxPositionTag*;
 template <class T>
 POSITION AfxHeadPosition(const std::vector<T*>& list)
 {
-    return list.empty() ? nullptr : reinterpret_cast<POSITION>(list.front());
+    if (list.empty()) {
+        return nullptr;
+    }
+    return reinterpret_cast<POSITION>(list.front());
 }
 
 // The element at position and the position after it (null at the end). A
@@ -20,12 +23,14 @@ POSITION AfxHeadPosition(const std::vector<T*>& list)
 template <class T>
 T* AfxGetNextAt(const std::vector<T*>& list, POSITION& position)
 {
-    auto current = std::find(list.begin(), list.end(), reinterpret_cast<T*>(position));
-    if (position == nullptr || current == list.end()) {
-        position = nullptr;
+    const auto current = std::find(list.begin(), list.end(), reinterpret_cast<T*>(position));
+    position = nullptr;
+    if (current == list.end()) {
         return nullptr;
     }
-    auto next = current + 1;
-    position = next == list.end() ? nullptr : reinterpret_cast<POSITION>(*next);
+    const auto next = current + 1;
+    if (next != list.end()) {
+        position = reinterpret_cast<POSITION>(*next);
+    }
     return *current;
 }

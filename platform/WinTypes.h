@@ -22,12 +22,8 @@ using LPARAM = std::intptr_t;
 using LRESULT = std::intptr_t;
 using COLORREF = DWORD;
 
-#ifndef TRUE
-#define TRUE 1
-#endif
-#ifndef FALSE
-#define FALSE 0
-#endif
+constexpr BOOL TRUE = 1;
+constexpr BOOL FALSE = 0;
 
 inline HANDLE const INVALID_HANDLE_VALUE = reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(-1));
 

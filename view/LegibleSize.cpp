@@ -24,15 +24,9 @@ namespace {
 class TextWidths {
 public:
     explicit TextWidths(const LOGFONT& logFont)
-        : m_font(LogFontToQFont(logFont)), m_metrics(m_font), m_lineHeight(QFontMetrics(m_font).height())
+        : m_font(LogFontToQFont(logFont)), m_metrics(m_font), m_lineHeight(QFontMetrics(m_font).height()),
+          m_characters(AfxDecodeCodePage(AfxCodePageOfCharSet(logFont.lfCharSet)))
     {
-        std::array<std::string, 256> utf8;
-        if (!AfxDecodeCodePage(AfxCodePageOfCharSet(logFont.lfCharSet), utf8)) {
-            AfxDecodeCodePage(AfxCodePageOfCharSet(ANSI_CHARSET), utf8);
-        }
-        for (std::size_t b = 0; b < utf8.size(); ++b) {
-            m_characters[b] = QString::fromStdString(utf8[b]);
-        }
     }
 
     // As the view's texts step from line to line.
