@@ -106,23 +106,37 @@ protected:
         return shown;
     }
 
-    // Edit > Undo or Redo: the views of the changed documents are asked to repaint (pending paints are
-    // flushed first, so only what the command asks for counts), and each is then modified or not; the
-    // others stay unmodified.
-    void UndoOrRedo(UINT id, const Scenario& scenario, bool modified)
+    // Runs an edit, Undo or Redo: every view of a changed document is then asked to repaint (pending paints
+    // are flushed first, so only what the edit asks for counts). The clicked view is left out: its cursor
+    // repaints it anyway.
+    void ExpectRepaint(const Scenario& scenario, const std::function<void()>& edit, const CView* clicked = nullptr)
     {
         QCoreApplication::sendPostedEvents();
         PaintLog paints;
         for (CVarnoDoc* document : m_documents) {
-            ViewOf(document)->GetWidget()->installEventFilter(&paints);
+            for (CVarnoView* view : Views(document)) {
+                view->GetWidget()->installEventFilter(&paints);
+            }
         }
-        Command(id);
+        edit();
         for (std::size_t i = 0; i < m_documents.size(); ++i) {
-            SCOPED_TRACE(scenario.files[i].name);
+            for (CVarnoView* view : Views(m_documents[i])) {
+                if (scenario.files[i].changed && view != clicked) {
+                    QWidget* widget = view->GetWidget();
+                    EXPECT_TRUE(WaitFor([&] { return paints.painted.count(widget) > 0; })) << scenario.files[i].name;
+                }
+            }
+        }
+    }
+
+    // Edit > Undo or Redo: the changed documents repaint and are then modified or not; the others stay
+    // unmodified.
+    void UndoOrRedo(UINT id, const Scenario& scenario, bool modified)
+    {
+        ExpectRepaint(scenario, [&] { Command(id); });
+        for (std::size_t i = 0; i < m_documents.size(); ++i) {
             const bool changed = scenario.files[i].changed;
-            QWidget* view = ViewOf(m_documents[i])->GetWidget();
-            EXPECT_TRUE(!changed || WaitFor([&] { return paints.painted.count(view) > 0; }));
-            EXPECT_EQ(m_documents[i]->IsModified() != FALSE, changed && modified);
+            EXPECT_EQ(m_documents[i]->IsModified() != FALSE, changed && modified) << scenario.files[i].name;
         }
     }
 
@@ -205,7 +219,7 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowSavesThePredictedBytesAndUndo
             Click(clicked, {area.left, area.top + 100});
             EXPECT_EQ(answer.Shown(), 0) << "a click on the row labels";
             Click(clicked, point);
-            Click(clicked, point);
+            ExpectRepaint(scenario, [&] { Click(clicked, point); }, &clicked);
             EXPECT_EQ(answer.Shown(), 2);
         }
         const auto& messages = m_log.Messages();
@@ -251,6 +265,11 @@ TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyShowsItGreenAndUndoes)
         Scenario expected = edit_scenario::Unchanged({"key", {edit_scenario::KeyboardFile("us.kbd")}, 0, 0, 0, 0, 0, 0});
         OpenAll(expected);
         ASSERT_EQ(m_documents.size(), 1u);
+        // A second window on the layout, side by side with the first, which the edit must repaint too.
+        Command(ID_WINDOW_NEW);
+        Command(ID_WINDOW_TILE_HORZ);
+        ASSERT_EQ(Views(m_documents[0]).size(), 2u);
+        expected.files[0].changed = true;
         CVarnoView& view = *ViewOf(m_documents[0]);
         const RECT column = GetKeyColumnRect(view_pixels::TableArea(view), key);
         {
@@ -267,7 +286,7 @@ TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyShowsItGreenAndUndoes)
             });
             Click(view, {column.left + 1, 200});
             EXPECT_FALSE(m_documents[0]->IsModified()) << "cancelled";
-            Click(view, {column.left + 1, 200});
+            ExpectRepaint(expected, [&] { Click(view, {column.left + 1, 200}); }, &view);
             EXPECT_EQ(answer.Shown(), 2);
         }
         EXPECT_TRUE(m_documents[0]->IsModified());
@@ -279,7 +298,6 @@ TEST_F(ClickEdit, ConfirmedKeyEditWritesTheKeyShowsItGreenAndUndoes)
             after[place.high] = 0xD5;
             after[place.caps] ^= place.mask;
         }
-        expected.files[0].changed = true;
         SaveChanged(expected);
         ExpectFiles(expected);
         const QString undo = edited ? QStringLiteral("&Undo Change key ~ `") : QStringLiteral("&Undo Change key 7 &&");
