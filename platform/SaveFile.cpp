@@ -12,6 +12,7 @@
 #include <fcntl.h>
 #include <filesystem>
 #include <iterator>
+#include <linux/limits.h>
 #include <random>
 #include <sys/xattr.h>
 #include <unistd.h>
@@ -81,35 +82,17 @@ int OpenAndRead(const CFolderEntry& entry, int flags, struct stat& rStatus, std:
     return fd;
 }
 
-// Asks query for the size of a text, then for the text; again when it grew in between.
-template <typename Query>
-bool QueryText(Query query, std::string& text)
-{
-    for (;;) {
-        const ssize_t size = query(nullptr, 0);
-        if (size < 0) {
-            return false;
-        }
-        text.resize(static_cast<std::size_t>(size));
-        const ssize_t got = query(text.data(), text.size());
-        if (got >= 0) {
-            text.resize(static_cast<std::size_t>(got));
-            return true;
-        }
-        if (errno != ERANGE) {
-            return false;
-        }
-    }
-}
-
 // The names of the file's extended attributes that this user can see, its ACL
 // (system.posix_acl_access) among them; none where the file system keeps none.
+// The system gives no list longer than XATTR_LIST_MAX, so one buffer of that size holds any.
 bool ListAttributes(int fd, std::vector<std::string>& names)
 {
-    std::string list;
-    if (!QueryText([fd](char* buffer, std::size_t size) { return ::flistxattr(fd, buffer, size); }, list)) {
+    std::string list(XATTR_LIST_MAX, '\0');
+    const ssize_t size = ::flistxattr(fd, list.data(), list.size());
+    if (size < 0) {
         return errno == ENOTSUP;
     }
+    list.resize(static_cast<std::size_t>(size));
     std::size_t start = 0;
     for (std::size_t end = list.find('\0'); end != std::string::npos; end = list.find('\0', start)) {
         names.push_back(list.substr(start, end - start));
@@ -135,10 +118,11 @@ bool CarryAttributes(int from, const struct stat& old, int to)
             return false;
         }
     }
+    // No value is longer than XATTR_SIZE_MAX.
+    std::string value(XATTR_SIZE_MAX, '\0');
     for (const std::string& name : names) {
-        std::string value;
-        auto get = [&](char* buffer, std::size_t size) { return ::fgetxattr(from, name.c_str(), buffer, size); };
-        if (!QueryText(get, value) || ::fsetxattr(to, name.c_str(), value.data(), value.size(), 0) != 0) {
+        const ssize_t size = ::fgetxattr(from, name.c_str(), value.data(), value.size());
+        if (size < 0 || ::fsetxattr(to, name.c_str(), value.data(), static_cast<std::size_t>(size), 0) != 0) {
             return false;
         }
     }
