@@ -202,22 +202,16 @@ void CFile::FinishWrite()
         return !m_bChangedOnDisk;
     };
     struct stat written {};
-    switch (AfxSaveFile(entry, m_impl->content, check, written)) {
-    case AfxSaveResult::saved:
+    if (AfxSaveFile(entry, m_impl->content, check, written)) {
         m_impl->stateKnown = SetIdentity(m_impl->state, written, entry);
         m_impl->state.digest = Digest(m_impl->content);
-        break;
-    case AfxSaveResult::stopped:
+    } else if (m_bChangedOnDisk) {
         SetError("The file was changed on disk since it was read");
-        break;
-    case AfxSaveResult::failed:
-        // ELOOP: a link put in the file's place after its folder was opened.
-        if (errno == ELOOP) {
-            SetLeadsElsewhere();
-        } else {
-            SetError(std::strerror(errno));
-        }
-        break;
+    } else if (errno == ELOOP) {
+        // A link put in the file's place after its folder was opened.
+        SetLeadsElsewhere();
+    } else {
+        SetError(std::strerror(errno));
     }
 }
 

@@ -20,7 +20,7 @@
 
 namespace {
 
-enum class Step { done, failed, stopped, inPlace };
+enum class Step { done, failed, inPlace };
 
 // Failures that tell that the file cannot be replaced, though it may be written
 // over: a folder that this user may not write (or a sticky one), no room in the
@@ -233,7 +233,7 @@ Step ReplaceWithTemporary(const CFolderEntry& entry, int oldFd, const struct sta
     if (current >= 0) {
         ::close(current);
         if (!check(now, bytes)) {
-            return Step::stopped;
+            return Step::failed;
         }
     }
     // Another file in its place, a link added or attributes changed since they
@@ -292,9 +292,7 @@ Step WriteOver(const CFolderEntry& entry, const std::string& content, const AfxS
         return Step::failed;
     }
     Step step = Step::failed;
-    if (!check(status, old)) {
-        step = Step::stopped;
-    } else if (WriteInPlace(fd, old, content) && ::fstat(fd, &rWritten) == 0) {
+    if (check(status, old) && WriteInPlace(fd, old, content) && ::fstat(fd, &rWritten) == 0) {
         step = Step::done;
     }
     CloseKeepingError(fd);
@@ -360,14 +358,14 @@ int CFolderEntry::OpenFile(int flags, struct stat& rStatus) const
     return AfxOpenRegularFile(m_folder, m_name.c_str(), flags | O_NOFOLLOW, rStatus, true);
 }
 
-AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
-                          struct stat& rWritten)
+bool AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
+                 struct stat& rWritten)
 {
     const CSignalHold hold;
     struct stat old {};
     const int oldFd = entry.OpenFile(O_RDONLY, old);
     if (oldFd < 0 && errno != ENOENT) {
-        return AfxSaveResult::failed;
+        return false;
     }
     Step step = Step::inPlace;
     // A rename would leave the other links of the file with the old content.
@@ -380,11 +378,7 @@ AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content,
     if (step == Step::inPlace) {
         step = WriteOver(entry, content, check, rWritten);
     }
-    switch (step) {
-    case Step::done: return AfxSaveResult::saved;
-    case Step::stopped: return AfxSaveResult::stopped;
-    default: return AfxSaveResult::failed;
-    }
+    return step == Step::done;
 }
 
 CSignalHold::CSignalHold()

@@ -45,12 +45,12 @@ private:
 // Looks at the file on disk (its status and bytes) right before it is replaced
 // or written over; false stops the save.
 using AfxSaveCheck = std::function<bool(const struct stat& status, const std::string& bytes)>;
-enum class AfxSaveResult { saved, failed, stopped };
 
 // Gives the entry's file the content, or creates it; rWritten receives the
-// status of the file written. On failure, or when check stops it, the file stays as it was.
-AfxSaveResult AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
-                          struct stat& rWritten);
+// status of the file written. False on failure (with errno), or when check stops
+// it; the file then stays as it was.
+bool AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
+                 struct stat& rWritten);
 
 // While one lives, SIGINT, SIGTERM and SIGHUP wait, in every thread: one that
 // arrives is acted on when the last hold ends, so that a write and its put-back
