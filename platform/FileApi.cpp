@@ -1,43 +1,28 @@
 #include "platform/FileApi.h"
 
 #include <cerrno>
-#include <climits>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
 
-thread_local DWORD t_lastError = 0;
-
 // A handle is the file descriptor plus one, so that no valid handle is null
 // and none equals INVALID_HANDLE_VALUE.
 HANDLE HandleFromFd(int fd) { return reinterpret_cast<HANDLE>(static_cast<std::intptr_t>(fd) + 1); }
 
-// -1 for null and INVALID_HANDLE_VALUE: the system then refuses the call with EBADF.
-int FdFromHandle(HANDLE handle)
-{
-    const auto value = reinterpret_cast<std::intptr_t>(handle);
-    if (value <= 0 || value > INT_MAX) {
-        return -1;
-    }
-    return static_cast<int>(value - 1);
-}
+// Null and INVALID_HANDLE_VALUE give -1 and -2, which the system refuses with EBADF.
+int FdFromHandle(HANDLE handle) { return static_cast<int>(reinterpret_cast<std::intptr_t>(handle) - 1); }
 
-// Keeps the error of the call for GetLastError (0 after a success); TRUE when there is none.
-BOOL KeepError(int error)
-{
-    t_lastError = static_cast<DWORD>(error);
-    return error == 0;
-}
-
-// Keeps errno when the system call failed (answered -1), else 0; TRUE when it succeeded.
+// TRUE when the system call succeeded (did not answer -1); errno, the thread's last
+// error that GetLastError tells, is then 0.
 BOOL KeepResult(long result)
 {
     if (result < 0) {
-        return KeepError(errno);
+        return FALSE;
     }
-    return KeepError(0);
+    errno = 0;
+    return TRUE;
 }
 
 } // namespace
@@ -112,9 +97,7 @@ DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh)
         return INVALID_FILE_SIZE;
     }
     const auto size = static_cast<std::uint64_t>(status.st_size);
-    if (sizeHigh != nullptr) {
-        *sizeHigh = static_cast<DWORD>(size >> 32);
-    }
+    *sizeHigh = static_cast<DWORD>(size >> 32);
     return static_cast<DWORD>(size & 0xFFFFFFFFu);
 }
 
@@ -124,7 +107,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVER
     auto* bytes = static_cast<char*>(buffer);
     *bytesRead = static_cast<DWORD>(
         AfxTransfer(count, [&](std::size_t done, std::size_t left) { return ::read(fd, bytes + done, left); }));
-    return KeepError(errno);
+    return errno == 0;
 }
 
 BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, LPOVERLAPPED /*overlapped*/)
@@ -137,7 +120,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, L
     if (*bytesWritten < count && errno == 0) {
         errno = EIO;
     }
-    return KeepError(errno);
+    return errno == 0;
 }
 
 DWORD SetFilePointer(HANDLE file, LONG distance, PLONG /*distanceHigh*/, DWORD /*moveMethod*/)
@@ -154,4 +137,4 @@ BOOL FlushFileBuffers(HANDLE file) { return KeepResult(::fsync(FdFromHandle(file
 // The descriptor is gone after close() even when it reports EINTR, so no retry.
 BOOL CloseHandle(HANDLE object) { return KeepResult(::close(FdFromHandle(object))); }
 
-DWORD GetLastError() { return t_lastError; }
+DWORD GetLastError() { return static_cast<DWORD>(errno); }

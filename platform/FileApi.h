@@ -25,7 +25,7 @@ using LPOVERLAPPED = OVERLAPPED*;
 // GENERIC_WRITE comes with read access, as no caller writes a file that it does not read.
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD shareMode, LPSECURITY_ATTRIBUTES security,
                    DWORD creationDisposition, DWORD flagsAndAttributes, HANDLE templateFile);
-// Low 32 bits of the size; the high 32 bits go to *sizeHigh when it is given.
+// Low 32 bits of the size; the high 32 bits go to *sizeHigh.
 // INVALID_FILE_SIZE with GetLastError() != 0 on failure.
 DWORD GetFileSize(HANDLE file, LPDWORD sizeHigh);
 // Reads until count bytes have arrived or the file ends; FALSE on a read error.
