@@ -66,8 +66,6 @@ struct CFile::Impl {
     bool stateKnown = false;
 };
 
-IMPLEMENT_DYNAMIC(CFile, CObject)
-
 CFile::CFile() : m_impl(std::make_unique<Impl>()) {}
 
 CFile::~CFile() { Abort(); }
@@ -125,9 +123,6 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
 
 UINT CFile::Read(void* lpBuf, UINT nCount)
 {
-    if (HasError()) {
-        return 0;
-    }
     char* bytes = static_cast<char*>(lpBuf);
     const int fd = m_impl->reader;
     const auto done = static_cast<UINT>(
@@ -139,12 +134,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     return done;
 }
 
-void CFile::Write(const void* lpBuf, UINT nCount)
-{
-    if (!HasError()) {
-        m_impl->content.append(static_cast<const char*>(lpBuf), nCount);
-    }
-}
+void CFile::Write(const void* lpBuf, UINT nCount) { m_impl->content.append(static_cast<const char*>(lpBuf), nCount); }
 
 ULONGLONG CFile::GetLength() const { return m_impl->state.size; }
 

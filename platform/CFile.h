@@ -4,7 +4,7 @@
 // write leaves the old file as it was. Nothing throws: a failure is kept and
 // told by HasError/GetErrorText.
 
-#include "platform/CObject.h"
+#include "platform/WinTypes.h"
 
 #include <array>
 #include <cstdint>
@@ -31,15 +31,14 @@ struct CFileState {
     bool operator==(const CFileState&) const = default;
 };
 
-class CFile : public CObject {
-    DECLARE_DYNAMIC(CFile)
+class CFile {
 public:
     // A file is either read or written whole: there is no mode for both.
     enum OpenFlags : UINT { modeRead = 0x0000, modeWrite = 0x0001 };
 
     CFile();
     // An open write that was not closed is discarded; the target stays as it was.
-    ~CFile() override;
+    ~CFile();
 
     // modeRead opens an existing file. modeWrite starts a new content for the
     // file, created when missing; it fails at once when the file or its folder
