@@ -273,8 +273,10 @@ bool WriteInPlace(int fd, const std::string& oldContent, const std::string& newC
     }
     const int error = errno;
     // Back to the old bytes: those overwritten and, for a shorter content, the old tail.
-    const std::size_t end =
-        newContent.size() < oldContent.size() ? oldContent.size() : std::min(first + written, oldContent.size());
+    std::size_t end = std::min(first + written, oldContent.size());
+    if (newContent.size() < oldContent.size()) {
+        end = oldContent.size();
+    }
     WriteAt(fd, oldContent.data() + first, end - first, static_cast<off_t>(first));
     if (::ftruncate(fd, static_cast<off_t>(oldContent.size())) == 0) {
         ::fsync(fd);
