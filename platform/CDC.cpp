@@ -12,13 +12,11 @@
 
 #include <algorithm>
 #include <array>
-#include <climits>
 #include <cstring>
 #include <map>
 #include <memory>
 #include <string_view>
 #include <utility>
-#include <vector>
 
 namespace {
 // A line of text drawn on its background, to be copied at the paints that follow:
@@ -86,17 +84,12 @@ QRect InkedPixels(const QImage& image)
     return inked;
 }
 
-int ClampToInt(long long value)
-{
-    return static_cast<int>(std::clamp<long long>(value, INT_MIN / 2, INT_MAX / 2));
-}
-
 // The rectangle's pixels; none for an empty or inverted rectangle.
 QRect PixelsOf(const RECT& rect)
 {
-    const int width = std::max(0, ClampToInt(static_cast<long long>(rect.right) - rect.left));
-    const int height = std::max(0, ClampToInt(static_cast<long long>(rect.bottom) - rect.top));
-    return QRect(ClampToInt(rect.left), ClampToInt(rect.top), width, height);
+    const int width = std::max(0, rect.right - rect.left);
+    const int height = std::max(0, rect.bottom - rect.top);
+    return QRect(rect.left, rect.top, width, height);
 }
 
 // A line as DrawText shows it, shaped once for drawing and for measuring.
@@ -104,8 +97,6 @@ struct ShownLine {
     std::unique_ptr<QTextLayout> layout;
     QTextLine line;
     int width = 0;
-    // The positions of the characters that a single "&" underlines.
-    std::vector<int> underlined;
 };
 } // namespace
 
@@ -136,7 +127,7 @@ struct CDC::Impl {
     }
 
     // Each byte is a character of the font's character set; "&&" shows as "&", and a
-    // single "&" is dropped and underlines the character after it.
+    // single "&" is dropped (the program writes every "&" it shows doubled).
     ShownLine Shown(std::string_view bytes) const
     {
         ShownLine shown;
@@ -146,9 +137,6 @@ struct CDC::Impl {
                 ++i;
                 if (i == bytes.size()) {
                     break;
-                }
-                if (bytes[i] != '&') {
-                    shown.underlined.push_back(static_cast<int>(text.size()));
                 }
             }
             text += (*characters)[static_cast<unsigned char>(bytes[i])];
@@ -163,7 +151,7 @@ struct CDC::Impl {
         return shown;
     }
 
-    // The background behind the glyph boxes, then the glyphs and underlines in black.
+    // The background behind the glyph boxes, then the glyphs in black.
     void Paint(QPainter& onto, const ShownLine& shown, QPoint topLeft) const
     {
         const QColor backgroundColor(GetRValue(background), GetGValue(background), GetBValue(background));
@@ -172,12 +160,6 @@ struct CDC::Impl {
         onto.setBackgroundMode(Qt::TransparentMode);
         const QPoint baseline = topLeft + QPoint(0, metrics.ascent());
         shown.line.draw(&onto, baseline - QPointF(0, shown.line.ascent()));
-        for (int position : shown.underlined) {
-            const int left = qRound(shown.line.cursorToX(position));
-            const int right = qRound(shown.line.cursorToX(position + 1));
-            const int thickness = std::max(1, metrics.lineWidth());
-            onto.fillRect(baseline.x() + left, baseline.y() + metrics.underlinePos(), right - left, thickness, Qt::black);
-        }
     }
 
     // The line drawn with room around it for glyphs that reach beyond their boxes
@@ -268,9 +250,6 @@ COLORREF CDC::SetBkColor(COLORREF color)
 
 int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
 {
-    if (text == nullptr || rect == nullptr) {
-        return 0;
-    }
     std::size_t length = static_cast<std::size_t>(count);
     if (count < 0) {
         length = std::strlen(text);
@@ -278,14 +257,14 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     const std::string_view bytes(text, length);
     const QRect clip = PixelsOf(*rect);
     const int lineHeight = m_impl->metrics.height();
-    long long lines = 0;
+    int lines = 0;
     std::size_t start = 0;
     for (;;) {
         // A line ends at a line feed, a carriage return or both together.
         const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-        const long long top = rect->top + lines * lineHeight;
+        const int top = rect->top + lines * lineHeight;
         if (end > start && top < rect->bottom) {
-            m_impl->DrawLine(bytes.substr(start, end - start), QPoint(clip.left(), ClampToInt(top)), clip);
+            m_impl->DrawLine(bytes.substr(start, end - start), QPoint(clip.left(), top), clip);
         }
         ++lines;
         if (end == bytes.size()) {
@@ -296,5 +275,5 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
             ++start;
         }
     }
-    return ClampToInt(lines * lineHeight);
+    return lines * lineHeight;
 }

@@ -26,9 +26,8 @@ public:
     // Draws count bytes of text (a negative count: up to the terminating zero) in the
     // rectangle. The bytes are characters of the selected font's character set. Format 0
     // is the only one: top left, line feeds start new lines, no wrapping, clipped to the
-    // rectangle, "&&" shows "&", a single "&" is not shown and underlines the next
-    // character, black text on the background colour behind the glyphs only. Returns the
-    // height of the text; 0 when text or rectangle is null.
+    // rectangle, "&&" shows "&", a single "&" is not shown, black text on the background
+    // colour behind the glyphs only. Returns the height of the text.
     int DrawText(LPCSTR text, int count, RECT* rect, UINT format);
 
 private:

@@ -91,8 +91,8 @@ TEST_F(DrawText, BytesShowAsTheCharactersOfTheirCodePageWithoutPrefixes)
     } cases[] = {
         {"7 &&", -1, RUSSIAN_CHARSET, u"7 &"},
         {"&&&&", -1, RUSSIAN_CHARSET, u"&&"},
-        // A single ampersand at the end of a line shows nothing.
-        {"abcd&", -1, RUSSIAN_CHARSET, u"abcd"},
+        // A single ampersand shows nothing, inside a line or at its end.
+        {"a&bcd&", -1, RUSSIAN_CHARSET, u"abcd"},
         {"\xC0\xFF", -1, RUSSIAN_CHARSET, u"\u0410\u044F"},
         {"\xC0\xFF", -1, ANSI_CHARSET, u"\u00C0\u00FF"},
         {"abc\xC0zzz", 4, RUSSIAN_CHARSET, u"abc\u0410"},
@@ -109,27 +109,6 @@ TEST_F(DrawText, BytesShowAsTheCharactersOfTheirCodePageWithoutPrefixes)
             c.charSet);
         EXPECT_EQ(drawn.At(kWide.left, baseline), std::vector<QString>{QString::fromUtf16(c.shown)}) << c.text;
     }
-}
-
-TEST_F(DrawText, SingleAmpersandUnderlinesTheNextCharacterOnly)
-{
-    const QImage prefixed = RenderText("ab&cd", kWide);
-    const QImage plain = RenderText("abcd", kWide);
-    const QFontMetrics metrics(LogFontToQFont(DisplayFont()));
-    const int baseline = 10 + metrics.ascent();
-    const int left = 10 + metrics.horizontalAdvance(QStringLiteral("ab"));
-    const int right = left + metrics.horizontalAdvance(QStringLiteral("c"));
-
-    int underline = 0;
-    for (int y = 0; y < kHeight; ++y) {
-        for (int x = 0; x < kWidth; ++x) {
-            if (prefixed.pixelColor(x, y) != plain.pixelColor(x, y)) {
-                ++underline;
-                EXPECT_TRUE(x >= left && x < right && y >= baseline) << x << "," << y;
-            }
-        }
-    }
-    EXPECT_GT(underline, 0);
 }
 
 TEST_F(DrawText, LineFeedsStartNewLinesAtTheLeftEdge)
