@@ -100,12 +100,12 @@ POSITION CFileDialog::GetStartPosition() const
 
 std::string CFileDialog::GetNextPathName(POSITION& pos) const
 {
+    // A null position wraps round to an index past the end.
     const auto index = reinterpret_cast<std::uintptr_t>(pos) - 1;
-    if (pos == nullptr || index >= m_pathNames.size()) {
-        pos = nullptr;
+    pos = nullptr;
+    if (index >= m_pathNames.size()) {
         return {};
     }
-    pos = nullptr;
     if (index + 1 < m_pathNames.size()) {
         pos = reinterpret_cast<POSITION>(index + 2);
     }

@@ -87,15 +87,11 @@ AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler)
 
 int AfxMessageBox(LPCSTR text, UINT type)
 {
-    if (text == nullptr) {
-        text = "";
-    }
     if (Handler()) {
         return Handler()(text, type);
     }
     if (!AfxHasDisplay()) {
         std::fprintf(stderr, "%s: %s\n", Caption(), text);
-        std::fflush(stderr);
         return AfxDefaultMessageBoxAnswer(type);
     }
     return ShowModal(text, type);
