@@ -50,11 +50,10 @@ INT_PTR CFileDialog::DoModal()
     }
     QFileDialog* dialog = CreateFileDialog(ParentWidget());
     // The toolkit's own dialog, the same on every desktop (and answerable by tests).
-    // Save As asks before it replaces a file.
+    // Save As takes any name, as the toolkit's dialog does from the start, and asks before it replaces a file.
     dialog->setOption(QFileDialog::DontUseNativeDialog);
     if (m_bOpenFileDialog) {
         dialog->setWindowTitle(QStringLiteral("Open"));
-        dialog->setAcceptMode(QFileDialog::AcceptOpen);
         dialog->setFileMode(QFileDialog::ExistingFile);
         if ((m_dwFlags & OFN_ALLOWMULTISELECT) != 0) {
             dialog->setFileMode(QFileDialog::ExistingFiles);
@@ -62,7 +61,6 @@ INT_PTR CFileDialog::DoModal()
     } else {
         dialog->setWindowTitle(QStringLiteral("Save As"));
         dialog->setAcceptMode(QFileDialog::AcceptSave);
-        dialog->setFileMode(QFileDialog::AnyFile);
     }
     dialog->setDefaultSuffix(QString::fromStdString(m_strDefExt));
     dialog->setNameFilters(NameFilters(m_strFilter));

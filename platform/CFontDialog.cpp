@@ -1,6 +1,5 @@
 #include "platform/CFontDialog.h"
 
-#include "platform/Display.h"
 #include "platform/FontConversion.h"
 
 #include <QFontDialog>
@@ -13,12 +12,8 @@ INT_PTR CFontDialog::DoModal()
     // The toolkit's own widgets everywhere, so that the dialog looks and behaves the same on every desktop.
     dialog->setOption(QFontDialog::DontUseNativeDialog);
     dialog->setWindowTitle(QStringLiteral("Font"));
-    // The dialog works in points; hand it the LOGFONT's pixel size as such.
-    QFont initial = LogFontToQFont(m_lf);
-    if (initial.pixelSize() > 0) {
-        initial.setPointSizeF(initial.pixelSize() * 72.0 / AfxLogicalDpi());
-    }
-    dialog->setCurrentFont(initial);
+    // The dialog works in points and turns the pixel size of the LOGFONT's font into them itself.
+    dialog->setCurrentFont(LogFontToQFont(m_lf));
     INT_PTR result = RunModalWindow(dialog);
     if (result == IDOK) {
         // The character set is not the dialog's to choose: it passes through.

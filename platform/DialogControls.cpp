@@ -66,7 +66,8 @@ QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialog
     window.setWindowTitle(QString::fromUtf8(dialogTemplate.caption));
     window.setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint
                           | Qt::WindowCloseButtonHint);
-    QFont font(AfxFontFamilyFor(dialogTemplate.fontFace));
+    QFont font;
+    font.setFamilies({QString::fromUtf8(dialogTemplate.fontFace), AfxFallbackFontFamily()});
     font.setPointSize(dialogTemplate.pointSize);
     window.setFont(font);
     // Dialog base units measured as the window system does: the average width of
@@ -80,21 +81,16 @@ QWidget* AfxBuildDialogControls(QDialog& window, const AfxDialogTemplate& dialog
     };
     window.setFixedSize(rect(0, 0, dialogTemplate.cx, dialogTemplate.cy).size());
 
+    // Tab visits the controls in the order they are made, which is template order.
     QWidget* firstTabStop = nullptr;
-    QWidget* previousTabStop = nullptr;
     for (const AfxDialogItem& item : dialogTemplate.items) {
         QRect geometry = rect(item.x, item.y, item.cx, item.cy);
         QWidget* control = CreateControl(window, item, geometry);
         control->setGeometry(geometry);
         CWnd::SetDlgCtrlID(control, item.id);
-        if ((item.style & WS_TABSTOP) != 0) {
-            if (previousTabStop != nullptr) {
-                QWidget::setTabOrder(previousTabStop, control);
-            }
-            if (firstTabStop == nullptr) {
-                firstTabStop = control;
-            }
-            previousTabStop = control;
+        const bool isTabStop = (item.style & WS_TABSTOP) != 0;
+        if (isTabStop && firstTabStop == nullptr) {
+            firstTabStop = control;
         }
     }
     return firstTabStop;

@@ -29,13 +29,6 @@ QString FindFallbackFamily()
     return cyrillic.first();
 }
 
-// The sans font that stands in for a face that is not installed: one with Cyrillic glyphs.
-QString FallbackFamily()
-{
-    static const QString family = FindFallbackFamily();
-    return family;
-}
-
 int ClampPixels(double pixels)
 {
     return static_cast<int>(std::clamp(std::lround(pixels), 1L, long{kMaxPixels}));
@@ -55,14 +48,8 @@ int PixelSizeForCell(const QFont& font, double cellHeight)
     return ClampPixels(cellHeight / (cell / kProbePixels));
 }
 
-// Whether the byte continues a character of UTF-8 rather than starts one.
-bool IsContinuationByte(char byte)
-{
-    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
-}
-} // namespace
-
-double AfxLogicalDpi()
+// The screen's logical resolution that turns points into pixels (96 without a screen).
+double LogicalDpi()
 {
     if (qGuiApp == nullptr || QGuiApplication::primaryScreen() == nullptr) {
         return 96.0;
@@ -70,25 +57,25 @@ double AfxLogicalDpi()
     return QGuiApplication::primaryScreen()->logicalDotsPerInchY();
 }
 
-QString AfxFontFamilyFor(const char* faceName)
+// Whether the byte continues a character of UTF-8 rather than starts one.
+bool IsContinuationByte(char byte)
 {
-    const QString face = QString::fromUtf8(faceName);
-    if (!face.isEmpty() && QFontDatabase::hasFamily(face)) {
-        return face;
-    }
-    return FallbackFamily();
+    return (static_cast<unsigned char>(byte) & 0xC0) == 0x80;
+}
+} // namespace
+
+QString AfxFallbackFontFamily()
+{
+    static const QString family = FindFallbackFamily();
+    return family;
 }
 
 QFont LogFontToQFont(const LOGFONT& logFont)
 {
     // The face need not be zero-terminated inside its 32 bytes.
     const QString face = QString::fromUtf8(logFont.lfFaceName, qstrnlen(logFont.lfFaceName, LF_FACESIZE));
-    QStringList families{FallbackFamily()};
-    if (!face.isEmpty() && face != families.first()) {
-        families.prepend(face);
-    }
     QFont font;
-    font.setFamilies(families);
+    font.setFamilies({face, AfxFallbackFontFamily()});
     font.setStyleHint(QFont::SansSerif);
     LONG weight = logFont.lfWeight;
     if (weight == FW_DONTCARE) {
@@ -111,11 +98,7 @@ QFont LogFontToQFont(const LOGFONT& logFont)
 LOGFONT QFontToLogFont(const QFont& font, BYTE charSet)
 {
     LOGFONT logFont{};
-    double pixels = font.pixelSize();
-    if (pixels <= 0) {
-        pixels = font.pointSizeF() * AfxLogicalDpi() / 72.0;
-    }
-    logFont.lfHeight = -ClampPixels(pixels);
+    logFont.lfHeight = -ClampPixels(font.pointSizeF() * LogicalDpi() / 72.0);
     logFont.lfWeight = static_cast<LONG>(font.weight());
     logFont.lfItalic = static_cast<BYTE>(font.italic());
     logFont.lfUnderline = static_cast<BYTE>(font.underline());

@@ -7,17 +7,13 @@
 class QFont;
 class QString;
 
-// The installed family of that name; for a missing or empty name, an installed
-// sans family that has Cyrillic glyphs.
-QString AfxFontFamilyFor(const char* faceName);
-
-// The screen's logical resolution that turns points into pixels (96 without a screen).
-double AfxLogicalDpi();
+// The sans family that stands in for a face that is not installed: one with Cyrillic glyphs.
+QString AfxFallbackFontFamily();
 
 // A face that is not installed falls back to an installed sans font with Cyrillic
 // glyphs. The character set is not part of a QFont: it decodes the bytes drawn.
 QFont LogFontToQFont(const LOGFONT& logFont);
 
-// The description of a Qt font with its character height (negative lfHeight), in
-// the given character set.
+// The description of a Qt font sized in points, as the font dialog gives it, with its
+// character height (negative lfHeight), in the given character set.
 LOGFONT QFontToLogFont(const QFont& font, BYTE charSet);
