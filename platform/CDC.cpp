@@ -38,9 +38,6 @@ QCache<QByteArray, DrawnLine>& DrawnLines()
     return cache;
 }
 
-// Longer lines are drawn afresh: views draw none, and their pixels would be large.
-constexpr std::size_t kLongestKeptLine = 256;
-
 // The characters of the 256 bytes of each character set, decoded once.
 const std::array<QString, 256>& CharactersOf(BYTE charSet)
 {
@@ -206,7 +203,7 @@ struct CDC::Impl {
     void DrawLine(std::string_view bytes, QPoint topLeft, const QRect& clip)
     {
         DrawnLine drawn;
-        if (canCopy && bytes.size() <= kLongestKeptLine) {
+        if (canCopy) {
             drawn = Kept(bytes);
         }
         if (drawn.pixels.isNull()) {
