@@ -10,11 +10,8 @@
 
 namespace {
 
-AfxMessageBoxHandler& Handler()
-{
-    static AfxMessageBoxHandler handler;
-    return handler;
-}
+// Set at run time only, never while statics are made.
+AfxMessageBoxHandler g_handler;
 
 const char* Caption()
 {
@@ -78,17 +75,12 @@ int AfxDefaultMessageBoxAnswer(UINT type)
     }
 }
 
-AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler)
-{
-    AfxMessageBoxHandler previous = std::move(Handler());
-    Handler() = std::move(handler);
-    return previous;
-}
+void AfxSetMessageBoxHandler(AfxMessageBoxHandler handler) { g_handler = std::move(handler); }
 
 int AfxMessageBox(LPCSTR text, UINT type)
 {
-    if (Handler()) {
-        return Handler()(text, type);
+    if (g_handler) {
+        return g_handler(text, type);
     }
     if (!AfxHasDisplay()) {
         std::fprintf(stderr, "%s: %s\n", Caption(), text);

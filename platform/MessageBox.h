@@ -14,6 +14,6 @@ int AfxMessageBox(LPCSTR text, UINT type = MB_OK);
 int AfxDefaultMessageBoxAnswer(UINT type);
 
 // Lets varno-table and tests answer message boxes: the handler gets the text and style and
-// returns the button id. Returns the previous handler.
+// returns the button id. A null handler shows the boxes again.
 using AfxMessageBoxHandler = std::function<int(const std::string& text, UINT type)>;
-AfxMessageBoxHandler AfxSetMessageBoxHandler(AfxMessageBoxHandler handler);
+void AfxSetMessageBoxHandler(AfxMessageBoxHandler handler);

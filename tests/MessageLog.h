@@ -1,5 +1,6 @@
 #pragma once
 // Answers every AfxMessageBox while it lives (OK unless told otherwise) and keeps what was shown.
+// One lives at a time: it leaves the boxes unanswered when it goes.
 
 #include "platform/MessageBox.h"
 
@@ -17,12 +18,12 @@ public:
 
     MessageLog()
     {
-        m_previous = AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
+        AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
             m_messages.push_back({text, type});
             return m_answer ? m_answer(type) : IDOK;
         });
     }
-    ~MessageLog() { AfxSetMessageBoxHandler(std::move(m_previous)); }
+    ~MessageLog() { AfxSetMessageBoxHandler(nullptr); }
     MessageLog(const MessageLog&) = delete;
     MessageLog& operator=(const MessageLog&) = delete;
 
@@ -35,5 +36,4 @@ public:
 private:
     std::vector<Message> m_messages;
     std::function<int(UINT type)> m_answer;
-    AfxMessageBoxHandler m_previous;
 };
