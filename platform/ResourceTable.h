@@ -11,22 +11,18 @@
 template <class Resource>
 class AfxResourceTable {
 public:
-    static void Register(std::span<const Resource> table) { Table() = table; }
+    static void Register(std::span<const Resource> table) { s_table = table; }
     // The resource of the id, or null when the table has none.
     static const Resource* Find(UINT id)
     {
-        const std::span<const Resource> table = Table();
-        const auto found = std::ranges::find(table, id, &Resource::id);
-        if (found == table.end()) {
+        const auto found = std::ranges::find(s_table, id, &Resource::id);
+        if (found == s_table.end()) {
             return nullptr;
         }
         return &*found;
     }
 
 private:
-    static std::span<const Resource>& Table()
-    {
-        static std::span<const Resource> table;
-        return table;
-    }
+    // Empty from the start, before any code runs: an empty span needs no constructor call.
+    inline static std::span<const Resource> s_table;
 };
