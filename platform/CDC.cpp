@@ -81,12 +81,10 @@ QRect InkedPixels(const QImage& image)
     return inked;
 }
 
-// The rectangle's pixels; none for an empty or inverted rectangle.
+// The rectangle's pixels; an inverted rectangle holds none, for Qt as for the window system.
 QRect PixelsOf(const RECT& rect)
 {
-    const int width = std::max(0, rect.right - rect.left);
-    const int height = std::max(0, rect.bottom - rect.top);
-    return QRect(rect.left, rect.top, width, height);
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
 // A line as DrawText shows it, shaped once for drawing and for measuring.

@@ -157,9 +157,13 @@ TEST_F(DrawText, TextIsClippedToItsRectangle)
             EXPECT_EQ(clipped.pixelColor(x, y), whole.pixelColor(x, y)) << x << "," << y;
         }
     }
-    // An empty or inverted rectangle shows nothing.
-    EXPECT_TRUE(Painted(RenderText(text, RECT{50, 50, 50, 70})).isEmpty());
-    EXPECT_TRUE(Painted(RenderText(text, RECT{50, 50, 20, 20})).isEmpty());
+    // An empty or inverted rectangle shows nothing, at the first paint of a text and at those after.
+    const std::pair<const char*, RECT> nowhere[] = {{"Empty", RECT{50, 50, 50, 70}}, {"Inverted", RECT{50, 10, 20, 70}}};
+    for (const auto& [shown, rect] : nowhere) {
+        for (int paint = 0; paint < 3; ++paint) {
+            EXPECT_TRUE(Painted(RenderText(shown, rect)).isEmpty()) << shown << " paint " << paint;
+        }
+    }
 }
 
 // Texts drawn before are drawn again from what was kept of them: every paint must look
