@@ -64,9 +64,7 @@ INT_PTR CFileDialog::DoModal()
     }
     dialog->setDefaultSuffix(QString::fromStdString(m_strDefExt));
     dialog->setNameFilters(NameFilters(m_strFilter));
-    if (!m_strFileName.empty()) {
-        dialog->selectFile(QString::fromStdString(m_strFileName));
-    }
+    dialog->selectFile(QString::fromStdString(m_strFileName));
     INT_PTR result = RunModalWindow(dialog);
     m_pathNames.clear();
     if (result == IDOK) {

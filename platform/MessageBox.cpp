@@ -45,10 +45,8 @@ int ShowModal(const char* text, UINT type)
     case MB_YESNO: box.setStandardButtons(QMessageBox::Yes | QMessageBox::No); break;
     default: box.setStandardButtons(QMessageBox::Ok); break;
     }
+    // Yes where the box asks; a lone OK is the default of its box by itself.
     box.setDefaultButton(QMessageBox::Yes);
-    if (buttons == MB_OK) {
-        box.setDefaultButton(QMessageBox::Ok);
-    }
     switch (box.exec()) {
     case QMessageBox::Yes: return IDYES;
     case QMessageBox::YesToAll: return IDYESTOALL;
