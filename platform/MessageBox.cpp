@@ -35,8 +35,7 @@ int ShowModal(const char* text, UINT type)
     case MB_ICONINFORMATION: box.setIcon(QMessageBox::Information); break;
     default: break;
     }
-    const UINT buttons = type & MB_TYPEMASK;
-    switch (buttons) {
+    switch (type & MB_TYPEMASK) {
     case MB_YESNOCANCELALL:
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::YesToAll | QMessageBox::No | QMessageBox::NoToAll
                                | QMessageBox::Cancel);
@@ -47,18 +46,15 @@ int ShowModal(const char* text, UINT type)
     }
     // Yes where the box asks; a lone OK is the default of its box by itself.
     box.setDefaultButton(QMessageBox::Yes);
+    // Closing the box presses its Cancel, its No or its lone OK.
     switch (box.exec()) {
+    case QMessageBox::Ok: return IDOK;
     case QMessageBox::Yes: return IDYES;
     case QMessageBox::YesToAll: return IDYESTOALL;
     case QMessageBox::No: return IDNO;
     case QMessageBox::NoToAll: return IDNOTOALL;
-    default: break;
+    default: return IDCANCEL;
     }
-    // Ok, or the box closed without a button.
-    if (buttons == MB_OK) {
-        return IDOK;
-    }
-    return IDCANCEL;
 }
 
 } // namespace
