@@ -51,10 +51,11 @@ int PixelSizeForCell(const QFont& font, double cellHeight)
 // The screen's logical resolution that turns points into pixels (96 without a screen).
 double LogicalDpi()
 {
-    if (qGuiApp == nullptr || QGuiApplication::primaryScreen() == nullptr) {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
         return 96.0;
     }
-    return QGuiApplication::primaryScreen()->logicalDotsPerInchY();
+    return screen->logicalDotsPerInchY();
 }
 
 // Whether the byte continues a character of UTF-8 rather than starts one.
