@@ -75,8 +75,13 @@ QFont LogFontToQFont(const LOGFONT& logFont)
 {
     // The face need not be zero-terminated inside its 32 bytes.
     const QString face = QString::fromUtf8(logFont.lfFaceName, qstrnlen(logFont.lfFaceName, LF_FACESIZE));
+    QStringList families{AfxFallbackFontFamily()};
+    // An empty face would match any font at all, a serif one or one without Cyrillic.
+    if (!face.isEmpty()) {
+        families.prepend(face);
+    }
     QFont font;
-    font.setFamilies({face, AfxFallbackFontFamily()});
+    font.setFamilies(families);
     font.setStyleHint(QFont::SansSerif);
     LONG weight = logFont.lfWeight;
     if (weight == FW_DONTCARE) {

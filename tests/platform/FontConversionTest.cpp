@@ -27,13 +27,15 @@ protected:
     void SetUp() override { AfxEnsureGuiApplication(); }
 };
 
-TEST_F(FontConversion, MissingFaceFallsBackToASansFontWithCyrillic)
+TEST_F(FontConversion, MissingOrEmptyFaceFallsBackToASansFontWithCyrillic)
 {
     const char* missing = "No Such Face Anywhere";
     ASSERT_FALSE(QFontDatabase::hasFamily(missing));
     const QFontInfo info(LogFontToQFont(Face(missing)));
     EXPECT_TRUE(QFontDatabase::writingSystems(info.family()).contains(QFontDatabase::Cyrillic)) << info.family().toStdString();
     EXPECT_FALSE(info.fixedPitch());
+    // An empty face names no font at all and falls back alike.
+    EXPECT_EQ(QFontInfo(LogFontToQFont(Face(""))).family(), info.family());
 }
 
 TEST_F(FontConversion, PositiveHeightIsTheCellNegativeTheCharacter)
