@@ -19,16 +19,6 @@ struct AfxMenuItem {
     bool IsGrayed() const { return (flags & MF_GRAYED) != 0; }
 };
 
-constexpr AfxMenuItem AfxMenuCommand(const char* text, UINT id, UINT flags = MF_STRING)
-{
-    return AfxMenuItem{flags, id, text, {}};
-}
-constexpr AfxMenuItem AfxMenuSeparator() { return AfxMenuItem{MF_SEPARATOR, 0, nullptr, {}}; }
-constexpr AfxMenuItem AfxMenuPopup(const char* text, std::span<const AfxMenuItem> items)
-{
-    return AfxMenuItem{MF_POPUP, 0, text, items};
-}
-
 // A key that sends a command: the key as Qt writes it portably ("Ctrl+O", "Shift+F6").
 struct AfxAccelerator {
     const char* key;

@@ -5,6 +5,17 @@
 
 namespace {
 
+// The three kinds of entry, written as a menu script writes them.
+constexpr AfxMenuItem AfxMenuCommand(const char* text, UINT id, UINT flags = MF_STRING)
+{
+    return AfxMenuItem{flags, id, text, {}};
+}
+constexpr AfxMenuItem AfxMenuSeparator() { return AfxMenuItem{MF_SEPARATOR, 0, nullptr, {}}; }
+constexpr AfxMenuItem AfxMenuPopup(const char* text, std::span<const AfxMenuItem> items)
+{
+    return AfxMenuItem{MF_POPUP, 0, text, items};
+}
+
 // The framework puts the recent-file list in place of the greyed entry.
 constexpr AfxMenuItem kRecentFiles = AfxMenuCommand("Recent File", ID_FILE_MRU_FILE1, MF_GRAYED);
 
