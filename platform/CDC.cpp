@@ -87,12 +87,8 @@ QRect PixelsOf(const RECT& rect)
     return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
 }
 
-// A line as DrawText shows it, shaped once for drawing and for measuring.
-struct ShownLine {
-    std::unique_ptr<QTextLayout> layout;
-    QTextLine line;
-    int width = 0;
-};
+// The width of the glyph boxes of a line laid out as DrawText shows it.
+int WidthOf(const QTextLayout& shown) { return qRound(shown.lineAt(0).horizontalAdvance()); }
 } // namespace
 
 struct CDC::Impl {
@@ -121,11 +117,11 @@ struct CDC::Impl {
         fontKeyLength = key.size();
     }
 
-    // Each byte is a character of the font's character set; "&&" shows as "&", and a
-    // single "&" is dropped (the program writes every "&" it shows doubled).
-    ShownLine Shown(std::string_view bytes) const
+    // The line shaped once for measuring and drawing. Each byte is a character of the font's
+    // character set; "&&" shows as "&", and a single "&" is dropped (the program writes every
+    // "&" it shows doubled).
+    std::unique_ptr<QTextLayout> Shown(std::string_view bytes) const
     {
-        ShownLine shown;
         QString text;
         for (std::size_t i = 0; i < bytes.size(); ++i) {
             if (bytes[i] == '&') {
@@ -136,39 +132,39 @@ struct CDC::Impl {
             }
             text += (*characters)[static_cast<unsigned char>(bytes[i])];
         }
-        shown.layout = std::make_unique<QTextLayout>(text, font, painter->device());
+        auto shown = std::make_unique<QTextLayout>(text, font, painter->device());
         // Keeps the shaped glyphs for drawing.
-        shown.layout->setCacheEnabled(true);
-        shown.layout->beginLayout();
-        shown.line = shown.layout->createLine();
-        shown.layout->endLayout();
-        shown.width = qRound(shown.line.horizontalAdvance());
+        shown->setCacheEnabled(true);
+        shown->beginLayout();
+        shown->createLine();
+        shown->endLayout();
         return shown;
     }
 
     // The background behind the glyph boxes, then the glyphs in black.
-    void Paint(QPainter& onto, const ShownLine& shown, QPoint topLeft) const
+    void Paint(QPainter& onto, const QTextLayout& shown, QPoint topLeft) const
     {
         const QColor backgroundColor(GetRValue(background), GetGValue(background), GetBValue(background));
-        onto.fillRect(QRect(topLeft, QSize(shown.width, metrics.height())), backgroundColor);
+        onto.fillRect(QRect(topLeft, QSize(WidthOf(shown), metrics.height())), backgroundColor);
         onto.setPen(Qt::black);
         onto.setBackgroundMode(Qt::TransparentMode);
         const QPoint baseline = topLeft + QPoint(0, metrics.ascent());
-        shown.line.draw(&onto, baseline - QPointF(0, shown.line.ascent()));
+        const QTextLine line = shown.lineAt(0);
+        line.draw(&onto, baseline - QPointF(0, line.ascent()));
     }
 
     // The line drawn with room around it for glyphs that reach beyond their boxes
     // (italics, accents), cut to the pixels it covers.
     DrawnLine Keep(std::string_view bytes) const
     {
-        const ShownLine shown = Shown(bytes);
+        const auto shown = Shown(bytes);
         const int room = metrics.height() / 2;
-        QImage canvas(shown.width + 2 * room, metrics.height() + 2 * room, QImage::Format_ARGB32_Premultiplied);
+        QImage canvas(WidthOf(*shown) + 2 * room, metrics.height() + 2 * room, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(Qt::transparent);
         {
             QPainter onto(&canvas);
             onto.setRenderHints(painter->renderHints());
-            Paint(onto, shown, QPoint(room, room));
+            Paint(onto, *shown, QPoint(room, room));
         }
         const QRect inked = InkedPixels(canvas);
         if (!canvas.rect().adjusted(1, 1, -1, -1).contains(inked)) {
@@ -207,7 +203,7 @@ struct CDC::Impl {
         if (drawn.pixels.isNull()) {
             painter->save();
             painter->setClipRect(clip, Qt::IntersectClip);
-            Paint(*painter, Shown(bytes), topLeft);
+            Paint(*painter, *Shown(bytes), topLeft);
             painter->restore();
             return;
         }
