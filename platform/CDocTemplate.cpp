@@ -14,8 +14,6 @@ CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, con
 {
 }
 
-CDocTemplate::~CDocTemplate() { CloseAllDocuments(TRUE); }
-
 void CDocTemplate::RemoveDocument(CDocument* pDoc) { std::erase(m_docList, pDoc); }
 
 void CDocTemplate::CloseAllDocuments(BOOL)
@@ -29,9 +27,6 @@ void CDocTemplate::CloseAllDocuments(BOOL)
 CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
 {
     CDocument* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
-    if (document == nullptr) {
-        return nullptr;
-    }
     document->m_pDocTemplate = this;
     m_docList.push_back(document);
     BOOL ready = FALSE;
@@ -76,9 +71,6 @@ void CDocTemplate::ActivateDocument(CDocument* pDocument)
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
 {
     auto* frame = AfxCreateObject<CFrameWnd>(m_pFrameClass, RUNTIME_CLASS(CFrameWnd));
-    if (frame == nullptr) {
-        return nullptr;
-    }
     CCreateContext context;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pCurrentDoc = pDoc;

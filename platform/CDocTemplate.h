@@ -22,9 +22,6 @@ public:
     // '\n', that are read: the window title, document name and new-file name come before them.
     enum DocStringIndex { filterName = 3, filterExt = 4 };
 
-    // Closes, and so deletes, the documents that are still open.
-    ~CDocTemplate() override;
-
     POSITION GetFirstDocPosition() const { return AfxHeadPosition(m_docList); }
     CDocument* GetNextDoc(POSITION& rPos) const { return AfxGetNextAt(m_docList, rPos); }
     void RemoveDocument(CDocument* pDoc);

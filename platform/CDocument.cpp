@@ -11,8 +11,6 @@
 #include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
 
-#include <algorithm>
-
 IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
@@ -197,17 +195,16 @@ void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 
 void CDocument::SetModifiedFlag(BOOL bModified)
 {
-    const BOOL modified = bModified ? TRUE : FALSE;
-    if (modified == m_bModified) {
+    if (bModified == m_bModified) {
         return;
     }
-    m_bModified = modified;
+    m_bModified = bModified;
     UpdateFrameCounts();
 }
 
 void CDocument::SetTitle(LPCSTR lpszTitle)
 {
-    m_strTitle = lpszTitle != nullptr ? lpszTitle : "";
+    m_strTitle = lpszTitle;
     UpdateFrameCounts();
 }
 
@@ -239,27 +236,15 @@ void CDocument::UpdateFrameCounts()
 
 void CDocument::AddView(CView* pView)
 {
-    if (pView == nullptr || std::find(m_viewList.begin(), m_viewList.end(), pView) != m_viewList.end()) {
-        return;
-    }
     m_viewList.push_back(pView);
     pView->m_pDocument = this;
-    OnChangedViewList();
+    UpdateFrameCounts();
 }
 
 void CDocument::RemoveView(CView* pView)
 {
-    auto found = std::find(m_viewList.begin(), m_viewList.end(), pView);
-    if (found == m_viewList.end()) {
-        return;
-    }
-    m_viewList.erase(found);
+    std::erase(m_viewList, pView);
     pView->m_pDocument = nullptr;
-    OnChangedViewList();
-}
-
-void CDocument::OnChangedViewList()
-{
     if (m_viewList.empty() && m_bAutoDelete) {
         OnCloseDocument();
         return;

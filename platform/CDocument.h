@@ -89,8 +89,6 @@ public:
     BOOL m_bAutoDelete = TRUE;
 
 protected:
-    virtual void OnChangedViewList();
-
     // File > Close, Save and Save As.
     void OnFileClose();
     void OnFileSave() { DoFileSave(); }

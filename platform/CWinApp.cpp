@@ -145,9 +145,6 @@ BOOL CWinApp::SaveAllModified()
 
 BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
 {
-    if (pTemplate == nullptr && !m_templateList.empty()) {
-        pTemplate = m_templateList.front();
-    }
     std::string name;
     std::string extension;
     std::string filter;
@@ -223,9 +220,6 @@ CWnd* AfxGetMainWnd() { return g_app != nullptr ? g_app->m_pMainWnd : nullptr; }
 int AfxWinMain(int argc, char** argv)
 {
     CWinApp* app = AfxGetApp();
-    if (app == nullptr) {
-        return 1;
-    }
     // An argument that the command line cannot carry leaves it empty: the
     // program is told why instead of being handed other names.
     std::string commandLine;

@@ -45,7 +45,7 @@ public:
     BOOL SaveAllModified();
 
     // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the document
-    // type of the template (the first one without) and all files. fileName gives
+    // type of the template, when there is one, and all files. fileName gives
     // the proposed name and receives the chosen path; FALSE on Cancel.
     BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
 
