@@ -10,10 +10,8 @@ std::string AfxGetFileName(const std::string& path) { return std::filesystem::pa
 
 std::string AfxFullPath(LPCSTR path)
 {
+    // An empty path is an error to std::filesystem.
     std::error_code error;
-    if (path == nullptr || path[0] == '\0') {
-        return {};
-    }
     std::filesystem::path full = std::filesystem::absolute(path, error);
     if (error) {
         return {};
@@ -39,9 +37,6 @@ std::string AfxFullPath(LPCSTR path)
 std::string AfxResolvePath(LPCSTR path)
 {
     std::error_code error;
-    if (path == nullptr || path[0] == '\0') {
-        return {};
-    }
     const std::filesystem::path resolved = std::filesystem::canonical(path, error);
     if (error) {
         return AfxFullPath(path);
