@@ -6,7 +6,7 @@
 #include "platform/CWinApp.h"
 #include "platform/ResourceStrings.h"
 
-#include <sstream>
+#include <QString>
 
 CDocTemplate::CDocTemplate(UINT nIDResource, const CRuntimeClass* pDocClass, const CRuntimeClass* pFrameClass,
                            const CRuntimeClass* pViewClass)
@@ -88,12 +88,6 @@ BOOL CDocTemplate::GetDocString(std::string& rString, DocStringIndex index) cons
     if (text == nullptr) {
         return FALSE;
     }
-    std::istringstream fields(text);
-    std::string field;
-    for (int i = 0; std::getline(fields, field); ++i) {
-        if (i == index) {
-            rString = field;
-        }
-    }
+    rString = QString::fromUtf8(text).section(u'\n', index, index).toStdString();
     return !rString.empty();
 }

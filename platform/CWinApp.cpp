@@ -66,7 +66,7 @@ std::vector<CDocument*> CWinApp::GetOpenDocuments() const
 
 CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
 {
-    if (lpszFileName == nullptr || lpszFileName[0] == '\0' || m_templateList.empty()) {
+    if (lpszFileName == nullptr || lpszFileName[0] == '\0') {
         return nullptr;
     }
     const std::string resolved = AfxResolvePath(lpszFileName);
@@ -79,12 +79,7 @@ CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
     return m_templateList.front()->OpenDocumentFile(lpszFileName);
 }
 
-void CWinApp::OnFileNew()
-{
-    if (!m_templateList.empty()) {
-        m_templateList.front()->OpenDocumentFile(nullptr);
-    }
-}
+void CWinApp::OnFileNew() { m_templateList.front()->OpenDocumentFile(nullptr); }
 
 void CWinApp::OnAppExit()
 {

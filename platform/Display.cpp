@@ -113,8 +113,7 @@ QApplication* AfxEnsureGuiApplication()
     auto* application = qobject_cast<QApplication*>(QCoreApplication::instance());
     if (application == nullptr) {
         // Lives until the process ends; Qt keeps references to argc and argv.
-        static QApplication* created = new QApplication(g_argc, g_argv);
-        application = created;
+        application = new QApplication(g_argc, g_argv);
     }
     if (g_probeConnection != nullptr) {
         xcb_disconnect(g_probeConnection);
