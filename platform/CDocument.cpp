@@ -107,9 +107,8 @@ BOOL CDocument::DoSave(LPCSTR lpszPathName)
 {
     std::string path = lpszPathName != nullptr ? lpszPathName : "";
     if (path.empty()) {
-        CWinApp* app = AfxGetApp();
         path = m_strPathName;
-        if (app == nullptr || !app->DoPromptFileName(path, FALSE, m_pDocTemplate)) {
+        if (!AfxGetApp()->DoPromptFileName(path, FALSE, m_pDocTemplate)) {
             return FALSE;
         }
     }
