@@ -169,10 +169,6 @@ void CDocument::OnCloseDocument()
             frame->DestroyWindow();
         }
     }
-    for (CView* view : m_viewList) {
-        view->m_pDocument = nullptr;
-    }
-    m_viewList.clear();
     m_bAutoDelete = autoDelete;
     if (m_bAutoDelete) {
         delete this;

@@ -53,8 +53,8 @@ public:
     // Whether the frame may close: when another frame still shows the document,
     // or after SaveModified.
     virtual BOOL CanCloseFrame(CFrameWnd* pFrame);
-    // Closes the document: the frames of its views are destroyed, views that
-    // have none lose it and, with m_bAutoDelete, the document is deleted.
+    // Closes the document: the frames of its views are destroyed, and so are
+    // the views, and with m_bAutoDelete the document is deleted.
     virtual void OnCloseDocument();
     virtual void Serialize(CArchive& ar);
 

@@ -116,7 +116,6 @@ void CRecentFileList::ReadList()
 
 void CRecentFileList::WriteList()
 {
-    m_writeTimer.stop();
     if (m_settingsFile.empty()) {
         return;
     }
