@@ -36,7 +36,7 @@ public:
     // nothing without a main window or frame class. FALSE drops the document.
     virtual BOOL CreateFrameAndView(CDocument* pDocument);
     // Brings an open document's window to the front (its file was opened again).
-    virtual void ActivateDocument(CDocument* pDocument);
+    void ActivateDocument(CDocument* pDocument);
     // A new frame of the frame class in the main window, with a new view of the
     // document (pOther, the frame it copies, adds nothing here). Null on failure.
     virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
