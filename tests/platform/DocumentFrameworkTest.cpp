@@ -103,19 +103,6 @@ TEST_F(DocumentFramework, OpenedDocumentsKeepTheirOrderPathAndTitle)
     EXPECT_TRUE(m_app.GetOpenDocuments().empty());
 }
 
-TEST_F(DocumentFramework, AnOpenFileUnderAnyNameIsNotLoadedAgain)
-{
-    std::string path = File("c_1251.nls", "first");
-    CDocument* first = m_app.OpenDocumentFile(path.c_str());
-    ASSERT_NE(first, nullptr);
-    File("c_1251.nls", "changed on disk");
-    std::filesystem::create_symlink(path, m_dir.File("link.nls"));
-    EXPECT_EQ(m_app.OpenDocumentFile(m_dir.File("link.nls").c_str()), first);
-    EXPECT_EQ(m_app.OpenDocumentFile(path.c_str()), first);
-    EXPECT_EQ(static_cast<CBytesDoc*>(first)->m_bytes, "first");
-    EXPECT_EQ(m_app.GetOpenDocuments().size(), 1u);
-}
-
 TEST_F(DocumentFramework, FailedLoadsAreReportedAndLeaveNoDocument)
 {
     std::string missing = m_dir.File("missing.nls");
