@@ -1,13 +1,7 @@
 #include "platform/CCmdTarget.h"
 
-IMPLEMENT_DYNAMIC(CCmdTarget, CObject)
-
-const AFX_MSGMAP* CCmdTarget::GetThisMessageMap()
-{
-    static const AFX_MSGMAP_ENTRY messageEntries[] = {{0, 0, nullptr, nullptr}};
-    static const AFX_MSGMAP messageMap = {nullptr, &messageEntries[0]};
-    return &messageMap;
-}
+// The bases' maps end here: CCmdTarget handles no message of its own.
+const AFX_MSGMAP* CCmdTarget::GetThisMessageMap() { return nullptr; }
 
 const AFX_MSGMAP* CCmdTarget::GetMessageMap() const { return GetThisMessageMap(); }
 

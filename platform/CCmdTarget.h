@@ -22,13 +22,12 @@ struct AFX_MSGMAP_ENTRY {
 };
 
 struct AFX_MSGMAP {
-    // The map of the base class; null for CCmdTarget's.
+    // The map of the base class; null for the direct classes of CCmdTarget, which has none.
     const AFX_MSGMAP* pBaseMap;
     const AFX_MSGMAP_ENTRY* lpEntries;
 };
 
 class CCmdTarget : public CObject {
-    DECLARE_DYNAMIC(CCmdTarget)
 public:
     // Runs the handler of the command in this object's message map; FALSE when none handles it.
     virtual BOOL OnCmdMsg(UINT nID);

@@ -26,7 +26,7 @@ void CDocTemplate::CloseAllDocuments(BOOL)
 
 CDocument* CDocTemplate::OpenDocumentFile(LPCSTR lpszPathName)
 {
-    CDocument* document = AfxCreateObject<CDocument>(m_pDocClass, RUNTIME_CLASS(CDocument));
+    CDocument* document = AfxCreateObject<CDocument>(m_pDocClass);
     document->m_pDocTemplate = this;
     m_docList.push_back(document);
     BOOL ready = FALSE;
@@ -70,7 +70,7 @@ void CDocTemplate::ActivateDocument(CDocument* pDocument)
 
 CFrameWnd* CDocTemplate::CreateNewFrame(CDocument* pDoc, CFrameWnd*)
 {
-    auto* frame = AfxCreateObject<CFrameWnd>(m_pFrameClass, RUNTIME_CLASS(CFrameWnd));
+    auto* frame = AfxCreateObject<CFrameWnd>(m_pFrameClass);
     CCreateContext context;
     context.m_pNewViewClass = m_pViewClass;
     context.m_pCurrentDoc = pDoc;

@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-IMPLEMENT_DYNAMIC(CFrameWnd, CWnd)
 
 CFrameWnd::~CFrameWnd()
 {
@@ -91,7 +90,7 @@ void CFrameWnd::SetClientWidget(QWidget* widget)
 
 BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
 {
-    auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass, RUNTIME_CLASS(CView));
+    auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass);
     if (view == nullptr) {
         return FALSE;
     }

@@ -26,7 +26,6 @@ struct CCreateContext {
 };
 
 class CFrameWnd : public CWnd {
-    DECLARE_DYNAMIC(CFrameWnd)
 public:
     // The main frame's end ends the application's message loop.
     ~CFrameWnd() override;

@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-IMPLEMENT_DYNAMIC(CMDIChildWnd, CFrameWnd)
 
 QWidget* CMDIChildWnd::CreateFrameWidget(CWnd* pParentWnd)
 {

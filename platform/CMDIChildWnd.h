@@ -8,7 +8,6 @@
 class CMDIFrameWnd;
 
 class CMDIChildWnd : public CFrameWnd {
-    DECLARE_DYNAMIC(CMDIChildWnd)
 public:
     // The main window that holds this one.
     CMDIFrameWnd* GetMDIFrame() const;

@@ -10,7 +10,6 @@ class CMDIChildWnd;
 class QMdiArea;
 
 class CMDIFrameWnd : public CFrameWnd {
-    DECLARE_DYNAMIC(CMDIFrameWnd)
 public:
     CMDIChildWnd* MDIGetActive() const;
     // The client area; null before LoadFrame.

@@ -1,40 +1,47 @@
 #pragma once
-// Run-time class information and dynamic creation.
+// Run-time class information and dynamic creation, over the language's own type
+// information: a class's record makes an object of the class and tells whether
+// an object is one.
 
 #include "platform/WinTypes.h"
 
 class CObject;
 
 struct CRuntimeClass {
-    using CreateFunction = CObject* (*)();
-
-    BOOL IsDerivedFrom(const CRuntimeClass* baseClass) const;
-
-    CreateFunction m_pfnCreateObject;
-    const CRuntimeClass* m_pBaseClass;
+    // Makes an object of the class; null when the class is not dynamically creatable.
+    CObject* (*m_pfnCreateObject)();
+    // Whether the object is of the class or of a class derived from it.
+    bool (*m_pfnIsKindOf)(const CObject* object);
 };
 
 class CObject {
 public:
     virtual ~CObject() = default;
-    virtual const CRuntimeClass* GetRuntimeClass() const;
-    BOOL IsKindOf(const CRuntimeClass* runtimeClass) const;
-
-    static const CRuntimeClass classCObject;
+    BOOL IsKindOf(const CRuntimeClass* runtimeClass) const { return runtimeClass->m_pfnIsKindOf(this); }
 
 protected:
     CObject() = default;
 };
 
-// A new object of the class when it derives from baseClass and is dynamically creatable; else null.
 template <class T>
-T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseClass)
+bool AfxIsKindOf(const CObject* object)
 {
-    const bool creatable = runtimeClass != nullptr && runtimeClass->m_pfnCreateObject != nullptr;
-    if (!creatable || !runtimeClass->IsDerivedFrom(baseClass)) {
+    return dynamic_cast<const T*>(object) != nullptr;
+}
+
+// A new object of the class when it is dynamically creatable and a T; else null.
+template <class T>
+T* AfxCreateObject(const CRuntimeClass* runtimeClass)
+{
+    if (runtimeClass == nullptr || runtimeClass->m_pfnCreateObject == nullptr) {
         return nullptr;
     }
-    return static_cast<T*>(runtimeClass->m_pfnCreateObject());
+    CObject* object = runtimeClass->m_pfnCreateObject();
+    auto* typed = dynamic_cast<T*>(object);
+    if (typed == nullptr) {
+        delete object;
+    }
+    return typed;
 }
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
@@ -44,18 +51,13 @@ T* AfxCreateObject(const CRuntimeClass* runtimeClass, const CRuntimeClass* baseC
 
 #define DECLARE_DYNAMIC(class_name)                                                                                  \
 public:                                                                                                              \
-    static const CRuntimeClass class##class_name;                                                                    \
-    const CRuntimeClass* GetRuntimeClass() const override;
+    static const CRuntimeClass class##class_name;
 
-#define DECLARE_DYNCREATE(class_name)                                                                                \
-    DECLARE_DYNAMIC(class_name)                                                                                      \
-    static CObject* CreateObject();
+#define DECLARE_DYNCREATE(class_name) DECLARE_DYNAMIC(class_name)
 
 #define IMPLEMENT_DYNAMIC(class_name, base_class_name)                                                               \
-    const CRuntimeClass class_name::class##class_name{nullptr, RUNTIME_CLASS(base_class_name)};                      \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+    const CRuntimeClass class_name::class##class_name{nullptr, &AfxIsKindOf<class_name>};
 
 #define IMPLEMENT_DYNCREATE(class_name, base_class_name)                                                             \
-    CObject* class_name::CreateObject() { return new class_name; }                                                   \
-    const CRuntimeClass class_name::class##class_name{&class_name::CreateObject, RUNTIME_CLASS(base_class_name)};    \
-    const CRuntimeClass* class_name::GetRuntimeClass() const { return RUNTIME_CLASS(class_name); }
+    const CRuntimeClass class_name::class##class_name{[]() -> CObject* { return new class_name; },                   \
+                                                      &AfxIsKindOf<class_name>};

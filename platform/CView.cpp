@@ -58,7 +58,6 @@ protected:
 };
 } // namespace
 
-IMPLEMENT_DYNAMIC(CView, CWnd)
 
 CView::~CView()
 {

@@ -10,7 +10,6 @@ class CDC;
 class CDocument;
 
 class CView : public CWnd {
-    DECLARE_DYNAMIC(CView)
 public:
     // Leaves its document's view list.
     ~CView() override;

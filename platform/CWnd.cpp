@@ -14,7 +14,6 @@ constexpr const char* kWindowProperty = "varnoWindow";
 constexpr const char* kControlIdProperty = "varnoControlId";
 } // namespace
 
-IMPLEMENT_DYNAMIC(CWnd, CCmdTarget)
 
 CWnd::~CWnd() { delete Detach(); }
 

@@ -13,7 +13,6 @@ class QWidget;
 class CFrameWnd;
 
 class CWnd : public CCmdTarget {
-    DECLARE_DYNAMIC(CWnd)
 public:
     CWnd() = default;
     ~CWnd() override;
