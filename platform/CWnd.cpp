@@ -56,23 +56,15 @@ BOOL CWnd::DestroyWindow()
 
 void CWnd::OnClose() { DestroyWindow(); }
 
-LRESULT CWnd::SendMessage(UINT message, WPARAM wParam, LPARAM)
+LRESULT CWnd::SendMessage(UINT message)
 {
-    if (message == WM_COMMAND) {
-        OnCmdMsg(static_cast<UINT>(wParam & 0xFFFF));
-    }
     if (message == WM_CLOSE) {
         OnClose();
     }
     return 0;
 }
 
-void CWnd::DragAcceptFiles(BOOL bAccept)
-{
-    if (QWidget* widget = GetWidget()) {
-        widget->setAcceptDrops(bAccept != FALSE);
-    }
-}
+void CWnd::DragAcceptFiles(BOOL bAccept) { GetWidget()->setAcceptDrops(bAccept != FALSE); }
 
 CFrameWnd* CWnd::GetParentFrame() const
 {
@@ -87,19 +79,9 @@ CFrameWnd* CWnd::GetParentFrame() const
     return nullptr;
 }
 
-void CWnd::ShowWindow(int)
-{
-    if (QWidget* widget = GetWidget()) {
-        widget->show();
-    }
-}
+void CWnd::ShowWindow(int) { GetWidget()->show(); }
 
-void CWnd::UpdateWindow()
-{
-    if (QWidget* widget = GetWidget()) {
-        widget->repaint();
-    }
-}
+void CWnd::UpdateWindow() { GetWidget()->repaint(); }
 
 void CWnd::GetClientRect(RECT* rect) const
 {
@@ -119,9 +101,6 @@ void CWnd::SetWindowText(LPCSTR text)
 
 int CWnd::GetWindowText(LPSTR buffer, int maxCount) const
 {
-    if (buffer == nullptr || maxCount <= 0) {
-        return 0;
-    }
     QByteArray text;
     if (const auto* edit = qobject_cast<const QLineEdit*>(GetWidget())) {
         text = edit->text().toUtf8();

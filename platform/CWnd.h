@@ -35,7 +35,7 @@ public:
     void GetClientRect(RECT* rect) const;
     // The content of an edit control (the program's only windows with text of their own).
     void SetWindowText(LPCSTR text);
-    // Copies at most maxCount - 1 characters and a terminating zero; returns the count copied.
+    // Copies at most maxCount - 1 characters (maxCount at least 1) and a terminating zero; returns the count copied.
     int GetWindowText(LPSTR buffer, int maxCount) const;
 
     // The control id of a child window; 0 when it has none.
@@ -45,9 +45,9 @@ public:
     // Default processing of the message being handled: nothing more is needed on this platform.
     LRESULT Default() { return 0; }
 
-    // Delivers a message now: WM_COMMAND (wParam the command id) through OnCmdMsg, WM_CLOSE to
-    // OnClose. Any other message does nothing. Gives 0.
-    LRESULT SendMessage(UINT message, WPARAM wParam = 0, LPARAM lParam = 0);
+    // Delivers a message now: WM_CLOSE to OnClose (commands go to OnCmdMsg). Any other message
+    // does nothing. Gives 0.
+    LRESULT SendMessage(UINT message);
 
     void DragAcceptFiles(BOOL bAccept = TRUE);
     // The frame window that holds this window (not this window itself); null when none.

@@ -45,10 +45,6 @@ void CFrameMainWindow::dropEvent(QDropEvent* event)
     // Opened once the drop is over: opening may show message boxes.
     QMetaObject::invokeMethod(
         this,
-        [this, paths] {
-            if (auto* frame = DYNAMIC_DOWNCAST(CFrameWnd, CWnd::FromHandle(this))) {
-                frame->OnDropFiles(paths);
-            }
-        },
+        [this, paths] { static_cast<CFrameWnd*>(CWnd::FromHandle(this))->OnDropFiles(paths); },
         Qt::QueuedConnection);
 }

@@ -16,11 +16,7 @@ protected:
         event->ignore();
         QMetaObject::invokeMethod(
             this,
-            [this] {
-                if (CWnd* frame = CWnd::FromHandle(this)) {
-                    frame->SendMessage(WM_CLOSE);
-                }
-            },
+            [this] { CWnd::FromHandle(this)->SendMessage(WM_CLOSE); },
             Qt::QueuedConnection);
     }
 };

@@ -188,7 +188,7 @@ protected:
     static CVarnoView* ViewOf(CDocument* document) { return Views(document).at(0); }
 
     // Sends a command as the menus and keys do, through the main frame's routing.
-    void Command(UINT id) { MainFrame()->SendMessage(WM_COMMAND, id); }
+    void Command(UINT id) { MainFrame()->OnCmdMsg(id); }
 
     // File > Close on every document, its changes not saved.
     void CloseAll()
