@@ -42,18 +42,4 @@ void CMDIChildWnd::ActivateFrame(int)
 {
     ShowWindow(SW_SHOW);
     MDIActivate();
-    if (CMDIFrameWnd* frame = GetMDIFrame()) {
-        frame->OnActiveChildChanged();
-    }
-}
-
-BOOL CMDIChildWnd::DestroyWindow()
-{
-    CMDIFrameWnd* frame = GetMDIFrame();
-    // Deletes this object.
-    const BOOL destroyed = CFrameWnd::DestroyWindow();
-    if (frame != nullptr) {
-        frame->OnActiveChildChanged();
-    }
-    return destroyed;
 }

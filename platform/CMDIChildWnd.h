@@ -13,8 +13,6 @@ public:
     CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
     void ActivateFrame(int nCmdShow = -1) override;
-    // Once the window has gone, the main window's menu and title follow the window active then.
-    BOOL DestroyWindow() override;
 
 protected:
     // A window in the client area of pParentWnd, which must be the CMDIFrameWnd.
