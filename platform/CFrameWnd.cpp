@@ -29,9 +29,6 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
     m_nIDHelp = nIDResource;
     AfxEnsureGuiApplication();
     QWidget* widget = CreateFrameWidget(pParentWnd);
-    if (widget == nullptr) {
-        return FALSE;
-    }
     Attach(widget);
     std::string title;
     if (const char* strings = AfxLoadString(nIDResource)) {
@@ -116,9 +113,6 @@ CDocument* CFrameWnd::GetActiveDocument()
 void CFrameWnd::ActivateFrame(int)
 {
     QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return;
-    }
     widget->show();
     if (widget->isMinimized()) {
         widget->showNormal();

@@ -9,11 +9,7 @@
 
 QWidget* CMDIChildWnd::CreateFrameWidget(CWnd* pParentWnd)
 {
-    auto* mainFrame = DYNAMIC_DOWNCAST(CMDIFrameWnd, pParentWnd);
-    if (mainFrame == nullptr) {
-        return nullptr;
-    }
-    QMdiArea* area = mainFrame->GetMdiClient();
+    QMdiArea* area = static_cast<CMDIFrameWnd*>(pParentWnd)->GetMdiClient();
     auto* sub = new CFrameWidget<QMdiSubWindow>;
     area->addSubWindow(sub);
     // Three quarters of the client area, as document windows start out on the original system.

@@ -21,9 +21,6 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     auto* window = static_cast<QMainWindow*>(CFrameWnd::CreateFrameWidget(pParentWnd));
     auto* area = new QMdiArea(window);
     area->setBackground(area->palette().brush(QPalette::Dark));
-    // Windows that do not fit are reached by scrolling.
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     window->setCentralWidget(area);
     // Looked up at each call: while the window is being destroyed the frame has gone already.
     QObject::connect(area, &QMdiArea::subWindowActivated, window, [window] {
@@ -36,21 +33,14 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
 
 QMdiArea* CMDIFrameWnd::GetMdiClient() const
 {
-    auto* window = qobject_cast<QMainWindow*>(GetWidget());
-    if (window == nullptr) {
-        return nullptr;
-    }
-    return qobject_cast<QMdiArea*>(window->centralWidget());
+    auto* window = static_cast<QMainWindow*>(GetWidget());
+    return static_cast<QMdiArea*>(window->centralWidget());
 }
 
 CMDIChildWnd* CMDIFrameWnd::MDIGetActive() const
 {
-    QMdiArea* area = GetMdiClient();
-    if (area == nullptr) {
-        return nullptr;
-    }
     // The current window stays current while the main window itself is inactive.
-    return DYNAMIC_DOWNCAST(CMDIChildWnd, FromHandle(area->currentSubWindow()));
+    return DYNAMIC_DOWNCAST(CMDIChildWnd, FromHandle(GetMdiClient()->currentSubWindow()));
 }
 
 void CMDIFrameWnd::OnWindowTile() { GetMdiClient()->tileSubWindows(); }

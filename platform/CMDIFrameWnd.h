@@ -12,7 +12,7 @@ class QMdiArea;
 class CMDIFrameWnd : public CFrameWnd {
 public:
     CMDIChildWnd* MDIGetActive() const;
-    // The client area; null before LoadFrame.
+    // The client area, made by LoadFrame.
     QMdiArea* GetMdiClient() const;
 
     CFrameWnd* GetActiveFrame() override;

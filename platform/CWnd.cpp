@@ -83,14 +83,7 @@ void CWnd::ShowWindow(int) { GetWidget()->show(); }
 
 void CWnd::UpdateWindow() { GetWidget()->repaint(); }
 
-void CWnd::GetClientRect(RECT* rect) const
-{
-    *rect = RECT{0, 0, 0, 0};
-    if (QWidget* widget = GetWidget()) {
-        rect->right = widget->width();
-        rect->bottom = widget->height();
-    }
-}
+void CWnd::GetClientRect(RECT* rect) const { *rect = RECT{0, 0, GetWidget()->width(), GetWidget()->height()}; }
 
 void CWnd::SetWindowText(LPCSTR text)
 {

@@ -46,11 +46,9 @@ QString NumberedEntry(int index, QString name)
 void UpdateRecentFiles(QMenu* menu, QAction* placeholder, CWnd* target)
 {
     RemoveListEntries(menu);
+    // Loaded (LoadStdProfileSettings) before the menus of a program with the placeholder are made.
     CRecentFileList* list = AfxGetApp()->GetRecentFileList();
-    int count = 0;
-    if (list != nullptr) {
-        count = list->GetCount();
-    }
+    const int count = list->GetCount();
     placeholder->setVisible(count == 0);
     for (int i = 0; i < count; ++i) {
         auto* entry = new QAction(NumberedEntry(i, QString::fromStdString((*list)[i])), menu);
