@@ -11,6 +11,7 @@
 
 namespace {
 // The window of a view: erases with the window colour and hands the painting to OnDraw.
+// Its view lives as long as it does.
 class CViewWidget : public CWindowWidget<QWidget> {
 public:
     explicit CViewWidget(QWidget* parent) : CWindowWidget<QWidget>(parent)
@@ -22,9 +23,6 @@ public:
     QSize sizeHint() const override
     {
         const auto* view = static_cast<const CView*>(CWnd::FromHandle(this));
-        if (view == nullptr) {
-            return QWidget::sizeHint();
-        }
         const SIZE total = view->GetTotalSize();
         if (total.cx <= 0 || total.cy <= 0) {
             return QWidget::sizeHint();
@@ -37,16 +35,14 @@ protected:
     {
         QPainter painter(this);
         painter.fillRect(rect(), palette().color(QPalette::Base));
-        if (auto* view = static_cast<CView*>(CWnd::FromHandle(this))) {
-            CDC dc(&painter);
-            view->OnDraw(&dc);
-        }
+        CDC dc(&painter);
+        static_cast<CView*>(CWnd::FromHandle(this))->OnDraw(&dc);
     }
 
     void mousePressEvent(QMouseEvent* event) override
     {
         CWnd* view = CWnd::FromHandle(this);
-        if (view == nullptr || event->button() != Qt::LeftButton) {
+        if (event->button() != Qt::LeftButton) {
             QWidget::mousePressEvent(event);
             return;
         }

@@ -13,9 +13,6 @@ namespace {
 std::vector<std::string> LocalFiles(const QMimeData* data)
 {
     std::vector<std::string> paths;
-    if (data == nullptr || !data->hasUrls()) {
-        return paths;
-    }
     for (const QUrl& url : data->urls()) {
         // A file on another host is none of this machine's. The path is taken as the bytes
         // it encodes: toLocalFile() would read them as UTF-8 and lose a name that is not.
