@@ -133,19 +133,25 @@ protected:
         return titles;
     }
 
+    // The menu bar's menu of that title, as it is when it opens; null when there is none.
+    QMenu* OpenMenu(const QString& title) const
+    {
+        for (QAction* menu : MainWindow()->menuBar()->actions()) {
+            if (menu->text() == title) {
+                Q_EMIT menu->menu()->aboutToShow();
+                return menu->menu();
+            }
+        }
+        return nullptr;
+    }
+
     // The texts of the menu's visible entries, as a user sees them when it opens.
     QStringList MenuEntries(const QString& title) const
     {
         QStringList entries;
-        for (QAction* menu : MainWindow()->menuBar()->actions()) {
-            if (menu->text() != title) {
-                continue;
-            }
-            Q_EMIT menu->menu()->aboutToShow();
-            for (QAction* action : menu->menu()->actions()) {
-                if (action->isVisible() && !action->isSeparator()) {
-                    entries << action->text();
-                }
+        for (QAction* action : OpenMenu(title)->actions()) {
+            if (action->isVisible() && !action->isSeparator()) {
+                entries << action->text();
             }
         }
         return entries;
@@ -154,15 +160,9 @@ protected:
     // The item of the command in the menu, as it shows when the menu opens; null when there is none.
     QAction* MenuItem(const QString& title, UINT id) const
     {
-        for (QAction* menu : MainWindow()->menuBar()->actions()) {
-            if (menu->text() != title) {
-                continue;
-            }
-            Q_EMIT menu->menu()->aboutToShow();
-            for (QAction* action : menu->menu()->actions()) {
-                if (action->data().toUInt() == id) {
-                    return action;
-                }
+        for (QAction* action : OpenMenu(title)->actions()) {
+            if (action->data().toUInt() == id) {
+                return action;
             }
         }
         return nullptr;

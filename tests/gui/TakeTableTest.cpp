@@ -28,13 +28,7 @@ protected:
         EXPECT_TRUE(WaitFor([&] { return m_paints.painted.count(view) > 0; }));
         m_paints.painted.clear();
         DialogAnswer dialogs(std::move(answer));
-        for (QAction* menu : MainWindow()->menuBar()->actions()) {
-            for (QAction* action : menu->text() == "&Edit" ? menu->menu()->actions() : QList<QAction*>()) {
-                if (action->text() == "&Take Table From...") {
-                    action->trigger();
-                }
-            }
-        }
+        MenuItem(QStringLiteral("&Edit"), ID_EDIT_TAKE_TABLE)->trigger();
         EXPECT_TRUE(WaitFor([this] { return !m_log.Messages().empty(); }));
         return dialogs.Shown();
     }

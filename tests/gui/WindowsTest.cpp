@@ -110,14 +110,9 @@ TEST_F(Windows, TheWindowMenuListsTheWindowsAndCtrlTabVisitsEachInTurn)
     Command(ID_WINDOW_NEW);
     const auto windowList = [this] {
         QStringList entries;
-        for (QAction* menu : MainWindow()->menuBar()->actions()) {
-            if (menu->text() == QStringLiteral("&Window")) {
-                Q_EMIT menu->menu()->aboutToShow();
-                for (QAction* entry : menu->menu()->actions()) {
-                    if (entry->isCheckable()) {
-                        entries << (entry->isChecked() ? "* " : "  ") + entry->text();
-                    }
-                }
+        for (QAction* entry : OpenMenu(QStringLiteral("&Window"))->actions()) {
+            if (entry->isCheckable()) {
+                entries << (entry->isChecked() ? "* " : "  ") + entry->text();
             }
         }
         return entries;
@@ -125,7 +120,7 @@ TEST_F(Windows, TheWindowMenuListsTheWindowsAndCtrlTabVisitsEachInTurn)
     EXPECT_EQ(windowList(), (QStringList{"  &1 c_1251.nls", "  &2 c_1252.nls", "  &3 ru.kbd", "  &4 gdi.exe:1",
                                          "* &5 gdi.exe:2"}));
     // Choosing an entry brings its window to the front.
-    QMenu* windowMenu = MainWindow()->menuBar()->actions()[2]->menu();
+    QMenu* windowMenu = OpenMenu(QStringLiteral("&Window"));
     windowMenu->actions()[windowMenu->actions().size() - 4]->trigger();
     EXPECT_EQ(Active()->windowTitle(), QStringLiteral("c_1252.nls"));
     EXPECT_EQ(windowList()[1], QStringLiteral("* &2 c_1252.nls"));
