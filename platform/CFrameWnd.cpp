@@ -14,7 +14,6 @@
 #include <QMenu>
 #include <QMenuBar>
 
-
 CFrameWnd::~CFrameWnd()
 {
     CWinApp* app = AfxGetApp();

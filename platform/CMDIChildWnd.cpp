@@ -6,7 +6,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-
 QWidget* CMDIChildWnd::CreateFrameWidget(CWnd* pParentWnd)
 {
     QMdiArea* area = static_cast<CMDIFrameWnd*>(pParentWnd)->GetMdiClient();
@@ -18,20 +17,12 @@ QWidget* CMDIChildWnd::CreateFrameWidget(CWnd* pParentWnd)
     return sub;
 }
 
-void CMDIChildWnd::SetClientWidget(QWidget* widget)
-{
-    if (auto* sub = qobject_cast<QMdiSubWindow*>(GetWidget())) {
-        sub->setWidget(widget);
-    }
-}
-
-CMDIFrameWnd* CMDIChildWnd::GetMDIFrame() const { return DYNAMIC_DOWNCAST(CMDIFrameWnd, GetParentFrame()); }
+void CMDIChildWnd::SetClientWidget(QWidget* widget) { static_cast<QMdiSubWindow*>(GetWidget())->setWidget(widget); }
 
 void CMDIChildWnd::MDIActivate()
 {
-    if (CMDIFrameWnd* frame = GetMDIFrame()) {
-        frame->GetMdiClient()->setActiveSubWindow(qobject_cast<QMdiSubWindow*>(GetWidget()));
-    }
+    auto* sub = static_cast<QMdiSubWindow*>(GetWidget());
+    sub->mdiArea()->setActiveSubWindow(sub);
 }
 
 void CMDIChildWnd::ActivateFrame(int)

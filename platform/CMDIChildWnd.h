@@ -5,12 +5,8 @@
 
 #include "platform/CFrameWnd.h"
 
-class CMDIFrameWnd;
-
 class CMDIChildWnd : public CFrameWnd {
 public:
-    // The main window that holds this one.
-    CMDIFrameWnd* GetMDIFrame() const;
     void MDIActivate();
     void ActivateFrame(int nCmdShow = -1) override;
 

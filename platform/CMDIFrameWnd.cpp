@@ -9,7 +9,6 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 
-
 BEGIN_MESSAGE_MAP(CMDIFrameWnd, CFrameWnd)
     ON_COMMAND(ID_WINDOW_NEW, OnWindowNew)
     ON_COMMAND(ID_WINDOW_TILE_HORZ, OnWindowTile)

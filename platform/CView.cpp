@@ -54,7 +54,6 @@ protected:
 };
 } // namespace
 
-
 CView::~CView()
 {
     if (m_pDocument != nullptr) {

@@ -14,7 +14,6 @@ constexpr const char* kWindowProperty = "varnoWindow";
 constexpr const char* kControlIdProperty = "varnoControlId";
 } // namespace
 
-
 CWnd::~CWnd() { delete Detach(); }
 
 void CWnd::Attach(QWidget* widget)
