@@ -123,9 +123,6 @@ void CFrameWnd::ActivateFrame(int)
 void CFrameWnd::OnUpdateFrameTitle()
 {
     QWidget* widget = GetWidget();
-    if (widget == nullptr) {
-        return;
-    }
     QString title = QString::fromStdString(m_strTitle);
     CFrameWnd* active = GetActiveFrame();
     if (active != this) {
@@ -153,9 +150,7 @@ void CFrameWnd::OnUpdateFrameTitle()
 
 void CFrameWnd::InitialUpdateFrame(CDocument*, BOOL)
 {
-    if (CView* view = GetActiveView()) {
-        view->OnInitialUpdate();
-    }
+    GetActiveView()->OnInitialUpdate();
     ActivateFrame();
 }
 

@@ -48,7 +48,8 @@ public:
     // Recomputes the title: a main window adds its active document window's title,
     // a document window shows its document's title.
     void OnUpdateFrameTitle();
-    // Calls the active view's OnInitialUpdate and shows the frame (every caller makes it visible).
+    // Calls the view's OnInitialUpdate and shows the frame, which was made with a view (every caller
+    // makes it visible).
     void InitialUpdateFrame(CDocument* pDoc, BOOL bMakeVisible);
 
     BOOL OnCmdMsg(UINT nID) override;

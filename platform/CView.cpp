@@ -74,12 +74,7 @@ BOOL CView::Create(CWnd* pParentWnd)
 
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
-void CView::OnUpdate(CView*, LPARAM, CObject*)
-{
-    if (QWidget* widget = GetWidget()) {
-        widget->update();
-    }
-}
+void CView::OnUpdate(CView*, LPARAM, CObject*) { GetWidget()->update(); }
 
 BOOL CView::OnCmdMsg(UINT nID)
 {
