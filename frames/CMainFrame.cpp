@@ -47,9 +47,6 @@ QWidget* CMainFrame::CreateFrameWidget(CWnd* pParentWnd)
     UseQuickWindowStyle();
     auto* window = static_cast<QMainWindow*>(CMDIFrameWnd::CreateFrameWidget(pParentWnd));
     auto* area = static_cast<QMdiArea*>(window->centralWidget());
-    // Windows at their legible size that do not fit are reached by scrolling.
-    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
-    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     window->setStatusBar(new MainStatusBar(window));
     ShowHowToBegin(area);
     VisitWindowsInTurn(area, window);

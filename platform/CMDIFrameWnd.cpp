@@ -20,6 +20,9 @@ QWidget* CMDIFrameWnd::CreateFrameWidget(CWnd* pParentWnd)
     auto* window = static_cast<QMainWindow*>(CFrameWnd::CreateFrameWidget(pParentWnd));
     auto* area = new QMdiArea(window);
     area->setBackground(area->palette().brush(QPalette::Dark));
+    // Windows that do not fit are reached by scrolling.
+    area->setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    area->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     window->setCentralWidget(area);
     // Looked up at each call: while the window is being destroyed the frame has gone already.
     QObject::connect(area, &QMdiArea::subWindowActivated, window, [window] {
