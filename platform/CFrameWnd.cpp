@@ -41,10 +41,8 @@ BOOL CFrameWnd::LoadFrame(UINT nIDResource, DWORD, CWnd* pParentWnd, CCreateCont
         AfxAddAccelerators(resource->accelerators, this);
         ShowMenu(nIDResource);
     }
-    if (pContext != nullptr && !OnCreateClient(pContext)) {
-        // Unbound first: the widget would take this object with it.
-        delete Detach();
-        return FALSE;
+    if (pContext != nullptr) {
+        OnCreateClient(pContext);
     }
     OnUpdateFrameTitle();
     return TRUE;
@@ -84,12 +82,9 @@ void CFrameWnd::SetClientWidget(QWidget* widget)
     }
 }
 
-BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
+void CFrameWnd::OnCreateClient(CCreateContext* pContext)
 {
     auto* view = AfxCreateObject<CView>(pContext->m_pNewViewClass);
-    if (view == nullptr) {
-        return FALSE;
-    }
     view->Create(this);
     SetClientWidget(view->GetWidget());
     if (pContext->m_pCurrentDoc != nullptr) {
@@ -97,7 +92,6 @@ BOOL CFrameWnd::OnCreateClient(CCreateContext* pContext)
     }
     m_pViewActive = view;
     view->GetWidget()->setFocus();
-    return TRUE;
 }
 
 CDocument* CFrameWnd::GetActiveDocument()

@@ -32,7 +32,7 @@ public:
 
     // Creates the window from the resources of the id: its title (the first field of the string of
     // that id), icon, and for a top-level frame the menu and accelerators. With a context, creates
-    // the view in it. FALSE on failure, which leaves this object to the caller.
+    // the view in it. Gives TRUE.
     // Every frame adds the active document to its title.
     BOOL LoadFrame(UINT nIDResource, DWORD dwDefaultStyle = WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE,
                    CWnd* pParentWnd = nullptr, CCreateContext* pContext = nullptr);
@@ -69,7 +69,7 @@ protected:
     virtual QWidget* CreateFrameWidget(CWnd* pParentWnd);
     virtual void SetClientWidget(QWidget* widget);
     // Creates the view of the context in the frame and makes it the active view.
-    BOOL OnCreateClient(CCreateContext* pContext);
+    void OnCreateClient(CCreateContext* pContext);
     // Asks the document of a closing frame whether it may go (the save prompt).
     BOOL CanCloseFrame();
     void OnClose() override;

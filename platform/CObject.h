@@ -29,19 +29,12 @@ bool AfxIsKindOf(const CObject* object)
     return dynamic_cast<const T*>(object) != nullptr;
 }
 
-// A new object of the class when it is dynamically creatable and a T; else null.
+// A new object of the class, which must be dynamically creatable and a T: the program names its
+// document, frame and view classes in its document template.
 template <class T>
 T* AfxCreateObject(const CRuntimeClass* runtimeClass)
 {
-    if (runtimeClass == nullptr || runtimeClass->m_pfnCreateObject == nullptr) {
-        return nullptr;
-    }
-    CObject* object = runtimeClass->m_pfnCreateObject();
-    auto* typed = dynamic_cast<T*>(object);
-    if (typed == nullptr) {
-        delete object;
-    }
-    return typed;
+    return static_cast<T*>(runtimeClass->m_pfnCreateObject());
 }
 
 #define RUNTIME_CLASS(class_name) (&class_name::class##class_name)
