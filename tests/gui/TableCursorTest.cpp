@@ -18,20 +18,6 @@
 
 namespace {
 
-// Counts the paint events that a widget receives.
-class PaintCounter : public QObject {
-public:
-    explicit PaintCounter(QWidget* widget) : QObject(widget) { widget->installEventFilter(this); }
-    int paints = 0;
-
-protected:
-    bool eventFilter(QObject*, QEvent* event) override
-    {
-        paints += event->type() == QEvent::Paint ? 1 : 0;
-        return false;
-    }
-};
-
 class TableCursor : public EditorTest {
 protected:
     std::string Status() const { return MainWindow()->statusBar()->currentMessage().toStdString(); }
@@ -159,15 +145,17 @@ TEST_F(TableCursor, KeysMoveTheCursorAndEnterEditsItsCell)
         {Qt::Key_Right, Qt::NoModifier, 0x81},    {Qt::Key_Down, Qt::NoModifier, 0x89},
     };
     EXPECT_EQ(Status().substr(0, 2), "80") << "the focus shows the cursor at the first cell";
+    PaintLog paints;
+    frame->installEventFilter(&paints);
     for (const auto& move : moves) {
         SCOPED_TRACE(Hex(move.byte, 2));
-        const PaintCounter counter(frame);
+        paints.painted.clear();
         QTest::keyClick(window, move.key, move.modifiers);
         EXPECT_EQ(Status().substr(0, 2), Hex(move.byte, 2));
         EXPECT_TRUE(frame->isVisible());
         EXPECT_EQ(frame->geometry(), Box(view, move.byte));
         if (&move == &moves[std::size(moves) - 1]) {
-            EXPECT_TRUE(WaitFor([&counter] { return counter.paints > 0; })) << "the frame is painted where it went";
+            EXPECT_TRUE(WaitFor([&] { return paints.painted.count(frame) > 0; })) << "the frame is painted where it went";
         }
     }
     const QPoint onC0 = Box(view, 0xC0).topLeft() + QPoint(2, 2);
