@@ -11,8 +11,6 @@
 #include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
 
-IMPLEMENT_DYNAMIC(CDocument, CCmdTarget)
-
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
     ON_COMMAND(ID_FILE_SAVE, OnFileSave)

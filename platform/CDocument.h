@@ -16,7 +16,6 @@ class CFrameWnd;
 class CView;
 
 class CDocument : public CCmdTarget {
-    DECLARE_DYNAMIC(CDocument)
 public:
     CDocument() = default;
     // Leaves its template's list; its views are left without a document.

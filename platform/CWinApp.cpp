@@ -16,8 +16,6 @@ namespace {
 CWinApp* g_app = nullptr;
 } // namespace
 
-IMPLEMENT_DYNAMIC(CWinApp, CCmdTarget)
-
 BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
     ON_COMMAND(ID_APP_EXIT, OnAppExit)
 END_MESSAGE_MAP()

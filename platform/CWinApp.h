@@ -17,7 +17,6 @@ class CRecentFileList;
 class CWnd;
 
 class CWinApp : public CCmdTarget {
-    DECLARE_DYNAMIC(CWinApp)
 public:
     explicit CWinApp(LPCSTR appName = nullptr);
     ~CWinApp() override;
