@@ -4,7 +4,7 @@
 #include "platform/FileApi.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
-#include "platform/SaveFile.h"
+#include "storage/SignalHold.h"
 #include "tables/CGdiTableHandler.h"
 
 #include <algorithm>
@@ -167,7 +167,7 @@ bool BatchTransplant::Write()
     }
 
     // A signal waits until the entries are written, or put back.
-    const CSignalHold hold;
+    const SignalHold hold;
     DWORD written = 0;
     if (target.WriteAt(offset, m_entries.data(), kEntriesLength, written)) {
         return true;

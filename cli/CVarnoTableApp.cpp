@@ -10,8 +10,8 @@
 #include "platform/CMultiDocTemplate.h"
 #include "platform/CodePageDecoding.h"
 #include "platform/MessageBox.h"
-#include "platform/SaveFile.h"
 #include "res/Resource.h"
+#include "storage/SignalHold.h"
 #include "tables/CKeyboardHandler.h"
 
 #include <CLI/CLI.hpp>
@@ -508,13 +508,13 @@ int CVarnoTableApp::WriteEdits(const std::vector<CVarnoDoc*>& documents, const s
         return kExitOk;
     }
     // A signal waits until every file is written, or put back.
-    const CSignalHold hold;
+    const SignalHold hold;
     const int status = WriteAllOrNone(documents, names, before);
     // Told once every file is written, so that no line stands for a change that did not happen.
     if (status == kExitOk) {
         Print(changes);
     }
-    if (const int signal = CSignalHold::Pending(); signal != 0) {
+    if (const int signal = SignalHold::Pending(); signal != 0) {
         Error({}, std::string("stopped by SIG") + sigabbrev_np(signal)
                       + (status == kExitOk ? " once every file was written" : " once the files were left as they were"));
     }

@@ -1,8 +1,9 @@
 #include "platform/CFile.h"
 
-#include "platform/FileApi.h"
 #include "platform/FilePath.h"
-#include "platform/SaveFile.h"
+#include "storage/FolderEntry.h"
+#include "storage/RegularFile.h"
+#include "storage/SaveFile.h"
 
 #include <QCryptographicHash>
 
@@ -27,7 +28,7 @@ std::string OpenErrorText(int error)
 }
 
 // Where the entry's name leads; false with errno.
-bool GetPlace(const CFolderEntry& entry, CFileState::Place& place)
+bool GetPlace(const FolderEntry& entry, CFileState::Place& place)
 {
     struct stat folder {};
     place.name = entry.Name();
@@ -39,7 +40,7 @@ bool GetPlace(const CFolderEntry& entry, CFileState::Place& place)
 }
 
 // The file's identity, and where the entry's name leads; false with errno.
-bool SetIdentity(CFileState& state, const struct stat& status, const CFolderEntry& entry)
+bool SetIdentity(CFileState& state, const struct stat& status, const FolderEntry& entry)
 {
     state.size = static_cast<ULONGLONG>(status.st_size);
     state.identity = {static_cast<std::int64_t>(status.st_dev), static_cast<std::int64_t>(status.st_ino),
@@ -55,7 +56,7 @@ std::string Digest(const std::string& content)
 
 struct CFile::Impl {
     // The folder of the file and its name there.
-    CFolderEntry entry;
+    FolderEntry entry;
     // The file being read, and the digest of the bytes read so far.
     int reader = -1;
     QCryptographicHash digest{kDigest};
@@ -90,7 +91,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
         SetError("No file name given");
         return FALSE;
     }
-    CFolderEntry& entry = m_impl->entry;
+    FolderEntry& entry = m_impl->entry;
     if (!entry.Open(m_strFilePath)) {
         SetError(OpenErrorText(errno));
         return FALSE;
@@ -107,7 +108,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
     // The file must be writable now, or its folder for a new file.
     std::string writable = ".";
     if (::fstatat(entry.Folder(), entry.Name().c_str(), &status, AT_SYMLINK_NOFOLLOW) == 0) {
-        if (const int error = AfxNotRegularError(status); error != 0) {
+        if (const int error = NotRegularError(status); error != 0) {
             SetError(OpenErrorText(error));
             return FALSE;
         }
@@ -126,7 +127,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     char* bytes = static_cast<char*>(lpBuf);
     const int fd = m_impl->reader;
     const auto done = static_cast<UINT>(
-        AfxTransfer(nCount, [&](std::size_t at, std::size_t left) { return ::read(fd, bytes + at, left); }));
+        TransferAll(nCount, [&](std::size_t at, std::size_t left) { return ::read(fd, bytes + at, left); }));
     if (errno != 0) {
         SetError(std::strerror(errno));
     }
@@ -171,7 +172,7 @@ void CFile::SetLeadsElsewhere()
 
 void CFile::FinishWrite()
 {
-    const CFolderEntry& entry = m_impl->entry;
+    const FolderEntry& entry = m_impl->entry;
     if (m_expectedState.has_value()) {
         CFileState::Place now;
         GetPlace(entry, now);
@@ -192,7 +193,7 @@ void CFile::FinishWrite()
         return !m_bChangedOnDisk;
     };
     struct stat written {};
-    if (AfxSaveFile(entry, m_impl->content, check, written)) {
+    if (SaveFile(entry, m_impl->content, check, written)) {
         m_impl->stateKnown = SetIdentity(m_impl->state, written, entry);
         m_impl->state.digest = Digest(m_impl->content);
     } else if (m_bChangedOnDisk) {

@@ -1,6 +1,6 @@
 #pragma once
 // A file opened either for reading or for writing a new content. A write is
-// kept until Close, which saves it as AfxSaveFile does: a failed or abandoned
+// kept until Close, which saves it as SaveFile does: a failed or abandoned
 // write leaves the old file as it was. Nothing throws: a failure is kept and
 // told by HasError/GetErrorText.
 

@@ -1,5 +1,7 @@
 #include "platform/FileApi.h"
 
+#include "storage/RegularFile.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -27,54 +29,6 @@ BOOL KeepResult(long result)
 
 } // namespace
 
-int AfxNotRegularError(const struct stat& status)
-{
-    if (S_ISREG(status.st_mode)) {
-        return 0;
-    }
-    if (S_ISDIR(status.st_mode)) {
-        return EISDIR;
-    }
-    return S_ISLNK(status.st_mode) ? ELOOP : EINVAL;
-}
-
-int AfxOpenRegularFile(int folder, LPCSTR fileName, int flags, struct stat& rStatus, bool waitForLease)
-{
-    const int lookup = (flags & O_NOFOLLOW) != 0 ? AT_SYMLINK_NOFOLLOW : 0;
-    if (::fstatat(folder, fileName, &rStatus, lookup) != 0) {
-        return -1;
-    }
-    if (const int error = AfxNotRegularError(rStatus); error != 0) {
-        errno = error;
-        return -1;
-    }
-    flags |= O_CLOEXEC | O_NOCTTY;
-    int fd;
-    do {
-        fd = ::openat(folder, fileName, flags | O_NONBLOCK);
-    } while (fd < 0 && errno == EINTR);
-    // Only a regular file under another program's lease says "would block": that open may wait.
-    if (fd < 0 && errno == EWOULDBLOCK && waitForLease) {
-        fd = ::openat(folder, fileName, flags);
-    }
-    if (fd < 0) {
-        return -1;
-    }
-    // Looked at again once open, as the name may have changed in between; reads and writes may wait again.
-    int error = 0;
-    if (::fstat(fd, &rStatus) != 0 || ::fcntl(fd, F_SETFL, 0) != 0) {
-        error = errno;
-    } else {
-        error = AfxNotRegularError(rStatus);
-    }
-    if (error != 0) {
-        ::close(fd);
-        errno = error;
-        return -1;
-    }
-    return fd;
-}
-
 HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LPSECURITY_ATTRIBUTES /*security*/,
                    DWORD /*creationDisposition*/, DWORD /*flagsAndAttributes*/, HANDLE /*templateFile*/)
 {
@@ -83,7 +37,7 @@ HANDLE CreateFileA(LPCSTR fileName, DWORD desiredAccess, DWORD /*shareMode*/, LP
         flags = O_RDWR;
     }
     struct stat status {};
-    const int fd = AfxOpenRegularFile(AT_FDCWD, fileName, flags, status, false);
+    const int fd = OpenRegularFile(AT_FDCWD, fileName, flags, status, false);
     if (!KeepResult(fd)) {
         return INVALID_HANDLE_VALUE;
     }
@@ -106,7 +60,7 @@ BOOL ReadFile(HANDLE file, LPVOID buffer, DWORD count, LPDWORD bytesRead, LPOVER
     const int fd = FdFromHandle(file);
     auto* bytes = static_cast<char*>(buffer);
     *bytesRead = static_cast<DWORD>(
-        AfxTransfer(count, [&](std::size_t done, std::size_t left) { return ::read(fd, bytes + done, left); }));
+        TransferAll(count, [&](std::size_t done, std::size_t left) { return ::read(fd, bytes + done, left); }));
     return errno == 0;
 }
 
@@ -115,7 +69,7 @@ BOOL WriteFile(HANDLE file, LPCVOID buffer, DWORD count, LPDWORD bytesWritten, L
     const int fd = FdFromHandle(file);
     const auto* bytes = static_cast<const char*>(buffer);
     *bytesWritten = static_cast<DWORD>(
-        AfxTransfer(count, [&](std::size_t done, std::size_t left) { return ::write(fd, bytes + done, left); }));
+        TransferAll(count, [&](std::size_t done, std::size_t left) { return ::write(fd, bytes + done, left); }));
     // A write that moves nothing and tells no error: the disk takes no more.
     if (*bytesWritten < count && errno == 0) {
         errno = EIO;

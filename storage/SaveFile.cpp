@@ -1,6 +1,8 @@
-#include "platform/SaveFile.h"
+#include "storage/SaveFile.h"
 
-#include "platform/FileApi.h"
+#include "storage/FolderEntry.h"
+#include "storage/RegularFile.h"
+#include "storage/SignalHold.h"
 
 #include <algorithm>
 #include <atomic>
@@ -50,7 +52,7 @@ Step InPlaceOrFailed(bool exists)
 // Writes the bytes at the offset; returns how many reached the file (errno tells why not all).
 std::size_t WriteAt(int fd, const char* data, std::size_t count, off_t offset)
 {
-    const std::size_t done = AfxTransfer(count, [&](std::size_t at, std::size_t left) {
+    const std::size_t done = TransferAll(count, [&](std::size_t at, std::size_t left) {
         return ::pwrite(fd, data + at, left, offset + static_cast<off_t>(at));
     });
     if (done < count && errno == 0) {
@@ -65,14 +67,14 @@ bool ReadAll(int fd, std::string& content)
     char buffer[65536];
     std::size_t got = sizeof buffer;
     while (got == sizeof buffer) {
-        got = AfxTransfer(sizeof buffer, [&](std::size_t done, std::size_t left) { return ::read(fd, buffer + done, left); });
+        got = TransferAll(sizeof buffer, [&](std::size_t done, std::size_t left) { return ::read(fd, buffer + done, left); });
         content.append(buffer, got);
     }
     return errno == 0;
 }
 
 // Opens the entry's file and reads it whole: the descriptor, or -1 with errno.
-int OpenAndRead(const CFolderEntry& entry, int flags, struct stat& rStatus, std::string& rBytes)
+int OpenAndRead(const FolderEntry& entry, int flags, struct stat& rStatus, std::string& rBytes)
 {
     const int fd = entry.OpenFile(flags, rStatus);
     if (fd >= 0 && !ReadAll(fd, rBytes)) {
@@ -171,7 +173,7 @@ struct Temporary {
 // disk. An exchange keeps the old file under the temporary's name until then, so
 // that it can go back when the folder cannot be synced; a file system that cannot
 // exchange two names (EINVAL) gets a plain rename.
-Step PutInPlace(const CFolderEntry& entry, Temporary& temporary, bool exists)
+Step PutInPlace(const FolderEntry& entry, Temporary& temporary, bool exists)
 {
     const int folder = entry.Folder();
     const std::string moved = temporary.name;
@@ -202,8 +204,8 @@ Step PutInPlace(const CFolderEntry& entry, Temporary& temporary, bool exists)
 }
 
 // Replaces the old file (oldFd, or -1 when there is none) with a new one.
-Step ReplaceWithTemporary(const CFolderEntry& entry, int oldFd, const struct stat& old, const std::string& content,
-                          const AfxSaveCheck& check, struct stat& rWritten)
+Step ReplaceWithTemporary(const FolderEntry& entry, int oldFd, const struct stat& old, const std::string& content,
+                          const SaveCheck& check, struct stat& rWritten)
 {
     const bool exists = oldFd >= 0;
     // A folder that cannot be synced could not make a rename last.
@@ -285,7 +287,7 @@ bool WriteInPlace(int fd, const std::string& oldContent, const std::string& newC
     return false;
 }
 
-Step WriteOver(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check, struct stat& rWritten)
+Step WriteOver(const FolderEntry& entry, const std::string& content, const SaveCheck& check, struct stat& rWritten)
 {
     struct stat status {};
     std::string old;
@@ -301,69 +303,12 @@ Step WriteOver(const CFolderEntry& entry, const std::string& content, const AfxS
     return step;
 }
 
-constexpr int kHeldSignals[] = {SIGINT, SIGTERM, SIGHUP};
-std::atomic<int> g_holds{0};
-std::atomic<int> g_pending{0};
-struct sigaction g_previousActions[std::size(kHeldSignals)];
-
-// Keeps the signal for the end of the hold; when the hold ended meanwhile, the
-// signal's default action (the one the program leaves in place) is taken at once.
-void KeepSignal(int signal)
-{
-    g_pending.store(signal);
-    if (g_holds.load() == 0) {
-        ::signal(signal, SIG_DFL);
-        ::raise(signal);
-    }
-}
-
 } // namespace
 
-CFolderEntry::~CFolderEntry()
-{
-    if (m_folder >= 0) {
-        ::close(m_folder);
-    }
-}
-
-bool CFolderEntry::Open(const std::string& path)
-{
-    struct stat status {};
-    std::filesystem::path file = path;
-    if (::lstat(path.c_str(), &status) == 0 && S_ISLNK(status.st_mode)) {
-        char resolved[PATH_MAX];
-        if (::realpath(path.c_str(), resolved) == nullptr) {
-            return false;
-        }
-        file = resolved;
-    }
-    std::filesystem::path folder = file.parent_path();
-    if (folder.empty()) {
-        folder = ".";
-    }
-    m_name = file.filename();
-    if (m_name.empty()) {
-        errno = EISDIR;
-        return false;
-    }
-    m_folder = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    m_syncable = m_folder >= 0;
-    if (m_folder < 0 && errno == EACCES) {
-        // A folder that may be searched but not read still gives its files.
-        m_folder = ::open(folder.c_str(), O_PATH | O_DIRECTORY | O_CLOEXEC);
-    }
-    return m_folder >= 0;
-}
-
-int CFolderEntry::OpenFile(int flags, struct stat& rStatus) const
-{
-    return AfxOpenRegularFile(m_folder, m_name.c_str(), flags | O_NOFOLLOW, rStatus, true);
-}
-
-bool AfxSaveFile(const CFolderEntry& entry, const std::string& content, const AfxSaveCheck& check,
+bool SaveFile(const FolderEntry& entry, const std::string& content, const SaveCheck& check,
                  struct stat& rWritten)
 {
-    const CSignalHold hold;
+    const SignalHold hold;
     struct stat old {};
     const int oldFd = entry.OpenFile(O_RDONLY, old);
     if (oldFd < 0 && errno != ENOENT) {
@@ -383,37 +328,3 @@ bool AfxSaveFile(const CFolderEntry& entry, const std::string& content, const Af
     return step == Step::done;
 }
 
-CSignalHold::CSignalHold()
-{
-    if (g_holds.fetch_add(1) > 0) {
-        return;
-    }
-    struct sigaction keep {};
-    keep.sa_handler = KeepSignal;
-    // A held signal does not break off a call that waits, such as an open under another program's lease.
-    keep.sa_flags = SA_RESTART;
-    sigemptyset(&keep.sa_mask);
-    for (std::size_t k = 0; k < std::size(kHeldSignals); ++k) {
-        ::sigaction(kHeldSignals[k], nullptr, &g_previousActions[k]);
-        if (g_previousActions[k].sa_handler != SIG_IGN) {
-            ::sigaction(kHeldSignals[k], &keep, nullptr);
-        }
-    }
-}
-
-CSignalHold::~CSignalHold()
-{
-    if (g_holds.fetch_sub(1) > 1) {
-        return;
-    }
-    const int error = errno;
-    for (std::size_t k = 0; k < std::size(kHeldSignals); ++k) {
-        ::sigaction(kHeldSignals[k], &g_previousActions[k], nullptr);
-    }
-    if (const int signal = g_pending.exchange(0); signal != 0) {
-        ::raise(signal);
-    }
-    errno = error;
-}
-
-int CSignalHold::Pending() { return g_pending.load(); }
