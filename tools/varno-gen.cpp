@@ -133,7 +133,8 @@ Option TextOption(const char* flag, std::string& target)
 std::optional<int> SetOptions(const Arguments& arguments, const std::vector<Option>& options)
 {
     for (const auto& [flag, value] : arguments.flags) {
-        auto option = std::find_if(options.begin(), options.end(), [&](const Option& o) { return flag == o.flag; });
+        const std::string& name = flag; // a structured binding that clang cannot capture
+        auto option = std::find_if(options.begin(), options.end(), [&](const Option& o) { return name == o.flag; });
         if (option == options.end()) {
             return Usage();
         }
