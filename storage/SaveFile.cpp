@@ -5,15 +5,9 @@
 #include "storage/SignalHold.h"
 
 #include <algorithm>
-#include <atomic>
 #include <cerrno>
-#include <climits>
-#include <csignal>
 #include <cstdio>
-#include <cstdlib>
 #include <fcntl.h>
-#include <filesystem>
-#include <iterator>
 #include <linux/limits.h>
 #include <random>
 #include <sys/xattr.h>
@@ -305,8 +299,7 @@ Step WriteOver(const FolderEntry& entry, const std::string& content, const SaveC
 
 } // namespace
 
-bool SaveFile(const FolderEntry& entry, const std::string& content, const SaveCheck& check,
-                 struct stat& rWritten)
+bool SaveFile(const FolderEntry& entry, const std::string& content, const SaveCheck& check, struct stat& rWritten)
 {
     const SignalHold hold;
     struct stat old {};

@@ -24,6 +24,5 @@ using SaveCheck = std::function<bool(const struct stat& status, const std::strin
 // Gives the entry's file the content, or creates it; rWritten receives the
 // status of the file written. False on failure (with errno), or when check stops
 // it; the file then stays as it was.
-bool SaveFile(const FolderEntry& entry, const std::string& content, const SaveCheck& check,
-                 struct stat& rWritten);
+bool SaveFile(const FolderEntry& entry, const std::string& content, const SaveCheck& check, struct stat& rWritten);
 
