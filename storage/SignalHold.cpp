@@ -11,6 +11,7 @@ constexpr int kHeldSignals[] = {SIGINT, SIGTERM, SIGHUP};
 std::atomic<int> g_holds{0};
 std::atomic<int> g_pending{0};
 struct sigaction g_previousActions[std::size(kHeldSignals)];
+struct sigaction g_previousFileSizeAction;
 
 // Keeps the signal for the end of the hold; when the hold ended meanwhile, the
 // signal's default action (the one the program leaves in place) is taken at once.
@@ -41,6 +42,10 @@ SignalHold::SignalHold()
             ::sigaction(kHeldSignals[k], &keep, nullptr);
         }
     }
+    struct sigaction ignore {};
+    ignore.sa_handler = SIG_IGN;
+    sigemptyset(&ignore.sa_mask);
+    ::sigaction(SIGXFSZ, &ignore, &g_previousFileSizeAction);
 }
 
 SignalHold::~SignalHold()
@@ -52,6 +57,7 @@ SignalHold::~SignalHold()
     for (std::size_t k = 0; k < std::size(kHeldSignals); ++k) {
         ::sigaction(kHeldSignals[k], &g_previousActions[k], nullptr);
     }
+    ::sigaction(SIGXFSZ, &g_previousFileSizeAction, nullptr);
     if (const int signal = g_pending.exchange(0); signal != 0) {
         ::raise(signal);
     }

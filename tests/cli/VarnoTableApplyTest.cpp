@@ -8,6 +8,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 
+#include <sys/resource.h>
+
 namespace {
 
 using edit_scenario::FileKind;
@@ -172,6 +174,42 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
         for (const auto& file : files) {
             EXPECT_TRUE(Contents(dir.File(file.name)) == file.bytes) << file.name;
         }
+    }
+}
+
+// A write that the file-size limit (ulimit -f) stops fails like any other: in place or by replacement, every file
+// is left as it was and no temporary file stays. The limit lets the 9x file and the NT file's forward entries
+// through, but not its reverse entry of F000 nor a whole new NT file.
+TEST_F(VarnoTableApply, AWriteThatTheSizeLimitStopsLeavesEveryFileAsItWas)
+{
+    const std::string text = "0xFF\t0xF000\n";
+    const struct {
+        std::vector<std::string> targets;
+        bool linked; // written in place
+    } cases[] = {{{"c_1252.nls"}, true}, {{"cp_1252.nls", "c_1252.nls"}, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.targets.front());
+        std::filesystem::remove_all(dir.Path());
+        std::filesystem::create_directory(dir.Path());
+        std::vector<std::string> arguments = {"apply", "--from", dir.Put("ff.txt", samples::Bytes(text.begin(), text.end()))};
+        std::vector<samples::Bytes> before;
+        for (const std::string& name : c.targets) {
+            before.push_back(name[1] == 'p' ? samples::MakeNinexCodePageFile(kWestern, 17506, 3)
+                                            : edit_scenario::NtFile(name, "windows-1252", 1252, false).before);
+            arguments.push_back(dir.Put(name, before.back()));
+            ASSERT_TRUE(!c.linked || ::link(arguments.back().c_str(), (arguments.back() + ".2").c_str()) == 0);
+        }
+        ProcessRun run = Run(arguments, [] {
+            const rlimit limit{32 * 1024, 32 * 1024};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        });
+        EXPECT_EQ(run.exitStatus, 2);
+        EXPECT_NE(run.err.find("File too large"), std::string::npos) << run.err;
+        for (std::size_t k = 0; k < c.targets.size(); ++k) {
+            EXPECT_TRUE(Contents(dir.File(c.targets[k])) == before[k]) << c.targets[k];
+        }
+        // The targets, their second links, the source and the run's output: nothing else.
+        EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), c.targets.size() * (1 + c.linked) + 3);
     }
 }
 

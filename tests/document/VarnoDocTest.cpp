@@ -174,7 +174,6 @@ TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
         ASSERT_GE(child, 0);
         if (child == 0) {
             MessageLog log;
-            std::signal(SIGXFSZ, SIG_IGN);
             rlimit limit{1300, 1300};
             ::setrlimit(RLIMIT_FSIZE, &limit);
             CVarnoDoc doc;
