@@ -1,5 +1,5 @@
-// varno-gen refuses what would give no usable table with a message and
-// status 2, writes nothing then, and never aborts.
+// varno-gen refuses bad arguments and what would give no usable table with a
+// message and status 2, writes nothing then, and never aborts.
 
 #include "tests/ProcessRun.h"
 
@@ -23,6 +23,16 @@ TEST(VarnoGen, RefusesNumbersThatGiveNoUsableTable)
         {{"gdi", out, "--base", "-1"}, 2},
         {{"9x", out, "--size", "0"}, 2},
         {{"kbd", out, "--size", "400"}, 2},
+        {{"gdi", out, "--stray", "8182", "--stray", "0x10"}, 0},
+        {{"gdi", out, "--stray", "8183", "--stray", "0x10"}, 2},
+        {{"nt", out, "--codepage", "IBM866", "--glyphs", "--number", "0xFFFF"}, 0},
+        {{"nt", out, "--number", "0x10000"}, 2},
+        {{"9x", out, "--codepage", "nonesuch"}, 2},
+        {{"kbd", out, "--key", "13:0xFF:0xFF:1", "--key", "0:1:2:0"}, 0},
+        {{"kbd", out, "--key", "14:1:2:0"}, 2},
+        {{"kbd", out, "--key", "1:2:1"}, 2},
+        {{"gdi"}, 2},
+        {{"frob", out}, 2},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.back());
@@ -32,6 +42,7 @@ TEST(VarnoGen, RefusesNumbersThatGiveNoUsableTable)
         const ProcessRun run = RunProcess(dir, argv, {});
         EXPECT_EQ(run.exitStatus, c.status);
         EXPECT_EQ(!run.err.empty(), c.status != 0);
+        EXPECT_EQ(!run.out.empty(), c.arguments[0] == "--help");
         EXPECT_EQ(std::filesystem::exists(out), c.status == 0 && c.arguments.size() > 1);
     }
 }
