@@ -1,288 +1,248 @@
 // varno-gen: writes synthetic sample files for tests and demonstrations.
-//
-//   varno-gen gdi OUT [--size N] [--base N] [--codepage NAME] [--stray N]... [--seed N]
-//   varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]
-//   varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]
-//   varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]
 
 #include "tools/SampleGenerator.h"
 
+#include <CLI/CLI.hpp>
+
 #include <algorithm>
 #include <cerrno>
+#include <cstdio>
+#include <cstdlib>
 #include <exception>
 #include <functional>
 #include <optional>
-#include <cstdio>
-#include <cstdlib>
-#include <cstring>
 #include <sstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 namespace {
+
+constexpr const char* kProgram = "varno-gen";
 
 // The largest number any option takes: sizes and offsets stay below 2 GiB, the
 // largest file that the editor opens.
 constexpr std::size_t kMaxNumber = 0x7FFFFFFF;
 
-// The usage on standard error with status 2, or, asked for with --help, on standard output with 0.
-int Usage(bool asked = false)
-{
-    std::fprintf(asked ? stdout : stderr,
-                 "usage: varno-gen gdi OUT [--size N] [--base N] [--codepage NAME] [--stray N]... [--seed N]\n"
-                 "       varno-gen nt OUT [--codepage NAME] [--number N] [--glyphs]\n"
-                 "       varno-gen 9x OUT [--codepage NAME] [--size N] [--seed N]\n"
-                 "       varno-gen kbd OUT [--size N] [--key K:LOW:HIGH:CAPS]... [--seed N]\n"
-                 "Numbers may be decimal or 0x-prefixed hexadecimal, at most 0x7FFFFFFF.\n");
-    return asked ? 0 : 2;
-}
-
-bool ParseNumber(const std::string& text, std::size_t& value)
+// Decimal or 0x-prefixed hexadecimal, at most largest.
+std::optional<std::size_t> ParseNumber(const std::string& text, std::size_t largest)
 {
     char* end = nullptr;
     errno = 0;
-    unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
+    const unsigned long long parsed = std::strtoull(text.c_str(), &end, 0);
     // strtoull takes "-1" as a huge number and gives the largest one for any that overflows.
     if (text.empty() || text[0] == '-' || end == text.c_str() || *end != '\0' || errno == ERANGE
-        || parsed > kMaxNumber) {
-        return false;
+        || parsed > largest) {
+        return std::nullopt;
     }
-    value = static_cast<std::size_t>(parsed);
-    return true;
+    return static_cast<std::size_t>(parsed);
 }
 
-// "a:b:c" into count numbers.
-bool ParseNumbers(const std::string& text, std::size_t count, std::vector<std::size_t>& values)
+// Refuses what ParseNumber refuses; CLI11 then reads the number as strtoull does, to the same value.
+CLI::Validator Number(std::size_t largest)
 {
+    char range[24];
+    std::snprintf(range, sizeof range, "0-0x%zX", largest);
+    const std::string name = range;
+    return CLI::Validator(
+        [=](std::string& text) -> std::string {
+            return ParseNumber(text, largest) ? "" : "expected a number " + name + ", got '" + text + "'";
+        },
+        name);
+}
+
+// "K:LOW:HIGH:CAPS" sets key K (0-13) to two character bytes and caps lock 0 or 1.
+void SetKey(const std::string& text, samples::KeyboardLayoutOptions& options)
+{
+    constexpr std::size_t kLargest[] = {13, 0xFF, 0xFF, 1};
+    std::vector<std::optional<std::size_t>> values;
     std::istringstream parts(text);
-    std::string part;
-    values.clear();
-    while (std::getline(parts, part, ':')) {
-        std::size_t value = 0;
-        if (!ParseNumber(part, value)) {
-            return false;
-        }
-        values.push_back(value);
+    for (std::string part; std::getline(parts, part, ':');) {
+        values.push_back(values.size() < 4 ? ParseNumber(part, kLargest[values.size()]) : std::nullopt);
     }
-    return values.size() == count;
+    if (values.size() != 4 || std::find(values.begin(), values.end(), std::nullopt) != values.end()) {
+        throw CLI::ValidationError("--key", "expected K:LOW:HIGH:CAPS, key 0-13, bytes 0-0xFF, caps lock 0 or 1, "
+                                            "got '" + text + "'");
+    }
+    options.keys[*values[0]] = {static_cast<std::uint8_t>(*values[1]), static_cast<std::uint8_t>(*values[2]),
+                                *values[3] == 1};
 }
 
-struct Arguments {
-    std::vector<std::string> positional;
-    std::vector<std::pair<std::string, std::string>> flags; // in order; switches have an empty value
-};
-
-// Splits argv from index first on; every "--name" but a switch takes the next argument as its value.
-bool Split(int argc, char** argv, int first, const std::vector<std::string>& switches, Arguments& arguments)
+int Fail(const std::string& message)
 {
-    for (int i = first; i < argc; ++i) {
-        std::string word = argv[i];
-        if (word.rfind("--", 0) != 0) {
-            arguments.positional.push_back(word);
-        } else if (std::find(switches.begin(), switches.end(), word) != switches.end()) {
-            arguments.flags.emplace_back(word, "");
-        } else if (i + 1 < argc) {
-            arguments.flags.emplace_back(word, argv[++i]);
-        } else {
-            return false;
-        }
-    }
-    return true;
-}
-
-int Fail(const char* message, const std::string& what)
-{
-    std::fprintf(stderr, "varno-gen: %s: %s\n", message, what.c_str());
+    std::fprintf(stderr, "%s: %s\n", kProgram, message.c_str());
     return 2;
 }
 
 // A file too small for what it must hold has no usable table.
 int TooSmall(std::size_t size, std::size_t needed, const char* what)
 {
-    std::fprintf(stderr, "varno-gen: --size %zu is too small: %s needs %zu bytes\n", size, what, needed);
-    return 2;
-}
-
-// One option of a command: its flag, and what its value sets; false for a value it cannot take.
-struct Option {
-    const char* flag;
-    std::function<bool(const std::string&)> set;
-};
-
-template <typename Number> Option NumberOption(const char* flag, Number& target, std::size_t largest = kMaxNumber)
-{
-    return {flag, [&target, largest](const std::string& text) {
-                std::size_t value = 0;
-                if (!ParseNumber(text, value) || value > largest) {
-                    return false;
-                }
-                target = static_cast<Number>(value);
-                return true;
-            }};
-}
-
-Option TextOption(const char* flag, std::string& target)
-{
-    return {flag, [&target](const std::string& text) {
-                target = text;
-                return true;
-            }};
-}
-
-// Sets the options in the order given. nullopt when all were taken, else the exit status.
-std::optional<int> SetOptions(const Arguments& arguments, const std::vector<Option>& options)
-{
-    for (const auto& [flag, value] : arguments.flags) {
-        const std::string& name = flag; // a structured binding that clang cannot capture
-        auto option = std::find_if(options.begin(), options.end(), [&](const Option& o) { return name == o.flag; });
-        if (option == options.end()) {
-            return Usage();
-        }
-        if (!option->set(value)) {
-            return Fail(("not a value for " + flag).c_str(), value);
-        }
-    }
-    return std::nullopt;
-}
-
-bool KnownCodePage(const std::string& codePage)
-{
-    bool known = false;
-    samples::CodePageMapping(codePage, &known);
-    return known;
+    return Fail("--size " + std::to_string(size) + " is too small: " + what + " needs " + std::to_string(needed)
+                + " bytes");
 }
 
 int Write(const std::string& path, const samples::Bytes& bytes)
 {
     if (!samples::WriteFile(path, bytes)) {
-        std::fprintf(stderr, "varno-gen: cannot write %s\n", path.c_str());
+        std::fprintf(stderr, "%s: cannot write %s\n", kProgram, path.c_str());
         return 1;
     }
     return 0;
 }
 
-int MakeGdi(const Arguments& arguments)
+template <typename Target>
+void AddNumber(CLI::App* command, const char* flag, Target& target, const char* description,
+               std::size_t largest = kMaxNumber)
 {
-    samples::GdiModuleOptions options;
-    if (auto status = SetOptions(arguments, {TextOption("--codepage", options.codePage),
-                                             NumberOption("--size", options.size),
-                                             NumberOption("--base", options.tableBase),
-                                             NumberOption("--seed", options.seed),
-                                             {"--stray", [&](const std::string& text) {
-                                                  std::size_t offset = 0;
-                                                  if (!ParseNumber(text, offset)) {
-                                                      return false;
-                                                  }
-                                                  options.strayCopies.push_back(offset);
-                                                  return true;
-                                              }}})) {
-        return *status;
+    CLI::Option* option = command->add_option(flag, target, description)->check(Number(largest))->type_name("N");
+    if constexpr (std::is_arithmetic_v<Target>) {
+        option->capture_default_str();
+    } else {
+        option->allow_extra_args(false); // a list takes one number each time the option is given
     }
-    if (!KnownCodePage(options.codePage)) {
-        return Fail("unknown code page", options.codePage);
-    }
-    // Base 0 counts as no table; the whole table must lie inside the file.
-    if (options.tableBase == 0) {
-        return Fail("--base 0 would be read as no table", "give 1 or more");
-    }
-    if (options.size < options.tableBase + 512) {
-        return TooSmall(options.size, options.tableBase + 512, "the table of 512 bytes at --base");
-    }
-    for (std::size_t offset : options.strayCopies) {
-        if (options.size < offset + 10) {
-            return TooSmall(options.size, offset + 10, "the signature at --stray");
-        }
-    }
-    return Write(arguments.positional[0], samples::MakeGdiModule(options));
 }
 
-int MakeNt(const Arguments& arguments)
+void AddCodePage(CLI::App* command, std::string& codePage)
 {
-    samples::NtCodePageOptions options;
-    if (auto status = SetOptions(arguments, {TextOption("--codepage", options.codePage),
-                                             NumberOption("--number", options.number, 0xFFFF),
-                                             {"--glyphs", [&](const std::string&) {
-                                                  options.glyphTable = true;
-                                                  return true;
-                                              }}})) {
-        return *status;
-    }
-    if (!KnownCodePage(options.codePage)) {
-        return Fail("unknown code page", options.codePage);
-    }
-    return Write(arguments.positional[0], samples::MakeNtCodePageFile(options));
+    const CLI::Validator known(
+        [](std::string& name) -> std::string {
+            bool found = false;
+            samples::CodePageMapping(name, &found);
+            return found ? "" : "unknown code page '" + name + "'";
+        },
+        "");
+    command->add_option("--codepage", codePage, "Code page of the table, as Qt names it")
+        ->check(known)->type_name("NAME")->capture_default_str();
 }
 
-int MakeNinex(const Arguments& arguments)
+// A subcommand that writes the file OUT, and what it does once its options are parsed: an exit status.
+struct Command {
+    CLI::App* app;
+    std::function<int()> run;
+};
+
+// What the commands fill in from the command line.
+struct Request {
+    std::string out;
+    samples::GdiModuleOptions gdi;
+    samples::NtCodePageOptions nt;
+    samples::NinexCodePageOptions ninex;
+    samples::KeyboardLayoutOptions keyboard;
+};
+
+CLI::App* AddCommand(CLI::App& cli, const char* name, const char* description, Request& request)
 {
-    samples::NinexCodePageOptions options;
-    if (auto status = SetOptions(arguments, {TextOption("--codepage", options.codePage),
-                                             NumberOption("--size", options.size),
-                                             NumberOption("--seed", options.seed)})) {
-        return *status;
-    }
-    if (!KnownCodePage(options.codePage)) {
-        return Fail("unknown code page", options.codePage);
-    }
-    const std::size_t needed = samples::kNinexReverseOffset
-        + 2 * samples::ReferenceNinexTable(samples::CodePageMapping(options.codePage)).size();
-    if (options.size < needed) {
-        return TooSmall(options.size, needed, "the tables");
-    }
-    return Write(arguments.positional[0], samples::MakeNinexCodePageFile(options));
+    CLI::App* command = cli.add_subcommand(name, description);
+    command->add_option("OUT", request.out, "The file to write")->required();
+    return command;
 }
 
-int MakeKeyboard(const Arguments& arguments)
+Command Gdi(CLI::App& cli, Request& request)
 {
-    samples::KeyboardLayoutOptions options;
-    Option key{"--key", [&](const std::string& text) {
-                   std::vector<std::size_t> k;
-                   if (!ParseNumbers(text, 4, k) || k[0] >= 14 || k[1] > 0xFF || k[2] > 0xFF || k[3] > 1) {
-                       return false;
-                   }
-                   options.keys[k[0]] = {static_cast<std::uint8_t>(k[1]), static_cast<std::uint8_t>(k[2]), k[3] == 1};
-                   return true;
-               }};
-    if (auto status = SetOptions(arguments, {key, NumberOption("--size", options.size),
-                                             NumberOption("--seed", options.seed)})) {
-        return *status;
-    }
-    if (options.size < 401) {
-        return TooSmall(options.size, 401, "the top row of keys");
-    }
-    return Write(arguments.positional[0], samples::MakeKeyboardLayout(options));
+    samples::GdiModuleOptions& options = request.gdi;
+    CLI::App* gdi = AddCommand(cli, "gdi", "A GDI module holding a code-page table", request);
+    AddNumber(gdi, "--size", options.size, "File size in bytes");
+    AddNumber(gdi, "--base", options.tableBase, "Offset of the table, 1 or more");
+    AddCodePage(gdi, options.codePage);
+    AddNumber(gdi, "--stray", options.strayCopies, "Offset of a further copy of the table's signature (repeatable)");
+    AddNumber(gdi, "--seed", options.seed, "Seed of the filler");
+    return {gdi, [&] {
+                // Base 0 counts as no table; the whole table must lie inside the file.
+                if (options.tableBase == 0) {
+                    return Fail("--base 0 would be read as no table: give 1 or more");
+                }
+                if (options.size < options.tableBase + 512) {
+                    return TooSmall(options.size, options.tableBase + 512, "the table of 512 bytes at --base");
+                }
+                for (std::size_t offset : options.strayCopies) {
+                    if (options.size < offset + 10) {
+                        return TooSmall(options.size, offset + 10, "the signature at --stray");
+                    }
+                }
+                return Write(request.out, samples::MakeGdiModule(options));
+            }};
+}
+
+Command Nt(CLI::App& cli, Request& request)
+{
+    samples::NtCodePageOptions& options = request.nt;
+    CLI::App* nt = AddCommand(cli, "nt", "An NT code-page file", request);
+    AddCodePage(nt, options.codePage);
+    AddNumber(nt, "--number", options.number, "The code page's number in the header", 0xFFFF);
+    nt->add_flag("--glyphs", options.glyphTable, "With the glyph table of an OEM code page");
+    return {nt, [&] { return Write(request.out, samples::MakeNtCodePageFile(options)); }};
+}
+
+Command Ninex(CLI::App& cli, Request& request)
+{
+    samples::NinexCodePageOptions& options = request.ninex;
+    CLI::App* ninex = AddCommand(cli, "9x", "A 9x code-page file", request);
+    AddCodePage(ninex, options.codePage);
+    AddNumber(ninex, "--size", options.size, "File size in bytes; the tables must fit");
+    AddNumber(ninex, "--seed", options.seed, "Seed of the filler");
+    return {ninex, [&] {
+                const std::size_t needed = samples::kNinexReverseOffset
+                    + 2 * samples::ReferenceNinexTable(samples::CodePageMapping(options.codePage)).size();
+                if (options.size < needed) {
+                    return TooSmall(options.size, needed, "the tables");
+                }
+                return Write(request.out, samples::MakeNinexCodePageFile(options));
+            }};
+}
+
+Command Keyboard(CLI::App& cli, Request& request)
+{
+    samples::KeyboardLayoutOptions& options = request.keyboard;
+    CLI::App* kbd = AddCommand(cli, "kbd", "A keyboard layout file", request);
+    AddNumber(kbd, "--size", options.size, "File size in bytes");
+    kbd->add_option_function<std::vector<std::string>>(
+           "--key",
+           [&](const std::vector<std::string>& keys) {
+               for (const std::string& key : keys) {
+                   SetKey(key, options);
+               }
+           },
+           "A key of the top row: its unshifted and shifted bytes, caps lock (repeatable)")
+        ->type_name("K:LOW:HIGH:CAPS")
+        ->allow_extra_args(false);
+    AddNumber(kbd, "--seed", options.seed, "Seed of the filler");
+    return {kbd, [&] {
+                if (options.size < 401) {
+                    return TooSmall(options.size, 401, "the top row of keys");
+                }
+                return Write(request.out, samples::MakeKeyboardLayout(options));
+            }};
 }
 
 } // namespace
 
 int main(int argc, char** argv)
 {
-    struct Command {
-        const char* name;
-        int (*run)(const Arguments&);
-    };
-    const Command commands[] = {{"gdi", MakeGdi}, {"nt", MakeNt}, {"9x", MakeNinex}, {"kbd", MakeKeyboard}};
-    if (argc < 2) {
-        return Usage();
-    }
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--help") == 0 || std::strcmp(argv[i], "-h") == 0) {
-            return Usage(true);
+    CLI::App cli("Writes synthetic sample files for tests and demonstrations.", kProgram);
+    cli.require_subcommand(1);
+    cli.footer("N is a number, decimal or 0x-prefixed hexadecimal."); // the commands inherit it
+    Request request;
+    const Command commands[] = {Gdi(cli, request), Nt(cli, request), Ninex(cli, request), Keyboard(cli, request)};
+    cli.footer("varno-gen COMMAND --help tells the options of a command.");
+    try {
+        cli.parse(argc, argv);
+    } catch (const CLI::ParseError& error) {
+        if (error.get_exit_code() == 0) {
+            return cli.exit(error); // --help
         }
+        // The complaint, then the usage of the command it concerns.
+        Fail(error.what());
+        std::fputs(cli.help().c_str(), stderr);
+        return 2;
     }
     for (const Command& command : commands) {
-        Arguments arguments;
-        if (std::strcmp(argv[1], command.name) != 0) {
-            continue;
-        }
-        if (!Split(argc, argv, 2, {"--glyphs"}, arguments) || arguments.positional.size() != 1) {
-            return Usage();
-        }
-        try {
-            return command.run(arguments);
-        } catch (const std::exception& error) { // memory for a large file, above all
-            return Fail("cannot make the file", error.what());
+        if (command.app->parsed()) {
+            try {
+                return command.run();
+            } catch (const std::exception& error) { // memory for a large file, above all
+                return Fail(std::string("cannot make the file: ") + error.what());
+            }
         }
     }
-    return Usage();
+    return 2;
 }
