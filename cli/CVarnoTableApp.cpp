@@ -43,6 +43,17 @@ CLI::Validator HexValidator(unsigned maxValue, unsigned minValue = 0)
         name);
 }
 
+// A CLI11 check, after HexValidator(0xFFFF), that a table entry may take the value; it adds nothing to the help.
+CLI::Validator TableValueValidator()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            const std::optional<std::string> refusal = UnicodeValueRefusal(*ParseHexArgument(text, 0xFFFF));
+            return refusal ? "'" + text + "' is " + *refusal : std::string();
+        },
+        "");
+}
+
 // Whether another program changed the document's file since it was read or written; a file
 // that has gone or cannot be read counts as unchanged.
 bool IsChangedOnDisk(const CDocument& document)
@@ -201,7 +212,8 @@ int CVarnoTableApp::RunCommandLine()
     std::string asByteText;
     bool dryRun = false;
     set->add_option("--byte", byteText, "The byte clicked in the first file")->required()->type_name("HEX")->check(HexValidator(0xFF, 0x80));
-    set->add_option("--unicode", unicodeText, "Its new Unicode value")->required()->type_name("HEX")->check(HexValidator(0xFFFF));
+    set->add_option("--unicode", unicodeText, "Its new Unicode value")->required()->type_name("HEX")
+        ->check(HexValidator(0xFFFF))->check(TableValueValidator());
     set->add_option("--as-byte", asByteText, "The byte field of the dialog, when it was changed")
         ->type_name("HEX")->check(HexValidator(0xFF));
     set->add_flag("--dry-run", dryRun, "Tell what would change, write nothing");

@@ -27,3 +27,14 @@ std::optional<unsigned> ParseHexArgument(const std::string& text, unsigned maxVa
     }
     return value;
 }
+
+std::optional<std::string> UnicodeValueRefusal(unsigned value)
+{
+    if (value > 0xFFFF) {
+        return "not a value 0000 to FFFF";
+    }
+    if (value >= 0xD800 && value <= 0xDFFF) {
+        return "a surrogate (D800 to DFFF), which no single-byte code page maps to";
+    }
+    return std::nullopt;
+}

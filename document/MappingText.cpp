@@ -81,6 +81,11 @@ bool ParseMappingText(std::string_view text, TableValues& values, std::string& e
             error = StringPrintf("line %d is not of the form 0xC0<TAB>0x0410", lineNumber);
             return false;
         }
+        if (const std::optional<std::string> refusal = value ? UnicodeValueRefusal(*value) : std::nullopt) {
+            error = StringPrintf("line %d gives byte 0x%02X the value 0x%04X, %s", lineNumber, *byte, *value,
+                                 refusal->c_str());
+            return false;
+        }
         if (givenOnLine[*byte] != 0) {
             error = StringPrintf("line %d gives byte 0x%02X a second time (first on line %d)", lineNumber, *byte,
                                  givenOnLine[*byte]);

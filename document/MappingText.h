@@ -20,8 +20,9 @@ using TableValues = std::array<std::optional<std::uint16_t>, 256>;
 bool IsMappingTextName(const std::string& name);
 
 // False, with a message naming the line, for a line that is neither blank, a
-// comment, nor a byte with an optional value, for a byte given twice, and for
-// a text without a single byte.
+// comment, nor a byte with an optional value, for a value that no table entry
+// may take (a surrogate), for a byte given twice, and for a text without a
+// single byte.
 bool ParseMappingText(std::string_view text, TableValues& values, std::string& error);
 
 // Reads a regular file, or standard input for "-", and parses it.

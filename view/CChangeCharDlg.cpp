@@ -1,10 +1,14 @@
 #include "view/CChangeCharDlg.h"
 
+#include "document/HexArgument.h"
 #include "tables/CTableHandler.h"
 #include "view/CharacterNames.h"
 #include "view/DialogLiveLine.h"
 
 #include <QStringList>
+
+#include <optional>
+#include <string>
 
 namespace {
 // "held by C0", "held by 41, C1", or "held by no byte".
@@ -25,11 +29,17 @@ LiveLineState Preview(const CHexEdit& charField, const CHexEdit& unicodeField, C
 {
     int byte = 0;
     int unicode = 0;
-    if (!charField.ReadHex(HexDigits::Two, &byte)) {
+    if (!charField.ReadHex(&byte)) {
         return {QStringLiteral("Char: not a hexadecimal number"), false};
     }
-    if (!unicodeField.ReadHex(HexDigits::Four, &unicode)) {
+    if (byte > 0xFF) {
+        return {QStringLiteral("Char: not a byte (00 to FF)"), false};
+    }
+    if (!unicodeField.ReadHex(&unicode)) {
         return {QStringLiteral("Unicode: not a hexadecimal number"), false};
+    }
+    if (const std::optional<std::string> refusal = UnicodeValueRefusal(static_cast<unsigned>(unicode))) {
+        return {QStringLiteral("Unicode: ") + QString::fromStdString(*refusal), false};
     }
     QString text = DescribeUnicode(static_cast<std::uint16_t>(unicode));
     if (table != nullptr) {
@@ -59,7 +69,7 @@ BOOL CChangeCharDlg::OnInitDialog()
 
 void CChangeCharDlg::OnOK()
 {
-    m_editChar.ReadHex(HexDigits::Two, &m_nChar);
-    m_editUnicode.ReadHex(HexDigits::Four, &m_nUnicode);
+    m_editChar.ReadHex(&m_nChar);
+    m_editUnicode.ReadHex(&m_nUnicode);
     CDialog::OnOK();
 }

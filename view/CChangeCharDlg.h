@@ -2,8 +2,9 @@
 // "Change char": the Unicode value of one byte of a code-page table, and the
 // byte itself, as hexadecimal text. The caller sets the value members before
 // DoModal and reads them after IDOK. A line under the fields names the typed
-// value and the byte of the clicked table that holds it; OK waits for fields
-// that both give a number.
+// value and the byte of the clicked table that holds it; OK waits for a byte
+// (00 to FF) and a value that a table entry may take (no more than FFFF, no
+// surrogate), so that no digit typed is dropped.
 
 #include "platform/CDialog.h"
 #include "res/Resource.h"

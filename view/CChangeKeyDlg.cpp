@@ -11,7 +11,7 @@ namespace {
 // A field holds a byte when it reads, as OnOK reads it, as a value 00-FF.
 bool ReadByte(const CHexEdit& field, int* value)
 {
-    return field.ReadHex(HexDigits::Any, value) && *value >= 0 && *value <= 0xFF;
+    return field.ReadHex(value) && *value >= 0 && *value <= 0xFF;
 }
 
 LiveLineState Preview(const CHexEdit& lowField, const CHexEdit& highField)
@@ -55,8 +55,8 @@ BOOL CChangeKeyDlg::OnInitDialog()
 
 void CChangeKeyDlg::OnOK()
 {
-    m_editHigh.ReadHex(HexDigits::Any, &m_nHigh);
-    m_editLow.ReadHex(HexDigits::Any, &m_nLow);
+    m_editHigh.ReadHex(&m_nHigh);
+    m_editLow.ReadHex(&m_nLow);
     m_bCapsLock = m_checkCapsLock.GetCheck() == BST_CHECKED;
     CDialog::OnOK();
 }

@@ -16,10 +16,10 @@ public:
         SetWindowText(text);
     }
     // A field that converts nothing leaves *value unchanged and gives false.
-    bool ReadHex(HexDigits digits, int* value) const
+    bool ReadHex(int* value) const
     {
         char text[256];
         GetWindowText(text, sizeof text);
-        return ScanHexField(text, digits, value);
+        return ScanHexField(text, value);
     }
 };

@@ -1,22 +1,18 @@
 #include "view/HexField.h"
 
+#include <climits>
 #include <cstdio>
 
-bool ScanHexField(const char* text, HexDigits digits, int* value)
+bool ScanHexField(const char* text, int* value)
 {
     if (text == nullptr || value == nullptr) {
         return false;
     }
-    unsigned int scanned = 0;
-    int converted = 0;
-    switch (digits) {
-    case HexDigits::Two: converted = std::sscanf(text, "%02X", &scanned); break;
-    case HexDigits::Four: converted = std::sscanf(text, "%04X", &scanned); break;
-    case HexDigits::Any: converted = std::sscanf(text, "%X", &scanned); break;
-    }
-    if (converted != 1) {
+    // As wide as the scan goes: a longer number saturates instead of losing its high digits.
+    unsigned long long scanned = 0;
+    if (std::sscanf(text, "%llX", &scanned) != 1) {
         return false;
     }
-    *value = static_cast<int>(scanned);
+    *value = scanned > INT_MAX ? INT_MAX : static_cast<int>(scanned);
     return true;
 }

@@ -116,6 +116,7 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
     // Values that bytes the take leaves alone hold: ASCII's "e", and 00C5 of a byte outside a narrowed range.
     const std::string e = "0xE9\t0x0065\n";
     const std::string c5 = "0xC0\t0x00C5\n0xC1\t0x00C0\n";
+    const std::string surrogate = "0x80\t0x0402\n0x81\t0xDC00\n";
     const struct {
         std::string name;
         samples::Bytes bytes;
@@ -127,6 +128,7 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
                  {"spread.txt", samples::Bytes(spread.begin(), spread.end())},
                  {"e.txt", samples::Bytes(e.begin(), e.end())},
                  {"c5.txt", samples::Bytes(c5.begin(), c5.end())},
+                 {"surrogate.txt", samples::Bytes(surrogate.begin(), surrogate.end())},
                  {"bad.txt", {'0', 'x', '8', '0', '\n', '0', 'x', '8', '1', ' ', '4', '1', '0', '\n'}}};
     for (const auto& file : files) {
         dir.Put(file.name, file.bytes);
@@ -142,6 +144,8 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
         {{"--from", in("c_1252.nls"), in("c_1251.nls"), in("gdi.exe")}, "gdi.exe", "could no longer be found"},
         {{"--from", in("spread.txt"), in("c_1252.nls"), in("cp_1252.nls")}, "cp_1252.nls", "no room"},
         {{"--from", in("bad.txt"), in("c_1252.nls")}, "bad.txt", "line 2 "},
+        {{"--from", in("surrogate.txt"), in("c_1252.nls")}, "surrogate.txt",
+         "line 2 gives byte 0x81 the value 0xDC00, a surrogate"},
         {{"--from", in("ru.kbd"), in("c_1252.nls")}, "ru.kbd", "keyboard layout"},
         {{"--from", in("e.txt"), in("c_1252.nls")}, "c_1252.nls", "byte E9 would take 0065, which byte 65 keeps"},
         {{"--from", in("e.txt"), in("cp_1252.nls")}, "cp_1252.nls", "0065 would no longer convert back to 65"},

@@ -147,6 +147,7 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         {{"set", "--unicode", "0401", nt}, "--byte"},
         {{"set", "--byte", "7F", "--unicode", "0401", nt}, "7F"},
         {{"set", "--byte", "C0", "--unicode", "10000", nt}, "10000"},
+        {{"set", "--byte", "C0", "--unicode", "0xD800", nt}, "'0xD800' is a surrogate (D800 to DFFF)"},
         {{"set", "--byte", "C0", "--unicode", "0401", "--as-byte", "100", nt}, "100"},
         {{"set", "--byte", "C0", "--unicode", "0401", kbd}, "keyboard layout"},
         {{"key", "--key", "14", kbd}, "14"},

@@ -19,3 +19,14 @@ TEST(HexArgument, AcceptsHexadecimalNumbersWithinTheLimitOnly)
         EXPECT_EQ(ParseHexArgument(c.text, c.maxValue), c.value) << '"' << c.text << '"';
     }
 }
+
+TEST(HexArgument, ATableEntryTakesAnyUtf16CodeUnitButASurrogate)
+{
+    for (const unsigned value : {0x0000u, 0xD7FFu, 0xE000u, 0xFFFFu}) {
+        EXPECT_EQ(UnicodeValueRefusal(value), std::nullopt) << std::hex << value;
+    }
+    for (const unsigned value : {0xD800u, 0xDBFFu, 0xDC00u, 0xDFFFu}) {
+        EXPECT_NE(UnicodeValueRefusal(value).value_or("").find("a surrogate"), std::string::npos) << std::hex << value;
+    }
+    EXPECT_EQ(UnicodeValueRefusal(0x10000), "not a value 0000 to FFFF");
+}

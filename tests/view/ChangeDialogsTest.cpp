@@ -85,8 +85,8 @@ TEST(ChangeDialogs, AreLegibleShowTheValuesAndReadBackWhatWasTyped)
         int secondAfter;
     };
     const Case cases[] = {
-        {"char: two digits for the byte, four for the value", false, "123", "00c0x",
-         "U+00C0 À LATIN CAPITAL LETTER A WITH GRAVE\nheld by C0", true, 0x12, 0xC0},
+        {"char: what follows the digits is not read", false, " c0 ", "00c0x",
+         "U+00C0 À LATIN CAPITAL LETTER A WITH GRAVE\nheld by C0", true, 0xC0, 0xC0},
         {"char: a value that no byte holds", false, "8a", "0410", "U+0410 А CYRILLIC CAPITAL LETTER A\nheld by no byte",
          true, 0x8A, 0x410},
         {"char: the longest name", false, "8a", "fbf9",
@@ -96,9 +96,15 @@ TEST(ChangeDialogs, AreLegibleShowTheValuesAndReadBackWhatWasTyped)
          0x8A, 0x81},
         {"char: a value without a digit", false, "8A", "Ё", "Unicode: not a hexadecimal number", false, 0x8A, 0x410},
         {"char: a blank byte", false, "  ", "0410", "Char: not a hexadecimal number", false, 0x8A, 0x410},
+        // No digit is dropped: a longer number is refused, not cut to the field's width.
+        {"char: a byte of three digits", false, "123", "0410", "Char: not a byte (00 to FF)", false, 0x8A, 0x410},
+        {"char: a value of five digits", false, "8a", "1F600", "Unicode: not a value 0000 to FFFF", false, 0x8A, 0x410},
+        {"char: a surrogate", false, "8a", "dfff",
+         "Unicode: a surrogate (D800 to DFFF), which no single-byte code page maps to", false, 0x8A, 0x410},
         {"key: bytes and the box", true, "b1", "0", "Low B1 (±) · High 00 (no glyph) in windows-1251", true, 0xB1, 0x00},
         {"key: not hexadecimal", true, "ZZ", "21", "Low: not a byte (00 to FF)", false, 0x31, 0x21},
         {"key: more than a byte", true, " 41", "1A3", "High: not a byte (00 to FF)", false, 0x31, 0x21},
+        {"key: more digits than an int holds", true, "100000041", "21", "Low: not a byte (00 to FF)", false, 0x31, 0x21},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
