@@ -9,7 +9,9 @@
 #include "tables/CKeyboardHandler.h"
 #include "tables/CNtCodePageHandler.h"
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace {
 
@@ -88,6 +90,20 @@ void CVarnoDoc::SetReferenceOnly(bool referenceOnly)
     m_bReferenceOnly = referenceOnly;
     const std::string name = AfxGetFileName(GetPathName());
     SetTitle((referenceOnly ? name + " (reference)" : name).c_str());
+}
+
+void CVarnoDoc::ApplyEdit(const std::function<void()>& edit)
+{
+    std::vector<std::uint8_t> before;
+    if (m_pHandler != nullptr) {
+        before.assign(m_pHandler->m_data, m_pHandler->m_data + m_pHandler->m_length);
+    }
+    edit();
+    if (m_pHandler != nullptr
+        && !std::equal(before.begin(), before.end(), m_pHandler->m_data, m_pHandler->m_data + m_pHandler->m_length)) {
+        SetModifiedFlag(TRUE);
+    }
+    UpdateAllViews(nullptr);
 }
 
 void CVarnoDoc::Serialize(CArchive& ar)

@@ -7,6 +7,7 @@
 #include "platform/CDocument.h"
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 
@@ -44,6 +45,11 @@ public:
 
     // Marks the document as a reference, or no longer, and says so in its title.
     void SetReferenceOnly(bool referenceOnly);
+
+    // Runs an edit of the handler, then asks all views to update, for the entries that it marked
+    // (green). The document is marked modified only when a byte of its file changed: an entry or
+    // key given the value it held leaves nothing to save.
+    void ApplyEdit(const std::function<void()>& edit);
 
     // The handler of the loaded file, of the class that m_nKind names; null
     // before the first load. Owned by the document.

@@ -99,7 +99,8 @@ bool EditStep::Finish()
         }
         CVarnoDoc::EditState& state = *document.m_editState;
         change.stateBefore = state.current;
-        change.stateAfter = NewEditState();
+        // A step that changed only entry flags leaves the bytes, and so the state they are in, as they were.
+        change.stateAfter = change.image.empty() ? state.current : NewEditState();
         state.current = change.stateAfter;
         m_changes.push_back(std::move(change));
     }

@@ -13,12 +13,6 @@ CKeyboardHandler* KeyboardOf(const CVarnoDoc& doc)
     return doc.m_nKind == CVarnoDoc::kindKeyboard ? dynamic_cast<CKeyboardHandler*>(doc.m_pHandler) : nullptr;
 }
 
-void MarkChanged(CVarnoDoc& doc)
-{
-    doc.SetModifiedFlag(TRUE);
-    doc.UpdateAllViews(nullptr);
-}
-
 } // namespace
 
 std::uint8_t PreviousHolder(CTableHandler& clicked, std::uint16_t unicode)
@@ -71,13 +65,13 @@ CharChangeResult PropagateCharChange(const std::vector<CVarnoDoc*>& documents, s
 
     for (CVarnoDoc* doc : taking) {
         if (CVarnoDoc::IsCodePageKind(doc->m_nKind)) {
-            for (const TableAssignment& assignment : assignments) {
-                doc->m_pHandler->Assign(assignment.byte, assignment.unicode);
-            }
-            MarkChanged(*doc);
+            doc->ApplyEdit([&] {
+                for (const TableAssignment& assignment : assignments) {
+                    doc->m_pHandler->Assign(assignment.byte, assignment.unicode);
+                }
+            });
         } else if (CKeyboardHandler* keyboard = KeyboardOf(*doc); keyboard != nullptr && swapOnKeys) {
-            keyboard->SwapChars(previousHolder, clickedByte);
-            MarkChanged(*doc);
+            doc->ApplyEdit([&] { keyboard->SwapChars(previousHolder, clickedByte); });
         }
     }
     return result;

@@ -48,9 +48,9 @@ std::vector<CVarnoDoc*> AllOpenDocuments(CWinApp& app);
 // and lookup of b, read before anything changed; they are used unchanged for
 // every document. Each code-page document gets Assign(n, u) and, when n == b
 // and p is a byte, Assign(p, o) and Assign(n, u) again; each keyboard layout
-// gets SwapChars(p, b) unless p is 0 or no byte. A document so changed is
-// marked modified and all its views are asked to update. Reference documents
-// are passed over.
+// gets SwapChars(p, b) unless p is 0 or no byte. All views of a document so
+// edited are asked to update; it is marked modified when a byte of its file
+// changed (CVarnoDoc::ApplyEdit). Reference documents are passed over.
 //
 // Every affected code-page table is asked first whether it can take its
 // Assign calls; when one cannot (a 9x file whose rebuilt reverse table would

@@ -25,7 +25,7 @@ struct ScenarioFile {
     std::size_t reverseOffset; // NT files: where the flat reverse table starts
     Bytes before;
     Bytes after;          // what a save after the change writes
-    bool changed = false; // whether the document is marked modified
+    bool changed = false; // whether a byte changed, and so the document is marked modified
     bool reference = false; // opened for reference only: it takes no change
 };
 
@@ -199,10 +199,8 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
             continue;
         }
         if (file.kind == FileKind::keyboard) {
-            // Marked even when no key holds either byte.
             if (s.p != 0 && s.p != 0x3F) {
                 SwapOnKeys(file, s.p, b);
-                file.changed = true;
             }
             continue;
         }
@@ -219,7 +217,9 @@ inline Scenario MakeScenario(std::string description, std::vector<ScenarioFile> 
         if (!fits && s.refused < 0) {
             s.refused = static_cast<int>(&file - s.files.data());
         }
-        file.changed = true;
+    }
+    for (ScenarioFile& file : s.files) {
+        file.changed = file.after != file.before;
     }
     return s.refused >= 0 ? Unchanged(std::move(s)) : s;
 }
@@ -259,8 +259,8 @@ inline std::vector<Scenario> CharEditScenarios()
         MakeScenario("byte field changed, clicked in the GDI module", OpenFiles(false), kGdi, 0xE0, 0xF0, 0x0401),
         // No byte holds U+0100: one Assign per table, keyboards untouched and unmarked.
         MakeScenario("value no byte holds, clicked in the 9x file", OpenFiles(false), kNinex, 0xE0, 0xE0, 0x0100),
-        // OK without edits in the 866 file: p == b, every table gets 866's value at 0xC5;
-        // the keyboard swaps 0xC5 with itself, so no byte changes but it is marked.
+        // OK without edits in the 866 file: p == b, every table gets 866's value at 0xC5; the 866 file
+        // and the keyboard, which swaps 0xC5 with itself, change no byte and are not marked.
         MakeScenario("OK without edits, clicked in the OEM file", OpenFiles(false), kNt866, 0xC5, 0xC5,
                      LookupIn(OpenFiles(false)[kNt866], 0xC5)),
         // U+0000 is held by byte 0: the tables exchange, keyboards take 0 as no byte.
@@ -269,6 +269,8 @@ inline std::vector<Scenario> CharEditScenarios()
         MakeScenario("refused by a full 9x file", OpenFiles(true), kNt1251, 0xE0, 0xE0, 0x0100),
         // Exchanging 0xC0 and 0xC1 would leave no table that the GDI module's search finds.
         MakeScenario("refused by the GDI module's signature", OpenFiles(false), kNt1251, 0xC0, 0xC0, 0x0411),
+        // 0xD0 and 0xF1 exchange in the tables; no key holds either, so the keyboard is not marked.
+        MakeScenario("exchange of bytes no key holds", OpenFiles(false), kNt1251, 0xD0, 0xD0, 0x0441),
     };
 }
 

@@ -69,14 +69,14 @@ void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     if (dialog.DoModal() != IDOK) {
         return;
     }
+    // Marked when a value changed, so that closing asks to save it; every view repaints, the clicked one included.
     CMainFrame::RecordEdit("Change key " + KeyName(*keyboard, key), {&doc}, [&] {
-        // The handler keeps the low 8 bits of what the fields gave.
-        keyboard->SetHigh(key, static_cast<std::uint8_t>(dialog.m_nHigh));
-        keyboard->SetLow(key, static_cast<std::uint8_t>(dialog.m_nLow));
-        keyboard->SetCapsLock(key, dialog.m_bCapsLock);
-        // Marked, so that closing asks to save the edit; every view repaints, the clicked one included.
-        doc.SetModifiedFlag(TRUE);
-        doc.UpdateAllViews(nullptr);
+        doc.ApplyEdit([&] {
+            // The handler keeps the low 8 bits of what the fields gave.
+            keyboard->SetHigh(key, static_cast<std::uint8_t>(dialog.m_nHigh));
+            keyboard->SetLow(key, static_cast<std::uint8_t>(dialog.m_nLow));
+            keyboard->SetCapsLock(key, dialog.m_bCapsLock);
+        });
     });
 }
 

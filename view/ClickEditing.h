@@ -20,9 +20,9 @@ class CVarnoDoc;
 void EditAtPoint(CView& view, POINT point);
 
 // "Change key" for the key in the area's column under the point; on OK the
-// key takes the three values, the document is marked modified and all its
-// views repaint, as one step of the main window's edit history. Nothing
-// without a hit or on Cancel.
+// key takes the three values and all the document's views repaint, as one
+// step of the main window's edit history; the document is marked modified
+// when a value changed. Nothing without a hit or on Cancel.
 void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point);
 
 // "Change char" for the byte whose cell is under the point; on OK the change
