@@ -1,6 +1,7 @@
 #include "app/BatchTransplant.h"
 
 #include "app/BatchCommandLine.h"
+#include "app/CommandLineHelp.h"
 #include "platform/FileApi.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
@@ -186,6 +187,11 @@ bool BatchTransplant::Write()
 bool RunBatchTransplant(LPCSTR commandLine)
 {
     std::vector<std::string> tokens = SplitBatchCommandLine(commandLine, 3);
+    // One word is what a user tries first to open a file, and never a transplant.
+    if (tokens.size() < 2) {
+        return Refuse(std::string("A source module is missing. Usage: ") + kBatchUsage
+                      + " (varno --help tells more). To open files in the editor: varno-open FILE...");
+    }
     tokens.resize(3);
     for (const std::string& token : tokens) {
         if (token.size() > kMaxTokenLength) {

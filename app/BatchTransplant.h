@@ -14,6 +14,8 @@
 // Runs the transplant that a batch command line (target, source, options)
 // asks for. Reports the outcome in one message box, none after a success when
 // the options hold "/q" in any case. Returns true when the target was written.
+// A line of one word names no source: it is refused with the usage, and
+// nothing is opened.
 bool RunBatchTransplant(LPCSTR commandLine);
 
 // The transplant in two steps, so that the target is compared with what was

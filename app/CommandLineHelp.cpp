@@ -5,10 +5,8 @@
 
 namespace {
 
-constexpr const char* kUsage = R"(Usage: varno
-       varno TARGET SOURCE [/q]
-       varno --help | --version
-
+// What follows the three lines of the usage.
+constexpr const char* kDescription = R"(
 With an empty command line, varno starts the editor. It opens NT and 9x
 code-page files (c_*.nls, cp_*.nls), GDI modules (*.exe) and keyboard layouts
 (*.kbd) through File > Open or dropped on its window, and needs a display.
@@ -35,7 +33,7 @@ varno(1), varno-open(1) and varno-table(1) tell more.
 std::optional<int> AnswerHelpOrVersion(const char* commandLine)
 {
     if (std::strcmp(commandLine, "--help") == 0) {
-        std::fputs(kUsage, stdout);
+        std::printf("Usage: varno\n       %s\n       varno --help | --version\n%s", kBatchUsage, kDescription);
     } else if (std::strcmp(commandLine, "--version") == 0) {
         std::fputs("varno " VARNO_VERSION "\n", stdout);
     } else {

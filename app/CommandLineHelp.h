@@ -6,6 +6,9 @@
 
 #include <optional>
 
+// The batch transplant's line of the usage.
+inline constexpr const char* kBatchUsage = "varno TARGET SOURCE [/q]";
+
 // The exit status after the usage or the version was printed (1 when standard
 // output could not take it), or nothing when the command line asks for neither.
 std::optional<int> AnswerHelpOrVersion(const char* commandLine);

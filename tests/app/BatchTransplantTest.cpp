@@ -53,6 +53,8 @@ TEST(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
         int exitCode = 1;
     };
     auto failure = [](std::string text) { return std::vector<Message>{{std::move(text), MB_ICONSTOP}}; };
+    const std::vector<Message> noSource = failure("A source module is missing. Usage: varno TARGET SOURCE [/q] (varno "
+                                                  "--help tells more). To open files in the editor: varno-open FILE...");
     const Case cases[] = {
         {{copy, goodPath}, {ok}, 0},
         {{copy, copy}, {ok}, 0},
@@ -61,8 +63,9 @@ TEST(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
         {{copy, goodPath, "-q"}, {ok}, 0},
         {{missing, dir.File("also missing.exe")}, failure("Cannot open file " + missing)},
         {{goodPath, missing}, failure("Cannot open file " + missing)},
-        {{goodPath}, failure("Cannot open file ")},
-        {{"/dde"}, failure("Cannot open file /dde")},
+        // One word, a file or a switch, names no source: the usage, and where files open instead.
+        {{goodPath}, noSource},
+        {{"/dde"}, noSource},
         {{dir.Path().string(), goodPath}, failure("Cannot open file " + dir.Path().string())},
         {{noTablePath, noTablePath}, failure("Bad format: " + noTablePath)},
         {{goodPath, noTablePath}, failure("Bad format: " + noTablePath)},
