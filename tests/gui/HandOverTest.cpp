@@ -163,6 +163,24 @@ TEST_F(HandOver, TheAnswerGoesOutBeforeAnyOfAThousandFilesOpens)
     EXPECT_TRUE(WaitFor([this] { return m_log.Messages().size() == 1000; }));
 }
 
+// A list longer than a megabyte (330 names of 3.5 KB, of real files) is handed over whole.
+TEST_F(HandOver, AListOfMoreThanAMegabyteOpensWhole)
+{
+    std::string folder;
+    for (int depth = 0; depth < 13; ++depth) {
+        folder += std::string(250, 'd') + "/";
+    }
+    const samples::Bytes layout = samples::MakeKeyboardLayout({});
+    std::vector<std::string> names;
+    for (int i = 0; i < 330; ++i) {
+        names.push_back(Sample(folder + std::to_string(i) + std::string(200, 'k') + ".kbd", layout));
+    }
+    ASSERT_GT(EncodeHandOver(names).size(), std::size_t{1} << 20);
+    ProcessRun outcome = VarnoOpen(names);
+    ASSERT_EQ(outcome.exitStatus, 0) << outcome.err;
+    EXPECT_TRUE(WaitFor([&] { return OpenDocuments().size() == names.size(); }, 60000));
+}
+
 // An address that cannot work is refused before any editor starts. A name too long
 // to hand over is reported, and the others are handed over.
 TEST_F(HandOver, UnworkableAddressesAndNamesAreRefusedAtOnce)
