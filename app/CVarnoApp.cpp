@@ -14,8 +14,12 @@
 #include "platform/CMultiDocTemplate.h"
 #include "platform/Display.h"
 #include "platform/MessageBox.h"
+#include "platform/OpenFailures.h"
 #include "res/Resource.h"
 #include "view/CVarnoView.h"
+
+#include <string>
+#include <vector>
 
 BEGIN_MESSAGE_MAP(CVarnoApp, CWinApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
@@ -106,9 +110,11 @@ void CVarnoApp::OnFileOpen()
     if (dialog.DoModal() != IDOK) {
         return;
     }
+    std::vector<std::string> paths;
     for (POSITION position = dialog.GetStartPosition(); position != nullptr;) {
-        OpenDocumentFile(dialog.GetNextPathName(position).c_str());
+        paths.push_back(dialog.GetNextPathName(position));
     }
+    AfxOpenDocumentFiles(paths);
 }
 
 void CVarnoApp::OnFileOpenReference()

@@ -26,7 +26,8 @@ public:
 protected:
     // Help > About.
     void OnAppAbout();
-    // File > Open: the files chosen, several at once, opened in turn. The dialog offers
+    // File > Open: the files chosen, several at once, opened in turn; those that cannot be
+    // opened are reported in one message. The dialog offers
     // every kind of table, then each kind (code-page files as the document type names
     // them), then all files; it takes names that are not UTF-8 (COpenFileDialog.h).
     void OnFileOpen();

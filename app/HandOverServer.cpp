@@ -91,16 +91,18 @@ bool NotHandedOver(const std::string& why)
 
 void Serve(QLocalSocket* connection, QWidget* window)
 {
-    auto received = std::make_shared<std::string>();
-    QObject::connect(connection, &QLocalSocket::readyRead, connection, [connection, window, received] {
+    // What the connection holds of a long message at a time: the rest waits in the sender.
+    constexpr qint64 kReadAhead = 64 * 1024;
+    connection->setReadBufferSize(kReadAhead);
+    auto reader = std::make_shared<HandOverReader>();
+    QObject::connect(connection, &QLocalSocket::readyRead, connection, [connection, window, reader] {
         const QByteArray bytes = connection->readAll();
-        received->append(bytes.constData(), static_cast<std::size_t>(bytes.size()));
-        std::vector<std::string> paths;
-        switch (DecodeHandOver(*received, paths)) {
+        switch (reader->Take(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
         case HandOverMessage::incomplete: return;
         case HandOverMessage::malformed: connection->abort(); return;
         case HandOverMessage::complete: break;
         }
+        const std::vector<std::string>& paths = reader->Paths();
         // The answer goes out now, before any file opens: opening many files, or a message box
         // of one that cannot be opened, must not hold varno-open waiting.
         connection->write(&kHandOverAccepted, 1);

@@ -9,19 +9,23 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 {
     const std::string bytes(reinterpret_cast<const char*>(data), size);
 
-    std::vector<std::string> paths;
-    if (DecodeHandOver(bytes, paths) == HandOverMessage::complete) {
-        fuzz::Require(EncodeHandOver(paths) == bytes, "a complete message is exactly the encoding of its paths");
-        for (const std::string& path : paths) {
+    HandOverReader whole;
+    if (whole.Take(bytes) == HandOverMessage::complete) {
+        fuzz::Require(EncodeHandOver(whole.Paths()) == bytes,
+                      "a complete message is exactly the encoding of its paths");
+        for (const std::string& path : whole.Paths()) {
             fuzz::Require(!path.empty() && path.size() <= kMaxHandOverPath && path.find('\0') == std::string::npos,
                           "every path is whole: not empty, not too long, no zero byte");
         }
-        // It arrives in pieces: a part of it asks for more.
-        std::vector<std::string> none;
-        for (const std::size_t cut : {size / 2, size - 1}) {
-            fuzz::Require(DecodeHandOver(bytes.substr(0, cut), none) == HandOverMessage::incomplete,
+        // It arrives in pieces, as small as a byte: each part but the last asks for more.
+        HandOverReader byBytes;
+        for (std::size_t at = 0; at + 1 < size; ++at) {
+            fuzz::Require(byBytes.Take(bytes.substr(at, 1)) == HandOverMessage::incomplete,
                           "a part of a message is incomplete");
         }
+        fuzz::Require(byBytes.Take(bytes.substr(size - 1)) == HandOverMessage::complete
+                          && byBytes.Paths() == whole.Paths(),
+                      "a message read in pieces holds the same paths");
     }
 
     std::vector<std::string> sent;
@@ -32,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         at = end + 1;
     }
-    std::vector<std::string> received;
-    fuzz::Require(DecodeHandOver(EncodeHandOver(sent), received) == HandOverMessage::complete && received == sent,
+    HandOverReader received;
+    fuzz::Require(received.Take(EncodeHandOver(sent)) == HandOverMessage::complete && received.Paths() == sent,
                   "the paths that varno-open sends arrive as sent");
     return 0;
 }

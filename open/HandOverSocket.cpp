@@ -15,7 +15,7 @@ namespace {
 
 constexpr char kTag[] = {'V', 'O', 'P', '1'};
 constexpr std::size_t kTagSize = sizeof kTag;
-constexpr std::size_t kMaxMessageSize = 1 << 20;
+constexpr std::size_t kLengthSize = 4;
 
 std::string Environment(const char* name)
 {
@@ -51,11 +51,11 @@ void AppendLength(std::string& out, std::size_t length)
     }
 }
 
-std::size_t ReadLength(const std::string& bytes, std::size_t at)
+std::size_t ReadLength(const std::string& bytes)
 {
     std::size_t length = 0;
-    for (std::size_t i = 0; i < 4; ++i) {
-        length = (length << 8) | static_cast<unsigned char>(bytes[at + i]);
+    for (std::size_t i = 0; i < kLengthSize; ++i) {
+        length = (length << 8) | static_cast<unsigned char>(bytes[i]);
     }
     return length;
 }
@@ -146,39 +146,58 @@ std::string EncodeHandOver(const std::vector<std::string>& paths)
     return message;
 }
 
-HandOverMessage DecodeHandOver(const std::string& bytes, std::vector<std::string>& paths)
+HandOverMessage HandOverReader::Take(std::string_view bytes)
 {
-    if (bytes.size() > kMaxMessageSize
-        || std::memcmp(bytes.data(), kTag, std::min(bytes.size(), kTagSize)) != 0) {
-        return HandOverMessage::malformed;
+    while (m_state == HandOverMessage::incomplete && !bytes.empty()) {
+        const std::size_t taken = std::min(m_fieldSize - m_bytes.size(), bytes.size());
+        m_bytes.append(bytes.substr(0, taken));
+        bytes.remove_prefix(taken);
+        if (m_bytes.size() == m_fieldSize) {
+            m_state = FieldRead();
+            m_bytes.clear();
+        }
     }
-    std::size_t at = kTagSize + 4;
-    if (bytes.size() < at) {
+    if (!bytes.empty()) {
+        m_state = HandOverMessage::malformed;
+    }
+    return m_state;
+}
+
+HandOverMessage HandOverReader::FieldRead()
+{
+    switch (m_field) {
+    case Field::tag:
+        if (m_bytes != std::string_view(kTag, kTagSize)) {
+            return HandOverMessage::malformed;
+        }
+        m_field = Field::count;
+        m_fieldSize = kLengthSize;
         return HandOverMessage::incomplete;
-    }
-    std::vector<std::string> found;
-    for (std::size_t count = ReadLength(bytes, kTagSize); count > 0; --count) {
-        if (bytes.size() < at + 4) {
-            return HandOverMessage::incomplete;
-        }
-        const std::size_t length = ReadLength(bytes, at);
-        if (length == 0 || length > kMaxHandOverPath) {
+    case Field::count: m_pathsLeft = ReadLength(m_bytes); return ExpectPathOrEnd();
+    case Field::length:
+        m_fieldSize = ReadLength(m_bytes);
+        if (m_fieldSize == 0 || m_fieldSize > kMaxHandOverPath) {
             return HandOverMessage::malformed;
         }
-        at += 4;
-        if (bytes.size() < at + length) {
-            return HandOverMessage::incomplete;
-        }
-        std::string path = bytes.substr(at, length);
-        if (path.find('\0') != std::string::npos) {
+        m_field = Field::path;
+        return HandOverMessage::incomplete;
+    case Field::path:
+        if (m_bytes.find('\0') != std::string::npos) {
             return HandOverMessage::malformed;
         }
-        found.push_back(std::move(path));
-        at += length;
+        m_paths.push_back(m_bytes);
+        --m_pathsLeft;
+        return ExpectPathOrEnd();
     }
-    if (at != bytes.size()) {
-        return HandOverMessage::malformed;
+    return HandOverMessage::malformed;
+}
+
+HandOverMessage HandOverReader::ExpectPathOrEnd()
+{
+    if (m_pathsLeft == 0) {
+        return HandOverMessage::complete;
     }
-    paths = std::move(found);
-    return HandOverMessage::complete;
+    m_field = Field::length;
+    m_fieldSize = kLengthSize;
+    return HandOverMessage::incomplete;
 }

@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <string>
+#include <string_view>
 #include <vector>
 
 struct HandOverAddress {
@@ -42,10 +43,32 @@ constexpr char kHandOverAccepted = 'K';
 // The longest path that a message carries.
 constexpr std::size_t kMaxHandOverPath = 4096;
 
-// The message: a tag, the count of paths, then each path with its length.
+// The message: a tag, the count of paths, then each path with its length. It has
+// no length limit: any number of paths fits.
 std::string EncodeHandOver(const std::vector<std::string>& paths);
 
 enum class HandOverMessage { incomplete, complete, malformed };
-// Reads a message from the bytes received so far. Complete fills paths; a
-// message that is too long, holds an empty path or a zero byte is malformed.
-HandOverMessage DecodeHandOver(const std::string& bytes, std::vector<std::string>& paths);
+
+// Reads a message as its bytes arrive. Beside the paths read it holds no more than
+// one path's bytes, however long the message is.
+class HandOverReader {
+public:
+    // Takes the bytes received next. A wrong tag, an empty path, a path too long
+    // or holding a zero byte, and any byte after the end make the message malformed.
+    HandOverMessage Take(std::string_view bytes);
+    // The paths read so far: all of them once the message is complete.
+    const std::vector<std::string>& Paths() const { return m_paths; }
+
+private:
+    enum class Field { tag, count, length, path };
+    // What the field just read tells; the next field to read is set.
+    HandOverMessage FieldRead();
+    HandOverMessage ExpectPathOrEnd();
+
+    Field m_field = Field::tag;
+    std::size_t m_fieldSize = 4; // the tag's
+    std::string m_bytes; // of the field being read
+    std::size_t m_pathsLeft = 0;
+    HandOverMessage m_state = HandOverMessage::incomplete;
+    std::vector<std::string> m_paths;
+};

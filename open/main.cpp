@@ -5,6 +5,7 @@
 #include "open/HandOverSocket.h"
 #include "open/OpenHelp.h"
 #include "platform/FilePath.h"
+#include "storage/RegularFile.h"
 
 #include <chrono>
 #include <climits>
@@ -41,9 +42,11 @@ Offer OfferFiles(const std::string& socketPath, const std::string& message)
     }
     Offer offer = Offer::refused;
     if (PeerIsThisUser(fd)) {
-        // Blocking: the send gives up only at the time limit, and an editor that has gone raises no signal.
-        const auto size = static_cast<ssize_t>(message.size());
-        const bool sent = ::send(fd, message.data(), message.size(), MSG_NOSIGNAL) == size;
+        // Blocking, each send for up to the time limit: a long message goes in as many sends as the
+        // editor takes it in, and a send that moves nothing gives up. An editor that has gone raises no signal.
+        const bool sent = TransferAll(message.size(), [&](std::size_t done, std::size_t left) {
+            return ::send(fd, message.data() + done, left, MSG_NOSIGNAL);
+        }) == message.size();
         char answer = 0;
         const bool taken = sent && ::read(fd, &answer, 1) == 1 && answer == kHandOverAccepted;
         offer = taken ? Offer::handedOver : Offer::noAnswer;

@@ -10,6 +10,7 @@
 #include "platform/FilePath.h"
 #include "platform/FileSizeLimit.h"
 #include "platform/MessageBox.h"
+#include "platform/OpenFailures.h"
 
 BEGIN_MESSAGE_MAP(CDocument, CCmdTarget)
     ON_COMMAND(ID_FILE_CLOSE, OnFileClose)
@@ -27,9 +28,9 @@ CDocument::~CDocument()
     }
 }
 
-void CDocument::ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const
+void CDocument::ReportSaveError(LPCSTR lpszPathName, const std::string& reason) const
 {
-    std::string text = std::string("Cannot ") + action + " file " + lpszPathName + ".\n" + reason;
+    std::string text = std::string("Cannot save file ") + lpszPathName + ".\n" + reason;
     if (!reason.empty() && reason.back() != '.') {
         text += '.';
     }
@@ -47,7 +48,7 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         Serialize(archive);
     }
     if (archive.HasError()) {
-        ReportFileError("open", lpszPathName, archive.GetErrorText());
+        AfxReportOpenFailure(lpszPathName, archive.GetErrorText());
         return FALSE;
     }
     file.GetState(m_diskState);
@@ -93,7 +94,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
                 "its place, or changed. Nothing was written; Save As saves the document under a name of your choice";
     }
     if (!error.empty()) {
-        ReportFileError("save", lpszPathName, error);
+        ReportSaveError(lpszPathName, error);
         return FALSE;
     }
     file.GetState(m_diskState);

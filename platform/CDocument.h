@@ -1,7 +1,8 @@
 #pragma once
 // A document: the data of one open file, its path and title, its modified
 // flag and the views that show it. Opening and saving run Serialize over an
-// archive on the file; failures are reported to the user here, one message box each.
+// archive on the file; failures are reported to the user here, a failed save in a box
+// of its own, a file that cannot be opened with the others opened together (OpenFailures.h).
 
 #include "platform/CCmdTarget.h"
 #include "platform/CFile.h"
@@ -28,7 +29,7 @@ public:
     virtual BOOL OnNewDocument() { return TRUE; }
     // Loads the file through Serialize and clears the modified flag. A file
     // that cannot be opened or read, that is 2 GiB or larger, or that Serialize
-    // refuses is reported (MB_ICONSTOP, naming the file) and answers FALSE.
+    // refuses is reported (AfxReportOpenFailure) and answers FALSE.
     virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
     // Writes through Serialize and clears the modified flag. On any failure the
     // old file stays whole, the failure is reported, the document stays
@@ -97,7 +98,7 @@ protected:
 
 private:
     friend class CDocTemplate;
-    void ReportFileError(const char* action, LPCSTR lpszPathName, const std::string& reason) const;
+    void ReportSaveError(LPCSTR lpszPathName, const std::string& reason) const;
     // Numbers the document's windows when there are several, and retitles them.
     void UpdateFrameCounts();
     // Opens the file, writes through Serialize and closes it; for the

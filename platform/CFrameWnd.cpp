@@ -6,6 +6,7 @@
 #include "platform/Display.h"
 #include "platform/FrameMenus.h"
 #include "platform/FrameWidgets.h"
+#include "platform/OpenFailures.h"
 #include "platform/ResourceIcons.h"
 #include "platform/ResourceStrings.h"
 
@@ -188,7 +189,5 @@ void CFrameWnd::OnClose()
 void CFrameWnd::OnDropFiles(const std::vector<std::string>& paths)
 {
     ActivateFrame();
-    for (const std::string& path : paths) {
-        AfxGetApp()->OpenDocumentFile(path.c_str());
-    }
+    AfxOpenDocumentFiles(paths);
 }

@@ -61,7 +61,8 @@ public:
     // several windows (":1", ":2"); 0 shows none.
     int m_nWindow = 0;
 
-    // Brings the frame to the front and opens the files dropped on it or handed over by the desktop.
+    // Brings the frame to the front and opens the files dropped on it or handed over by the desktop,
+    // together: those that cannot be opened are reported in one message.
     void OnDropFiles(const std::vector<std::string>& paths);
 
 protected:

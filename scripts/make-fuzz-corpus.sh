@@ -97,4 +97,5 @@ handover_seed two 'VOP1\000\000\000\002\000\000\000\017/srv/c_1251.nls\000\000\0
 handover_seed none 'VOP1\000\000\000\000'
 handover_seed cut 'VOP1\000\000\000\001\000\000\000\017/srv/c_'
 handover_seed zero-byte 'VOP1\000\000\000\001\000\000\000\003a\000b'
+handover_seed trailing 'VOP1\000\000\000\001\000\000\000\002/a/'
 handover_seed list '/srv/c_1251.nls\000/srv/ru.kbd\000\000x'

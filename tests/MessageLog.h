@@ -5,6 +5,7 @@
 #include "platform/MessageBox.h"
 
 #include <functional>
+#include <ostream>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@ public:
         std::string text;
         UINT type;
         bool operator==(const Message&) const = default;
+        friend void PrintTo(const Message& message, std::ostream* out) { *out << message.text; }
     };
 
     MessageLog()

@@ -120,7 +120,7 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
 {
     const std::string nt = Sample("c_1251.nls", samples::MakeNtCodePageFile({}));
     const std::string kbd = Sample("ru.kbd", samples::MakeKeyboardLayout({}));
-    Sample("c_short.nls", {1, 2, 3});
+    const std::string tooShort = Sample("c_short.nls", {1, 2, 3});
     MainWindow()->showMinimized();
 
     // Names relative to varno-open's folder, as a shell passes them.
@@ -137,30 +137,65 @@ TEST_F(HandOver, FilesOpenInTheRunningEditorAndAnOpenFileIsActivated)
     EXPECT_TRUE(WaitFor([this] { return MainWindow()->windowTitle() == QStringLiteral("Varno - c_1251.nls"); }));
     EXPECT_EQ(OpenDocuments().size(), 2U);
 
-    // A file that cannot be opened is reported by this editor, not by varno-open.
+    // A file that cannot be opened is reported by this editor, not by varno-open, in a message of its own.
     ProcessRun broken = VarnoOpen({"c_short.nls"});
     EXPECT_EQ(broken.exitStatus, 0) << broken.err;
-    EXPECT_TRUE(WaitFor([this] { return !m_log.Messages().empty(); }));
+    ASSERT_TRUE(WaitFor([this] { return !m_log.Messages().empty(); }));
+    EXPECT_EQ(m_log.Messages().front().text,
+              "Cannot open file " + tooShort + ".\nThe file is too short for an NT code-page file.");
     EXPECT_EQ(OpenDocuments().size(), 2U);
 }
 
-TEST_F(HandOver, TheAnswerGoesOutBeforeAnyOfAThousandFilesOpens)
+// The answer goes out before any file opens, and the files that cannot be opened make one
+// message per hand-over, also when another hand-over comes while a box shows.
+TEST_F(HandOver, TheAnswerGoesOutFirstAndMissingFilesMakeOneMessagePerHandOver)
 {
-    std::vector<std::string> names;
+    // The first file, of no known kind, opens with a box that holds this editor until varno-open
+    // has ended; then two missing files are handed over.
+    std::vector<std::string> names{Sample("notes.txt", samples::Bytes(300, 0x20))};
     for (int i = 0; i < 1000; ++i) {
         names.push_back("missing-" + std::to_string(i) + ".nls");
     }
-    // The first file, which cannot be opened, holds this editor until varno-open has ended.
     m_log.Answer([this](UINT) {
         siginfo_t ended{};
         if (m_log.Messages().size() == 1) {
             ::waitid(P_PID, static_cast<id_t>(m_varnoOpen), &ended, WEXITED | WNOWAIT);
+            EXPECT_EQ(VarnoOpen({"missing-a.nls", "missing-b.nls"}).exitStatus, 0);
         }
         return IDOK;
     });
     ProcessRun outcome = VarnoOpen(names);
     EXPECT_EQ(outcome.exitStatus, 0) << outcome.err;
-    EXPECT_TRUE(WaitFor([this] { return m_log.Messages().size() == 1000; }));
+    ASSERT_TRUE(WaitFor([this] { return m_log.Messages().size() >= 3; }));
+    const auto missing = [this](const std::string& name) {
+        return m_files.File(name) + ": No such file or directory.";
+    };
+    const std::string second = "Cannot open 2 files:\n" + missing("missing-a.nls") + "\n" + missing("missing-b.nls");
+    std::string first = "Cannot open 1000 files:";
+    for (int i = 0; i < 5; ++i) {
+        first += "\n" + missing("missing-" + std::to_string(i) + ".nls");
+    }
+    EXPECT_EQ(m_log.Messages(), (std::vector<MessageLog::Message>{{"Undefined format", MB_OK},
+                                                                  {second, MB_ICONSTOP},
+                                                                  {first + "\nand 995 more.", MB_ICONSTOP}}));
+}
+
+// A list longer than a megabyte (330 names of 3.5 KB, of real files) is handed over whole.
+TEST_F(HandOver, AListOfMoreThanAMegabyteOpensWhole)
+{
+    std::string folder;
+    for (int depth = 0; depth < 13; ++depth) {
+        folder += std::string(250, 'd') + "/";
+    }
+    const samples::Bytes layout = samples::MakeKeyboardLayout({});
+    std::vector<std::string> names;
+    for (int i = 0; i < 330; ++i) {
+        names.push_back(Sample(folder + std::to_string(i) + std::string(200, 'k') + ".kbd", layout));
+    }
+    ASSERT_GT(EncodeHandOver(names).size(), std::size_t{1} << 20);
+    ProcessRun outcome = VarnoOpen(names);
+    ASSERT_EQ(outcome.exitStatus, 0) << outcome.err;
+    EXPECT_TRUE(WaitFor([&] { return OpenDocuments().size() == names.size(); }, 60000));
 }
 
 // An address that cannot work is refused before any editor starts. A name too long
