@@ -7,7 +7,7 @@
 #include "document/PropagateCharChange.h"
 #include "document/StringPrintf.h"
 #include "platform/CFile.h"
-#include "platform/CMultiDocTemplate.h"
+#include "platform/CDocTemplate.h"
 #include "platform/CodePageDecoding.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
@@ -128,7 +128,7 @@ struct CVarnoTableApp::Snapshot {
 
 CVarnoTableApp::CVarnoTableApp(int argc, char** argv) : CWinApp(kProgram), m_argc(argc), m_argv(argv)
 {
-    AddDocTemplate(new CMultiDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr));
+    AddDocTemplate(new CDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr));
     // Every box the document code would show becomes a line on standard error;
     // the answer is that of a user who presses Enter on a question (keep things as they are).
     AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {

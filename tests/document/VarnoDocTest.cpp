@@ -1,7 +1,7 @@
 #include "document/CVarnoDoc.h"
 #include "document/EditHistory.h"
 #include "document/PropagateCharChange.h"
-#include "platform/CMultiDocTemplate.h"
+#include "platform/CDocTemplate.h"
 #include "platform/CWinApp.h"
 #include "tables/CTableHandler.h"
 #include "tests/MessageLog.h"
@@ -27,7 +27,7 @@ Bytes GdiModule(std::size_t size = 8192) { return samples::MakeGdiModule({.size 
 
 class VarnoDocument : public ::testing::Test {
 protected:
-    VarnoDocument() { m_app.AddDocTemplate(new CMultiDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr)); }
+    VarnoDocument() { m_app.AddDocTemplate(new CDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr)); }
 
     CVarnoDoc* Open(const std::string& path) { return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str())); }
 
