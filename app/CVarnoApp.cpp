@@ -17,14 +17,14 @@
 #include "res/Resource.h"
 #include "view/CVarnoView.h"
 
-BEGIN_MESSAGE_MAP(CVarnoApp, CWinApp)
+BEGIN_MESSAGE_MAP(CVarnoApp, CWindowedApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_FILE_OPEN_REFERENCE, OnFileOpenReference)
 END_MESSAGE_MAP()
 
-CVarnoApp::CVarnoApp() : CWinApp(nullptr) {}
+CVarnoApp::CVarnoApp() : CWindowedApp(nullptr) {}
 
 BOOL CVarnoApp::InitInstance()
 {

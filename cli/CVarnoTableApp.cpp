@@ -129,19 +129,16 @@ struct CVarnoTableApp::Snapshot {
 CVarnoTableApp::CVarnoTableApp(int argc, char** argv) : CWinApp(kProgram), m_argc(argc), m_argv(argv)
 {
     AddDocTemplate(new CDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr));
-    // Every box the document code would show becomes a line on standard error;
-    // the answer is that of a user who presses Enter on a question (keep things as they are).
-    AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
-        // A question's first line tells what happened; the rest asks what to do.
-        Error(m_currentFile, (type & MB_TYPEMASK) == MB_YESNO ? text.substr(0, text.find('\n')) : text);
-        return AfxDefaultMessageBoxAnswer(type);
-    });
 }
 
-CVarnoTableApp::~CVarnoTableApp()
+CVarnoTableApp::~CVarnoTableApp() { CloseAllDocuments(TRUE); }
+
+int CVarnoTableApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType)
 {
-    CloseAllDocuments(TRUE);
-    AfxSetMessageBoxHandler(nullptr);
+    // A question's first line tells what happened; the rest asks what to do.
+    const std::string text = lpszPrompt;
+    Error(m_currentFile, (nType & MB_TYPEMASK) == MB_YESNO ? text.substr(0, text.find('\n')) : text);
+    return AfxDefaultMessageBoxAnswer(nType);
 }
 
 BOOL CVarnoTableApp::InitInstance()
