@@ -64,7 +64,7 @@ BOOL CVarnoApp::InitInteractive()
     AddDocTemplate(m_pDocTemplate);
 
     auto* mainFrame = new CMainFrame;
-    if (!mainFrame->LoadFrame(IDR_MAINFRAME, 0x00CF8000, nullptr, nullptr)) {
+    if (!mainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {
         delete mainFrame;
         return FALSE;
     }
