@@ -38,17 +38,23 @@ protected:
 
 TEST(CVarnoDocKind, FromTheLowerCasedNameByTheFirstMatchingPart)
 {
+    constexpr int none = CVarnoDoc::kindUndefined;
+    constexpr int nt = CVarnoDoc::kindNtCodePage;
+    constexpr int ninex = CVarnoDoc::kind9xCodePage;
+    constexpr int keyboard = CVarnoDoc::kindKeyboard;
+    constexpr int gdi = CVarnoDoc::kindGdiModule;
     const struct {
         const char* name;
         int kind;
     } cases[] = {
-        {"c_1251.nls", 1},  {"cp_1251.nls", 2},   {"C_1251.NLS", 1},  {"CP_1252.NLS", 2}, {"pc_", 1},
-        {"abc_cp_1251.nls", 1}, // "c_" is tested first and stands where abc meets the underscore
-        {"gdi.exe", 4},     {"user.exe", 4},      {"GdI", 4},         {"gdi_c_1251.nls", 4}, {"mygdi.kbd", 4},
-        {"cp_1251.exe", 4}, {"a.exe.bak", 4},     {"us.kbd", 3},      {"US.KBD", 3},       {"c_.kbd.txt", 3},
-        {"kbdc_x.kbd", 3}, // ".kbd" before "c_"
-        {"1251.nls", 0},    {"readme.txt", 0},    {"exe", 0},         {"kbd", 0},          {"cp1251.nls", 0},
-        {"c-1251.nls", 0},  {"", 0},
+        {"c_1251.nls", nt},   {"cp_1251.nls", ninex}, {"C_1251.NLS", nt}, {"CP_1252.NLS", ninex}, {"pc_", nt},
+        {"abc_cp_1251.nls", nt}, // "c_" is tested first and stands where abc meets the underscore
+        {"gdi.exe", gdi},     {"user.exe", gdi},      {"GdI", gdi},       {"gdi_c_1251.nls", gdi}, {"mygdi.kbd", gdi},
+        {"cp_1251.exe", gdi}, {"a.exe.bak", gdi},     {"us.kbd", keyboard}, {"US.KBD", keyboard},
+        {"c_.kbd.txt", keyboard},
+        {"kbdc_x.kbd", keyboard}, // ".kbd" before "c_"
+        {"1251.nls", none},   {"readme.txt", none},   {"exe", none},      {"kbd", none},          {"cp1251.nls", none},
+        {"c-1251.nls", none}, {"", none},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CVarnoDoc::KindFromFileName(c.name), c.kind) << c.name;
