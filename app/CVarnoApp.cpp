@@ -21,14 +21,14 @@
 #include <string>
 #include <vector>
 
-BEGIN_MESSAGE_MAP(CVarnoApp, CWinApp)
+BEGIN_MESSAGE_MAP(CVarnoApp, CWindowedApp)
     ON_COMMAND(ID_APP_ABOUT, OnAppAbout)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_FILE_OPEN_REFERENCE, OnFileOpenReference)
 END_MESSAGE_MAP()
 
-CVarnoApp::CVarnoApp() : CWinApp(nullptr) {}
+CVarnoApp::CVarnoApp() : CWindowedApp(nullptr) {}
 
 BOOL CVarnoApp::InitInstance()
 {
@@ -68,7 +68,7 @@ BOOL CVarnoApp::InitInteractive()
     AddDocTemplate(m_pDocTemplate);
 
     auto* mainFrame = new CMainFrame;
-    if (!mainFrame->LoadFrame(IDR_MAINFRAME, 0x00CF8000, nullptr, nullptr)) {
+    if (!mainFrame->LoadFrame(IDR_MAINFRAME, WS_OVERLAPPEDWINDOW | FWS_ADDTOTITLE, nullptr, nullptr)) {
         delete mainFrame;
         return FALSE;
     }

@@ -5,11 +5,11 @@
 // be shown. Arguments that the command line cannot carry are refused, with
 // exit status 1, and so is the editor without a display.
 
-#include "platform/CWinApp.h"
+#include "platform/CWindowedApp.h"
 
 #include <string>
 
-class CVarnoApp : public CWinApp {
+class CVarnoApp : public CWindowedApp {
 public:
     CVarnoApp();
 

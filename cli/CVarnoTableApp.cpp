@@ -7,7 +7,7 @@
 #include "document/PropagateCharChange.h"
 #include "document/StringPrintf.h"
 #include "platform/CFile.h"
-#include "platform/CMultiDocTemplate.h"
+#include "platform/CDocTemplate.h"
 #include "platform/CodePageDecoding.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
@@ -139,20 +139,17 @@ struct CVarnoTableApp::Snapshot {
 
 CVarnoTableApp::CVarnoTableApp(int argc, char** argv) : CWinApp(kProgram), m_argc(argc), m_argv(argv)
 {
-    AddDocTemplate(new CMultiDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr));
-    // Every box the document code would show becomes a line on standard error;
-    // the answer is that of a user who presses Enter on a question (keep things as they are).
-    AfxSetMessageBoxHandler([this](const std::string& text, UINT type) {
-        // A question's first line tells what happened; the rest asks what to do.
-        Error(m_currentFile, (type & MB_TYPEMASK) == MB_YESNO ? text.substr(0, text.find('\n')) : text);
-        return AfxDefaultMessageBoxAnswer(type);
-    });
+    AddDocTemplate(new CDocTemplate(IDR_VARNOTYPE, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr));
 }
 
-CVarnoTableApp::~CVarnoTableApp()
+CVarnoTableApp::~CVarnoTableApp() { CloseAllDocuments(TRUE); }
+
+int CVarnoTableApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType)
 {
-    CloseAllDocuments(TRUE);
-    AfxSetMessageBoxHandler(nullptr);
+    // A question's first line tells what happened; the rest asks what to do.
+    const std::string text = lpszPrompt;
+    Error(m_currentFile, (nType & MB_TYPEMASK) == MB_YESNO ? text.substr(0, text.find('\n')) : text);
+    return AfxDefaultMessageBoxAnswer(nType);
 }
 
 BOOL CVarnoTableApp::InitInstance()

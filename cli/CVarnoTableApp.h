@@ -29,6 +29,9 @@ public:
     // Parses the arguments and runs the command; the status is in m_nExitCode.
     // Returns FALSE: there is no message loop.
     BOOL InitInstance() override;
+    // Every box the document code would show becomes an error line on standard error; the
+    // answer is that of a user who presses Enter on a question (keep things as they are).
+    int DoMessageBox(LPCSTR lpszPrompt, UINT nType) override;
 
 private:
     struct Snapshot;

@@ -82,7 +82,8 @@ void CMainFrame::OnEditFont()
     m_logFont = dialog.m_lf;
 
     for (CDocument* document : AfxGetApp()->GetOpenDocuments()) {
-        if (document->IsKindOf(RUNTIME_CLASS(CVarnoDoc)) && static_cast<CVarnoDoc*>(document)->m_nKind != 0) {
+        if (document->IsKindOf(RUNTIME_CLASS(CVarnoDoc))
+            && static_cast<CVarnoDoc*>(document)->m_nKind != CVarnoDoc::kindUndefined) {
             document->UpdateAllViews(nullptr, 0, nullptr);
         }
     }

@@ -7,8 +7,11 @@
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
 
+#include <iterator>
+
 namespace {
 
+// A name of each kind, at the kind's number.
 const char* const kNames[] = {"undefined.bin", "c_fuzz.nls", "cp_fuzz.nls", "fuzz.kbd", "gdi.exe"};
 
 // Values for the edits, taken from the input itself.
@@ -51,7 +54,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (size == 0) {
         return 0;
     }
-    int kind = data[0] % 5;
+    const int kind = data[0] % static_cast<int>(std::size(kNames));
     std::string input(reinterpret_cast<const char*>(data + 1), size - 1);
     std::string path = fuzz::ScratchFolder() + "/" + kNames[kind];
     std::string saved = fuzz::ScratchFolder() + "/saved";

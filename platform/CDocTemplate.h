@@ -1,8 +1,9 @@
 #pragma once
 // A document template binds a document class, a frame class and a view class
 // (by their run-time classes) to a resource id, creates the documents of that
-// type, each with its own frame and view, and keeps them in the order they
-// were opened; any number of them are open at once.
+// type and keeps them in the order they were opened; any number of them are
+// open at once. This one makes no windows: CMultiDocTemplate gives each
+// document its own frame and view.
 
 #include "platform/CCmdTarget.h"
 #include "platform/Position.h"
@@ -32,13 +33,12 @@ public:
     virtual CDocument* OpenDocumentFile(LPCSTR lpszPathName);
     virtual void CloseAllDocuments(BOOL bEndSession);
 
-    // Makes and shows the frame and view of a document just opened or created;
-    // nothing without a main window or frame class. FALSE drops the document.
+    // Makes and shows the windows of a document just opened or created: none here.
+    // FALSE drops the document.
     virtual BOOL CreateFrameAndView(CDocument* pDocument);
-    // Brings an open document's window to the front (its file was opened again).
-    void ActivateDocument(CDocument* pDocument);
-    // A new frame of the frame class in the main window, with a new view of the
-    // document (pOther, the frame it copies, adds nothing here). Null on failure.
+    // Brings an open document's window to the front (its file was opened again): none here.
+    virtual void ActivateDocument(CDocument* pDocument);
+    // A new frame with a new view of the document; null on failure, and here.
     virtual CFrameWnd* CreateNewFrame(CDocument* pDoc, CFrameWnd* pOther);
 
     // The field of the document string; FALSE when there is none.

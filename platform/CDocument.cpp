@@ -4,8 +4,6 @@
 #include "platform/CArchive.h"
 #include "platform/CDocTemplate.h"
 #include "platform/CFile.h"
-#include "platform/CFrameWnd.h"
-#include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/FilePath.h"
 #include "platform/FileSizeLimit.h"
@@ -20,7 +18,7 @@ END_MESSAGE_MAP()
 
 CDocument::~CDocument()
 {
-    for (CView* view : m_viewList) {
+    for (CDocumentView* view : m_viewList) {
         view->m_pDocument = nullptr;
     }
     if (m_pDocTemplate != nullptr) {
@@ -140,7 +138,7 @@ int CDocument::PromptToSave(UINT nButtons) const
 
 BOOL CDocument::CanCloseFrame(CFrameWnd* pFrame)
 {
-    for (CView* view : m_viewList) {
+    for (CDocumentView* view : m_viewList) {
         CFrameWnd* frame = view->GetParentFrame();
         if (frame != nullptr && frame != pFrame) {
             return TRUE;
@@ -162,11 +160,9 @@ void CDocument::OnCloseDocument()
     BOOL autoDelete = m_bAutoDelete;
     m_bAutoDelete = FALSE;
     // A copy: destroying a frame takes its one view out of the list.
-    const std::vector<CView*> views = m_viewList;
-    for (CView* view : views) {
-        if (CFrameWnd* frame = view->GetParentFrame()) {
-            frame->DestroyWindow();
-        }
+    const std::vector<CDocumentView*> views = m_viewList;
+    for (CDocumentView* view : views) {
+        view->DestroyFrame();
     }
     m_bAutoDelete = autoDelete;
     if (m_bAutoDelete) {
@@ -179,9 +175,9 @@ void CDocument::Serialize(CArchive&) {}
 void CDocument::UpdateAllViews(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     // A copy: a view's update must not disturb the visit of the others.
-    std::vector<CView*> views = m_viewList;
-    for (CView* view : views) {
-        if (view != pSender) {
+    std::vector<CDocumentView*> views = m_viewList;
+    for (CDocumentView* view : views) {
+        if (view->GetView() != pSender) {
             view->OnUpdate(pSender, lHint, pHint);
         }
     }
@@ -217,25 +213,24 @@ void CDocument::UpdateFrameCounts()
     // Each frame holds one view; the windows of a document that has one are not numbered.
     const bool numbered = m_viewList.size() > 1;
     int number = 0;
-    for (CView* view : m_viewList) {
-        if (CFrameWnd* frame = view->GetParentFrame()) {
+    for (CDocumentView* view : m_viewList) {
+        if (view->GetParentFrame() != nullptr) {
             if (numbered) {
                 ++number;
             }
-            frame->m_nWindow = number;
-            frame->OnUpdateFrameTitle();
+            view->UpdateFrameTitle(number);
         }
     }
 }
 
-void CDocument::AddView(CView* pView)
+void CDocument::AddView(CDocumentView* pView)
 {
     m_viewList.push_back(pView);
     pView->m_pDocument = this;
     UpdateFrameCounts();
 }
 
-void CDocument::RemoveView(CView* pView)
+void CDocument::RemoveView(CDocumentView* pView)
 {
     std::erase(m_viewList, pView);
     pView->m_pDocument = nullptr;

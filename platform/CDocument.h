@@ -5,6 +5,7 @@
 // of its own, a file that cannot be opened with the others opened together (OpenFailures.h).
 
 #include "platform/CCmdTarget.h"
+#include "platform/CDocumentView.h"
 #include "platform/CFile.h"
 #include "platform/Position.h"
 
@@ -13,8 +14,6 @@
 
 class CArchive;
 class CDocTemplate;
-class CFrameWnd;
-class CView;
 
 class CDocument : public CCmdTarget {
 public:
@@ -77,11 +76,15 @@ public:
     // Names the document's windows.
     void SetTitle(LPCSTR lpszTitle);
 
-    virtual void AddView(CView* pView);
+    void AddView(CDocumentView* pView);
     // When the last view goes and m_bAutoDelete is set, the document closes.
-    virtual void RemoveView(CView* pView);
+    void RemoveView(CDocumentView* pView);
     POSITION GetFirstViewPosition() const { return AfxHeadPosition(m_viewList); }
-    CView* GetNextView(POSITION& rPosition) const { return AfxGetNextAt(m_viewList, rPosition); }
+    CView* GetNextView(POSITION& rPosition) const
+    {
+        CDocumentView* view = AfxGetNextAt(m_viewList, rPosition);
+        return view != nullptr ? view->GetView() : nullptr;
+    }
 
     CDocTemplate* GetDocTemplate() const { return m_pDocTemplate; }
 
@@ -115,5 +118,5 @@ private:
     // once the framework has given it its path.
     CFileState m_diskState;
     CDocTemplate* m_pDocTemplate = nullptr;
-    std::vector<CView*> m_viewList;
+    std::vector<CDocumentView*> m_viewList;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/CDC.h"
 #include "platform/CDocument.h"
+#include "platform/CFrameWnd.h"
 #include "platform/Display.h"
 
 #include <QMouseEvent>
@@ -75,6 +76,21 @@ BOOL CView::Create(CWnd* pParentWnd)
 void CView::OnInitialUpdate() { OnUpdate(nullptr, 0, nullptr); }
 
 void CView::OnUpdate(CView*, LPARAM, CObject*) { GetWidget()->update(); }
+
+void CView::UpdateFrameTitle(int nWindow)
+{
+    if (CFrameWnd* frame = GetParentFrame()) {
+        frame->m_nWindow = nWindow;
+        frame->OnUpdateFrameTitle();
+    }
+}
+
+void CView::DestroyFrame()
+{
+    if (CFrameWnd* frame = GetParentFrame()) {
+        frame->DestroyWindow();
+    }
+}
 
 BOOL CView::OnCmdMsg(UINT nID)
 {

@@ -4,17 +4,18 @@
 // click to the ON_WM_LBUTTONDOWN handler of its message map and GetTotalSize
 // as its window's size hint. It belongs to its window and goes with it.
 
+#include "platform/CDocumentView.h"
 #include "platform/CWnd.h"
 
 class CDC;
-class CDocument;
 
-class CView : public CWnd {
+class CView : public CWnd, public CDocumentView {
 public:
     // Leaves its document's view list.
     ~CView() override;
 
-    CDocument* GetDocument() const { return m_pDocument; }
+    CView* GetView() override { return this; }
+    CFrameWnd* GetParentFrame() const override { return CWnd::GetParentFrame(); }
 
     // Makes the view's window, a child of the parent's window when there is one.
     BOOL Create(CWnd* pParentWnd);
@@ -29,9 +30,7 @@ public:
     BOOL OnCmdMsg(UINT nID) override;
 
 protected:
-    friend class CDocument;
-    // The document changed: by default the whole view is repainted.
-    virtual void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint);
-
-    CDocument* m_pDocument = nullptr;
+    void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
+    void UpdateFrameTitle(int nWindow) override;
+    void DestroyFrame() override;
 };

@@ -4,21 +4,16 @@
 #include "platform/CDocTemplate.h"
 #include "platform/CDocument.h"
 #include "platform/CommandLine.h"
-#include "platform/CFileDialog.h"
 #include "platform/CRecentFileList.h"
-#include "platform/CWnd.h"
 #include "platform/FilePath.h"
+#include "platform/MessageBox.h"
 #include "platform/ResourceStrings.h"
 
-#include <QApplication>
+#include <QCoreApplication>
 
 namespace {
 CWinApp* g_app = nullptr;
 } // namespace
-
-BEGIN_MESSAGE_MAP(CWinApp, CCmdTarget)
-    ON_COMMAND(ID_APP_EXIT, OnAppExit)
-END_MESSAGE_MAP()
 
 CWinApp::CWinApp(LPCSTR appName)
 {
@@ -79,13 +74,6 @@ CDocument* CWinApp::OpenDocumentFile(LPCSTR lpszFileName)
 
 void CWinApp::OnFileNew() { m_templateList.front()->OpenDocumentFile(nullptr); }
 
-void CWinApp::OnAppExit()
-{
-    if (m_pMainWnd != nullptr) {
-        m_pMainWnd->SendMessage(WM_CLOSE);
-    }
-}
-
 BOOL CWinApp::OnCmdMsg(UINT nID)
 {
     if (CCmdTarget::OnCmdMsg(nID)) {
@@ -136,28 +124,9 @@ BOOL CWinApp::SaveAllModified()
     return TRUE;
 }
 
-BOOL CWinApp::DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate)
-{
-    std::string name;
-    std::string extension;
-    std::string filter;
-    if (pTemplate != nullptr && pTemplate->GetDocString(name, CDocTemplate::filterName)
-        && pTemplate->GetDocString(extension, CDocTemplate::filterExt)) {
-        filter = name + "|*" + extension + "|";
-    }
-    filter += "All Files (*.*)|*.*||";
-    // The extension without its dot.
-    std::string defaultExtension;
-    if (extension.size() > 1) {
-        defaultExtension = extension.substr(1);
-    }
-    CFileDialog dialog(bOpenFileDialog, defaultExtension.c_str(), fileName.c_str(), 0, filter.c_str(), m_pMainWnd);
-    if (dialog.DoModal() != IDOK) {
-        return FALSE;
-    }
-    fileName = dialog.GetPathName();
-    return TRUE;
-}
+BOOL CWinApp::DoPromptFileName(std::string&, BOOL, CDocTemplate*) { return FALSE; }
+
+int CWinApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType) { return AfxMessageLine(lpszPrompt, nType); }
 
 void CWinApp::SetRegistryKey(LPCSTR lpszRegistryKey) { m_registryKey = lpszRegistryKey; }
 

@@ -1,7 +1,8 @@
 #pragma once
 // The application object: exactly one exists, a static object of a class that
 // derives from CWinApp. AfxWinMain hands it the command line and calls
-// InitInstance; TRUE runs the message loop, FALSE ends the program.
+// InitInstance; TRUE runs the message loop, FALSE ends the program. This one
+// has no windows: a program with windows derives from CWindowedApp.
 
 #include "platform/CCmdTarget.h"
 #include "platform/WinTypes.h"
@@ -34,8 +35,6 @@ public:
     CDocument* OpenDocumentFile(LPCSTR lpszFileName);
     // File > New: a new document of the first template; it may refuse.
     void OnFileNew();
-    // File > Exit: closes the main window, which asks to save modified documents first.
-    void OnAppExit();
     // Commands of the message map, then the recent-file entries (ID_FILE_MRU_FILE1 onwards), which open their file.
     BOOL OnCmdMsg(UINT nID) override;
     void CloseAllDocuments(BOOL bEndSession);
@@ -43,10 +42,13 @@ public:
     // more follow; FALSE when the user cancelled or a save failed.
     BOOL SaveAllModified();
 
-    // The file dialog for Open (bOpenFileDialog) or Save As, filtered by the document
-    // type of the template, when there is one, and all files. fileName gives
-    // the proposed name and receives the chosen path; FALSE on Cancel.
-    BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    // Asks for the name of a file to open (bOpenFileDialog) or to save as, of the document
+    // type of the template when there is one. fileName gives the proposed name and receives
+    // the chosen path; FALSE on Cancel. Without windows there is no one to ask: FALSE.
+    virtual BOOL DoPromptFileName(std::string& fileName, BOOL bOpenFileDialog, CDocTemplate* pTemplate);
+    // Shows a message of AfxMessageBox and gives the button pressed. Without windows: one line
+    // on standard error, answered as a user who presses Enter would.
+    virtual int DoMessageBox(LPCSTR lpszPrompt, UINT nType);
 
     // Settings are kept under the organisation key and the application title.
     void SetRegistryKey(LPCSTR lpszRegistryKey);
@@ -89,9 +91,6 @@ private:
     std::string m_registryKey;
     std::vector<CDocTemplate*> m_templateList;
     std::unique_ptr<CRecentFileList> m_pRecentFileList;
-
-protected:
-    DECLARE_MESSAGE_MAP()
 };
 
 CWinApp* AfxGetApp();

@@ -1,7 +1,7 @@
 #include "document/CVarnoDoc.h"
 #include "document/EditHistory.h"
 #include "document/PropagateCharChange.h"
-#include "platform/CMultiDocTemplate.h"
+#include "platform/CDocTemplate.h"
 #include "platform/CWinApp.h"
 #include "tables/CTableHandler.h"
 #include "tests/MessageLog.h"
@@ -27,7 +27,7 @@ Bytes GdiModule(std::size_t size = 8192) { return samples::MakeGdiModule({.size 
 
 class VarnoDocument : public ::testing::Test {
 protected:
-    VarnoDocument() { m_app.AddDocTemplate(new CMultiDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr)); }
+    VarnoDocument() { m_app.AddDocTemplate(new CDocTemplate(129, RUNTIME_CLASS(CVarnoDoc), nullptr, nullptr)); }
 
     CVarnoDoc* Open(const std::string& path) { return static_cast<CVarnoDoc*>(m_app.OpenDocumentFile(path.c_str())); }
 
@@ -38,17 +38,23 @@ protected:
 
 TEST(CVarnoDocKind, FromTheLowerCasedNameByTheFirstMatchingPart)
 {
+    constexpr int none = CVarnoDoc::kindUndefined;
+    constexpr int nt = CVarnoDoc::kindNtCodePage;
+    constexpr int ninex = CVarnoDoc::kind9xCodePage;
+    constexpr int keyboard = CVarnoDoc::kindKeyboard;
+    constexpr int gdi = CVarnoDoc::kindGdiModule;
     const struct {
         const char* name;
         int kind;
     } cases[] = {
-        {"c_1251.nls", 1},  {"cp_1251.nls", 2},   {"C_1251.NLS", 1},  {"CP_1252.NLS", 2}, {"pc_", 1},
-        {"abc_cp_1251.nls", 1}, // "c_" is tested first and stands where abc meets the underscore
-        {"gdi.exe", 4},     {"user.exe", 4},      {"GdI", 4},         {"gdi_c_1251.nls", 4}, {"mygdi.kbd", 4},
-        {"cp_1251.exe", 4}, {"a.exe.bak", 4},     {"us.kbd", 3},      {"US.KBD", 3},       {"c_.kbd.txt", 3},
-        {"kbdc_x.kbd", 3}, // ".kbd" before "c_"
-        {"1251.nls", 0},    {"readme.txt", 0},    {"exe", 0},         {"kbd", 0},          {"cp1251.nls", 0},
-        {"c-1251.nls", 0},  {"", 0},
+        {"c_1251.nls", nt},   {"cp_1251.nls", ninex}, {"C_1251.NLS", nt}, {"CP_1252.NLS", ninex}, {"pc_", nt},
+        {"abc_cp_1251.nls", nt}, // "c_" is tested first and stands where abc meets the underscore
+        {"gdi.exe", gdi},     {"user.exe", gdi},      {"GdI", gdi},       {"gdi_c_1251.nls", gdi}, {"mygdi.kbd", gdi},
+        {"cp_1251.exe", gdi}, {"a.exe.bak", gdi},     {"us.kbd", keyboard}, {"US.KBD", keyboard},
+        {"c_.kbd.txt", keyboard},
+        {"kbdc_x.kbd", keyboard}, // ".kbd" before "c_"
+        {"1251.nls", none},   {"readme.txt", none},   {"exe", none},      {"kbd", none},          {"cp1251.nls", none},
+        {"c-1251.nls", none}, {"", none},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(CVarnoDoc::KindFromFileName(c.name), c.kind) << c.name;
