@@ -55,18 +55,6 @@ std::size_t WriteAt(int fd, const char* data, std::size_t count, off_t offset)
     return done;
 }
 
-// Appends the rest of the open file to content; false with errno on a read error.
-bool ReadAll(int fd, std::string& content)
-{
-    char buffer[65536];
-    std::size_t got = sizeof buffer;
-    while (got == sizeof buffer) {
-        got = TransferAll(sizeof buffer, [&](std::size_t done, std::size_t left) { return ::read(fd, buffer + done, left); });
-        content.append(buffer, got);
-    }
-    return errno == 0;
-}
-
 // Opens the entry's file and reads it whole: the descriptor, or -1 with errno.
 int OpenAndRead(const FolderEntry& entry, int flags, struct stat& rStatus, std::string& rBytes)
 {
