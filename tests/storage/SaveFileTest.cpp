@@ -110,10 +110,10 @@ int SaveInChild(const std::string& path, const std::string& content, const Saver
     return status;
 }
 
-// A save keeps owner, group, mode, ACL, extended attributes and every name of the file: it replaces the file
-// when a new one can have them all, else it writes over the file in place, as for a file with several links,
-// one owned by another user, one in a folder that the saving user may not write, a bind mount, or a name with
-// no room for the temporary's suffix.
+// A save keeps owner, group, mode (set-id and sticky bits too), ACL, extended attributes and every name of the
+// file: it replaces the file when a new one can have them all, else it writes over the file in place, as for a
+// file with several links, one owned by another user, one in a folder that the saving user may not write, a
+// bind mount, or a name with no room for the temporary's suffix.
 TEST(SaveFile, KeepsWhoMayUseTheFileAndEveryName)
 {
     const uid_t self = ::geteuid();
@@ -132,7 +132,11 @@ TEST(SaveFile, KeepsWhoMayUseTheFileAndEveryName)
         {"c_1251.nls", self, 0640, 0700, self, "symlink", false},
         {"c_1251.nls", self, 0640, 0700, self, "link", true},
         {std::string(251, 'n') + ".nls", self, 0640, 0700, self, "", true},
-        {"c_1251.nls", kNobody, 0640, 0700, self, "", false},
+        {"c_1251.nls", self, 04755, 0700, self, "", false},
+        {"c_1251.nls", self, 02755, 0700, self, "", false},
+        {"c_1251.nls", self, 06755, 0700, self, "link", true},
+        {"c_1251.nls", self, 01777, 0700, self, "", false},
+        {"c_1251.nls", kNobody, 06750, 0700, self, "", false},
         {"c_1251.nls", kDaemon, 0640, 0777, kNobody, "", true},
         {"c_1251.nls", kNobody, 0640, 0555, kNobody, "", true},
         {"c_1251.nls", self, 0640, 0700, self, "bind", true},
@@ -178,9 +182,9 @@ TEST(SaveFile, KeepsWhoMayUseTheFileAndEveryName)
     }
 }
 
-// A save that fails leaves the old file whole, and no temporary file: a sync of the new file or of its folder
-// that fails (a file written in place is put back), another program's change while the new content reaches
-// the disk. A signal that comes meanwhile waits for the end of the save or of its put-back.
+// A save that fails leaves the old file whole, its mode too, and no temporary file: a sync of the new file or
+// of its folder that fails (a file written in place is put back), another program's change while the new
+// content reaches the disk. A signal that comes meanwhile waits for the end of the save or of its put-back.
 TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
 {
     const std::string old = "old content: forty bytes, each one kept.";
@@ -190,7 +194,10 @@ TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
     const std::string path = dir.File("c_1251.nls");
     const auto failSync = [](const char* what) { return [=] { ::setenv("VARNO_SYNC_FAIL", what, 1); }; };
     const auto send = [](int signal) { return [=](pid_t child) { ::kill(child, signal); }; };
-    const auto change = [&](pid_t) { dir.Put("c_1251.nls", Text(theirs)); };
+    const auto change = [&](pid_t) {
+        dir.Put("c_1251.nls", Text(theirs));
+        ::chmod(path.c_str(), 06755); // as a user's write clears it
+    };
     const struct {
         const char* what;
         bool linked; // a second link: written in place
@@ -210,6 +217,7 @@ TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
         SCOPED_TRACE(c.what);
         std::filesystem::remove(dir.File("second.nls"));
         dir.Put("c_1251.nls", Text(old));
+        ASSERT_EQ(::chmod(path.c_str(), 06755), 0);
         ASSERT_TRUE(!c.linked || ::link(path.c_str(), dir.File("second.nls").c_str()) == 0);
         const int status = SaveInChild(path, c.content, c.saver);
         if (c.exitStatus < 0) {
@@ -218,6 +226,8 @@ TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
             EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == c.exitStatus) << status;
         }
         EXPECT_EQ(Slurp(path), c.left);
+        struct stat now {};
+        EXPECT_TRUE(::stat(path.c_str(), &now) == 0 && (now.st_mode & 07777) == 06755) << std::oct << now.st_mode;
         EXPECT_EQ(EntryCount(dir.Path()), c.linked ? 2u : 1u);
     }
 }
