@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <grp.h>
 #include <sys/mount.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -183,17 +184,28 @@ TEST(SaveFile, KeepsWhoMayUseTheFileAndEveryName)
 }
 
 // A save that fails leaves the old file whole, its mode too, and no temporary file: a sync of the new file or
-// of its folder that fails (a file written in place is put back), another program's change while the new
-// content reaches the disk. A signal that comes meanwhile waits for the end of the save or of its put-back.
+// of its folder that fails, a file size limit inside a write in place (put back to the old bytes and length),
+// another program's change while the new content reaches the disk. A signal that comes meanwhile waits for
+// the end of the save or of its put-back; one that the caller ignores, as under nohup, stays ignored.
 TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
 {
     const std::string old = "old content: forty bytes, each one kept.";
     const std::string same = "NEW CONTENT, AS LONG AS THE OLD ONE WAS!";
+    const std::string longer = same + same;
+    const std::string shorter = "new";
     const std::string theirs = "their content: as long as the old was..";
     TempDir dir;
     const std::string path = dir.File("c_1251.nls");
     const auto failSync = [](const char* what) { return [=] { ::setenv("VARNO_SYNC_FAIL", what, 1); }; };
+    const auto limitSize = [](rlim_t bytes) {
+        return [=] {
+            std::signal(SIGXFSZ, SIG_IGN);
+            const rlimit limit{bytes, bytes};
+            ::setrlimit(RLIMIT_FSIZE, &limit);
+        };
+    };
     const auto send = [](int signal) { return [=](pid_t child) { ::kill(child, signal); }; };
+    const auto ignoreHangUp = [] { std::signal(SIGHUP, SIG_IGN); };
     const auto change = [&](pid_t) {
         dir.Put("c_1251.nls", Text(theirs));
         ::chmod(path.c_str(), 06755); // as a user's write clears it
@@ -209,9 +221,12 @@ TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
         {"file sync fails", false, same, {.prepare = failSync("file")}, 1, old},
         {"folder sync fails", false, same, {.prepare = failSync("folder")}, 1, old},
         {"file sync fails, in place", true, same, {.prepare = failSync("file")}, 1, old},
+        {"file sync fails, in place, shorter", true, shorter, {.prepare = failSync("file")}, 1, old},
+        {"size limit, in place, longer", true, longer, {.prepare = limitSize(48)}, 1, old},
         {"late change", false, same, {.stopAt = 1, .whileStopped = change}, 1, theirs},
         {"SIGTERM", false, same, {.stopAt = 1, .whileStopped = send(SIGTERM)}, -1, same},
         {"SIGTERM in a put-back", true, same, {.prepare = failSync("file"), .stopAt = 1, .whileStopped = send(SIGTERM)}, -1, old},
+        {"SIGHUP under nohup", false, same, {.prepare = ignoreHangUp, .stopAt = 1, .whileStopped = send(SIGHUP)}, 0, same},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);
