@@ -113,8 +113,8 @@ int SaveInChild(const std::string& path, const std::string& content, const Saver
 
 // A save keeps owner, group, mode (set-id and sticky bits too), ACL, extended attributes and every name of the
 // file: it replaces the file when a new one can have them all, else it writes over the file in place, as for a
-// file with several links, one owned by another user, one in a folder that the saving user may not write, a
-// bind mount, or a name with no room for the temporary's suffix.
+// file with several links, one owned by another user, one in a folder that the saving user may not write (or
+// not read, so not sync), a bind mount, or a name with no room for the temporary's suffix.
 TEST(SaveFile, KeepsWhoMayUseTheFileAndEveryName)
 {
     const uid_t self = ::geteuid();
@@ -140,6 +140,7 @@ TEST(SaveFile, KeepsWhoMayUseTheFileAndEveryName)
         {"c_1251.nls", kNobody, 06750, 0700, self, "", false},
         {"c_1251.nls", kDaemon, 0640, 0777, kNobody, "", true},
         {"c_1251.nls", kNobody, 0640, 0555, kNobody, "", true},
+        {"c_1251.nls", kNobody, 0640, 0333, kNobody, "", true},
         {"c_1251.nls", self, 0640, 0700, self, "bind", true},
     };
     int needRoot = 0;
