@@ -56,8 +56,8 @@ DiskState StateNow(const FolderEntry& entry)
     return state;
 }
 
-// How a child process saves: as which user, what it does first (limits, signals), in which sync of a file it
-// stops (0: none) and what happens while it is stopped.
+// How a child process saves: as which user, what it does once it has read the file (limits, signals, a
+// change), in which sync of a file it stops (0: none) and what happens while it is stopped.
 struct Saver {
     uid_t user = ::geteuid();
     std::function<void()> prepare = {};
@@ -77,6 +77,9 @@ int SaveInChild(const std::string& path, const std::string& content, const Saver
             && (::setgroups(0, nullptr) != 0 || ::setgid(saver.user) != 0 || ::setuid(saver.user) != 0)) {
             ::_exit(3);
         }
+        FolderEntry entry;
+        const bool opened = entry.Open(path);
+        const DiskState read = StateNow(entry);
         if (saver.prepare) {
             saver.prepare();
         }
@@ -94,10 +97,7 @@ int SaveInChild(const std::string& path, const std::string& content, const Saver
         int result = 0;
         {
             const SignalHold hold;
-            FolderEntry entry;
             struct stat written {};
-            const bool opened = entry.Open(path);
-            const DiskState read = StateNow(entry);
             const auto unchanged = [&](const struct stat& status, const std::string& bytes) {
                 return !IsChanged(read, entry, status, bytes);
             };
@@ -186,8 +186,9 @@ TEST(SaveFile, KeepsWhoMayUseTheFileAndEveryName)
 
 // A save that fails leaves the old file whole, its mode too, and no temporary file: a sync of the new file or
 // of its folder that fails, a file size limit inside a write in place (put back to the old bytes and length),
-// another program's change while the new content reaches the disk. A signal that comes meanwhile waits for
-// the end of the save or of its put-back; one that the caller ignores, as under nohup, stays ignored.
+// another program's change since the file was read or while the new content reaches the disk. A signal that
+// comes meanwhile waits for the end of the save or of its put-back; one that the caller ignores, as under
+// nohup, stays ignored.
 TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
 {
     const std::string old = "old content: forty bytes, each one kept.";
@@ -207,7 +208,7 @@ TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
     };
     const auto send = [](int signal) { return [=](pid_t child) { ::kill(child, signal); }; };
     const auto ignoreHangUp = [] { std::signal(SIGHUP, SIG_IGN); };
-    const auto change = [&](pid_t) {
+    const auto change = [&] {
         dir.Put("c_1251.nls", Text(theirs));
         ::chmod(path.c_str(), 06755); // as a user's write clears it
     };
@@ -224,7 +225,8 @@ TEST(SaveFile, FailuresAndSignalsLeaveTheOldFileOrTheNewOneWhole)
         {"file sync fails, in place", true, same, {.prepare = failSync("file")}, 1, old},
         {"file sync fails, in place, shorter", true, shorter, {.prepare = failSync("file")}, 1, old},
         {"size limit, in place, longer", true, longer, {.prepare = limitSize(48)}, 1, old},
-        {"late change", false, same, {.stopAt = 1, .whileStopped = change}, 1, theirs},
+        {"late change", false, same, {.stopAt = 1, .whileStopped = [&](pid_t) { change(); }}, 1, theirs},
+        {"changed since read, in place", true, same, {.prepare = change}, 1, theirs},
         {"SIGTERM", false, same, {.stopAt = 1, .whileStopped = send(SIGTERM)}, -1, same},
         {"SIGTERM in a put-back", true, same, {.prepare = failSync("file"), .stopAt = 1, .whileStopped = send(SIGTERM)}, -1, old},
         {"SIGHUP under nohup", false, same, {.prepare = ignoreHangUp, .stopAt = 1, .whileStopped = send(SIGHUP)}, 0, same},
