@@ -144,13 +144,9 @@ void CFile::SetLeadsElsewhere()
 void CFile::FinishWrite()
 {
     const FolderEntry& entry = m_impl->entry;
-    if (m_expectedState.has_value()) {
-        DiskState::Place now;
-        GetPlace(entry, now);
-        if (now != m_expectedState->place) {
-            SetLeadsElsewhere();
-            return;
-        }
+    if (m_expectedState.has_value() && NameLeadsElsewhere(*m_expectedState, entry)) {
+        SetLeadsElsewhere();
+        return;
     }
     // The file's last look, right before it is replaced.
     auto check = [&](const struct stat& status, const std::string& bytes) {

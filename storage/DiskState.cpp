@@ -7,6 +7,9 @@
 #include <fcntl.h>
 #include <unistd.h>
 
+namespace {
+
+// Where the entry's name leads; false with errno.
 bool GetPlace(const FolderEntry& entry, DiskState::Place& rPlace)
 {
     struct stat folder {};
@@ -18,6 +21,8 @@ bool GetPlace(const FolderEntry& entry, DiskState::Place& rPlace)
     return true;
 }
 
+} // namespace
+
 bool GetDiskState(const FolderEntry& entry, const struct stat& status, const std::string& digest, DiskState& rState)
 {
     rState.size = static_cast<std::uint64_t>(status.st_size);
@@ -25,6 +30,13 @@ bool GetDiskState(const FolderEntry& entry, const struct stat& status, const std
                        status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
     rState.digest = digest;
     return GetPlace(entry, rState.place);
+}
+
+bool NameLeadsElsewhere(const DiskState& expected, const FolderEntry& entry)
+{
+    DiskState::Place now;
+    GetPlace(entry, now);
+    return now != expected.place;
 }
 
 bool IsChanged(const DiskState& expected, const FolderEntry& entry, const struct stat& status, const std::string& bytes)

@@ -26,11 +26,11 @@ struct DiskState {
     bool operator==(const DiskState&) const = default;
 };
 
-// Where the entry's name leads; false with errno.
-bool GetPlace(const FolderEntry& entry, DiskState::Place& rPlace);
-
 // The state of the entry's file with this status and digest; false with errno.
 bool GetDiskState(const FolderEntry& entry, const struct stat& status, const std::string& digest, DiskState& rState);
+
+// Whether the entry's name no longer leads where it led in the state.
+bool NameLeadsElsewhere(const DiskState& expected, const FolderEntry& entry);
 
 // Whether the entry's file, with the status and bytes that a save's last look
 // gives (SaveCheck), is no longer in the expected state.
