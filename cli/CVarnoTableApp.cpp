@@ -11,6 +11,7 @@
 #include "platform/CodePageDecoding.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
+#include "storage/DiskState.h"
 #include "storage/SignalHold.h"
 #include "tables/CKeyboardHandler.h"
 
@@ -52,18 +53,6 @@ CLI::Validator TableValueValidator()
             return refusal ? "'" + text + "' is " + *refusal : std::string();
         },
         "");
-}
-
-// Whether another program changed the document's file since it was read or written; a file
-// that has gone or cannot be read counts as unchanged.
-bool IsChangedOnDisk(const CDocument& document)
-{
-    CFile file;
-    CFileState now;
-    if (!file.Open(document.GetPathName().c_str(), CFile::modeRead) || !file.GetState(now)) {
-        return false;
-    }
-    return now != document.GetDiskState();
 }
 
 std::uint8_t Byte(const std::string& text) { return static_cast<std::uint8_t>(*ParseHexArgument(text, 0xFF)); }
@@ -348,7 +337,7 @@ bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)
 {
     // Another program's change is not overwritten; should one come after this
     // look, the document's own question gets the answer No.
-    if (IsChangedOnDisk(document)) {
+    if (IsChangedOnDisk(document.GetPathName(), document.GetDiskState())) {
         Error(file, std::string(kChangedOnDisk) + "; not written");
         return false;
     }
@@ -538,7 +527,7 @@ int CVarnoTableApp::WriteAllOrNone(const std::vector<CVarnoDoc*>& documents, con
         if (!before[i].Differs(*documents[i])) {
             continue;
         }
-        if (IsChangedOnDisk(*documents[i])) {
+        if (IsChangedOnDisk(documents[i]->GetPathName(), documents[i]->GetDiskState())) {
             Error(names[i], std::string(kChangedOnDisk) + "; no file was changed");
             return kExitError;
         }

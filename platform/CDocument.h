@@ -38,7 +38,7 @@ public:
     // now leads to another file (a symbolic link), nothing is written.
     virtual BOOL OnSaveDocument(LPCSTR lpszPathName);
     // The file last read or saved, as it was then.
-    const CFileState& GetDiskState() const { return m_diskState; }
+    const DiskState& GetDiskState() const { return m_diskState; }
     // Saves to the path, which the document then takes with its title. Without
     // a path the user is asked for one (Save As); FALSE when there is none or the save fails.
     virtual BOOL DoSave(LPCSTR lpszPathName);
@@ -116,7 +116,7 @@ private:
     BOOL m_bModified = FALSE;
     // The file last read or saved, as it was then: the document's own file
     // once the framework has given it its path.
-    CFileState m_diskState;
+    DiskState m_diskState;
     CDocTemplate* m_pDocTemplate = nullptr;
     std::vector<CDocumentView*> m_viewList;
 };

@@ -1,11 +1,10 @@
 #include "platform/CFile.h"
 
 #include "platform/FilePath.h"
+#include "storage/ContentDigest.h"
 #include "storage/FolderEntry.h"
 #include "storage/RegularFile.h"
 #include "storage/SaveFile.h"
-
-#include <QCryptographicHash>
 
 #include <cerrno>
 #include <cstring>
@@ -14,9 +13,6 @@
 #include <unistd.h>
 
 namespace {
-// Fast enough to take at every open: SHA-256 would cost a file of 64 KiB about a millisecond.
-constexpr QCryptographicHash::Algorithm kDigest = QCryptographicHash::Blake2b_256;
-
 // Why a file cannot be opened, for the user: folders, pipes and devices are refused.
 std::string OpenErrorText(int error)
 {
@@ -27,31 +23,6 @@ std::string OpenErrorText(int error)
     }
 }
 
-// Where the entry's name leads; false with errno.
-bool GetPlace(const FolderEntry& entry, CFileState::Place& place)
-{
-    struct stat folder {};
-    place.name = entry.Name();
-    if (::fstat(entry.Folder(), &folder) != 0) {
-        return false;
-    }
-    place.folder = {static_cast<std::int64_t>(folder.st_dev), static_cast<std::int64_t>(folder.st_ino)};
-    return true;
-}
-
-// The file's identity, and where the entry's name leads; false with errno.
-bool SetIdentity(CFileState& state, const struct stat& status, const FolderEntry& entry)
-{
-    state.size = static_cast<ULONGLONG>(status.st_size);
-    state.identity = {static_cast<std::int64_t>(status.st_dev), static_cast<std::int64_t>(status.st_ino),
-                      status.st_mtim.tv_sec, status.st_mtim.tv_nsec};
-    return GetPlace(entry, state.place);
-}
-
-std::string Digest(const std::string& content)
-{
-    return QCryptographicHash::hash(QByteArrayView(content), kDigest).toStdString();
-}
 } // namespace
 
 struct CFile::Impl {
@@ -59,11 +30,11 @@ struct CFile::Impl {
     FolderEntry entry;
     // The file being read, and the digest of the bytes read so far.
     int reader = -1;
-    QCryptographicHash digest{kDigest};
+    ContentDigest digest;
     // A write: its content waits here for Close.
     bool writing = false;
     std::string content;
-    CFileState state;
+    DiskState state;
     bool stateKnown = false;
 };
 
@@ -99,7 +70,7 @@ BOOL CFile::Open(LPCSTR lpszFileName, UINT nOpenFlags)
     struct stat status {};
     if ((nOpenFlags & modeWrite) == 0) {
         m_impl->reader = entry.OpenFile(O_RDONLY, status);
-        if (m_impl->reader < 0 || !SetIdentity(m_impl->state, status, entry)) {
+        if (m_impl->reader < 0 || !GetDiskState(entry, status, {}, m_impl->state)) {
             SetError(OpenErrorText(errno));
             return FALSE;
         }
@@ -131,7 +102,7 @@ UINT CFile::Read(void* lpBuf, UINT nCount)
     if (errno != 0) {
         SetError(std::strerror(errno));
     }
-    m_impl->digest.addData(QByteArrayView(bytes, done));
+    m_impl->digest.Add(std::string_view(bytes, done));
     return done;
 }
 
@@ -141,13 +112,13 @@ ULONGLONG CFile::GetLength() const { return m_impl->state.size; }
 
 std::string CFile::GetFileName() const { return AfxGetFileName(m_strFilePath); }
 
-BOOL CFile::GetState(CFileState& rState)
+BOOL CFile::GetState(DiskState& rState)
 {
     if (m_impl->reader >= 0 && !m_impl->stateKnown) {
         char buffer[65536];
         while (Read(buffer, sizeof buffer) > 0) {
         }
-        m_impl->state.digest = m_impl->digest.result().toStdString();
+        m_impl->state.digest = m_impl->digest.Result();
         m_impl->stateKnown = !HasError();
     }
     if (!m_impl->stateKnown) {
@@ -158,7 +129,7 @@ BOOL CFile::GetState(CFileState& rState)
     return TRUE;
 }
 
-void CFile::SetExpectedState(const CFileState& state, BOOL bContent)
+void CFile::SetExpectedState(const DiskState& state, BOOL bContent)
 {
     m_expectedState = state;
     m_bExpectContent = bContent != FALSE;
@@ -173,29 +144,21 @@ void CFile::SetLeadsElsewhere()
 void CFile::FinishWrite()
 {
     const FolderEntry& entry = m_impl->entry;
-    if (m_expectedState.has_value()) {
-        CFileState::Place now;
-        GetPlace(entry, now);
-        if (now != m_expectedState->place) {
-            SetLeadsElsewhere();
-            return;
-        }
+    if (m_expectedState.has_value() && NameLeadsElsewhere(*m_expectedState, entry)) {
+        SetLeadsElsewhere();
+        return;
     }
     // The file's last look, right before it is replaced.
     auto check = [&](const struct stat& status, const std::string& bytes) {
         if (!m_expectedState.has_value() || !m_bExpectContent) {
             return true;
         }
-        CFileState now;
-        SetIdentity(now, status, entry);
-        now.digest = Digest(bytes);
-        m_bChangedOnDisk = now != *m_expectedState;
+        m_bChangedOnDisk = IsChanged(*m_expectedState, entry, status, bytes);
         return !m_bChangedOnDisk;
     };
     struct stat written {};
     if (SaveFile(entry, m_impl->content, check, written)) {
-        m_impl->stateKnown = SetIdentity(m_impl->state, written, entry);
-        m_impl->state.digest = Digest(m_impl->content);
+        m_impl->stateKnown = GetDiskState(entry, written, Digest(m_impl->content), m_impl->state);
     } else if (m_bChangedOnDisk) {
         SetError("The file was changed on disk since it was read");
     } else if (errno == ELOOP) {

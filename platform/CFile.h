@@ -5,31 +5,11 @@
 // told by HasError/GetErrorText.
 
 #include "platform/WinTypes.h"
+#include "storage/DiskState.h"
 
-#include <array>
-#include <cstdint>
 #include <memory>
 #include <optional>
 #include <string>
-
-// What tells whether a file on disk is still the one that was read or written:
-// the file itself (device and inode), its size, its modification time and a
-// digest of its bytes. Another program's change alters at least one of them.
-// And where its name led, a symbolic link followed: to which name in which
-// folder. A link put in the name's place, or changed, alters that.
-struct CFileState {
-    ULONGLONG size = 0;
-    // Device, inode and modification time (seconds, nanoseconds).
-    std::array<std::int64_t, 4> identity{};
-    std::string digest; // of the bytes; empty when nothing is known
-    struct Place {
-        std::array<std::int64_t, 2> folder{}; // device and inode
-        std::string name;
-        bool operator==(const Place&) const = default;
-    } place;
-
-    bool operator==(const CFileState&) const = default;
-};
 
 class CFile {
 public:
@@ -59,13 +39,13 @@ public:
     // For a write: Close then writes only while the name leads where it led in
     // that state, else fails with LeadsElsewhere; with bContent also only while
     // the file is still in that state (or missing), else fails with IsChangedOnDisk.
-    void SetExpectedState(const CFileState& state, BOOL bContent = TRUE);
+    void SetExpectedState(const DiskState& state, BOOL bContent = TRUE);
     BOOL IsChangedOnDisk() const { return m_bChangedOnDisk; }
     BOOL LeadsElsewhere() const { return m_bLeadsElsewhere; }
     // While reading: the file as it was opened, with the digest of all its
     // bytes (the rest is read now). After a finished write: the new file.
     // FALSE, with an empty state, when neither is known.
-    BOOL GetState(CFileState& rState);
+    BOOL GetState(DiskState& rState);
 
     // Ends reading, or finishes a write by replacing the target with the new
     // content. FALSE when anything failed; a failed write leaves the target unchanged.
@@ -87,7 +67,7 @@ private:
     std::unique_ptr<Impl> m_impl;
     std::string m_strFilePath;
     std::string m_strError;
-    std::optional<CFileState> m_expectedState;
+    std::optional<DiskState> m_expectedState;
     bool m_bExpectContent = false;
     bool m_bChangedOnDisk = false;
     bool m_bLeadsElsewhere = false;

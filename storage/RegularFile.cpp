@@ -50,3 +50,15 @@ int OpenRegularFile(int folder, const char* fileName, int flags, struct stat& rS
     }
     return fd;
 }
+
+// Appends the rest of the open file to content; false with errno on a read error.
+bool ReadAll(int fd, std::string& content)
+{
+    char buffer[65536];
+    std::size_t got = sizeof buffer;
+    while (got == sizeof buffer) {
+        got = TransferAll(sizeof buffer, [&](std::size_t done, std::size_t left) { return ::read(fd, buffer + done, left); });
+        content.append(buffer, got);
+    }
+    return errno == 0;
+}

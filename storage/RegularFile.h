@@ -3,6 +3,7 @@
 
 #include <cerrno>
 #include <cstddef>
+#include <string>
 #include <sys/stat.h>
 #include <sys/types.h>
 
@@ -15,6 +16,9 @@ int NotRegularError(const struct stat& status);
 // FIFO's other end; with waitForLease, waits for another program's lease on the file.
 // The descriptor, with rStatus, or -1 with errno.
 int OpenRegularFile(int folder, const char* fileName, int flags, struct stat& rStatus, bool waitForLease);
+
+// Appends the rest of the open file to content; false with errno on a read error.
+bool ReadAll(int fd, std::string& content);
 
 // Moves count bytes through step(done, left), a read or a write that answers like read(2),
 // until all have moved or a step moves none; a step that a signal interrupted is made

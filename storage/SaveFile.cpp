@@ -55,18 +55,6 @@ std::size_t WriteAt(int fd, const char* data, std::size_t count, off_t offset)
     return done;
 }
 
-// Appends the rest of the open file to content; false with errno on a read error.
-bool ReadAll(int fd, std::string& content)
-{
-    char buffer[65536];
-    std::size_t got = sizeof buffer;
-    while (got == sizeof buffer) {
-        got = TransferAll(sizeof buffer, [&](std::size_t done, std::size_t left) { return ::read(fd, buffer + done, left); });
-        content.append(buffer, got);
-    }
-    return errno == 0;
-}
-
 // Opens the entry's file and reads it whole: the descriptor, or -1 with errno.
 int OpenAndRead(const FolderEntry& entry, int flags, struct stat& rStatus, std::string& rBytes)
 {
@@ -211,12 +199,15 @@ Step ReplaceWithTemporary(const FolderEntry& entry, int oldFd, const struct stat
     if (!temporary.Create(entry.Name(), exists ? 0600 : 0666)) {
         return InPlaceOrFailed(exists);
     }
+    if (WriteAt(temporary.fd, content.data(), content.size(), 0) != content.size()) {
+        return Step::failed;
+    }
+    // Carried once the content is written: a write by a user who may not set them clears the set-id bits.
     if (exists && !CarryAttributes(oldFd, old, temporary.fd)) {
         return Step::inPlace;
     }
     // A full disk may only show when the data reaches it.
-    if (WriteAt(temporary.fd, content.data(), content.size(), 0) != content.size() || ::fsync(temporary.fd) != 0
-        || ::fstat(temporary.fd, &rWritten) != 0) {
+    if (::fsync(temporary.fd) != 0 || ::fstat(temporary.fd, &rWritten) != 0) {
         return Step::failed;
     }
     // The file's last look, now that the new content is on disk.
@@ -242,9 +233,21 @@ Step ReplaceWithTemporary(const FolderEntry& entry, int oldFd, const struct stat
     return PutInPlace(entry, temporary, exists);
 }
 
+// A write clears the set-id bits of a file unless the writer may set them: its
+// owner gives them back. Others may not, so that they stay cleared.
+void KeepMode(int fd, mode_t mode)
+{
+    const int error = errno;
+    struct stat now {};
+    if (::fstat(fd, &now) == 0 && now.st_mode != mode) {
+        ::fchmod(fd, mode & 07777);
+    }
+    errno = error;
+}
+
 // Writes the range where the new content differs from the old one over the
-// file, then syncs it; when that fails, what was written is put back.
-bool WriteInPlace(int fd, const std::string& oldContent, const std::string& newContent)
+// file (of this mode), then syncs it; when that fails, what was written is put back.
+bool WriteInPlace(int fd, mode_t mode, const std::string& oldContent, const std::string& newContent)
 {
     const std::size_t common = std::min(oldContent.size(), newContent.size());
     std::size_t first = 0;
@@ -263,6 +266,7 @@ bool WriteInPlace(int fd, const std::string& oldContent, const std::string& newC
     if (ok && newContent.size() < oldContent.size()) {
         ok = ::ftruncate(fd, static_cast<off_t>(newContent.size())) == 0;
     }
+    KeepMode(fd, mode);
     ok = ok && ::fsync(fd) == 0;
     if (ok) {
         return true;
@@ -274,7 +278,9 @@ bool WriteInPlace(int fd, const std::string& oldContent, const std::string& newC
         end = oldContent.size();
     }
     WriteAt(fd, oldContent.data() + first, end - first, static_cast<off_t>(first));
-    if (::ftruncate(fd, static_cast<off_t>(oldContent.size())) == 0) {
+    const bool truncated = ::ftruncate(fd, static_cast<off_t>(oldContent.size())) == 0;
+    KeepMode(fd, mode);
+    if (truncated) {
         ::fsync(fd);
     }
     errno = error;
@@ -290,7 +296,7 @@ Step WriteOver(const FolderEntry& entry, const std::string& content, const SaveC
         return Step::failed;
     }
     Step step = Step::failed;
-    if (check(status, old) && WriteInPlace(fd, old, content) && ::fstat(fd, &rWritten) == 0) {
+    if (check(status, old) && WriteInPlace(fd, status.st_mode, old, content) && ::fstat(fd, &rWritten) == 0) {
         step = Step::done;
     }
     CloseKeepingError(fd);

@@ -95,8 +95,10 @@ TEST_F(VarnoDocument, FilesTooShortForTheirKindOrWithoutATableAreRefused)
         EXPECT_NE(m_log.Messages()[0].text.find(path), std::string::npos) << m_log.Messages()[0].text;
         EXPECT_NE(m_log.Messages()[0].text.find(c.reason), std::string::npos) << m_log.Messages()[0].text;
     }
-    // The whole table just fits.
+    // The shortest file of each kind opens: the whole table just fits.
     EXPECT_NE(Open(m_dir.Put("gdi3.exe", GdiModule(kGdiBase + 512))), nullptr);
+    EXPECT_NE(Open(m_dir.Put("cp_short.nls", Bytes(ninex.begin(), ninex.begin() + 1186))), nullptr);
+    EXPECT_NE(Open(m_dir.Put("short.kbd", Bytes(keyboard.begin(), keyboard.begin() + 401))), nullptr);
 }
 
 // Another program changes the file after it was opened. The save that the

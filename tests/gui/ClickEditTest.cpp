@@ -145,6 +145,9 @@ protected:
         for (std::size_t i = 0; i < m_documents.size(); ++i) {
             const bool changed = scenario.files[i].changed;
             EXPECT_EQ(m_documents[i]->IsModified() != FALSE, changed && modified) << scenario.files[i].name;
+            // The window's mark goes as well as it comes.
+            const QString title = ViewOf(m_documents[i])->GetParentFrame()->GetWidget()->windowTitle();
+            EXPECT_EQ(title.endsWith(QLatin1Char('*')), changed && modified) << title.toStdString();
         }
     }
 

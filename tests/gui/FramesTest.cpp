@@ -105,7 +105,8 @@ TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
     }
 }
 
-TEST_F(Frames, CancellingExitKeepsEveryDocumentOpen)
+// Cancel on Exit, or a save on Exit that fails, keeps every document open.
+TEST_F(Frames, CancellingExitOrAFailedSaveKeepsEveryDocumentOpen)
 {
     OpenOneOfEachKind();
     std::vector<CVarnoDoc*> documents = OpenDocuments();
@@ -123,6 +124,20 @@ TEST_F(Frames, CancellingExitKeepsEveryDocumentOpen)
     ASSERT_TRUE(WaitFor([this] { return m_log.Messages().size() == 2; }));
     QCoreApplication::processEvents();
     EXPECT_EQ(OpenDocuments().size(), 5u);
+    EXPECT_TRUE(MainWindow()->isVisible());
+
+    // Yes for all, and the last save fails, as its folder has gone: all stay open, the edit too.
+    CVarnoDoc* lost = Open(Sample("gone/c_1251.nls", samples::MakeNtCodePageFile({})));
+    ASSERT_NE(lost, nullptr);
+    lost->SetModifiedFlag(TRUE);
+    std::filesystem::remove_all(m_files.Path() / "gone");
+    m_log.Clear();
+    m_log.Answer(IDYES);
+    Command(ID_APP_EXIT);
+    EXPECT_NE(m_log.Messages().back().text.find("gone/c_1251.nls"), std::string::npos) << m_log.Messages().back().text;
+    EXPECT_EQ(m_log.Messages().back().type & MB_ICONMASK, MB_ICONSTOP);
+    ASSERT_EQ(OpenDocuments().size(), 6u);
+    EXPECT_TRUE(lost->IsModified());
     EXPECT_TRUE(MainWindow()->isVisible());
 }
 

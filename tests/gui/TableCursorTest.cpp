@@ -72,7 +72,8 @@ protected:
 samples::Bytes Windows1252() { return samples::MakeNtCodePageFile({.codePage = "windows-1252", .number = 1252}); }
 
 // Every kind of entry, read from the status bar with the mouse resting on it; the display font's
-// windows-1251 gives the bytes' glyphs. Nothing described, the idle prompt shows.
+// windows-1251 gives the bytes' glyphs. Nothing described (the mouse gone, the window closed), the idle
+// prompt shows.
 TEST_F(TableCursor, StatusBarNamesTheEntryUnderTheMouse)
 {
     EXPECT_TRUE(ShowsIdlePrompt());
@@ -115,6 +116,11 @@ TEST_F(TableCursor, StatusBarNamesTheEntryUnderTheMouse)
         QApplication::sendEvent(view.GetWidget(), &help);
         EXPECT_EQ(QToolTip::text().replace(QLatin1Char('\n'), QStringLiteral(" · ")).toStdString(), c.status);
         QToolTip::hideText();
+        // The mouse gone, and no cell cursor to describe instead, the message goes.
+        view.GetWidget()->clearFocus();
+        QEvent leave(QEvent::Leave);
+        QApplication::sendEvent(view.GetWidget(), &leave);
+        EXPECT_TRUE(ShowsIdlePrompt()) << "after the mouse left: " << Status();
         CloseAll();
         EXPECT_TRUE(ShowsIdlePrompt()) << "after the window closed";
     }

@@ -4,12 +4,14 @@
 #include "platform/CRecentFileList.h"
 #include "tests/TempDir.h"
 
+#include <QCoreApplication>
 #include <QSettings>
 #include <QThread>
 
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <functional>
 #include <optional>
 #include <pwd.h>
 #include <sys/stat.h>
@@ -111,6 +113,47 @@ TEST(RecentFileList, AnEntryHoldingAZeroByteIsDropped)
     list.ReadList();
     ASSERT_EQ(list.GetCount(), 1);
     EXPECT_EQ(list[0], "/tmp/c.nls");
+}
+
+// Each run reads the list, changes it and ends at once, before a delayed write could come: the next run
+// reads what the last change left, a removal too.
+TEST(RecentFileList, TheNextRunReadsTheLastChange)
+{
+    TempDir config;
+    const ScopedVariable configVariable("XDG_CONFIG_HOME", config.Path().string());
+    // The delayed write's timer runs as in the program, though no event comes to fire it.
+    int argc = 1;
+    char name[] = "varno-test";
+    char* argv[] = {name, nullptr};
+    std::optional<QCoreApplication> application;
+    if (QCoreApplication::instance() == nullptr) {
+        application.emplace(argc, argv);
+    }
+    const struct {
+        std::function<void(CRecentFileList&)> change;
+        std::vector<std::string> readBack;
+    } runs[] = {
+        {[](CRecentFileList& list) {
+             list.Add("/tmp/a.nls");
+             list.Add("/tmp/b.nls");
+         },
+         {"/tmp/b.nls", "/tmp/a.nls"}},
+        {[](CRecentFileList& list) { list.Remove(0); }, {"/tmp/a.nls"}},
+    };
+    for (const auto& run : runs) {
+        {
+            CRecentFileList list(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4);
+            list.ReadList();
+            run.change(list);
+        }
+        CRecentFileList next(ID_FILE_MRU_FILE1, kOrganisation, "varno", 4);
+        next.ReadList();
+        std::vector<std::string> read;
+        for (int i = 0; i < next.GetCount(); ++i) {
+            read.push_back(next[i]);
+        }
+        EXPECT_EQ(read, run.readBack);
+    }
 }
 
 } // namespace

@@ -48,9 +48,14 @@ TEST(GdiTableHandler, CanAssignRefusesChangesThatTheSearchWouldNotFindAgain)
         {"changed, then given back", {{0xC0, 0x0411}, {0xC1, 0x0410}, {0xC0, 0x0410}, {0xC1, 0x0411}}, true},
         {"a second signature in entries 0x10-0x14, found first next time",
          {{0x10, 0x0410}, {0x11, 0x0411}, {0x12, 0x0412}, {0x13, 0x0413}, {0x14, 0x0414}}, false},
+        {"entry 0x00 ends a signature that starts nine bytes before the table", {{0x00, 0x0004}}, false},
+        {"entry 0x00 the other way round", {{0x00, 0x0400}}, true},
     };
+    samples::Bytes module = samples::MakeGdiModule({.tableBase = 1001, .strayCopies = {6000}});
+    // All but the last byte of a signature, right before the table.
+    std::memcpy(module.data() + 1001 - 9, CGdiTableHandler::kSignature, 9);
     CGdiTableHandler handler;
-    ASSERT_TRUE(LoadImage(handler, samples::MakeGdiModule({.tableBase = 1001, .strayCopies = {6000}})));
+    ASSERT_TRUE(LoadImage(handler, module));
     ASSERT_EQ(handler.LocateTable(nullptr, 0), 1001);
     for (const auto& c : cases) {
         EXPECT_EQ(handler.CanAssign(c.sequence), c.fits) << c.what;
