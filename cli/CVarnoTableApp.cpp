@@ -119,7 +119,7 @@ struct CVarnoTableApp::Snapshot {
         return out;
     }
 
-    void Restore(CVarnoDoc& document) const { std::copy(image.begin(), image.end(), document.m_pHandler->m_data); }
+    void Restore(CVarnoDoc& document) const { document.m_pHandler->PutBack(0, image); }
 
     std::vector<std::uint8_t> image;
     TableListing listing;

@@ -134,9 +134,9 @@ void EditStep::PutBack(bool after)
             continue;
         }
         anyOpen = true;
+        // Inside the image, which has the size it had when the step was made.
         for (const Run& run : change.image) {
-            const std::vector<std::uint8_t>& bytes = after ? run.after : run.before;
-            std::copy(bytes.begin(), bytes.end(), handler->m_data + run.offset);
+            handler->PutBack(static_cast<std::int64_t>(run.offset), after ? run.after : run.before);
         }
         for (const Run& run : change.flags) {
             const std::vector<std::uint8_t>& bytes = after ? run.after : run.before;

@@ -3,7 +3,7 @@
 // it changed the step keeps the runs of bytes of its image and of its entry flags that differ,
 // with their values before and after, and the edit state that the document went from and to;
 // so memory grows with the edits, not with the files. Undo and redo put back the one or the
-// other in every such document that is still open.
+// other, through the handler, in every such document that is still open.
 
 #include "document/CVarnoDoc.h"
 

@@ -1,5 +1,6 @@
 #include "tables/CTableHandler.h"
 
+#include <algorithm>
 #include <cstring>
 #include <new>
 
@@ -42,6 +43,15 @@ bool CTableHandler::AllocateData(std::int32_t length)
         return false;
     }
     m_length = length;
+    return true;
+}
+
+bool CTableHandler::PutBack(std::int64_t offset, std::span<const std::uint8_t> bytes)
+{
+    if (!IsInsideImage(offset, static_cast<std::int64_t>(bytes.size()))) {
+        return false;
+    }
+    std::ranges::copy(bytes, m_data + offset);
     return true;
 }
 

@@ -6,6 +6,7 @@
 // and answers every table operation with nothing.
 
 #include <cstdint>
+#include <span>
 #include <vector>
 
 // One change of a code-page table: the byte gets the Unicode value.
@@ -46,6 +47,10 @@ public:
     // false, leaving no image and m_length 0, when length is negative or the
     // memory cannot be had. Flags and offsets stay as they are.
     bool AllocateData(std::int32_t length);
+
+    // Writes the bytes over the image from offset on, as Undo puts back what an edit changed;
+    // false, writing nothing, when any of them would fall outside the image (slack included).
+    bool PutBack(std::int64_t offset, std::span<const std::uint8_t> bytes);
 
     std::uint8_t m_modified[256];
     std::int32_t m_reverseOffset = 0;
