@@ -3,13 +3,15 @@
 // transplant and ends (but --help or --version alone prints the usage or the
 // version); with an empty command line it starts the editor, when windows can
 // be shown. Arguments that the command line cannot carry are refused, with
-// exit status 1, and so is the editor without a display.
+// exit status 1, and so is the editor without a display. It keeps the edit
+// history of the editor's documents.
 
+#include "document/EditHistory.h"
 #include "platform/CWindowedApp.h"
 
 #include <string>
 
-class CVarnoApp : public CWindowedApp {
+class CVarnoApp : public CWindowedApp, public EditHistoryOwner {
 public:
     CVarnoApp();
 

@@ -15,7 +15,6 @@
 #include "tests/TempDir.h"
 #include "tools/SampleGenerator.h"
 #include "document/PropagateCharChange.h"
-#include "frames/CMainFrame.h"
 
 #include <QCoreApplication>
 #include <QMdiSubWindow>
@@ -100,7 +99,7 @@ public:
         return true;
     }
     const std::vector<CVarnoDoc*>& Docs() const { return m_docs; }
-    EditHistory& History() const { return static_cast<CMainFrame*>(m_app->m_pMainWnd)->m_editHistory; }
+    EditHistory& History() const { return m_app->m_editHistory; }
     const std::vector<QWidget*>& ViewWidgets() const { return m_viewWidgets; }
 
 private:

@@ -1,5 +1,7 @@
 #include "document/EditHistory.h"
 
+#include "platform/CWinApp.h"
+
 #include <memory>
 
 void EditHistory::Record(const std::string& text, const std::vector<CVarnoDoc*>& documents,
@@ -53,3 +55,5 @@ QString EditHistory::RedoText() const
     }
     return {};
 }
+
+EditHistory& ApplicationEditHistory() { return dynamic_cast<EditHistoryOwner&>(*AfxGetApp()).m_editHistory; }

@@ -3,7 +3,9 @@
 // documents. Any edit of a set of documents becomes one step by running it through Record, for
 // example a whole-table take of one document:
 //
-//     history.Record("Take Table From c_1251.nls", {&document}, [&] { taken = Take(document); });
+//     ApplicationEditHistory().Record("Take Table From c_1251.nls", {&document}, [&] { taken = Take(document); });
+//
+// The history is the application's, so an edit is a step whatever windows there are.
 
 #include "document/EditStep.h"
 
@@ -33,3 +35,13 @@ private:
 
     QUndoStack m_stack;
 };
+
+// The application object of a program whose documents are edited in windows derives from this
+// besides CWinApp: the history lives as long as the program, not as long as a window.
+class EditHistoryOwner {
+public:
+    EditHistory m_editHistory;
+};
+
+// The history of the running application, which is an EditHistoryOwner.
+EditHistory& ApplicationEditHistory();

@@ -1,6 +1,7 @@
 #include "frames/CMainFrame.h"
 
 #include "document/CVarnoDoc.h"
+#include "document/EditHistory.h"
 #include "frames/EditMenu.h"
 #include "frames/MainStatusBar.h"
 #include "frames/QuickWindowStyle.h"
@@ -90,20 +91,9 @@ void CMainFrame::OnEditFont()
     GrowToLegibleSize(legible);
 }
 
-void CMainFrame::RecordEdit(const std::string& name, const std::vector<CVarnoDoc*>& documents,
-                            const std::function<void()>& edit)
-{
-    auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd());
-    if (frame == nullptr) {
-        edit();
-        return;
-    }
-    frame->m_editHistory.Record(name, documents, edit);
-}
+void CMainFrame::OnEditUndo() { ApplicationEditHistory().Undo(); }
 
-void CMainFrame::OnEditUndo() { m_editHistory.Undo(); }
-
-void CMainFrame::OnEditRedo() { m_editHistory.Redo(); }
+void CMainFrame::OnEditRedo() { ApplicationEditHistory().Redo(); }
 
 void CMainFrame::OnEditReference()
 {
@@ -114,5 +104,5 @@ void CMainFrame::OnEditReference()
 
 void CMainFrame::OnInitMenuPopup(QMenu* pPopupMenu)
 {
-    UpdateEditMenu(*pPopupMenu, m_editHistory, DYNAMIC_DOWNCAST(CVarnoDoc, GetActiveDocument()));
+    UpdateEditMenu(*pPopupMenu, ApplicationEditHistory(), DYNAMIC_DOWNCAST(CVarnoDoc, GetActiveDocument()));
 }

@@ -2,13 +2,8 @@
 // The main window: the document windows inside one client area, the menus
 // and keys, the status bar, and the display font with which every table view draws.
 
-#include "document/EditHistory.h"
 #include "platform/CMDIFrameWnd.h"
 #include "platform/LogFont.h"
-
-#include <functional>
-#include <string>
-#include <vector>
 
 class QObject;
 class QString;
@@ -25,12 +20,6 @@ public:
 
     // The display font of all table views; kept in memory only.
     LOGFONT m_logFont;
-    // The steps of the edits made in this window, for Edit > Undo and Redo.
-    EditHistory m_editHistory;
-    // Runs the edit as one step of the main window's edit history (EditHistory::Record); without
-    // a main window, just runs it.
-    static void RecordEdit(const std::string& name, const std::vector<CVarnoDoc*>& documents,
-                           const std::function<void()>& edit);
 
     // The status bar's text from the source (a view's window); empty for the idle prompt.
     void SetMessageText(const QString& text, const QObject* source);
@@ -48,7 +37,8 @@ protected:
     // taken and every document with a table repaints, its window grown where it
     // became too small for its table. Nothing is marked modified.
     void OnEditFont();
-    // Edit > Undo (Ctrl+Z, Alt+Backspace) and Edit > Redo (Ctrl+Y, Ctrl+Shift+Z).
+    // Edit > Undo (Ctrl+Z, Alt+Backspace) and Edit > Redo (Ctrl+Y, Ctrl+Shift+Z), on the application's
+    // edit history.
     void OnEditUndo();
     void OnEditRedo();
     // Edit > Reference Only: the active document becomes a reference, or no longer.

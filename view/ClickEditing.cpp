@@ -1,8 +1,8 @@
 #include "view/ClickEditing.h"
 
 #include "document/CVarnoDoc.h"
+#include "document/EditHistory.h"
 #include "document/PropagateCharChange.h"
-#include "frames/CMainFrame.h"
 #include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/MessageBox.h"
@@ -70,7 +70,7 @@ void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
         return;
     }
     // Marked when a value changed, so that closing asks to save it; every view repaints, the clicked one included.
-    CMainFrame::RecordEdit("Change key " + KeyName(*keyboard, key), {&doc}, [&] {
+    ApplicationEditHistory().Record("Change key " + KeyName(*keyboard, key), {&doc}, [&] {
         doc.ApplyEdit([&] {
             // The handler keeps the low 8 bits of what the fields gave.
             keyboard->SetHigh(key, static_cast<std::uint8_t>(dialog.m_nHigh));
@@ -104,7 +104,7 @@ void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     char name[32];
     std::snprintf(name, sizeof name, "Change %02X to %04X", n, u);
     CharChangeResult result;
-    CMainFrame::RecordEdit(name, documents, [&] { result = PropagateCharChange(documents, b, n, u, p, o); });
+    ApplicationEditHistory().Record(name, documents, [&] { result = PropagateCharChange(documents, b, n, u, p, o); });
     if (!result.Applied()) {
         AfxMessageBox(RefusalMessage(result).c_str(), MB_ICONSTOP);
     }

@@ -21,12 +21,12 @@ void EditAtPoint(CView& view, POINT point);
 
 // "Change key" for the key in the area's column under the point; on OK the
 // key takes the three values and all the document's views repaint, as one
-// step of the main window's edit history; the document is marked modified
+// step of the application's edit history; the document is marked modified
 // when a value changed. Nothing without a hit or on Cancel.
 void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point);
 
 // "Change char" for the byte whose cell is under the point; on OK the change
-// goes to every open document (PropagateCharChange), as one step of the main
-// window's edit history. When an open file cannot take it, a stop message
+// goes to every open document (PropagateCharChange), as one step of the
+// application's edit history. When an open file cannot take it, a stop message
 // names that file and nothing is changed.
 void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point);

@@ -1,11 +1,11 @@
 #include "view/TakeTableCommand.h"
 
 #include "document/CVarnoDoc.h"
+#include "document/EditHistory.h"
 #include "document/PropagateCharChange.h"
 #include "document/SourceTable.h"
 #include "document/StringPrintf.h"
 #include "document/TableTake.h"
-#include "frames/CMainFrame.h"
 #include "platform/CWinApp.h"
 #include "platform/FilePath.h"
 #include "platform/MessageBox.h"
@@ -63,8 +63,8 @@ void TakeTableInto(CVarnoDoc& target)
     }
     const std::string from = choice.document != nullptr ? choice.document->GetTitle() : AfxGetFileName(choice.file);
     TakeResult result;
-    CMainFrame::RecordEdit("Take Table From " + from, {&target},
-                           [&] { result = TakeTable(target, values, choice.range); });
+    ApplicationEditHistory().Record("Take Table From " + from, {&target},
+                                    [&] { result = TakeTable(target, values, choice.range); });
     if (!result.Taken()) {
         Tell(target.GetTitle() + " was not changed: " + TakeRefusalReason(result) + ".", MB_ICONSTOP);
         return;

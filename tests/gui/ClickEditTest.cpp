@@ -5,10 +5,12 @@
 
 #include "tests/EditScenario.h"
 #include "tests/TestSupport.h"
+#include "view/ClickEditing.h"
 
 #include <QTest>
 
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -342,6 +344,26 @@ TEST_F(ClickEdit, AReferenceOpensNoEditUntilItIsNoLongerOne)
         EXPECT_EQ(cancel.Shown(), reference ? 0 : 1);
         Command(ID_EDIT_REFERENCE);
     }
+}
+
+// The edit history is the application's: a click edit made while there is no main window is a step all the same.
+TEST_F(ClickEdit, AnEditWithoutAMainWindowIsAStepAllTheSame)
+{
+    CVarnoDoc* layout = Open(Sample("us.kbd", edit_scenario::KeyboardFile("us.kbd").before));
+    ASSERT_NE(layout, nullptr);
+    const RECT area = view_pixels::TableArea(*ViewOf(layout));
+    CWnd* mainWindow = std::exchange(m_app->m_pMainWnd, nullptr);
+    {
+        DialogAnswer ok([](CDialog& dialog) {
+            TypeInto(dialog, IDC_LOW, QStringLiteral("c5"));
+            ClickButton(dialog, IDOK);
+        });
+        EditKeyAtPoint(*layout, area, {GetKeyColumnRect(area, 0).left + 1, 200});
+        EXPECT_EQ(ok.Shown(), 1);
+    }
+    m_app->m_pMainWnd = mainWindow;
+    EXPECT_TRUE(layout->IsModified());
+    EXPECT_EQ(MenuItem("&Edit", ID_EDIT_UNDO)->text().toStdString(), "&Undo Change key ~ `\tCtrl+Z");
 }
 
 } // namespace
