@@ -62,9 +62,18 @@ public:
     // and the one its file holds, so that it is modified exactly when the two differ. Steps hold
     // it weakly, so that a step never reaches a closed document.
     struct EditState {
+        // Goes with the document, whose steps then count it as closed.
+        ~EditState()
+        {
+            if (closed) {
+                closed();
+            }
+        }
         CVarnoDoc* document;
         std::uint64_t current = 0;
         std::uint64_t saved = 0;
+        // Told as the document goes: the history that holds steps of it renames or drops them.
+        std::function<void()> closed = nullptr;
     };
     const std::shared_ptr<EditState> m_editState;
 

@@ -4,56 +4,79 @@
 
 #include <memory>
 
+EditHistory::EditHistory()
+{
+    QObject::connect(&m_stack, &QUndoStack::indexChanged, &m_stack, [this] { Tell(); });
+}
+
 void EditHistory::Record(const std::string& text, const std::vector<CVarnoDoc*>& documents,
                          const std::function<void()>& edit)
 {
     auto step = std::make_unique<EditStep>(QString::fromStdString(text), documents);
     edit();
-    if (step->Finish()) {
-        m_stack.push(step.release());
+    if (!step->Finish()) {
+        return;
+    }
+    m_stack.push(step.release());
+    for (CVarnoDoc* document : documents) {
+        if (document == nullptr) {
+            continue;
+        }
+        // Through the stack, which goes with the history: a document may outlive it.
+        document->m_editState->closed = [this, stack = QPointer<QUndoStack>(&m_stack)] {
+            if (stack != nullptr) {
+                OnDocumentClosed();
+            }
+        };
     }
 }
 
 void EditHistory::Undo()
 {
-    while (m_stack.canUndo()) {
-        const bool open = StepAt(m_stack.index() - 1)->HasOpenDocument();
-        m_stack.undo();
-        if (open) {
-            return;
-        }
-    }
+    m_stack.undo();
+    DropClosedSteps();
 }
 
 void EditHistory::Redo()
 {
-    while (m_stack.canRedo()) {
-        const bool open = StepAt(m_stack.index())->HasOpenDocument();
+    m_stack.redo();
+    DropClosedSteps();
+}
+
+void EditHistory::Follow(QObject* receiver, const std::function<void()>& tell)
+{
+    m_followers.emplace_back(receiver, tell);
+}
+
+void EditHistory::OnDocumentClosed()
+{
+    for (int index = 0; index < m_stack.count(); ++index) {
+        StepAt(index).Rename();
+    }
+    DropClosedSteps();
+}
+
+void EditHistory::DropClosedSteps()
+{
+    // Taken either way, such a step changes nothing and makes itself obsolete, and the stack lets go of it.
+    while (m_stack.canUndo() && !StepAt(m_stack.index() - 1).HasOpenDocument()) {
+        m_stack.undo();
+    }
+    while (m_stack.canRedo() && !StepAt(m_stack.index()).HasOpenDocument()) {
         m_stack.redo();
-        if (open) {
-            return;
-        }
     }
+    // The stack says nothing when a step is renamed, or let go of ahead of its index.
+    Tell();
 }
 
-QString EditHistory::UndoText() const
+void EditHistory::Tell()
 {
-    for (int index = m_stack.index() - 1; index >= 0; --index) {
-        if (StepAt(index)->HasOpenDocument()) {
-            return StepAt(index)->text();
-        }
+    std::erase_if(m_followers, [](const auto& follower) { return follower.first == nullptr; });
+    // A copy: a follower may start to follow another item.
+    const auto followers = m_followers;
+    for (const auto& follower : followers) {
+        follower.second();
     }
-    return {};
-}
-
-QString EditHistory::RedoText() const
-{
-    for (int index = m_stack.index(); index < m_stack.count(); ++index) {
-        if (StepAt(index)->HasOpenDocument()) {
-            return StepAt(index)->text();
-        }
-    }
-    return {};
 }
 
 EditHistory& ApplicationEditHistory() { return dynamic_cast<EditHistoryOwner&>(*AfxGetApp()).m_editHistory; }

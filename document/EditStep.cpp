@@ -41,7 +41,7 @@ std::size_t FirstDifference(const std::uint8_t* a, const std::uint8_t* b, std::s
 
 } // namespace
 
-EditStep::EditStep(const QString& text, const std::vector<CVarnoDoc*>& documents) : QUndoCommand(text)
+EditStep::EditStep(const QString& text, const std::vector<CVarnoDoc*>& documents) : QUndoCommand(text), m_name(text)
 {
     for (CVarnoDoc* document : documents) {
         if (document == nullptr || document->m_pHandler == nullptr) {
@@ -108,9 +108,22 @@ bool EditStep::Finish()
     return !m_changes.empty();
 }
 
-bool EditStep::HasOpenDocument() const
+std::size_t EditStep::OpenDocumentCount() const
 {
-    return std::ranges::any_of(m_changes, [](const DocumentChange& change) { return !change.document.expired(); });
+    return static_cast<std::size_t>(
+        std::ranges::count_if(m_changes, [](const DocumentChange& change) { return !change.document.expired(); }));
+}
+
+bool EditStep::HasOpenDocument() const { return OpenDocumentCount() > 0; }
+
+void EditStep::Rename()
+{
+    const std::size_t open = OpenDocumentCount();
+    if (open == m_changes.size() || open == 0) {
+        setText(m_name);
+        return;
+    }
+    setText(QStringLiteral("%1 (%2 of %3 files open)").arg(m_name).arg(open).arg(m_changes.size()));
 }
 
 void EditStep::undo() { PutBack(false); }

@@ -25,6 +25,9 @@ public:
     bool Finish();
     // Whether any document that the step changed is still open.
     bool HasOpenDocument() const;
+    // Names the step as it was made, followed by how many of its files are still open when
+    // some have closed: "Change C0 to 0410 (2 of 4 files open)".
+    void Rename();
 
     // Each changed document that is still open gets its bytes, entry flags and edit state from
     // before the step back (after it, for redo), is marked modified unless that state is the one
@@ -55,9 +58,11 @@ private:
         bool modified;
     };
 
+    std::size_t OpenDocumentCount() const;
     static std::vector<Run> ChangedRuns(const std::uint8_t* before, const std::uint8_t* after, std::size_t size);
     void PutBack(bool after);
 
+    QString m_name;
     std::vector<Snapshot> m_snapshots;
     std::vector<DocumentChange> m_changes;
     bool m_firstRedo = true;

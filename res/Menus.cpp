@@ -51,7 +51,7 @@ constexpr AfxMenuItem kDocumentFileItems[] = {
     AfxMenuSeparator(),
     AfxMenuCommand("E&xit", ID_APP_EXIT),
 };
-// Undo and Redo name their step, and Reference Only shows a check, as the menu opens (frames/EditMenu.h).
+// Undo and Redo name their step, and Reference Only shows a check (frames/EditMenu.h).
 constexpr AfxMenuItem kDocumentEditItems[] = {
     AfxMenuCommand("&Undo", ID_EDIT_UNDO),
     AfxMenuCommand("&Redo", ID_EDIT_REDO),

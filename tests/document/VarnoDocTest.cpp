@@ -212,9 +212,9 @@ TEST_F(VarnoDocument, AFailedSaveLeavesTheOldFileWholeAndReportsIt)
     }
 }
 
-// A step over three documents, the first closed since: Undo puts back the two still open, each to the
-// bytes, entry flags and modified state from before, and a document changed outside the history stays
-// modified. With all three closed the step is gone.
+// A step over three documents, the first closed since: its name says so, and Undo puts back the two still
+// open, each to the bytes, entry flags and modified state from before, and a document changed outside the
+// history stays modified. With all three closed the step is gone.
 TEST_F(VarnoDocument, UndoPutsBackTheDocumentsStillOpenAndDropsAStepWithNone)
 {
     const Bytes nt = samples::MakeNtCodePageFile({});
@@ -228,7 +228,7 @@ TEST_F(VarnoDocument, UndoPutsBackTheDocumentsStillOpenAndDropsAStepWithNone)
     history.Record("Change E0 to 0041", documents,
                    [&] { PropagateCharChange(documents, 0xE0, 0xE0, 0x0041, kUnmappedByte, 0x0430); });
     documents[0]->OnCloseDocument();
-    EXPECT_EQ(history.UndoText(), QStringLiteral("Change E0 to 0041"));
+    EXPECT_EQ(history.UndoText(), QStringLiteral("Change E0 to 0041 (2 of 3 files open)"));
     history.Undo();
     for (int i : {1, 2}) {
         const CTableHandler& handler = *documents[i]->m_pHandler;

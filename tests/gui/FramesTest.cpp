@@ -62,6 +62,32 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
     EXPECT_TRUE(m_log.Messages().empty());
 }
 
+// Once the Edit menu has opened, Undo and Redo follow the history as it moves, and name how many of a
+// step's files are still open.
+TEST_F(Frames, UndoAndRedoFollowTheHistoryAndCountTheOpenFiles)
+{
+    std::vector<CVarnoDoc*> documents;
+    for (const char* name : {"c_1251.nls", "c_1252.nls", "c_866.nls", "c_874.nls"}) {
+        documents.push_back(Open(Sample(name, samples::MakeNtCodePageFile({}))));
+        ASSERT_NE(documents.back(), nullptr);
+    }
+    QAction* undo = MenuItem("&Edit", ID_EDIT_UNDO);
+    QAction* redo = MenuItem("&Edit", ID_EDIT_REDO);
+    m_app->m_editHistory.Record("Change E0 to 0041", documents,
+                                [&] { PropagateCharChange(documents, 0xE0, 0xE0, 0x0041, kUnmappedByte, 0x0430); });
+    EXPECT_EQ(undo->text().toStdString(), "&Undo Change E0 to 0041\tCtrl+Z");
+    documents[0]->OnCloseDocument();
+    documents[3]->OnCloseDocument();
+    EXPECT_EQ(undo->text().toStdString(), "&Undo Change E0 to 0041 (2 of 4 files open)\tCtrl+Z");
+    Command(ID_EDIT_UNDO);
+    EXPECT_FALSE(undo->isEnabled());
+    EXPECT_EQ(redo->text().toStdString(), "&Redo Change E0 to 0041 (2 of 4 files open)\tCtrl+Y");
+    documents[1]->OnCloseDocument();
+    documents[2]->OnCloseDocument();
+    EXPECT_FALSE(redo->isEnabled());
+    EXPECT_EQ(redo->text().toStdString(), "&Redo\tCtrl+Y");
+}
+
 TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
 {
     const samples::Bytes original = samples::MakeNtCodePageFile({});
