@@ -10,14 +10,13 @@
 #include "platform/CFontDialog.h"
 #include "platform/CWinApp.h"
 #include "res/Resource.h"
+#include "view/DisplayFont.h"
 
 #include <QGuiApplication>
 #include <QMainWindow>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QScreen>
-
-#include <cstring>
 
 IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
@@ -29,19 +28,9 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_EDIT_REFERENCE, OnEditReference)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_logFont(DefaultLogFont()) {}
+CMainFrame::CMainFrame() : m_logFont(DefaultDisplayFont()) {}
 
 CMainFrame::~CMainFrame() = default;
-
-LOGFONT CMainFrame::DefaultLogFont()
-{
-    LOGFONT logFont;
-    std::memset(&logFont, 0, sizeof logFont);
-    logFont.lfHeight = 14;
-    logFont.lfCharSet = RUSSIAN_CHARSET;
-    std::strcpy(logFont.lfFaceName, "Microsoft Sans Serif");
-    return logFont;
-}
 
 QWidget* CMainFrame::CreateFrameWidget(CWnd* pParentWnd)
 {

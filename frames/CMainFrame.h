@@ -4,25 +4,19 @@
 
 #include "platform/CMDIFrameWnd.h"
 #include "platform/LogFont.h"
+#include "view/TableViewHost.h"
 
-class QObject;
-class QString;
-
-class CMainFrame : public CMDIFrameWnd {
+class CMainFrame : public CMDIFrameWnd, public TableViewHost {
     DECLARE_DYNAMIC(CMainFrame)
 public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // The display font until Edit > Font changes it: 14 units high, Cyrillic
-    // character set, "Microsoft Sans Serif", everything else 0.
-    static LOGFONT DefaultLogFont();
-
-    // The display font of all table views; kept in memory only.
+    // The display font of all table views, from DefaultDisplayFont on; kept in memory only.
     LOGFONT m_logFont;
+    LOGFONT DisplayFont() const override { return m_logFont; }
 
-    // The status bar's text from the source (a view's window); empty for the idle prompt.
-    void SetMessageText(const QString& text, const QObject* source);
+    void SetMessageText(const QString& text, const QObject* source) override;
 
 protected:
     // The main window with a status bar under the document windows and a work area that says

@@ -1,15 +1,26 @@
 #include "view/DisplayFont.h"
 
-#include "frames/CMainFrame.h"
 #include "platform/CodePageDecoding.h"
-#include "platform/CWinApp.h"
+#include "view/TableViewHost.h"
+
+#include <cstring>
+
+LOGFONT DefaultDisplayFont()
+{
+    LOGFONT logFont;
+    std::memset(&logFont, 0, sizeof logFont);
+    logFont.lfHeight = 14;
+    logFont.lfCharSet = RUSSIAN_CHARSET;
+    std::strcpy(logFont.lfFaceName, "Microsoft Sans Serif");
+    return logFont;
+}
 
 LOGFONT CurrentDisplayFont()
 {
-    if (auto* mainFrame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd())) {
-        return mainFrame->m_logFont;
+    if (const TableViewHost* host = TableViewHost::OfMainWindow()) {
+        return host->DisplayFont();
     }
-    return CMainFrame::DefaultLogFont();
+    return DefaultDisplayFont();
 }
 
 const char* DisplayCodePage() { return AfxCodePageOfCharSet(CurrentDisplayFont().lfCharSet); }

@@ -1,8 +1,6 @@
 #include "view/TableViewInput.h"
 
 #include "document/CVarnoDoc.h"
-#include "frames/CMainFrame.h"
-#include "platform/CWinApp.h"
 #include "tables/CKeyboardHandler.h"
 #include "view/CVarnoView.h"
 #include "view/CellFocusFrame.h"
@@ -11,6 +9,7 @@
 #include "view/EntryDescription.h"
 #include "view/GridNavigation.h"
 #include "view/TableLayout.h"
+#include "view/TableViewHost.h"
 
 #include <QApplication>
 #include <QHelpEvent>
@@ -204,7 +203,7 @@ void TableViewInput::Describe()
         }
     }
     const QString text = CellsOf(m_window).Describe(cell).join(QStringLiteral(" · "));
-    if (auto* frame = DYNAMIC_DOWNCAST(CMainFrame, AfxGetMainWnd())) {
-        frame->SetMessageText(text, m_window);
+    if (TableViewHost* host = TableViewHost::OfMainWindow()) {
+        host->SetMessageText(text, m_window);
     }
 }

@@ -8,6 +8,7 @@
 #include "platform/CDC.h"
 #include "platform/FontConversion.h"
 #include "tables/CTableHandler.h"
+#include "view/DisplayFont.h"
 
 #include <QDir>
 #include <QFontMetrics>
@@ -168,14 +169,14 @@ TEST_F(ViewPaint, TextsFitAtTheLegibleSizeInEveryFont)
                                                Open(Sample("ru.kbd", RussianKeyboard()))};
     MainWindow()->resize(1600, 1000);
     const auto font = [](LONG height, LONG weight, BYTE charSet, const char* face) {
-        LOGFONT logFont = CMainFrame::DefaultLogFont();
+        LOGFONT logFont = DefaultDisplayFont();
         logFont.lfHeight = height;
         logFont.lfWeight = weight;
         logFont.lfCharSet = charSet;
         std::strcpy(logFont.lfFaceName, face);
         return logFont;
     };
-    for (const LOGFONT& logFont : {CMainFrame::DefaultLogFont(), font(-19, FW_NORMAL, ANSI_CHARSET, "DejaVu Serif"),
+    for (const LOGFONT& logFont : {DefaultDisplayFont(), font(-19, FW_NORMAL, ANSI_CHARSET, "DejaVu Serif"),
                                    font(24, 700, RUSSIAN_CHARSET, "DejaVu Sans Mono")}) {
         SCOPED_TRACE(logFont.lfHeight);
         MainFrame()->m_logFont = logFont;
