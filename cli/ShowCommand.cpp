@@ -15,6 +15,7 @@ namespace {
 struct ShowOptions {
     bool json = false;
     std::string charset = "windows-1251";
+    CLI::Option* charsetOption = nullptr; // given: the bytes' characters in it replace the table's own
     std::vector<std::string> files;
 };
 
@@ -40,7 +41,7 @@ int Show(CVarnoTableApp& app, const ShowOptions& options)
         if (options.json) {
             app.Print(FormatJson(ShownText(file), listing, chars));
         } else {
-            app.Print((first ? "" : "\n") + FormatText(ShownText(file), listing, chars));
+            app.Print((first ? "" : "\n") + FormatText(ShownText(file), listing, chars, options.charsetOption->count() > 0));
         }
         first = false;
     }
@@ -54,7 +55,9 @@ Command AddShowCommand(CLI::App& cli, CVarnoTableApp& app)
     auto options = std::make_shared<ShowOptions>();
     CLI::App* show = cli.add_subcommand("show", "Show the upper half of each table (bytes 80-FF) or the keys of a layout.");
     show->add_flag("--json", options->json, "One JSON object per file, one per line");
-    show->add_option("--charset", options->charset, "Code page that shows the bytes as characters")->capture_default_str();
+    options->charsetOption =
+        show->add_option("--charset", options->charset, "Code page that shows the bytes as characters")
+            ->capture_default_str();
     show->add_option("FILE", options->files, "Files to show")->required();
     show->footer(Example("varno-table show --charset KOI8-R c_20866.nls"));
     return {show, [&app, options] { return Show(app, *options); }};
