@@ -1,6 +1,8 @@
 // varno-table apply: a range of bytes in every file takes the values of a reference table.
 
 #include "cli/CVarnoTableApp.h"
+#include "cli/Command.h"
+#include "cli/OptionChecks.h"
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/HexArgument.h"
@@ -8,8 +10,16 @@
 #include "document/TableTake.h"
 
 #include <algorithm>
+#include <memory>
 
 namespace {
+
+struct ApplyOptions {
+    std::string source;
+    std::string range = "80-FF";
+    bool dryRun = false;
+    std::vector<std::string> files;
+};
 
 // "80-FF": two hexadecimal bytes, the ends of the range.
 std::optional<ByteRange> ParseByteRange(const std::string& text)
@@ -26,50 +36,64 @@ std::optional<ByteRange> ParseByteRange(const std::string& text)
     return ByteRange{*first, *last};
 }
 
-} // namespace
-
-int CVarnoTableApp::Apply(const std::string& source, const std::string& rangeText, bool dryRun,
-                          const std::vector<std::string>& files)
+int Apply(CVarnoTableApp& app, const ApplyOptions& options)
 {
+    const std::string& rangeText = options.range;
     std::optional<ByteRange> range = ParseByteRange(rangeText);
     if (!range) {
-        Error({}, "--range: expected two hexadecimal bytes such as 80-FF, got '" + rangeText + "'");
-        return kExitError;
+        app.Error({}, "--range: expected two hexadecimal bytes such as 80-FF, got '" + rangeText + "'");
+        return CVarnoTableApp::kExitError;
     }
     if (range->first > range->last) {
-        Error({}, "--range: the ends of '" + rangeText + "' are reversed; "
-                      + StringPrintf("write %02X-%02X", range->last, range->first));
-        return kExitError;
+        app.Error({}, "--range: the ends of '" + rangeText + "' are reversed; "
+                          + StringPrintf("write %02X-%02X", range->last, range->first));
+        return CVarnoTableApp::kExitError;
     }
     TableValues values;
-    if (!ReadTableValues(source, "apply --from", values)) {
-        return kExitError;
+    if (!app.ReadTableValues(options.source, "apply --from", values)) {
+        return CVarnoTableApp::kExitError;
     }
     // Every file opened first: one that cannot be opened stops the change before anything is touched.
     std::vector<CVarnoDoc*> documents;
     std::vector<std::string> names;
-    for (const std::string& file : files) {
-        CVarnoDoc* document = Open(file);
+    for (const std::string& file : options.files) {
+        CVarnoDoc* document = app.Open(file);
         if (document != nullptr && !CVarnoDoc::IsCodePageKind(document->m_nKind)) {
-            Error(file, "apply takes code-page files and GDI modules; the name makes this "
-                            + KindWithArticle(document->m_nKind));
+            app.Error(file, "apply takes code-page files and GDI modules; the name makes this "
+                                + KindWithArticle(document->m_nKind));
         } else if (document != nullptr && std::find(documents.begin(), documents.end(), document) == documents.end()) {
             documents.push_back(document); // a file named twice is open once
             names.push_back(file);
         }
     }
-    if (m_hadError) {
-        return kExitError;
+    if (app.HadError()) {
+        return CVarnoTableApp::kExitError;
     }
 
-    return EditAndWrite(documents, names, dryRun, [&] {
+    return app.EditAndWrite(documents, names, options.dryRun, [&] {
         for (std::size_t i = 0; i < documents.size(); ++i) {
             const TakeResult result = TakeTable(*documents[i], values, *range);
             if (!result.Taken()) {
-                Error(names[i], TakeRefusalReason(result) + "; no file was changed");
+                app.Error(names[i], TakeRefusalReason(result) + "; no file was changed");
                 return false;
             }
         }
         return true;
     });
+}
+
+} // namespace
+
+Command AddApplyCommand(CLI::App& cli, CVarnoTableApp& app)
+{
+    auto options = std::make_shared<ApplyOptions>();
+    CLI::App* apply = cli.add_subcommand(
+        "apply", "Give the bytes of a range of each file the values of a reference table: a mapping text as export "
+                 "prints it (- for standard input), or a code-page file or GDI module. All files are written, or none.");
+    apply->add_option("--from", options->source, "The reference table")->required();
+    apply->add_option("--range", options->range, "The bytes to take, LO-HI in hexadecimal")->capture_default_str();
+    apply->add_flag("--dry-run", options->dryRun, "Tell what would change, write nothing");
+    apply->add_option("FILE", options->files, "NT and 9x code-page files and GDI modules")->required();
+    apply->footer(Example("varno-table apply --from c_1251.nls --range C0-FF --dry-run c_1252.nls cp_1252.nls"));
+    return {apply, [&app, options] { return Apply(app, *options); }};
 }

@@ -5,6 +5,9 @@
 #include "tables/CKeyboardHandler.h"
 #include "tables/CTableHandler.h"
 
+#include <QChar>
+#include <QString>
+
 #include <cstdio>
 
 namespace {
@@ -92,6 +95,16 @@ std::string ShownText(const std::string& text)
     return shown;
 }
 
+std::string ValueCharacter(std::uint16_t unicode)
+{
+    switch (QChar(unicode).category()) {
+    case QChar::Other_Control:
+    case QChar::Other_NotAssigned:
+    case QChar::Other_Surrogate: return kNoCharacterMark;
+    default: return QString(QChar(unicode)).toStdString();
+    }
+}
+
 bool HasReverseTable(int kind) { return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage; }
 
 const char* KindDescription(int kind)
@@ -159,11 +172,13 @@ std::vector<CharEntry> InconsistentEntries(const TableListing& listing)
     return found;
 }
 
-std::string FormatText(const std::string& file, const TableListing& listing, const ByteCharacters& chars)
+std::string FormatText(const std::string& file, const TableListing& listing, const ByteCharacters& chars,
+                       bool byByte)
 {
     std::string out = file + ": " + KindDescription(listing.kind) + "\n";
     for (const CharEntry& entry : listing.entries) {
-        out += StringPrintf("%02X  ", entry.byte) + Printable(chars[entry.byte]) + StringPrintf("  %04X", entry.unicode);
+        const std::string character = byByte ? Printable(chars[entry.byte]) : ValueCharacter(entry.unicode);
+        out += StringPrintf("%02X  ", entry.byte) + character + StringPrintf("  %04X", entry.unicode);
         if (entry.hasBack) {
             out += StringPrintf("  %02X  %s", entry.back, entry.IsConsistent() ? "consistent" : "does not map back");
         }
@@ -186,6 +201,8 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
         out += ",\"entries\":[";
         for (const CharEntry& entry : listing.entries) {
             out += StringPrintf("%s{\"byte\":%d,\"char\":", entry.byte == 0x80 ? "" : ",", entry.byte);
+            AppendJsonString(out, ValueCharacter(entry.unicode));
+            out += ",\"byteChar\":";
             AppendJsonString(out, chars[entry.byte]);
             out += StringPrintf(",\"unicode\":%d", entry.unicode);
             if (entry.hasBack) {

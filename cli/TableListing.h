@@ -55,10 +55,20 @@ TableListing ListTable(const CVarnoDoc& document);
 // The entries 0x80-0xFF of an NT or 9x file that do not map back to their byte.
 std::vector<CharEntry> InconsistentEntries(const TableListing& listing);
 
+// What stands for a value with no character to print (a control, U+0000, an
+// unassigned value, a surrogate half): U+25CC DOTTED CIRCLE, as in the editor's grid.
+constexpr const char* kNoCharacterMark = "\u25CC";
+// The value's own character, UTF-8, or kNoCharacterMark.
+std::string ValueCharacter(std::uint16_t unicode);
+
 // A heading line with the file's kind, then one line per byte ("C0  А  0410  C0  consistent")
-// or per key. Control characters are shown as U+FFFD so that no file can steer the terminal.
-std::string FormatText(const std::string& file, const TableListing& listing, const ByteCharacters& chars);
-// One JSON object on one line, with a line feed.
+// or per key. The character of a byte is its value's, as the editor's grid shows it, or with
+// byByte the byte's in chars; a key shows its bytes in chars. Control characters from chars
+// are shown as U+FFFD so that no file can steer the terminal.
+std::string FormatText(const std::string& file, const TableListing& listing, const ByteCharacters& chars,
+                       bool byByte);
+// One JSON object on one line, with a line feed: an entry's char is its value's
+// character, its byteChar the byte's in chars.
 std::string FormatJson(const std::string& file, const TableListing& listing, const ByteCharacters& chars);
 // "0x00\t0x0000" to "0xFF\t0x....", one line per byte, as published mapping tables have them.
 std::string FormatMapping(const CVarnoDoc& document);

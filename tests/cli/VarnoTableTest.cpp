@@ -61,11 +61,14 @@ TEST_F(VarnoTableFiles, ShowJsonAndExportGiveEveryEntryAsIconvDecodesIt)
             QJsonObject entry = entries[byte - 0x80].toObject();
             ASSERT_EQ(entry["byte"].toInt(), byte);
             EXPECT_EQ(entry["unicode"].toInt(), *unicode) << byte;
-            EXPECT_EQ(entry["char"].toString().toStdString(), IconvByte("UTF-8", "CP1251", byte)) << byte;
+            EXPECT_EQ(entry["char"].toString(), QString(QChar(*unicode))) << byte;
+            EXPECT_EQ(entry["byteChar"].toString().toStdString(), IconvByte("UTF-8", "CP1251", byte)) << byte;
             EXPECT_EQ(entry["back"].toInt(-1), tables[t].hasBack ? byte : -1);
             EXPECT_EQ(entry["consistent"].toBool(), tables[t].hasBack);
         }
         EXPECT_EQ(compared, 255);
+        // 98, which windows-1251 leaves undefined, holds the control U+0098: no character to print.
+        EXPECT_EQ(entries[0x18].toObject()["char"].toString(), QString(u'\u25CC'));
     }
 
     QJsonObject keyboard = QJsonDocument::fromJson(QByteArray::fromStdString(lines[3])).object();
@@ -100,6 +103,12 @@ TEST_F(VarnoTableFiles, ShowAndCheckTellTheEntriesThatDoNotMapBack)
     EXPECT_EQ(lines[0], nt + ": NT code-page file");
     EXPECT_EQ(lines[1 + 0x40], "C0  " + *IconvByte("UTF-8", "KOI8-R", 0xC0) + "  0410  C0  consistent");
     EXPECT_EQ(lines[1 + 0x41], "C1  " + *IconvByte("UTF-8", "KOI8-R", 0xC1) + "  0410  C0  does not map back");
+    // Without --charset the column is the table's character; JSON has both, --charset changing only byteChar.
+    EXPECT_EQ(Lines(Run({"show", nt}).out)[1 + 0x41], "C1  \u0410  0410  C0  does not map back");
+    const QJsonObject c1 = QJsonDocument::fromJson(QByteArray::fromStdString(Run({"show", "--json", "--charset",
+        "KOI8-R", nt}).out)).object()["entries"].toArray()[0x41].toObject();
+    EXPECT_EQ(c1["char"].toString(), QString(u'\u0410'));
+    EXPECT_EQ(c1["byteChar"].toString().toStdString(), *IconvByte("UTF-8", "KOI8-R", 0xC1));
 
     ProcessRun found = Run({"check", ninex, nt});
     EXPECT_EQ(found.exitStatus, 1) << found.err;
