@@ -94,7 +94,10 @@ void CVarnoView::OnDraw(CDC* pDC)
     switch (document->m_nKind) {
     case CVarnoDoc::kindNtCodePage:
     case CVarnoDoc::kind9xCodePage:
-    case CVarnoDoc::kindGdiModule: DrawCharGrid(pDC, area, document, text, sizeof text); break;
+    case CVarnoDoc::kindGdiModule:
+        DrawColumnHeaders(pDC, area, text, sizeof text);
+        DrawCharGrid(pDC, area, document, text, sizeof text);
+        break;
     case CVarnoDoc::kindKeyboard: DrawKeyTable(pDC, area, document, text, sizeof text); break;
     default: break;
     }
@@ -107,6 +110,16 @@ SIZE CVarnoView::GetTotalSize() const
 {
     const CVarnoDoc* document = GetDocument();
     return document != nullptr ? GetLegibleSize(CurrentDisplayFont(), document->m_nKind) : SIZE{0, 0};
+}
+
+void CVarnoView::DrawColumnHeaders(CDC* pDC, const RECT& area, char* text, std::size_t size)
+{
+    pDC->SetBkColor(kWhite);
+    for (int column = 0; column < 8; ++column) {
+        std::snprintf(text, size, "+%X", column);
+        RECT header = GetColumnHeaderRect(area, column);
+        pDC->DrawText(text, -1, &header, 0);
+    }
 }
 
 void CVarnoView::DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size)

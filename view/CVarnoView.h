@@ -45,6 +45,7 @@ private:
     // Owned by the view's window.
     QPointer<TableViewInput> m_pInput;
 
+    void DrawColumnHeaders(CDC* pDC, const RECT& area, char* text, std::size_t size);
     void DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
     void DrawKeyTable(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
 };

@@ -8,6 +8,9 @@ namespace {
 constexpr LONG kTopMargin = 10;
 constexpr LONG kRowLabelWidth = 75;
 constexpr int kRows = 16;
+// The column headers' line, above the rows.
+constexpr int kHeaderLines = 1;
+constexpr int kGridLines = kHeaderLines + kRows;
 constexpr int kColumns = 8;
 constexpr int kKeySteps = 16;
 constexpr int kHeaderSteps = 2;
@@ -30,7 +33,15 @@ LONG Narrow(Wide value)
 Wide Width(const RECT& area) { return Wide{area.right} - area.left; }
 Wide Height(const RECT& area) { return Wide{area.bottom} - area.top; }
 
-LONG RowTop(const RECT& area, int row) { return Narrow(Wide{area.top} + Height(area) * row / kRows); }
+LONG RowTop(const RECT& area, int row)
+{
+    return Narrow(Wide{area.top} + Height(area) * (row + kHeaderLines) / kGridLines);
+}
+
+LONG ColumnLeft(const RECT& area, int column)
+{
+    return Narrow(Wide{area.left} + kRowLabelWidth + (Width(area) - kRowLabelWidth) * column / kColumns);
+}
 
 RECT FromCorner(const RECT& area, LONG left, LONG top) { return RECT{left, top, area.right, area.bottom}; }
 } // namespace
@@ -42,14 +53,15 @@ RECT GetTableArea(const RECT& clientRect)
     return area;
 }
 
+RECT GetColumnHeaderRect(const RECT& area, int column) { return FromCorner(area, ColumnLeft(area, column), area.top); }
+
 RECT GetRowLabelRect(const RECT& area, int row) { return FromCorner(area, area.left, RowTop(area, row)); }
 
 RECT GetCharCellRect(const RECT& area, int byte)
 {
     const int row = byte / kColumns - kFirstByte / kColumns;
     const int column = byte % kColumns;
-    const LONG left = Narrow(Wide{area.left} + kRowLabelWidth + (Width(area) - kRowLabelWidth) * column / kColumns);
-    return FromCorner(area, left, RowTop(area, row));
+    return FromCorner(area, ColumnLeft(area, column), RowTop(area, row));
 }
 
 RECT GetKeyColumnRect(const RECT& area, int key)
@@ -59,7 +71,7 @@ RECT GetKeyColumnRect(const RECT& area, int key)
 
 SIZE GetCharGridClientSize(LONG cellWidth, LONG lineHeight)
 {
-    return {Narrow(kRowLabelWidth + Wide{kColumns} * cellWidth), Narrow(kTopMargin + Wide{kRows} * lineHeight)};
+    return {Narrow(kRowLabelWidth + Wide{kColumns} * cellWidth), Narrow(kTopMargin + Wide{kGridLines} * lineHeight)};
 }
 
 SIZE GetKeyTableClientSize(LONG stepWidth, LONG lineHeight)

@@ -2,13 +2,16 @@
 // Where the table view puts its texts, shared by the paint and the click tests.
 // Everything works inside the table area: the client rectangle with its top
 // moved down by a 10-pixel margin. Every rectangle keeps the area's right and
-// bottom edges; its left and top edges are where a text starts.
+// bottom edges; its left and top edges are where a text starts. The character
+// grid has a line of column headers above its 16 rows.
 
 #include "platform/WinTypes.h"
 
 constexpr int kNoHit = -1;
 
 RECT GetTableArea(const RECT& clientRect);
+// Column k (0-7) of the character grid: its header, on the area's top line, where its cells start.
+RECT GetColumnHeaderRect(const RECT& area, int column);
 // Row r (0-15) of the character grid: its label starts at the area's left edge.
 RECT GetRowLabelRect(const RECT& area, int row);
 // Byte b (0x80-0xFF): row b/8 - 16, column b mod 8 right of the 75-pixel label column.
@@ -17,8 +20,8 @@ RECT GetCharCellRect(const RECT& area, int byte);
 RECT GetKeyColumnRect(const RECT& area, int key);
 
 // The client sizes at which those formulas give character-grid cells cellWidth wide
-// and rows lineHeight high, or key-table steps stepWidth wide and the key table's
-// seven lines lineHeight high, exactly.
+// and rows (the header's line too) lineHeight high, or key-table steps stepWidth wide
+// and the key table's seven lines lineHeight high, exactly.
 SIZE GetCharGridClientSize(LONG cellWidth, LONG lineHeight);
 SIZE GetKeyTableClientSize(LONG stepWidth, LONG lineHeight);
 

@@ -96,12 +96,12 @@ TEST_F(Screenshot, GridAndKeyTableSideBySide)
     MainWindow()->resize(1280, 800);
     QMdiSubWindow* window = Area()->subWindowList(QMdiArea::CreationOrder).front();
     window->resize(Area()->viewport()->width() * 3 / 4, Area()->viewport()->height() * 3 / 4);
-    ExpectTextsFit(ViewOf(grid), 8, 75, 16, 1);
+    ExpectTextsFit(ViewOf(grid), 8, 75, 17, 1);
 
     MainWindow()->resize(1600, 900);
     Command(ID_WINDOW_TILE_HORZ);
     QCoreApplication::processEvents();
-    ExpectTextsFit(ViewOf(grid), 8, 75, 16, 1);
+    ExpectTextsFit(ViewOf(grid), 8, 75, 17, 1);
     ExpectTextsFit(ViewOf(keys), 16, 0, 1, 7, 2);
 
     if (const char* folder = std::getenv("VARNO_SCREENSHOT_DIR")) {
@@ -149,13 +149,17 @@ TEST_F(ViewPaint, CodePageKindsDrawEveryCellWithItsTextAndColour)
         ASSERT_NE(document, nullptr);
         CVarnoView* view = ViewOf(document);
         const std::unique_ptr<TextRecorder> recorder = Record(view);
-        // 16 row labels and 128 cells, each in one or more runs.
-        EXPECT_GE(recorder->Texts().size(), 144u);
+        // 8 column headers, 16 row labels and 128 cells, each in one or more runs.
+        EXPECT_GE(recorder->Texts().size(), 152u);
         const RECT area = view_pixels::TableArea(*view);
         auto textAt = [&](const RECT& rect) { return recorder->At(rect.left, Baseline(rect, 0)); };
         EXPECT_EQ(textAt(GetCharCellRect(area, 0xC0)), std::vector<QString>{c.c0});
         EXPECT_EQ(textAt(GetCharCellRect(area, 0x80)), std::vector<QString>{c.b80});
         EXPECT_EQ(textAt(GetRowLabelRect(area, 15)), std::vector<QString>{QStringLiteral("F8")});
+        for (int column = 0; column < 8; ++column) {
+            const QString header = QStringLiteral("+%1").arg(column);
+            EXPECT_EQ(textAt(GetColumnHeaderRect(area, column)), std::vector<QString>{header});
+        }
         EXPECT_EQ(view_pixels::CellsIn(*view, view_pixels::kPureRed), c.red);
         EXPECT_TRUE(view_pixels::CellsIn(*view, view_pixels::kPureGreen).empty());
     }
@@ -181,8 +185,8 @@ TEST_F(ViewPaint, TextsFitAtTheLegibleSizeInEveryFont)
         SCOPED_TRACE(logFont.lfHeight);
         MainFrame()->m_logFont = logFont;
         Command(ID_WINDOW_CASCADE);
-        ExpectTextsFit(ViewOf(documents[0]), 8, 75, 16, 1);
-        ExpectTextsFit(ViewOf(documents[1]), 8, 75, 16, 1);
+        ExpectTextsFit(ViewOf(documents[0]), 8, 75, 17, 1);
+        ExpectTextsFit(ViewOf(documents[1]), 8, 75, 17, 1);
         ExpectTextsFit(ViewOf(documents[2]), 16, 0, 1, 7, 2);
     }
 }

@@ -6,8 +6,9 @@
 
 namespace {
 
-// The window of the worked example: 1000 x 330, so the area is 1000 x 320 below a 10-pixel margin.
-constexpr RECT kClient{0, 0, 1000, 330};
+// The window of the worked example: 1000 x 350, so the area is 1000 x 340 below a 10-pixel margin: the
+// column headers' line and 16 rows, 20 pixels each.
+constexpr RECT kClient{0, 0, 1000, 350};
 
 TEST(TableLayout, RectanglesOfTheWorkedExample)
 {
@@ -17,15 +18,18 @@ TEST(TableLayout, RectanglesOfTheWorkedExample)
         RECT rect;
         POINT corner; // every rectangle runs on to the area's right and bottom edges
     } cases[] = {
-        {"label of row 0", GetRowLabelRect(area, 0), {0, 10}},
-        {"label of row 1", GetRowLabelRect(area, 1), {0, 30}},
-        {"label of row 15", GetRowLabelRect(area, 15), {0, 310}},
-        {"cell 0x80", GetCharCellRect(area, 0x80), {75, 10}},
-        {"cell 0x81", GetCharCellRect(area, 0x81), {75 + 115, 10}},
-        {"cell 0x87", GetCharCellRect(area, 0x87), {75 + 809, 10}},
-        {"cell 0x88", GetCharCellRect(area, 0x88), {75, 30}},
-        {"cell 0x8F", GetCharCellRect(area, 0x8F), {884, 30}},
-        {"cell 0xFF", GetCharCellRect(area, 0xFF), {884, 310}},
+        {"header of column 0", GetColumnHeaderRect(area, 0), {75, 10}},
+        {"header of column 1", GetColumnHeaderRect(area, 1), {75 + 115, 10}},
+        {"header of column 7", GetColumnHeaderRect(area, 7), {75 + 809, 10}},
+        {"label of row 0", GetRowLabelRect(area, 0), {0, 30}},
+        {"label of row 1", GetRowLabelRect(area, 1), {0, 50}},
+        {"label of row 15", GetRowLabelRect(area, 15), {0, 330}},
+        {"cell 0x80", GetCharCellRect(area, 0x80), {75, 30}},
+        {"cell 0x81", GetCharCellRect(area, 0x81), {75 + 115, 30}},
+        {"cell 0x87", GetCharCellRect(area, 0x87), {75 + 809, 30}},
+        {"cell 0x88", GetCharCellRect(area, 0x88), {75, 50}},
+        {"cell 0x8F", GetCharCellRect(area, 0x8F), {884, 50}},
+        {"cell 0xFF", GetCharCellRect(area, 0xFF), {884, 330}},
         {"key 0", GetKeyColumnRect(area, 0), {125, 10}},
         {"key 1", GetKeyColumnRect(area, 1), {187, 10}},
         {"key 13", GetKeyColumnRect(area, 13), {937, 10}},
@@ -45,19 +49,21 @@ TEST(TableLayout, HitTestsOfTheWorkedExample)
         int byte;
         int key;
     } cases[] = {
-        {{884, 30}, 0x86, 12},   // on the corner of 0x8F: strictly inside only
-        {{885, 31}, 0x8F, 12},
+        {{884, 50}, 0x86, 12},   // on the corner of 0x8F: strictly inside only
+        {{885, 51}, 0x8F, 12},
         {{75, 100}, kNoHit, kNoHit}, // the label column, inside the key table's header
-        {{76, 100}, 0xA0, kNoHit},
-        {{190, 31}, 0x88, 1},    // on the left edge of 0x89
-        {{191, 31}, 0x89, 1},
-        {{500, 30}, 0x83, 5},    // on the top edge of row 1 and the left edge of key 6
+        {{76, 100}, 0x98, kNoHit},
+        {{190, 51}, 0x88, 1},    // on the left edge of 0x89
+        {{191, 51}, 0x89, 1},
+        {{500, 50}, 0x83, 5},    // on the top edge of row 1 and the left edge of key 6
         {{500, 10}, kNoHit, kNoHit}, // the top margin
-        {{500, 11}, 0x83, 5},
-        {{126, 11}, 0x80, 0},
-        {{125, 11}, 0x80, kNoHit}, // the key table's header column
+        {{500, 11}, kNoHit, 5},  // the column headers
+        {{500, 30}, kNoHit, 5},
+        {{500, 31}, 0x83, 5},
+        {{126, 31}, 0x80, 0},
+        {{125, 31}, 0x80, kNoHit}, // the key table's header column
         {{0, 200}, kNoHit, kNoHit},
-        {{999, 329}, 0xFF, 13},
+        {{999, 349}, 0xFF, 13},
         {{5000, 5000}, 0xFF, 13}, // past the window: the last cell and key reach to infinity
     };
     for (const auto& c : cases) {
@@ -93,14 +99,14 @@ TEST(TableLayout, WindowsTooSmallForTheTable)
     // 75 wide: the eight columns of a row share one corner.
     const RECT exact = GetTableArea(RECT{0, 0, 75, 330});
     EXPECT_EQ(GetCharCellRect(exact, 0x81).left, 75);
-    EXPECT_EQ(HitTestChar(exact, POINT{76, 11}), 0x87);
-    EXPECT_EQ(HitTestChar(exact, POINT{75, 11}), kNoHit);
+    EXPECT_EQ(HitTestChar(exact, POINT{76, 29}), 0x87);
+    EXPECT_EQ(HitTestChar(exact, POINT{75, 29}), kNoHit);
     // 50 wide: (50 - 75) * 7 / 8 = -21.875 goes to -21, not -22; the last column starts leftmost.
     const RECT narrow = GetTableArea(RECT{0, 0, 50, 330});
     EXPECT_EQ(GetCharCellRect(narrow, 0x87).left, 54);
     EXPECT_EQ(GetCharCellRect(narrow, 0x81).left, 72);
-    EXPECT_EQ(HitTestChar(narrow, POINT{60, 31}), 0x8F);
-    EXPECT_EQ(HitTestChar(narrow, POINT{54, 31}), kNoHit);
+    EXPECT_EQ(HitTestChar(narrow, POINT{60, 48}), 0x8F);
+    EXPECT_EQ(HitTestChar(narrow, POINT{54, 48}), kNoHit);
     // A client lower than the margin: all rows share the top, the negative height truncates too.
     const RECT flat = GetTableArea(RECT{0, 0, 1000, 10});
     EXPECT_EQ(GetCharCellRect(flat, 0xFF).top, 10);
