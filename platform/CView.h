@@ -2,7 +2,8 @@
 // A view: a window that shows one document, updated through UpdateAllViews. A
 // view made by Create paints through OnDraw on the window colour, gives a left
 // click to the ON_WM_LBUTTONDOWN handler of its message map and GetTotalSize
-// as its window's size hint. It belongs to its window and goes with it.
+// as its window's size hint. It belongs to its window and goes with it. The
+// program's views scroll: CScrollView makes their windows.
 
 #include "platform/CDocumentView.h"
 #include "platform/CWnd.h"
@@ -33,4 +34,6 @@ protected:
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
     void UpdateFrameTitle(int nWindow) override;
     void DestroyFrame() override;
+    // The view's window, made by Create.
+    virtual QWidget* CreateViewWidget(QWidget* parent) = 0;
 };

@@ -2,6 +2,7 @@
 
 #include "platform/CFrameWnd.h"
 
+#include <QAbstractScrollArea>
 #include <QLineEdit>
 #include <QVariant>
 #include <QWidget>
@@ -33,6 +34,14 @@ QWidget* CWnd::Detach()
 }
 
 QWidget* CWnd::GetWidget() const { return m_widget.data(); }
+
+QWidget* CWnd::GetClientWidget() const
+{
+    if (auto* scrolled = qobject_cast<QAbstractScrollArea*>(GetWidget())) {
+        return scrolled->viewport();
+    }
+    return GetWidget();
+}
 
 CWnd* CWnd::FromHandle(const QWidget* widget)
 {
@@ -82,7 +91,11 @@ void CWnd::ShowWindow(int) { GetWidget()->show(); }
 
 void CWnd::UpdateWindow() { GetWidget()->repaint(); }
 
-void CWnd::GetClientRect(RECT* rect) const { *rect = RECT{0, 0, GetWidget()->width(), GetWidget()->height()}; }
+void CWnd::GetClientRect(RECT* rect) const
+{
+    const QWidget* client = GetClientWidget();
+    *rect = RECT{0, 0, client->width(), client->height()};
+}
 
 void CWnd::SetWindowText(LPCSTR text)
 {

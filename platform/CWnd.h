@@ -23,6 +23,8 @@ public:
     void Attach(QWidget* widget);
     // The bound widget, or null when there is none (never made, or destroyed).
     QWidget* GetWidget() const;
+    // The widget of the client area: the bound widget, or the part of it inside its scroll bars.
+    QWidget* GetClientWidget() const;
     // The object bound to the widget, or null.
     static CWnd* FromHandle(const QWidget* widget);
 
@@ -32,6 +34,7 @@ public:
     // Shows the window (the program shows its windows in their normal state only).
     void ShowWindow(int nCmdShow);
     void UpdateWindow();
+    // The client area, inside the scroll bars of a window that has them.
     void GetClientRect(RECT* rect) const;
     // The content of an edit control (the program's only windows with text of their own).
     void SetWindowText(LPCSTR text);

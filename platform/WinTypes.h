@@ -71,5 +71,8 @@ constexpr BYTE GetBValue(COLORREF c) { return static_cast<BYTE>((c >> 16) & 0xFF
 
 using INT_PTR = std::intptr_t;
 
+// Mapping modes: MM_TEXT, a logical unit a pixel, is the only one.
+enum : int { MM_TEXT = 1 };
+
 // Window styles.
 enum : DWORD { WS_CHILD = 0x40000000, WS_VISIBLE = 0x10000000, WS_BORDER = 0x00800000, WS_GROUP = 0x00020000, WS_TABSTOP = 0x00010000 };

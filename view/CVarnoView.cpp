@@ -13,6 +13,7 @@
 #include "view/TableLayout.h"
 #include "view/TableViewInput.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 
@@ -41,9 +42,9 @@ std::size_t Appended(int written, std::size_t used, std::size_t size)
 }
 } // namespace
 
-IMPLEMENT_DYNCREATE(CVarnoView, CView)
+IMPLEMENT_DYNCREATE(CVarnoView, CScrollView)
 
-BEGIN_MESSAGE_MAP(CVarnoView, CView)
+BEGIN_MESSAGE_MAP(CVarnoView, CScrollView)
     ON_WM_LBUTTONDOWN()
     ON_COMMAND(ID_EDIT_TAKE_TABLE, OnEditTakeTable)
 END_MESSAGE_MAP()
@@ -54,15 +55,18 @@ CVarnoView::~CVarnoView() = default;
 
 void CVarnoView::OnInitialUpdate()
 {
-    CView::OnInitialUpdate();
+    CScrollView::OnInitialUpdate();
     if (QWidget* window = GetWidget()) {
-        m_pInput = new TableViewInput(window);
+        m_pInput = new TableViewInput(window, GetClientWidget());
     }
 }
 
 void CVarnoView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
-    CView::OnUpdate(pSender, lHint, pHint);
+    if (const CVarnoDoc* document = GetDocument()) {
+        SetScrollSizes(MM_TEXT, GetLegibleSize(CurrentDisplayFont(), document->m_nKind));
+    }
+    CScrollView::OnUpdate(pSender, lHint, pHint);
     if (m_pInput != nullptr) {
         m_pInput->Refresh();
     }
@@ -88,9 +92,8 @@ void CVarnoView::OnDraw(CDC* pDC)
     font.CreateFontIndirect(&logFont);
     CFont* oldFont = pDC->SelectObject(&font);
 
-    RECT client;
-    GetClientRect(&client);
-    const RECT area = GetTableArea(client);
+    // In logical units: the context's origin follows the scroll position.
+    const RECT area = TableAreaScrolledTo(POINT{0, 0});
     switch (document->m_nKind) {
     case CVarnoDoc::kindNtCodePage:
     case CVarnoDoc::kind9xCodePage:
@@ -106,10 +109,28 @@ void CVarnoView::OnDraw(CDC* pDC)
     font.DeleteObject();
 }
 
-SIZE CVarnoView::GetTotalSize() const
+RECT CVarnoView::TableAreaScrolledTo(POINT scrollPosition) const
 {
-    const CVarnoDoc* document = GetDocument();
-    return document != nullptr ? GetLegibleSize(CurrentDisplayFont(), document->m_nKind) : SIZE{0, 0};
+    RECT client;
+    GetClientRect(&client);
+    return GetTableArea(GetDrawingRect(client, GetTotalSize(), scrollPosition));
+}
+
+RECT CVarnoView::GetClientTableArea() const { return TableAreaScrolledTo(GetScrollPosition()); }
+
+void CVarnoView::ScrollIntoView(const RECT& box)
+{
+    RECT client;
+    GetClientRect(&client);
+    // Along one axis: first the far edge into view, then the near one, which wins.
+    const auto shift = [](LONG nearEdge, LONG farEdge, LONG clientEnd) {
+        const LONG past = std::max<LONG>(0, farEdge - clientEnd);
+        return std::min(past, nearEdge);
+    };
+    POINT position = GetScrollPosition();
+    position.x += shift(box.left, box.right, client.right);
+    position.y += shift(box.top, box.bottom, client.bottom);
+    ScrollToPosition(position);
 }
 
 void CVarnoView::DrawColumnHeaders(CDC* pDC, const RECT& area, char* text, std::size_t size)

@@ -4,16 +4,17 @@
 // keyboard layout, drawn afresh from the document's handler at every paint in
 // the main window's display font. Green marks an entry changed since loading,
 // red (code-page files only) a value that does not map back to its byte. A
-// cell cursor, the status bar and tooltips describe the entries.
+// cell cursor, the status bar and tooltips describe the entries. A window
+// smaller than the size at which its table is legible scrolls the table.
 
-#include "platform/CView.h"
+#include "platform/CScrollView.h"
 
 #include <QPointer>
 
 class CVarnoDoc;
 class TableViewInput;
 
-class CVarnoView : public CView {
+class CVarnoView : public CScrollView {
     DECLARE_DYNCREATE(CVarnoView)
 public:
     CVarnoView();
@@ -22,10 +23,14 @@ public:
     void OnDraw(CDC* pDC) override;
     // Sets up the keyboard and the mouse beyond the click (TableViewInput.h).
     void OnInitialUpdate() override;
-    // The size at which the table is legible in the display font.
-    SIZE GetTotalSize() const override;
 
     CVarnoDoc* GetDocument() const;
+
+    // The table area in the client area's pixels at the present scroll position,
+    // where clicks, the cell cursor and tooltips find their cells.
+    RECT GetClientTableArea() const;
+    // Scrolls as little as it takes to show the box (client pixels) whole, or its top left.
+    void ScrollIntoView(const RECT& box);
 
     static constexpr COLORREF kWhite = 0xFFFFFF;
     static constexpr COLORREF kGreen = 0x00FF00;
@@ -36,7 +41,8 @@ protected:
     void OnLButtonDown(UINT nFlags, POINT point);
     // Edit > Take Table From on the view's document.
     void OnEditTakeTable();
-    // Repaints, and the status bar's description of this view follows the table.
+    // Repaints at the size at which the table is legible in the display font, and the
+    // status bar's description of this view follows the table.
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     DECLARE_MESSAGE_MAP()
@@ -45,6 +51,8 @@ private:
     // Owned by the view's window.
     QPointer<TableViewInput> m_pInput;
 
+    // The table area at the given scroll position.
+    RECT TableAreaScrolledTo(POINT scrollPosition) const;
     void DrawColumnHeaders(CDC* pDC, const RECT& area, char* text, std::size_t size);
     void DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
     void DrawKeyTable(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);

@@ -3,12 +3,12 @@
 #include "document/CVarnoDoc.h"
 #include "document/EditHistory.h"
 #include "document/PropagateCharChange.h"
-#include "platform/CView.h"
 #include "platform/CWinApp.h"
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
 #include "view/CChangeCharDlg.h"
 #include "view/CChangeKeyDlg.h"
+#include "view/CVarnoView.h"
 #include "view/TableLayout.h"
 
 #include <cstdio>
@@ -31,20 +31,15 @@ std::string KeyName(const CKeyboardHandler& keyboard, int key)
 
 } // namespace
 
-void EditAtPoint(CView& view, POINT point)
+void EditAtPoint(CVarnoView& view, POINT point)
 {
-    CDocument* document = view.GetDocument();
-    if (document == nullptr || !document->IsKindOf(RUNTIME_CLASS(CVarnoDoc))) {
-        return;
-    }
-    auto& doc = static_cast<CVarnoDoc&>(*document);
+    CVarnoDoc* document = view.GetDocument();
     // A reference is only looked at.
-    if (doc.m_bReferenceOnly) {
+    if (document == nullptr || document->m_bReferenceOnly) {
         return;
     }
-    RECT client;
-    view.GetClientRect(&client);
-    const RECT area = GetTableArea(client);
+    CVarnoDoc& doc = *document;
+    const RECT area = view.GetClientTableArea();
     switch (doc.m_nKind) {
     case CVarnoDoc::kindNtCodePage:
     case CVarnoDoc::kind9xCodePage:

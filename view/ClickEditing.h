@@ -1,7 +1,7 @@
 #pragma once
 // Editing by a left click in a table view. The hops of one click:
 //   1. widget event: the view's widget turns the mouse press into WM_LBUTTONDOWN
-//      (platform/CView.cpp);
+//      (platform/CScrollView.cpp);
 //   2. message map: ON_WM_LBUTTONDOWN routes it to CVarnoView::OnLButtonDown, which
 //      calls EditAtPoint and then passes the message on to Default();
 //   3. hit test: HitTestChar or HitTestKey (view/TableLayout.h) names the byte or key;
@@ -12,12 +12,12 @@
 
 #include "platform/WinTypes.h"
 
-class CView;
 class CVarnoDoc;
+class CVarnoView;
 
-// The view's document must be a CVarnoDoc; with any other, or none, or a reference, nothing happens.
-// point is in the view's client coordinates.
-void EditAtPoint(CView& view, POINT point);
+// With no document, or a reference, nothing happens. point is in the view's client
+// coordinates, at any scroll position.
+void EditAtPoint(CVarnoView& view, POINT point);
 
 // "Change key" for the key in the area's column under the point; on OK the
 // key takes the three values and all the document's views repaint, as one

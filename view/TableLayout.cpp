@@ -46,10 +46,19 @@ LONG ColumnLeft(const RECT& area, int column)
 RECT FromCorner(const RECT& area, LONG left, LONG top) { return RECT{left, top, area.right, area.bottom}; }
 } // namespace
 
-RECT GetTableArea(const RECT& clientRect)
+RECT GetDrawingRect(const RECT& clientRect, SIZE totalSize, POINT scrollPosition)
 {
-    RECT area = clientRect;
-    area.top = Narrow(Wide{clientRect.top} + kTopMargin);
+    const LONG left = Narrow(Wide{clientRect.left} - scrollPosition.x);
+    const LONG top = Narrow(Wide{clientRect.top} - scrollPosition.y);
+    const Wide width = std::max<Wide>(Width(clientRect), totalSize.cx);
+    const Wide height = std::max<Wide>(Height(clientRect), totalSize.cy);
+    return RECT{left, top, Narrow(left + width), Narrow(top + height)};
+}
+
+RECT GetTableArea(const RECT& drawingRect)
+{
+    RECT area = drawingRect;
+    area.top = Narrow(Wide{drawingRect.top} + kTopMargin);
     return area;
 }
 

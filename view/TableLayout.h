@@ -1,6 +1,6 @@
 #pragma once
 // Where the table view puts its texts, shared by the paint and the click tests.
-// Everything works inside the table area: the client rectangle with its top
+// Everything works inside the table area: the drawing's rectangle with its top
 // moved down by a 10-pixel margin. Every rectangle keeps the area's right and
 // bottom edges; its left and top edges are where a text starts. The character
 // grid has a line of column headers above its 16 rows.
@@ -9,7 +9,11 @@
 
 constexpr int kNoHit = -1;
 
-RECT GetTableArea(const RECT& clientRect);
+// The whole drawing of a view that scrolls, in the client area's pixels: the client
+// rectangle grown to the total size where it is smaller, so that a table keeps the
+// size at which it is legible, and moved up and left by the scroll position.
+RECT GetDrawingRect(const RECT& clientRect, SIZE totalSize, POINT scrollPosition);
+RECT GetTableArea(const RECT& drawingRect);
 // Column k (0-7) of the character grid: its header, on the area's top line, where its cells start.
 RECT GetColumnHeaderRect(const RECT& area, int column);
 // Row r (0-15) of the character grid: its label starts at the area's left edge.
@@ -19,7 +23,7 @@ RECT GetCharCellRect(const RECT& area, int byte);
 // Key i (0-13): the width is cut into 16 steps, the header takes the first two.
 RECT GetKeyColumnRect(const RECT& area, int key);
 
-// The client sizes at which those formulas give character-grid cells cellWidth wide
+// The drawing sizes at which those formulas give character-grid cells cellWidth wide
 // and rows (the header's line too) lineHeight high, or key-table steps stepWidth wide
 // and the key table's seven lines lineHeight high, exactly.
 SIZE GetCharGridClientSize(LONG cellWidth, LONG lineHeight);

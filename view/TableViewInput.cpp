@@ -52,9 +52,7 @@ Cells CellsOf(QWidget* window)
     if (cells.doc == nullptr || cells.doc->m_pHandler == nullptr) {
         return cells;
     }
-    RECT client;
-    cells.view->GetClientRect(&client);
-    cells.area = GetTableArea(client);
+    cells.area = cells.view->GetClientTableArea();
     if (cells.doc->m_nKind == CVarnoDoc::kindKeyboard) {
         cells.keys = true;
         cells.count = CKeyboardHandler::kKeyCount;
@@ -85,11 +83,13 @@ TableViewInput* FocusedViewInput(const QWidget* except)
 }
 } // namespace
 
-TableViewInput::TableViewInput(QWidget* window) : QObject(window), m_window(window), m_frame(new CellFocusFrame(window))
+TableViewInput::TableViewInput(QWidget* window, QWidget* client)
+    : QObject(window), m_window(window), m_client(client), m_frame(new CellFocusFrame(client))
 {
     window->setFocusPolicy(Qt::StrongFocus);
-    window->setMouseTracking(true);
+    client->setMouseTracking(true);
     window->installEventFilter(this);
+    client->installEventFilter(this);
 }
 
 void TableViewInput::Refresh()
@@ -103,31 +103,46 @@ bool TableViewInput::HoldsWindowFocus() const { return m_window->window()->focus
 
 bool TableViewInput::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched != m_window) {
-        return false;
+    if (watched == m_window) {
+        return OnWindowEvent(*event);
     }
-    switch (event->type()) {
-    case QEvent::KeyPress: return OnKeyPress(*static_cast<QKeyEvent*>(event));
+    if (watched == m_client) {
+        return OnClientEvent(*event);
+    }
+    return false;
+}
+
+bool TableViewInput::OnWindowEvent(QEvent& event)
+{
+    switch (event.type()) {
+    case QEvent::KeyPress: return OnKeyPress(static_cast<QKeyEvent&>(event));
+    case QEvent::FocusIn:
+        PlaceFrame();
+        Describe();
+        return false;
+    case QEvent::FocusOut: PlaceFrame(); return false;
+    default: return false;
+    }
+}
+
+bool TableViewInput::OnClientEvent(QEvent& event)
+{
+    switch (event.type()) {
     case QEvent::MouseButtonPress:
-        if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) {
-            OnMousePress(static_cast<QMouseEvent*>(event)->position().toPoint());
+        if (static_cast<QMouseEvent&>(event).button() == Qt::LeftButton) {
+            OnMousePress(static_cast<QMouseEvent&>(event).position().toPoint());
         }
         return false;
     case QEvent::MouseMove:
-        m_hovered = CellsOf(m_window).At(static_cast<QMouseEvent*>(event)->position().toPoint());
+        m_hovered = CellsOf(m_window).At(static_cast<QMouseEvent&>(event).position().toPoint());
         Describe();
         return false;
     case QEvent::Leave:
         m_hovered = -1;
         Describe();
         return false;
-    case QEvent::FocusIn:
-        PlaceFrame();
-        Describe();
-        return false;
-    case QEvent::FocusOut:
     case QEvent::Resize: PlaceFrame(); return false;
-    case QEvent::ToolTip: ShowToolTip(*static_cast<QHelpEvent*>(event)); return true;
+    case QEvent::ToolTip: ShowToolTip(static_cast<QHelpEvent&>(event)); return true;
     default: return false;
     }
 }
@@ -152,6 +167,7 @@ bool TableViewInput::OnKeyPress(const QKeyEvent& key)
     m_cursor = moved;
     // The keyboard's cell is the one described now, wherever the mouse rests.
     m_hovered = -1;
+    cells.view->ScrollIntoView(cells.Box(m_cursor));
     PlaceFrame();
     Describe();
     return true;
@@ -176,7 +192,7 @@ void TableViewInput::ShowToolTip(QHelpEvent& help)
         help.ignore();
         return;
     }
-    QToolTip::showText(help.globalPos(), parts.join(QLatin1Char('\n')), m_window, ToQRect(cells.Box(cell)));
+    QToolTip::showText(help.globalPos(), parts.join(QLatin1Char('\n')), m_client, ToQRect(cells.Box(cell)));
 }
 
 void TableViewInput::PlaceFrame()

@@ -4,7 +4,8 @@
 // while the view has the focus; Enter and F2 edit the cursor's cell by the
 // click's own path (ClickEditing.h). The status bar describes the cell under
 // the mouse, else the cursor's, and a tooltip the cell under the mouse
-// (EntryDescription.h). It filters the events of the view's window, which owns it.
+// (EntryDescription.h). A cursor moved out of view scrolls into it. It filters
+// the events of the view's window, which owns it, and of its client area.
 
 #include <QObject>
 
@@ -14,8 +15,9 @@ class QKeyEvent;
 
 class TableViewInput : public QObject {
 public:
-    // Also lets the window take the focus by click and by Tab, and follow the mouse.
-    explicit TableViewInput(QWidget* window);
+    // Also lets the window take the focus by click and by Tab, and follow the mouse. The client is
+    // the window's part inside its scroll bars, a widget of its own.
+    TableViewInput(QWidget* window, QWidget* client);
 
     // The table changed: the status bar says afresh what this view shows there.
     void Refresh();
@@ -24,6 +26,9 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // The keys and the focus come to the window; the mouse, the tooltips and the size to its client.
+    bool OnWindowEvent(QEvent& event);
+    bool OnClientEvent(QEvent& event);
     bool OnKeyPress(const QKeyEvent& key);
     void OnMousePress(QPoint point);
     void ShowToolTip(QHelpEvent& help);
@@ -35,6 +40,8 @@ private:
     bool HoldsWindowFocus() const;
 
     QWidget* m_window;
+    // Where the table is drawn and the frame lies.
+    QWidget* m_client;
     CellFocusFrame* m_frame;
     // Cells are numbered from 0 in reading order; -1 for none.
     int m_cursor = 0;

@@ -73,7 +73,7 @@ protected:
 
     static void Click(CVarnoView& view, POINT point)
     {
-        QTest::mouseClick(view.GetWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
+        QTest::mouseClick(view.GetClientWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
     }
 
     // A command of the document window's menu, with the document's window active.
@@ -124,7 +124,7 @@ protected:
         PaintLog paints;
         for (CVarnoDoc* document : m_documents) {
             for (CVarnoView* view : Views(document)) {
-                view->GetWidget()->installEventFilter(&paints);
+                view->GetClientWidget()->installEventFilter(&paints);
             }
         }
         edit();
@@ -132,7 +132,7 @@ protected:
         for (std::size_t i = 0; i < m_documents.size() && !HasFailure(); ++i) {
             for (CVarnoView* view : Views(m_documents[i])) {
                 if (scenario.files[i].changed && view != clicked) {
-                    QWidget* widget = view->GetWidget();
+                    QWidget* widget = view->GetClientWidget();
                     EXPECT_TRUE(WaitFor([&] { return paints.painted.count(widget) > 0; })) << scenario.files[i].name;
                 }
             }
@@ -204,14 +204,10 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowSavesThePredictedBytesAndUndo
             }
         }
         CVarnoView& clicked = *ViewOf(m_documents[scenario.clicked]);
-        const RECT area = view_pixels::TableArea(clicked);
-        // Only a cell's inside counts, so b is hit just inside its own corner and
-        // exactly on the corner of the cell down and to the right: the scenarios
-        // take turns, and a click moved by a pixel either way hits another cell.
-        const RECT cell = GetCharCellRect(area, scenario.b);
-        const RECT next = GetCharCellRect(area, scenario.b + 9);
-        const bool onNext = (&scenario - scenarios.data()) % 2 == 1 && scenario.b % 8 != 7 && scenario.b < 0xF8;
-        const POINT point = onNext ? POINT{next.left, next.top} : POINT{cell.left + 1, cell.top + 1};
+        // The tiled window shows its row labels at first; it scrolls to the cell later.
+        clicked.ScrollToPosition({0, 0});
+        const RECT start = view_pixels::TableArea(clicked);
+        const RECT box = GetCharCellBox(start, scenario.b);
         {
             int dialogs = 0;
             DialogAnswer answer([&](CDialog& dialog) {
@@ -229,8 +225,18 @@ TEST_F(ClickEdit, ConfirmedChangeReachesEveryWindowSavesThePredictedBytesAndUndo
                 }
                 ClickButton(dialog, IDOK);
             });
-            Click(clicked, {area.left, area.top + 100});
+            Click(clicked, {start.left, start.top + 100});
             EXPECT_EQ(answer.Shown(), 0) << "a click on the row labels";
+            // The cell and the corner beyond it in view.
+            clicked.ScrollIntoView(RECT{box.left, box.top, box.right + 1, box.bottom + 1});
+            const RECT area = view_pixels::TableArea(clicked);
+            // Only a cell's inside counts, so b is hit just inside its own corner and
+            // exactly on the corner of the cell down and to the right: the scenarios
+            // take turns, and a click moved by a pixel either way hits another cell.
+            const RECT cell = GetCharCellRect(area, scenario.b);
+            const RECT next = GetCharCellRect(area, scenario.b + 9);
+            const bool onNext = (&scenario - scenarios.data()) % 2 == 1 && scenario.b % 8 != 7 && scenario.b < 0xF8;
+            const POINT point = onNext ? POINT{next.left, next.top} : POINT{cell.left + 1, cell.top + 1};
             Click(clicked, point);
             ExpectRepaint(scenario, [&] { Click(clicked, point); }, &clicked);
             EXPECT_EQ(answer.Shown(), 2);

@@ -36,7 +36,7 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
     for (QMdiSubWindow* window : Area()->subWindowList()) {
         window->setGeometry(left, 0, 120, 120);
         left += 120;
-        window->widget()->installEventFilter(&paints);
+        CWnd::FromHandle(window->widget())->GetClientWidget()->installEventFilter(&paints);
     }
     ASSERT_TRUE(WaitFor([&] { return paints.painted.size() == documents.size(); }));
 
@@ -54,7 +54,7 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
     EXPECT_EQ(MainFrame()->m_logFont.lfUnderline, 1);
     for (CVarnoDoc* document : documents) {
         if (document->m_nKind != CVarnoDoc::kindUndefined) {
-            EXPECT_TRUE(WaitFor([&] { return paints.painted.count(ViewOf(document)->GetWidget()) > 0; }))
+            EXPECT_TRUE(WaitFor([&] { return paints.painted.count(ViewOf(document)->GetClientWidget()) > 0; }))
                 << document->GetTitle();
         }
         EXPECT_FALSE(document->IsModified()) << document->GetTitle();

@@ -109,17 +109,17 @@ TEST_F(TableCursor, StatusBarNamesTheEntryUnderTheMouse)
         ASSERT_NE(document, nullptr);
         CVarnoView& view = *ViewOf(document);
         const QPoint inside = Box(view, c.entry).topLeft() + QPoint(2, 2);
-        QTest::mouseMove(view.GetWidget(), inside);
+        QTest::mouseMove(view.GetClientWidget(), inside);
         EXPECT_EQ(Status(), c.status);
         // The tooltip says the same, a part a line.
-        QHelpEvent help(QEvent::ToolTip, inside, view.GetWidget()->mapToGlobal(inside));
-        QApplication::sendEvent(view.GetWidget(), &help);
+        QHelpEvent help(QEvent::ToolTip, inside, view.GetClientWidget()->mapToGlobal(inside));
+        QApplication::sendEvent(view.GetClientWidget(), &help);
         EXPECT_EQ(QToolTip::text().replace(QLatin1Char('\n'), QStringLiteral(" · ")).toStdString(), c.status);
         QToolTip::hideText();
         // The mouse gone, and no cell cursor to describe instead, the message goes.
         view.GetWidget()->clearFocus();
         QEvent leave(QEvent::Leave);
-        QApplication::sendEvent(view.GetWidget(), &leave);
+        QApplication::sendEvent(view.GetClientWidget(), &leave);
         EXPECT_TRUE(ShowsIdlePrompt()) << "after the mouse left: " << Status();
         CloseAll();
         EXPECT_TRUE(ShowsIdlePrompt()) << "after the window closed";
@@ -135,7 +135,7 @@ TEST_F(TableCursor, KeysMoveTheCursorAndEnterEditsItsCell)
     ASSERT_NE(grid, nullptr);
     QWidget* window = Focused(grid);
     CVarnoView& view = *ViewOf(grid);
-    auto* frame = window->findChild<CellFocusFrame*>();
+    auto* frame = view.GetClientWidget()->findChild<CellFocusFrame*>();
     ASSERT_NE(frame, nullptr);
     const struct {
         Qt::Key key;
@@ -165,9 +165,9 @@ TEST_F(TableCursor, KeysMoveTheCursorAndEnterEditsItsCell)
         }
     }
     const QPoint onC0 = Box(view, 0xC0).topLeft() + QPoint(2, 2);
-    QHelpEvent help(QEvent::ToolTip, onC0, window->mapToGlobal(onC0));
-    QApplication::sendEvent(window, &help);
-    QTest::mouseMove(window, onC0);
+    QHelpEvent help(QEvent::ToolTip, onC0, view.GetClientWidget()->mapToGlobal(onC0));
+    QApplication::sendEvent(view.GetClientWidget(), &help);
+    QTest::mouseMove(view.GetClientWidget(), onC0);
     // The mouse's cell is described, not the cursor's (on an X server once the server has moved the pointer).
     EXPECT_TRUE(WaitFor([this] { return Status().substr(0, 2) == "C0"; }));
     Shoot(MainWindow(), "status-bar");
@@ -189,7 +189,8 @@ TEST_F(TableCursor, KeysMoveTheCursorAndEnterEditsItsCell)
             }
             ClickButton(dialog, opened.size() == 3 ? IDOK : IDCANCEL);
         });
-        QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, Box(view, 0xC3).topLeft() + QPoint(2, 2));
+        const QPoint onC3 = Box(view, 0xC3).topLeft() + QPoint(2, 2);
+        QTest::mouseClick(view.GetClientWidget(), Qt::LeftButton, Qt::NoModifier, onC3);
         QTest::keyClick(window, Qt::Key_Down);
         QTest::keyClick(window, Qt::Key_Return);
         EXPECT_FALSE(grid->IsModified());

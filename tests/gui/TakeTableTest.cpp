@@ -22,7 +22,7 @@ protected:
     // there. m_paints then holds what the take asked to repaint.
     int Take(CVarnoDoc& target, std::function<void(CDialog&)> answer)
     {
-        QWidget* view = ViewOf(&target)->GetWidget();
+        QWidget* view = ViewOf(&target)->GetClientWidget();
         view->installEventFilter(&m_paints);
         static_cast<CMDIChildWnd*>(ViewOf(&target)->GetParentFrame())->MDIActivate();
         EXPECT_TRUE(WaitFor([&] { return m_paints.painted.count(view) > 0; }));
@@ -103,7 +103,7 @@ TEST_F(TakeTable, GivesTheBytesOfApplyForTheSameSource)
         const std::string told = std::to_string(changed.size()) + " entries of " + c.target + " changed.";
         EXPECT_EQ(m_log.Messages(), (std::vector<MessageLog::Message>{{told, MB_ICONINFORMATION}}));
         EXPECT_TRUE(target->IsModified());
-        EXPECT_TRUE(WaitFor([&] { return m_paints.painted.count(ViewOf(target)->GetWidget()) > 0; })) << "no repaint";
+        EXPECT_TRUE(WaitFor([&] { return m_paints.painted.count(ViewOf(target)->GetClientWidget()) > 0; })) << "no repaint";
         EXPECT_EQ(view_pixels::CellsIn(*ViewOf(target), view_pixels::kPureGreen), changed);
         EXPECT_TRUE(source == nullptr || !source->IsModified());
         Command(ID_FILE_SAVE);

@@ -184,6 +184,10 @@ TEST_F(ViewPaint, TextsFitAtTheLegibleSizeInEveryFont)
                                    font(24, 700, RUSSIAN_CHARSET, "DejaVu Sans Mono")}) {
         SCOPED_TRACE(logFont.lfHeight);
         MainFrame()->m_logFont = logFont;
+        // As Edit > Font tells them.
+        for (CVarnoDoc* document : documents) {
+            document->UpdateAllViews(nullptr);
+        }
         Command(ID_WINDOW_CASCADE);
         ExpectTextsFit(ViewOf(documents[0]), 8, 75, 17, 1);
         ExpectTextsFit(ViewOf(documents[1]), 8, 75, 17, 1);

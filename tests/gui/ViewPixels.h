@@ -1,13 +1,14 @@
 #pragma once
-// Reading what a table view shows from the pixels of a grab of its window:
-// which cells and key columns carry a pure background colour.
+// Reading what a table view shows from the pixels that it paints: which cells
+// and key columns carry a pure background colour.
 
-#include "platform/CView.h"
+#include "platform/CDC.h"
 #include "tables/CKeyboardHandler.h"
+#include "view/CVarnoView.h"
 #include "view/TableLayout.h"
 
 #include <QImage>
-#include <QWidget>
+#include <QPainter>
 
 #include <algorithm>
 #include <vector>
@@ -32,29 +33,46 @@ inline bool Holds(const QImage& image, const QRect& box, QRgb colour)
     return std::find(pixels, pixels + part.width() * part.height(), colour) != pixels + part.width() * part.height();
 }
 
-inline RECT TableArea(CView& view)
+// In the view's client pixels, at its scroll position.
+inline RECT TableArea(const CVarnoView& view) { return view.GetClientTableArea(); }
+
+// The whole of the view's drawing as its paint makes it, whatever part of it the window shows,
+// and the table area in it.
+struct Drawing {
+    QImage image;
+    RECT area;
+};
+inline Drawing DrawingOf(CVarnoView& view)
 {
     RECT client;
     view.GetClientRect(&client);
-    return GetTableArea(client);
+    const RECT drawing = GetDrawingRect(client, view.GetTotalSize(), POINT{0, 0});
+    QImage image(drawing.right, drawing.bottom, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    {
+        QPainter painter(&image);
+        CDC dc(&painter);
+        view.OnDraw(&dc);
+    }
+    return {image, GetTableArea(drawing)};
 }
 
 // The bytes whose cells, or the keys whose columns, show the colour.
 template <typename Box>
-std::vector<int> Showing(CView& view, QRgb colour, int first, int last, Box box)
+std::vector<int> Showing(CVarnoView& view, QRgb colour, int first, int last, Box box)
 {
-    const QImage image = view.GetWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const Drawing drawn = DrawingOf(view);
     std::vector<int> found;
     for (int i = first; i <= last; ++i) {
-        if (Holds(image, box(TableArea(view), i), colour)) {
+        if (Holds(drawn.image, box(drawn.area, i), colour)) {
             found.push_back(i);
         }
     }
     return found;
 }
 
-inline std::vector<int> CellsIn(CView& view, QRgb colour) { return Showing(view, colour, 0x80, 0xFF, CellBox); }
-inline std::vector<int> KeysIn(CView& view, QRgb colour)
+inline std::vector<int> CellsIn(CVarnoView& view, QRgb colour) { return Showing(view, colour, 0x80, 0xFF, CellBox); }
+inline std::vector<int> KeysIn(CVarnoView& view, QRgb colour)
 {
     return Showing(view, colour, 0, CKeyboardHandler::kKeyCount - 1, KeyBox);
 }

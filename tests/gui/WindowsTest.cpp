@@ -1,10 +1,13 @@
 // The document windows in the work area: the size at which their tables are
-// legible, Cascade, Edit > Font, the Window menu's list, Ctrl+Tab, and the line
-// that the empty work area shows.
+// legible, Cascade, Tile with views that scroll, Edit > Font, the Window menu's
+// list, Ctrl+Tab, and the line that the empty work area shows.
 #include "tests/gui/EditorFixture.h"
+#include "tests/gui/ViewPixels.h"
 
+#include "tests/TestSupport.h"
 #include "view/LegibleSize.h"
 
+#include <QAbstractScrollArea>
 #include <QFontDialog>
 #include <QLabel>
 #include <QScrollBar>
@@ -75,6 +78,56 @@ TEST_F(Windows, NewAndCascadedWindowsAreLegibleAndTheWorkAreaScrollsToThem)
     EXPECT_TRUE(WaitFor([this] {
         return Area()->horizontalScrollBar()->isVisible() && Area()->verticalScrollBar()->isVisible();
     }));
+}
+
+// A tiled window smaller than its table scrolls the table at its legible size: the keyboard's cursor scrolls
+// into view, and a click where the table has scrolled to edits the byte drawn there.
+TEST_F(Windows, TiledWindowsScrollTheirTablesAtTheirLegibleSize)
+{
+    MainWindow()->resize(800, 500);
+    OpenFour();
+    Command(ID_WINDOW_TILE_HORZ);
+    CVarnoDoc* document = OpenDocuments().front();
+    CVarnoView& view = *ViewOf(document);
+    auto* window = qobject_cast<QAbstractScrollArea*>(view.GetWidget());
+    ASSERT_NE(window, nullptr);
+    EXPECT_TRUE(WaitFor([window] {
+        return window->horizontalScrollBar()->isVisible() && window->verticalScrollBar()->isVisible();
+    }));
+    const SIZE legible = GetLegibleSize(MainFrame()->m_logFont, document->m_nKind);
+    const RECT start = view.GetClientTableArea();
+    EXPECT_EQ(QSize(start.right - start.left, start.bottom - start.top + 10), QSize(legible.cx, legible.cy));
+
+    MainWindow()->activateWindow();
+    view.GetWidget()->setFocus();
+    ASSERT_TRUE(WaitFor([&view] { return view.GetWidget()->hasFocus(); }));
+    // Where the window shows a cell, as its scroll bars stand.
+    const RECT whole = view_pixels::DrawingOf(view).area;
+    const auto onScreen = [&](int byte) {
+        const QPoint scrolled(window->horizontalScrollBar()->value(), window->verticalScrollBar()->value());
+        return view_pixels::CellBox(whole, byte).translated(-scrolled);
+    };
+    const QRect client = view.GetClientWidget()->rect();
+    for (const auto& [key, byte] : {std::pair{Qt::Key_End, 0xFF}, std::pair{Qt::Key_Home, 0x80}}) {
+        QTest::keyClick(view.GetWidget(), key, Qt::ControlModifier);
+        EXPECT_TRUE(client.contains(onScreen(byte))) << Hex(byte, 2);
+    }
+    QTest::keyClick(view.GetWidget(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_GT(view.GetScrollPosition().y, 0);
+
+    std::string shown;
+    DialogAnswer answer([&shown](CDialog& dialog) {
+        shown = ControlOf<QLineEdit>(dialog, IDC_CHAR)->text().toStdString();
+        TypeInto(dialog, IDC_UNICODE, QStringLiteral("20AC"));
+        ClickButton(dialog, IDOK);
+    });
+    const QRect cell = onScreen(0xFD);
+    QTest::mouseClick(view.GetClientWidget(), Qt::LeftButton, Qt::NoModifier, cell.center());
+    EXPECT_EQ(shown, "FD");
+    EXPECT_EQ(document->m_pHandler->Lookup(0xFD), 0x20AC);
+    // Changed: green, where the window shows the cell.
+    const QImage seen = view.GetClientWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_TRUE(view_pixels::Holds(seen, cell, view_pixels::kPureGreen));
 }
 
 TEST_F(Windows, AfterALargerFontLegibleWindowsGrowWithinTheVisibleAreaWhereTheyFit)

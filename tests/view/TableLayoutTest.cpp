@@ -92,6 +92,33 @@ TEST(TableLayout, BoxesCoverWhatTheHitTestsName)
     EXPECT_EQ(std::tuple(last.right, last.bottom), std::tuple(area.right, area.bottom));
 }
 
+// A window smaller than the table keeps the table whole and moves it by the scroll position; a larger one
+// stretches it.
+TEST(TableLayout, DrawingOfAViewThatScrolls)
+{
+    constexpr SIZE kTotal{1000, 350};
+    const struct {
+        RECT client;
+        POINT scroll;
+        RECT drawing;
+    } cases[] = {
+        {{0, 0, 300, 200}, {0, 0}, {0, 0, 1000, 350}},
+        {{0, 0, 300, 200}, {700, 150}, {-700, -150, 300, 200}},
+        {{0, 0, 1200, 400}, {0, 0}, {0, 0, 1200, 400}},
+        {{0, 0, 1200, 200}, {0, 100}, {0, -100, 1200, 250}},
+    };
+    for (const auto& c : cases) {
+        const RECT drawing = GetDrawingRect(c.client, kTotal, c.scroll);
+        EXPECT_EQ(std::tuple(drawing.left, drawing.top, drawing.right, drawing.bottom),
+                  std::tuple(c.drawing.left, c.drawing.top, c.drawing.right, c.drawing.bottom))
+            << c.client.right << " x " << c.client.bottom << " at " << c.scroll.x << ", " << c.scroll.y;
+    }
+    // Byte 0xFF's cell, at (884, 330) in the whole drawing, is found where the scroll position puts it.
+    const RECT scrolled = GetTableArea(GetDrawingRect(RECT{0, 0, 300, 200}, kTotal, POINT{700, 150}));
+    EXPECT_EQ(HitTestChar(scrolled, POINT{185, 181}), 0xFF);
+    EXPECT_EQ(HitTestChar(scrolled, POINT{184, 181}), 0xFE);
+}
+
 // Narrow and flat windows: positions truncate toward zero, and where cells
 // coincide the higher byte takes the click.
 TEST(TableLayout, WindowsTooSmallForTheTable)
