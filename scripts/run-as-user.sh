@@ -13,7 +13,7 @@ top=$(cd "$(dirname "$0")/.." && pwd)
 dir=$top
 while [ "$dir" != "/" ]; do
   if ! runuser -u "$user" -- test -x "$dir"; then
-    setfacl -m "u:$user:x" "$dir"
+    setfacl -m "u:$user:x" "$dir" 2>/dev/null || chmod o+x "$dir"
   fi
   dir=$(dirname "$dir")
 done
