@@ -100,7 +100,9 @@ struct CDC::Impl {
     QFont font;
     QFontMetrics metrics;
     const std::array<QString, 256>* characters = nullptr;
-    // A line's key among the kept lines: the font and how it is drawn, then the background and the bytes.
+    // The characters of the bytes that DrawText was given.
+    QString decoded;
+    // A line's key among the kept lines: the font and how it is drawn, then the background and the text.
     QByteArray key;
     qsizetype fontKeyLength = 0;
     COLORREF background = RGB(255, 255, 255);
@@ -113,26 +115,39 @@ struct CDC::Impl {
         characters = &CharactersOf(charSet);
         const int hints = painter->renderHints().toInt();
         const int dpi = painter->device()->logicalDpiY();
-        key = QStringLiteral("%1|%2|%3|%4|").arg(font.key()).arg(hints).arg(dpi).arg(charSet).toUtf8();
+        key = QStringLiteral("%1|%2|%3|").arg(font.key()).arg(hints).arg(dpi).toUtf8();
         fontKeyLength = key.size();
     }
 
-    // The line shaped once for measuring and drawing. Each byte is a character of the font's
-    // character set; "&&" shows as "&", and a single "&" is dropped (the program writes every
-    // "&" it shows doubled).
-    std::unique_ptr<QTextLayout> Shown(std::string_view bytes) const
+    // The bytes as characters of the selected font's character set.
+    QStringView Decoded(std::string_view bytes)
+    {
+        decoded.resize(0);
+        for (const char byte : bytes) {
+            decoded += (*characters)[static_cast<unsigned char>(byte)];
+        }
+        return decoded;
+    }
+
+    // The line shaped once for measuring and drawing: "&&" shows as "&", and a single "&" is
+    // dropped (the program writes every "&" it shows doubled).
+    std::unique_ptr<QTextLayout> Shown(QStringView line) const
     {
         QString text;
-        for (std::size_t i = 0; i < bytes.size(); ++i) {
-            if (bytes[i] == '&') {
+        for (qsizetype i = 0; i < line.size(); ++i) {
+            if (line[i] == u'&') {
                 ++i;
-                if (i == bytes.size()) {
+                if (i == line.size()) {
                     break;
                 }
             }
-            text += (*characters)[static_cast<unsigned char>(bytes[i])];
+            text += line[i];
         }
         auto shown = std::make_unique<QTextLayout>(text, font, painter->device());
+        // The window system reads a line from left to right unless told otherwise.
+        QTextOption leftToRight;
+        leftToRight.setTextDirection(Qt::LeftToRight);
+        shown->setTextOption(leftToRight);
         // Keeps the shaped glyphs for drawing.
         shown->setCacheEnabled(true);
         shown->beginLayout();
@@ -155,9 +170,9 @@ struct CDC::Impl {
 
     // The line drawn with room around it for glyphs that reach beyond their boxes
     // (italics, accents), cut to the pixels it covers.
-    DrawnLine Keep(std::string_view bytes) const
+    DrawnLine Keep(QStringView line) const
     {
-        const auto shown = Shown(bytes);
+        const auto shown = Shown(line);
         const int room = metrics.height() / 2;
         QImage canvas(WidthOf(*shown) + 2 * room, metrics.height() + 2 * room, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(Qt::transparent);
@@ -175,11 +190,11 @@ struct CDC::Impl {
     }
 
     // The kept pixels of the line; null at its first drawing.
-    DrawnLine Kept(std::string_view bytes)
+    DrawnLine Kept(QStringView line)
     {
         key.truncate(fontKeyLength);
         key.append(reinterpret_cast<const char*>(&background), sizeof background);
-        key.append(bytes.data(), static_cast<qsizetype>(bytes.size()));
+        key.append(reinterpret_cast<const char*>(line.utf16()), line.size() * qsizetype(sizeof(char16_t)));
         QCache<QByteArray, DrawnLine>& cache = DrawnLines();
         const DrawnLine* found = cache.object(key);
         if (found == nullptr) {
@@ -189,21 +204,21 @@ struct CDC::Impl {
         if (found->kept) {
             return *found;
         }
-        const DrawnLine drawn = Keep(bytes);
+        const DrawnLine drawn = Keep(line);
         cache.insert(key, new DrawnLine(drawn), drawn.pixels.sizeInBytes() + key.size());
         return drawn;
     }
 
-    void DrawLine(std::string_view bytes, QPoint topLeft, const QRect& clip)
+    void DrawLine(QStringView line, QPoint topLeft, const QRect& clip)
     {
         DrawnLine drawn;
         if (canCopy) {
-            drawn = Kept(bytes);
+            drawn = Kept(line);
         }
         if (drawn.pixels.isNull()) {
             painter->save();
             painter->setClipRect(clip, Qt::IntersectClip);
-            Paint(*painter, *Shown(bytes), topLeft);
+            Paint(*painter, *Shown(line), topLeft);
             painter->restore();
             return;
         }
@@ -245,24 +260,40 @@ int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
     if (count < 0) {
         length = std::strlen(text);
     }
-    const std::string_view bytes(text, length);
-    const QRect clip = PixelsOf(*rect);
+    return DrawLines(m_impl->Decoded(std::string_view(text, length)), *rect);
+}
+
+int CDC::DrawTextW(LPCWSTR text, int count, RECT* rect, UINT /*format*/)
+{
+    std::size_t length = static_cast<std::size_t>(count);
+    if (count < 0) {
+        length = std::char_traits<char16_t>::length(text);
+    }
+    return DrawLines(QStringView(text, static_cast<qsizetype>(length)), *rect);
+}
+
+int CDC::DrawLines(QStringView text, const RECT& rect)
+{
+    const QRect clip = PixelsOf(rect);
     const int lineHeight = m_impl->metrics.height();
     int lines = 0;
-    std::size_t start = 0;
+    qsizetype start = 0;
     for (;;) {
         // A line ends at a line feed, a carriage return or both together.
-        const std::size_t end = std::min(bytes.find_first_of("\r\n", start), bytes.size());
-        const int top = rect->top + lines * lineHeight;
-        if (end > start && top < rect->bottom) {
-            m_impl->DrawLine(bytes.substr(start, end - start), QPoint(clip.left(), top), clip);
+        qsizetype end = start;
+        while (end < text.size() && text[end] != u'\r' && text[end] != u'\n') {
+            ++end;
+        }
+        const int top = rect.top + lines * lineHeight;
+        if (end > start && top < rect.bottom) {
+            m_impl->DrawLine(text.sliced(start, end - start), QPoint(clip.left(), top), clip);
         }
         ++lines;
-        if (end == bytes.size()) {
+        if (end == text.size()) {
             break;
         }
         start = end + 1;
-        if (bytes[end] == '\r' && start < bytes.size() && bytes[start] == '\n') {
+        if (text[end] == u'\r' && start < text.size() && text[start] == u'\n') {
             ++start;
         }
     }

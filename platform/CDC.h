@@ -10,6 +10,7 @@
 
 class CFont;
 class QPainter;
+class QStringView;
 
 class CDC : public CObject {
 public:
@@ -29,8 +30,13 @@ public:
     // rectangle, "&&" shows "&", a single "&" is not shown, black text on the background
     // colour behind the glyphs only. Returns the height of the text.
     int DrawText(LPCSTR text, int count, RECT* rect, UINT format);
+    // The same for UTF-16 text (a negative count: up to the terminating zero), whatever the
+    // selected font's character set; characters that the font lacks come from other fonts.
+    int DrawTextW(LPCWSTR text, int count, RECT* rect, UINT format);
 
 private:
+    int DrawLines(QStringView text, const RECT& rect);
+
     struct Impl;
     // Also what keeps a CDC from being copied.
     std::unique_ptr<Impl> m_impl;

@@ -12,6 +12,9 @@ using UINT = unsigned int;
 using LONG = std::int32_t;
 using LPCSTR = const char*;
 using LPSTR = char*;
+// Wide characters are UTF-16 code units, as on the window system.
+using WCHAR = char16_t;
+using LPCWSTR = const WCHAR*;
 using LPVOID = void*;
 using LPCVOID = const void*;
 using LPDWORD = DWORD*;

@@ -81,21 +81,27 @@ protected:
 
 constexpr RECT kWide{10, 10, kWidth, kHeight};
 
-TEST_F(DrawText, BytesShowAsTheCharactersOfTheirCodePageWithoutPrefixes)
+// Bytes show as characters of the font's character set; UTF-16 text shows its own, whatever the set.
+TEST_F(DrawText, TextsShowTheirCharactersWithoutPrefixes)
 {
     const struct {
         const char* text;
+        const char16_t* wide; // drawn with DrawTextW instead when set
         int count;
         BYTE charSet;
         const char16_t* shown;
     } cases[] = {
-        {"7 &&", -1, RUSSIAN_CHARSET, u"7 &"},
-        {"&&&&", -1, RUSSIAN_CHARSET, u"&&"},
+        {"7 &&", nullptr, -1, RUSSIAN_CHARSET, u"7 &"},
+        {"&&&&", nullptr, -1, RUSSIAN_CHARSET, u"&&"},
         // A single ampersand shows nothing, inside a line or at its end.
-        {"a&bcd&", -1, RUSSIAN_CHARSET, u"abcd"},
-        {"\xC0\xFF", -1, RUSSIAN_CHARSET, u"\u0410\u044F"},
-        {"\xC0\xFF", -1, ANSI_CHARSET, u"\u00C0\u00FF"},
-        {"abc\xC0zzz", 4, RUSSIAN_CHARSET, u"abc\u0410"},
+        {"a&bcd&", nullptr, -1, RUSSIAN_CHARSET, u"abcd"},
+        {"\xC0\xFF", nullptr, -1, RUSSIAN_CHARSET, u"\u0410\u044F"},
+        {"\xC0\xFF", nullptr, -1, ANSI_CHARSET, u"\u00C0\u00FF"},
+        {"abc\xC0zzz", nullptr, 4, RUSSIAN_CHARSET, u"abc\u0410"},
+        {"", u"\u00C0\u03A9&&=00C0&", -1, RUSSIAN_CHARSET, u"\u00C0\u03A9&=00C0"},
+        {"", u"\u0410\u03A9zzz", 2, ANSI_CHARSET, u"\u0410\u03A9"},
+        // Lines read from left to right, even where they begin with a right-to-left letter.
+        {"", u"\u05D0\u200E=05D0=E0", -1, ANSI_CHARSET, u"\u05D0\u200E=05D0=E0"},
     };
     const int baseline = kWide.top + QFontMetrics(LogFontToQFont(DisplayFont())).ascent();
     for (const auto& c : cases) {
@@ -104,10 +110,15 @@ TEST_F(DrawText, BytesShowAsTheCharactersOfTheirCodePageWithoutPrefixes)
             drawn,
             [&](CDC& dc) {
                 RECT rect = kWide;
-                dc.DrawText(c.text, c.count, &rect, 0);
+                if (c.wide != nullptr) {
+                    dc.DrawTextW(c.wide, c.count, &rect, 0);
+                } else {
+                    dc.DrawText(c.text, c.count, &rect, 0);
+                }
             },
             c.charSet);
-        EXPECT_EQ(drawn.At(kWide.left, baseline), std::vector<QString>{QString::fromUtf16(c.shown)}) << c.text;
+        const QString shown = QString::fromUtf16(c.shown);
+        EXPECT_EQ(drawn.At(kWide.left, baseline), std::vector<QString>{shown}) << shown.toStdString();
     }
 }
 
