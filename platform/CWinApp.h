@@ -57,6 +57,12 @@ public:
     // Puts the path at the top of the recent-file list, when there is one; an empty path is passed over.
     void AddToRecentFileList(LPCSTR lpszPathName);
     CRecentFileList* GetRecentFileList() const { return m_pRecentFileList.get(); }
+    // The whole number that the settings file (the one the recent-file list is kept in) holds
+    // for the entry of the section; nDefault when the entry is missing or holds anything else,
+    // and when the settings file cannot be read.
+    UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
+    // FALSE when the settings file cannot be written.
+    BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
     // Dialogs and controls have the toolkit's own look: nothing to switch on.
     BOOL Enable3dControls() { return TRUE; }
     // Nothing to switch on: a program that takes files from the desktop serves them itself.

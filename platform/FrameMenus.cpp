@@ -95,11 +95,16 @@ QString ItemText(const AfxMenuItem& item, std::span<const AfxAccelerator> keys)
     return text;
 }
 
+// A menu of the menu bar, or a pop-up within one: as it opens, the target may set its items.
+QMenu* MakeMenu(const AfxMenuItem& popup, std::span<const AfxAccelerator> keys, CWnd* target, QWidget* parent);
+
 void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<const AfxAccelerator> keys, CWnd* target)
 {
     for (const AfxMenuItem& item : items) {
         if (item.IsSeparator()) {
             menu->addSeparator();
+        } else if (item.IsPopup()) {
+            menu->addMenu(MakeMenu(item, keys, target, menu));
         } else {
             QAction* action = menu->addAction(ItemText(item, keys));
             action->setData(item.id);
@@ -113,6 +118,14 @@ void AddMenuItems(QMenu* menu, std::span<const AfxMenuItem> items, std::span<con
         }
     }
 }
+
+QMenu* MakeMenu(const AfxMenuItem& popup, std::span<const AfxAccelerator> keys, CWnd* target, QWidget* parent)
+{
+    auto* built = new QMenu(QString::fromUtf8(popup.text), parent);
+    AddMenuItems(built, popup.items, keys, target);
+    QObject::connect(built, &QMenu::aboutToShow, built, [target, built] { target->OnInitMenuPopup(built); });
+    return built;
+}
 } // namespace
 
 QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAccelerator> keys, CWnd* target)
@@ -120,9 +133,7 @@ QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAcce
     QWidget* window = target->GetWidget();
     QList<QMenu*> menus;
     for (const AfxMenuItem& popup : menu.items) {
-        auto* built = new QMenu(QString::fromUtf8(popup.text), window);
-        AddMenuItems(built, popup.items, keys, target);
-        QObject::connect(built, &QMenu::aboutToShow, built, [target, built] { target->OnInitMenuPopup(built); });
+        QMenu* built = MakeMenu(popup, keys, target, window);
         auto* frame = DYNAMIC_DOWNCAST(CMDIFrameWnd, target);
         if (frame != nullptr && std::ranges::any_of(popup.items, IsWindowCommand, &AfxMenuItem::id)) {
             QMdiArea* area = frame->GetMdiClient();

@@ -7,8 +7,8 @@
 enum : UINT { MF_STRING = 0x0000, MF_GRAYED = 0x0001, MF_POPUP = 0x0010, MF_SEPARATOR = 0x0800 };
 
 // One entry of a menu. The text marks its access key with "&" ("&&" is a plain
-// "&"); the key of its command, if the window has one, shows after it. A pop-up
-// of the menu bar has items and no command id; a separator has neither.
+// "&"); the key of its command, if the window has one, shows after it. A pop-up,
+// of the menu bar or within another, has items and no command id; a separator has neither.
 struct AfxMenuItem {
     UINT flags = MF_STRING;
     UINT id = 0;
@@ -17,6 +17,7 @@ struct AfxMenuItem {
 
     bool IsSeparator() const { return (flags & MF_SEPARATOR) != 0; }
     bool IsGrayed() const { return (flags & MF_GRAYED) != 0; }
+    bool IsPopup() const { return (flags & MF_POPUP) != 0; }
 };
 
 // A key that sends a command: the key as Qt writes it portably ("Ctrl+O", "Shift+F6").
