@@ -3,6 +3,7 @@
 #include "document/CVarnoDoc.h"
 #include "document/EditHistory.h"
 #include "frames/EditMenu.h"
+#include "frames/LettersChoice.h"
 #include "frames/MainStatusBar.h"
 #include "frames/QuickWindowStyle.h"
 #include "frames/WorkArea.h"
@@ -26,9 +27,11 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
     ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
     ON_COMMAND(ID_EDIT_REFERENCE, OnEditReference)
+    ON_COMMAND(ID_VIEW_TABLE_CHARACTERS, OnViewTableCharacters)
+    ON_COMMAND(ID_VIEW_DISPLAY_CODE_PAGE, OnViewDisplayCodePage)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_logFont(DefaultDisplayFont()) {}
+CMainFrame::CMainFrame() : m_logFont(DefaultDisplayFont()), m_letters(ReadLettersSetting()) {}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -70,14 +73,29 @@ void CMainFrame::OnEditFont()
     }
     const QList<QMdiSubWindow*> legible = LegibleWindows(GetMdiClient());
     m_logFont = dialog.m_lf;
+    RepaintAllTables();
+    GrowToLegibleSize(legible);
+}
 
+void CMainFrame::OnViewTableCharacters() { ShowLetters(Letters::tableCharacters); }
+
+void CMainFrame::OnViewDisplayCodePage() { ShowLetters(Letters::displayCodePage); }
+
+void CMainFrame::ShowLetters(Letters letters)
+{
+    m_letters = letters;
+    WriteLettersSetting(letters);
+    RepaintAllTables();
+}
+
+void CMainFrame::RepaintAllTables()
+{
     for (CDocument* document : AfxGetApp()->GetOpenDocuments()) {
         if (document->IsKindOf(RUNTIME_CLASS(CVarnoDoc))
             && static_cast<CVarnoDoc*>(document)->m_nKind != CVarnoDoc::kindUndefined) {
             document->UpdateAllViews(nullptr, 0, nullptr);
         }
     }
-    GrowToLegibleSize(legible);
 }
 
 void CMainFrame::OnEditUndo() { ApplicationEditHistory().Undo(); }
@@ -94,4 +112,5 @@ void CMainFrame::OnEditReference()
 void CMainFrame::OnInitMenuPopup(QMenu* pPopupMenu)
 {
     UpdateEditMenu(*pPopupMenu, ApplicationEditHistory(), DYNAMIC_DOWNCAST(CVarnoDoc, GetActiveDocument()));
+    CheckLettersItems(*pPopupMenu, m_letters);
 }

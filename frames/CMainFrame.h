@@ -15,6 +15,9 @@ public:
     // The display font of all table views, from DefaultDisplayFont on; kept in memory only.
     LOGFONT m_logFont;
     LOGFONT DisplayFont() const override { return m_logFont; }
+    // What the cells of every code-page table show (View > Letters); kept in the settings.
+    Letters m_letters;
+    Letters CellLetters() const override { return m_letters; }
 
     void SetMessageText(const QString& text, const QObject* source) override;
 
@@ -31,6 +34,9 @@ protected:
     // taken and every document with a table repaints, its window grown where it
     // became too small for its table. Nothing is marked modified.
     void OnEditFont();
+    // View > Letters: the chosen letters are kept for the next start, and every table repaints with them.
+    void OnViewTableCharacters();
+    void OnViewDisplayCodePage();
     // Edit > Undo (Ctrl+Z, Alt+Backspace) and Edit > Redo (Ctrl+Y, Ctrl+Shift+Z), on the application's
     // edit history.
     void OnEditUndo();
@@ -40,4 +46,9 @@ protected:
     void OnInitMenuPopup(QMenu* pPopupMenu) override;
 
     DECLARE_MESSAGE_MAP()
+
+private:
+    void ShowLetters(Letters letters);
+    // Every view of every document with a table repaints whole.
+    static void RepaintAllTables();
 };

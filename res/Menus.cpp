@@ -61,6 +61,14 @@ constexpr AfxMenuItem kDocumentEditItems[] = {
     AfxMenuSeparator(),
     AfxMenuCommand("&Font", ID_EDIT_FONT),
 };
+// The two Letters items show as radio items, the current one chosen, as the menu opens (frames/LettersChoice.h).
+constexpr AfxMenuItem kDocumentLettersItems[] = {
+    AfxMenuCommand("&Table's Characters", ID_VIEW_TABLE_CHARACTERS),
+    AfxMenuCommand("&Bytes in the Display Code Page", ID_VIEW_DISPLAY_CODE_PAGE),
+};
+constexpr AfxMenuItem kDocumentViewItems[] = {
+    AfxMenuPopup("&Letters", kDocumentLettersItems),
+};
 constexpr AfxMenuItem kDocumentWindowItems[] = {
     AfxMenuCommand("&New Window", ID_WINDOW_NEW),
     AfxMenuCommand("&Cascade", ID_WINDOW_CASCADE),
@@ -70,6 +78,7 @@ constexpr AfxMenuItem kDocumentWindowItems[] = {
 constexpr AfxMenuItem kDocumentMenu[] = {
     AfxMenuPopup("&File", kDocumentFileItems),
     AfxMenuPopup("&Edit", kDocumentEditItems),
+    AfxMenuPopup("&View", kDocumentViewItems),
     AfxMenuPopup("&Window", kDocumentWindowItems),
     AfxMenuPopup("&Help", kHelpItems),
 };

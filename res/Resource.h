@@ -27,6 +27,9 @@ constexpr UINT ID_EDIT_FONT = 32771;
 constexpr UINT ID_EDIT_REFERENCE = 32772;
 constexpr UINT ID_FILE_OPEN_REFERENCE = 32773;
 constexpr UINT ID_EDIT_TAKE_TABLE = 32780;
+// View > Letters: what the cells of a code-page table show as their letter.
+constexpr UINT ID_VIEW_TABLE_CHARACTERS = 32790;
+constexpr UINT ID_VIEW_DISPLAY_CODE_PAGE = 32791;
 
 // The framework's idle prompt, shown in the status bar when nothing is described there.
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;

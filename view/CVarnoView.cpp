@@ -8,14 +8,18 @@
 #include "platform/CFont.h"
 #include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
+#include "view/CharacterNames.h"
 #include "view/DisplayFont.h"
 #include "view/LegibleSize.h"
 #include "view/TableLayout.h"
 #include "view/TableViewInput.h"
 
+#include <QChar>
+
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <iterator>
 
 namespace {
 // A key's byte as the key table shows it: the character, then its value in
@@ -31,6 +35,65 @@ int FormatKeyByte(char* text, std::size_t size, std::uint8_t value)
         return std::snprintf(text, size, "&&(%02X)", value);
     }
     return std::snprintf(text, size, "%c(%02X)", value, value);
+}
+
+// A cell's text with the table's character as its letter: the value's character, or the mark of
+// a value without a glyph, then the rest, which is ASCII. An "&" is doubled, as for a key. A
+// right-to-left letter is followed by a left-to-right mark, so that the rest stays to its right.
+void FormatTableCharacter(WCHAR* text, std::size_t size, std::uint16_t unicode, const char* rest)
+{
+    std::size_t used = 0;
+    const char16_t letter = CellLetter(unicode);
+    text[used++] = letter;
+    if (letter == u'&') {
+        text[used++] = u'&';
+    }
+    const QChar::Direction direction = QChar(letter).direction();
+    if (direction == QChar::DirR || direction == QChar::DirAL) {
+        text[used++] = u'\u200E';
+    }
+    for (const char* ascii = rest; *ascii != '\0' && used + 1 < size; ++ascii) {
+        text[used++] = static_cast<unsigned char>(*ascii);
+    }
+    text[used] = u'\0';
+}
+
+// What the cells of one paint of a character grid share.
+struct GridPaint {
+    CDC* dc;
+    RECT area;
+    CTableHandler* handler;
+    // NT and 9x code-page files: values map back to bytes, shown and coloured red where not to their own.
+    bool codePageFile;
+    bool tableCharacters;
+};
+
+void DrawCharCell(const GridPaint& grid, int byte, char* text, std::size_t size)
+{
+    const std::uint16_t unicode = grid.handler->Lookup(static_cast<std::uint8_t>(byte));
+    COLORREF background = grid.handler->m_modified[byte] != 0 ? CVarnoView::kGreen : CVarnoView::kWhite;
+    // The text after the letter.
+    char rest[32];
+    if (grid.codePageFile) {
+        const std::uint8_t back = grid.handler->ReverseLookup(unicode);
+        std::snprintf(rest, sizeof rest, "=%04X=%02X", unicode, back);
+        if (back != byte) {
+            background = CVarnoView::kRed;
+        }
+    } else {
+        std::snprintf(rest, sizeof rest, "(%02X)=%04X", byte, unicode);
+    }
+    grid.dc->SetBkColor(background);
+    RECT cell = GetCharCellRect(grid.area, byte);
+    if (grid.tableCharacters) {
+        WCHAR wide[32];
+        FormatTableCharacter(wide, std::size(wide), unicode, rest);
+        grid.dc->DrawTextW(wide, -1, &cell, 0);
+    } else {
+        // The byte itself, a character of the display font's character set.
+        std::snprintf(text, size, "%c%s", byte, rest);
+        grid.dc->DrawText(text, -1, &cell, 0);
+    }
 }
 
 std::size_t Appended(int written, std::size_t used, std::size_t size)
@@ -145,30 +208,17 @@ void CVarnoView::DrawColumnHeaders(CDC* pDC, const RECT& area, char* text, std::
 
 void CVarnoView::DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size)
 {
-    CTableHandler* handler = pDoc->m_pHandler;
-    const bool codePageFile = pDoc->m_nKind != CVarnoDoc::kindGdiModule;
-    for (int byte = 0x80; byte <= 0xFF; ++byte) {
-        const int row = byte / 8 - 16;
-        if (byte % 8 == 0) {
-            std::snprintf(text, size, "%02X", byte);
-            pDC->SetBkColor(kWhite);
-            RECT label = GetRowLabelRect(area, row);
-            pDC->DrawText(text, -1, &label, 0);
+    const GridPaint grid{pDC, area, pDoc->m_pHandler, pDoc->m_nKind != CVarnoDoc::kindGdiModule,
+                         CurrentLetters() == Letters::tableCharacters};
+    for (int row = 0; row < 16; ++row) {
+        const int first = 0x80 + 8 * row;
+        std::snprintf(text, size, "%02X", first);
+        pDC->SetBkColor(kWhite);
+        RECT label = GetRowLabelRect(area, row);
+        pDC->DrawText(text, -1, &label, 0);
+        for (int byte = first; byte < first + 8; ++byte) {
+            DrawCharCell(grid, byte, text, size);
         }
-        const std::uint16_t unicode = handler->Lookup(static_cast<std::uint8_t>(byte));
-        COLORREF background = handler->m_modified[byte] != 0 ? kGreen : kWhite;
-        if (codePageFile) {
-            const std::uint8_t back = handler->ReverseLookup(unicode);
-            std::snprintf(text, size, "%c=%04X=%02X", byte, unicode, back);
-            if (back != byte) {
-                background = kRed;
-            }
-        } else {
-            std::snprintf(text, size, "%c(%02X)=%04X", byte, byte, unicode);
-        }
-        pDC->SetBkColor(background);
-        RECT cell = GetCharCellRect(area, byte);
-        pDC->DrawText(text, -1, &cell, 0);
     }
 }
 

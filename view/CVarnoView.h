@@ -2,10 +2,11 @@
 // The table view of a document window: the character grid of the bytes
 // 0x80-0xFF (NT and 9x code-page files, GDI modules) or the key table of a
 // keyboard layout, drawn afresh from the document's handler at every paint in
-// the main window's display font. Green marks an entry changed since loading,
-// red (code-page files only) a value that does not map back to its byte. A
-// cell cursor, the status bar and tooltips describe the entries. A window
-// smaller than the size at which its table is legible scrolls the table.
+// the main window's display font, each cell with the letters that View > Letters
+// chose (view/DisplayFont.h). Green marks an entry changed since loading, red
+// (code-page files only) a value that does not map back to its byte. A cell
+// cursor, the status bar and tooltips describe the entries. A window smaller
+// than the size at which its table is legible scrolls the table.
 
 #include "platform/CScrollView.h"
 

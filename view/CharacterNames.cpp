@@ -44,6 +44,8 @@ QString ByteGlyph(std::uint8_t byte, const char* codePage)
     return decoded;
 }
 
+char16_t CellLetter(std::uint16_t unicode) { return HasGlyph(unicode) ? char16_t(unicode) : kNoGlyphMark; }
+
 QString ByteWithGlyph(std::uint8_t byte, const char* codePage)
 {
     const QString glyph = ByteGlyph(byte, codePage);

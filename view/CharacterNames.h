@@ -1,7 +1,7 @@
 #pragma once
 // Characters named in plain text for the status bar, the tooltips and the edit
 // dialogs: a byte's glyph in a code page, and a Unicode value with its glyph and
-// the name that ICU gives it.
+// the name that ICU gives it; and the letter that a cell shows for a value.
 
 #include <QString>
 
@@ -15,6 +15,13 @@ QString HexText(unsigned value, int digits);
 QString ByteGlyph(std::uint8_t byte, const char* codePage);
 // The byte and its glyph: "B9 (№)", or "00 (no glyph)".
 QString ByteWithGlyph(std::uint8_t byte, const char* codePage);
+
+// What a cell shows for a value without a glyph, whatever the value: U+25CC DOTTED CIRCLE,
+// the mark that stands in for a missing character.
+constexpr char16_t kNoGlyphMark = u'\u25CC';
+// The value's own character, or kNoGlyphMark when it has no glyph (as DescribeUnicode says):
+// controls, spaces, unassigned and private-use values, surrogate halves, U+0000.
+char16_t CellLetter(std::uint16_t unicode);
 
 // "U+00C0 À LATIN CAPITAL LETTER A WITH GRAVE". A value without a glyph says
 // so after its name or, lacking one, its kind: "U+00A0 NO-BREAK SPACE, no

@@ -24,3 +24,11 @@ LOGFONT CurrentDisplayFont()
 }
 
 const char* DisplayCodePage() { return AfxCodePageOfCharSet(CurrentDisplayFont().lfCharSet); }
+
+Letters CurrentLetters()
+{
+    if (const TableViewHost* host = TableViewHost::OfMainWindow()) {
+        return host->CellLetters();
+    }
+    return Letters::tableCharacters;
+}

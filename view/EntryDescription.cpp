@@ -47,6 +47,12 @@ QString KeyName(int key)
     return QString::fromLatin1(CKeyboardHandler::kKeyNames[key]).replace(QStringLiteral("&&"), QStringLiteral("&"));
 }
 
+QString KeyBytesNote(const char* codePage)
+{
+    return QStringLiteral("Keys show their bytes in ") + QString::fromLatin1(codePage)
+        + QStringLiteral(", the display code page: a layout has no table of its own.");
+}
+
 QStringList DescribeEntry(CVarnoDoc& doc, int entry, const char* codePage)
 {
     if (doc.m_pHandler == nullptr) {

@@ -1,8 +1,8 @@
 #pragma once
 // What the status bar and the tooltips say about one entry of a table view, in
 // parts that the status bar joins with " · " and a tooltip puts on lines of
-// their own. The cells themselves show the byte's glyph in the display font's
-// character set; these parts also name the character that the table holds.
+// their own. Whichever letter the cells show (View > Letters), these parts name both
+// the byte's glyph in the display font's character set and the table's character.
 
 #include <QStringList>
 
@@ -18,3 +18,7 @@ QString KeyName(int key);
 // A GDI module keeps no reverse table, so its entries say nothing of mapping
 // back. Empty for a document without a table or an entry outside it.
 QStringList DescribeEntry(CVarnoDoc& doc, int entry, const char* codePage);
+
+// What a key's tooltip adds: a layout holds bytes and no table of its own, so its keys show
+// them in the display code page whatever the cells of code-page tables show.
+QString KeyBytesNote(const char* codePage);

@@ -186,11 +186,14 @@ void TableViewInput::ShowToolTip(QHelpEvent& help)
 {
     const Cells cells = CellsOf(m_window);
     const int cell = cells.At(help.pos());
-    const QStringList parts = cells.Describe(cell);
+    QStringList parts = cells.Describe(cell);
     if (parts.isEmpty()) {
         QToolTip::hideText();
         help.ignore();
         return;
+    }
+    if (cells.keys) {
+        parts << KeyBytesNote(DisplayCodePage());
     }
     QToolTip::showText(help.globalPos(), parts.join(QLatin1Char('\n')), m_client, ToQRect(cells.Box(cell)));
 }

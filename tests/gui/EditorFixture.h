@@ -48,6 +48,13 @@ inline bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000
     return true;
 }
 
+// An NT code-page file of the code page ("windows-1252", number 1252).
+inline samples::Bytes NtFileOf(const char* codePage, std::uint16_t number)
+{
+    return samples::MakeNtCodePageFile({.codePage = codePage, .number = number});
+}
+inline samples::Bytes Windows1252() { return NtFileOf("windows-1252", 1252); }
+
 // Keeps the widgets that were painted, once installed as their event filter.
 class PaintLog : public QObject {
 public:

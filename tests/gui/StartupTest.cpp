@@ -89,7 +89,7 @@ TEST_F(Startup, CtrlOOpensTheChosenFilesWithTheDocumentMenu)
 
     CVarnoDoc* document = OpenDocuments().front();
     EXPECT_EQ(document->GetPathName(), path);
-    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&Window", "&Help"}));
+    EXPECT_EQ(MenuTitles(), (QStringList{"&File", "&Edit", "&View", "&Window", "&Help"}));
     ASSERT_EQ(Area()->subWindowList().size(), 1);
     QMdiSubWindow* window = Area()->subWindowList().front();
     EXPECT_TRUE(SameIcon(window->windowIcon(), AfxLoadIcon(IDR_VARNOTYPE)));

@@ -1,15 +1,20 @@
-// What the table view paints: the texts of the grid and the key table, read back from the paint, and the cell
-// colours, read from the window's pixels. With VARNO_SCREENSHOT_DIR set, Screenshot.* saves the editor as the
-// README shows it there (scripts/screenshots.sh).
+// What the table view paints: the texts of the grid and the key table, read back from the paint, the cell
+// colours and letters, read from the window's pixels. With VARNO_SCREENSHOT_DIR set,
+// Screenshot.* saves the editor as the README shows it there (scripts/screenshots.sh).
 #include "tests/gui/EditorFixture.h"
 #include "tests/TextRecorder.h"
 #include "tests/gui/ViewPixels.h"
 
+#include "document/MappingText.h"
+#include "document/TableTake.h"
+#include "frames/LettersChoice.h"
 #include "platform/CDC.h"
+#include "platform/CRecentFileList.h"
 #include "platform/FontConversion.h"
 #include "tables/CTableHandler.h"
 #include "view/DisplayFont.h"
 
+#include <QActionGroup>
 #include <QDir>
 #include <QFontMetrics>
 #include <QScreen>
@@ -227,5 +232,104 @@ TEST_F(ViewPaint, KeyTableLinesUpWithItsHeader)
         for (int i = 0; i < 4; ++i) {
             EXPECT_EQ(recorder->At(rect.left, Baseline(rect, 2 * i)), std::vector<QString>{column.texts[i]});
         }
+    }
+}
+
+// Cells of tables in three code pages through both letters, both character sets of the display font and a take,
+// each held against the cell drawn alone with the text that it should show: the table's character (or the mark of
+// one without a glyph), or the byte's in the display font's character set.
+TEST_F(ViewPaint, CellsShowTheTablesCharacterOrTheByteInTheDisplayCodePage)
+{
+    CVarnoDoc* latin = Open(Sample("c_1252.nls", Windows1252()));
+    CVarnoDoc* cyrillic = Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({})));
+    CVarnoDoc* hebrew = Open(Sample("c_1255.nls", NtFileOf("windows-1255", 1255)));
+    ASSERT_TRUE(latin != nullptr && cyrillic != nullptr && hebrew != nullptr);
+    const auto withCharSet = [this](BYTE charSet) {
+        MainFrame()->m_logFont.lfCharSet = charSet;
+        for (CVarnoDoc* document : OpenDocuments()) {
+            document->UpdateAllViews(nullptr);
+        }
+    };
+    struct Cell {
+        CVarnoDoc* document;
+        int byte;
+        const char16_t* text;
+        COLORREF background = CVarnoView::kWhite;
+    };
+    const struct {
+        const char* step;
+        std::function<void()> action;
+        std::vector<Cell> cells;
+    } steps[] = {
+        {"the table's characters",
+         [] {},
+         {{latin, 0xC0, u"\u00C0=00C0=C0"},
+          {cyrillic, 0xC0, u"\u0410=0410=C0"},
+          {cyrillic, 0x98, u"\u25CC=0098=98"},
+          // The value and the byte stay right of a right-to-left letter.
+          {hebrew, 0xE0, u"\u05D0\u200E=05D0=E0"}}},
+        {"the bytes in windows-1251",
+         [this] { Command(ID_VIEW_DISPLAY_CODE_PAGE); },
+         {{latin, 0xC0, u"\u0410=00C0=C0"}, {cyrillic, 0xC0, u"\u0410=0410=C0"}, {hebrew, 0xE0, u"\u0430=05D0=E0"}}},
+        {"the bytes in windows-1252",
+         [&] { withCharSet(ANSI_CHARSET); },
+         {{latin, 0xC0, u"\u00C0=00C0=C0"}, {cyrillic, 0xC0, u"\u00C0=0410=C0"}}},
+        {"the table's characters in a font of windows-1252",
+         [this] { Command(ID_VIEW_TABLE_CHARACTERS); },
+         {{latin, 0xC0, u"\u00C0=00C0=C0"}, {cyrillic, 0xC0, u"\u0410=0410=C0"}}},
+        {"after a take of windows-1251",
+         [&] { TakeTable(*latin, DocumentValues(*cyrillic), {}); },
+         {{latin, 0xC0, u"\u0410=0410=C0", CVarnoView::kGreen}, {cyrillic, 0xC0, u"\u0410=0410=C0"}}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        step.action();
+        for (const Cell& cell : step.cells) {
+            const QString text = QString::fromUtf16(cell.text);
+            CVarnoView& view = *ViewOf(cell.document);
+            EXPECT_EQ(view_pixels::ShownCell(view, cell.byte),
+                      view_pixels::CellDrawnWith(view, cell.byte, MainFrame()->m_logFont, text, cell.background))
+                << text.toStdString();
+        }
+    }
+}
+
+// View > Letters shows its choice as a radio item and keeps it for the next start; a kept value that is none of
+// the choices gives the default.
+TEST_F(ViewPaint, LettersAreARadioChoiceKeptForTheNextStart)
+{
+    ASSERT_NE(Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({}))), nullptr);
+    const auto letters = [this] {
+        QMenu* menu = OpenMenu(QStringLiteral("&View"))->actions().at(0)->menu();
+        Q_EMIT menu->aboutToShow();
+        std::vector<std::pair<UINT, bool>> items;
+        for (QAction* action : menu->actions()) {
+            EXPECT_TRUE(action->actionGroup() != nullptr && action->actionGroup()->isExclusive()) << "a radio item";
+            items.emplace_back(action->data().toUInt(), action->isChecked());
+        }
+        return items;
+    };
+    using Items = std::vector<std::pair<UINT, bool>>;
+    EXPECT_EQ(letters(), (Items{{ID_VIEW_TABLE_CHARACTERS, true}, {ID_VIEW_DISPLAY_CODE_PAGE, false}}));
+    Command(ID_VIEW_DISPLAY_CODE_PAGE);
+    EXPECT_EQ(letters(), (Items{{ID_VIEW_TABLE_CHARACTERS, false}, {ID_VIEW_DISPLAY_CODE_PAGE, true}}));
+
+    // Started again, the editor shows the bytes.
+    CloseAll();
+    MainFrame()->SendMessage(WM_CLOSE);
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    m_app.reset();
+    m_app = std::make_unique<CVarnoApp>();
+    ASSERT_TRUE(m_app->InitInteractive());
+    EXPECT_EQ(MainFrame()->m_letters, Letters::displayCodePage);
+
+    const QString file = QString::fromStdString(AfxGetSettingsFile("Local AppWizard-Generated Applications", "varno"));
+    const std::pair<const char*, Letters> kept[] = {
+        {"0", Letters::tableCharacters}, {"1", Letters::displayCodePage}, {"2", Letters::tableCharacters},
+        {"-1", Letters::tableCharacters}, {"bytes", Letters::tableCharacters}, {"", Letters::tableCharacters},
+    };
+    for (const auto& [value, letters] : kept) {
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Settings/Letters"), QString::fromLatin1(value));
+        EXPECT_EQ(ReadLettersSetting(), letters) << value;
     }
 }

@@ -3,6 +3,7 @@
 // and key columns carry a pure background colour.
 
 #include "platform/CDC.h"
+#include "platform/CFont.h"
 #include "tables/CKeyboardHandler.h"
 #include "view/CVarnoView.h"
 #include "view/TableLayout.h"
@@ -69,6 +70,32 @@ std::vector<int> Showing(CVarnoView& view, QRgb colour, int first, int last, Box
         }
     }
     return found;
+}
+
+// The pixels of the byte's cell as the view's paint makes them.
+inline QImage ShownCell(CVarnoView& view, int byte)
+{
+    const Drawing drawn = DrawingOf(view);
+    return drawn.image.copy(CellBox(drawn.area, byte));
+}
+
+// The pixels that the cell would show with the text, drawn on its own as the view draws a cell.
+inline QImage CellDrawnWith(CVarnoView& view, int byte, const LOGFONT& logFont, const QString& text,
+                            COLORREF background)
+{
+    Drawing drawn = DrawingOf(view);
+    drawn.image.fill(Qt::white);
+    {
+        QPainter painter(&drawn.image);
+        CDC dc(&painter);
+        CFont font;
+        font.CreateFontIndirect(&logFont);
+        dc.SelectObject(&font);
+        dc.SetBkColor(background);
+        RECT cell = GetCharCellRect(drawn.area, byte);
+        dc.DrawTextW(reinterpret_cast<LPCWSTR>(text.utf16()), static_cast<int>(text.size()), &cell, 0);
+    }
+    return drawn.image.copy(CellBox(drawn.area, byte));
 }
 
 inline std::vector<int> CellsIn(CVarnoView& view, QRgb colour) { return Showing(view, colour, 0x80, 0xFF, CellBox); }
