@@ -103,7 +103,7 @@ void CVarnoDoc::ApplyEdit(const std::function<void()>& edit)
         && !std::equal(before.begin(), before.end(), m_pHandler->m_data, m_pHandler->m_data + m_pHandler->m_length)) {
         SetModifiedFlag(TRUE);
     }
-    UpdateAllViews(nullptr);
+    UpdateAllViews(nullptr, hintEntries);
 }
 
 void CVarnoDoc::Serialize(CArchive& ar)

@@ -46,8 +46,12 @@ public:
     // Marks the document as a reference, or no longer, and says so in its title.
     void SetReferenceOnly(bool referenceOnly);
 
-    // Runs an edit of the handler, then asks all views to update, for the entries that it marked
-    // (green). The document is marked modified only when a byte of its file changed: an entry or
+    // The hint with which an edit asks the views to update (UpdateAllViews): entries of the table
+    // changed, so a view repaints the cells whose text or colour did. Any other hint repaints it whole.
+    static constexpr LPARAM hintEntries = 1;
+
+    // Runs an edit of the handler, then asks all views to update (hintEntries), for the entries
+    // that it marked (green). The document is marked modified only when a byte of its file changed: an entry or
     // key given the value it held leaves nothing to save.
     void ApplyEdit(const std::function<void()>& edit);
 

@@ -72,7 +72,7 @@ TakeResult TakeTable(CVarnoDoc& target, const TableValues& source, ByteRange ran
     }
     if (!std::equal(image.begin(), image.end(), handler->m_data)) {
         target.SetModifiedFlag(TRUE);
-        target.UpdateAllViews(nullptr);
+        target.UpdateAllViews(nullptr, CVarnoDoc::hintEntries);
     }
     return result;
 }

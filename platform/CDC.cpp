@@ -7,6 +7,7 @@
 #include <QFontMetrics>
 #include <QImage>
 #include <QPaintEngine>
+#include <QRegion>
 #include <QPainter>
 #include <QTextLayout>
 
@@ -15,6 +16,7 @@
 #include <cstring>
 #include <map>
 #include <memory>
+#include <optional>
 #include <string_view>
 #include <utility>
 
@@ -47,6 +49,23 @@ const std::array<QString, 256>& CharactersOf(BYTE charSet)
         found = tables.emplace(charSet, AfxDecodeCodePage(AfxCodePageOfCharSet(charSet))).first;
     }
     return found->second;
+}
+
+// A font as the kept lines know it: its key, how it is drawn and at what resolution. Views select
+// the same font at every paint, and making its key costs more than comparing fonts.
+QByteArray FontKey(const QFont& font, int hints, int dpi)
+{
+    static QFont lastFont;
+    static int lastHints = -1;
+    static int lastDpi = -1;
+    static QByteArray last;
+    if (last.isEmpty() || font != lastFont || hints != lastHints || dpi != lastDpi) {
+        lastFont = font;
+        lastHints = hints;
+        lastDpi = dpi;
+        last = QStringLiteral("%1|%2|%3|").arg(font.key()).arg(hints).arg(dpi).toUtf8();
+    }
+    return last;
 }
 
 // Pixels drawn once land unchanged only on a raster device at its own scale; onto
@@ -92,13 +111,14 @@ int WidthOf(const QTextLayout& shown) { return qRound(shown.lineAt(0).horizontal
 } // namespace
 
 struct CDC::Impl {
-    explicit Impl(QPainter* p) : painter(p), metrics(p->font(), p->device()), canCopy(CanCopyOnto(*p)) {}
+    explicit Impl(QPainter* p) : painter(p), canCopy(CanCopyOnto(*p)) {}
 
     QPainter* painter;
     CFont stockFont;
     CFont* selected = &stockFont;
     QFont font;
-    QFontMetrics metrics;
+    // Made once the font draws (Measure).
+    std::optional<QFontMetrics> metrics;
     const std::array<QString, 256>* characters = nullptr;
     // The characters of the bytes that DrawText was given.
     QString decoded;
@@ -107,15 +127,25 @@ struct CDC::Impl {
     qsizetype fontKeyLength = 0;
     COLORREF background = RGB(255, 255, 255);
     bool canCopy;
+    bool clipped = painter->hasClipping();
+    QRegion clip = clipped ? painter->clipRegion() : QRegion();
 
     void Select(const QFont& selectedFont, BYTE charSet)
     {
         font = selectedFont;
-        metrics = QFontMetrics(font, painter->device());
         characters = &CharactersOf(charSet);
-        const int hints = painter->renderHints().toInt();
-        const int dpi = painter->device()->logicalDpiY();
-        key = QStringLiteral("%1|%2|%3|").arg(font.key()).arg(hints).arg(dpi).toUtf8();
+        metrics.reset();
+    }
+
+    // The metrics and the key of the selected font, made when it first draws: a font selected
+    // and left unused costs nothing.
+    void Measure()
+    {
+        if (metrics.has_value()) {
+            return;
+        }
+        metrics.emplace(font, painter->device());
+        key = FontKey(font, painter->renderHints().toInt(), painter->device()->logicalDpiY());
         fontKeyLength = key.size();
     }
 
@@ -160,10 +190,10 @@ struct CDC::Impl {
     void Paint(QPainter& onto, const QTextLayout& shown, QPoint topLeft) const
     {
         const QColor backgroundColor(GetRValue(background), GetGValue(background), GetBValue(background));
-        onto.fillRect(QRect(topLeft, QSize(WidthOf(shown), metrics.height())), backgroundColor);
+        onto.fillRect(QRect(topLeft, QSize(WidthOf(shown), metrics->height())), backgroundColor);
         onto.setPen(Qt::black);
         onto.setBackgroundMode(Qt::TransparentMode);
-        const QPoint baseline = topLeft + QPoint(0, metrics.ascent());
+        const QPoint baseline = topLeft + QPoint(0, metrics->ascent());
         const QTextLine line = shown.lineAt(0);
         line.draw(&onto, baseline - QPointF(0, line.ascent()));
     }
@@ -173,8 +203,8 @@ struct CDC::Impl {
     DrawnLine Keep(QStringView line) const
     {
         const auto shown = Shown(line);
-        const int room = metrics.height() / 2;
-        QImage canvas(WidthOf(*shown) + 2 * room, metrics.height() + 2 * room, QImage::Format_ARGB32_Premultiplied);
+        const int room = metrics->height() / 2;
+        QImage canvas(WidthOf(*shown) + 2 * room, metrics->height() + 2 * room, QImage::Format_ARGB32_Premultiplied);
         canvas.fill(Qt::transparent);
         {
             QPainter onto(&canvas);
@@ -254,6 +284,14 @@ COLORREF CDC::SetBkColor(COLORREF color)
     return std::exchange(m_impl->background, color & 0x00FFFFFF);
 }
 
+BOOL CDC::RectVisible(const RECT* rect) const
+{
+    if (!m_impl->clipped) {
+        return TRUE;
+    }
+    return m_impl->clip.intersects(PixelsOf(*rect)) ? TRUE : FALSE;
+}
+
 int CDC::DrawText(LPCSTR text, int count, RECT* rect, UINT /*format*/)
 {
     std::size_t length = static_cast<std::size_t>(count);
@@ -274,8 +312,9 @@ int CDC::DrawTextW(LPCWSTR text, int count, RECT* rect, UINT /*format*/)
 
 int CDC::DrawLines(QStringView text, const RECT& rect)
 {
+    m_impl->Measure();
     const QRect clip = PixelsOf(rect);
-    const int lineHeight = m_impl->metrics.height();
+    const int lineHeight = m_impl->metrics->height();
     int lines = 0;
     qsizetype start = 0;
     for (;;) {

@@ -23,6 +23,9 @@ public:
     // selected and gives null. The font is copied: deleting it later does not affect drawing.
     CFont* SelectObject(CFont* font);
     COLORREF SetBkColor(COLORREF color);
+    // Whether any part of the rectangle lies within the painter's clip, as it was when the
+    // context was made (everywhere, without one): what lies outside need not be drawn.
+    BOOL RectVisible(const RECT* rect) const;
 
     // Draws count bytes of text (a negative count: up to the terminating zero) in the
     // rectangle. The bytes are characters of the selected font's character set. Format 0

@@ -4,6 +4,7 @@
 
 #include <QAbstractScrollArea>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QScrollBar>
 
@@ -42,10 +43,15 @@ public:
 
 protected:
     // Erases with the window colour and hands the painting to OnDraw, the origin at the scroll position.
-    void paintEvent(QPaintEvent*) override
+    void paintEvent(QPaintEvent* event) override
     {
         QPainter painter(viewport());
-        painter.fillRect(viewport()->rect(), palette().color(QPalette::Base));
+        // The clip tells OnDraw what it may leave out (CDC::RectVisible).
+        painter.setClipRegion(event->region());
+        const QColor window = palette().color(QPalette::Base);
+        for (const QRect& part : event->region()) {
+            painter.fillRect(part, window);
+        }
         painter.translate(-horizontalScrollBar()->value(), -verticalScrollBar()->value());
         CDC dc(&painter);
         View().OnDraw(&dc);

@@ -91,6 +91,16 @@ void CWnd::ShowWindow(int) { GetWidget()->show(); }
 
 void CWnd::UpdateWindow() { GetWidget()->repaint(); }
 
+void CWnd::InvalidateRect(const RECT* rect, BOOL /*bErase: every paint is erased*/)
+{
+    QWidget* client = GetClientWidget();
+    if (rect == nullptr) {
+        client->update();
+        return;
+    }
+    client->update(QRect(rect->left, rect->top, rect->right - rect->left, rect->bottom - rect->top));
+}
+
 void CWnd::GetClientRect(RECT* rect) const
 {
     const QWidget* client = GetClientWidget();

@@ -34,6 +34,8 @@ public:
     // Shows the window (the program shows its windows in their normal state only).
     void ShowWindow(int nCmdShow);
     void UpdateWindow();
+    // Asks for a paint of the rectangle of the client area (all of it when null), erased first.
+    void InvalidateRect(const RECT* rect, BOOL bErase = TRUE);
     // The client area, inside the scroll bars of a window that has them.
     void GetClientRect(RECT* rect) const;
     // The content of an edit control (the program's only windows with text of their own).

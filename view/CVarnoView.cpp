@@ -68,8 +68,13 @@ struct GridPaint {
     bool tableCharacters;
 };
 
+// The cell of the byte, when it lies in the paint's clip.
 void DrawCharCell(const GridPaint& grid, int byte, char* text, std::size_t size)
 {
+    const RECT box = GetCharCellBox(grid.area, byte);
+    if (!grid.dc->RectVisible(&box)) {
+        return;
+    }
     const std::uint16_t unicode = grid.handler->Lookup(static_cast<std::uint8_t>(byte));
     COLORREF background = grid.handler->m_modified[byte] != 0 ? CVarnoView::kGreen : CVarnoView::kWhite;
     // The text after the letter.
@@ -126,12 +131,37 @@ void CVarnoView::OnInitialUpdate()
 
 void CVarnoView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
-    if (const CVarnoDoc* document = GetDocument()) {
-        SetScrollSizes(MM_TEXT, GetLegibleSize(CurrentDisplayFont(), document->m_nKind));
+    std::vector<ShownEntry> shown;
+    CVarnoDoc* document = GetDocument();
+    if (document != nullptr) {
+        shown = ReadShownEntries(*document);
     }
-    CScrollView::OnUpdate(pSender, lHint, pHint);
+    if (lHint == CVarnoDoc::hintEntries && shown.size() == m_shown.size()) {
+        InvalidateCells(ChangedCells(m_shown, shown));
+    } else {
+        if (document != nullptr) {
+            SetScrollSizes(MM_TEXT, GetLegibleSize(CurrentDisplayFont(), document->m_nKind));
+        }
+        CScrollView::OnUpdate(pSender, lHint, pHint);
+    }
+    m_shown = std::move(shown);
     if (m_pInput != nullptr) {
         m_pInput->Refresh();
+    }
+}
+
+void CVarnoView::InvalidateCells(const std::vector<int>& cells)
+{
+    const CVarnoDoc* document = GetDocument();
+    if (document == nullptr) {
+        return;
+    }
+    // In the client area's pixels, where the window is invalidated.
+    const RECT area = GetClientTableArea();
+    const bool keys = document->m_nKind == CVarnoDoc::kindKeyboard;
+    for (const int cell : cells) {
+        const RECT box = keys ? GetKeyColumnBox(area, cell) : GetCharCellBox(area, 0x80 + cell);
+        InvalidateRect(&box);
     }
 }
 
@@ -206,12 +236,19 @@ void CVarnoView::DrawColumnHeaders(CDC* pDC, const RECT& area, char* text, std::
     }
 }
 
+// Only what lies in the paint's clip is drawn: after an edit, that is the cells it changed.
 void CVarnoView::DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size)
 {
     const GridPaint grid{pDC, area, pDoc->m_pHandler, pDoc->m_nKind != CVarnoDoc::kindGdiModule,
                          CurrentLetters() == Letters::tableCharacters};
     for (int row = 0; row < 16; ++row) {
         const int first = 0x80 + 8 * row;
+        // A row's label is drawn whenever any of the row is.
+        const RECT box = GetCharCellBox(area, first);
+        const RECT band{area.left, box.top, area.right, box.bottom};
+        if (!pDC->RectVisible(&band)) {
+            continue;
+        }
         std::snprintf(text, size, "%02X", first);
         pDC->SetBkColor(kWhite);
         RECT label = GetRowLabelRect(area, row);
@@ -234,6 +271,10 @@ void CVarnoView::DrawKeyTable(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char*
     }
     char name[CKeyboardHandler::kKeyNameSize] = {};
     for (int key = 0; key < CKeyboardHandler::kKeyCount; ++key) {
+        const RECT box = GetKeyColumnBox(area, key);
+        if (!pDC->RectVisible(&box)) {
+            continue;
+        }
         handler->GetKeyName(key, name);
         std::size_t used = Appended(std::snprintf(text, size, "%s\n\n", name), 0, size);
         used = Appended(FormatKeyByte(text + used, size - used, handler->GetLow(key)), used, size);

@@ -4,13 +4,18 @@
 // keyboard layout, drawn afresh from the document's handler at every paint in
 // the main window's display font, each cell with the letters that View > Letters
 // chose (view/DisplayFont.h). Green marks an entry changed since loading, red
-// (code-page files only) a value that does not map back to its byte. A cell
-// cursor, the status bar and tooltips describe the entries. A window smaller
-// than the size at which its table is legible scrolls the table.
+// (code-page files only) a value that does not map back to its byte. An edit
+// repaints only the cells that it changed. A cell cursor, the status bar and
+// tooltips describe the entries. A window smaller than the size at which its
+// table is legible scrolls the table.
 
 #include "platform/CScrollView.h"
 
+#include "view/ShownEntries.h"
+
 #include <QPointer>
+
+#include <vector>
 
 class CVarnoDoc;
 class TableViewInput;
@@ -42,8 +47,9 @@ protected:
     void OnLButtonDown(UINT nFlags, POINT point);
     // Edit > Take Table From on the view's document.
     void OnEditTakeTable();
-    // Repaints at the size at which the table is legible in the display font, and the
-    // status bar's description of this view follows the table.
+    // After an edit (CVarnoDoc::hintEntries) repaints only the cells whose text or colour changed;
+    // else repaints all at the size at which the table is legible in the display font. The status
+    // bar's description of this view follows the table.
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     DECLARE_MESSAGE_MAP()
@@ -51,9 +57,13 @@ protected:
 private:
     // Owned by the view's window.
     QPointer<TableViewInput> m_pInput;
+    // What the cells showed at the last update, to tell which ones an edit changed.
+    std::vector<ShownEntry> m_shown;
 
     // The table area at the given scroll position.
     RECT TableAreaScrolledTo(POINT scrollPosition) const;
+    // The whole cells (keys of a keyboard layout, else bytes from 0x80 on) repaint.
+    void InvalidateCells(const std::vector<int>& cells);
     void DrawColumnHeaders(CDC* pDC, const RECT& area, char* text, std::size_t size);
     void DrawCharGrid(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);
     void DrawKeyTable(CDC* pDC, const RECT& area, CVarnoDoc* pDoc, char* text, std::size_t size);

@@ -67,8 +67,12 @@ protected:
             ASSERT_NE(document, nullptr) << file.name;
             m_documents.push_back(document);
         }
-        // Side by side, so that every window shows and paints.
+        // Side by side, so that every window shows and paints, each large enough to show its whole table:
+        // an edit repaints only the cells it changed, and those of a scrolled table may lie out of sight.
+        MainWindow()->resize(3000, 2000);
+        QCoreApplication::processEvents();
         Command(ID_WINDOW_TILE_HORZ);
+        ASSERT_TRUE(WaitFor([this] { return std::ranges::all_of(m_documents, ShowsWholeTable); }));
     }
 
     static void Click(CVarnoView& view, POINT point)

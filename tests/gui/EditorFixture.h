@@ -27,11 +27,13 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPaintEvent>
 #include <QSettings>
 #include <QTimer>
 
 #include <gtest/gtest.h>
 
+#include <map>
 #include <memory>
 #include <set>
 
@@ -55,17 +57,24 @@ inline samples::Bytes NtFileOf(const char* codePage, std::uint16_t number)
 }
 inline samples::Bytes Windows1252() { return NtFileOf("windows-1252", 1252); }
 
-// Keeps the widgets that were painted, once installed as their event filter.
+// Keeps the widgets that were painted, and what of each, once installed as their event filter.
 class PaintLog : public QObject {
 public:
     bool eventFilter(QObject* watched, QEvent* event) override
     {
         if (event->type() == QEvent::Paint) {
             painted.insert(watched);
+            regions[watched] += static_cast<QPaintEvent*>(event)->region();
         }
         return false;
     }
+    void Clear()
+    {
+        painted.clear();
+        regions.clear();
+    }
     std::set<QObject*> painted;
+    std::map<QObject*, QRegion> regions;
 };
 
 // Answers file dialogs with the path, typed into the name field as a user does.
@@ -193,6 +202,17 @@ protected:
     }
 
     static CVarnoView* ViewOf(CDocument* document) { return Views(document).at(0); }
+
+    // Whether every window of the document shows its whole table, without scroll bars.
+    static bool ShowsWholeTable(CDocument* document)
+    {
+        return std::ranges::all_of(Views(document), [](CVarnoView* view) {
+            const SIZE total = view->GetTotalSize();
+            const QWidget* client = view->GetClientWidget();
+            return client->size() == view->GetWidget()->size() && client->width() >= total.cx
+                && client->height() >= total.cy;
+        });
+    }
 
     // Sends a command as the menus and keys do, through the main frame's routing.
     void Command(UINT id) { MainFrame()->OnCmdMsg(id); }

@@ -1,10 +1,11 @@
 // What the table view paints: the texts of the grid and the key table, read back from the paint, the cell
-// colours and letters, read from the window's pixels. With VARNO_SCREENSHOT_DIR set,
+// colours and letters, read from the window's pixels, and what an edit repaints. With VARNO_SCREENSHOT_DIR set,
 // Screenshot.* saves the editor as the README shows it there (scripts/screenshots.sh).
 #include "tests/gui/EditorFixture.h"
 #include "tests/TextRecorder.h"
 #include "tests/gui/ViewPixels.h"
 
+#include "document/EditHistory.h"
 #include "document/MappingText.h"
 #include "document/TableTake.h"
 #include "frames/LettersChoice.h"
@@ -291,6 +292,117 @@ TEST_F(ViewPaint, CellsShowTheTablesCharacterOrTheByteInTheDisplayCodePage)
                       view_pixels::CellDrawnWith(view, cell.byte, MainFrame()->m_logFont, text, cell.background))
                 << text.toStdString();
         }
+    }
+}
+
+// A change, its Undo and a take repaint only the cells whose text or colour they changed, in every window of
+// every document; other letters repaint every window whole.
+TEST_F(ViewPaint, EditsRepaintOnlyTheCellsThatChanged)
+{
+    CVarnoDoc* cyrillic = Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({})));
+    CVarnoDoc* latin = Open(Sample("c_1252.nls", Windows1252()));
+    ASSERT_TRUE(cyrillic != nullptr && latin != nullptr);
+    Command(ID_WINDOW_NEW);
+    // Large enough that every tiled window shows its whole table.
+    MainWindow()->resize(2400, 1200);
+    QCoreApplication::processEvents();
+    Command(ID_WINDOW_TILE_HORZ);
+    ASSERT_TRUE(WaitFor([&] { return ShowsWholeTable(cyrillic) && ShowsWholeTable(latin); }));
+    std::vector<CVarnoView*> views = Views(cyrillic);
+    const std::vector<CVarnoView*> latinViews = Views(latin);
+    views.insert(views.end(), latinViews.begin(), latinViews.end());
+    ASSERT_EQ(views.size(), 3u);
+    // One window of the Latin table shows only part of it, scrolled to E0 and E1.
+    CVarnoView* scrolled = views[1];
+    QWidget* frame = scrolled->GetParentFrame()->GetWidget();
+    frame->resize(400, 150);
+    ASSERT_TRUE(WaitFor([&] { return scrolled->GetClientWidget()->size() != scrolled->GetWidget()->size(); }));
+    scrolled->ScrollIntoView(GetCharCellBox(scrolled->GetClientTableArea(), 0xE1));
+    ASSERT_GT(scrolled->GetScrollPosition().y, 0);
+    PaintLog paints;
+    for (CVarnoView* view : views) {
+        view->GetClientWidget()->installEventFilter(&paints);
+    }
+    // The focus settled first, in the window scrolled away from the cursor's cell: its frame, which
+    // repaints the cell under it, stays out of sight.
+    MainWindow()->activateWindow();
+    scrolled->GetWidget()->setFocus();
+    ASSERT_TRUE(WaitFor([&] { return scrolled->GetWidget()->hasFocus(); }));
+
+    // The cells, as far as the window shows them.
+    const auto cells = [](CVarnoView* view, const std::vector<int>& bytes) {
+        QRegion region;
+        for (int byte : bytes) {
+            region += view_pixels::CellBox(view_pixels::TableArea(*view), byte);
+        }
+        return region & view->GetClientWidget()->rect();
+    };
+    // A byte of the Cyrillic table takes the value of another, as a click confirmed: the two change places.
+    const auto change = [&](std::uint8_t byte, std::uint8_t valueOf) {
+        return [&, byte, valueOf] {
+            const std::vector<CVarnoDoc*> documents = OpenDocuments();
+            CTableHandler& clicked = *cyrillic->m_pHandler;
+            const std::uint16_t unicode = clicked.Lookup(valueOf);
+            const std::uint8_t holder = PreviousHolder(clicked, unicode);
+            const std::uint16_t old = clicked.Lookup(byte);
+            ApplicationEditHistory().Record("Change", documents,
+                                            [&] { PropagateCharChange(documents, byte, byte, unicode, holder, old); });
+        };
+    };
+    const TableValues latinValues = DocumentValues(*latin);
+    const TableValues cyrillicValues = DocumentValues(*cyrillic);
+    TableValues twice{};
+    twice[0xC0] = twice[0xC1] = 0x0410;
+    std::vector<int> taken;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        if (latinValues[byte] != cyrillicValues[byte]) {
+            taken.push_back(byte);
+        }
+    }
+    const struct {
+        const char* step;
+        std::function<void()> action;
+        std::vector<int> cyrillicBytes;
+        std::vector<int> latinBytes;
+    } steps[] = {
+        {"a take of the Cyrillic table", [&] { TakeTable(*latin, cyrillicValues, {}); }, {}, taken},
+        {"a change", change(0xE0, 0xE1), {0xE0, 0xE1}, {0xE0, 0xE1}},
+        {"its Undo", [this] { Command(ID_EDIT_UNDO); }, {0xE0, 0xE1}, {0xE0, 0xE1}},
+        // Only the colour changes, and only where the entry was not green yet.
+        {"a change to the value held", change(0x80, 0x80), {0x80}, {}},
+        // C0 keeps its value and its flag, but the reverse entry now names C1: C0 turns red.
+        {"a take that gives two bytes one value", [&] { TakeTable(*cyrillic, twice, {0xC0, 0xC1}); }, {0xC0, 0xC1}, {}},
+    };
+    for (const auto& step : steps) {
+        SCOPED_TRACE(step.step);
+        QCoreApplication::processEvents();
+        paints.Clear();
+        step.action();
+        const auto expected = [&](CVarnoView* view) {
+            return cells(view, view->GetDocument() == latin ? step.latinBytes : step.cyrillicBytes);
+        };
+        ASSERT_TRUE(WaitFor([&] {
+            return std::ranges::all_of(views, [&](CVarnoView* view) {
+                return expected(view).isEmpty() || paints.painted.count(view->GetClientWidget()) > 0;
+            });
+        }));
+        QCoreApplication::processEvents();
+        for (CVarnoView* view : views) {
+            EXPECT_EQ(paints.regions[view->GetClientWidget()], expected(view)) << view->GetDocument()->GetTitle();
+            // What those paints left on the screen is the table as it is now.
+            for (int byte = 0x80; byte <= 0xFF; ++byte) {
+                const QRect box = view_pixels::CellBox(view_pixels::TableArea(*view), byte);
+                if (expected(view).intersected(box) == QRegion(box)) {
+                    EXPECT_EQ(view_pixels::CellOnScreen(*view, byte), view_pixels::ShownCell(*view, byte)) << byte;
+                }
+            }
+        }
+    }
+    paints.Clear();
+    Command(ID_VIEW_DISPLAY_CODE_PAGE);
+    for (CVarnoView* view : views) {
+        QWidget* widget = view->GetClientWidget();
+        EXPECT_TRUE(WaitFor([&] { return paints.regions[widget] == QRegion(widget->rect()); }));
     }
 }
 

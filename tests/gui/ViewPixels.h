@@ -10,6 +10,9 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QPixmap>
+#include <QScreen>
+#include <QWidget>
 
 #include <algorithm>
 #include <vector>
@@ -77,6 +80,16 @@ inline QImage ShownCell(CVarnoView& view, int byte)
 {
     const Drawing drawn = DrawingOf(view);
     return drawn.image.copy(CellBox(drawn.area, byte));
+}
+
+// The pixels of the byte's cell as the screen shows them: what the paints so far left there.
+inline QImage CellOnScreen(CVarnoView& view, int byte)
+{
+    QWidget* client = view.GetClientWidget();
+    const QRect box = CellBox(TableArea(view), byte);
+    const QPoint corner = client->mapTo(client->window(), box.topLeft());
+    const QImage shown = client->screen()->grabWindow(client->window()->winId()).toImage();
+    return shown.copy(QRect(corner, box.size())).convertToFormat(QImage::Format_RGB32);
 }
 
 // The pixels that the cell would show with the text, drawn on its own as the view draws a cell.
