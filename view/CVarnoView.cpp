@@ -38,12 +38,16 @@ int FormatKeyByte(char* text, std::size_t size, std::uint8_t value)
 }
 
 // A cell's text with the table's character as its letter: the value's character, or the mark of
-// a value without a glyph, then the rest, which is ASCII. An "&" is doubled, as for a key. A
+// a value without a glyph, then the rest, which is ASCII. A combining mark sits on that mark, as
+// character charts show it, rather than on the "=" after it. An "&" is doubled, as for a key. A
 // right-to-left letter is followed by a left-to-right mark, so that the rest stays to its right.
 void FormatTableCharacter(WCHAR* text, std::size_t size, std::uint16_t unicode, const char* rest)
 {
     std::size_t used = 0;
     const char16_t letter = CellLetter(unicode);
+    if (QChar(letter).isMark()) {
+        text[used++] = kNoGlyphMark;
+    }
     text[used++] = letter;
     if (letter == u'&') {
         text[used++] = u'&';

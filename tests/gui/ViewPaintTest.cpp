@@ -267,8 +267,9 @@ TEST_F(ViewPaint, CellsShowTheTablesCharacterOrTheByteInTheDisplayCodePage)
          {{latin, 0xC0, u"\u00C0=00C0=C0"},
           {cyrillic, 0xC0, u"\u0410=0410=C0"},
           {cyrillic, 0x98, u"\u25CC=0098=98"},
-          // The value and the byte stay right of a right-to-left letter.
-          {hebrew, 0xE0, u"\u05D0\u200E=05D0=E0"}}},
+          // The value and the byte stay right of a right-to-left letter; a mark shows on a space of its own.
+          {hebrew, 0xE0, u"\u05D0\u200E=05D0=E0"},
+          {hebrew, 0xC0, u"\u25CC\u05B0=05B0=C0"}}},
         {"the bytes in windows-1251",
          [this] { Command(ID_VIEW_DISPLAY_CODE_PAGE); },
          {{latin, 0xC0, u"\u0410=00C0=C0"}, {cyrillic, 0xC0, u"\u0410=0410=C0"}, {hebrew, 0xE0, u"\u0430=05D0=E0"}}},
