@@ -57,9 +57,9 @@ seed nt_handler_fuzz ansi "$work/c_1251.nls" --prefix 600 $table_ops
 seed nt_handler_fuzz oem "$work/c_866.nls" --prefix 1100 $table_ops
 seed nt_handler_fuzz short "$work/c_1251.nls" --prefix 1000 --length 1000 $table_ops
 
-"$gen" 9x "$work/cp_1251.nls" --size 2000
+"$gen" 9x "$work/cp_1251.nls" --size 2082
 "$gen" 9x "$work/cp_866.nls" --codepage IBM866 --size 17506
-"$gen" 9x "$work/cp_koi8.nls" --codepage KOI8-R --size 1200
+"$gen" 9x "$work/cp_koi8.nls" --codepage KOI8-R --size 2306
 seed ninex_handler_fuzz cp1251 "$work/cp_1251.nls" $table_ops
 seed ninex_handler_fuzz cp866 "$work/cp_866.nls" --prefix 2000 --length 17506 $table_ops
 seed ninex_handler_fuzz short "$work/cp_koi8.nls" $table_ops

@@ -184,7 +184,7 @@ Command Ninex(CLI::App& cli, Request& request)
                 const std::size_t needed = samples::kNinexReverseOffset
                     + 2 * samples::ReferenceNinexTable(samples::CodePageMapping(options.codePage)).size();
                 if (options.size < needed) {
-                    return TooSmall(options.size, needed, "the tables");
+                    return TooSmall(options.size, needed, "a 9x file of this code page");
                 }
                 return Write(request.out, samples::MakeNinexCodePageFile(options));
             }};
