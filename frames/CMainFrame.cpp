@@ -4,6 +4,7 @@
 #include "document/EditHistory.h"
 #include "frames/EditMenu.h"
 #include "frames/LettersChoice.h"
+#include "frames/MainWindowSettings.h"
 #include "frames/MainStatusBar.h"
 #include "frames/QuickWindowStyle.h"
 #include "frames/WorkArea.h"
@@ -31,7 +32,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_VIEW_DISPLAY_CODE_PAGE, OnViewDisplayCodePage)
 END_MESSAGE_MAP()
 
-CMainFrame::CMainFrame() : m_logFont(DefaultDisplayFont()), m_letters(ReadLettersSetting()) {}
+CMainFrame::CMainFrame() : m_logFont(ReadDisplayFontSetting()), m_letters(ReadLettersSetting()) {}
 
 CMainFrame::~CMainFrame() = default;
 
@@ -49,7 +50,15 @@ QWidget* CMainFrame::CreateFrameWidget(CWnd* pParentWnd)
         size = size.boundedTo(screen->availableSize() * 9 / 10);
     }
     window->resize(size);
+    RestoreWindowPlacement(*window);
     return window;
+}
+
+void CMainFrame::OnClose()
+{
+    // Kept even when a question then keeps the window open: it will be kept again at the end.
+    KeepWindowPlacement(*GetWidget());
+    CMDIFrameWnd::OnClose();
 }
 
 void CMainFrame::OnWindowCascade() { CascadeLegibly(GetMdiClient()); }
@@ -73,6 +82,7 @@ void CMainFrame::OnEditFont()
     }
     const QList<QMdiSubWindow*> legible = LegibleWindows(GetMdiClient());
     m_logFont = dialog.m_lf;
+    WriteDisplayFontSetting(m_logFont);
     RepaintAllTables();
     GrowToLegibleSize(legible);
 }

@@ -12,7 +12,7 @@ public:
     CMainFrame();
     ~CMainFrame() override;
 
-    // The display font of all table views, from DefaultDisplayFont on; kept in memory only.
+    // The display font of all table views; kept in the settings (MainWindowSettings.h).
     LOGFONT m_logFont;
     LOGFONT DisplayFont() const override { return m_logFont; }
     // What the cells of every code-page table show (View > Letters); kept in the settings.
@@ -27,11 +27,15 @@ protected:
     // style for many document windows (QuickWindowStyle.h).
     QWidget* CreateFrameWidget(CWnd* pParentWnd) override;
 
+    // Exit, or the main window's close box: its size and place are kept for the next start
+    // (MainWindowSettings.h), which gives them back as the window is made.
+    void OnClose() override;
+
     // Window > Cascade, each window at its legible size (WorkArea.h).
     void OnWindowCascade();
 
     // Edit > Font: the font dialog from the current font; on OK the font is
-    // taken and every document with a table repaints, its window grown where it
+    // taken and kept for the next start, and every document with a table repaints, its window grown where it
     // became too small for its table. Nothing is marked modified.
     void OnEditFont();
     // View > Letters: the chosen letters are kept for the next start, and every table repaints with them.

@@ -16,6 +16,7 @@ class CDocTemplate;
 class CDocument;
 class CRecentFileList;
 class CWnd;
+class QString;
 
 class CWinApp : public CCmdTarget {
 public:
@@ -63,6 +64,11 @@ public:
     UINT GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault);
     // FALSE when the settings file cannot be written.
     BOOL WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue);
+    // The bytes that the settings file holds for the entry (kept as hexadecimal text). FALSE, with
+    // data left empty, when the entry is missing or holds anything else, and when the file cannot be read.
+    BOOL GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, std::vector<BYTE>& data);
+    // FALSE when the settings file cannot be written.
+    BOOL WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, const BYTE* pData, UINT nBytes);
     // Dialogs and controls have the toolkit's own look: nothing to switch on.
     BOOL Enable3dControls() { return TRUE; }
     // Nothing to switch on: a program that takes files from the desktop serves them itself.
@@ -91,6 +97,9 @@ private:
     friend int AfxWinMain(int argc, char** argv);
     void SetCommandLine(std::string commandLine);
     void ResolveAppName();
+    // The text of the entry; empty when it is missing or the settings file cannot be read.
+    QString GetProfileText(LPCSTR lpszSection, LPCSTR lpszEntry);
+    BOOL WriteProfileText(LPCSTR lpszSection, LPCSTR lpszEntry, const QString& value);
 
     std::string m_commandLine;
     std::string m_appName;

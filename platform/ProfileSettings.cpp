@@ -5,6 +5,9 @@
 #include <QFile>
 #include <QSettings>
 
+#include <algorithm>
+#include <cctype>
+
 #include <sys/stat.h>
 
 namespace {
@@ -20,22 +23,25 @@ QString UsableSettingsFile(const std::string& organisation, LPCSTR application)
 }
 
 QString EntryKey(LPCSTR section, LPCSTR entry) { return QString::fromUtf8(section) + u'/' + QString::fromUtf8(entry); }
+
+bool IsHexText(const QByteArray& text)
+{
+    const auto isHexDigit = [](char c) { return std::isxdigit(static_cast<unsigned char>(c)) != 0; };
+    return text.size() % 2 == 0 && std::ranges::all_of(text, isHexDigit);
+}
 } // namespace
 
-UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
+QString CWinApp::GetProfileText(LPCSTR lpszSection, LPCSTR lpszEntry)
 {
     ResolveAppName();
     const QString file = UsableSettingsFile(m_registryKey, m_pszAppName);
     if (file.isEmpty()) {
-        return static_cast<UINT>(nDefault);
+        return {};
     }
-    const QSettings settings(file, QSettings::IniFormat);
-    bool whole = false;
-    const int value = settings.value(EntryKey(lpszSection, lpszEntry)).toString().toInt(&whole);
-    return static_cast<UINT>(whole ? value : nDefault);
+    return QSettings(file, QSettings::IniFormat).value(EntryKey(lpszSection, lpszEntry)).toString();
 }
 
-BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
+BOOL CWinApp::WriteProfileText(LPCSTR lpszSection, LPCSTR lpszEntry, const QString& value)
 {
     ResolveAppName();
     const QString file = UsableSettingsFile(m_registryKey, m_pszAppName);
@@ -43,7 +49,37 @@ BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
         return FALSE;
     }
     QSettings settings(file, QSettings::IniFormat);
-    settings.setValue(EntryKey(lpszSection, lpszEntry), nValue);
+    settings.setValue(EntryKey(lpszSection, lpszEntry), value);
     settings.sync();
     return settings.status() == QSettings::NoError ? TRUE : FALSE;
+}
+
+UINT CWinApp::GetProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nDefault)
+{
+    bool whole = false;
+    const int value = GetProfileText(lpszSection, lpszEntry).toInt(&whole);
+    return static_cast<UINT>(whole ? value : nDefault);
+}
+
+BOOL CWinApp::WriteProfileInt(LPCSTR lpszSection, LPCSTR lpszEntry, int nValue)
+{
+    return WriteProfileText(lpszSection, lpszEntry, QString::number(nValue));
+}
+
+BOOL CWinApp::GetProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, std::vector<BYTE>& data)
+{
+    data.clear();
+    const QByteArray text = GetProfileText(lpszSection, lpszEntry).toLatin1();
+    if (text.isEmpty() || !IsHexText(text)) {
+        return FALSE;
+    }
+    const QByteArray bytes = QByteArray::fromHex(text);
+    data.assign(bytes.begin(), bytes.end());
+    return TRUE;
+}
+
+BOOL CWinApp::WriteProfileBinary(LPCSTR lpszSection, LPCSTR lpszEntry, const BYTE* pData, UINT nBytes)
+{
+    const QByteArray bytes(reinterpret_cast<const char*>(pData), static_cast<qsizetype>(nBytes));
+    return WriteProfileText(lpszSection, lpszEntry, QString::fromLatin1(bytes.toHex()));
 }

@@ -217,6 +217,23 @@ protected:
     // Sends a command as the menus and keys do, through the main frame's routing.
     void Command(UINT id) { MainFrame()->OnCmdMsg(id); }
 
+    // The editor started again, as a new program that reads the same settings; what is still
+    // open closes first, as on Exit, its changes not saved. Between the two, meanwhile runs.
+    void Restart(const std::function<void()>& meanwhile = nullptr)
+    {
+        m_log.Answer(IDNO);
+        if (m_app->m_pMainWnd != nullptr) {
+            m_app->m_pMainWnd->SendMessage(WM_CLOSE);
+        }
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+        m_app.reset();
+        if (meanwhile) {
+            meanwhile();
+        }
+        m_app = std::make_unique<CVarnoApp>();
+        ASSERT_TRUE(m_app->InitInteractive());
+    }
+
     // File > Close on every document, its changes not saved.
     void CloseAll()
     {

@@ -1,10 +1,12 @@
-// The frames at work: the display font, closing with the save prompt, Exit,
-// the recent-file list, Save As and the Window menu.
+// The frames at work: the display font, closing with the save prompt, Save All, Close All, Exit,
+// the recent-file list, Save As, the Window menu and the settings kept for the next start.
 #include "tests/gui/EditorFixture.h"
 
 #include "platform/CRecentFileList.h"
+#include "frames/MainWindowSettings.h"
 #include "tables/CTableHandler.h"
 #include "tests/TestSupport.h"
+#include "view/DisplayFont.h"
 
 #include <QFontDialog>
 #include <QRegularExpression>
@@ -59,6 +61,59 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
         }
         EXPECT_FALSE(document->IsModified()) << document->GetTitle();
     }
+    EXPECT_TRUE(m_log.Messages().empty());
+}
+
+// Edit > Font and the main window's size and place are kept for the next start; a kept value that is
+// missing or broken gives the default, without a word.
+TEST_F(Frames, TheFontAndTheMainWindowsPlaceAreKeptForTheNextStart)
+{
+    const auto bytesOf = [](const LOGFONT& font) { return QByteArray(reinterpret_cast<const char*>(&font), sizeof font); };
+    const LOGFONT standard = DefaultDisplayFont();
+    EXPECT_EQ(bytesOf(MainFrame()->m_logFont), bytesOf(standard));
+    const QSize standardSize = MainWindow()->size();
+    DialogAnswer font([](CDialog& dialog) {
+        auto* fontDialog = qobject_cast<QFontDialog*>(dialog.GetWidget());
+        QFont chosen = fontDialog->currentFont();
+        chosen.setPointSize(20);
+        chosen.setItalic(true);
+        fontDialog->setCurrentFont(chosen);
+        fontDialog->accept();
+    });
+    Command(ID_EDIT_FONT);
+    const LOGFONT chosen = MainFrame()->m_logFont;
+    ASSERT_NE(bytesOf(chosen), bytesOf(standard));
+    MainWindow()->setGeometry(40, 30, 700, 500);
+    Restart();
+    EXPECT_EQ(bytesOf(MainFrame()->m_logFont), bytesOf(chosen));
+    EXPECT_EQ(MainWindow()->geometry(), QRect(40, 30, 700, 500));
+
+    const auto withFont = [&](const std::function<void(LOGFONT&)>& change) {
+        LOGFONT changed = chosen;
+        change(changed);
+        return bytesOf(changed).toHex();
+    };
+    const std::pair<QByteArray, bool> kept[] = {
+        {bytesOf(chosen).toHex(), true},
+        {"", false},
+        {"not hex", false},
+        {bytesOf(chosen).toHex().chopped(2), false},
+        {withFont([](LOGFONT& f) { f.lfHeight = 1001; }), false},
+        {withFont([](LOGFONT& f) { f.lfHeight = -1001; }), false},
+        {withFont([](LOGFONT& f) { f.lfWeight = -1; }), false},
+        {withFont([](LOGFONT& f) { f.lfItalic = 2; }), false},
+        {withFont([](LOGFONT& f) { std::memset(f.lfFaceName, 'A', LF_FACESIZE); }), false},
+    };
+    const QString file = QString::fromStdString(AfxGetSettingsFile("Local AppWizard-Generated Applications", "varno"));
+    for (const auto& [value, usable] : kept) {
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Settings/Font"), QString::fromLatin1(value));
+        EXPECT_EQ(bytesOf(ReadDisplayFontSetting()), bytesOf(usable ? chosen : standard)) << value.toStdString();
+    }
+    // A broken place leaves the window at its first size.
+    Restart([&file] {
+        QSettings(file, QSettings::IniFormat).setValue(QStringLiteral("Settings/MainWindow"), QStringLiteral("01d9d0cb"));
+    });
+    EXPECT_EQ(MainWindow()->size(), standardSize);
     EXPECT_TRUE(m_log.Messages().empty());
 }
 

@@ -428,12 +428,7 @@ TEST_F(ViewPaint, LettersAreARadioChoiceKeptForTheNextStart)
     EXPECT_EQ(letters(), (Items{{ID_VIEW_TABLE_CHARACTERS, false}, {ID_VIEW_DISPLAY_CODE_PAGE, true}}));
 
     // Started again, the editor shows the bytes.
-    CloseAll();
-    MainFrame()->SendMessage(WM_CLOSE);
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
-    m_app.reset();
-    m_app = std::make_unique<CVarnoApp>();
-    ASSERT_TRUE(m_app->InitInteractive());
+    Restart();
     EXPECT_EQ(MainFrame()->m_letters, Letters::displayCodePage);
 
     const QString file = QString::fromStdString(AfxGetSettingsFile("Local AppWizard-Generated Applications", "varno"));
