@@ -26,6 +26,8 @@ BEGIN_MESSAGE_MAP(CVarnoApp, CWindowedApp)
     ON_COMMAND(ID_FILE_NEW, OnFileNew)
     ON_COMMAND(ID_FILE_OPEN, OnFileOpen)
     ON_COMMAND(ID_FILE_OPEN_REFERENCE, OnFileOpenReference)
+    ON_COMMAND(ID_FILE_SAVE_ALL, OnFileSaveAll)
+    ON_COMMAND(ID_FILE_CLOSE_ALL, OnFileCloseAll)
 END_MESSAGE_MAP()
 
 CVarnoApp::CVarnoApp() : CWindowedApp(nullptr) {}
@@ -130,6 +132,20 @@ void CVarnoApp::OnFileOpenReference()
     }
     if (auto* document = DYNAMIC_DOWNCAST(CVarnoDoc, OpenDocumentFile(dialog.GetPathName().c_str()))) {
         document->SetReferenceOnly(true);
+    }
+}
+
+void CVarnoApp::OnFileSaveAll()
+{
+    std::vector<CDocument*> modified = GetOpenDocuments();
+    std::erase_if(modified, [](const CDocument* document) { return !document->IsModified(); });
+    AfxSaveDocuments(modified);
+}
+
+void CVarnoApp::OnFileCloseAll()
+{
+    if (SaveAllModified()) {
+        CloseAllDocuments(FALSE);
     }
 }
 

@@ -35,6 +35,12 @@ protected:
     void OnFileOpen();
     // File > Open Reference: one file opened and marked as a reference.
     void OnFileOpenReference();
+    // File > Save All: every modified document saved as File > Save saves it; the saves that
+    // failed are reported in one message.
+    void OnFileSaveAll();
+    // File > Close All: the question of quitting (Yes to All, No to All), then every document closes;
+    // Cancel, or a save that failed, keeps them all open.
+    void OnFileCloseAll();
 
     DECLARE_MESSAGE_MAP()
 

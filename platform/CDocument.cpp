@@ -26,15 +26,6 @@ CDocument::~CDocument()
     }
 }
 
-void CDocument::ReportSaveError(LPCSTR lpszPathName, const std::string& reason) const
-{
-    std::string text = std::string("Cannot save file ") + lpszPathName + ".\n" + reason;
-    if (!reason.empty() && reason.back() != '.') {
-        text += '.';
-    }
-    AfxMessageBox(text.c_str(), MB_ICONSTOP);
-}
-
 BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
 {
     CFile file;
@@ -92,7 +83,7 @@ BOOL CDocument::OnSaveDocument(LPCSTR lpszPathName)
                 "its place, or changed. Nothing was written; Save As saves the document under a name of your choice";
     }
     if (!error.empty()) {
-        ReportSaveError(lpszPathName, error);
+        AfxReportSaveFailure(lpszPathName, error);
         return FALSE;
     }
     file.GetState(m_diskState);

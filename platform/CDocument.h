@@ -1,8 +1,8 @@
 #pragma once
 // A document: the data of one open file, its path and title, its modified
 // flag and the views that show it. Opening and saving run Serialize over an
-// archive on the file; failures are reported to the user here, a failed save in a box
-// of its own, a file that cannot be opened with the others opened together (OpenFailures.h).
+// archive on the file; failures are reported to the user here, in a box of their own or,
+// for files opened or saved together, with the others (OpenFailures.h).
 
 #include "platform/CCmdTarget.h"
 #include "platform/CDocumentView.h"
@@ -101,7 +101,6 @@ protected:
 
 private:
     friend class CDocTemplate;
-    void ReportSaveError(LPCSTR lpszPathName, const std::string& reason) const;
     // Numbers the document's windows when there are several, and retitles them.
     void UpdateFrameCounts();
     // Opens the file, writes through Serialize and closes it; for the

@@ -1,5 +1,6 @@
 #include "platform/OpenFailures.h"
 
+#include "platform/CDocument.h"
 #include "platform/CWinApp.h"
 #include "platform/MessageBox.h"
 
@@ -8,13 +9,19 @@
 
 namespace {
 
-struct OpenFailure {
+struct FileFailure {
     std::string path;
     std::string reason;
 };
 
-// The failures of the files being opened together; null when none are.
-std::vector<OpenFailure>* g_gathered = nullptr;
+// Failures of files handled together, and the verb that the message says of them.
+struct Gathering {
+    const char* verb;
+    // The failures gathered; null while no files are handled together.
+    std::vector<FileFailure>* failures = nullptr;
+};
+Gathering g_opens{"open"};
+Gathering g_saves{"save"};
 
 // The files named in a message of several; the others are counted.
 constexpr std::size_t kNamedFailures = 5;
@@ -27,12 +34,12 @@ std::string Sentence(std::string text)
     return text;
 }
 
-std::string FailuresText(const std::vector<OpenFailure>& failures)
+std::string FailuresText(const char* verb, const std::vector<FileFailure>& failures)
 {
     if (failures.size() == 1) {
-        return "Cannot open file " + failures.front().path + ".\n" + Sentence(failures.front().reason);
+        return std::string("Cannot ") + verb + " file " + failures.front().path + ".\n" + Sentence(failures.front().reason);
     }
-    std::string text = "Cannot open " + std::to_string(failures.size()) + " files:";
+    std::string text = std::string("Cannot ") + verb + " " + std::to_string(failures.size()) + " files:";
     const std::size_t named = std::min(failures.size(), kNamedFailures);
     for (std::size_t i = 0; i < named; ++i) {
         text += "\n" + failures[i].path + ": " + Sentence(failures[i].reason);
@@ -43,10 +50,33 @@ std::string FailuresText(const std::vector<OpenFailure>& failures)
     return text;
 }
 
-void Report(const std::vector<OpenFailure>& failures)
+void Report(const char* verb, const std::vector<FileFailure>& failures)
 {
     if (!failures.empty()) {
-        AfxMessageBox(FailuresText(failures).c_str(), MB_ICONSTOP);
+        AfxMessageBox(FailuresText(verb, failures).c_str(), MB_ICONSTOP);
+    }
+}
+
+// Runs each of the items, gathering their failures, and reports them in one message.
+template <typename Item, typename Action>
+void HandleTogether(Gathering& gathering, const std::vector<Item>& items, Action action)
+{
+    std::vector<FileFailure> failures;
+    // Files handled while a box shows, during these or after them, gather on their own.
+    std::vector<FileFailure>* outer = std::exchange(gathering.failures, &failures);
+    for (const Item& item : items) {
+        action(item);
+    }
+    gathering.failures = outer;
+    Report(gathering.verb, failures);
+}
+
+void ReportFailure(const Gathering& gathering, const std::string& path, const std::string& reason)
+{
+    if (gathering.failures != nullptr) {
+        gathering.failures->push_back({path, reason});
+    } else {
+        Report(gathering.verb, {{path, reason}});
     }
 }
 
@@ -54,21 +84,20 @@ void Report(const std::vector<OpenFailure>& failures)
 
 void AfxOpenDocumentFiles(const std::vector<std::string>& paths)
 {
-    std::vector<OpenFailure> failures;
-    // Files handed over while a box shows, during these opens or after them, gather on their own.
-    std::vector<OpenFailure>* outer = std::exchange(g_gathered, &failures);
-    for (const std::string& path : paths) {
-        AfxGetApp()->OpenDocumentFile(path.c_str());
-    }
-    g_gathered = outer;
-    Report(failures);
+    HandleTogether(g_opens, paths, [](const std::string& path) { AfxGetApp()->OpenDocumentFile(path.c_str()); });
 }
 
 void AfxReportOpenFailure(const std::string& path, const std::string& reason)
 {
-    if (g_gathered != nullptr) {
-        g_gathered->push_back({path, reason});
-    } else {
-        Report({{path, reason}});
-    }
+    ReportFailure(g_opens, path, reason);
+}
+
+void AfxSaveDocuments(const std::vector<CDocument*>& documents)
+{
+    HandleTogether(g_saves, documents, [](CDocument* document) { document->DoFileSave(); });
+}
+
+void AfxReportSaveFailure(const std::string& path, const std::string& reason)
+{
+    ReportFailure(g_saves, path, reason);
 }

@@ -27,6 +27,9 @@ constexpr UINT ID_EDIT_FONT = 32771;
 constexpr UINT ID_EDIT_REFERENCE = 32772;
 constexpr UINT ID_FILE_OPEN_REFERENCE = 32773;
 constexpr UINT ID_EDIT_TAKE_TABLE = 32780;
+// File > Save All and Close All: every open document at once.
+constexpr UINT ID_FILE_SAVE_ALL = 32800;
+constexpr UINT ID_FILE_CLOSE_ALL = 32801;
 // View > Letters: what the cells of a code-page table show as their letter.
 constexpr UINT ID_VIEW_TABLE_CHARACTERS = 32790;
 constexpr UINT ID_VIEW_DISPLAY_CODE_PAGE = 32791;

@@ -143,6 +143,7 @@ TEST_F(Frames, UndoAndRedoFollowTheHistoryAndCountTheOpenFiles)
     EXPECT_EQ(redo->text().toStdString(), "&Redo\tCtrl+Y");
 }
 
+// File > Close, its keys Ctrl+W and Ctrl+F4, and the window's close box.
 TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
 {
     const samples::Bytes original = samples::MakeNtCodePageFile({});
@@ -151,9 +152,20 @@ TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
         bool closes;
         bool saves;
     } cases[] = {{IDCANCEL, false, false}, {IDNO, true, false}, {IDYES, true, true}};
+    const auto press = [this](Qt::Key key) {
+        MainWindow()->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
+        QTest::keyClick(MainWindow(), key, Qt::ControlModifier);
+    };
+    const std::pair<const char*, std::function<void()>> ways[] = {
+        {"File > Close", [this] { Command(ID_FILE_CLOSE); }},
+        {"close box", [this] { Area()->subWindowList().front()->close(); }},
+        {"Ctrl+W", [&] { press(Qt::Key_W); }},
+        {"Ctrl+F4", [&] { press(Qt::Key_F4); }},
+    };
     for (const auto& c : cases) {
-        for (bool closeBox : {false, true}) {
-            SCOPED_TRACE(testing::Message() << "answer " << c.answer << (closeBox ? ", close box" : ", File > Close"));
+        for (const auto& [way, close] : ways) {
+            SCOPED_TRACE(testing::Message() << "answer " << c.answer << ", " << way);
             const std::string path = Sample("c_1251.nls", original);
             CVarnoDoc* document = Open(path);
             ASSERT_NE(document, nullptr);
@@ -161,14 +173,10 @@ TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
             document->SetModifiedFlag(TRUE);
             m_log.Clear();
             m_log.Answer(c.answer);
-            if (closeBox) {
-                Area()->subWindowList().front()->close();
-                ASSERT_TRUE(WaitFor([this] { return !m_log.Messages().empty(); }));
-                ASSERT_TRUE(WaitFor([&] { return OpenDocuments().empty() == c.closes; }));
-                QCoreApplication::processEvents();
-            } else {
-                Command(ID_FILE_CLOSE);
-            }
+            close();
+            ASSERT_TRUE(WaitFor([this] { return !m_log.Messages().empty(); }));
+            ASSERT_TRUE(WaitFor([&] { return OpenDocuments().empty() == c.closes; }));
+            QCoreApplication::processEvents();
             ASSERT_EQ(m_log.Messages().size(), 1u);
             EXPECT_EQ(m_log.Messages()[0].text, "Save changes to " + path + "?");
             EXPECT_EQ(m_log.Messages()[0].type & MB_TYPEMASK, MB_YESNOCANCEL);
@@ -184,6 +192,44 @@ TEST_F(Frames, ClosingAModifiedDocumentAsksAndDoesWhatTheAnswerSays)
             }
         }
     }
+}
+
+// Save All saves each changed file as File > Save does; those that cannot be saved are reported in one
+// message and stay changed. An unchanged file is not written, though another program changed it.
+TEST_F(Frames, SaveAllSavesEveryChangedFileAndReportsTheFailuresInOneMessage)
+{
+    const samples::Bytes original = samples::MakeNtCodePageFile({});
+    std::vector<std::string> paths;
+    std::vector<CVarnoDoc*> documents;
+    for (const char* name : {"c_1250.nls", "gone/c_1251.nls", "c_1252.nls", "gone/c_1253.nls", "c_866.nls"}) {
+        paths.push_back(Sample(name, original));
+        documents.push_back(Open(paths.back()));
+        ASSERT_NE(documents.back(), nullptr);
+    }
+    for (std::size_t i = 0; i + 1 < documents.size(); ++i) {
+        documents[i]->m_pHandler->Assign(0xE0, 0x0041);
+        documents[i]->SetModifiedFlag(TRUE);
+    }
+    std::filesystem::remove_all(m_files.Path() / "gone");
+    const samples::Bytes otherProgram(original.size(), 0x20);
+    Sample("c_866.nls", otherProgram);
+
+    Command(ID_FILE_SAVE_ALL);
+    for (std::size_t i : {0u, 2u}) {
+        const CTableHandler& image = *documents[i]->m_pHandler;
+        const samples::Bytes edited(image.m_data, image.m_data + image.m_length);
+        EXPECT_NE(edited, original);
+        EXPECT_EQ(Contents(paths[i]), edited) << paths[i];
+        EXPECT_FALSE(documents[i]->IsModified()) << paths[i];
+    }
+    EXPECT_EQ(Contents(paths[4]), otherProgram);
+    EXPECT_TRUE(documents[1]->IsModified());
+    EXPECT_TRUE(documents[3]->IsModified());
+    ASSERT_EQ(m_log.Messages().size(), 1u);
+    const std::string& text = m_log.Messages()[0].text;
+    EXPECT_EQ(text.rfind("Cannot save 2 files:\n" + paths[1] + ": ", 0), 0u) << text;
+    EXPECT_NE(text.find("\n" + paths[3] + ": "), std::string::npos) << text;
+    EXPECT_EQ(m_log.Messages()[0].type & MB_ICONMASK, MB_ICONSTOP);
 }
 
 // Cancel on Exit, or a save on Exit that fails, keeps every document open.
@@ -222,9 +268,10 @@ TEST_F(Frames, CancellingExitOrAFailedSaveKeepsEveryDocumentOpen)
     EXPECT_TRUE(MainWindow()->isVisible());
 }
 
-// While more modified documents follow, the question also offers Yes to All and No to All, which
-// answer it for every document after; the last one gets the plain question.
-TEST_F(Frames, ExitWithSeveralModifiedDocumentsOffersYesToAllAndNoToAll)
+// While more modified documents follow, the question of Exit and of Close All also offers Yes to All
+// and No to All, which answer it for every document after; the last one gets the plain question.
+// Cancel keeps everything open.
+TEST_F(Frames, ExitAndCloseAllWithSeveralModifiedDocumentsOfferYesToAllAndNoToAll)
 {
     const struct {
         std::vector<int> answers;
@@ -233,40 +280,46 @@ TEST_F(Frames, ExitWithSeveralModifiedDocumentsOffersYesToAllAndNoToAll)
         {{IDYES, IDNOTOALL}, {true, false, false}},
         {{IDNO, IDYESTOALL}, {false, true, true}},
         {{IDNO, IDNO, IDYES}, {false, false, true}},
+        {{IDYES, IDCANCEL}, {true, false, false}},
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(testing::Message() << "answers " << testing::PrintToString(c.answers));
-        if (m_app->m_pMainWnd == nullptr) {
-            m_app.reset();
-            m_app = std::make_unique<CVarnoApp>();
-            ASSERT_TRUE(m_app->InitInteractive());
-        }
-        OpenOneOfEachKind();
-        std::vector<std::string> paths;
-        std::vector<samples::Bytes> original;
-        for (CVarnoDoc* document : OpenDocuments()) {
-            if (CVarnoDoc::IsCodePageKind(document->m_nKind)) {
-                paths.push_back(document->GetPathName());
-                original.push_back(Contents(paths.back()));
-                document->m_pHandler->Assign(0xE0, 0x0041);
-                document->SetModifiedFlag(TRUE);
+        for (UINT command : std::initializer_list<UINT>{ID_APP_EXIT, ID_FILE_CLOSE_ALL}) {
+            SCOPED_TRACE(testing::Message() << "answers " << testing::PrintToString(c.answers) << ", command " << command);
+            if (m_app->m_pMainWnd == nullptr) {
+                Restart();
             }
+            OpenOneOfEachKind();
+            std::vector<std::string> paths;
+            std::vector<samples::Bytes> original;
+            for (CVarnoDoc* document : OpenDocuments()) {
+                if (CVarnoDoc::IsCodePageKind(document->m_nKind)) {
+                    paths.push_back(document->GetPathName());
+                    original.push_back(Contents(paths.back()));
+                    document->m_pHandler->Assign(0xE0, 0x0041);
+                    document->SetModifiedFlag(TRUE);
+                }
+            }
+            std::size_t asked = 0;
+            m_log.Answer([&](UINT) { return asked < c.answers.size() ? c.answers[asked++] : IDCANCEL; });
+            Command(command);
+            m_log.Answer(IDOK);
+            const bool cancelled = c.answers.back() == IDCANCEL;
+            EXPECT_EQ(m_app->m_pMainWnd == nullptr, command == ID_APP_EXIT && !cancelled);
+            EXPECT_EQ(OpenDocuments().empty(), !cancelled);
+            ASSERT_EQ(m_log.Messages().size(), c.answers.size());
+            for (std::size_t i = 0; i < c.answers.size(); ++i) {
+                EXPECT_EQ(m_log.Messages()[i].text, "Save changes to " + paths[i] + "?");
+                const bool last = i + 1 == paths.size();
+                EXPECT_EQ(m_log.Messages()[i].type & MB_TYPEMASK, last ? MB_YESNOCANCEL : MB_YESNOCANCELALL);
+            }
+            for (std::size_t i = 0; i < paths.size(); ++i) {
+                EXPECT_EQ(Contents(paths[i]) != original[i], c.saved.at(i)) << paths[i];
+            }
+            if (m_app->m_pMainWnd != nullptr) {
+                CloseAll();
+            }
+            m_log.Clear();
         }
-        std::size_t asked = 0;
-        m_log.Answer([&](UINT) { return asked < c.answers.size() ? c.answers[asked++] : IDCANCEL; });
-        Command(ID_APP_EXIT);
-        m_log.Answer(IDOK);
-        EXPECT_EQ(m_app->m_pMainWnd, nullptr);
-        ASSERT_EQ(m_log.Messages().size(), c.answers.size());
-        for (std::size_t i = 0; i < c.answers.size(); ++i) {
-            EXPECT_EQ(m_log.Messages()[i].text, "Save changes to " + paths[i] + "?");
-            const bool last = i + 1 == paths.size();
-            EXPECT_EQ(m_log.Messages()[i].type & MB_TYPEMASK, last ? MB_YESNOCANCEL : MB_YESNOCANCELALL);
-        }
-        for (std::size_t i = 0; i < paths.size(); ++i) {
-            EXPECT_EQ(Contents(paths[i]) != original[i], c.saved.at(i)) << paths[i];
-        }
-        m_log.Clear();
     }
 }
 

@@ -34,7 +34,8 @@ TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentC
     // New and the commands that nothing handles without a document change nothing.
     for (UINT id : std::initializer_list<UINT>{ID_FILE_NEW, ID_EDIT_UNDO, ID_EDIT_REDO, ID_EDIT_REFERENCE, ID_EDIT_CUT,
                                                ID_EDIT_COPY, ID_EDIT_PASTE, ID_NEXT_PANE, ID_PREV_PANE, ID_FILE_SAVE,
-                                               ID_FILE_CLOSE, ID_WINDOW_NEW, ID_WINDOW_CASCADE}) {
+                                               ID_FILE_CLOSE, ID_FILE_SAVE_ALL, ID_FILE_CLOSE_ALL, ID_WINDOW_NEW,
+                                               ID_WINDOW_CASCADE}) {
         Command(id);
     }
     EXPECT_TRUE(Area()->subWindowList().isEmpty());
@@ -46,8 +47,9 @@ TEST_F(Startup, EmptyCommandLineShowsFileAndHelpOnlyAndCommandsWithoutADocumentC
     for (QAction* action : MainWindow()->actions()) {
         shortcuts << action->shortcut();
     }
-    for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z", "Ctrl+X", "Ctrl+C",
-                             "Ctrl+V", "Alt+Backspace", "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6", "Shift+F6"}) {
+    for (const char* keys : {"Ctrl+N", "Ctrl+O", "Ctrl+S", "Ctrl+W", "Ctrl+F4", "Ctrl+Z", "Ctrl+Y", "Ctrl+Shift+Z",
+                             "Ctrl+X", "Ctrl+C", "Ctrl+V", "Alt+Backspace", "Shift+Del", "Ctrl+Ins", "Shift+Ins", "F6",
+                             "Shift+F6"}) {
         EXPECT_TRUE(shortcuts.contains(QKeySequence(QString::fromLatin1(keys)))) << keys;
     }
 }
@@ -95,9 +97,9 @@ TEST_F(Startup, CtrlOOpensTheChosenFilesWithTheDocumentMenu)
     EXPECT_TRUE(SameIcon(window->windowIcon(), AfxLoadIcon(IDR_VARNOTYPE)));
     EXPECT_EQ(window->widget(), ViewOf(document)->GetWidget());
     EXPECT_EQ(MenuEntries("&File"),
-              (QStringList{"&New	Ctrl+N", "&Open...	Ctrl+O", "Open &Reference...", "&Close", "&Save	Ctrl+S",
-                           "Save &As...", "&1 " + QString::fromStdString(kbd), "&2 " + QString::fromStdString(path),
-                           "E&xit"}));
+              (QStringList{"&New	Ctrl+N", "&Open...	Ctrl+O", "Open &Reference...", "&Close	Ctrl+W", "Close A&ll",
+                           "&Save	Ctrl+S", "Save &As...", "Sa&ve All", "&1 " + QString::fromStdString(kbd),
+                           "&2 " + QString::fromStdString(path), "E&xit"}));
 
     // Closing the last document window brings the main menu back.
     Command(ID_FILE_CLOSE);
