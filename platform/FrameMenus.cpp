@@ -5,6 +5,7 @@
 #include "platform/CRecentFileList.h"
 #include "platform/CWinApp.h"
 #include "platform/CWnd.h"
+#include "platform/MoreWindowsDialog.h"
 
 #include <QAction>
 #include <QKeySequence>
@@ -58,27 +59,50 @@ void UpdateRecentFiles(QMenu* menu, QAction* placeholder, CWnd* target)
     }
 }
 
-// The open document windows after the Window menu's items, numbered in the order they
-// were opened, the active one checked; choosing one brings it to the front.
-void UpdateWindowList(QMenu* menu, QMdiArea* area)
+void BringToFront(QMdiArea* area, QMdiSubWindow* window)
+{
+    if (window->isMinimized()) {
+        window->showNormal();
+    }
+    area->setActiveSubWindow(window);
+}
+
+// The windows that the Window menu numbers, 1 to 9 being the access keys; the others are reached through
+// More Windows.
+constexpr int kNumberedWindows = 9;
+
+void ChooseFromAllWindows(QMdiArea* area, CWnd* frame)
+{
+    CMoreWindowsDialog dialog(area, frame);
+    if (dialog.DoModal() == IDOK) {
+        BringToFront(area, dialog.m_pChosen);
+    }
+}
+
+// The first open document windows after the Window menu's items, numbered in the order they
+// were opened, the active one checked, then More Windows when there are more; choosing one
+// brings it to the front.
+void UpdateWindowList(QMenu* menu, QMdiArea* area, CWnd* frame)
 {
     RemoveListEntries(menu);
     const QList<QMdiSubWindow*> windows = area->subWindowList(QMdiArea::CreationOrder);
     if (!windows.isEmpty()) {
         menu->addSeparator()->setProperty(kListEntry, true);
     }
-    for (int i = 0; i < windows.size(); ++i) {
+    for (int i = 0; i < std::min<int>(windows.size(), kNumberedWindows); ++i) {
         QMdiSubWindow* window = windows[i];
         QAction* entry = menu->addAction(NumberedEntry(i, window->windowTitle()));
         entry->setProperty(kListEntry, true);
         entry->setCheckable(true);
         entry->setChecked(window == area->currentSubWindow());
-        QObject::connect(entry, &QAction::triggered, window, [area, window] {
-            if (window->isMinimized()) {
-                window->showNormal();
-            }
-            area->setActiveSubWindow(window);
-        });
+        QObject::connect(entry, &QAction::triggered, window, [area, window] { BringToFront(area, window); });
+    }
+    if (windows.size() > kNumberedWindows) {
+        QAction* more = menu->addAction(QStringLiteral("&More Windows..."));
+        more->setProperty(kListEntry, true);
+        // Once the menu has closed, as commands run.
+        QObject::connect(
+            more, &QAction::triggered, area, [area, frame] { ChooseFromAllWindows(area, frame); }, Qt::QueuedConnection);
     }
 }
 
@@ -137,7 +161,8 @@ QList<QMenu*> AfxBuildMenus(const AfxMenuResource& menu, std::span<const AfxAcce
         auto* frame = DYNAMIC_DOWNCAST(CMDIFrameWnd, target);
         if (frame != nullptr && std::ranges::any_of(popup.items, IsWindowCommand, &AfxMenuItem::id)) {
             QMdiArea* area = frame->GetMdiClient();
-            QObject::connect(built, &QMenu::aboutToShow, built, [built, area] { UpdateWindowList(built, area); });
+            QObject::connect(built, &QMenu::aboutToShow, built,
+                             [built, area, frame] { UpdateWindowList(built, area, frame); });
         }
         menus.append(built);
     }

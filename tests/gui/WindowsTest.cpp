@@ -1,6 +1,6 @@
 // The document windows in the work area: the size at which their tables are
 // legible, Cascade, Tile with views that scroll, Edit > Font, the Window menu's
-// list, Ctrl+Tab, and the line that the empty work area shows.
+// list and More Windows, Ctrl+Tab, and the line that the empty work area shows.
 #include "tests/gui/EditorFixture.h"
 #include "tests/gui/ViewPixels.h"
 
@@ -10,6 +10,7 @@
 #include <QAbstractScrollArea>
 #include <QFontDialog>
 #include <QLabel>
+#include <QListWidget>
 #include <QScrollBar>
 #include <QTest>
 
@@ -195,6 +196,62 @@ TEST_F(Windows, TheWindowMenuListsTheWindowsAndCtrlTabVisitsEachInTurn)
     const QStringList backward{"c_1251.nls", "gdi.exe:2", "gdi.exe:1", "ru.kbd", "c_1252.nls"};
     EXPECT_EQ(visit(Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier), backward);
     EXPECT_EQ(visit(Qt::Key_F6, Qt::ControlModifier | Qt::ShiftModifier), backward);
+}
+
+// Past nine windows the Window menu numbers the first nine, so that each key 1 to 9 names one, and
+// More Windows lists them all: Enter or a double click brings the chosen one to the front, Escape none.
+TEST_F(Windows, TheWindowMenuNumbersNineWindowsAndMoreWindowsListsThemAll)
+{
+    OpenFour();
+    for (int i = 0; i < 7; ++i) {
+        Command(ID_WINDOW_NEW);
+    }
+    QStringList titles;
+    for (QMdiSubWindow* window : Area()->subWindowList(QMdiArea::CreationOrder)) {
+        titles << window->windowTitle();
+    }
+    ASSERT_EQ(titles.size(), 11);
+    QStringList numbered;
+    for (int i = 0; i < 9; ++i) {
+        numbered << QStringLiteral("&%1 %2").arg(i + 1).arg(titles[i]);
+    }
+    EXPECT_EQ(MenuEntries(QStringLiteral("&Window")).mid(4), numbered << QStringLiteral("&More Windows..."));
+
+    const struct {
+        const char* how;
+        int row;
+        int active;
+    } choices[] = {{"Enter", 10, 10}, {"double click", 1, 1}, {"Escape", 5, 1}};
+    for (const auto& choice : choices) {
+        SCOPED_TRACE(choice.how);
+        const QString before = Active()->windowTitle();
+        QStringList listed;
+        QString chosenFirst;
+        DialogAnswer answer([&](CDialog& dialog) {
+            auto* list = dialog.GetWidget()->findChild<QListWidget*>();
+            ASSERT_NE(list, nullptr);
+            for (int row = 0; row < list->count(); ++row) {
+                listed << list->item(row)->text();
+            }
+            chosenFirst = list->currentItem()->text();
+            list->setCurrentRow(choice.row);
+            const QString how = QString::fromLatin1(choice.how);
+            if (how == QStringLiteral("double click")) {
+                const QPoint at = list->visualItemRect(list->item(choice.row)).center();
+                QTest::mouseClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+                QTest::mouseDClick(list->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+            } else {
+                QTest::keyClick(list, how == QStringLiteral("Enter") ? Qt::Key_Return : Qt::Key_Escape);
+            }
+        });
+        QMenu* menu = OpenMenu(QStringLiteral("&Window"));
+        menu->actions().back()->trigger();
+        ASSERT_TRUE(WaitFor([&answer] { return answer.Shown() == 1; }));
+        EXPECT_EQ(listed, titles);
+        EXPECT_EQ(chosenFirst, before);
+        EXPECT_TRUE(WaitFor([&] { return Active()->windowTitle() == titles[choice.active]; }))
+            << Active()->windowTitle().toStdString();
+    }
 }
 
 TEST_F(Windows, TheEmptyWorkAreaSaysHowToBegin)
