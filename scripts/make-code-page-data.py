@@ -8,6 +8,9 @@ Usage: scripts/make-code-page-data.py > tables/BuiltInCodePageData.cpp
 """
 import sys
 
+# The parts of ISO 8859 whose Latin number users know them by: ISO-8859-9 is latin-5.
+LATIN = {1: 1, 2: 2, 3: 3, 4: 4, 9: 5, 10: 6}
+
 # (name as users know it, another name it goes by, Python's codec, what it serves)
 CODE_PAGES = [
     ("windows-1250", "cp1250", "cp1250", "Central European"),
@@ -21,8 +24,7 @@ CODE_PAGES = [
     ("windows-1258", "cp1258", "cp1258", "Vietnamese"),
     ("windows-874", "cp874", "cp874", "Thai"),
 ] + [
-    ("ISO-8859-%d" % n, "latin-%d" % n if n in (1, 2, 3, 4, 9, 10) else "iso8859-%d" % n, "iso8859_%d" % n,
-     what)
+    ("ISO-8859-%d" % n, "latin-%d" % LATIN[n] if n in LATIN else "iso8859-%d" % n, "iso8859_%d" % n, what)
     for n, what in [(1, "Western European"), (2, "Central European"), (3, "South European"),
                     (4, "North European"), (5, "Cyrillic"), (6, "Arabic"), (7, "Greek"), (8, "Hebrew"),
                     (9, "Turkish"), (10, "Nordic"), (11, "Thai"), (13, "Baltic"), (14, "Celtic"),

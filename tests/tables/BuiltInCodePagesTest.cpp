@@ -70,10 +70,15 @@ TEST(BuiltInCodePages, AgreeWithGlibcOnEveryByte)
 
 TEST(BuiltInCodePages, AreFoundByNameOrAliasInAnyCase)
 {
-    for (const char* name : {"windows-1253", "WINDOWS-1253", "cp1253"}) {
-        const BuiltInCodePage* codePage = FindBuiltInCodePage(name);
-        ASSERT_NE(codePage, nullptr) << name;
-        EXPECT_STREQ(codePage->name, "windows-1253");
+    const struct {
+        const char* asked;
+        const char* found;
+    } names[] = {{"windows-1253", "windows-1253"}, {"WINDOWS-1253", "windows-1253"}, {"cp1253", "windows-1253"},
+                 {"Latin-5", "ISO-8859-9"}, {"latin-6", "ISO-8859-10"}};
+    for (const auto& name : names) {
+        const BuiltInCodePage* codePage = FindBuiltInCodePage(name.asked);
+        ASSERT_NE(codePage, nullptr) << name.asked;
+        EXPECT_STREQ(codePage->name, name.found);
     }
     EXPECT_EQ(FindBuiltInCodePage("windows-125"), nullptr);
     EXPECT_EQ(FindBuiltInCodePage("c_1253.nls"), nullptr);
