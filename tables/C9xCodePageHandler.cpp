@@ -77,6 +77,16 @@ void GroupBytes(Grouping& grouping)
     grouping.entries = C9xCodePageHandler::kFixedEntries + C9xCodePageHandler::kBlockEntries * blocks;
 }
 
+// The entries of the table rebuilt once the forward table read into grouping takes the sequence.
+std::int32_t RegroupedEntries(Grouping& grouping, std::span<const TableAssignment> sequence)
+{
+    for (const TableAssignment& change : sequence) {
+        grouping.forward[change.byte] = change.unicode;
+    }
+    GroupBytes(grouping);
+    return grouping.entries;
+}
+
 constexpr void PutEntry(std::uint8_t* table, std::int32_t k, std::uint16_t value)
 {
     table[2 * k] = static_cast<std::uint8_t>(value & 0xFF);
@@ -200,17 +210,16 @@ void C9xCodePageHandler::Assign(std::uint8_t byte, std::uint16_t unicode)
 
 bool C9xCodePageHandler::AssignAll(const std::vector<TableAssignment>& sequence) { return AssignInOneRebuild(sequence); }
 
+bool C9xCodePageHandler::CanAssignAll(const std::vector<TableAssignment>& sequence) const
+{
+    Grouping grouping;
+    return ReadForwardTable(grouping.forward) && TableFits(RegroupedEntries(grouping, sequence));
+}
+
 bool C9xCodePageHandler::AssignInOneRebuild(std::span<const TableAssignment> sequence)
 {
     Grouping grouping;
-    if (!ReadForwardTable(grouping.forward)) {
-        return false;
-    }
-    for (const TableAssignment& change : sequence) {
-        grouping.forward[change.byte] = change.unicode;
-    }
-    GroupBytes(grouping);
-    if (!TableFits(grouping.entries)) {
+    if (!ReadForwardTable(grouping.forward) || !TableFits(RegroupedEntries(grouping, sequence))) {
         return false;
     }
     for (const TableAssignment& change : sequence) {

@@ -32,6 +32,8 @@ public:
     // Writes all the forward entries and rebuilds the reverse table once, when
     // the table rebuilt from the final forward table fits in the file's bytes.
     bool AssignAll(const std::vector<TableAssignment>& sequence) override;
+    // Only the table of the final forward table has to fit, not those on the way.
+    bool CanAssignAll(const std::vector<TableAssignment>& sequence) const override;
 
 private:
     bool AssignInOneRebuild(std::span<const TableAssignment> sequence);

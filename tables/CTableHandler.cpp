@@ -18,6 +18,8 @@ bool CTableHandler::IsImageLongEnough() const { return true; }
 
 bool CTableHandler::CanAssign(const std::vector<TableAssignment>&) const { return true; }
 
+bool CTableHandler::CanAssignAll(const std::vector<TableAssignment>& sequence) const { return CanAssign(sequence); }
+
 bool CTableHandler::AssignAll(const std::vector<TableAssignment>& sequence)
 {
     if (!CanAssign(sequence)) {

@@ -37,6 +37,9 @@ public:
     // write inside the file's bytes. Callers ask every affected handler before
     // the first Assign, so that a change reaches all files or none.
     virtual bool CanAssign(const std::vector<TableAssignment>& sequence) const;
+    // Whether AssignAll would take the sequence, so that a take into several
+    // files can ask each before changing any. Here: CanAssign.
+    virtual bool CanAssignAll(const std::vector<TableAssignment>& sequence) const;
 
     // Gives each byte of the sequence its value as one change of the whole
     // table, as a reference table is applied; false, changing nothing, when the

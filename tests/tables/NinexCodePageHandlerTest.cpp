@@ -105,7 +105,7 @@ TEST(NinexCodePageHandler, AssignWritesWhatTheStraightforwardRebuildWrites)
     }
 }
 
-TEST(NinexCodePageHandler, CanAssignFollowsTheSequenceInOrder)
+TEST(NinexCodePageHandler, CanAssignFollowsTheSequenceInOrderAndCanAssignAllItsEnd)
 {
     // Room for the table of ASCII and Cyrillic plus one more high byte's two blocks.
     samples::Mapping forward; // ASCII, then U+0400-U+047F
@@ -119,15 +119,18 @@ TEST(NinexCodePageHandler, CanAssignFollowsTheSequenceInOrder)
         const char* what;
         std::vector<TableAssignment> sequence;
         bool fits;
+        bool fitsInOneRebuild; // what AssignAll, which rebuilds once at the end, can take
     } cases[] = {
-        {"nothing", {}, true},
-        {"one new high byte", {{0xC0, 0x2116}}, true},
-        {"two new high bytes", {{0xC0, 0x2116}, {0xC1, 0x2216}}, false},
-        {"a new high byte, then back", {{0xC0, 0x2116}, {0xC0, 0x0440}}, true},
-        {"too big on the way, small at the end", {{0xC0, 0x2116}, {0xC1, 0x2216}, {0xC0, 0x0440}, {0xC1, 0x0441}}, false},
+        {"nothing", {}, true, true},
+        {"one new high byte", {{0xC0, 0x2116}}, true, true},
+        {"two new high bytes", {{0xC0, 0x2116}, {0xC1, 0x2216}}, false, false},
+        {"a new high byte, then back", {{0xC0, 0x2116}, {0xC0, 0x0440}}, true, true},
+        {"too big on the way, small at the end", {{0xC0, 0x2116}, {0xC1, 0x2216}, {0xC0, 0x0440}, {0xC1, 0x0441}}, false,
+         true},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(handler.CanAssign(c.sequence), c.fits) << c.what;
+        EXPECT_EQ(handler.CanAssignAll(c.sequence), c.fitsInOneRebuild) << c.what;
     }
     EXPECT_TRUE(DifferingOffsets(FileBytes(handler), original).empty()) << "asking changes nothing";
 }
