@@ -71,14 +71,11 @@ int Apply(CVarnoTableApp& app, const ApplyOptions& options)
     }
 
     return app.EditAndWrite(documents, names, options.dryRun, [&] {
-        for (std::size_t i = 0; i < documents.size(); ++i) {
-            const TakeResult result = TakeTable(*documents[i], values, *range);
-            if (!result.Taken()) {
-                app.Error(names[i], TakeRefusalReason(result) + "; no file was changed");
-                return false;
-            }
+        const TakeResults results = TakeTable(documents, values, *range);
+        if (results.refused) {
+            app.Error(names[*results.refused], TakeRefusalReason(results.targets[*results.refused]) + "; no file was changed");
         }
-        return true;
+        return results.Taken();
     });
 }
 

@@ -6,12 +6,13 @@
 #include "tables/CTableHandler.h"
 
 #include <algorithm>
+#include <array>
 #include <vector>
 
 namespace {
 
 // The first assignment whose value a byte that the sequence leaves alone holds; false when there is none.
-bool FindKeptHolder(const std::vector<TableAssignment>& sequence, const std::uint16_t (&values)[256], TakeResult& result)
+bool FindKeptHolder(const std::vector<TableAssignment>& sequence, const std::array<std::uint16_t, 256>& values, TakeResult& result)
 {
     bool taken[256] = {};
     for (const TableAssignment& change : sequence) {
@@ -30,9 +31,19 @@ bool FindKeptHolder(const std::vector<TableAssignment>& sequence, const std::uin
     return false;
 }
 
-} // namespace
+using Values = std::array<std::uint16_t, 256>;
 
-TakeResult TakeTable(CVarnoDoc& target, const TableValues& source, ByteRange range)
+Values ValuesOf(CTableHandler& handler)
+{
+    Values values;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        values[byte] = handler.Lookup(static_cast<std::uint8_t>(byte));
+    }
+    return values;
+}
+
+// What the target would take, and whether it can; nothing changes.
+TakeResult Ask(CVarnoDoc& target, const TableValues& source, ByteRange range, std::vector<TableAssignment>& sequence)
 {
     TakeResult result;
     CTableHandler* handler = target.m_pHandler;
@@ -40,41 +51,59 @@ TakeResult TakeTable(CVarnoDoc& target, const TableValues& source, ByteRange ran
         result.refusal = TakeResult::notCodePage;
         return result;
     }
-    std::vector<TableAssignment> sequence;
     for (unsigned byte = range.first; byte <= std::min(range.last, 0xFFu); ++byte) {
         if (source[byte]) {
             sequence.push_back({static_cast<std::uint8_t>(byte), *source[byte]});
         }
     }
-    std::uint16_t before[256];
-    for (unsigned byte = 0; byte < 256; ++byte) {
-        before[byte] = handler->Lookup(static_cast<std::uint8_t>(byte));
-    }
-    if (FindKeptHolder(sequence, before, result)) {
+    if (FindKeptHolder(sequence, ValuesOf(*handler), result)) {
         result.refusal = TakeResult::keptHolder;
-        return result;
-    }
-
-    const std::vector<std::uint8_t> image(handler->m_data, handler->m_data + handler->m_length);
-    std::uint8_t flags[256];
-    std::copy(std::begin(handler->m_modified), std::end(handler->m_modified), flags);
-    if (!handler->AssignAll(sequence)) {
+    } else if (!handler->CanAssignAll(sequence)) {
         const bool lost = RefusalReason(*handler, sequence) == CharChangeResult::tableLost;
         result.refusal = lost ? TakeResult::tableLost : TakeResult::noRoom;
-        return result;
     }
+    return result;
+}
+
+// Gives the target the sequence, which it can take, and counts the entries that changed.
+void Assign(CVarnoDoc& target, const std::vector<TableAssignment>& sequence, TakeResult& result)
+{
+    CTableHandler& handler = *target.m_pHandler;
+    const Values before = ValuesOf(handler);
+    const std::vector<std::uint8_t> image(handler.m_data, handler.m_data + handler.m_length);
+    std::uint8_t flags[256];
+    std::copy(std::begin(handler.m_modified), std::end(handler.m_modified), flags);
+    handler.AssignAll(sequence);
     for (const TableAssignment& change : sequence) {
-        if (handler->Lookup(change.byte) == before[change.byte]) {
-            handler->m_modified[change.byte] = flags[change.byte];
+        if (handler.Lookup(change.byte) == before[change.byte]) {
+            handler.m_modified[change.byte] = flags[change.byte];
         } else {
             ++result.changedEntries;
         }
     }
-    if (!std::equal(image.begin(), image.end(), handler->m_data)) {
+    if (!std::equal(image.begin(), image.end(), handler.m_data)) {
         target.SetModifiedFlag(TRUE);
         target.UpdateAllViews(nullptr, CVarnoDoc::hintEntries);
     }
-    return result;
+}
+
+} // namespace
+
+TakeResults TakeTable(const std::vector<CVarnoDoc*>& targets, const TableValues& source, ByteRange range)
+{
+    TakeResults results;
+    std::vector<std::vector<TableAssignment>> sequences(targets.size());
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        results.targets.push_back(Ask(*targets[i], source, range, sequences[i]));
+        if (!results.targets.back().Taken()) {
+            results.refused = i;
+            return results;
+        }
+    }
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        Assign(*targets[i], sequences[i], results.targets[i]);
+    }
+    return results;
 }
 
 std::string TakeRefusalReason(const TakeResult& result)

@@ -62,13 +62,14 @@ void TakeTableInto(CVarnoDoc& target)
         return;
     }
     const std::string from = choice.document != nullptr ? choice.document->GetTitle() : AfxGetFileName(choice.file);
-    TakeResult result;
+    TakeResults results;
     ApplicationEditHistory().Record("Take Table From " + from, {&target},
-                                    [&] { result = TakeTable(target, values, choice.range); });
-    if (!result.Taken()) {
-        Tell(target.GetTitle() + " was not changed: " + TakeRefusalReason(result) + ".", MB_ICONSTOP);
+                                    [&] { results = TakeTable({&target}, values, choice.range); });
+    if (!results.Taken()) {
+        Tell(target.GetTitle() + " was not changed: " + TakeRefusalReason(results.targets.front()) + ".", MB_ICONSTOP);
         return;
     }
-    const std::string count = result.changedEntries == 0 ? "No entry" : StringPrintf("%d %s", result.changedEntries, result.changedEntries == 1 ? "entry" : "entries");
+    const int changed = results.targets.front().changedEntries;
+    const std::string count = changed == 0 ? "No entry" : StringPrintf("%d %s", changed, changed == 1 ? "entry" : "entries");
     Tell(count + " of " + target.GetTitle() + " changed.", MB_ICONINFORMATION);
 }

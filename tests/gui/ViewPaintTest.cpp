@@ -280,7 +280,7 @@ TEST_F(ViewPaint, CellsShowTheTablesCharacterOrTheByteInTheDisplayCodePage)
          [this] { Command(ID_VIEW_TABLE_CHARACTERS); },
          {{latin, 0xC0, u"\u00C0=00C0=C0"}, {cyrillic, 0xC0, u"\u0410=0410=C0"}}},
         {"after a take of windows-1251",
-         [&] { TakeTable(*latin, DocumentValues(*cyrillic), {}); },
+         [&] { TakeTable({latin}, DocumentValues(*cyrillic), {}); },
          {{latin, 0xC0, u"\u0410=0410=C0", CVarnoView::kGreen}, {cyrillic, 0xC0, u"\u0410=0410=C0"}}},
     };
     for (const auto& step : steps) {
@@ -366,13 +366,13 @@ TEST_F(ViewPaint, EditsRepaintOnlyTheCellsThatChanged)
         std::vector<int> cyrillicBytes;
         std::vector<int> latinBytes;
     } steps[] = {
-        {"a take of the Cyrillic table", [&] { TakeTable(*latin, cyrillicValues, {}); }, {}, taken},
+        {"a take of the Cyrillic table", [&] { TakeTable({latin}, cyrillicValues, {}); }, {}, taken},
         {"a change", change(0xE0, 0xE1), {0xE0, 0xE1}, {0xE0, 0xE1}},
         {"its Undo", [this] { Command(ID_EDIT_UNDO); }, {0xE0, 0xE1}, {0xE0, 0xE1}},
         // Only the colour changes, and only where the entry was not green yet.
         {"a change to the value held", change(0x80, 0x80), {0x80}, {}},
         // C0 keeps its value and its flag, but the reverse entry now names C1: C0 turns red.
-        {"a take that gives two bytes one value", [&] { TakeTable(*cyrillic, twice, {0xC0, 0xC1}); }, {0xC0, 0xC1}, {}},
+        {"a take that gives two bytes one value", [&] { TakeTable({cyrillic}, twice, {0xC0, 0xC1}); }, {0xC0, 0xC1}, {}},
     };
     for (const auto& step : steps) {
         SCOPED_TRACE(step.step);
