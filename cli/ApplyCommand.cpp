@@ -6,8 +6,10 @@
 #include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/HexArgument.h"
+#include "document/SourceTable.h"
 #include "document/StringPrintf.h"
 #include "document/TableTake.h"
+#include "tables/BuiltInCodePages.h"
 
 #include <algorithm>
 #include <memory>
@@ -16,6 +18,10 @@ namespace {
 
 struct ApplyOptions {
     std::string source;
+    std::string codePage;
+    // Given on the command line, even as an empty text: exactly one of the two.
+    const CLI::Option* from = nullptr;
+    const CLI::Option* builtIn = nullptr;
     std::string range = "80-FF";
     bool dryRun = false;
     std::vector<std::string> files;
@@ -36,6 +42,36 @@ std::optional<ByteRange> ParseByteRange(const std::string& text)
     return ByteRange{*first, *last};
 }
 
+// The reference table that --from or --codepage names; false after an error (reported).
+bool ReadReference(CVarnoTableApp& app, const ApplyOptions& options, TableValues& values)
+{
+    if ((options.from->count() > 0) == (options.builtIn->count() > 0)) {
+        app.Error({}, "name the reference table with either --from TABLE or --codepage NAME");
+        return false;
+    }
+    if (options.from->count() > 0) {
+        return app.ReadTableValues(options.source, "apply --from", values);
+    }
+    const BuiltInCodePage* codePage = FindBuiltInCodePage(options.codePage);
+    if (codePage == nullptr) {
+        app.Error({}, "--codepage: no built-in code page is named '" + options.codePage
+                          + "'; varno-table apply --help lists them");
+        return false;
+    }
+    values = CodePageValues(*codePage);
+    return true;
+}
+
+// The names that --codepage takes, for the help.
+std::string CodePageNames()
+{
+    std::string names;
+    for (const BuiltInCodePage& codePage : BuiltInCodePages()) {
+        names += (names.empty() ? "" : ", ") + std::string(codePage.name);
+    }
+    return names;
+}
+
 int Apply(CVarnoTableApp& app, const ApplyOptions& options)
 {
     const std::string& rangeText = options.range;
@@ -50,7 +86,7 @@ int Apply(CVarnoTableApp& app, const ApplyOptions& options)
         return CVarnoTableApp::kExitError;
     }
     TableValues values;
-    if (!app.ReadTableValues(options.source, "apply --from", values)) {
+    if (!ReadReference(app, options, values)) {
         return CVarnoTableApp::kExitError;
     }
     // Every file opened first: one that cannot be opened stops the change before anything is touched.
@@ -86,11 +122,18 @@ Command AddApplyCommand(CLI::App& cli, CVarnoTableApp& app)
     auto options = std::make_shared<ApplyOptions>();
     CLI::App* apply = cli.add_subcommand(
         "apply", "Give the bytes of a range of each file the values of a reference table: a mapping text as export "
-                 "prints it (- for standard input), or a code-page file or GDI module. All files are written, or none.");
-    apply->add_option("--from", options->source, "The reference table")->required();
+                 "prints it (- for standard input), a code-page file or GDI module, or a built-in code page. A byte "
+                 "that the table leaves undefined keeps its value. All files are written, or none.");
+    options->from = apply->add_option("--from", options->source, "The reference table, always a file (- for standard input)")
+                        ->type_name("TABLE");
+    options->builtIn = apply->add_option("--codepage", options->codePage,
+                                         "Instead of --from, a built-in code page with the values of its published mapping "
+                                         "table, by name (or alias: cp1251, latin-2, koi8r) in any case: "
+                                             + CodePageNames())
+                           ->type_name("NAME");
     apply->add_option("--range", options->range, "The bytes to take, LO-HI in hexadecimal")->capture_default_str();
     apply->add_flag("--dry-run", options->dryRun, "Tell what would change, write nothing");
     apply->add_option("FILE", options->files, "NT and 9x code-page files and GDI modules")->required();
-    apply->footer(Example("varno-table apply --from c_1251.nls --range C0-FF --dry-run c_1252.nls cp_1252.nls"));
+    apply->footer(Example("varno-table apply --codepage windows-1251 --dry-run c_1252.nls cp_1252.nls"));
     return {apply, [&app, options] { return Apply(app, *options); }};
 }

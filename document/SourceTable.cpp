@@ -1,5 +1,7 @@
 #include "document/SourceTable.h"
 
+#include "tables/BuiltInCodePages.h"
+
 SourceTable ReadSourceTable(const std::string& name)
 {
     SourceTable source;
@@ -19,4 +21,13 @@ SourceTable ReadSourceTable(const std::string& name)
     source.values = DocumentValues(document);
     source.outcome = SourceTable::read;
     return source;
+}
+
+TableValues CodePageValues(const BuiltInCodePage& codePage)
+{
+    TableValues values;
+    for (unsigned byte = 0; byte < 256; ++byte) {
+        values[byte] = BuiltInCodePageValue(codePage, static_cast<std::uint8_t>(byte));
+    }
+    return values;
 }

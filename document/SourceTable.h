@@ -1,12 +1,15 @@
 #pragma once
 // The table that a take or a comparison reads its values from: a mapping
 // text, or a code-page file or GDI module loaded as the editor opens files,
-// into a document of its own that no window shows and no change reaches.
+// into a document of its own that no window shows and no change reaches; or
+// a built-in code page.
 
 #include "document/CVarnoDoc.h"
 #include "document/MappingText.h"
 
 #include <string>
+
+struct BuiltInCodePage;
 
 struct SourceTable {
     enum Outcome {
@@ -26,3 +29,7 @@ struct SourceTable {
 // The table that name gives: a mapping text when IsMappingTextName says so,
 // otherwise the file.
 SourceTable ReadSourceTable(const std::string& name);
+
+// The values of a built-in code page. A byte that it leaves undefined has none,
+// as a mapping text's #UNDEFINED, and so keeps its own in a take.
+TableValues CodePageValues(const BuiltInCodePage& codePage);

@@ -105,6 +105,29 @@ TEST_F(VarnoTableApply, EachKindTakesTheSourceRangeAndNothingElseChanges)
     }
 }
 
+// A built-in code page gives the bytes that a mapping text of it gives, here written from glibc's tables, bytes
+// that it leaves undefined included; and it refuses where the text refuses (an OEM file and a Cyrillic GDI module).
+TEST_F(VarnoTableApply, ABuiltInCodePageGivesWhatItsMappingTextGives)
+{
+    std::string text;
+    for (int byte = 0x80; byte <= 0xFF; ++byte) {
+        const std::optional<std::uint16_t> value = IconvUnicode("CP1253", byte);
+        text += "0x" + Hex(byte, 2) + "\t" + (value ? "0x" + Hex(*value, 4) : "#UNDEFINED") + "\n";
+    }
+    const std::string greek = dir.Put("cp1253.txt", samples::Bytes(text.begin(), text.end()));
+    const std::vector<int> statuses = {0, 2, 0, 2};
+    const std::vector<ScenarioFile> targets = Targets();
+    for (std::size_t k = 0; k < targets.size(); ++k) {
+        SCOPED_TRACE(targets[k].name);
+        const std::string byName = dir.Put("by-name/" + targets[k].name, targets[k].before);
+        const std::string byText = dir.Put("by-text/" + targets[k].name, targets[k].before);
+        EXPECT_EQ(Run({"apply", "--codepage", "windows-1253", byName}).exitStatus, statuses[k]);
+        EXPECT_EQ(Run({"apply", "--from", greek, byText}).exitStatus, statuses[k]);
+        EXPECT_EQ(Contents(byName), Contents(byText));
+        EXPECT_EQ(Contents(byName) != targets[k].before, statuses[k] == 0);
+    }
+}
+
 TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
 {
     // A 9x file with no byte behind its table, and a source whose bytes 80-FF need a block each.
@@ -150,6 +173,8 @@ TEST_F(VarnoTableApply, RefusalsAndDryRunsWriteNothing)
         {{"--from", in("e.txt"), in("c_1252.nls")}, "c_1252.nls", "byte E9 would take 0065, which byte 65 keeps"},
         {{"--from", in("e.txt"), in("cp_1252.nls")}, "cp_1252.nls", "0065 would no longer convert back to 65"},
         {{"--from", in("c5.txt"), "--range", "C0-C4", in("c_1252.nls")}, "c_1252.nls", "which byte C5 keeps"},
+        {{"--codepage", "latin-9", in("c_1252.nls")}, "", "no built-in code page is named 'latin-9'; varno-table apply --help"},
+        {{"--from", in("c_1251.nls"), "--codepage", "cp1251", in("c_1252.nls")}, "", "either --from TABLE or --codepage NAME"},
         {{"--from", in("c_1251.nls"), "--range", "C0", in("c_1252.nls")}, "", "--range"},
         {{"--from", in("c_1251.nls"), "--range", "C0-BF", in("c_1252.nls")}, "", "'C0-BF' are reversed; write BF-C0"},
         {{"--dry-run", "--from", in("c_1251.nls"), "--range", "C0-C1", in("c_1252.nls")}, "", "",
