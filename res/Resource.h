@@ -22,6 +22,10 @@ constexpr UINT IDC_TAKE_FILE = 1013;
 constexpr UINT IDC_TAKE_BROWSE = 1014;
 constexpr UINT IDC_TAKE_FIRST = 1015;
 constexpr UINT IDC_TAKE_LAST = 1016;
+// A built-in code page as the source, and every open table as the target.
+constexpr UINT IDC_TAKE_FROM_CODEPAGE = 32860;
+constexpr UINT IDC_TAKE_CODEPAGE = 32861;
+constexpr UINT IDC_TAKE_EVERY_OPEN = 32862;
 
 constexpr UINT ID_EDIT_FONT = 32771;
 constexpr UINT ID_EDIT_REFERENCE = 32772;

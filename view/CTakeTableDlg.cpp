@@ -6,7 +6,9 @@
 #include "platform/FilePath.h"
 #include "platform/MessageBox.h"
 #include "res/Resource.h"
+#include "tables/BuiltInCodePages.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
@@ -55,26 +57,9 @@ INT_PTR CTakeTableDlg::DoModal()
     auto* window = new QDialog(ParentWidget());
     window->setWindowTitle(QStringLiteral("Take Table From"));
     auto* grid = new QGridLayout(window);
-    auto* intro = new QLabel(QString::fromStdString("The bytes of " + m_target.GetTitle() + " take the values of:"), window);
+    auto* intro = new QLabel(window);
     grid->addWidget(intro, 0, 0, 1, 3);
-
-    m_fromOpen = Control(new QRadioButton(QStringLiteral("&Open file:"), window), IDC_TAKE_FROM_OPEN);
-    m_document = Control(new QComboBox(window), IDC_TAKE_DOCUMENT);
-    for (const CVarnoDoc* document : m_openDocuments) {
-        m_document->addItem(QString::fromStdString(document->GetTitle()));
-        m_document->setItemData(m_document->count() - 1, QString::fromStdString(document->GetPathName()), Qt::ToolTipRole);
-    }
-    grid->addWidget(m_fromOpen, 1, 0);
-    grid->addWidget(m_document, 1, 1, 1, 2);
-
-    m_fromFile = Control(new QRadioButton(QStringLiteral("&File or mapping text:"), window), IDC_TAKE_FROM_FILE);
-    m_file = Control(new QLineEdit(window), IDC_TAKE_FILE);
-    m_file->setMinimumWidth(m_file->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 32);
-    auto* browse = Control(new QPushButton(QStringLiteral("&Browse..."), window), IDC_TAKE_BROWSE);
-    browse->setAutoDefault(false);
-    grid->addWidget(m_fromFile, 2, 0);
-    grid->addWidget(m_file, 2, 1);
-    grid->addWidget(browse, 2, 2);
+    AddSources(*window, *grid);
 
     auto* bytes = new QLabel(QStringLiteral("&Bytes:"), window);
     m_first = ByteField(window, IDC_TAKE_FIRST, "80");
@@ -85,8 +70,18 @@ INT_PTR CTakeTableDlg::DoModal()
     rangeRow->addWidget(new QLabel(QStringLiteral("to"), window));
     rangeRow->addWidget(m_last);
     rangeRow->addStretch();
-    grid->addWidget(bytes, 3, 0);
-    grid->addLayout(rangeRow, 3, 1, 1, 2);
+    grid->addWidget(bytes, 4, 0);
+    grid->addLayout(rangeRow, 4, 1, 1, 2);
+
+    m_everyOpen = Control(new QCheckBox(QStringLiteral("Give them to &every open code-page file and GDI module"), window),
+                          IDC_TAKE_EVERY_OPEN);
+    grid->addWidget(m_everyOpen, 5, 0, 1, 3);
+    const auto tellTargets = [this, intro] {
+        const std::string targets = m_everyOpen->isChecked() ? "every open code-page file and GDI module" : m_target.GetTitle();
+        intro->setText(QString::fromStdString("The bytes of " + targets + " take the values of:"));
+    };
+    tellTargets();
+    QObject::connect(m_everyOpen, &QCheckBox::toggled, intro, tellTargets);
 
     auto* ok = Control(new QPushButton(QStringLiteral("OK"), window), IDOK);
     auto* cancel = Control(new QPushButton(QStringLiteral("Cancel"), window), IDCANCEL);
@@ -95,23 +90,53 @@ INT_PTR CTakeTableDlg::DoModal()
     buttons->addStretch();
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
-    grid->addLayout(buttons, 4, 0, 1, 3);
-
-    // Another open document is the usual source; without one, a file is.
-    const bool anyOpen = !m_openDocuments.empty();
-    m_fromOpen->setEnabled(anyOpen);
-    m_document->setEnabled(anyOpen);
-    (anyOpen ? m_fromOpen : m_fromFile)->setChecked(true);
-    QObject::connect(m_document, &QComboBox::activated, m_fromOpen, [this] { m_fromOpen->setChecked(true); });
-    QObject::connect(m_file, &QLineEdit::textEdited, m_fromFile, [this] { m_fromFile->setChecked(true); });
-    QObject::connect(browse, &QPushButton::clicked, window, [this] { Browse(); });
+    grid->addLayout(buttons, 6, 0, 1, 3);
     QObject::connect(ok, &QPushButton::clicked, window, [this] { OnOK(); });
     QObject::connect(cancel, &QPushButton::clicked, window, [this] { OnCancel(); });
-    (anyOpen ? static_cast<QWidget*>(m_document) : m_file)->setFocus();
 
     const INT_PTR result = RunModalWindow(window);
     DestroyWindow();
     return result;
+}
+
+void CTakeTableDlg::AddSources(QDialog& window, QGridLayout& grid)
+{
+    m_fromOpen = Control(new QRadioButton(QStringLiteral("&Open file:"), &window), IDC_TAKE_FROM_OPEN);
+    m_document = Control(new QComboBox(&window), IDC_TAKE_DOCUMENT);
+    for (const CVarnoDoc* document : m_openDocuments) {
+        m_document->addItem(QString::fromStdString(document->GetTitle()));
+        m_document->setItemData(m_document->count() - 1, QString::fromStdString(document->GetPathName()), Qt::ToolTipRole);
+    }
+    grid.addWidget(m_fromOpen, 1, 0);
+    grid.addWidget(m_document, 1, 1, 1, 2);
+
+    m_fromFile = Control(new QRadioButton(QStringLiteral("&File or mapping text:"), &window), IDC_TAKE_FROM_FILE);
+    m_file = Control(new QLineEdit(&window), IDC_TAKE_FILE);
+    m_file->setMinimumWidth(m_file->fontMetrics().horizontalAdvance(QLatin1Char('x')) * 32);
+    auto* browse = Control(new QPushButton(QStringLiteral("B&rowse..."), &window), IDC_TAKE_BROWSE);
+    browse->setAutoDefault(false);
+    grid.addWidget(m_fromFile, 2, 0);
+    grid.addWidget(m_file, 2, 1);
+    grid.addWidget(browse, 2, 2);
+
+    m_fromCodePage = Control(new QRadioButton(QStringLiteral("Built-in &code page:"), &window), IDC_TAKE_FROM_CODEPAGE);
+    m_codePage = Control(new QComboBox(&window), IDC_TAKE_CODEPAGE);
+    for (const BuiltInCodePage& codePage : BuiltInCodePages()) {
+        m_codePage->addItem(QStringLiteral("%1 (%2)").arg(QLatin1String(codePage.name), QLatin1String(codePage.script)));
+    }
+    grid.addWidget(m_fromCodePage, 3, 0);
+    grid.addWidget(m_codePage, 3, 1, 1, 2);
+
+    // Another open document is the usual source; without one, a built-in code page is.
+    const bool anyOpen = !m_openDocuments.empty();
+    m_fromOpen->setEnabled(anyOpen);
+    m_document->setEnabled(anyOpen);
+    (anyOpen ? m_fromOpen : m_fromCodePage)->setChecked(true);
+    (anyOpen ? m_document : m_codePage)->setFocus();
+    QObject::connect(m_document, &QComboBox::activated, m_fromOpen, [this] { m_fromOpen->setChecked(true); });
+    QObject::connect(m_file, &QLineEdit::textEdited, m_fromFile, [this] { m_fromFile->setChecked(true); });
+    QObject::connect(m_codePage, &QComboBox::activated, m_fromCodePage, [this] { m_fromCodePage->setChecked(true); });
+    QObject::connect(browse, &QPushButton::clicked, &window, [this] { Browse(); });
 }
 
 void CTakeTableDlg::Browse()
@@ -138,10 +163,13 @@ void CTakeTableDlg::OnOK()
         AfxMessageBox("Name the file or mapping text to take the table from.", MB_ICONEXCLAMATION);
         return;
     }
+    m_choice = {};
     m_choice.range = {*first, *last};
+    m_choice.everyOpenTable = m_everyOpen->isChecked();
     if (m_fromFile->isChecked()) {
-        m_choice.document = nullptr;
         m_choice.file = AfxFullPath(file.c_str());
+    } else if (m_fromCodePage->isChecked()) {
+        m_choice.codePage = &BuiltInCodePages()[static_cast<std::size_t>(m_codePage->currentIndex())];
     } else {
         m_choice.document = m_openDocuments.at(static_cast<std::size_t>(m_document->currentIndex()));
     }

@@ -9,7 +9,10 @@
 #include "platform/CWinApp.h"
 #include "platform/FilePath.h"
 #include "platform/MessageBox.h"
+#include "tables/BuiltInCodePages.h"
 #include "view/CTakeTableDlg.h"
+
+#include <cctype>
 
 namespace {
 
@@ -22,6 +25,10 @@ bool ReadChosenTable(const TakeTableChoice& choice, TableValues& values)
         values = DocumentValues(*choice.document);
         return true;
     }
+    if (choice.codePage != nullptr) {
+        values = CodePageValues(*choice.codePage);
+        return true;
+    }
     const SourceTable source = ReadSourceTable(choice.file);
     if (source.outcome == SourceTable::notCodePage) {
         Tell(choice.file + " is a keyboard layout. A table is taken from a code-page file, a GDI module or a mapping text.",
@@ -31,6 +38,42 @@ bool ReadChosenTable(const TakeTableChoice& choice, TableValues& values)
     }
     values = source.values;
     return source.outcome == SourceTable::read;
+}
+
+std::string SourceName(const TakeTableChoice& choice)
+{
+    if (choice.document != nullptr) {
+        return choice.document->GetTitle();
+    }
+    return choice.codePage != nullptr ? choice.codePage->name : AfxGetFileName(choice.file);
+}
+
+// The open code-page files and GDI modules, but not source.
+std::vector<CVarnoDoc*> OpenTablesBut(const CVarnoDoc* source)
+{
+    std::vector<CVarnoDoc*> tables;
+    if (CWinApp* app = AfxGetApp()) {
+        for (CVarnoDoc* document : AllOpenDocuments(*app)) {
+            if (document != source && document->m_pHandler != nullptr && CVarnoDoc::IsCodePageKind(document->m_nKind)) {
+                tables.push_back(document);
+            }
+        }
+    }
+    return tables;
+}
+
+// "128 entries of c_1252.nls and no entry of gdi.exe changed."
+std::string ChangedEntries(const std::vector<CVarnoDoc*>& targets, const TakeResults& results)
+{
+    std::string text;
+    for (std::size_t i = 0; i < targets.size(); ++i) {
+        const int changed = results.targets[i].changedEntries;
+        const std::string count = changed == 0 ? "no entry" : StringPrintf("%d %s", changed, changed == 1 ? "entry" : "entries");
+        const char* separator = i == 0 ? "" : i + 1 == targets.size() ? " and " : ", ";
+        text += separator + count + " of " + targets[i]->GetTitle();
+    }
+    text[0] = static_cast<char>(std::toupper(static_cast<unsigned char>(text[0])));
+    return text + " changed.";
 }
 
 } // namespace
@@ -48,28 +91,25 @@ void TakeTableInto(CVarnoDoc& target)
              MB_ICONSTOP);
         return;
     }
-    std::vector<CVarnoDoc*> sources;
-    if (CWinApp* app = AfxGetApp()) {
-        for (CVarnoDoc* document : AllOpenDocuments(*app)) {
-            if (document != &target && document->m_pHandler != nullptr && CVarnoDoc::IsCodePageKind(document->m_nKind)) {
-                sources.push_back(document);
-            }
-        }
-    }
     TakeTableChoice choice;
     TableValues values;
-    if (!CTakeTableDlg::Ask(target, sources, choice) || !ReadChosenTable(choice, values)) {
+    if (!CTakeTableDlg::Ask(target, OpenTablesBut(&target), choice) || !ReadChosenTable(choice, values)) {
         return;
     }
-    const std::string from = choice.document != nullptr ? choice.document->GetTitle() : AfxGetFileName(choice.file);
+    std::vector<CVarnoDoc*> targets = {&target};
+    if (choice.everyOpenTable) {
+        targets = OpenTablesBut(choice.document);
+        std::erase_if(targets, [](const CVarnoDoc* document) { return document->m_bReferenceOnly; });
+    }
     TakeResults results;
-    ApplicationEditHistory().Record("Take Table From " + from, {&target},
-                                    [&] { results = TakeTable({&target}, values, choice.range); });
+    ApplicationEditHistory().Record("Take Table From " + SourceName(choice), targets,
+                                    [&] { results = TakeTable(targets, values, choice.range); });
     if (!results.Taken()) {
-        Tell(target.GetTitle() + " was not changed: " + TakeRefusalReason(results.targets.front()) + ".", MB_ICONSTOP);
+        const std::string others = targets.size() > 1 ? "\nNo other open file was changed either." : "";
+        Tell(targets[*results.refused]->GetTitle() + " was not changed: " + TakeRefusalReason(results.targets[*results.refused])
+                 + "." + others,
+             MB_ICONSTOP);
         return;
     }
-    const int changed = results.targets.front().changedEntries;
-    const std::string count = changed == 0 ? "No entry" : StringPrintf("%d %s", changed, changed == 1 ? "entry" : "entries");
-    Tell(count + " of " + target.GetTitle() + " changed.", MB_ICONINFORMATION);
+    Tell(ChangedEntries(targets, results), MB_ICONINFORMATION);
 }
