@@ -1,6 +1,7 @@
 #include "app/CVarnoApp.h"
 
 #include "app/BatchTransplant.h"
+#include "app/CKindChoiceDlg.h"
 #include "app/COpenFileDialog.h"
 #include "app/CommandLineHelp.h"
 #include "app/HandOverServer.h"
@@ -148,6 +149,8 @@ void CVarnoApp::OnFileCloseAll()
         CloseAllDocuments(FALSE);
     }
 }
+
+int CVarnoApp::ChooseKind(const std::string& path) { return CKindChoiceDlg::Ask(path); }
 
 void CVarnoApp::OnAppAbout()
 {

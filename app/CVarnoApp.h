@@ -4,14 +4,15 @@
 // version); with an empty command line it starts the editor, when windows can
 // be shown. Arguments that the command line cannot carry are refused, with
 // exit status 1, and so is the editor without a display. It keeps the edit
-// history of the editor's documents.
+// history of the editor's documents, and asks the kind of a file whose name makes none.
 
 #include "document/EditHistory.h"
+#include "document/KindChooser.h"
 #include "platform/CWindowedApp.h"
 
 #include <string>
 
-class CVarnoApp : public CWindowedApp, public EditHistoryOwner {
+class CVarnoApp : public CWindowedApp, public EditHistoryOwner, public KindChooser {
 public:
     CVarnoApp();
 
@@ -24,6 +25,9 @@ public:
     // The editor's start-up: settings, the document template, the main frame,
     // drag and drop, and the (empty) command line carried out. FALSE ends the program.
     BOOL InitInteractive();
+
+    // A file whose name makes no kind: the user is asked which kind to open it as (CKindChoiceDlg.h).
+    int ChooseKind(const std::string& path) override;
 
 protected:
     // Help > About.

@@ -95,8 +95,8 @@ int Apply(CVarnoTableApp& app, const ApplyOptions& options)
     for (const std::string& file : options.files) {
         CVarnoDoc* document = app.Open(file);
         if (document != nullptr && !CVarnoDoc::IsCodePageKind(document->m_nKind)) {
-            app.Error(file, "apply takes code-page files and GDI modules; the name makes this "
-                                + KindWithArticle(document->m_nKind));
+            app.Error(file, "apply takes code-page files and GDI modules; "
+                                + KindOrigin(document->m_nKind, document->m_bKindChosen));
         } else if (document != nullptr && std::find(documents.begin(), documents.end(), document) == documents.end()) {
             documents.push_back(document); // a file named twice is open once
             names.push_back(file);
@@ -134,6 +134,7 @@ Command AddApplyCommand(CLI::App& cli, CVarnoTableApp& app)
     apply->add_option("--range", options->range, "The bytes to take, LO-HI in hexadecimal")->capture_default_str();
     apply->add_flag("--dry-run", options->dryRun, "Tell what would change, write nothing");
     apply->add_option("FILE", options->files, "NT and 9x code-page files and GDI modules")->required();
+    app.AddKindOption(*apply);
     apply->footer(Example("varno-table apply --codepage windows-1251 --dry-run c_1252.nls cp_1252.nls"));
     return {apply, [&app, options] { return Apply(app, *options); }};
 }

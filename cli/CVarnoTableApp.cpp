@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstring>
+#include <map>
 
 namespace {
 
@@ -102,6 +103,34 @@ int CVarnoTableApp::DoMessageBox(LPCSTR lpszPrompt, UINT nType)
     const std::string text = lpszPrompt;
     Error(m_currentFile, (nType & MB_TYPEMASK) == MB_YESNO ? text.substr(0, text.find('\n')) : text);
     return AfxDefaultMessageBoxAnswer(nType);
+}
+
+int CVarnoTableApp::ChooseKind(const std::string&)
+{
+    if (m_chosenKind == CVarnoDoc::kindUndefined) {
+        Error(m_currentFile, std::string("Undefined format. ") + CVarnoDoc::kKindRule
+                                 + " --kind nt, 9x, gdi or keyboard reads it as one of them.");
+    }
+    return m_chosenKind;
+}
+
+void CVarnoTableApp::AddKindOption(CLI::App& command)
+{
+    std::map<std::string, int> kinds;
+    for (int kind : {CVarnoDoc::kindNtCodePage, CVarnoDoc::kind9xCodePage, CVarnoDoc::kindGdiModule,
+                     CVarnoDoc::kindKeyboard}) {
+        kinds[KindKey(kind)] = kind;
+    }
+    const CLI::Validator known(
+        [kinds](std::string& text) -> std::string {
+            return kinds.contains(text) ? std::string() : "expected nt, 9x, gdi or keyboard, got '" + text + "'";
+        },
+        "");
+    command.add_option_function<std::string>(
+               "--kind", [this, kinds](const std::string& text) { m_chosenKind = kinds.at(text); },
+               "Read a file whose name makes no kind as this kind")
+        ->type_name("nt|9x|gdi|keyboard")
+        ->check(known);
 }
 
 BOOL CVarnoTableApp::InitInstance()
@@ -211,10 +240,6 @@ CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
     m_currentFile = file;
     auto* document = static_cast<CVarnoDoc*>(OpenDocumentFile(file.c_str()));
     m_currentFile.clear();
-    // A file of undefined format opens with the message "Undefined format" and holds no table.
-    if (document == nullptr || document->m_pHandler == nullptr || document->m_nKind == CVarnoDoc::kindUndefined) {
-        return nullptr;
-    }
     return document;
 }
 

@@ -5,6 +5,8 @@
 // error line on standard error naming the file, and no window or GUI toolkit
 // is ever started.
 
+#include "document/CVarnoDoc.h"
+#include "document/KindChooser.h"
 #include "document/MappingText.h"
 #include "platform/CWinApp.h"
 
@@ -13,12 +15,11 @@
 #include <string>
 #include <vector>
 
-class CVarnoDoc;
 namespace CLI {
 class App;
 }
 
-class CVarnoTableApp : public CWinApp {
+class CVarnoTableApp : public CWinApp, public KindChooser {
 public:
     // Exit statuses: success; check found entries that do not map back, or diff differences; any error.
     static constexpr int kExitOk = 0;
@@ -35,13 +36,19 @@ public:
     // answer is that of a user who presses Enter on a question (keep things as they are).
     int DoMessageBox(LPCSTR lpszPrompt, UINT nType) override;
 
+    // A file whose name makes no kind is read as the kind of --kind; without it, it is refused.
+    int ChooseKind(const std::string& path) override;
+
     // What the commands share (see cli/Command.h).
+
+    // Adds --kind to a command that reads tables.
+    void AddKindOption(CLI::App& command);
 
     // Whether the file can be read; a file that cannot (missing, unreadable, a
     // folder, an empty name) is reported here, in the same words for every command.
     bool CanOpen(const std::string& file);
     // Opens the file as the editor would; null after an error (reported),
-    // including a file of undefined format, which holds no table.
+    // including a file whose name makes no kind, without --kind.
     CVarnoDoc* Open(const std::string& file);
     // Takes a snapshot of the documents and runs edit on them; when it succeeds,
     // prints what the edit changed in each document and writes the documents
@@ -80,4 +87,6 @@ private:
     // The file that the document code is working on, named in its messages.
     std::string m_currentFile;
     bool m_hadError = false;
+    // The kind of --kind, for files whose names make none.
+    int m_chosenKind = CVarnoDoc::kindUndefined;
 };

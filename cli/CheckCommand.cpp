@@ -20,8 +20,8 @@ int Check(CVarnoTableApp& app, const std::vector<std::string>& files)
             continue;
         }
         if (!HasReverseTable(document->m_nKind)) {
-            app.Error(file, "check takes NT and 9x code-page files; the name makes this "
-                                + KindWithArticle(document->m_nKind));
+            app.Error(file, "check takes NT and 9x code-page files; "
+                                + KindOrigin(document->m_nKind, document->m_bKindChosen));
             continue;
         }
         for (const CharEntry& entry : InconsistentEntries(ListTable(*document))) {
@@ -45,6 +45,7 @@ Command AddCheckCommand(CLI::App& cli, CVarnoTableApp& app)
         "check", "List the entries 80-FF of NT and 9x code-page files that do not map back to their byte.\n"
                  "Exit status 0 when none, 1 when some, 2 on an error.");
     check->add_option("FILE", *files, "NT or 9x code-page files")->required();
+    app.AddKindOption(*check);
     check->footer(Example("varno-table check /srv/nls/c_*.nls /srv/nls/cp_*.nls"));
     return {check, [&app, files] { return Check(app, *files); }};
 }

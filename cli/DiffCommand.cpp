@@ -58,6 +58,7 @@ Command AddDiffCommand(CLI::App& cli, CVarnoTableApp& app)
     diff->add_flag("--json", options->json, "A JSON list of {byte, a, b}");
     diff->add_option("A", options->first, "The first table")->required();
     diff->add_option("B", options->second, "The second table")->required();
+    app.AddKindOption(*diff);
     diff->footer(Example("varno-table diff c_1252.nls CP1252.TXT"));
     return {diff, [&app, options] { return Diff(app, *options); }};
 }

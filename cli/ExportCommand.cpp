@@ -17,8 +17,8 @@ int Export(CVarnoTableApp& app, const std::string& file)
         return CVarnoTableApp::kExitError;
     }
     if (!CVarnoDoc::IsCodePageKind(document->m_nKind)) {
-        app.Error(file, "export takes code-page files and GDI modules; the name makes this "
-                            + KindWithArticle(document->m_nKind));
+        app.Error(file, "export takes code-page files and GDI modules; "
+                            + KindOrigin(document->m_nKind, document->m_bKindChosen));
         return CVarnoTableApp::kExitError;
     }
     app.Print(FormatMapping(*document));
@@ -34,6 +34,7 @@ Command AddExportCommand(CLI::App& cli, CVarnoTableApp& app)
         "export",
         "Print the whole table of a code-page file or GDI module as a mapping text, 0x00-0xFF (0xC0<TAB>0x0410).");
     exportTable->add_option("FILE", *file, "Code-page file or GDI module")->required();
+    app.AddKindOption(*exportTable);
     exportTable->footer(Example("varno-table export c_1251.nls > CP1251.TXT"));
     return {exportTable, [&app, file] { return Export(app, *file); }};
 }

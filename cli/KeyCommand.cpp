@@ -26,7 +26,7 @@ int Key(CVarnoTableApp& app, const KeyOptions& options)
         return CVarnoTableApp::kExitError;
     }
     if (document->m_nKind != CVarnoDoc::kindKeyboard) {
-        app.Error(options.file, "key takes keyboard layouts; the name makes this " + KindWithArticle(document->m_nKind));
+        app.Error(options.file, "key takes keyboard layouts; " + KindOrigin(document->m_nKind, document->m_bKindChosen));
         return CVarnoTableApp::kExitError;
     }
     auto* keyboard = static_cast<CKeyboardHandler*>(document->m_pHandler);
@@ -54,6 +54,7 @@ Command AddKeyCommand(CLI::App& cli, CVarnoTableApp& app)
     key->add_option("--high", options->high, "The shifted character byte")->type_name("HEX")->check(HexValidator(0xFF));
     key->add_option("--caps", options->caps, "Caps lock")->check(CLI::IsMember({"on", "off"}));
     key->add_option("FILE", options->file, "Keyboard layout file")->required();
+    app.AddKindOption(*key);
     key->footer(Example("varno-table key --key 3 --low B9 --high 23 --caps off ru.kbd"));
     return {key, [&app, options] { return Key(app, *options); }};
 }

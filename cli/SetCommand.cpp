@@ -55,7 +55,7 @@ int Set(CVarnoTableApp& app, const SetOptions& options)
     CVarnoDoc& clicked = *opened.front();
     if (!CVarnoDoc::IsCodePageKind(clicked.m_nKind)) {
         app.Error(options.files.front(), "set takes a code-page file or GDI module first, the table clicked in; "
-                                         "the name makes this " + KindWithArticle(clicked.m_nKind));
+                                         + KindOrigin(clicked.m_nKind, clicked.m_bKindChosen));
         return CVarnoTableApp::kExitError;
     }
     // The open documents as the editor visits them; a file named twice is open once.
@@ -95,6 +95,7 @@ Command AddSetCommand(CLI::App& cli, CVarnoTableApp& app)
         ->type_name("HEX")->check(HexValidator(0xFF));
     set->add_flag("--dry-run", options->dryRun, "Tell what would change, write nothing");
     set->add_option("FILE", options->files, "The clicked code-page file first, then the other open files")->required();
+    app.AddKindOption(*set);
     set->footer(Example("varno-table set --byte A8 --unicode 0401 --dry-run c_1251.nls cp_1251.nls gdi.exe ru.kbd"));
     return {set, [&app, options] { return Set(app, *options); }};
 }

@@ -134,6 +134,11 @@ std::string KindWithArticle(int kind)
     return std::string(kind == CVarnoDoc::kindNtCodePage ? "an " : "a ") + KindDescription(kind);
 }
 
+std::string KindOrigin(int kind, bool chosen)
+{
+    return std::string(chosen ? "--kind" : "the name") + " makes this " + KindWithArticle(kind);
+}
+
 TableListing ListTable(const CVarnoDoc& document)
 {
     TableListing listing;

@@ -44,6 +44,9 @@ const char* KindDescription(int kind);
 const char* KindKey(int kind);
 // "an NT code-page file", "a keyboard layout", ...
 std::string KindWithArticle(int kind);
+// Where the kind came from, for a command that refuses it: "the name makes this a keyboard
+// layout", or "--kind makes this ..." for a kind chosen for a name that makes none.
+std::string KindOrigin(int kind, bool chosen);
 
 // Text as a terminal can show it, for file names and messages: valid UTF-8
 // stays, while control characters and bytes that are not UTF-8 (a name in

@@ -10,11 +10,11 @@ bool CVarnoTableApp::ReadTableValues(const std::string& name, const char* comman
         return false;
     }
     m_currentFile = name;
-    SourceTable source = ReadSourceTable(name);
+    SourceTable source = ReadSourceTable(name, m_chosenKind != CVarnoDoc::kindUndefined);
     m_currentFile.clear();
     if (source.outcome == SourceTable::notCodePage) {
-        Error(name, std::string(command) + " takes code-page files, GDI modules and mapping texts; the name makes this "
-                        + KindWithArticle(source.kind));
+        Error(name, std::string(command) + " takes code-page files, GDI modules and mapping texts; "
+                        + KindOrigin(source.kind, source.kindChosen));
     } else if (!source.error.empty()) {
         Error(name, source.error);
     }

@@ -1,7 +1,9 @@
 #include "document/CVarnoDoc.h"
 
+#include "document/KindChooser.h"
 #include "platform/CArchive.h"
 #include "platform/CFile.h"
+#include "platform/CWinApp.h"
 #include "platform/FilePath.h"
 #include "platform/MessageBox.h"
 #include "tables/C9xCodePageHandler.h"
@@ -68,6 +70,25 @@ int CVarnoDoc::KindFromFileName(const std::string& fileName)
     return kindUndefined;
 }
 
+const char* CVarnoDoc::KindTitle(int kind)
+{
+    switch (kind) {
+    case kindNtCodePage: return "NT code page";
+    case kind9xCodePage: return "9x code page";
+    case kindKeyboard: return "keyboard layout";
+    case kindGdiModule: return "GDI module";
+    default: return "undefined format";
+    }
+}
+
+const char* const CVarnoDoc::kKindRule = "The kind of a file comes from its name: c_ makes an NT code page, cp_ a 9x "
+                                         "code page, .kbd a keyboard layout, .exe or gdi a GDI module.";
+
+std::string CVarnoDoc::UndefinedFormatText(const std::string& path)
+{
+    return "Undefined format\n" + path + "\n" + kKindRule;
+}
+
 BOOL CVarnoDoc::OnNewDocument() { return FALSE; }
 
 BOOL CVarnoDoc::OnSaveDocument(LPCSTR lpszPathName)
@@ -88,8 +109,14 @@ void CVarnoDoc::SetPathName(LPCSTR lpszPathName)
 void CVarnoDoc::SetReferenceOnly(bool referenceOnly)
 {
     m_bReferenceOnly = referenceOnly;
-    const std::string name = AfxGetFileName(GetPathName());
-    SetTitle((referenceOnly ? name + " (reference)" : name).c_str());
+    std::string title = AfxGetFileName(GetPathName());
+    if (m_bKindChosen) {
+        title += std::string(" (") + KindTitle(m_nKind) + ")";
+    }
+    if (referenceOnly) {
+        title += " (reference)";
+    }
+    SetTitle(title.c_str());
 }
 
 void CVarnoDoc::ApplyEdit(const std::function<void()>& edit)
@@ -120,11 +147,13 @@ void CVarnoDoc::Load(CArchive& ar)
     delete m_pHandler;
     m_pHandler = nullptr;
     CFile* file = ar.GetFile();
-    m_nKind = KindFromFileName(file->GetFileName());
-    m_pHandler = CreateHandler(m_nKind);
+    m_nKind = KindOfFile(*file);
     if (m_nKind == kindUndefined) {
-        AfxMessageBox("Undefined format", MB_OK);
+        // No window is left for a file that holds no table.
+        ar.SetCancelled();
+        return;
     }
+    m_pHandler = CreateHandler(m_nKind);
 
     // The framework has refused a file of 2 GiB or more (AfxIsFileTooLarge).
     const auto length = static_cast<std::int32_t>(file->GetLength());
@@ -150,6 +179,20 @@ void CVarnoDoc::Load(CArchive& ar)
     if (!m_pHandler->IsImageLongEnough()) {
         RefuseLoad(ar, std::string("The file is too short for ") + KindName(m_nKind) + ".");
     }
+}
+
+int CVarnoDoc::KindOfFile(const CFile& file)
+{
+    const int named = KindFromFileName(file.GetFileName());
+    m_bKindChosen = named == kindUndefined;
+    if (!m_bKindChosen) {
+        return named;
+    }
+    if (auto* chooser = dynamic_cast<KindChooser*>(AfxGetApp())) {
+        return chooser->ChooseKind(file.GetFilePath());
+    }
+    AfxMessageBox(UndefinedFormatText(file.GetFilePath()).c_str(), MB_OK);
+    return kindUndefined;
 }
 
 void CVarnoDoc::RefuseLoad(CArchive& ar, const std::string& reason)

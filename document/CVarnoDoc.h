@@ -1,6 +1,7 @@
 #pragma once
-// The document of one open table file. The file's name alone decides its
-// format kind and so its table handler; the whole file is read into the
+// The document of one open table file. The file's name decides its format
+// kind and so its table handler (the application chooses one for a name that
+// makes none, KindChooser.h); the whole file is read into the
 // handler's image and written back byte for byte, so a saved file differs
 // from the loaded one only in the edited bytes. New, empty documents are refused.
 
@@ -11,6 +12,7 @@
 #include <memory>
 #include <string>
 
+class CFile;
 class CTableHandler;
 
 class CVarnoDoc : public CDocument {
@@ -30,6 +32,13 @@ public:
     // The kind of a file from its name (the last path component), lower-cased
     // and tested in order for ".exe", "gdi", ".kbd", "c_" and "cp_" anywhere in it.
     static int KindFromFileName(const std::string& fileName);
+    // "NT code page", "keyboard layout", ...: the kind as the title of a window names it.
+    static const char* KindTitle(int kind);
+    // The rule by which names make kinds, one sentence.
+    static const char* const kKindRule;
+    // What the user is told of a file whose name makes no kind: "Undefined format", the path,
+    // and kKindRule, a line each.
+    static std::string UndefinedFormatText(const std::string& path);
     // Whether documents of the kind hold a byte-to-Unicode table (NT, 9x, GDI module).
     static bool IsCodePageKind(int kind)
     {
@@ -43,7 +52,8 @@ public:
     // The title keeps saying "(reference)" under a new name.
     void SetPathName(LPCSTR lpszPathName) override;
 
-    // Marks the document as a reference, or no longer, and says so in its title.
+    // Marks the document as a reference, or no longer, and says so in its title, as it says
+    // the kind that was chosen for a file whose name makes none.
     void SetReferenceOnly(bool referenceOnly);
 
     // The hint with which an edit asks the views to update (UpdateAllViews): entries of the table
@@ -59,6 +69,8 @@ public:
     // before the first load. Owned by the document.
     CTableHandler* m_pHandler = nullptr;
     int m_nKind = kindUndefined;
+    // The name made no kind: m_nKind was chosen (KindChooser.h).
+    bool m_bKindChosen = false;
     // A reference document takes no change from a propagation, and a click opens no edit in it.
     bool m_bReferenceOnly = false;
 
@@ -84,6 +96,9 @@ public:
 private:
     void Load(CArchive& ar);
     void Store(CArchive& ar);
+    // The kind of the file being read: the one its name makes, else the one chosen for it;
+    // kindUndefined when there is none (the user has been told).
+    int KindOfFile(const CFile& file);
     // Drops the handler and refuses the load with the reason.
     void RefuseLoad(CArchive& ar, const std::string& reason);
 };

@@ -46,14 +46,15 @@ std::optional<unsigned> PrefixedHex(std::string_view word, unsigned maxValue)
 
 } // namespace
 
-bool IsMappingTextName(const std::string& name)
+bool IsMappingTextName(const std::string& name, bool kindChosen)
 {
     std::string file = std::filesystem::path(name).filename().string();
     std::string extension = file.size() >= 4 ? file.substr(file.size() - 4) : std::string();
     for (char& c : extension) {
         c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
     }
-    return name == "-" || extension == ".txt" || CVarnoDoc::KindFromFileName(file) == CVarnoDoc::kindUndefined;
+    return name == "-" || extension == ".txt"
+        || (!kindChosen && CVarnoDoc::KindFromFileName(file) == CVarnoDoc::kindUndefined);
 }
 
 bool ParseMappingText(std::string_view text, TableValues& values, std::string& error)

@@ -15,9 +15,9 @@ class CVarnoDoc;
 using TableValues = std::array<std::optional<std::uint16_t>, 256>;
 
 // Whether a table named so is read as a mapping text: "-" (standard input), a
-// name ending in ".txt", or a name that makes no file kind. Any other name is
-// opened as the editor opens it.
-bool IsMappingTextName(const std::string& name);
+// name ending in ".txt", or, unless a kind is chosen for such names, a name that
+// makes no file kind. Any other name is opened as the editor opens it.
+bool IsMappingTextName(const std::string& name, bool kindChosen = false);
 
 // False, with a message naming the line, for a line that is neither blank, a
 // comment, nor a byte with an optional value, for a value that no table entry

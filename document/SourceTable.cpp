@@ -2,10 +2,10 @@
 
 #include "tables/BuiltInCodePages.h"
 
-SourceTable ReadSourceTable(const std::string& name)
+SourceTable ReadSourceTable(const std::string& name, bool kindChosen)
 {
     SourceTable source;
-    if (IsMappingTextName(name)) {
+    if (IsMappingTextName(name, kindChosen)) {
         source.outcome = ReadMappingText(name, source.values, source.error) ? SourceTable::read : SourceTable::failed;
         return source;
     }
@@ -14,6 +14,7 @@ SourceTable ReadSourceTable(const std::string& name)
         return source;
     }
     source.kind = document.m_nKind;
+    source.kindChosen = document.m_bKindChosen;
     if (!CVarnoDoc::IsCodePageKind(document.m_nKind)) {
         source.outcome = SourceTable::notCodePage;
         return source;

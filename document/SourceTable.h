@@ -19,16 +19,18 @@ struct SourceTable {
     };
     Outcome outcome = failed;
     TableValues values;
-    // The kind that the file's name makes; kindUndefined for a mapping text.
+    // The kind that the file's name makes, or that was chosen for it (kindChosen); kindUndefined for a mapping text.
     int kind = CVarnoDoc::kindUndefined;
+    bool kindChosen = false;
     // Why a mapping text could not be read. Empty for a file that could not be
     // loaded: the document has said why, as it does when a file is opened.
     std::string error;
 };
 
 // The table that name gives: a mapping text when IsMappingTextName says so,
-// otherwise the file.
-SourceTable ReadSourceTable(const std::string& name);
+// otherwise the file. With kindChosen, the application chooses the kind of a
+// file whose name makes none (KindChooser.h), so only "-" and ".txt" names are mapping texts.
+SourceTable ReadSourceTable(const std::string& name, bool kindChosen = false);
 
 // The values of a built-in code page. A byte that it leaves undefined has none,
 // as a mapping text's #UNDEFINED, and so keeps its own in a take.

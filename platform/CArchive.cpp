@@ -15,6 +15,6 @@ void CArchive::SetError(LPCSTR reason)
     }
 }
 
-BOOL CArchive::HasError() const { return !m_strError.empty() || m_pFile->HasError(); }
+BOOL CArchive::HasError() const { return m_bCancelled || !m_strError.empty() || m_pFile->HasError(); }
 
 std::string CArchive::GetErrorText() const { return m_strError.empty() ? m_pFile->GetErrorText() : m_strError; }

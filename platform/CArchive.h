@@ -29,7 +29,11 @@ public:
     // Refuses the transfer; reason is one sentence for the user, such as
     // "The file is too short for its kind." The first reason given is kept.
     void SetError(LPCSTR reason);
-    // A refusal or a failure of the file.
+    // Ends a transfer that the user cancelled (the framework's user exception): the
+    // framework drops it as it does a refusal, but without a report.
+    void SetCancelled() { m_bCancelled = true; }
+    BOOL IsCancelled() const { return m_bCancelled; }
+    // A refusal, a cancel or a failure of the file.
     BOOL HasError() const;
     // The refusal's reason, else the file's error; empty without either.
     std::string GetErrorText() const;
@@ -38,4 +42,5 @@ private:
     CFile* m_pFile;
     bool m_bLoading;
     std::string m_strError;
+    bool m_bCancelled = false;
 };

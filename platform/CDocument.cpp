@@ -37,7 +37,9 @@ BOOL CDocument::OnOpenDocument(LPCSTR lpszPathName)
         Serialize(archive);
     }
     if (archive.HasError()) {
-        AfxReportOpenFailure(lpszPathName, archive.GetErrorText());
+        if (!archive.IsCancelled()) {
+            AfxReportOpenFailure(lpszPathName, archive.GetErrorText());
+        }
         return FALSE;
     }
     file.GetState(m_diskState);

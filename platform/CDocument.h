@@ -28,7 +28,8 @@ public:
     virtual BOOL OnNewDocument() { return TRUE; }
     // Loads the file through Serialize and clears the modified flag. A file
     // that cannot be opened or read, that is 2 GiB or larger, or that Serialize
-    // refuses is reported (AfxReportOpenFailure) and answers FALSE.
+    // refuses is reported (AfxReportOpenFailure) and answers FALSE; one whose load the user
+    // cancelled answers FALSE without a report.
     virtual BOOL OnOpenDocument(LPCSTR lpszPathName);
     // Writes through Serialize and clears the modified flag. On any failure the
     // old file stays whole, the failure is reported, the document stays

@@ -35,6 +35,8 @@ public:
     ULONGLONG GetLength() const;
     // The last component of the path given to Open.
     std::string GetFileName() const;
+    // The path given to Open.
+    const std::string& GetFilePath() const { return m_strFilePath; }
 
     // For a write: Close then writes only while the name leads where it led in
     // that state, else fails with LeadsElsewhere; with bContent also only while

@@ -26,6 +26,11 @@ constexpr UINT IDC_TAKE_LAST = 1016;
 constexpr UINT IDC_TAKE_FROM_CODEPAGE = 32860;
 constexpr UINT IDC_TAKE_CODEPAGE = 32861;
 constexpr UINT IDC_TAKE_EVERY_OPEN = 32862;
+// "Undefined format": the kind to open a file as whose name makes none.
+constexpr UINT IDC_KIND_NT = 1020;
+constexpr UINT IDC_KIND_9X = 1021;
+constexpr UINT IDC_KIND_KEYBOARD = 1022;
+constexpr UINT IDC_KIND_GDI = 1023;
 
 constexpr UINT ID_EDIT_FONT = 32771;
 constexpr UINT ID_EDIT_REFERENCE = 32772;

@@ -145,6 +145,7 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
 {
     const std::string shortFile = dir.Put("c_short.nls", samples::Bytes(600, 1));
     const std::string undefined = dir.Put("table.bin", samples::Bytes(1000, 7));
+    const std::string misnamed = dir.Put("1252.nls", samples::MakeNtCodePageFile({.codePage = "windows-1252"}));
     const struct {
         std::vector<std::string> arguments;
         std::string message; // a part of standard error
@@ -174,7 +175,11 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         {{"show", "--charset", "no-such-charset", nt}, "no-such-charset"},
         // Refused with the document's own reason.
         {{"show", shortFile}, shortFile + ": Cannot open file " + shortFile + ". The file is too short"},
-        {{"show", undefined, gdi}, undefined + ": Undefined format\n"},
+        {{"show", undefined, gdi}, undefined + ": Undefined format. The kind of a file comes from its name: c_ makes"},
+        // --kind: the same load with the same refusals, and no other value.
+        {{"show", "--kind", "gdi", misnamed}, misnamed + ": Cannot open file " + misnamed + ". No code-page table"},
+        {{"check", "--kind", "keyboard", misnamed}, "--kind makes this a keyboard layout"},
+        {{"export", "--kind", "ebcdic", misnamed}, "--kind: expected nt, 9x, gdi or keyboard, got 'ebcdic'"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.message);
@@ -190,6 +195,23 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
 
     EXPECT_EQ(Run({"--help"}).exitStatus, 0);
     EXPECT_EQ(Run({"--version"}).out.rfind("varno-table ", 0), 0u);
+}
+
+// --kind reads a file whose name makes none as that kind, also where such a name would be a mapping text;
+// the name still decides the kind of every other file.
+TEST_F(VarnoTableFiles, KindReadsAFileWhoseNameMakesNoneAsThatKind)
+{
+    const samples::Bytes bytes = samples::MakeNtCodePageFile({.codePage = "windows-1252"});
+    const std::string misnamed = dir.Put("1252.nls", bytes);
+    const std::string named = dir.Put("c_1252.nls", bytes);
+    ProcessRun show = Run({"show", "--kind", "nt", misnamed, kbd});
+    EXPECT_EQ(show.exitStatus, 0) << show.err;
+    EXPECT_EQ(show.out.rfind(misnamed + ": NT code-page file\n", 0), 0u) << show.out;
+    EXPECT_NE(show.out.find(kbd + ": keyboard layout\n"), std::string::npos) << show.out;
+
+    ProcessRun diff = Run({"diff", "--kind", "nt", misnamed, named});
+    EXPECT_EQ(diff.exitStatus, 0) << diff.err;
+    EXPECT_EQ(diff.out, "");
 }
 
 // Whichever command reads it, and whether as a document or as a mapping text, a

@@ -15,10 +15,9 @@ namespace {
 
 class Frames : public EditorTest {
 protected:
-    // A document of undefined format, then one of each kind.
+    // A document of each kind.
     void OpenOneOfEachKind()
     {
-        Open(Sample("notes.txt", samples::Bytes(300, 0x20)));
         Open(Sample("c_1251.nls", samples::MakeNtCodePageFile({})));
         Open(Sample("cp_1251.nls", samples::MakeNinexCodePageFile(samples::NinexCodePageOptions{})));
         Open(Sample("ru.kbd", samples::MakeKeyboardLayout({})));
@@ -31,7 +30,7 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
 {
     OpenOneOfEachKind();
     const std::vector<CVarnoDoc*> documents = OpenDocuments();
-    ASSERT_EQ(documents.size(), 5u);
+    ASSERT_EQ(documents.size(), 4u);
     // Side by side, so that every view is seen and has painted; too small for the font change to grow them.
     PaintLog paints;
     int left = 0;
@@ -55,10 +54,8 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
     paints.painted.clear();
     EXPECT_EQ(MainFrame()->m_logFont.lfUnderline, 1);
     for (CVarnoDoc* document : documents) {
-        if (document->m_nKind != CVarnoDoc::kindUndefined) {
-            EXPECT_TRUE(WaitFor([&] { return paints.painted.count(ViewOf(document)->GetClientWidget()) > 0; }))
-                << document->GetTitle();
-        }
+        EXPECT_TRUE(WaitFor([&] { return paints.painted.count(ViewOf(document)->GetClientWidget()) > 0; }))
+            << document->GetTitle();
         EXPECT_FALSE(document->IsModified()) << document->GetTitle();
     }
     EXPECT_TRUE(m_log.Messages().empty());
@@ -243,14 +240,14 @@ TEST_F(Frames, CancellingExitOrAFailedSaveKeepsEveryDocumentOpen)
     m_log.Answer(IDCANCEL);
     Command(ID_APP_EXIT);
     EXPECT_EQ(m_log.Messages().size(), 1u);
-    EXPECT_EQ(OpenDocuments().size(), 5u);
+    EXPECT_EQ(OpenDocuments().size(), 4u);
     EXPECT_NE(m_app->m_pMainWnd, nullptr);
 
     // Closing the main window is the same as Exit.
     MainWindow()->close();
     ASSERT_TRUE(WaitFor([this] { return m_log.Messages().size() == 2; }));
     QCoreApplication::processEvents();
-    EXPECT_EQ(OpenDocuments().size(), 5u);
+    EXPECT_EQ(OpenDocuments().size(), 4u);
     EXPECT_TRUE(MainWindow()->isVisible());
 
     // Yes for all, and the last save fails, as its folder has gone: all stay open, the edit too.
@@ -263,7 +260,7 @@ TEST_F(Frames, CancellingExitOrAFailedSaveKeepsEveryDocumentOpen)
     Command(ID_APP_EXIT);
     EXPECT_NE(m_log.Messages().back().text.find("gone/c_1251.nls"), std::string::npos) << m_log.Messages().back().text;
     EXPECT_EQ(m_log.Messages().back().type & MB_ICONMASK, MB_ICONSTOP);
-    ASSERT_EQ(OpenDocuments().size(), 6u);
+    ASSERT_EQ(OpenDocuments().size(), 5u);
     EXPECT_TRUE(lost->IsModified());
     EXPECT_TRUE(MainWindow()->isVisible());
 }

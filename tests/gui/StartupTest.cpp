@@ -2,12 +2,14 @@
 #include "tests/gui/EditorFixture.h"
 
 #include "platform/ResourceIcons.h"
+#include "tests/TestSupport.h"
 
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileSystemModel>
 #include <QListView>
 #include <QKeySequence>
+#include <QLabel>
 #include <QMimeData>
 #include <QTest>
 #include <QUrl>
@@ -120,6 +122,48 @@ TEST_F(Startup, FileOpenTakesANameThatIsNotUtf8AsItsBytes)
     ASSERT_EQ(OpenDocuments().size(), 1u);
     EXPECT_EQ(OpenDocuments()[0]->GetPathName(), cyrillic);
     EXPECT_TRUE(m_log.Messages().empty());
+}
+
+// A file whose name makes no kind: the question names it and the rule, and the file opens as the
+// kind picked, by the same load with the same refusals, and saves as that kind. Cancel leaves
+// no window and says nothing more.
+TEST_F(Startup, AFileWhoseNameMakesNoKindOpensAsTheKindPicked)
+{
+    const std::string path = Sample("y.nls", Windows1252());
+    const struct {
+        int button;
+        int kind; // kindUndefined: no document
+        std::string message;
+    } cases[] = {
+        {IDCANCEL, CVarnoDoc::kindUndefined, ""},
+        {IDC_KIND_GDI, CVarnoDoc::kindUndefined, "Cannot open file " + path + ".\nNo code-page table was found"},
+        {IDC_KIND_NT, CVarnoDoc::kindNtCodePage, ""},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.button);
+        m_log.Clear();
+        QString question;
+        DialogAnswer answer([&](CDialog& dialog) {
+            question = dialog.GetWidget()->findChild<QLabel*>()->text();
+            ClickButton(dialog, c.button);
+        });
+        CVarnoDoc* document = Open(path);
+        EXPECT_EQ(answer.Shown(), 1);
+        EXPECT_TRUE(question.startsWith(QString::fromStdString("Undefined format\n" + path + "\nThe kind of a file "
+                                                                "comes from its name: c_ makes an NT code page")))
+            << question.toStdString();
+        const std::string told = m_log.Messages().empty() ? "" : m_log.Messages().front().text;
+        EXPECT_EQ(told.substr(0, c.message.size()), c.message);
+        EXPECT_EQ(document != nullptr, c.kind != CVarnoDoc::kindUndefined);
+        EXPECT_EQ(Area()->subWindowList().size(), document != nullptr ? 1 : 0);
+    }
+
+    CVarnoDoc* document = OpenDocuments().at(0);
+    EXPECT_EQ(document->m_nKind, CVarnoDoc::kindNtCodePage);
+    EXPECT_EQ(Area()->subWindowList().front()->windowTitle(), QStringLiteral("y.nls (NT code page)"));
+    document->ApplyEdit([&] { document->m_pHandler->Assign(0xC0, 0x0410); });
+    Command(ID_FILE_SAVE);
+    EXPECT_EQ(samples::GetWord(Contents(path), samples::kNtForwardOffset + 2 * 0xC0), 0x0410);
 }
 
 TEST_F(Startup, FilesDroppedOnTheMainWindowOpen)

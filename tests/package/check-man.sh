@@ -41,15 +41,17 @@ done
 
 page=$(plain varno-table)
 help=$("$table" --help)
-same varno-table "$(echo "$help" | options)" "$(echo "$page" | section '.SH OPTIONS' | tags | options)"
+# The options of every command (-h, --help, --kind) are told once, under OPTIONS.
+shared='-h|--help|--kind'
+same varno-table "$( (echo "$help"; echo --kind) | options)" "$(echo "$page" | section '.SH OPTIONS' | tags | options)"
 commands=$(echo "$help" | awk '/^Subcommands:/ { on = 1; next } on && /^  [a-z]/ { print $1 }' | sort)
 documented=$(echo "$page" | awk '/^\.SH / { on = ($0 == ".SH COMMANDS") } on && /^\.SS / { print $2 }' | sort)
 same "varno-table's commands" "$commands" "$documented"
 [ -n "$commands" ] || fail "varno-table --help lists no command"
 for command in $commands; do
   help=$("$table" "$command" --help)
-  # -h and --help of every command are told once, under OPTIONS.
-  same "varno-table $command" "$(echo "$help" | options | grep -vxE -- '-h|--help')" \
+  echo "$help" | options | grep -qx -- --kind || fail "varno-table $command has no --kind"
+  same "varno-table $command" "$(echo "$help" | options | grep -vxE -- "$shared")" \
     "$(echo "$page" | section ".SS $command" | tags | options)"
   echo "$help" | grep -q '^Example:' || fail "varno-table $command --help has no example"
   examples "varno-table $command" "$help" "$page"
