@@ -3,6 +3,7 @@
 #include "document/CVarnoDoc.h"
 #include "document/EditHistory.h"
 #include "frames/EditMenu.h"
+#include "frames/HelpWindow.h"
 #include "frames/LettersChoice.h"
 #include "frames/MainWindowSettings.h"
 #include "frames/MainStatusBar.h"
@@ -30,6 +31,7 @@ BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_EDIT_REFERENCE, OnEditReference)
     ON_COMMAND(ID_VIEW_TABLE_CHARACTERS, OnViewTableCharacters)
     ON_COMMAND(ID_VIEW_DISPLAY_CODE_PAGE, OnViewDisplayCodePage)
+    ON_COMMAND(ID_HELP_CONTENTS, OnHelpContents)
 END_MESSAGE_MAP()
 
 CMainFrame::CMainFrame() : m_logFont(ReadDisplayFontSetting()), m_letters(ReadLettersSetting()) {}
@@ -107,6 +109,8 @@ void CMainFrame::RepaintAllTables()
         }
     }
 }
+
+void CMainFrame::OnHelpContents() { ShowHelpWindow(GetWidget()); }
 
 void CMainFrame::OnEditUndo() { ApplicationEditHistory().Undo(); }
 

@@ -47,6 +47,8 @@ protected:
     void OnEditRedo();
     // Edit > Reference Only: the active document becomes a reference, or no longer.
     void OnEditReference();
+    // Help > Contents (F1): the editor's guide, in a window beside this one (HelpWindow.h).
+    void OnHelpContents();
     void OnInitMenuPopup(QMenu* pPopupMenu) override;
 
     DECLARE_MESSAGE_MAP()

@@ -20,6 +20,8 @@ constexpr AfxMenuItem AfxMenuPopup(const char* text, std::span<const AfxMenuItem
 constexpr AfxMenuItem kRecentFiles = AfxMenuCommand("Recent File", ID_FILE_MRU_FILE1, MF_GRAYED);
 
 constexpr AfxMenuItem kHelpItems[] = {
+    AfxMenuCommand("&Contents", ID_HELP_CONTENTS),
+    AfxMenuSeparator(),
     AfxMenuCommand("&About varno...", ID_APP_ABOUT),
 };
 
@@ -106,6 +108,7 @@ constexpr AfxAccelerator kMainFrameAccelerators[] = {
     {"Shift+Ins", ID_EDIT_PASTE},
     {"F6", ID_NEXT_PANE},
     {"Shift+F6", ID_PREV_PANE},
+    {"F1", ID_HELP_CONTENTS},
 };
 
 constexpr AfxMenuResource kMenus[] = {

@@ -42,6 +42,8 @@ constexpr UINT ID_FILE_CLOSE_ALL = 32801;
 // View > Letters: what the cells of a code-page table show as their letter.
 constexpr UINT ID_VIEW_TABLE_CHARACTERS = 32790;
 constexpr UINT ID_VIEW_DISPLAY_CODE_PAGE = 32791;
+// Help > Contents (F1): how to use the editor.
+constexpr UINT ID_HELP_CONTENTS = 32840;
 
 // The framework's idle prompt, shown in the status bar when nothing is described there.
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;

@@ -9,6 +9,10 @@
 #include "view/DisplayFont.h"
 
 #include <QFontDialog>
+#include <QPointer>
+#include <QScrollBar>
+#include <QTest>
+#include <QTextBrowser>
 #include <QRegularExpression>
 
 namespace {
@@ -422,6 +426,33 @@ TEST_F(Frames, SaveAsAndNewWindowNameTheWindows)
     Area()->subWindowList().front()->close();
     ASSERT_TRUE(WaitFor([this] { return m_log.Messages().size() == 1; }));
     EXPECT_EQ(OpenDocuments().size(), 1u);
+}
+
+// F1 shows the editor's guide beside the tables, not modally and scrollable; asked again, the same
+// window comes forward, and Escape closes it.
+TEST_F(Frames, F1ShowsTheGuideBesideTheTablesAndEscapeClosesIt)
+{
+    MainWindow()->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(MainWindow()));
+    QTest::keyClick(MainWindow(), Qt::Key_F1);
+    QPointer<QDialog> help;
+    ASSERT_TRUE(WaitFor([&] { return (help = MainWindow()->findChild<QDialog*>(QStringLiteral("helpWindow"))); }));
+    EXPECT_TRUE(help->isVisible());
+    EXPECT_FALSE(help->isModal());
+    auto* text = help->findChild<QTextBrowser*>();
+    ASSERT_NE(text, nullptr);
+    for (const char* part : {"What a cell shows", "А=0410=C0", "View > Letters", "Green marks", "Edit > Undo",
+                             "Reference tables", "Take Table From", "Undefined format", "varno-table(1)",
+                             "varno-open(1)"}) {
+        EXPECT_TRUE(text->toPlainText().contains(QString::fromUtf8(part))) << part;
+    }
+    EXPECT_GT(text->verticalScrollBar()->maximum(), 0);
+
+    Command(ID_HELP_CONTENTS);
+    EXPECT_EQ(MainWindow()->findChildren<QDialog*>(QStringLiteral("helpWindow")).size(), 1);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(help));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    EXPECT_TRUE(WaitFor([&] { return help == nullptr; }));
 }
 
 } // namespace

@@ -2,10 +2,11 @@
 # Holds each manual page against its program's --help, so that neither drifts from the other:
 # the options of a program, and of each varno-table command, are the items of the matching
 # section of its page; the commands of varno-table are the page's COMMANDS; and every
-# example of a help appears in the page.
-# Usage: check-man.sh PAGE_FOLDER VARNO VARNO_TABLE VARNO_OPEN
+# example of a help appears in the page. varno(1) holds every section of the editor's guide,
+# which the Help window shows, turned from Markdown into roff.
+# Usage: check-man.sh PAGE_FOLDER VARNO VARNO_TABLE VARNO_OPEN GUIDE
 set -eu
-pages=$1 varno=$2 table=$3 open=$4
+pages=$1 varno=$2 table=$3 open=$4 guide=$5
 failed=0
 fail() { echo "FAIL: $*"; failed=1; }
 
@@ -56,5 +57,10 @@ for command in $commands; do
   echo "$help" | grep -q '^Example:' || fail "varno-table $command --help has no example"
   examples "varno-table $command" "$help" "$page"
 done
+grep '^## ' "$guide" | sed 's/^## /.SS /' | while IFS= read -r heading; do
+  plain varno | grep -qxF "$heading" || { echo "FAIL: varno(1) lacks the guide's section '$heading'"; exit 1; }
+done || failed=1
+plain varno | grep -nE '[*][*]|`|^#' && fail "varno(1) holds Markdown"
+
 [ "$failed" = 0 ] && echo "ok: the manual pages tell what --help tells"
 exit "$failed"
