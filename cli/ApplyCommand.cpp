@@ -3,11 +3,11 @@
 #include "cli/CVarnoTableApp.h"
 #include "cli/Command.h"
 #include "cli/OptionChecks.h"
-#include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/HexArgument.h"
 #include "document/SourceTable.h"
 #include "document/StringPrintf.h"
+#include "document/TableListing.h"
 #include "document/TableTake.h"
 #include "tables/BuiltInCodePages.h"
 

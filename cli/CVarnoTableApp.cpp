@@ -1,9 +1,9 @@
 #include "cli/CVarnoTableApp.h"
 
 #include "cli/Command.h"
-#include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/StringPrintf.h"
+#include "document/TableListing.h"
 #include "platform/CFile.h"
 #include "platform/CDocTemplate.h"
 #include "platform/MessageBox.h"

@@ -3,9 +3,9 @@
 #include "cli/CVarnoTableApp.h"
 #include "cli/Command.h"
 #include "cli/OptionChecks.h"
-#include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/StringPrintf.h"
+#include "document/TableListing.h"
 
 #include <memory>
 

@@ -3,8 +3,8 @@
 #include "cli/CVarnoTableApp.h"
 #include "cli/Command.h"
 #include "cli/OptionChecks.h"
-#include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
+#include "document/TableListing.h"
 #include "tables/CKeyboardHandler.h"
 
 #include <memory>

@@ -3,10 +3,10 @@
 #include "cli/CVarnoTableApp.h"
 #include "cli/Command.h"
 #include "cli/OptionChecks.h"
-#include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
 #include "document/HexArgument.h"
 #include "document/PropagateCharChange.h"
+#include "document/TableListing.h"
 
 #include <algorithm>
 #include <memory>

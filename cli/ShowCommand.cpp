@@ -4,9 +4,8 @@
 #include "cli/CharsetDecoding.h"
 #include "cli/Command.h"
 #include "cli/OptionChecks.h"
-#include "cli/TableListing.h"
 #include "document/CVarnoDoc.h"
-#include "platform/CodePageDecoding.h"
+#include "document/TableListing.h"
 
 #include <memory>
 
@@ -26,11 +25,7 @@ int Show(CVarnoTableApp& app, const ShowOptions& options)
                           + "' is no single-byte character set known here (such as windows-1251, KOI8-R, IBM866)");
         return CVarnoTableApp::kExitError;
     }
-    const std::array<QString, 256> characters = AfxDecodeCodePage(options.charset.c_str());
-    ByteCharacters chars;
-    for (std::size_t b = 0; b < chars.size(); ++b) {
-        chars[b] = characters[b].toStdString();
-    }
+    const ByteCharacters chars = DecodeByteCharacters(options.charset.c_str());
     bool first = true;
     for (const std::string& file : options.files) {
         CVarnoDoc* document = app.Open(file);

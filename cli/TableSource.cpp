@@ -1,6 +1,6 @@
 #include "cli/CVarnoTableApp.h"
-#include "cli/TableListing.h"
 #include "document/SourceTable.h"
+#include "document/TableListing.h"
 
 bool CVarnoTableApp::ReadTableValues(const std::string& name, const char* command, TableValues& values)
 {

@@ -1,7 +1,8 @@
-#include "cli/TableListing.h"
+#include "document/TableListing.h"
 
 #include "document/CVarnoDoc.h"
 #include "document/StringPrintf.h"
+#include "platform/CodePageDecoding.h"
 #include "tables/CKeyboardHandler.h"
 #include "tables/CTableHandler.h"
 
@@ -93,6 +94,16 @@ std::string ShownText(const std::string& text)
         }
     }
     return shown;
+}
+
+ByteCharacters DecodeByteCharacters(const char* codePage)
+{
+    const std::array<QString, 256> characters = AfxDecodeCodePage(codePage);
+    ByteCharacters chars;
+    for (std::size_t b = 0; b < chars.size(); ++b) {
+        chars[b] = characters[b].toStdString();
+    }
+    return chars;
 }
 
 std::string ValueCharacter(std::uint16_t unicode)
@@ -244,4 +255,12 @@ std::string FormatMapping(const CVarnoDoc& document)
         out += StringPrintf("0x%02X\t0x%04X\n", b, document.m_pHandler->Lookup(static_cast<std::uint8_t>(b)));
     }
     return out;
+}
+
+std::string TableText(const CVarnoDoc& document, const std::string& file, const ByteCharacters& chars)
+{
+    if (document.m_nKind == CVarnoDoc::kindKeyboard) {
+        return FormatText(ShownText(file), ListTable(document), chars, false);
+    }
+    return FormatMapping(document);
 }

@@ -2,7 +2,7 @@
 // What varno-table prints of one table: the upper half of a code-page table as
 // the editor's grid shows it, or the fourteen keys of a keyboard layout, as
 // text or as one JSON object; the entries that do not map back; the whole
-// table as a mapping text.
+// table as a mapping text. The editor copies and exports the same text.
 
 #include <array>
 #include <cstdint>
@@ -13,6 +13,8 @@ class CVarnoDoc;
 
 // The characters of the 256 bytes, UTF-8, in the code page chosen for display.
 using ByteCharacters = std::array<std::string, 256>;
+// Those of the code page ("windows-1251"), as Qt decodes it.
+ByteCharacters DecodeByteCharacters(const char* codePage);
 
 struct CharEntry {
     std::uint8_t byte;
@@ -75,3 +77,6 @@ std::string FormatText(const std::string& file, const TableListing& listing, con
 std::string FormatJson(const std::string& file, const TableListing& listing, const ByteCharacters& chars);
 // "0x00\t0x0000" to "0xFF\t0x....", one line per byte, as published mapping tables have them.
 std::string FormatMapping(const CVarnoDoc& document);
+// The whole table as a text: a code-page table as FormatMapping gives it (export), a keyboard
+// layout, which has no mapping, as FormatText lists its keys under the file's name (show).
+std::string TableText(const CVarnoDoc& document, const std::string& file, const ByteCharacters& chars);
