@@ -53,13 +53,18 @@ QString ByteWithGlyph(std::uint8_t byte, const char* codePage)
         + QLatin1Char(')');
 }
 
-QString DescribeUnicode(std::uint16_t unicode)
+QString UnicodeName(std::uint16_t unicode)
 {
     UErrorCode status = U_ZERO_ERROR;
     char name[128] = {};
     u_charName(unicode, U_UNICODE_CHAR_NAME, name, sizeof name, &status);
+    return U_SUCCESS(status) && name[0] != '\0' ? QString::fromLatin1(name) : KindOf(unicode);
+}
+
+QString DescribeUnicode(std::uint16_t unicode)
+{
     const QString value = QStringLiteral("U+") + HexText(unicode, 4);
-    const QString named = U_SUCCESS(status) && name[0] != '\0' ? QString::fromLatin1(name) : KindOf(unicode);
+    const QString named = UnicodeName(unicode);
     if (!HasGlyph(unicode)) {
         return value + QLatin1Char(' ') + named + QStringLiteral(", no glyph");
     }

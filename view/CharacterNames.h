@@ -23,6 +23,10 @@ constexpr char16_t kNoGlyphMark = u'\u25CC';
 // controls, spaces, unassigned and private-use values, surrogate halves, U+0000.
 char16_t CellLetter(std::uint16_t unicode);
 
+// The value's Unicode name ("LATIN CAPITAL LETTER A WITH GRAVE"), or, lacking one, its kind
+// ("control character", "unassigned", "private use", "surrogate half", "noncharacter").
+QString UnicodeName(std::uint16_t unicode);
+
 // "U+00C0 À LATIN CAPITAL LETTER A WITH GRAVE". A value without a glyph says
 // so after its name or, lacking one, its kind: "U+00A0 NO-BREAK SPACE, no
 // glyph", "U+0085 control character, no glyph", "U+0378 unassigned, no glyph".
