@@ -53,6 +53,10 @@ void UpdateEditMenu(QMenu& menu, EditHistory& history, const CVarnoDoc* active)
             action->setChecked(active != nullptr && active->m_bReferenceOnly);
             action->setEnabled(active != nullptr);
             break;
+        case ID_EDIT_TAKE_TABLE: action->setEnabled(active != nullptr && !active->m_bReferenceOnly); break;
+        case ID_EDIT_GO_TO_BYTE:
+            action->setEnabled(active != nullptr && CVarnoDoc::IsCodePageKind(active->m_nKind));
+            break;
         default: break;
         }
     }

@@ -34,10 +34,27 @@ constexpr AfxDialogItem kChangeKeyItems[] = {
     {AfxControlKind::StaticRight, IDC_STATIC, "High:", 14, 31, 28, 12, kLabel},
 };
 
+// A live line under the field says what the text means (view/CTextFieldDlg.h).
+constexpr AfxDialogItem kGoToByteItems[] = {
+    {AfxControlKind::StaticLeft, IDC_STATIC, "Byte (hexadecimal):", 7, 9, 70, 8, kLabel},
+    {AfxControlKind::Edit, IDC_FIELD, nullptr, 80, 7, 60, 12, kEdit},
+    {AfxControlKind::DefPushButton, IDOK, "OK", 160, 7, 50, 14, kChild | WS_TABSTOP},
+    {AfxControlKind::PushButton, IDCANCEL, "Cancel", 160, 24, 50, 14, kChild | WS_TABSTOP},
+};
+
+constexpr AfxDialogItem kFindItems[] = {
+    {AfxControlKind::StaticLeft, IDC_STATIC, "Find what:", 7, 9, 40, 8, kLabel},
+    {AfxControlKind::Edit, IDC_FIELD, nullptr, 50, 7, 120, 12, kEdit},
+    {AfxControlKind::DefPushButton, IDOK, "OK", 178, 7, 50, 14, kChild | WS_TABSTOP},
+    {AfxControlKind::PushButton, IDCANCEL, "Cancel", 178, 24, 50, 14, kChild | WS_TABSTOP},
+};
+
 constexpr AfxDialogTemplate kTemplates[] = {
     {IDD_ABOUTBOX, "About varno", 235, 55, "MS Sans Serif", 8, kAboutItems},
     {IDD_CHANGE_CHAR, "Change char", 186, 53, "MS Sans Serif", 8, kChangeCharItems},
     {IDD_CHANGE_KEY, "Change key", 192, 69, "MS Sans Serif", 8, kChangeKeyItems},
+    {IDD_GO_TO_BYTE, "Go to Byte", 217, 45, "MS Sans Serif", 8, kGoToByteItems},
+    {IDD_FIND, "Find", 235, 45, "MS Sans Serif", 8, kFindItems},
 };
 
 } // namespace

@@ -50,6 +50,7 @@ constexpr AfxMenuItem kDocumentFileItems[] = {
     AfxMenuCommand("&Save", ID_FILE_SAVE),
     AfxMenuCommand("Save &As...", ID_FILE_SAVE_AS),
     AfxMenuCommand("Sa&ve All", ID_FILE_SAVE_ALL),
+    AfxMenuCommand("&Export Mapping...", ID_FILE_EXPORT_MAPPING),
     AfxMenuSeparator(),
     kRecentFiles,
     AfxMenuSeparator(),
@@ -59,6 +60,14 @@ constexpr AfxMenuItem kDocumentFileItems[] = {
 constexpr AfxMenuItem kDocumentEditItems[] = {
     AfxMenuCommand("&Undo", ID_EDIT_UNDO),
     AfxMenuCommand("&Redo", ID_EDIT_REDO),
+    AfxMenuSeparator(),
+    AfxMenuCommand("&Copy", ID_EDIT_COPY),
+    AfxMenuCommand("Copy Ta&ble", ID_EDIT_COPY_TABLE),
+    AfxMenuSeparator(),
+    AfxMenuCommand("&Find...", ID_EDIT_FIND),
+    AfxMenuCommand("Find &Next", ID_EDIT_FIND_NEXT),
+    AfxMenuCommand("Find &Previous", ID_EDIT_FIND_PREVIOUS),
+    AfxMenuCommand("&Go to Byte...", ID_EDIT_GO_TO_BYTE),
     AfxMenuSeparator(),
     AfxMenuCommand("&Take Table From...", ID_EDIT_TAKE_TABLE),
     AfxMenuCommand("Reference &Only", ID_EDIT_REFERENCE),
@@ -88,7 +97,7 @@ constexpr AfxMenuItem kDocumentMenu[] = {
 };
 
 // The main window's keys serve the document windows as well; each menu item shows
-// the key of its command. Nothing handles the clipboard and pane commands, so
+// the key of its command. Nothing handles cut, paste and the pane commands, so
 // their keys do nothing.
 constexpr AfxAccelerator kMainFrameAccelerators[] = {
     {"Ctrl+N", ID_FILE_NEW},
@@ -102,6 +111,10 @@ constexpr AfxAccelerator kMainFrameAccelerators[] = {
     {"Ctrl+X", ID_EDIT_CUT},
     {"Ctrl+C", ID_EDIT_COPY},
     {"Ctrl+V", ID_EDIT_PASTE},
+    {"Ctrl+F", ID_EDIT_FIND},
+    {"F3", ID_EDIT_FIND_NEXT},
+    {"Shift+F3", ID_EDIT_FIND_PREVIOUS},
+    {"Ctrl+G", ID_EDIT_GO_TO_BYTE},
     {"Alt+Backspace", ID_EDIT_UNDO},
     {"Shift+Del", ID_EDIT_CUT},
     {"Ctrl+Ins", ID_EDIT_COPY},

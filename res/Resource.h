@@ -8,6 +8,8 @@ constexpr UINT IDR_VARNOTYPE = 129;
 constexpr UINT IDD_ABOUTBOX = 100;
 constexpr UINT IDD_CHANGE_CHAR = 130;
 constexpr UINT IDD_CHANGE_KEY = 131;
+constexpr UINT IDD_GO_TO_BYTE = 150;
+constexpr UINT IDD_FIND = 151;
 
 constexpr UINT IDC_CHAR = 1000;
 constexpr UINT IDC_UNICODE = 1001;
@@ -31,6 +33,8 @@ constexpr UINT IDC_KIND_NT = 1020;
 constexpr UINT IDC_KIND_9X = 1021;
 constexpr UINT IDC_KIND_KEYBOARD = 1022;
 constexpr UINT IDC_KIND_GDI = 1023;
+// The one text field of "Go to Byte" and "Find".
+constexpr UINT IDC_FIELD = 1050;
 
 constexpr UINT ID_EDIT_FONT = 32771;
 constexpr UINT ID_EDIT_REFERENCE = 32772;
@@ -44,6 +48,13 @@ constexpr UINT ID_VIEW_TABLE_CHARACTERS = 32790;
 constexpr UINT ID_VIEW_DISPLAY_CODE_PAGE = 32791;
 // Help > Contents (F1): how to use the editor.
 constexpr UINT ID_HELP_CONTENTS = 32840;
+// Reaching cells, copying and exporting tables.
+constexpr UINT ID_EDIT_GO_TO_BYTE = 32820;
+constexpr UINT ID_EDIT_FIND = 32821;
+constexpr UINT ID_EDIT_FIND_NEXT = 32822;
+constexpr UINT ID_EDIT_FIND_PREVIOUS = 32823;
+constexpr UINT ID_EDIT_COPY_TABLE = 32824;
+constexpr UINT ID_FILE_EXPORT_MAPPING = 32825;
 
 // The framework's idle prompt, shown in the status bar when nothing is described there.
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;

@@ -1,10 +1,13 @@
 #include "view/CVarnoView.h"
 
 #include "view/ClickEditing.h"
+#include "view/FindCommands.h"
+#include "view/TableTextCommands.h"
 #include "view/TakeTableCommand.h"
 
 #include "document/CVarnoDoc.h"
 #include "platform/CDC.h"
+#include "platform/AfxRes.h"
 #include "platform/CFont.h"
 #include "res/Resource.h"
 #include "tables/CKeyboardHandler.h"
@@ -119,6 +122,13 @@ IMPLEMENT_DYNCREATE(CVarnoView, CScrollView)
 BEGIN_MESSAGE_MAP(CVarnoView, CScrollView)
     ON_WM_LBUTTONDOWN()
     ON_COMMAND(ID_EDIT_TAKE_TABLE, OnEditTakeTable)
+    ON_COMMAND(ID_EDIT_GO_TO_BYTE, OnEditGoToByte)
+    ON_COMMAND(ID_EDIT_FIND, OnEditFind)
+    ON_COMMAND(ID_EDIT_FIND_NEXT, OnEditFindNext)
+    ON_COMMAND(ID_EDIT_FIND_PREVIOUS, OnEditFindPrevious)
+    ON_COMMAND(ID_EDIT_COPY, OnEditCopy)
+    ON_COMMAND(ID_EDIT_COPY_TABLE, OnEditCopyTable)
+    ON_COMMAND(ID_FILE_EXPORT_MAPPING, OnFileExportMapping)
 END_MESSAGE_MAP()
 
 CVarnoView::CVarnoView() = default;
@@ -213,6 +223,8 @@ RECT CVarnoView::TableAreaScrolledTo(POINT scrollPosition) const
     return GetTableArea(GetDrawingRect(client, GetTotalSize(), scrollPosition));
 }
 
+TableViewInput* CVarnoView::Input() const { return m_pInput; }
+
 RECT CVarnoView::GetClientTableArea() const { return TableAreaScrolledTo(GetScrollPosition()); }
 
 void CVarnoView::ScrollIntoView(const RECT& box)
@@ -303,3 +315,17 @@ void CVarnoView::OnEditTakeTable()
         TakeTableInto(*document);
     }
 }
+
+void CVarnoView::OnEditGoToByte() { GoToByte(*this); }
+
+void CVarnoView::OnEditFind() { FindInView(*this); }
+
+void CVarnoView::OnEditFindNext() { FindAgain(*this, +1); }
+
+void CVarnoView::OnEditFindPrevious() { FindAgain(*this, -1); }
+
+void CVarnoView::OnEditCopy() { CopyCursorEntry(*this); }
+
+void CVarnoView::OnEditCopyTable() { CopyTable(*this); }
+
+void CVarnoView::OnFileExportMapping() { ExportMapping(*this); }

@@ -37,6 +37,8 @@ public:
     RECT GetClientTableArea() const;
     // Scrolls as little as it takes to show the box (client pixels) whole, or its top left.
     void ScrollIntoView(const RECT& box);
+    // The keyboard, the cell cursor and the marks of Find; null before the first update.
+    TableViewInput* Input() const;
 
     static constexpr COLORREF kWhite = 0xFFFFFF;
     static constexpr COLORREF kGreen = 0x00FF00;
@@ -47,6 +49,15 @@ protected:
     void OnLButtonDown(UINT nFlags, POINT point);
     // Edit > Take Table From on the view's document.
     void OnEditTakeTable();
+    // Edit > Go to Byte, Find, Find Next and Find Previous (FindCommands.h).
+    void OnEditGoToByte();
+    void OnEditFind();
+    void OnEditFindNext();
+    void OnEditFindPrevious();
+    // Edit > Copy and Copy Table, File > Export Mapping (TableTextCommands.h).
+    void OnEditCopy();
+    void OnEditCopyTable();
+    void OnFileExportMapping();
     // After an edit (CVarnoDoc::hintEntries) repaints only the cells whose text or colour changed;
     // else repaints all at the size at which the table is legible in the display font. The status
     // bar's description of this view follows the table.

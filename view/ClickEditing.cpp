@@ -4,12 +4,16 @@
 #include "document/EditHistory.h"
 #include "document/PropagateCharChange.h"
 #include "platform/CWinApp.h"
+#include "platform/FilePath.h"
 #include "platform/MessageBox.h"
 #include "tables/CKeyboardHandler.h"
 #include "view/CChangeCharDlg.h"
 #include "view/CChangeKeyDlg.h"
 #include "view/CVarnoView.h"
 #include "view/TableLayout.h"
+#include "view/TableViewInput.h"
+
+#include <QString>
 
 #include <cstdio>
 #include <string>
@@ -34,8 +38,15 @@ std::string KeyName(const CKeyboardHandler& keyboard, int key)
 void EditAtPoint(CVarnoView& view, POINT point)
 {
     CVarnoDoc* document = view.GetDocument();
+    if (document == nullptr) {
+        return;
+    }
     // A reference is only looked at.
-    if (document == nullptr || document->m_bReferenceOnly) {
+    if (document->m_bReferenceOnly) {
+        if (TableViewInput* input = view.Input()) {
+            input->Say(QString::fromStdString(AfxGetFileName(document->GetPathName()))
+                       + QStringLiteral(" is a reference and takes no change; Edit > Reference Only makes it editable."));
+        }
         return;
     }
     CVarnoDoc& doc = *document;

@@ -15,8 +15,8 @@
 class CVarnoDoc;
 class CVarnoView;
 
-// With no document, or a reference, nothing happens. point is in the view's client
-// coordinates, at any scroll position.
+// With no document nothing happens; in a reference, the status bar says how to make it
+// editable. point is in the view's client coordinates, at any scroll position.
 void EditAtPoint(CVarnoView& view, POINT point);
 
 // "Change key" for the key in the area's column under the point; on OK the

@@ -8,12 +8,15 @@
 #include "view/DisplayFont.h"
 #include "view/EntryDescription.h"
 #include "view/GridNavigation.h"
+#include "view/MatchMarks.h"
 #include "view/TableLayout.h"
 #include "view/TableViewHost.h"
 
 #include <QApplication>
 #include <QHelpEvent>
 #include <QKeyEvent>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <QToolTip>
 
 namespace {
@@ -84,8 +87,11 @@ TableViewInput* FocusedViewInput(const QWidget* except)
 } // namespace
 
 TableViewInput::TableViewInput(QWidget* window, QWidget* client)
-    : QObject(window), m_window(window), m_client(client), m_frame(new CellFocusFrame(client))
+    : QObject(window), m_window(window), m_client(client), m_frame(new CellFocusFrame(client)),
+      m_marks(new MatchMarks(client))
 {
+    // The cursor's frame lies over a match's mark.
+    m_frame->raise();
     window->setFocusPolicy(Qt::StrongFocus);
     client->setMouseTracking(true);
     window->installEventFilter(this);
@@ -94,9 +100,44 @@ TableViewInput::TableViewInput(QWidget* window, QWidget* client)
 
 void TableViewInput::Refresh()
 {
+    PlaceFrame();
     if (m_hovered >= 0 || HoldsWindowFocus()) {
         Describe();
     }
+}
+
+int TableViewInput::CursorEntry() const { return CellsOf(m_window).first + m_cursor; }
+
+void TableViewInput::MoveCursorTo(int entry)
+{
+    const Cells cells = CellsOf(m_window);
+    const int cell = entry - cells.first;
+    if (cell < 0 || cell >= cells.count) {
+        return;
+    }
+    m_cursor = cell;
+    // The keyboard's cell is the one described now, wherever the mouse rests.
+    m_hovered = -1;
+    cells.view->ScrollIntoView(cells.Box(m_cursor));
+    PlaceFrame();
+    Describe();
+}
+
+void TableViewInput::Say(const QString& text)
+{
+    if (TableViewHost* host = TableViewHost::OfMainWindow()) {
+        host->SetMessageText(text, m_window);
+    }
+}
+
+bool TableViewInput::IsCurrentWindow() const
+{
+    for (QWidget* parent = m_window->parentWidget(); parent != nullptr; parent = parent->parentWidget()) {
+        if (auto* frame = qobject_cast<QMdiSubWindow*>(parent)) {
+            return frame->mdiArea() == nullptr || frame->mdiArea()->currentSubWindow() == frame;
+        }
+    }
+    return true;
 }
 
 bool TableViewInput::HoldsWindowFocus() const { return m_window->window()->focusWidget() == m_window; }
@@ -117,6 +158,10 @@ bool TableViewInput::OnWindowEvent(QEvent& event)
     switch (event.type()) {
     case QEvent::KeyPress: return OnKeyPress(static_cast<QKeyEvent&>(event));
     case QEvent::FocusIn:
+        // The document window is made the current one only after its view has the focus.
+        m_activatingClick = static_cast<QFocusEvent&>(event).reason() == Qt::MouseFocusReason && !IsCurrentWindow();
+        // The press comes within the same event as the focus, if it comes to the table at all.
+        QMetaObject::invokeMethod(this, [this] { m_activatingClick = false; }, Qt::QueuedConnection);
         PlaceFrame();
         Describe();
         return false;
@@ -129,14 +174,17 @@ bool TableViewInput::OnClientEvent(QEvent& event)
 {
     switch (event.type()) {
     case QEvent::MouseButtonPress:
-        if (static_cast<QMouseEvent&>(event).button() == Qt::LeftButton) {
-            OnMousePress(static_cast<QMouseEvent&>(event).position().toPoint());
+        // Kept from the view, which would edit the cell.
+        return !OnMousePress(static_cast<QMouseEvent&>(event));
+    case QEvent::MouseMove: {
+        // Only another cell is described, so that what the status bar says for this one stays.
+        const int hovered = CellsOf(m_window).At(static_cast<QMouseEvent&>(event).position().toPoint());
+        if (hovered != m_hovered) {
+            m_hovered = hovered;
+            Describe();
         }
         return false;
-    case QEvent::MouseMove:
-        m_hovered = CellsOf(m_window).At(static_cast<QMouseEvent&>(event).position().toPoint());
-        Describe();
-        return false;
+    }
     case QEvent::Leave:
         m_hovered = -1;
         Describe();
@@ -164,22 +212,22 @@ bool TableViewInput::OnKeyPress(const QKeyEvent& key)
     if (moved < 0) {
         return false;
     }
-    m_cursor = moved;
-    // The keyboard's cell is the one described now, wherever the mouse rests.
-    m_hovered = -1;
-    cells.view->ScrollIntoView(cells.Box(m_cursor));
-    PlaceFrame();
-    Describe();
+    MoveCursorTo(cells.first + moved);
     return true;
 }
 
-void TableViewInput::OnMousePress(QPoint point)
+bool TableViewInput::OnMousePress(const QMouseEvent& press)
 {
-    const int cell = CellsOf(m_window).At(point);
-    if (cell >= 0) {
+    if (m_activatingClick) {
+        m_activatingClick = false;
+        return false;
+    }
+    const int cell = CellsOf(m_window).At(press.position().toPoint());
+    if (press.button() == Qt::LeftButton && cell >= 0) {
         m_cursor = cell;
         PlaceFrame();
     }
+    return true;
 }
 
 void TableViewInput::ShowToolTip(QHelpEvent& help)
@@ -201,6 +249,7 @@ void TableViewInput::ShowToolTip(QHelpEvent& help)
 void TableViewInput::PlaceFrame()
 {
     const Cells cells = CellsOf(m_window);
+    m_marks->Lay(cells.doc, [&cells](int entry) { return ToQRect(cells.Box(entry - cells.first)); });
     if (cells.count == 0) {
         m_frame->hide();
         return;
@@ -221,8 +270,5 @@ void TableViewInput::Describe()
             return;
         }
     }
-    const QString text = CellsOf(m_window).Describe(cell).join(QStringLiteral(" · "));
-    if (TableViewHost* host = TableViewHost::OfMainWindow()) {
-        host->SetMessageText(text, m_window);
-    }
+    Say(CellsOf(m_window).Describe(cell).join(QStringLiteral(" · ")));
 }

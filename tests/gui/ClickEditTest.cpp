@@ -75,8 +75,10 @@ protected:
         ASSERT_TRUE(WaitFor([this] { return std::ranges::all_of(m_documents, ShowsWholeTable); }));
     }
 
+    // In the window in front: a click on another only brings it there.
     static void Click(CVarnoView& view, POINT point)
     {
+        static_cast<CMDIChildWnd*>(view.GetParentFrame())->MDIActivate();
         QTest::mouseClick(view.GetClientWidget(), Qt::LeftButton, Qt::NoModifier, QPoint(point.x, point.y));
     }
 

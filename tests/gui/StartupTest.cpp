@@ -100,8 +100,8 @@ TEST_F(Startup, CtrlOOpensTheChosenFilesWithTheDocumentMenu)
     EXPECT_EQ(window->widget(), ViewOf(document)->GetWidget());
     EXPECT_EQ(MenuEntries("&File"),
               (QStringList{"&New	Ctrl+N", "&Open...	Ctrl+O", "Open &Reference...", "&Close	Ctrl+W", "Close A&ll",
-                           "&Save	Ctrl+S", "Save &As...", "Sa&ve All", "&1 " + QString::fromStdString(kbd),
-                           "&2 " + QString::fromStdString(path), "E&xit"}));
+                           "&Save	Ctrl+S", "Save &As...", "Sa&ve All", "&Export Mapping...",
+                           "&1 " + QString::fromStdString(kbd), "&2 " + QString::fromStdString(path), "E&xit"}));
 
     // Closing the last document window brings the main menu back.
     Command(ID_FILE_CLOSE);
