@@ -5,9 +5,10 @@
 #include <QPainter>
 
 namespace {
-constexpr int kBorder = 3;
-// Apart from the cursor's frame (the highlight colour), and from the cells' white, green and red.
+// Apart from the cursor's frame (the highlight colour), and from the cells' white, green and red: a
+// thin border, and a tint light enough for the text and the cell's colour to show through.
 constexpr QColor kMarkColour(255, 140, 0);
+constexpr QColor kTint(255, 140, 0, 70);
 } // namespace
 
 MatchMarks::MatchMarks(QWidget* client) : QWidget(client)
@@ -45,10 +46,9 @@ void MatchMarks::Lay(CVarnoDoc* doc, const std::function<QRect(int entry)>& boxO
 void MatchMarks::paintEvent(QPaintEvent*)
 {
     QPainter painter(this);
+    painter.setPen(kMarkColour);
     for (const QRect& box : m_boxes) {
-        painter.fillRect(box.left(), box.top(), box.width(), kBorder, kMarkColour);
-        painter.fillRect(box.left(), box.bottom() + 1 - kBorder, box.width(), kBorder, kMarkColour);
-        painter.fillRect(box.left(), box.top(), kBorder, box.height(), kMarkColour);
-        painter.fillRect(box.right() + 1 - kBorder, box.top(), kBorder, box.height(), kMarkColour);
+        painter.fillRect(box, kTint);
+        painter.drawRect(box.adjusted(0, 0, -1, -1));
     }
 }

@@ -1,7 +1,7 @@
 #pragma once
 // The marks of Find's matches in a table view: one widget over the cells that hold what the view
-// seeks, transparent to the mouse, that draws only a border round each of them, so that the view
-// draws its cells as ever beneath it. A child of the client area, it moves with the cells as the
+// seeks, transparent to the mouse, that tints each of them and draws a border round it, so that
+// the view draws its cells as ever beneath it. A child of the client area, it moves with the cells as the
 // view scrolls. It finds the matches afresh whenever it is laid, so that they follow every edit.
 
 #include "view/TableSearch.h"

@@ -100,6 +100,7 @@ TableViewInput::TableViewInput(QWidget* window, QWidget* client)
 
 void TableViewInput::Refresh()
 {
+    m_note.clear();
     PlaceFrame();
     if (m_hovered >= 0 || HoldsWindowFocus()) {
         Describe();
@@ -116,6 +117,7 @@ void TableViewInput::MoveCursorTo(int entry)
         return;
     }
     m_cursor = cell;
+    m_note.clear();
     // The keyboard's cell is the one described now, wherever the mouse rests.
     m_hovered = -1;
     cells.view->ScrollIntoView(cells.Box(m_cursor));
@@ -124,6 +126,12 @@ void TableViewInput::MoveCursorTo(int entry)
 }
 
 void TableViewInput::Say(const QString& text)
+{
+    m_note = text;
+    ShowInStatusBar(text);
+}
+
+void TableViewInput::ShowInStatusBar(const QString& text)
 {
     if (TableViewHost* host = TableViewHost::OfMainWindow()) {
         host->SetMessageText(text, m_window);
@@ -225,6 +233,7 @@ bool TableViewInput::OnMousePress(const QMouseEvent& press)
     const int cell = CellsOf(m_window).At(press.position().toPoint());
     if (press.button() == Qt::LeftButton && cell >= 0) {
         m_cursor = cell;
+        m_note.clear();
         PlaceFrame();
     }
     return true;
@@ -270,5 +279,9 @@ void TableViewInput::Describe()
             return;
         }
     }
-    Say(CellsOf(m_window).Describe(cell).join(QStringLiteral(" · ")));
+    if (cell == m_cursor && !m_note.isEmpty()) {
+        ShowInStatusBar(m_note);
+        return;
+    }
+    ShowInStatusBar(CellsOf(m_window).Describe(cell).join(QStringLiteral(" · ")));
 }

@@ -10,6 +10,7 @@
 // filters the events of the view's window, which owns it, and of its client area.
 
 #include <QObject>
+#include <QString>
 
 class CellFocusFrame;
 class MatchMarks;
@@ -33,7 +34,8 @@ public:
     void MoveCursorTo(int entry);
     // What Find seeks in this view and where it found it.
     MatchMarks& Marks() const { return *m_marks; }
-    // The status bar says the text for this view, until it describes a cell again.
+    // The status bar says the text for this view in place of the cursor cell's description, until
+    // the cursor moves or the table changes.
     void Say(const QString& text);
 
 protected:
@@ -55,6 +57,7 @@ private:
     // The hovered cell, else the cursor's while the window holds its main window's focus (also while a
     // dialog is over it), else what the view with the focus has to say.
     void Describe();
+    void ShowInStatusBar(const QString& text);
     bool HoldsWindowFocus() const;
 
     QWidget* m_window;
@@ -67,4 +70,6 @@ private:
     // Cells are numbered from 0 in reading order; -1 for none.
     int m_cursor = 0;
     int m_hovered = -1;
+    // What Say gave for the cursor's cell; empty for its description.
+    QString m_note;
 };
