@@ -65,14 +65,14 @@ constexpr AfxMenuItem kDocumentEditItems[] = {
     AfxMenuCommand("Copy Ta&ble", ID_EDIT_COPY_TABLE),
     AfxMenuSeparator(),
     AfxMenuCommand("&Find...", ID_EDIT_FIND),
-    AfxMenuCommand("Find &Next", ID_EDIT_FIND_NEXT),
+    AfxMenuCommand("Find Ne&xt", ID_EDIT_FIND_NEXT),
     AfxMenuCommand("Find &Previous", ID_EDIT_FIND_PREVIOUS),
     AfxMenuCommand("&Go to Byte...", ID_EDIT_GO_TO_BYTE),
     AfxMenuSeparator(),
     AfxMenuCommand("&Take Table From...", ID_EDIT_TAKE_TABLE),
     AfxMenuCommand("Reference &Only", ID_EDIT_REFERENCE),
     AfxMenuSeparator(),
-    AfxMenuCommand("&Font", ID_EDIT_FONT),
+    AfxMenuCommand("Fo&nt", ID_EDIT_FONT),
 };
 // The two Letters items show as radio items, the current one chosen, as the menu opens (frames/LettersChoice.h).
 constexpr AfxMenuItem kDocumentLettersItems[] = {
