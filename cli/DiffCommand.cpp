@@ -1,9 +1,11 @@
-// varno-table diff: the bytes 00-FF whose values differ between two tables.
+// varno-table diff: the bytes 00-FF at which any of the tables differ.
 
 #include "cli/CVarnoTableApp.h"
 #include "cli/Command.h"
 #include "cli/OptionChecks.h"
 #include "document/StringPrintf.h"
+#include "document/TableComparison.h"
+#include "tables/BuiltInCodePages.h"
 
 #include <memory>
 
@@ -11,8 +13,8 @@ namespace {
 
 struct DiffOptions {
     bool json = false;
-    std::string first;
-    std::string second;
+    std::string codePage;
+    std::vector<std::string> tables;
 };
 
 // Four hexadecimal digits, or "----" for a byte that a mapping text leaves without a value.
@@ -26,22 +28,58 @@ std::string JsonValue(const std::optional<std::uint16_t>& value)
     return value ? StringPrintf("%d", *value) : std::string("null");
 }
 
+// {"byte":192,"a":1040,"b":1072} for two tables, {"byte":192,"values":[1040,1072,1040]} for more.
+std::string JsonRow(const std::vector<ComparedTable>& tables, int byte)
+{
+    if (tables.size() == 2) {
+        return StringPrintf("{\"byte\":%d,\"a\":", byte) + JsonValue(tables[0].values[byte])
+            + ",\"b\":" + JsonValue(tables[1].values[byte]) + "}";
+    }
+    std::string values;
+    for (const ComparedTable& table : tables) {
+        values += (values.empty() ? "" : ",") + JsonValue(table.values[byte]);
+    }
+    return StringPrintf("{\"byte\":%d,\"values\":[", byte) + values + "]}";
+}
+
+// The code page first, then the files in their order; false after an error (reported).
+bool ReadTables(CVarnoTableApp& app, const DiffOptions& options, std::vector<ComparedTable>& tables)
+{
+    if (!options.codePage.empty()) {
+        tables.push_back(CodePageTable(*FindBuiltInCodePage(options.codePage)));
+    }
+    for (const std::string& name : options.tables) {
+        ComparedTable table;
+        if (!app.ReadTableValues(name, "diff", table.values)) {
+            return false;
+        }
+        tables.push_back(table);
+    }
+    if (tables.size() < 2) {
+        app.Error({}, "diff compares at least two tables: name another file, or a code page with --codepage");
+        return false;
+    }
+    return true;
+}
+
 int Diff(CVarnoTableApp& app, const DiffOptions& options)
 {
-    TableValues a;
-    TableValues b;
-    if (!app.ReadTableValues(options.first, "diff", a) || !app.ReadTableValues(options.second, "diff", b)) {
+    std::vector<ComparedTable> tables;
+    if (!ReadTables(app, options, tables)) {
         return CVarnoTableApp::kExitError;
     }
     std::string text;
     std::string list;
     for (int byte = 0; byte < 256; ++byte) {
-        if (a[byte] == b[byte]) {
+        if (!TablesDisagree(tables, static_cast<std::uint8_t>(byte))) {
             continue;
         }
-        text += StringPrintf("%02X ", byte) + TextValue(a[byte]) + " " + TextValue(b[byte]) + "\n";
-        list += StringPrintf("%s{\"byte\":%d,\"a\":", list.empty() ? "" : ",", byte) + JsonValue(a[byte])
-            + ",\"b\":" + JsonValue(b[byte]) + "}";
+        text += StringPrintf("%02X", byte);
+        for (const ComparedTable& table : tables) {
+            text += " " + TextValue(table.values[byte]);
+        }
+        text += "\n";
+        list += (list.empty() ? "" : ",") + JsonRow(tables, byte);
     }
     app.Print(options.json ? "[" + list + "]\n" : text);
     return text.empty() ? CVarnoTableApp::kExitOk : CVarnoTableApp::kExitInconsistent;
@@ -53,12 +91,19 @@ Command AddDiffCommand(CLI::App& cli, CVarnoTableApp& app)
 {
     auto options = std::make_shared<DiffOptions>();
     CLI::App* diff = cli.add_subcommand(
-        "diff", "Print each byte 00-FF whose values differ between two tables (C0 0410 0430), each a code-page file, "
-                "GDI module or mapping text.\nExit status 0 when none, 1 when some, 2 on an error.");
-    diff->add_flag("--json", options->json, "A JSON list of {byte, a, b}");
-    diff->add_option("A", options->first, "The first table")->required();
-    diff->add_option("B", options->second, "The second table")->required();
+        "diff", "Print each byte 00-FF at which any of the tables differ, a column per table in their order "
+                "(C0 0410 0430 0410); each table is a code-page file, GDI module or mapping text.\n"
+                "Exit status 0 when none, 1 when some, 2 on an error.");
+    diff->add_flag("--json", options->json,
+                   "A JSON list of {byte, a, b} for two tables, of {byte, values} for more; null for no value");
+    diff->add_option("--codepage", options->codePage,
+                     "A built-in code page by name, as the first table (windows-1251, KOI8-R, IBM866, ...); a byte "
+                     "it leaves undefined shows as ---- and is not compared")
+        ->type_name("NAME")
+        ->check(CodePageValidator());
+    diff->add_option("TABLE", options->tables, "Files, at least two with --codepage counted; a name is always a file")
+        ->required();
     app.AddKindOption(*diff);
-    diff->footer(Example("varno-table diff c_1252.nls CP1252.TXT"));
+    diff->footer(Example("varno-table diff c_1251.nls cp_1251.nls gdi.exe"));
     return {diff, [&app, options] { return Diff(app, *options); }};
 }

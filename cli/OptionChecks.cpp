@@ -1,6 +1,7 @@
 #include "cli/OptionChecks.h"
 
 #include "document/HexArgument.h"
+#include "tables/BuiltInCodePages.h"
 
 #include <cstdio>
 
@@ -39,3 +40,19 @@ std::optional<std::uint8_t> ParsedOptionalByte(const std::string& text)
 }
 
 std::string Example(const std::string& commandLine) { return "Example:\n  " + commandLine; }
+
+CLI::Validator CodePageValidator()
+{
+    return CLI::Validator(
+        [](std::string& text) -> std::string {
+            if (FindBuiltInCodePage(text) != nullptr) {
+                return {};
+            }
+            std::string names;
+            for (const BuiltInCodePage& codePage : BuiltInCodePages()) {
+                names += (names.empty() ? "" : ", ") + std::string(codePage.name);
+            }
+            return "'" + text + "' names no built-in code page; they are " + names;
+        },
+        "");
+}

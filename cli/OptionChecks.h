@@ -20,3 +20,6 @@ std::optional<std::uint8_t> ParsedOptionalByte(const std::string& text);
 
 // The end of a command's help: one command line to start from.
 std::string Example(const std::string& commandLine);
+
+// A CLI11 check that the text names a built-in code page (tables/BuiltInCodePages.h), by its name or alias in any case.
+CLI::Validator CodePageValidator();
