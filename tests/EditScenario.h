@@ -153,6 +153,24 @@ inline ScenarioFile KeyboardFile(const std::string& name)
     return {name, FileKind::keyboard, 0, samples::MakeKeyboardLayout(options), {}};
 }
 
+// The tables of one windows-1251 system that disagree at three bytes, as
+// "byte: NT 9x GDI": E0: 0061 0430 0061, E1: 0431 0062 0431, F0: 0058 0440 0440.
+inline std::vector<ScenarioFile> DisagreeingSystem()
+{
+    std::vector<ScenarioFile> files{NtFile("c_1251.nls", "windows-1251", 1251, false), NinexFile("cp_1251.nls", false),
+                                    GdiFile("gdi.exe")};
+    const struct {
+        std::size_t file;
+        std::uint8_t byte;
+        std::uint16_t value;
+    } changes[] = {{0, 0xE0, 0x0061}, {0, 0xF0, 0x0058}, {1, 0xE1, 0x0062}, {2, 0xE0, 0x0061}};
+    for (const auto& change : changes) {
+        ScenarioFile& file = files[change.file];
+        samples::PutWord(file.before, ForwardOffset(file) + 2 * std::size_t{change.byte}, change.value);
+    }
+    return files;
+}
+
 // Indexes into OpenFiles().
 enum : std::size_t { kNt1251, kNt866, kNinex, kGdi, kKeyboard, kNt1252 };
 

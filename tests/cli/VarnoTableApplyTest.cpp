@@ -285,3 +285,45 @@ TEST_F(VarnoTableDiff, PrintsWhatTheExportsShowDifferentAndTellsByItsStatus)
     EXPECT_EQ(Lines(partial.out).size(), 255u);
     EXPECT_NE(partial.out.find("\n81 0403 ----\n82 201A ----\n"), std::string::npos) << partial.out;
 }
+
+TEST_F(VarnoTableDiff, ComparesAColumnPerTableAndACodePageOnlyWhereItDefinesTheByte)
+{
+    std::vector<std::string> system;
+    for (const ScenarioFile& file : edit_scenario::DisagreeingSystem()) {
+        system.push_back(dir.Put(file.name, file.before));
+    }
+    const std::string agreeing = dir.Put("c_agree.nls", samples::MakeNtCodePageFile({}));
+    const struct {
+        std::vector<std::string> arguments;
+        int status;
+        std::string text;
+        std::string json;
+    } cases[] = {
+        {{system[0], system[1], system[2]}, 1, "E0 0061 0430 0061\nE1 0431 0062 0431\nF0 0058 0440 0440\n",
+         R"([{"byte":224,"values":[97,1072,97]},{"byte":225,"values":[1073,98,1073]},{"byte":240,"values":[88,1088,1088]}])"},
+        {{agreeing, system[1], system[0]}, 1, "E0 0430 0430 0061\nE1 0431 0062 0431\nF0 0440 0440 0058\n", ""},
+        {{agreeing, agreeing, agreeing}, 0, "", "[]"},
+        // Byte 98, which windows-1251 leaves undefined, is not compared.
+        {{"--codepage", "CP1251", system[0]}, 1, "E0 0430 0061\nF0 0440 0058\n",
+         R"([{"byte":224,"a":1072,"b":97},{"byte":240,"a":1088,"b":88}])"},
+        {{"--codepage", "windows-1251", agreeing}, 0, "", "[]"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(testing::PrintToString(c.arguments));
+        std::vector<std::string> arguments = c.arguments;
+        arguments.insert(arguments.begin(), "diff");
+        ProcessRun run = Run(arguments);
+        EXPECT_EQ(run.exitStatus, c.status) << run.err;
+        EXPECT_EQ(run.out, c.text);
+        if (!c.json.empty()) {
+            arguments.insert(arguments.begin() + 1, "--json");
+            ProcessRun json = Run(arguments);
+            EXPECT_EQ(json.exitStatus, c.status);
+            EXPECT_EQ(json.out, c.json + "\n");
+        }
+    }
+    for (const std::vector<std::string>& refused : {std::vector<std::string>{"diff", system[0]},
+                                                     {"diff", "--codepage", "cp9999", system[0]}}) {
+        EXPECT_EQ(Run(refused).exitStatus, 2) << refused.back();
+    }
+}
