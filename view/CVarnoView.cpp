@@ -40,28 +40,17 @@ int FormatKeyByte(char* text, std::size_t size, std::uint8_t value)
     return std::snprintf(text, size, "%c(%02X)", value, value);
 }
 
-// A cell's text with the table's character as its letter: the value's character, or the mark of
-// a value without a glyph, then the rest, which is ASCII. A combining mark sits on that mark, as
-// character charts show it, rather than on the "=" after it. An "&" is doubled, as for a key. A
-// right-to-left letter is followed by a left-to-right mark, so that the rest stays to its right.
+// A cell's text with the table's character as its letter (CellCharacter), then the rest, which is
+// ASCII. An "&" is doubled, as for a key.
 void FormatTableCharacter(WCHAR* text, std::size_t size, std::uint16_t unicode, const char* rest)
 {
-    std::size_t used = 0;
-    const char16_t letter = CellLetter(unicode);
-    if (QChar(letter).isMark()) {
-        text[used++] = kNoGlyphMark;
+    QString shown = CellCharacter(unicode);
+    if (shown == QStringLiteral("&")) {
+        shown += QLatin1Char('&');
     }
-    text[used++] = letter;
-    if (letter == u'&') {
-        text[used++] = u'&';
-    }
-    const QChar::Direction direction = QChar(letter).direction();
-    if (direction == QChar::DirR || direction == QChar::DirAL) {
-        text[used++] = u'\u200E';
-    }
-    for (const char* ascii = rest; *ascii != '\0' && used + 1 < size; ++ascii) {
-        text[used++] = static_cast<unsigned char>(*ascii);
-    }
+    shown += QLatin1String(rest);
+    const std::size_t used = std::min(size - 1, static_cast<std::size_t>(shown.size()));
+    std::copy_n(shown.utf16(), used, text);
     text[used] = u'\0';
 }
 

@@ -46,6 +46,20 @@ QString ByteGlyph(std::uint8_t byte, const char* codePage)
 
 char16_t CellLetter(std::uint16_t unicode) { return HasGlyph(unicode) ? char16_t(unicode) : kNoGlyphMark; }
 
+QString CellCharacter(std::uint16_t unicode)
+{
+    const QChar letter(CellLetter(unicode));
+    QString text;
+    if (letter.isMark()) {
+        text += QChar(kNoGlyphMark);
+    }
+    text += letter;
+    if (letter.direction() == QChar::DirR || letter.direction() == QChar::DirAL) {
+        text += QChar(u'\u200E');
+    }
+    return text;
+}
+
 QString ByteWithGlyph(std::uint8_t byte, const char* codePage)
 {
     const QString glyph = ByteGlyph(byte, codePage);

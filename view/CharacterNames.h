@@ -22,6 +22,10 @@ constexpr char16_t kNoGlyphMark = u'\u25CC';
 // The value's own character, or kNoGlyphMark when it has no glyph (as DescribeUnicode says):
 // controls, spaces, unassigned and private-use values, surrogate halves, U+0000.
 char16_t CellLetter(std::uint16_t unicode);
+// The letter as a cell shows it, ready to be followed by ASCII: a combining mark sits on
+// kNoGlyphMark, as character charts show it, and a right-to-left letter is followed by a
+// left-to-right mark, so that what follows stays to its right.
+QString CellCharacter(std::uint16_t unicode);
 
 // The value's Unicode name ("LATIN CAPITAL LETTER A WITH GRAVE"), or, lacking one, its kind
 // ("control character", "unassigned", "private use", "surrogate half", "noncharacter").
