@@ -89,8 +89,7 @@ void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
 void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
 {
     const int hit = HitTestChar(area, point);
-    CWinApp* app = AfxGetApp();
-    if (doc.m_pHandler == nullptr || hit == kNoHit || app == nullptr) {
+    if (doc.m_pHandler == nullptr || hit == kNoHit) {
         return;
     }
     const auto b = static_cast<std::uint8_t>(hit);
@@ -104,8 +103,15 @@ void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point)
     const auto n = static_cast<std::uint8_t>(dialog.m_nChar);
     const auto u = static_cast<std::uint16_t>(dialog.m_nUnicode);
     // Read only now, from the tables as the dialog leaves them.
-    const std::uint8_t p = PreviousHolder(*doc.m_pHandler, u);
-    const std::uint16_t o = doc.m_pHandler->Lookup(b);
+    ChangeCharEverywhere(b, n, u, PreviousHolder(*doc.m_pHandler, u), doc.m_pHandler->Lookup(b));
+}
+
+void ChangeCharEverywhere(std::uint8_t b, std::uint8_t n, std::uint16_t u, std::uint8_t p, std::uint16_t o)
+{
+    CWinApp* app = AfxGetApp();
+    if (app == nullptr) {
+        return;
+    }
     const std::vector<CVarnoDoc*> documents = AllOpenDocuments(*app);
     char name[32];
     std::snprintf(name, sizeof name, "Change %02X to %04X", n, u);

@@ -12,6 +12,8 @@
 
 #include "platform/WinTypes.h"
 
+#include <cstdint>
+
 class CVarnoDoc;
 class CVarnoView;
 
@@ -30,3 +32,8 @@ void EditKeyAtPoint(CVarnoDoc& doc, const RECT& area, POINT point);
 // application's edit history. When an open file cannot take it, a stop message
 // names that file and nothing is changed.
 void EditCharAtPoint(CVarnoDoc& doc, const RECT& area, POINT point);
+
+// The change that "Change char" confirmed (PropagateCharChange, whose letters these are), made
+// to every open document as one step of the application's edit history; when an open file
+// cannot take it, a stop message names that file and nothing is changed.
+void ChangeCharEverywhere(std::uint8_t b, std::uint8_t n, std::uint16_t u, std::uint8_t p, std::uint16_t o);
