@@ -1,6 +1,7 @@
 #include "document/CVarnoDoc.h"
 
 #include "document/KindChooser.h"
+#include "document/OpenTablesFollowers.h"
 #include "platform/CArchive.h"
 #include "platform/CFile.h"
 #include "platform/CWinApp.h"
@@ -45,7 +46,11 @@ IMPLEMENT_DYNCREATE(CVarnoDoc, CDocument)
 
 CVarnoDoc::CVarnoDoc() : m_editState(std::make_shared<EditState>(EditState{this})) {}
 
-CVarnoDoc::~CVarnoDoc() { delete m_pHandler; }
+CVarnoDoc::~CVarnoDoc()
+{
+    delete m_pHandler;
+    TellOpenTablesFollowers();
+}
 
 int CVarnoDoc::KindFromFileName(const std::string& fileName)
 {
@@ -117,6 +122,7 @@ void CVarnoDoc::SetReferenceOnly(bool referenceOnly)
         title += " (reference)";
     }
     SetTitle(title.c_str());
+    TellOpenTablesFollowers();
 }
 
 void CVarnoDoc::ApplyEdit(const std::function<void()>& edit)
@@ -130,7 +136,13 @@ void CVarnoDoc::ApplyEdit(const std::function<void()>& edit)
         && !std::equal(before.begin(), before.end(), m_pHandler->m_data, m_pHandler->m_data + m_pHandler->m_length)) {
         SetModifiedFlag(TRUE);
     }
+    UpdateEntryViews();
+}
+
+void CVarnoDoc::UpdateEntryViews()
+{
     UpdateAllViews(nullptr, hintEntries);
+    TellOpenTablesFollowers();
 }
 
 void CVarnoDoc::Serialize(CArchive& ar)

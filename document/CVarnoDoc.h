@@ -53,12 +53,17 @@ public:
     void SetPathName(LPCSTR lpszPathName) override;
 
     // Marks the document as a reference, or no longer, and says so in its title, as it says
-    // the kind that was chosen for a file whose name makes none.
+    // the kind that was chosen for a file whose name makes none. Those that follow every open
+    // table hear of it (OpenTablesFollowers.h), and so of a document that opened and took its name.
     void SetReferenceOnly(bool referenceOnly);
 
     // The hint with which an edit asks the views to update (UpdateAllViews): entries of the table
     // changed, so a view repaints the cells whose text or colour did. Any other hint repaints it whole.
     static constexpr LPARAM hintEntries = 1;
+
+    // Asks all views to update after entries changed (hintEntries), and tells those that follow every
+    // open table (OpenTablesFollowers.h).
+    void UpdateEntryViews();
 
     // Runs an edit of the handler, then asks all views to update (hintEntries), for the entries
     // that it marked (green). The document is marked modified only when a byte of its file changed: an entry or

@@ -158,7 +158,7 @@ void EditStep::PutBack(bool after)
         state->current = after ? change.stateAfter : change.stateBefore;
         CVarnoDoc& document = *state->document;
         document.SetModifiedFlag(state->current != state->saved);
-        document.UpdateAllViews(nullptr, CVarnoDoc::hintEntries);
+        document.UpdateEntryViews();
     }
     if (!anyOpen) {
         setObsolete(true);

@@ -83,7 +83,7 @@ void Assign(CVarnoDoc& target, const std::vector<TableAssignment>& sequence, Tak
     }
     if (!std::equal(image.begin(), image.end(), handler.m_data)) {
         target.SetModifiedFlag(TRUE);
-        target.UpdateAllViews(nullptr, CVarnoDoc::hintEntries);
+        target.UpdateEntryViews();
     }
 }
 
