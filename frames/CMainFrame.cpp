@@ -1,6 +1,7 @@
 #include "frames/CMainFrame.h"
 
 #include "document/CVarnoDoc.h"
+#include "frames/CCompareFrame.h"
 #include "document/EditHistory.h"
 #include "frames/EditMenu.h"
 #include "frames/HelpWindow.h"
@@ -25,6 +26,7 @@ IMPLEMENT_DYNAMIC(CMainFrame, CMDIFrameWnd)
 
 BEGIN_MESSAGE_MAP(CMainFrame, CMDIFrameWnd)
     ON_COMMAND(ID_WINDOW_CASCADE, OnWindowCascade)
+    ON_COMMAND(ID_WINDOW_COMPARE, OnWindowCompare)
     ON_COMMAND(ID_EDIT_FONT, OnEditFont)
     ON_COMMAND(ID_EDIT_UNDO, OnEditUndo)
     ON_COMMAND(ID_EDIT_REDO, OnEditRedo)
@@ -64,6 +66,8 @@ void CMainFrame::OnClose()
 }
 
 void CMainFrame::OnWindowCascade() { CascadeLegibly(GetMdiClient()); }
+
+void CMainFrame::OnWindowCompare() { CCompareFrame::Show(*this); }
 
 void CMainFrame::SetMessageText(const QString& text, const QObject* source)
 {

@@ -33,6 +33,8 @@ protected:
 
     // Window > Cascade, each window at its legible size (WorkArea.h).
     void OnWindowCascade();
+    // Window > Compare Open Tables (CCompareFrame.h).
+    void OnWindowCompare();
 
     // Edit > Font: the font dialog from the current font; on OK the font is
     // taken and kept for the next start, and every document with a table repaints, its window grown where it

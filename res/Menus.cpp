@@ -87,6 +87,8 @@ constexpr AfxMenuItem kDocumentWindowItems[] = {
     AfxMenuCommand("&Cascade", ID_WINDOW_CASCADE),
     AfxMenuCommand("&Tile", ID_WINDOW_TILE_HORZ),
     AfxMenuCommand("&Arrange Icons", ID_WINDOW_ARRANGE),
+    AfxMenuSeparator(),
+    AfxMenuCommand("C&ompare Open Tables", ID_WINDOW_COMPARE),
 };
 constexpr AfxMenuItem kDocumentMenu[] = {
     AfxMenuPopup("&File", kDocumentFileItems),

@@ -55,6 +55,8 @@ constexpr UINT ID_EDIT_FIND_NEXT = 32822;
 constexpr UINT ID_EDIT_FIND_PREVIOUS = 32823;
 constexpr UINT ID_EDIT_COPY_TABLE = 32824;
 constexpr UINT ID_FILE_EXPORT_MAPPING = 32825;
+// Window > Compare Open Tables.
+constexpr UINT ID_WINDOW_COMPARE = 32870;
 
 // The framework's idle prompt, shown in the status bar when nothing is described there.
 constexpr UINT AFX_IDS_IDLEMESSAGE = 57345;
