@@ -50,7 +50,7 @@ std::vector<CVarnoDoc*> OpenDocuments()
 
 CompareTablesWindow::CompareTablesWindow(QWidget* parent)
     : QWidget(parent), m_model(new ComparisonModel), m_codePage(new QComboBox), m_allBytes(new QCheckBox),
-      m_summary(new QLabel)
+      m_onlyDisagreeing(new QCheckBox), m_summary(new QLabel)
 {
     m_model->setParent(this);
     auto* table = new CompareTableView;
@@ -58,7 +58,9 @@ CompareTablesWindow::CompareTablesWindow(QWidget* parent)
     m_table->setModel(m_model);
     m_table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_table->setSelectionMode(QAbstractItemView::SingleSelection);
+    // One line of text a row, as in the grid, rather than the style's roomy default.
     m_table->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    m_table->verticalHeader()->setDefaultSectionSize(m_table->fontMetrics().lineSpacing() + 6);
     table->onEnter = [this](const QModelIndex& cell) { GiveCellValue(cell); };
     connect(m_table, &QTableView::doubleClicked, this, [this](const QModelIndex& cell) { GiveCellValue(cell); });
 
@@ -71,13 +73,16 @@ CompareTablesWindow::CompareTablesWindow(QWidget* parent)
     codePageLabel->setBuddy(m_codePage);
     m_allBytes->setText(QStringLiteral("&All bytes 00-FF"));
     connect(m_codePage, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
+    m_onlyDisagreeing->setText(QStringLiteral("Only rows that &disagree"));
     connect(m_allBytes, &QCheckBox::toggled, this, [this] { Refresh(); });
+    connect(m_onlyDisagreeing, &QCheckBox::toggled, this, [this] { Refresh(); });
 
     auto* choices = new QHBoxLayout;
     choices->addWidget(codePageLabel);
     choices->addWidget(m_codePage);
     choices->addSpacing(16);
     choices->addWidget(m_allBytes);
+    choices->addWidget(m_onlyDisagreeing);
     choices->addStretch();
     auto* hint = new QLabel(QStringLiteral("Double-click a cell of 80-FF, or press Enter on it, to give its value to "
                                            "every other table (as Change char; one step of Undo)."));
@@ -114,23 +119,26 @@ void CompareTablesWindow::Refresh()
     const QModelIndex current = m_table->currentIndex();
     const int byte = current.isValid() ? m_model->ByteAt(current.row()) : -1;
     const BuiltInCodePage* codePage = FindBuiltInCodePage(m_codePage->currentData().toString().toStdString());
-    const int firstByte = m_allBytes->isChecked() ? 0x00 : 0x80;
-    m_model->Read(OpenDocuments(), codePage, firstByte);
+    m_model->Read(OpenDocuments(), codePage, m_allBytes->isChecked() ? 0x00 : 0x80, m_onlyDisagreeing->isChecked());
     m_table->resizeColumnsToContents();
-    // The same byte and column, where they still are.
-    if (current.isValid() && !m_table->currentIndex().isValid() && m_model->columnCount() > 0) {
-        const int row = std::max(0, byte - firstByte);
+    // The same byte, or the next one shown, in the same column where they still are.
+    if (current.isValid() && !m_table->currentIndex().isValid() && m_model->rowCount() > 0) {
+        int row = 0;
+        while (row + 1 < m_model->rowCount() && m_model->ByteAt(row) < byte) {
+            ++row;
+        }
         m_table->setCurrentIndex(m_model->index(row, std::min(current.column(), m_model->columnCount() - 1)));
     }
 
-    const int disagreeing = m_model->DisagreeingRows();
+    const int disagreeing = m_model->DisagreeingBytes();
+    const int compared = m_model->ComparedBytes();
     const int documents = m_model->columnCount() - (codePage != nullptr ? 1 : 0);
     if (documents == 0) {
         m_summary->setText(QStringLiteral("No code-page file or GDI module is open."));
     } else if (disagreeing == 0) {
-        m_summary->setText(QStringLiteral("All %1 rows agree.").arg(m_model->rowCount()));
+        m_summary->setText(QStringLiteral("All %1 rows agree.").arg(compared));
     } else {
-        m_summary->setText(QStringLiteral("%1 of %2 rows disagree.").arg(disagreeing).arg(m_model->rowCount()));
+        m_summary->setText(QStringLiteral("%1 of %2 rows disagree.").arg(disagreeing).arg(compared));
     }
 }
 

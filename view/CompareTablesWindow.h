@@ -1,7 +1,7 @@
 #pragma once
 // Window > Compare Open Tables: where the open tables of one system disagree (ComparisonModel.h),
-// with a choice of a built-in code page to compare them with and of all bytes 00-FF instead of
-// 80-FF, and a line that says how many rows disagree. It is one more view of the documents: it
+// with a choice of a built-in code page to compare them with, of all bytes 00-FF instead of
+// 80-FF and of the rows that disagree alone, and a line that says how many rows disagree. It is one more view of the documents: it
 // reads them again whenever any open table may show otherwise (document/OpenTablesFollowers.h).
 // A double-click on a cell of a byte from 80 on, or Enter on it, gives its value to the same byte
 // of every other table: "Change char" on that cell with its value, OK (ChangeCharEverywhere), one
@@ -24,6 +24,7 @@ public:
     // The built-in code page compared with: its name as the item's data, empty for none.
     QComboBox* CodePageChoice() const { return m_codePage; }
     QCheckBox* AllBytesChoice() const { return m_allBytes; }
+    QCheckBox* OnlyDisagreeingChoice() const { return m_onlyDisagreeing; }
     QLabel* Summary() const { return m_summary; }
 
     // What a double-click on the cell does.
@@ -42,6 +43,7 @@ private:
     QTableView* m_table;
     QComboBox* m_codePage;
     QCheckBox* m_allBytes;
+    QCheckBox* m_onlyDisagreeing;
     QLabel* m_summary;
     bool m_refreshPending = false;
 };

@@ -8,7 +8,8 @@
 
 #include <algorithm>
 
-void ComparisonModel::Read(const std::vector<CVarnoDoc*>& documents, const BuiltInCodePage* codePage, int firstByte)
+void ComparisonModel::Read(const std::vector<CVarnoDoc*>& documents, const BuiltInCodePage* codePage, int firstByte,
+                           bool onlyDisagreeing)
 {
     std::vector<CVarnoDoc*> columns;
     std::vector<QString> titles;
@@ -25,12 +26,21 @@ void ComparisonModel::Read(const std::vector<CVarnoDoc*>& documents, const Built
             tables.push_back({DocumentValues(*document)});
         }
     }
+    std::vector<std::uint8_t> bytes;
     std::vector<std::vector<bool>> differs;
+    m_disagreeingBytes = 0;
     for (int byte = firstByte; byte <= 0xFF; ++byte) {
-        differs.push_back(DifferingTables(tables, static_cast<std::uint8_t>(byte)));
+        std::vector<bool> row = DifferingTables(tables, static_cast<std::uint8_t>(byte));
+        const bool disagrees = std::ranges::any_of(row, [](bool cell) { return cell; });
+        m_disagreeingBytes += disagrees ? 1 : 0;
+        if (disagrees || !onlyDisagreeing) {
+            bytes.push_back(static_cast<std::uint8_t>(byte));
+            differs.push_back(std::move(row));
+        }
     }
+    m_comparedBytes = 0x100 - firstByte;
 
-    const bool sameShape = columns == m_documents && firstByte == m_firstByte;
+    const bool sameShape = columns == m_documents && bytes == m_bytes;
     if (!sameShape) {
         beginResetModel();
     }
@@ -38,7 +48,7 @@ void ComparisonModel::Read(const std::vector<CVarnoDoc*>& documents, const Built
     m_titles = std::move(titles);
     m_tables = std::move(tables);
     m_differs = std::move(differs);
-    m_firstByte = firstByte;
+    m_bytes = std::move(bytes);
     if (!sameShape) {
         endResetModel();
     } else if (rowCount() > 0 && columnCount() > 0) {
@@ -57,15 +67,6 @@ bool ComparisonModel::RowDisagrees(int row) const
 {
     const std::vector<bool>& differs = m_differs.at(static_cast<std::size_t>(row));
     return std::ranges::any_of(differs, [](bool cell) { return cell; });
-}
-
-int ComparisonModel::DisagreeingRows() const
-{
-    int count = 0;
-    for (int row = 0; row < rowCount(); ++row) {
-        count += RowDisagrees(row) ? 1 : 0;
-    }
-    return count;
 }
 
 int ComparisonModel::rowCount(const QModelIndex& parent) const
