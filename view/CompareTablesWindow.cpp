@@ -69,7 +69,7 @@ CompareTablesWindow::CompareTablesWindow(QWidget* parent)
         m_codePage->addItem(QStringLiteral("%1 (%2)").arg(QLatin1String(codePage.name), QLatin1String(codePage.script)),
                             QString::fromLatin1(codePage.name));
     }
-    auto* codePageLabel = new QLabel(QStringLiteral("Compare &with:"));
+    auto* codePageLabel = new QLabel(QStringLiteral("Compare with &code page:"));
     codePageLabel->setBuddy(m_codePage);
     m_allBytes->setText(QStringLiteral("&All bytes 00-FF"));
     connect(m_codePage, &QComboBox::currentIndexChanged, this, [this] { Refresh(); });
