@@ -62,16 +62,6 @@ bool ReadReference(CVarnoTableApp& app, const ApplyOptions& options, TableValues
     return true;
 }
 
-// The names that --codepage takes, for the help.
-std::string CodePageNames()
-{
-    std::string names;
-    for (const BuiltInCodePage& codePage : BuiltInCodePages()) {
-        names += (names.empty() ? "" : ", ") + std::string(codePage.name);
-    }
-    return names;
-}
-
 int Apply(CVarnoTableApp& app, const ApplyOptions& options)
 {
     const std::string& rangeText = options.range;

@@ -46,7 +46,13 @@ std::string JsonRow(const std::vector<ComparedTable>& tables, int byte)
 bool ReadTables(CVarnoTableApp& app, const DiffOptions& options, std::vector<ComparedTable>& tables)
 {
     if (!options.codePage.empty()) {
-        tables.push_back(CodePageTable(*FindBuiltInCodePage(options.codePage)));
+        const BuiltInCodePage* codePage = FindBuiltInCodePage(options.codePage);
+        if (codePage == nullptr) {
+            app.Error({}, "--codepage: no built-in code page is named '" + options.codePage
+                              + "'; varno-table diff --help lists them");
+            return false;
+        }
+        tables.push_back(CodePageTable(*codePage));
     }
     for (const std::string& name : options.tables) {
         ComparedTable table;
@@ -97,10 +103,10 @@ Command AddDiffCommand(CLI::App& cli, CVarnoTableApp& app)
     diff->add_flag("--json", options->json,
                    "A JSON list of {byte, a, b} for two tables, of {byte, values} for more; null for no value");
     diff->add_option("--codepage", options->codePage,
-                     "A built-in code page by name, as the first table (windows-1251, KOI8-R, IBM866, ...); a byte "
-                     "it leaves undefined shows as ---- and is not compared")
-        ->type_name("NAME")
-        ->check(CodePageValidator());
+                     "A built-in code page as the first table, by name (or alias: cp1251, latin-2, koi8r) in any case; "
+                     "a byte that it leaves undefined shows as ---- and is not compared: "
+                         + CodePageNames())
+        ->type_name("NAME");
     diff->add_option("TABLE", options->tables, "Files, at least two with --codepage counted; a name is always a file")
         ->required();
     app.AddKindOption(*diff);

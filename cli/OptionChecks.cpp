@@ -41,18 +41,11 @@ std::optional<std::uint8_t> ParsedOptionalByte(const std::string& text)
 
 std::string Example(const std::string& commandLine) { return "Example:\n  " + commandLine; }
 
-CLI::Validator CodePageValidator()
+std::string CodePageNames()
 {
-    return CLI::Validator(
-        [](std::string& text) -> std::string {
-            if (FindBuiltInCodePage(text) != nullptr) {
-                return {};
-            }
-            std::string names;
-            for (const BuiltInCodePage& codePage : BuiltInCodePages()) {
-                names += (names.empty() ? "" : ", ") + std::string(codePage.name);
-            }
-            return "'" + text + "' names no built-in code page; they are " + names;
-        },
-        "");
+    std::string names;
+    for (const BuiltInCodePage& codePage : BuiltInCodePages()) {
+        names += (names.empty() ? "" : ", ") + std::string(codePage.name);
+    }
+    return names;
 }

@@ -21,5 +21,5 @@ std::optional<std::uint8_t> ParsedOptionalByte(const std::string& text);
 // The end of a command's help: one command line to start from.
 std::string Example(const std::string& commandLine);
 
-// A CLI11 check that the text names a built-in code page (tables/BuiltInCodePages.h), by its name or alias in any case.
-CLI::Validator CodePageValidator();
+// The names of the built-in code pages that --codepage takes, for the help: "windows-1250, windows-1251, ...".
+std::string CodePageNames();

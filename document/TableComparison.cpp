@@ -1,6 +1,6 @@
 #include "document/TableComparison.h"
 
-#include "tables/BuiltInCodePages.h"
+#include "document/SourceTable.h"
 
 #include <algorithm>
 
@@ -13,15 +13,7 @@ bool Compared(const ComparedTable& table, std::uint8_t byte)
 
 } // namespace
 
-ComparedTable CodePageTable(const BuiltInCodePage& codePage)
-{
-    ComparedTable table;
-    table.undefinedHasNoSay = true;
-    for (int byte = 0; byte < 256; ++byte) {
-        table.values[byte] = BuiltInCodePageValue(codePage, static_cast<std::uint8_t>(byte));
-    }
-    return table;
-}
+ComparedTable CodePageTable(const BuiltInCodePage& codePage) { return {CodePageValues(codePage), true}; }
 
 std::vector<bool> DifferingTables(const std::vector<ComparedTable>& tables, std::uint8_t byte)
 {
