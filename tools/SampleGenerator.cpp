@@ -111,6 +111,126 @@ Bytes MakeGdiModule(const GdiModuleOptions& options)
     return bytes;
 }
 
+namespace {
+
+constexpr std::size_t kGdiTableSize = 512;
+constexpr std::size_t kNeHeaderAt = 0x40;
+constexpr std::size_t kResourceTableAt = 0x80;
+constexpr std::uint16_t kRcDataType = 0x800A;
+constexpr std::uint16_t kIntegerId = 0x8000;
+constexpr std::uint16_t kLeastShift = 4;
+
+// Resource places are counted in units of 2^shift bytes, 16-bit numbers.
+std::uint16_t ResourceShift(std::size_t size)
+{
+    std::uint16_t shift = kLeastShift;
+    while ((size >> shift) > 0xFFFF) {
+        ++shift;
+    }
+    return shift;
+}
+
+std::size_t ResourceEnd(std::size_t offset, std::uint16_t shift)
+{
+    const std::size_t unit = std::size_t{1} << shift;
+    return (offset + kGdiTableSize + unit - 1) / unit * unit;
+}
+
+bool FitsBehindHeaders(const GdiTablesOptions& options, const std::vector<std::size_t>& offsets)
+{
+    std::size_t free = GdiHeaderEnd(options);
+    for (std::size_t offset : offsets) {
+        const std::size_t end = options.resourceTable ? ResourceEnd(offset, ResourceShift(options.size))
+                                                      : offset + kGdiTableSize;
+        if (offset < free || end > options.size) {
+            return false;
+        }
+        free = offset + kGdiTableSize;
+    }
+    return offsets.size() == options.codePages.size();
+}
+
+// Each table in a slot of its own behind the headers, every other one at an odd offset.
+std::vector<std::size_t> DrawnOffsets(const GdiTablesOptions& options)
+{
+    const std::size_t start = GdiHeaderEnd(options);
+    const std::size_t room = options.size - std::min(options.size, start + (std::size_t{1} << ResourceShift(options.size)));
+    const std::size_t slot = options.codePages.empty() ? 0 : room / options.codePages.size();
+    if (slot < kGdiTableSize + 2) {
+        return {};
+    }
+    std::mt19937 random(options.seed);
+    std::uniform_int_distribution<std::size_t> draw(0, slot - kGdiTableSize - 2);
+    std::vector<std::size_t> offsets;
+    for (std::size_t i = 0; i < options.codePages.size(); ++i) {
+        std::size_t offset = start + i * slot + draw(random);
+        if (offset % 2 != (i + 1) % 2) {
+            ++offset;
+        }
+        offsets.push_back(offset);
+    }
+    return offsets;
+}
+
+void PutResourceTable(Bytes& bytes, const GdiTablesOptions& options, const std::vector<std::size_t>& offsets)
+{
+    const std::uint16_t shift = ResourceShift(options.size);
+    bytes[0] = 'M';
+    bytes[1] = 'Z';
+    PutWord(bytes, 0x3C, kNeHeaderAt);
+    PutWord(bytes, 0x3E, 0);
+    bytes[kNeHeaderAt] = 'N';
+    bytes[kNeHeaderAt + 1] = 'E';
+    PutWord(bytes, kNeHeaderAt + 0x24, kResourceTableAt - kNeHeaderAt);
+    std::size_t at = kResourceTableAt;
+    PutWord(bytes, at, shift);
+    PutWord(bytes, at + 2, kRcDataType);
+    PutWord(bytes, at + 4, static_cast<std::uint16_t>(offsets.size()));
+    PutWord(bytes, at + 6, 0);
+    PutWord(bytes, at + 8, 0);
+    at += 10;
+    for (std::size_t i = 0; i < offsets.size(); ++i, at += 12) {
+        const std::size_t first = offsets[i] >> shift;
+        const std::size_t end = ResourceEnd(offsets[i], shift) >> shift;
+        PutWord(bytes, at, static_cast<std::uint16_t>(first));
+        PutWord(bytes, at + 2, static_cast<std::uint16_t>(end - first));
+        PutWord(bytes, at + 4, 0);
+        PutWord(bytes, at + 6, static_cast<std::uint16_t>(kIntegerId | (options.firstResource + i)));
+        PutWord(bytes, at + 8, 0);
+        PutWord(bytes, at + 10, 0);
+    }
+    PutWord(bytes, at, 0);
+}
+
+} // namespace
+
+std::size_t GdiHeaderEnd(const GdiTablesOptions& options)
+{
+    return options.resourceTable ? kResourceTableAt + 10 + 12 * options.codePages.size() + 2 : 0;
+}
+
+std::vector<std::size_t> GdiTableOffsets(const GdiTablesOptions& options)
+{
+    std::vector<std::size_t> offsets = options.offsets.empty() ? DrawnOffsets(options) : options.offsets;
+    return FitsBehindHeaders(options, offsets) ? offsets : std::vector<std::size_t>{};
+}
+
+Bytes MakeGdiModuleWithTables(const GdiTablesOptions& options)
+{
+    const std::vector<std::size_t> offsets = GdiTableOffsets(options);
+    if (offsets.empty()) {
+        return {};
+    }
+    Bytes bytes = Filler(options.size, options.seed);
+    for (std::size_t i = 0; i < offsets.size(); ++i) {
+        PutForwardTable(bytes, offsets[i], CodePageMapping(options.codePages[i]));
+    }
+    if (options.resourceTable) {
+        PutResourceTable(bytes, options, offsets);
+    }
+    return bytes;
+}
+
 Bytes MakeNtCodePageFile(const NtCodePageOptions& options)
 {
     Mapping forward = CodePageMapping(options.codePage);

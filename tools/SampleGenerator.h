@@ -39,6 +39,27 @@ struct GdiModuleOptions {
 // A module of options.size bytes with the code-page table at options.tableBase.
 Bytes MakeGdiModule(const GdiModuleOptions& options);
 
+// A module with one table per code page, in file order.
+struct GdiTablesOptions {
+    std::size_t size = 16384;
+    std::vector<std::string> codePages = {"windows-1250", "windows-1251", "windows-1253"};
+    // One per code page, ascending; none: drawn from the seed, every other one odd.
+    std::vector<std::size_t> offsets{};
+    // An MZ and NE header whose resource table lists each table as an RCDATA
+    // resource numbered from firstResource, in 16-byte units around it.
+    bool resourceTable = true;
+    std::uint16_t firstResource = 1;
+    std::uint32_t seed = 1;
+};
+
+// Where the headers and the resource table of a module end: no table may start before.
+std::size_t GdiHeaderEnd(const GdiTablesOptions& options);
+// The offsets the tables get: options.offsets, or those drawn from the seed.
+// Empty when they do not fit in the file behind the headers, or overlap.
+std::vector<std::size_t> GdiTableOffsets(const GdiTablesOptions& options);
+// Empty when GdiTableOffsets is.
+Bytes MakeGdiModuleWithTables(const GdiTablesOptions& options);
+
 // NT code-page file: a 28-byte header, the forward table at 28, for OEM code
 // pages a glyph table, and a flat reverse table of 65,536 bytes.
 struct NtCodePageOptions {
