@@ -181,8 +181,8 @@ void CVarnoDoc::Load(CArchive& ar)
 
     if (m_nKind == kindGdiModule) {
         auto* gdi = static_cast<CGdiTableHandler*>(m_pHandler);
-        // Without a table the edits would land in the module's first 512 bytes.
-        if (gdi->LocateTable(nullptr, 0) == 0) {
+        // A module without a table has nothing to edit.
+        if (gdi->FindTables() == 0) {
             RefuseLoad(ar, "No code-page table was found in this GDI module.");
             return;
         }

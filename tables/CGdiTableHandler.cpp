@@ -52,6 +52,61 @@ std::int32_t CGdiTableHandler::LocateTable(const std::uint8_t* buffer, std::int3
     return m_forwardOffset;
 }
 
+std::size_t CGdiTableHandler::FindTables()
+{
+    const std::span<const std::uint8_t> image(m_data, m_data != nullptr ? static_cast<std::size_t>(m_length) : 0);
+    m_tables = FindGdiTables(image);
+    m_signatureTable.reset();
+    // Base 0 counts as none, as the batch transplant has it.
+    if (const std::int32_t signatureBase = FindTableBase(m_data, m_length); signatureBase != 0) {
+        auto place = std::ranges::lower_bound(m_tables, signatureBase, {}, &GdiTable::offset);
+        if (place == m_tables.end() || place->offset != signatureBase) {
+            place = m_tables.insert(place, GdiTableAt(image, signatureBase));
+        }
+        m_signatureTable = static_cast<std::size_t>(place - m_tables.begin());
+    }
+    m_tableFlags.assign(m_tables.size(), Flags{});
+    std::memset(m_modified, 0, sizeof m_modified);
+    m_selected = m_tables.size();
+    SelectTable(m_signatureTable.value_or(0));
+    return m_tables.size();
+}
+
+bool CGdiTableHandler::SelectTable(std::size_t index)
+{
+    if (index >= m_tables.size()) {
+        return false;
+    }
+    if (HasSelectedTable()) {
+        std::memcpy(m_tableFlags[m_selected].data(), m_modified, sizeof m_modified);
+    }
+    std::memcpy(m_modified, m_tableFlags[index].data(), sizeof m_modified);
+    m_selected = index;
+    m_forwardOffset = m_tables[index].offset;
+    return true;
+}
+
+bool CGdiTableHandler::IsTableModified(std::size_t index) const
+{
+    if (index >= m_tables.size()) {
+        return false;
+    }
+    const std::uint8_t* flags = index == m_selected ? m_modified : m_tableFlags[index].data();
+    return std::any_of(flags, flags + 256, [](std::uint8_t flag) { return flag != 0; });
+}
+
+CodePageMatch CGdiTableHandler::TableMatch(std::size_t index) const
+{
+    if (index >= m_tables.size()) {
+        return {};
+    }
+    std::array<std::uint16_t, 128> upper{};
+    for (std::size_t k = 0; k < upper.size(); ++k) {
+        upper[k] = ReadWord(static_cast<std::int64_t>(m_tables[index].offset) + 2 * (0x80 + k));
+    }
+    return BestCodePageMatch(upper);
+}
+
 std::uint8_t CGdiTableHandler::ReverseLookup(std::uint16_t unicode)
 {
     for (int byte = 0; byte < 256; ++byte) {
@@ -73,7 +128,7 @@ void CGdiTableHandler::Assign(std::uint8_t byte, std::uint16_t unicode)
 
 bool CGdiTableHandler::IsImageLongEnough() const
 {
-    return m_forwardOffset > 0 && static_cast<std::int64_t>(m_forwardOffset) + kTableSize <= m_length;
+    return HasSelectedTable() && static_cast<std::int64_t>(m_forwardOffset) + kTableSize <= m_length;
 }
 
 bool CGdiTableHandler::CanAssign(const std::vector<TableAssignment>& sequence) const
@@ -88,8 +143,11 @@ bool CGdiTableHandler::CanAssign(const std::vector<TableAssignment>& sequence) c
 
 bool CGdiTableHandler::KeepsTableFindable(const std::vector<TableAssignment>& sequence) const
 {
-    if (m_forwardOffset <= 0) {
-        return false; // no table was found: base 0 counts as none
+    if (!HasSelectedTable()) {
+        return false;
+    }
+    if (m_signatureTable != m_selected) {
+        return true;
     }
     // Only the table's bytes change, so only a match that overlaps them can
     // come or go: one that starts from nine bytes before the table up to the
