@@ -50,7 +50,7 @@ bool ReadReference(CVarnoTableApp& app, const ApplyOptions& options, TableValues
         return false;
     }
     if (options.from->count() > 0) {
-        return app.ReadTableValues(options.source, "apply --from", values);
+        return app.ReadTableValues(options.source, "apply --from", values, false);
     }
     const BuiltInCodePage* codePage = FindBuiltInCodePage(options.codePage);
     if (codePage == nullptr) {
@@ -122,6 +122,7 @@ Command AddApplyCommand(CLI::App& cli, CVarnoTableApp& app)
                                              + CodePageNames())
                            ->type_name("NAME");
     apply->add_option("--range", options->range, "The bytes to take, LO-HI in hexadecimal")->capture_default_str();
+    app.AddTableOption(*apply);
     apply->add_flag("--dry-run", options->dryRun, "Tell what would change, write nothing");
     apply->add_option("FILE", options->files, "NT and 9x code-page files and GDI modules")->required();
     app.AddKindOption(*apply);

@@ -1,6 +1,7 @@
 #include "cli/CVarnoTableApp.h"
 
 #include "cli/Command.h"
+#include "cli/GdiTableLines.h"
 #include "document/CVarnoDoc.h"
 #include "document/StringPrintf.h"
 #include "document/TableListing.h"
@@ -10,6 +11,7 @@
 #include "res/Resource.h"
 #include "storage/DiskState.h"
 #include "storage/SignalHold.h"
+#include "tables/CGdiTableHandler.h"
 #include "tables/CTableHandler.h"
 
 #include <CLI/CLI.hpp>
@@ -168,7 +170,7 @@ int CVarnoTableApp::RunCommandLine()
     const std::vector<Command> commands = {AddShowCommand(cli, *this),   AddCheckCommand(cli, *this),
                                            AddSetCommand(cli, *this),    AddKeyCommand(cli, *this),
                                            AddExportCommand(cli, *this), AddApplyCommand(cli, *this),
-                                           AddDiffCommand(cli, *this)};
+                                           AddDiffCommand(cli, *this),   AddTablesCommand(cli, *this)};
     cli.footer("varno-table COMMAND --help tells the options of a command, with an example. The manual page\n"
                "varno-table(1) tells more.");
     if (!IsKnownCommand(cli)) {
@@ -240,7 +242,35 @@ CVarnoDoc* CVarnoTableApp::Open(const std::string& file)
     m_currentFile = file;
     auto* document = static_cast<CVarnoDoc*>(OpenDocumentFile(file.c_str()));
     m_currentFile.clear();
-    return document;
+    if (document == nullptr) {
+        return nullptr;
+    }
+    return PickTable(*document, file) ? document : nullptr;
+}
+
+void CVarnoTableApp::AddTableOption(CLI::App& command)
+{
+    command.add_option("--table", m_table, "Of a GDI module, the table numbered so by the tables command, "
+                                           "instead of the one it opens on; other files are read as they are")
+        ->check(CLI::PositiveNumber);
+}
+
+bool CVarnoTableApp::PickTable(CVarnoDoc& document, const std::string& file)
+{
+    if (!m_table || document.m_nKind != CVarnoDoc::kindGdiModule) {
+        return true;
+    }
+    auto& handler = static_cast<CGdiTableHandler&>(*document.m_pHandler);
+    if (!handler.SelectTable(*m_table - 1)) {
+        Error(file, NoSuchTable(handler.Tables().size()));
+        return false;
+    }
+    return true;
+}
+
+std::string CVarnoTableApp::NoSuchTable(std::size_t tables) const
+{
+    return StringPrintf("has %zu table%s; --table %zu names none", tables, tables == 1 ? "" : "s", *m_table);
 }
 
 bool CVarnoTableApp::Save(CVarnoDoc& document, const std::string& file)

@@ -47,8 +47,12 @@ public:
     // Whether the file can be read; a file that cannot (missing, unreadable, a
     // folder, an empty name) is reported here, in the same words for every command.
     bool CanOpen(const std::string& file);
+    // Adds --table N to the command: Open and ReadTableValues then pick table N
+    // of each GDI module, numbered from 1 in file order, instead of the one it opens on.
+    void AddTableOption(CLI::App& command);
     // Opens the file as the editor would; null after an error (reported),
-    // including a file whose name makes no kind, without --kind.
+    // including a file whose name makes no kind, without --kind, and a GDI
+    // module without the table that --table names.
     CVarnoDoc* Open(const std::string& file);
     // Takes a snapshot of the documents and runs edit on them; when it succeeds,
     // prints what the edit changed in each document and writes the documents
@@ -61,7 +65,8 @@ public:
     // The table of a code-page file or GDI module, opened as the editor opens
     // it, or of a mapping text (see IsMappingTextName); false after an error
     // (reported). command names the command in the message for a keyboard layout.
-    bool ReadTableValues(const std::string& name, const char* command, TableValues& values);
+    // With pickTable, a GDI module's table is the one --table names.
+    bool ReadTableValues(const std::string& name, const char* command, TableValues& values, bool pickTable);
     static void Print(const std::string& text);
     void Error(const std::string& file, const std::string& message);
     // Whether any error has been reported.
@@ -82,6 +87,11 @@ private:
     int WriteAllOrNone(const std::vector<CVarnoDoc*>& documents, const std::vector<std::string>& names,
                        const std::vector<Snapshot>& before);
 
+    // Selects the table --table names in a GDI module; false after an error (reported).
+    bool PickTable(CVarnoDoc& document, const std::string& file);
+    // "has 3 tables; --table 4 names none"
+    std::string NoSuchTable(std::size_t tables) const;
+
     int m_argc;
     char** m_argv;
     // The file that the document code is working on, named in its messages.
@@ -89,4 +99,6 @@ private:
     bool m_hadError = false;
     // The kind of --kind, for files whose names make none.
     int m_chosenKind = CVarnoDoc::kindUndefined;
+    // The number --table gives, from 1; none without it.
+    std::optional<std::size_t> m_table;
 };

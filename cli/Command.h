@@ -22,3 +22,4 @@ Command AddKeyCommand(CLI::App& cli, CVarnoTableApp& app);
 Command AddExportCommand(CLI::App& cli, CVarnoTableApp& app);
 Command AddApplyCommand(CLI::App& cli, CVarnoTableApp& app);
 Command AddDiffCommand(CLI::App& cli, CVarnoTableApp& app);
+Command AddTablesCommand(CLI::App& cli, CVarnoTableApp& app);

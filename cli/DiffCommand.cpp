@@ -56,7 +56,7 @@ bool ReadTables(CVarnoTableApp& app, const DiffOptions& options, std::vector<Com
     }
     for (const std::string& name : options.tables) {
         ComparedTable table;
-        if (!app.ReadTableValues(name, "diff", table.values)) {
+        if (!app.ReadTableValues(name, "diff", table.values, true)) {
             return false;
         }
         tables.push_back(table);
@@ -107,6 +107,7 @@ Command AddDiffCommand(CLI::App& cli, CVarnoTableApp& app)
                      "a byte that it leaves undefined shows as ---- and is not compared: "
                          + CodePageNames())
         ->type_name("NAME");
+    app.AddTableOption(*diff);
     diff->add_option("TABLE", options->tables, "Files, at least two with --codepage counted; a name is always a file")
         ->required();
     app.AddKindOption(*diff);

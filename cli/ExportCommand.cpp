@@ -33,6 +33,7 @@ Command AddExportCommand(CLI::App& cli, CVarnoTableApp& app)
     CLI::App* exportTable = cli.add_subcommand(
         "export",
         "Print the whole table of a code-page file or GDI module as a mapping text, 0x00-0xFF (0xC0<TAB>0x0410).");
+    app.AddTableOption(*exportTable);
     exportTable->add_option("FILE", *file, "Code-page file or GDI module")->required();
     app.AddKindOption(*exportTable);
     exportTable->footer(Example("varno-table export c_1251.nls > CP1251.TXT"));

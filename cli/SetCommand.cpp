@@ -93,6 +93,7 @@ Command AddSetCommand(CLI::App& cli, CVarnoTableApp& app)
         ->check(HexValidator(0xFFFF))->check(TableValueValidator());
     set->add_option("--as-byte", options->asByte, "The byte field of the dialog, when it was changed")
         ->type_name("HEX")->check(HexValidator(0xFF));
+    app.AddTableOption(*set);
     set->add_flag("--dry-run", options->dryRun, "Tell what would change, write nothing");
     set->add_option("FILE", options->files, "The clicked code-page file first, then the other open files")->required();
     app.AddKindOption(*set);

@@ -53,6 +53,7 @@ Command AddShowCommand(CLI::App& cli, CVarnoTableApp& app)
     options->charsetOption =
         show->add_option("--charset", options->charset, "Code page that shows the bytes as characters")
             ->capture_default_str();
+    app.AddTableOption(*show);
     show->add_option("FILE", options->files, "Files to show")->required();
     app.AddKindOption(*show);
     show->footer(Example("varno-table show --charset KOI8-R c_20866.nls") + "\n  varno-table show --kind nt backup/1251.nls");

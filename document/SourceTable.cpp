@@ -1,8 +1,9 @@
 #include "document/SourceTable.h"
 
 #include "tables/BuiltInCodePages.h"
+#include "tables/CGdiTableHandler.h"
 
-SourceTable ReadSourceTable(const std::string& name, bool kindChosen)
+SourceTable ReadSourceTable(const std::string& name, bool kindChosen, std::optional<std::size_t> table)
 {
     SourceTable source;
     if (IsMappingTextName(name, kindChosen)) {
@@ -18,6 +19,13 @@ SourceTable ReadSourceTable(const std::string& name, bool kindChosen)
     if (!CVarnoDoc::IsCodePageKind(document.m_nKind)) {
         source.outcome = SourceTable::notCodePage;
         return source;
+    }
+    if (auto* gdi = dynamic_cast<CGdiTableHandler*>(document.m_pHandler); gdi != nullptr && table) {
+        source.tableCount = gdi->Tables().size();
+        if (!gdi->SelectTable(*table)) {
+            source.outcome = SourceTable::noSuchTable;
+            return source;
+        }
     }
     source.values = DocumentValues(document);
     source.outcome = SourceTable::read;

@@ -7,6 +7,7 @@
 #include "document/CVarnoDoc.h"
 #include "document/MappingText.h"
 
+#include <optional>
 #include <string>
 
 struct BuiltInCodePage;
@@ -16,6 +17,7 @@ struct SourceTable {
         read,
         failed,
         notCodePage, // a file of a kind without a code-page table: a keyboard layout
+        noSuchTable, // a GDI module without the table asked for
     };
     Outcome outcome = failed;
     TableValues values;
@@ -25,12 +27,16 @@ struct SourceTable {
     // Why a mapping text could not be read. Empty for a file that could not be
     // loaded: the document has said why, as it does when a file is opened.
     std::string error;
+    // The tables of a GDI module.
+    std::size_t tableCount = 0;
 };
 
 // The table that name gives: a mapping text when IsMappingTextName says so,
 // otherwise the file. With kindChosen, the application chooses the kind of a
 // file whose name makes none (KindChooser.h), so only "-" and ".txt" names are mapping texts.
-SourceTable ReadSourceTable(const std::string& name, bool kindChosen = false);
+// Of a GDI module, the table at index table when one is given, else the one it opens on.
+SourceTable ReadSourceTable(const std::string& name, bool kindChosen = false,
+                            std::optional<std::size_t> table = std::nullopt);
 
 // The values of a built-in code page. A byte that it leaves undefined has none,
 // as a mapping text's #UNDEFINED, and so keeps its own in a take.

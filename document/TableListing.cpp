@@ -3,6 +3,7 @@
 #include "document/CVarnoDoc.h"
 #include "document/StringPrintf.h"
 #include "platform/CodePageDecoding.h"
+#include "tables/CGdiTableHandler.h"
 #include "tables/CKeyboardHandler.h"
 #include "tables/CTableHandler.h"
 
@@ -116,6 +117,13 @@ std::string ValueCharacter(std::uint16_t unicode)
     }
 }
 
+std::string JsonString(const std::string& text)
+{
+    std::string out;
+    AppendJsonString(out, text);
+    return out;
+}
+
 bool HasReverseTable(int kind) { return kind == CVarnoDoc::kindNtCodePage || kind == CVarnoDoc::kind9xCodePage; }
 
 const char* KindDescription(int kind)
@@ -158,6 +166,11 @@ TableListing ListTable(const CVarnoDoc& document)
     if (handler == nullptr) {
         return listing;
     }
+    if (const auto* gdi = dynamic_cast<const CGdiTableHandler*>(handler); gdi != nullptr) {
+        listing.tableNumber = TableNumber(gdi->SelectedTable());
+        listing.table = StringPrintf("table %zu of %zu, ", listing.tableNumber, gdi->Tables().size())
+            + CodePageMatchText(gdi->TableMatch(gdi->SelectedTable()));
+    }
     if (CVarnoDoc::IsCodePageKind(listing.kind)) {
         const bool hasBack = HasReverseTable(listing.kind);
         for (int b = 0x80; b <= 0xFF; ++b) {
@@ -191,7 +204,7 @@ std::vector<CharEntry> InconsistentEntries(const TableListing& listing)
 std::string FormatText(const std::string& file, const TableListing& listing, const ByteCharacters& chars,
                        bool byByte)
 {
-    std::string out = file + ": " + KindDescription(listing.kind) + "\n";
+    std::string out = file + ": " + KindDescription(listing.kind) + (listing.table.empty() ? "" : ", " + listing.table) + "\n";
     for (const CharEntry& entry : listing.entries) {
         const std::string character = byByte ? Printable(chars[entry.byte]) : ValueCharacter(entry.unicode);
         out += StringPrintf("%02X  ", entry.byte) + character + StringPrintf("  %04X", entry.unicode);
@@ -213,6 +226,9 @@ std::string FormatJson(const std::string& file, const TableListing& listing, con
     std::string out = "{\"file\":";
     AppendJsonString(out, file);
     out += StringPrintf(",\"kind\":%d,\"kindName\":\"%s\"", listing.kind, KindKey(listing.kind));
+    if (listing.tableNumber != 0) {
+        out += StringPrintf(",\"table\":%zu", listing.tableNumber);
+    }
     if (CVarnoDoc::IsCodePageKind(listing.kind)) {
         out += ",\"entries\":[";
         for (const CharEntry& entry : listing.entries) {

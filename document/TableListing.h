@@ -35,6 +35,9 @@ struct KeyEntry {
 
 struct TableListing {
     int kind = 0;
+    // Of a GDI module: "table 2 of 3, windows-1251, 128 of 128".
+    std::string table;
+    std::size_t tableNumber = 0;
     std::vector<CharEntry> entries; // 0x80-0xFF, for the code-page kinds
     std::vector<KeyEntry> keys;     // 0-13, for keyboard layouts
 };
@@ -54,6 +57,9 @@ std::string KindOrigin(int kind, bool chosen);
 // stays, while control characters and bytes that are not UTF-8 (a name in
 // windows-1251 or cp866) become "\xE0", so the name can still be told.
 std::string ShownText(const std::string& text);
+
+// The text as a JSON string, quotes included.
+std::string JsonString(const std::string& text);
 
 // The listing of a loaded document; empty entries and keys for kind 0.
 TableListing ListTable(const CVarnoDoc& document);

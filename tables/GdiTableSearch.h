@@ -7,6 +7,7 @@
 // resource table can be read, a table that lies inside one of its data
 // resources carries that resource's number.
 
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <span>
@@ -20,6 +21,9 @@ struct GdiTable {
 
     bool operator==(const GdiTable&) const = default;
 };
+
+// The number by which the user names the table at index, as --table takes it.
+inline std::size_t TableNumber(std::size_t index) { return index + 1; }
 
 // The tables of the file, in file order. Reads nothing outside the image.
 std::vector<GdiTable> FindGdiTables(std::span<const std::uint8_t> image);

@@ -102,17 +102,21 @@ void AddNumber(CLI::App* command, const char* flag, Target& target, const char* 
     }
 }
 
-void AddCodePage(CLI::App* command, std::string& codePage)
+CLI::Validator KnownCodePage()
 {
-    const CLI::Validator known(
+    return CLI::Validator(
         [](std::string& name) -> std::string {
             bool found = false;
             samples::CodePageMapping(name, &found);
             return found ? "" : "unknown code page '" + name + "'";
         },
         "");
+}
+
+void AddCodePage(CLI::App* command, std::string& codePage)
+{
     command->add_option("--codepage", codePage, "Code page of the table, as Qt names it")
-        ->check(known)->type_name("NAME")->capture_default_str();
+        ->check(KnownCodePage())->type_name("NAME")->capture_default_str();
 }
 
 // A subcommand that writes the file OUT, and what it does once its options are parsed: an exit status.
@@ -125,6 +129,7 @@ struct Command {
 struct Request {
     std::string out;
     samples::GdiModuleOptions gdi;
+    samples::GdiTablesOptions gdiTables;
     samples::NtCodePageOptions nt;
     samples::NinexCodePageOptions ninex;
     samples::KeyboardLayoutOptions keyboard;
@@ -160,6 +165,31 @@ Command Gdi(CLI::App& cli, Request& request)
                     }
                 }
                 return Write(request.out, samples::MakeGdiModule(options));
+            }};
+}
+
+Command GdiTables(CLI::App& cli, Request& request)
+{
+    samples::GdiTablesOptions& options = request.gdiTables;
+    CLI::App* gdi = AddCommand(cli, "gdi-tables", "A GDI module holding a table for each code page", request);
+    AddNumber(gdi, "--size", options.size, "File size in bytes");
+    gdi->add_option("--codepage", options.codePages, "Code page of a table, as Qt names it, in file order (repeatable)")
+        ->check(KnownCodePage())->type_name("NAME")->allow_extra_args(false)->capture_default_str();
+    AddNumber(gdi, "--at", options.offsets,
+              "Offset of a table, one per code page, ascending (repeatable); without: drawn from the seed, every "
+              "other one odd");
+    gdi->add_flag("!--no-resources", options.resourceTable, "Without the MZ and NE headers and their resource table");
+    AddNumber(gdi, "--first-resource", options.firstResource, "Resource number of the first table", 0x7FFF - 255);
+    AddNumber(gdi, "--seed", options.seed, "Seed of the filler");
+    return {gdi, [&] {
+                if (!options.offsets.empty() && options.offsets.size() != options.codePages.size()) {
+                    return Fail("give one --at for each --codepage, or none");
+                }
+                if (samples::GdiTableOffsets(options).empty()) {
+                    return Fail("the tables do not fit: each needs 512 bytes of its own behind byte "
+                                + std::to_string(samples::GdiHeaderEnd(options)) + " and before the end");
+                }
+                return Write(request.out, samples::MakeGdiModuleWithTables(options));
             }};
 }
 
@@ -222,7 +252,7 @@ int main(int argc, char** argv)
     cli.require_subcommand(1);
     cli.footer("N is a number, decimal or 0x-prefixed hexadecimal."); // the commands inherit it
     Request request;
-    const Command commands[] = {Gdi(cli, request), Nt(cli, request), Ninex(cli, request), Keyboard(cli, request)};
+    const Command commands[] = {Gdi(cli, request), GdiTables(cli, request), Nt(cli, request), Ninex(cli, request), Keyboard(cli, request)};
     cli.footer("varno-gen COMMAND --help tells the options of a command.");
     try {
         cli.parse(argc, argv);
