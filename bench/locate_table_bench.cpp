@@ -1,7 +1,11 @@
-// The table search over a module without a table, beside memmem on the same
-// buffer. Both must agree on the first match; the figures are bytes per second.
+// The table searches over a module without a table, beside memmem looking for
+// the Cyrillic signature in the same buffer: the signature search (which must
+// agree with memmem on the first match), the search for every table, and both
+// together as a document load runs them. The figures are bytes per second.
 
 #include "tables/CGdiTableHandler.h"
+#include "tables/GdiTableSearch.h"
+#include "tests/HandlerImage.h"
 #include "tools/SampleGenerator.h"
 
 #include <benchmark/benchmark.h>
@@ -51,6 +55,37 @@ void BM_LocateTable(benchmark::State& state)
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
+void BM_FindGdiTables(benchmark::State& state)
+{
+    auto size = static_cast<std::size_t>(state.range(0));
+    const std::span<const std::uint8_t> module(Buffer(size).data(), size);
+    samples::Bytes planted(module.begin(), module.end());
+    const samples::Bytes tables = samples::MakeGdiModuleWithTables({.resourceTable = false});
+    std::copy(tables.begin(), tables.end(), planted.end() - static_cast<std::ptrdiff_t>(tables.size()) - 1);
+    if (!FindGdiTables(module).empty() || FindGdiTables(planted).size() != 3) {
+        state.SkipWithError("FindGdiTables finds other tables than those planted");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(FindGdiTables(module));
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
+void BM_FindTablesOnLoad(benchmark::State& state)
+{
+    auto size = static_cast<std::size_t>(state.range(0));
+    CGdiTableHandler handler;
+    if (!LoadImage(handler, samples::Bytes(Buffer(size).begin(), Buffer(size).begin() + static_cast<std::ptrdiff_t>(size)))) {
+        state.SkipWithError("no memory for the module");
+        return;
+    }
+    for (auto _ : state) {
+        benchmark::DoNotOptimize(handler.FindTables());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
 void BM_Memmem(benchmark::State& state)
 {
     auto size = static_cast<std::size_t>(state.range(0));
@@ -64,4 +99,6 @@ void BM_Memmem(benchmark::State& state)
 } // namespace
 
 BENCHMARK(BM_LocateTable)->Arg(1 << 20)->Arg(16 << 20);
+BENCHMARK(BM_FindGdiTables)->Arg(1 << 20)->Arg(16 << 20);
+BENCHMARK(BM_FindTablesOnLoad)->Arg(1 << 20)->Arg(16 << 20);
 BENCHMARK(BM_Memmem)->Arg(1 << 20)->Arg(16 << 20);
