@@ -1,10 +1,12 @@
 // Loads arbitrary bytes as a document under the file name of one of the five kinds (chosen by the first
 // byte), then saves it: unedited, the saved file must equal the input; then entries are edited as the editor
 // does and the document saved again, which must neither touch memory outside the image nor change the length.
+// A GDI module is edited in each of its tables.
 
 #include "document/CVarnoDoc.h"
 #include "fuzz/FuzzSupport.h"
 #include "platform/MessageBox.h"
+#include "tables/CGdiTableHandler.h"
 #include "tables/CKeyboardHandler.h"
 
 #include <iterator>
@@ -16,6 +18,20 @@ const char* const kNames[] = {"undefined.bin", "c_fuzz.nls", "cp_fuzz.nls", "fuz
 
 // Values for the edits, taken from the input itself.
 std::uint8_t Pick(const std::uint8_t* data, std::size_t size, std::size_t index) { return data[index % size]; }
+
+// A few clicks in the grid, each an exchange with the holder of the new value.
+void Click(CTableHandler& handler, const std::uint8_t* data, std::size_t size)
+{
+    for (std::size_t click = 0; click < 4; ++click) {
+        auto b = static_cast<std::uint8_t>(0x80 | Pick(data, size, 3 * click));
+        auto u = static_cast<std::uint16_t>(Pick(data, size, 3 * click + 1) << 8 | Pick(data, size, 3 * click + 2));
+        std::uint8_t p = handler.ReverseLookup(u);
+        std::uint16_t o = handler.Lookup(b);
+        handler.Assign(b, u);
+        handler.Assign(p, o);
+        handler.Assign(b, u);
+    }
+}
 
 void EditEverything(CVarnoDoc& doc, const std::uint8_t* data, std::size_t size)
 {
@@ -29,16 +45,15 @@ void EditEverything(CVarnoDoc& doc, const std::uint8_t* data, std::size_t size)
         }
         return;
     }
-    // A few clicks in the grid, each an exchange with the holder of the new value.
-    CTableHandler* handler = doc.m_pHandler;
-    for (std::size_t click = 0; click < 4; ++click) {
-        auto b = static_cast<std::uint8_t>(0x80 | Pick(data, size, 3 * click));
-        auto u = static_cast<std::uint16_t>(Pick(data, size, 3 * click + 1) << 8 | Pick(data, size, 3 * click + 2));
-        std::uint8_t p = handler->ReverseLookup(u);
-        std::uint16_t o = handler->Lookup(b);
-        handler->Assign(b, u);
-        handler->Assign(p, o);
-        handler->Assign(b, u);
+    auto* gdi = dynamic_cast<CGdiTableHandler*>(doc.m_pHandler);
+    if (gdi == nullptr) {
+        Click(*doc.m_pHandler, data, size);
+        return;
+    }
+    for (std::size_t table = 0; table < gdi->Tables().size(); ++table) {
+        fuzz::Require(gdi->SelectTable(table), "every table found can be selected");
+        CodePageMatchText(gdi->TableMatch(table));
+        Click(*gdi, data, size);
     }
 }
 

@@ -71,6 +71,23 @@ seed keyboard_handler_fuzz us "$work/us.kbd" $key_ops
 seed keyboard_handler_fuzz caps "$work/caps.kbd" $key_ops
 seed keyboard_handler_fuzz short "$work/us.kbd" --prefix 360 $key_ops
 
+# document_load_fuzz: the kind (4, a GDI module) and the file. Modules with
+# several tables, with and without a resource table, and with resource tables
+# that are malformed: more resources than the file holds, a table past its end.
+"$gen" gdi-tables "$work/tables.exe" --size 4096 --at 300 --at 1501 --at 2600
+"$gen" gdi-tables "$work/bare.exe" --size 4096 --no-resources --codepage windows-1253 --codepage KOI8-R --seed 3
+document_seed() { # NAME FILE [OFFSET WORD]: the word at OFFSET changed
+    mkdir -p "$corpus/document_load_fuzz"
+    { bytes 4; cat "$2"; } >"$corpus/document_load_fuzz/$1"
+    if [ $# -gt 2 ]; then
+        le16 $(($4)) | dd of="$corpus/document_load_fuzz/$1" bs=1 seek=$(($3 + 1)) conv=notrunc status=none
+    fi
+}
+document_seed gdi-tables "$work/tables.exe"
+document_seed gdi-tables-bare "$work/bare.exe"
+document_seed gdi-tables-too-many-resources "$work/tables.exe" 0x84 0xFFFF
+document_seed gdi-tables-resource-table-past-end "$work/tables.exe" 0x64 0xFFF0
+
 # batch_fuzz: the argument count, the arguments each ending in a zero byte, the
 # target's length (two bytes, little-endian: 2048), the target, then the source.
 "$gen" gdi "$work/t.exe" --size 2048 --base 600

@@ -40,6 +40,11 @@ TEST(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
     std::string goodPath = dir.Put("good.exe", good);
     std::string noTablePath = dir.Put("none.exe", noTable);
     std::string zeroPath = dir.Put("zero.exe", tableAtZero);
+    // Of a module with several tables, only the one the Cyrillic signature finds counts.
+    samples::Bytes threeTables = samples::MakeGdiModuleWithTables({.size = 8192, .offsets = {1000, 3001, 5000}});
+    samples::Bytes noCyrillic = samples::MakeGdiModuleWithTables({.codePages = {"windows-1250", "windows-1253"}});
+    std::string threePath = dir.Put("three.exe", threeTables);
+    std::string noCyrillicPath = dir.Put("no cyrillic.exe", noCyrillic);
     std::string missing = dir.File("missing.exe");
     // A sparse file of 3 GiB: its size alone is refused, nothing is read.
     std::string huge = dir.Put("huge.exe", {});
@@ -70,6 +75,8 @@ TEST(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
         {{noTablePath, noTablePath}, failure("Bad format: " + noTablePath)},
         {{goodPath, noTablePath}, failure("Bad format: " + noTablePath)},
         {{zeroPath, goodPath}, failure("Bad format: " + zeroPath)},
+        {{threePath, goodPath, "/q"}, {}, 0},
+        {{goodPath, noCyrillicPath}, failure("Bad format: " + noCyrillicPath)},
         {{goodPath, huge}, failure("File too large for a GDI module (2 GiB or more): " + huge)},
         {{goodPath, std::string(256, 'x')},
          failure("A file name or option on the command line is longer than 255 characters; nothing was changed.")},
@@ -82,6 +89,8 @@ TEST(BatchTransplantRun, EachOutcomeShowsItsMessageAndOnlyASuccessWrites)
     EXPECT_EQ(Contents(goodPath), good);
     EXPECT_EQ(Contents(noTablePath), noTable);
     EXPECT_EQ(Contents(zeroPath), tableAtZero);
+    EXPECT_EQ(Contents(threePath), Transplanted(threeTables, 3001, good, 1000));
+    EXPECT_EQ(Contents(noCyrillicPath), noCyrillic);
 }
 
 TEST(BatchTransplantRun, ATargetThatChangedOnDiskAfterItWasReadIsNotWritten)
