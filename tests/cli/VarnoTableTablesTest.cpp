@@ -58,6 +58,10 @@ TEST_F(VarnoTableTables, ListsEveryTableAndTableNPicksOne)
         EXPECT_TRUE(inFirst || after[offset] == module[offset]) << offset;
     }
 
+    // Only the default table must keep the Cyrillic capitals by which it is found.
+    EXPECT_EQ(Run({"set", "--byte", "C4", "--unicode", "0434", "--table", "3", gdi}).exitStatus, 0);
+    EXPECT_EQ(Run({"set", "--byte", "C4", "--unicode", "0434", gdi}).exitStatus, 2);
+
     run = Run({"export", "--table", "4", gdi});
     EXPECT_EQ(run.exitStatus, 2);
     EXPECT_EQ(run.err, "varno-table: " + gdi + ": has 3 tables; --table 4 names none\n");
