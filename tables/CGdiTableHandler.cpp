@@ -68,6 +68,7 @@ std::size_t CGdiTableHandler::FindTables()
     m_tableFlags.assign(m_tables.size(), Flags{});
     std::memset(m_modified, 0, sizeof m_modified);
     m_selected = m_tables.size();
+    m_forwardOffset = 0;
     SelectTable(m_signatureTable.value_or(0));
     return m_tables.size();
 }
