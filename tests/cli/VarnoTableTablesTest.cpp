@@ -46,7 +46,7 @@ TEST_F(VarnoTableTables, ListsEveryTableAndTableNPicksOne)
 
     // KOI8-R over the Central European table alone.
     const std::string koi8 = dir.Put("c_20866.nls", samples::MakeNtCodePageFile({.codePage = "KOI8-R", .number = 20866}));
-    run = Run({"apply", "--from", koi8, "--table", "1", gdi});
+    run = Run({"apply", "--codepage", "KOI8-R", "--table", "1", gdi});
     ASSERT_EQ(run.exitStatus, 0) << run.err;
     const samples::Bytes after = Contents(gdi);
     EXPECT_EQ(TableBytes(after, 1), TableBytes(module, 1));
