@@ -63,6 +63,7 @@ Command AddTablesCommand(CLI::App& cli, CVarnoTableApp& app)
                   "unless told another.");
     tables->add_flag("--json", options->json, "One JSON object per file, one per line");
     tables->add_option("FILE", options->files, "GDI modules")->required();
+    app.AddKindOption(*tables);
     tables->footer(Example("varno-table tables gdi.exe"));
     return {tables, [&app, options] { return Tables(app, *options); }};
 }
