@@ -146,6 +146,8 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
     const std::string shortFile = dir.Put("c_short.nls", samples::Bytes(600, 1));
     const std::string undefined = dir.Put("table.bin", samples::Bytes(1000, 7));
     const std::string misnamed = dir.Put("1252.nls", samples::MakeNtCodePageFile({.codePage = "windows-1252"}));
+    // A GDI module's tables are found in any file that holds one, an NT file too: zeros hold none.
+    const std::string zeros = dir.Put("zeros.nls", samples::Bytes(2048));
     const struct {
         std::vector<std::string> arguments;
         std::string message; // a part of standard error
@@ -177,7 +179,7 @@ TEST_F(VarnoTableFiles, BadArgumentsAndFilesGiveAMessageAndAFailingStatus)
         {{"show", shortFile}, shortFile + ": Cannot open file " + shortFile + ". The file is too short"},
         {{"show", undefined, gdi}, undefined + ": Undefined format. The kind of a file comes from its name: c_ makes"},
         // --kind: the same load with the same refusals, and no other value.
-        {{"show", "--kind", "gdi", misnamed}, misnamed + ": Cannot open file " + misnamed + ". No code-page table"},
+        {{"show", "--kind", "gdi", zeros}, zeros + ": Cannot open file " + zeros + ". No code-page table"},
         {{"check", "--kind", "keyboard", misnamed}, "--kind makes this a keyboard layout"},
         {{"export", "--kind", "ebcdic", misnamed}, "--kind: expected nt, 9x, gdi or keyboard, got 'ebcdic'"},
     };

@@ -130,14 +130,17 @@ TEST_F(Startup, FileOpenTakesANameThatIsNotUtf8AsItsBytes)
 TEST_F(Startup, AFileWhoseNameMakesNoKindOpensAsTheKindPicked)
 {
     const std::string path = Sample("y.nls", Windows1252());
+    // A GDI module's tables are found in any file that holds one, an NT file too: zeros hold none.
+    const std::string zeros = Sample("z.nls", std::vector<std::uint8_t>(2048));
     const struct {
+        const std::string& file;
         int button;
         int kind; // kindUndefined: no document
         std::string message;
     } cases[] = {
-        {IDCANCEL, CVarnoDoc::kindUndefined, ""},
-        {IDC_KIND_GDI, CVarnoDoc::kindUndefined, "Cannot open file " + path + ".\nNo code-page table was found"},
-        {IDC_KIND_NT, CVarnoDoc::kindNtCodePage, ""},
+        {path, IDCANCEL, CVarnoDoc::kindUndefined, ""},
+        {zeros, IDC_KIND_GDI, CVarnoDoc::kindUndefined, "Cannot open file " + zeros + ".\nNo code-page table was found"},
+        {path, IDC_KIND_NT, CVarnoDoc::kindNtCodePage, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.button);
@@ -147,9 +150,9 @@ TEST_F(Startup, AFileWhoseNameMakesNoKindOpensAsTheKindPicked)
             question = dialog.GetWidget()->findChild<QLabel*>()->text();
             ClickButton(dialog, c.button);
         });
-        CVarnoDoc* document = Open(path);
+        CVarnoDoc* document = Open(c.file);
         EXPECT_EQ(answer.Shown(), 1);
-        EXPECT_TRUE(question.startsWith(QString::fromStdString("Undefined format\n" + path + "\nThe kind of a file "
+        EXPECT_TRUE(question.startsWith(QString::fromStdString("Undefined format\n" + c.file + "\nThe kind of a file "
                                                                 "comes from its name: c_ makes an NT code page")))
             << question.toStdString();
         const std::string told = m_log.Messages().empty() ? "" : m_log.Messages().front().text;
