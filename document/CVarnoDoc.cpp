@@ -1,5 +1,6 @@
 #include "document/CVarnoDoc.h"
 
+#include "document/GdiTableNames.h"
 #include "document/KindChooser.h"
 #include "document/OpenTablesFollowers.h"
 #include "platform/CArchive.h"
@@ -114,15 +115,54 @@ void CVarnoDoc::SetPathName(LPCSTR lpszPathName)
 void CVarnoDoc::SetReferenceOnly(bool referenceOnly)
 {
     m_bReferenceOnly = referenceOnly;
+    UpdateTitle();
+    TellOpenTablesFollowers();
+}
+
+void CVarnoDoc::UpdateTitle()
+{
     std::string title = AfxGetFileName(GetPathName());
     if (m_bKindChosen) {
         title += std::string(" (") + KindTitle(m_nKind) + ")";
     }
-    if (referenceOnly) {
+    if (const CGdiTableHandler* gdi = GdiModule(); gdi != nullptr && gdi->Tables().size() > 1) {
+        title += " \u2014 " + GdiTableTitle(*gdi, gdi->SelectedTable());
+    }
+    if (m_bReferenceOnly) {
         title += " (reference)";
     }
-    SetTitle(title.c_str());
+    if (title != GetTitle()) {
+        SetTitle(title.c_str());
+    }
+}
+
+CGdiTableHandler* CVarnoDoc::GdiModule() const
+{
+    return m_nKind == kindGdiModule ? dynamic_cast<CGdiTableHandler*>(m_pHandler) : nullptr;
+}
+
+std::size_t CVarnoDoc::ShownTable() const
+{
+    const CGdiTableHandler* gdi = GdiModule();
+    return gdi != nullptr ? gdi->SelectedTable() : 0;
+}
+
+bool CVarnoDoc::ShowTable(std::size_t index)
+{
+    CGdiTableHandler* gdi = GdiModule();
+    if (gdi == nullptr) {
+        return index == 0;
+    }
+    if (index == gdi->SelectedTable()) {
+        return true;
+    }
+    if (!gdi->SelectTable(index)) {
+        return false;
+    }
+    UpdateTitle();
+    UpdateAllViews(nullptr, hintTable);
     TellOpenTablesFollowers();
+    return true;
 }
 
 void CVarnoDoc::ApplyEdit(const std::function<void()>& edit)
@@ -141,6 +181,7 @@ void CVarnoDoc::ApplyEdit(const std::function<void()>& edit)
 
 void CVarnoDoc::UpdateEntryViews()
 {
+    UpdateTitle();
     UpdateAllViews(nullptr, hintEntries);
     TellOpenTablesFollowers();
 }

@@ -13,6 +13,7 @@
 #include <string>
 
 class CFile;
+class CGdiTableHandler;
 class CTableHandler;
 
 class CVarnoDoc : public CDocument {
@@ -57,12 +58,25 @@ public:
     // table hear of it (OpenTablesFollowers.h), and so of a document that opened and took its name.
     void SetReferenceOnly(bool referenceOnly);
 
+    // The handler of a GDI module; null for every other kind.
+    CGdiTableHandler* GdiModule() const;
+    // The table that every window of the document shows and edits: a GDI module's selected one,
+    // else 0, the one table of the file.
+    std::size_t ShownTable() const;
+    // Every window of the document shows the table at index from now on, and the title names it
+    // (views update with hintTable, and those that follow every open table hear). False, changing
+    // nothing, for a table the document has not.
+    bool ShowTable(std::size_t index);
+
     // The hint with which an edit asks the views to update (UpdateAllViews): entries of the table
     // changed, so a view repaints the cells whose text or colour did. Any other hint repaints it whole.
     static constexpr LPARAM hintEntries = 1;
+    // The hint with which the document asks its views to show another of its tables.
+    static constexpr LPARAM hintTable = 2;
 
-    // Asks all views to update after entries changed (hintEntries), and tells those that follow every
-    // open table (OpenTablesFollowers.h).
+    // After entries changed: the title names the shown table as it now is (its code page may have
+    // changed), all views update (hintEntries), and those that follow every open table hear
+    // (OpenTablesFollowers.h).
     void UpdateEntryViews();
 
     // Runs an edit of the handler, then asks all views to update (hintEntries), for the entries
@@ -99,6 +113,9 @@ public:
     const std::shared_ptr<EditState> m_editState;
 
 private:
+    // The file's name, then the kind chosen for it, the table shown when a GDI module has several,
+    // and "(reference)".
+    void UpdateTitle();
     void Load(CArchive& ar);
     void Store(CArchive& ar);
     // The kind of the file being read: the one its name makes, else the one chosen for it;

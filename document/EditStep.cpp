@@ -57,6 +57,7 @@ EditStep::EditStep(const QString& text, const std::vector<CVarnoDoc*>& documents
         snapshot.document = document;
         snapshot.image.assign(handler.m_data, handler.m_data + ImageSize(handler));
         std::copy(std::begin(handler.m_modified), std::end(handler.m_modified), snapshot.flags.begin());
+        snapshot.table = document->ShownTable();
         snapshot.modified = document->IsModified() != FALSE;
     }
 }
@@ -90,7 +91,7 @@ bool EditStep::Finish()
         if (handler == nullptr || ImageSize(*handler) != snapshot.image.size()) {
             continue;
         }
-        DocumentChange change{document.m_editState, snapshot.image.size(), {}, {}, 0, 0};
+        DocumentChange change{document.m_editState, snapshot.image.size(), {}, {}, snapshot.table, 0, 0};
         change.image = ChangedRuns(snapshot.image.data(), handler->m_data, snapshot.image.size());
         change.flags = ChangedRuns(snapshot.flags.data(), handler->m_modified, snapshot.flags.size());
         const bool markChanged = (document.IsModified() != FALSE) != snapshot.modified;
@@ -147,6 +148,9 @@ void EditStep::PutBack(bool after)
             continue;
         }
         anyOpen = true;
+        CVarnoDoc& document = *state->document;
+        // The flags are that table's, and the user sees what is taken back or done again.
+        document.ShowTable(change.table);
         // Inside the image, which has the size it had when the step was made.
         for (const Run& run : change.image) {
             handler->PutBack(static_cast<std::int64_t>(run.offset), after ? run.after : run.before);
@@ -156,7 +160,6 @@ void EditStep::PutBack(bool after)
             std::copy(bytes.begin(), bytes.end(), handler->m_modified + run.offset);
         }
         state->current = after ? change.stateAfter : change.stateBefore;
-        CVarnoDoc& document = *state->document;
         document.SetModifiedFlag(state->current != state->saved);
         document.UpdateEntryViews();
     }

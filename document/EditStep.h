@@ -3,7 +3,8 @@
 // it changed the step keeps the runs of bytes of its image and of its entry flags that differ,
 // with their values before and after, and the edit state that the document went from and to;
 // so memory grows with the edits, not with the files. Undo and redo put back the one or the
-// other, through the handler, in every such document that is still open.
+// other, through the handler, in every such document that is still open, each showing again the
+// table that the step changed.
 
 #include "document/CVarnoDoc.h"
 
@@ -29,8 +30,8 @@ public:
     // some have closed: "Change C0 to 0410 (2 of 4 files open)".
     void Rename();
 
-    // Each changed document that is still open gets its bytes, entry flags and edit state from
-    // before the step back (after it, for redo), is marked modified unless that state is the one
+    // Each changed document that is still open shows the table that the step changed, and gets its
+    // bytes, entry flags and edit state from before the step back (after it, for redo), is marked modified unless that state is the one
     // its file holds, and has all its views repaint. With none open the step makes itself
     // obsolete, and the stack drops it. The stack's first redo, as it takes the step, finds the
     // edit done.
@@ -48,6 +49,8 @@ private:
         std::size_t imageSize;
         std::vector<Run> image;
         std::vector<Run> flags;
+        // The table shown, whose entry flags the runs hold: a GDI module's other tables keep theirs apart.
+        std::size_t table;
         std::uint64_t stateBefore;
         std::uint64_t stateAfter;
     };
@@ -55,6 +58,7 @@ private:
         CVarnoDoc* document;
         std::vector<std::uint8_t> image;
         std::array<std::uint8_t, 256> flags;
+        std::size_t table;
         bool modified;
     };
 
