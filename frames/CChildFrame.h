@@ -8,4 +8,8 @@ class CChildFrame : public CMDIChildWnd {
 public:
     // A new window opens at the size at which its table is legible (WorkArea.h).
     void ActivateFrame(int nCmdShow = -1) override;
+
+protected:
+    // Above a table view, the choice of a GDI module's table (view/TableChoice.h).
+    void SetClientWidget(QWidget* widget) override;
 };

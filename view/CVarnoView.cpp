@@ -14,6 +14,7 @@
 #include "view/CharacterNames.h"
 #include "view/DisplayFont.h"
 #include "view/LegibleSize.h"
+#include "view/TableChoice.h"
 #include "view/TableLayout.h"
 #include "view/TableViewInput.h"
 
@@ -132,6 +133,14 @@ void CVarnoView::OnInitialUpdate()
     }
 }
 
+QWidget* CVarnoView::CreateTableChoice()
+{
+    if (m_pChoice == nullptr) {
+        m_pChoice = new TableChoice(GetWidget());
+    }
+    return m_pChoice;
+}
+
 void CVarnoView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
 {
     std::vector<ShownEntry> shown;
@@ -148,6 +157,9 @@ void CVarnoView::OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint)
         CScrollView::OnUpdate(pSender, lHint, pHint);
     }
     m_shown = std::move(shown);
+    if (m_pChoice != nullptr && document != nullptr) {
+        m_pChoice->Refresh(*document);
+    }
     if (m_pInput != nullptr) {
         m_pInput->Refresh();
     }

@@ -18,6 +18,8 @@
 #include <vector>
 
 class CVarnoDoc;
+class QWidget;
+class TableChoice;
 class TableViewInput;
 
 class CVarnoView : public CScrollView {
@@ -31,6 +33,10 @@ public:
     void OnInitialUpdate() override;
 
     CVarnoDoc* GetDocument() const;
+
+    // The choice of a GDI module's table (TableChoice.h), for the frame to put above the view; made
+    // once, owned by the widget it is laid into, kept up to date by the view.
+    QWidget* CreateTableChoice();
 
     // The table area in the client area's pixels at the present scroll position,
     // where clicks, the cell cursor and tooltips find their cells.
@@ -60,7 +66,7 @@ protected:
     void OnFileExportMapping();
     // After an edit (CVarnoDoc::hintEntries) repaints only the cells whose text or colour changed;
     // else repaints all at the size at which the table is legible in the display font. The status
-    // bar's description of this view follows the table.
+    // bar's description of this view and the choice of a GDI module's table follow the table.
     void OnUpdate(CView* pSender, LPARAM lHint, CObject* pHint) override;
 
     DECLARE_MESSAGE_MAP()
@@ -68,6 +74,7 @@ protected:
 private:
     // Owned by the view's window.
     QPointer<TableViewInput> m_pInput;
+    QPointer<TableChoice> m_pChoice;
     // What the cells showed at the last update, to tell which ones an edit changed.
     std::vector<ShownEntry> m_shown;
 

@@ -41,7 +41,9 @@ TEST_F(Frames, ChosenFontRepaintsEveryTableAndMarksNothing)
     for (QMdiSubWindow* window : Area()->subWindowList()) {
         window->setGeometry(left, 0, 120, 120);
         left += 120;
-        CWnd::FromHandle(window->widget())->GetClientWidget()->installEventFilter(&paints);
+    }
+    for (CVarnoDoc* document : documents) {
+        ViewOf(document)->GetClientWidget()->installEventFilter(&paints);
     }
     ASSERT_TRUE(WaitFor([&] { return paints.painted.size() == documents.size(); }));
 
