@@ -32,11 +32,19 @@ public:
         return QSize(total.cx, total.cy);
     }
 
-    // The scroll bars reach over what the total size holds beyond the client area.
+    // The scroll bars reach over what the total size holds beyond the client area. As in the
+    // framework, a bar shows only where the drawing does not fit without it, whatever shows now:
+    // a window that grows to the total size exactly loses both.
     void UpdateScrollBars()
     {
         const SIZE total = View().GetTotalSize();
-        const QSize client = viewport()->size();
+        const QSize whole = maximumViewportSize();
+        const int barWidth = verticalScrollBar()->sizeHint().width();
+        const int barHeight = horizontalScrollBar()->sizeHint().height();
+        bool horizontal = total.cx > whole.width();
+        const bool vertical = total.cy > whole.height() - (horizontal ? barHeight : 0);
+        horizontal = horizontal || total.cx > whole.width() - (vertical ? barWidth : 0);
+        const QSize client(whole.width() - (vertical ? barWidth : 0), whole.height() - (horizontal ? barHeight : 0));
         UpdateScrollBar(*horizontalScrollBar(), total.cx, client.width());
         UpdateScrollBar(*verticalScrollBar(), total.cy, client.height());
     }

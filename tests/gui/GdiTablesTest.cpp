@@ -71,6 +71,8 @@ TEST_F(GdiTables, EveryWindowShowsTheChosenTableWhichEditsSavesAndUndoesAlone)
     const std::string path = Sample("gdi.exe", original);
     CVarnoDoc* document = Open(path);
     ASSERT_NE(document, nullptr);
+    // At the size at which the table is legible, the choice above it.
+    EXPECT_TRUE(WaitFor([document] { return ShowsWholeTable(document); }));
     Command(ID_WINDOW_NEW);
     const std::vector<CVarnoView*> views = Views(document);
     ASSERT_EQ(views.size(), 2u);
