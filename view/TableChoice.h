@@ -4,7 +4,7 @@
 // and one Undo history, so the table shown is the document's: choosing one
 // shows it in every window of the module. A module with one table, and every
 // other kind of file, shows no choice. The keyboard reaches it by Alt+T, the
-// mnemonic of its label, or by Tab from the table.
+// mnemonic of its label, or by Shift+Tab from the table.
 
 #include <QPointer>
 #include <QWidget>
