@@ -22,8 +22,15 @@ constexpr std::size_t kLatin = 0;
 constexpr std::size_t kCyrillic = 1;
 constexpr std::size_t kGreek = 2;
 
-// The two bytes of the entry of byte C1 in the table at offset.
-std::vector<std::size_t> EntryC1(std::size_t offset) { return {offset + 2 * 0xC1, offset + 2 * 0xC1 + 1}; }
+// The two bytes of the entry of byte C1 in each table at the offsets.
+std::vector<std::size_t> EntriesC1(std::initializer_list<std::size_t> tables)
+{
+    std::vector<std::size_t> bytes;
+    for (const std::size_t offset : tables) {
+        bytes.insert(bytes.end(), {offset + 2 * 0xC1, offset + 2 * 0xC1 + 1});
+    }
+    return bytes;
+}
 
 class GdiTables : public EditorTest {
 protected:
@@ -92,28 +99,24 @@ TEST_F(GdiTables, EveryWindowShowsTheChosenTableWhichEditsSavesAndUndoesAlone)
     ASSERT_TRUE(choice->hasFocus());
     QTest::keyClick(choice, Qt::Key_Down);
     ExpectShown(document, kGreek, "windows-1253");
-    EXPECT_EQ(document->m_pHandler->Lookup(0xC1), 0x0391);
 
     // An edit in the other window changes the Greek table alone, and the save writes it.
     EditC1(views[1], QStringLiteral("2603"));
     Command(ID_FILE_SAVE);
-    EXPECT_EQ(DifferingOffsets(Contents(path), original), EntryC1(5000));
+    EXPECT_EQ(DifferingOffsets(Contents(path), original), EntriesC1({5000}));
 
     // An edit of another table after it: the next save writes both.
     ChoiceOf(views[1])->activated(kLatin);
     ExpectShown(document, kLatin, "windows-1250");
     EditC1(views[1], QStringLiteral("2604"));
     Command(ID_FILE_SAVE);
-    std::vector<std::size_t> both = EntryC1(1000);
-    both.insert(both.end(), {5000 + 2 * 0xC1, 5000 + 2 * 0xC1 + 1});
-    EXPECT_EQ(DifferingOffsets(Contents(path), original), both);
+    EXPECT_EQ(DifferingOffsets(Contents(path), original), EntriesC1({1000, 5000}));
     EXPECT_EQ(Changed(document), (std::vector<bool>{true, false, true}));
 
     // Undo, whatever table is shown, shows the table of its step again and takes back its change there.
     choice->activated(kCyrillic);
     Command(ID_EDIT_UNDO);
     ExpectShown(document, kLatin, "windows-1250");
-    EXPECT_EQ(document->m_pHandler->Lookup(0xC1), 0x00C1);
     EXPECT_EQ(Changed(document), (std::vector<bool>{false, false, true}));
     choice->activated(kCyrillic);
     Command(ID_EDIT_UNDO);
