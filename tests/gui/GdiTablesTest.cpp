@@ -3,6 +3,7 @@
 // writes every table that changed.
 #include "tests/gui/EditorFixture.h"
 
+#include "document/OpenTablesFollowers.h"
 #include "document/SourceTable.h"
 #include "document/TableTake.h"
 #include "tables/BuiltInCodePages.h"
@@ -105,8 +106,12 @@ TEST_F(GdiTables, EveryWindowShowsTheChosenTableWhichEditsSavesAndUndoesAlone)
     Command(ID_FILE_SAVE);
     EXPECT_EQ(DifferingOffsets(Contents(path), original), EntriesC1({5000}));
 
-    // An edit of another table after it: the next save writes both.
+    // An edit of another table after it: the next save writes both. The Compare window hears of the switch.
+    int told = 0;
+    QObject follower;
+    FollowOpenTables(&follower, [&told] { ++told; });
     ChoiceOf(views[1])->activated(kLatin);
+    EXPECT_EQ(told, 1);
     ExpectShown(document, kLatin, "windows-1250");
     EditC1(views[1], QStringLiteral("2604"));
     Command(ID_FILE_SAVE);
