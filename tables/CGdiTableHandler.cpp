@@ -87,15 +87,6 @@ bool CGdiTableHandler::SelectTable(std::size_t index)
     return true;
 }
 
-bool CGdiTableHandler::IsTableModified(std::size_t index) const
-{
-    if (index >= m_tables.size()) {
-        return false;
-    }
-    const std::uint8_t* flags = index == m_selected ? m_modified : m_tableFlags[index].data();
-    return std::any_of(flags, flags + 256, [](std::uint8_t flag) { return flag != 0; });
-}
-
 CodePageMatch CGdiTableHandler::TableMatch(std::size_t index) const
 {
     if (index >= m_tables.size()) {

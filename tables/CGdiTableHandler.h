@@ -55,8 +55,6 @@ public:
     bool SelectTable(std::size_t index);
     // The index of the table the signature finds, the one a module opens on.
     std::optional<std::size_t> SignatureTable() const { return m_signatureTable; }
-    // Whether any entry of the table at index has been assigned since FindTables.
-    bool IsTableModified(std::size_t index) const;
     // The built-in code page whose upper half the table at index matches best.
     CodePageMatch TableMatch(std::size_t index) const;
 

@@ -15,6 +15,8 @@
 #include <QComboBox>
 #include <QTest>
 
+#include <algorithm>
+
 namespace {
 
 // Central European, Cyrillic and Greek tables, the Cyrillic one at an odd offset, resources 1 to 3.
@@ -63,10 +65,14 @@ protected:
     // Which tables hold an entry changed since loading (green).
     static std::vector<bool> Changed(CVarnoDoc* document)
     {
+        CGdiTableHandler& handler = *document->GdiModule();
+        const std::size_t shown = handler.SelectedTable();
         std::vector<bool> changed;
         for (std::size_t table = 0; table < 3; ++table) {
-            changed.push_back(document->GdiModule()->IsTableModified(table));
+            handler.SelectTable(table);
+            changed.push_back(std::ranges::any_of(handler.m_modified, [](std::uint8_t flag) { return flag != 0; }));
         }
+        handler.SelectTable(shown);
         return changed;
     }
 };
