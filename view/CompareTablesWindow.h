@@ -19,14 +19,6 @@ class CompareTablesWindow : public QWidget {
 public:
     explicit CompareTablesWindow(QWidget* parent = nullptr);
 
-    QTableView* Table() const { return m_table; }
-    ComparisonModel* Model() const { return m_model; }
-    // The built-in code page compared with: its name as the item's data, empty for none.
-    QComboBox* CodePageChoice() const { return m_codePage; }
-    QCheckBox* AllBytesChoice() const { return m_allBytes; }
-    QCheckBox* OnlyDisagreeingChoice() const { return m_onlyDisagreeing; }
-    QLabel* Summary() const { return m_summary; }
-
     // What a double-click on the cell does.
     void GiveCellValue(const QModelIndex& cell);
 
@@ -41,6 +33,7 @@ private:
 
     ComparisonModel* m_model;
     QTableView* m_table;
+    // The built-in code page compared with: its name as the item's data, empty for none.
     QComboBox* m_codePage;
     QCheckBox* m_allBytes;
     QCheckBox* m_onlyDisagreeing;

@@ -41,7 +41,28 @@ protected:
         ASSERT_NE(m_window, nullptr);
     }
 
-    ComparisonModel& Model() const { return *m_window->Model(); }
+    // The window's parts, found as a user finds them: by their kind and their text.
+    QTableView* Table() const { return m_window->findChild<QTableView*>(); }
+    ComparisonModel& Model() const { return *static_cast<ComparisonModel*>(Table()->model()); }
+    QComboBox* CodePageChoice() const { return m_window->findChild<QComboBox*>(); }
+    QCheckBox* Choice(const QString& text) const
+    {
+        for (QCheckBox* box : m_window->findChildren<QCheckBox*>()) {
+            if (box->text().remove(QLatin1Char('&')) == text) {
+                return box;
+            }
+        }
+        return nullptr;
+    }
+    QString Summary() const
+    {
+        for (const QLabel* label : m_window->findChildren<QLabel*>()) {
+            if (label->text().contains(QStringLiteral(" rows "))) {
+                return label->text();
+            }
+        }
+        return {};
+    }
 
     // Every row's byte, "≠" mark and cell colours as the marks say, and the line that counts them;
     // the rows are the bytes from firstByte on, or the marked ones alone.
@@ -56,7 +77,7 @@ protected:
             }
         }
         ASSERT_EQ(Model().rowCount(), static_cast<int>(bytes.size()));
-        EXPECT_EQ(m_window->Summary()->text(),
+        EXPECT_EQ(Summary(),
                   marks.empty() ? QStringLiteral("All %1 rows agree.").arg(compared)
                                 : QStringLiteral("%1 of %2 rows disagree.").arg(marks.size()).arg(compared));
         for (int row = 0; row < Model().rowCount(); ++row) {
@@ -102,16 +123,16 @@ TEST_F(CompareTables, MarksWhereTheTablesDisagreeAndFollowsTheChoicesAndTheDocum
     // (98 in windows-1251) it has no say.
     const Marks withCodePage = {{0xE0, {false, true, false, true}}, {0xE1, {false, false, true, false}},
                                 {0xF0, {false, true, false, false}}};
-    m_window->CodePageChoice()->setCurrentIndex(m_window->CodePageChoice()->findData(QStringLiteral("windows-1251")));
+    CodePageChoice()->setCurrentIndex(CodePageChoice()->findData(QStringLiteral("windows-1251")));
     ExpectMarks(withCodePage);
     EXPECT_EQ(CellText(0x98, 0), QStringLiteral("----"));
-    m_window->AllBytesChoice()->setChecked(true);
+    Choice(QStringLiteral("All bytes 00-FF"))->setChecked(true);
     ExpectMarks(withCodePage, 0x00);
-    m_window->OnlyDisagreeingChoice()->setChecked(true);
+    Choice(QStringLiteral("Only rows that disagree"))->setChecked(true);
     ExpectMarks(withCodePage, 0x00, true);
-    m_window->AllBytesChoice()->setChecked(false);
-    m_window->OnlyDisagreeingChoice()->setChecked(false);
-    m_window->CodePageChoice()->setCurrentIndex(0);
+    Choice(QStringLiteral("All bytes 00-FF"))->setChecked(false);
+    Choice(QStringLiteral("Only rows that disagree"))->setChecked(false);
+    CodePageChoice()->setCurrentIndex(0);
     ExpectMarks(kSystemMarks);
 
     // Without the 9x file, only F0 still disagrees; a file that opens is one more column.
@@ -126,7 +147,7 @@ TEST_F(CompareTables, MarksWhereTheTablesDisagreeAndFollowsTheChoicesAndTheDocum
 // each gives the cell's value to the other tables as one step, which one Undo takes back whole.
 TEST_F(CompareTables, ADoubleClickOrEnterIsOneChangeThatOneUndoTakesBack)
 {
-    QTableView* table = m_window->Table();
+    QTableView* table = Table();
     const QModelIndex e1 = Model().index(0xE1 - 0x80, 1);
     table->scrollTo(e1);
     // The toolkit's double-click follows a press, as a user's does.
